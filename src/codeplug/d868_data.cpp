@@ -1,0 +1,21 @@
+#include "codeplug/d868_data.h"
+
+#include "model/byte_field.h"
+
+namespace pw {
+
+std::int32_t D868Data::count(int index) const
+{
+    if (index < 0 || index >= 100)
+        return 0;
+    return static_cast<std::int32_t>(getU32Le(countTable, 4 * static_cast<std::size_t>(index)));
+}
+
+void D868Data::setCount(int index, std::int32_t value)
+{
+    if (index < 0 || index >= 100)
+        return;
+    setU32Le(countTable, 4 * static_cast<std::size_t>(index), static_cast<std::uint32_t>(value));
+}
+
+} // namespace pw

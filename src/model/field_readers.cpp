@@ -1,0 +1,130 @@
+#include "model/field_readers.h"
+
+namespace pw {
+namespace {
+
+// A line ends at its length or at its first zero byte, whichever comes first.
+std::string_view untilZero(std::string_view line)
+{
+    const auto zero = line.find('\0');
+    return zero == std::string_view::npos ? line : line.substr(0, zero);
+}
+
+// Skips blank bytes, stopping just after the first comma met.
+std::size_t skipBlanksThroughComma(std::string_view line, std::size_t pos)
+{
+    while (pos < line.size()) {
+        if (line[pos] == ',')
+            return pos + 1;
+        if (!isBlankByte(line[pos]))
+            break;
+        ++pos;
+    }
+    return pos;
+}
+
+bool isQuote(char c) { return c == '"' || c == '\''; }
+
+// Passes a quoted item together with its closing quote; `pos` is on the opening quote.
+std::size_t passQuoted(std::string_view line, std::size_t pos)
+{
+    const char quote = line[pos];
+    const auto close = line.find(quote, pos + 1);
+    return close == std::string_view::npos ? line.size() : close + 1;
+}
+
+// Copies from `from` up to `to`, at most `maxLength` bytes when that is not 0; returns where it stopped.
+std::size_t copyLimited(std::string_view line, std::size_t from, std::size_t to, std::size_t maxLength,
+                        std::string& out)
+{
+    if (maxLength != 0 && to - from > maxLength)
+        to = from + maxLength;
+    out.assign(line.substr(from, to - from));
+    return to;
+}
+
+} // namespace
+
+int CsvFieldReader::field(std::string_view rawLine, int number, std::size_t maxLength, std::string& out)
+{
+    out.clear();
+    const auto line = untilZero(rawLine);
+    std::size_t pos = 0;
+    for (int skipped = 0; skipped < number; ++skipped) {
+        pos = skipBlanksThroughComma(line, pos);
+        if (pos >= line.size())
+            return -1;
+        if (isQuote(line[pos])) {
+            pos = passQuoted(line, pos);
+        } else {
+            const auto comma = line.find(',', pos);
+            pos = comma == std::string_view::npos ? line.size() : comma;
+        }
+    }
+    while (pos < line.size() && (isBlankByte(line[pos]) || line[pos] == ','))
+        ++pos;
+    if (pos >= line.size())
+        return -1;
+    std::size_t stop;
+    if (isQuote(line[pos])) {
+        const auto close = line.find(line[pos], pos + 1);
+        stop = copyLimited(line, pos + 1, close == std::string_view::npos ? line.size() : close, maxLength, out);
+    } else {
+        const auto comma = line.find(',', pos);
+        stop = copyLimited(line, pos, comma == std::string_view::npos ? line.size() : comma, maxLength, out);
+    }
+    return static_cast<int>(stop);
+}
+
+std::string CsvFieldReader::field(std::string_view line, int number, std::size_t maxLength)
+{
+    std::string out;
+    field(line, number, maxLength, out);
+    return out;
+}
+
+namespace {
+
+bool endsWord(char c) { return isBlankByte(c) || c == ','; }
+
+std::size_t wordEnd(std::string_view line, std::size_t pos)
+{
+    while (pos < line.size() && !endsWord(line[pos]))
+        ++pos;
+    return pos;
+}
+
+} // namespace
+
+int WordReader::word(std::string_view rawLine, int number, std::size_t maxLength, std::string& out)
+{
+    out.clear();
+    const auto line = untilZero(rawLine);
+    std::size_t pos = 0;
+    for (int skipped = 0; skipped < number; ++skipped) {
+        pos = skipBlanksThroughComma(line, pos);
+        if (pos >= line.size())
+            return -1;
+        pos = isQuote(line[pos]) ? passQuoted(line, pos) : wordEnd(line, pos);
+    }
+    pos = skipBlanksThroughComma(line, pos);
+    if (pos >= line.size())
+        return -1;
+    std::size_t stop;
+    if (isQuote(line[pos])) {
+        const auto close = line.find(line[pos], pos + 1);
+        stop = copyLimited(line, pos + 1, close == std::string_view::npos ? line.size() : close, maxLength, out);
+    } else {
+        stop = copyLimited(line, pos, wordEnd(line, pos), maxLength, out);
+    }
+    return static_cast<int>(stop);
+}
+
+std::string WordReader::word(std::string_view line, int number, std::size_t maxLength)
+{
+    std::string out;
+    word(line, number, maxLength, out);
+    return out;
+}
+
+} // namespace pw

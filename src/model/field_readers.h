@@ -1,0 +1,44 @@
+#pragma once
+// The two splitters behind every text parser of the program.
+//
+// CsvFieldReader takes comma-separated fields (contact, channel and scan-list lines, the ID
+// database's record lines); WordReader takes words separated by blanks or commas (HTTP status and
+// header lines, the searcher's name template, pasted texts). Both take one field or word by its
+// number from an 8-bit line, which ends at its end or at its first zero byte, and neither changes
+// the line.
+//
+// A byte is blank when, taken as a signed 8-bit number, it is at most 0x20: control characters,
+// the space, and every byte from 0x80 to 0xFF. So an unquoted field loses leading bytes above 0x7F,
+// while a quoted field keeps them. A quote cannot be escaped: a quoted field ends at the first
+// matching quote.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace pw {
+
+inline bool isBlankByte(char c) { return static_cast<signed char>(c) <= 0x20; }
+
+class CsvFieldReader {
+public:
+    // Copies field `number` (0 = first) of `line` into `out`, at most `maxLength` characters when
+    // `maxLength` is not 0. Returns -1 when the line has fewer fields, else the position in the line
+    // where copying stopped.
+    static int field(std::string_view line, int number, std::size_t maxLength, std::string& out);
+
+    // Convenience: the field, or an empty text when it is missing.
+    static std::string field(std::string_view line, int number, std::size_t maxLength = 0);
+};
+
+class WordReader {
+public:
+    // Copies word `number` (0 = first) of `line` into `out`, at most `maxLength` bytes when
+    // `maxLength` is not 0. Returns -1 when the line has fewer words, else the position in the line
+    // where copying stopped.
+    static int word(std::string_view line, int number, std::size_t maxLength, std::string& out);
+
+    static std::string word(std::string_view line, int number, std::size_t maxLength = 0);
+};
+
+} // namespace pw

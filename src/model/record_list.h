@@ -1,0 +1,149 @@
+#pragma once
+// The ordered, owning list that holds every kind of model record.
+//
+// Items are only ever appended; order changes are made by swapping or sorting. The list owns its
+// records: deleteAt and deleteAll destroy them, removeAt hands the record back to the caller.
+// Storage is a vector of owned pointers, so index access costs constant time and walking a table of
+// 160000 contacts in any order is cheap.
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace pw {
+
+namespace detail {
+
+// The list's sort: a quicksort around the median of the first, middle and last item, recursing into
+// the lower part and iterating over the upper part, with ranges below ten items finished by repeated
+// bubble passes. Hoare partitioning stops on keys equal to the pivot from both sides, so a table of
+// mostly equal keys is split in balanced halves rather than degrading to quadratic time. The sort
+// is not stable.
+template <typename T, typename Compare>
+void bubbleFinish(std::vector<T>& items, std::ptrdiff_t first, std::ptrdiff_t last, Compare& compare)
+{
+    bool exchanged = true;
+    while (exchanged) {
+        exchanged = false;
+        for (std::ptrdiff_t i = first; i < last; ++i) {
+            if (compare(items[i], items[i + 1]) > 0) {
+                std::swap(items[i], items[i + 1]);
+                exchanged = true;
+            }
+        }
+    }
+}
+
+template <typename T, typename Compare>
+void quickSort(std::vector<T>& items, std::ptrdiff_t first, std::ptrdiff_t last, Compare& compare)
+{
+    while (last - first + 1 >= 10) {
+        const std::ptrdiff_t middle = first + (last - first) / 2 + 1;
+        // Order first, middle, last so that the median sits in the middle.
+        if (compare(items[middle], items[first]) < 0)
+            std::swap(items[middle], items[first]);
+        if (compare(items[last], items[first]) < 0)
+            std::swap(items[last], items[first]);
+        if (compare(items[last], items[middle]) < 0)
+            std::swap(items[last], items[middle]);
+        const T pivot = items[middle];
+
+        std::ptrdiff_t i = first - 1;
+        std::ptrdiff_t j = last + 1;
+        for (;;) {
+            do { ++i; } while (compare(items[i], pivot) < 0);
+            do { --j; } while (compare(items[j], pivot) > 0);
+            if (i >= j)
+                break;
+            std::swap(items[i], items[j]);
+        }
+        quickSort(items, first, j, compare);
+        first = j + 1;
+    }
+    if (last > first)
+        bubbleFinish(items, first, last, compare);
+}
+
+} // namespace detail
+
+template <typename T>
+class RecordList {
+public:
+    RecordList() = default;
+    RecordList(const RecordList&) = delete;
+    RecordList& operator=(const RecordList&) = delete;
+    RecordList(RecordList&&) noexcept = default;
+    RecordList& operator=(RecordList&&) noexcept = default;
+
+    int count() const { return static_cast<int>(items_.size()); }
+    bool empty() const { return items_.empty(); }
+
+    void append(std::unique_ptr<T> item) { items_.push_back(std::move(item)); }
+
+    // The item at a 0-based index, or nullptr when the index is outside the list.
+    T* at(int index) const
+    {
+        if (index < 0 || index >= count())
+            return nullptr;
+        return items_[static_cast<std::size_t>(index)].get();
+    }
+
+    // Unlinks the item at `index` and returns it; nullptr when the index is outside the list.
+    std::unique_ptr<T> removeAt(int index)
+    {
+        if (index < 0 || index >= count())
+            return nullptr;
+        auto item = std::move(items_[static_cast<std::size_t>(index)]);
+        items_.erase(items_.begin() + index);
+        return item;
+    }
+
+    // Removes and destroys the item at `index`; returns the index, or -1 when it is outside the list.
+    int deleteAt(int index)
+    {
+        if (index < 0 || index >= count())
+            return -1;
+        items_.erase(items_.begin() + index);
+        return index;
+    }
+
+    void swapItems(int a, int b)
+    {
+        if (a == b || a < 0 || b < 0 || a >= count() || b >= count())
+            return;
+        std::swap(items_[static_cast<std::size_t>(a)], items_[static_cast<std::size_t>(b)]);
+    }
+
+    // Sorts with a three-way comparison (negative, zero, positive) of two records.
+    void sortBy(const std::function<int(const T&, const T&)>& compare)
+    {
+        if (items_.size() < 2)
+            return;
+        // Sort an array of plain pointers, then hand ownership back in the new order.
+        std::vector<T*> order;
+        order.reserve(items_.size());
+        for (const auto& item : items_)
+            order.push_back(item.get());
+        auto byPointer = [&compare](const T* a, const T* b) { return compare(*a, *b); };
+        detail::quickSort(order, 0, static_cast<std::ptrdiff_t>(order.size()) - 1, byPointer);
+        for (auto& item : items_)
+            item.release();
+        for (std::size_t i = 0; i < order.size(); ++i)
+            items_[i].reset(order[i]);
+    }
+
+    // Hands every record to the caller and leaves the list empty.
+    std::vector<std::unique_ptr<T>> takeAll() { return std::exchange(items_, {}); }
+
+    void deleteAll() { items_.clear(); }
+
+    auto begin() const { return items_.begin(); }
+    auto end() const { return items_.end(); }
+
+private:
+    std::vector<std::unique_ptr<T>> items_;
+};
+
+} // namespace pw

@@ -1,0 +1,20 @@
+#pragma once
+// Placeholder until the full record lands.
+
+#include "model/format_id.h"
+
+#include <string>
+
+namespace pw {
+
+class RxGroupList {
+public:
+    explicit RxGroupList(FormatId formatId) : formatId_(formatId) {}
+    FormatId formatId() const { return formatId_; }
+    FormatFamily family() const { return familyOf(formatId_); }
+
+private:
+    FormatId formatId_;
+};
+
+} // namespace pw

@@ -1,0 +1,29 @@
+#pragma once
+// The name packing of the RDB family: 16 characters of 6 bits each, most significant bit first,
+// in 12 bytes. A 6-bit value indexes the alphabet
+// "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz ." (62 is a space, 63 a full stop).
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace pw {
+
+class SixBitText {
+public:
+    static constexpr std::size_t Characters = 16;
+    static constexpr std::size_t Bytes = 12;
+    using Packed = std::array<std::uint8_t, Bytes>;
+
+    // Characters outside the alphabet become full stops; the text is padded with spaces to 16
+    // characters and longer texts keep their first 16.
+    static Packed encode(std::string_view text);
+    // The 16 characters with trailing spaces removed.
+    static std::string decode(const std::uint8_t* packed);
+    static std::string decode(const Packed& packed) { return decode(packed.data()); }
+    // The text as an RDB codeplug stores it: encoded and decoded again.
+    static std::string normalize(std::string_view text) { return decode(encode(text)); }
+};
+
+} // namespace pw

@@ -1,0 +1,107 @@
+#include "platform/file_io.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace pw {
+
+std::optional<FileContent> readFileBytes(const std::filesystem::path& path, std::size_t limit)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return std::nullopt;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return std::nullopt;
+    FileContent content;
+    struct stat info {};
+    if (::fstat(::fileno(file), &info) == 0)
+        content.fileSize = static_cast<std::uintmax_t>(info.st_size);
+    const auto wanted = static_cast<std::size_t>(std::min<std::uintmax_t>(content.fileSize, limit));
+    content.bytes.resize(wanted);
+    std::size_t got = 0;
+    while (got < wanted) {
+        const auto n = std::fread(content.bytes.data() + got, 1, wanted - got, file);
+        if (n == 0)
+            break;
+        got += n;
+    }
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed)
+        return std::nullopt;
+    content.bytes.resize(got);
+    return content;
+}
+
+namespace {
+
+std::filesystem::path temporarySibling(const std::filesystem::path& path)
+{
+    static thread_local std::mt19937_64 random{std::random_device{}()};
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(random()));
+    auto name = path.filename().string();
+    return path.parent_path() / ("." + name + suffix);
+}
+
+bool writeAll(int fd, std::span<const std::uint8_t> bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const auto n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
+bool writeFileAtomically(const std::filesystem::path& path, std::span<const std::span<const std::uint8_t>> blocks)
+{
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        return false;
+    // Keep the permissions of the file being replaced.
+    mode_t mode = 0666;
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0)
+        mode = existing.st_mode & 07777;
+
+    const auto temporary = temporarySibling(path);
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd < 0)
+        return false;
+    bool ok = true;
+    for (const auto& block : blocks)
+        ok = ok && writeAll(fd, block);
+    ok = ok && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (ok && ::rename(temporary.c_str(), path.c_str()) == 0)
+        return true;
+    ::unlink(temporary.c_str());
+    return false;
+}
+
+bool writeFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes)
+{
+    const std::span<const std::uint8_t> blocks[] = {bytes};
+    return writeFileAtomically(path, blocks);
+}
+
+bool writeTextFileAtomically(const std::filesystem::path& path, const std::string& text)
+{
+    const auto* data = reinterpret_cast<const std::uint8_t*>(text.data());
+    return writeFileAtomically(path, std::span<const std::uint8_t>(data, text.size()));
+}
+
+} // namespace pw

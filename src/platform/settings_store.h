@@ -1,0 +1,51 @@
+#pragma once
+// Where the program keeps its settings between runs: one binary value, read whole at start-up and
+// written whole at close. On the desktop it is a file in the user's configuration directory.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace pw {
+
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    // The stored value, or nothing when none is stored or it cannot be read.
+    virtual std::optional<std::vector<std::uint8_t>> read() = 0;
+    // Stores the value; false when it could not be written (the old value then stays).
+    virtual bool write(std::span<const std::uint8_t> value) = 0;
+};
+
+// The user's configuration directory for Plugwright: $PLUGWRIGHT_CONFIG_DIR when set, else
+// $XDG_CONFIG_HOME/plugwright, else $HOME/.config/plugwright.
+std::filesystem::path configDirectory();
+
+// Keeps the value as the whole content of one file, replaced atomically on write.
+class FileSettingsStore final : public SettingsStore {
+public:
+    explicit FileSettingsStore(std::filesystem::path path) : path_(std::move(path)) {}
+    std::optional<std::vector<std::uint8_t>> read() override;
+    bool write(std::span<const std::uint8_t> value) override;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+class MemorySettingsStore final : public SettingsStore {
+public:
+    std::optional<std::vector<std::uint8_t>> read() override { return value_; }
+    bool write(std::span<const std::uint8_t> value) override
+    {
+        value_.emplace(value.begin(), value.end());
+        return true;
+    }
+
+private:
+    std::optional<std::vector<std::uint8_t>> value_;
+};
+
+} // namespace pw

@@ -8,7 +8,7 @@
 // the part its format reads are written back as they were.
 
 #include "codeplug/d868_data.h"
-#include "codeplug/error_log.h"
+#include "model/error_log.h"
 #include "codeplug/rdb_layout.h"
 #include "model/channel.h"
 #include "model/contact.h"

@@ -1,0 +1,53 @@
+#include "cli/console_prompts.h"
+
+#include "cli/text_encoding.h"
+
+#include <ostream>
+
+namespace pw::cli {
+
+std::string ConsolePrompts::printable(std::string_view text)
+{
+    std::string lf;
+    lf.reserve(text.size() + 1);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            continue;
+        lf.push_back(text[i]);
+    }
+    lf.push_back('\n');
+    return latin1ToUtf8(lf);
+}
+
+MessageAnswer ConsolePrompts::message(MessageIcon icon, MessageButtons buttons, std::string_view text,
+                                      std::string_view)
+{
+    (icon == MessageIcon::Error ? err_ : out_) << printable(text) << std::flush;
+    switch (buttons) {
+    case MessageButtons::Ok: return MessageAnswer::Ok;
+    case MessageButtons::OkCancel: return answerYes_ ? MessageAnswer::Ok : MessageAnswer::Cancel;
+    default: return answerYes_ ? MessageAnswer::Yes : MessageAnswer::No;
+    }
+}
+
+std::optional<std::string> ConsolePrompts::inputBox(std::string_view, std::string_view, std::size_t maxLength,
+                                                    std::string_view)
+{
+    if (!inputAnswer_)
+        return std::nullopt;
+    auto text = *inputAnswer_;
+    if (maxLength > 0 && text.size() > maxLength)
+        text.resize(maxLength);
+    return text;
+}
+
+std::optional<std::string> ConsolePrompts::chooseFile(const FileChooserRequest&)
+{
+    if (files_.empty())
+        return std::nullopt;
+    auto next = std::move(files_.front());
+    files_.pop_front();
+    return next;
+}
+
+} // namespace pw::cli

@@ -1,0 +1,92 @@
+#include "model/field_readers.h"
+
+#include <gtest/gtest.h>
+
+namespace pw {
+namespace {
+
+TEST(CsvFieldReader, ReadsQuotedFieldsAndReportsMissingOnes)
+{
+    const std::string line = R"("1","two","three")";
+    EXPECT_EQ(CsvFieldReader::field(line, 0), "1");
+    EXPECT_EQ(CsvFieldReader::field(line, 1), "two");
+    EXPECT_EQ(CsvFieldReader::field(line, 2), "three");
+    std::string out;
+    EXPECT_EQ(CsvFieldReader::field(line, 3, 0, out), -1);
+    EXPECT_GE(CsvFieldReader::field(line, 2, 0, out), 0);
+}
+
+TEST(CsvFieldReader, QuotedFieldHoldsCommaAndEndsAtSecondQuote)
+{
+    EXPECT_EQ(CsvFieldReader::field(R"("a,b","c")", 0), "a,b");
+    EXPECT_EQ(CsvFieldReader::field(R"("a,b","c")", 1), "c");
+    // No escaping: the field ends at the first matching quote.
+    EXPECT_EQ(CsvFieldReader::field(R"("say ""hi""",x)", 0), "say ");
+    // Single quotes quote as well.
+    EXPECT_EQ(CsvFieldReader::field("'x,y',z", 0), "x,y");
+    EXPECT_EQ(CsvFieldReader::field("'x,y',z", 1), "z");
+}
+
+TEST(CsvFieldReader, HighBytesAreBlanksOutsideQuotesOnly)
+{
+    EXPECT_EQ(CsvFieldReader::field("\xC3\xA9t\xC3\xA9,x", 0), "t\xC3\xA9");
+    EXPECT_EQ(CsvFieldReader::field("\"\xC3\xA9t\xC3\xA9\",x", 0), "\xC3\xA9t\xC3\xA9");
+}
+
+TEST(CsvFieldReader, UnquotedFieldKeepsTrailingBlanksAndSkipsEmptyFields)
+{
+    EXPECT_EQ(CsvFieldReader::field("  abc  ,def", 0), "abc  ");
+    EXPECT_EQ(CsvFieldReader::field("  abc  ,def", 1), "def");
+    // The wanted field skips every comma before it, so an empty field is passed over.
+    EXPECT_EQ(CsvFieldReader::field("a,,c", 1), "c");
+    EXPECT_EQ(CsvFieldReader::field("a,,c", 2), "c");
+}
+
+TEST(CsvFieldReader, MaximumLengthCutsTheField)
+{
+    EXPECT_EQ(CsvFieldReader::field(R"("abcdefgh")", 0, 3), "abc");
+    EXPECT_EQ(CsvFieldReader::field("abcdefgh", 0, 0), "abcdefgh");
+}
+
+TEST(CsvFieldReader, LineEndsAtZeroByte)
+{
+    const std::string line("\"a\"\0,\"b\"", 8);
+    std::string out;
+    EXPECT_EQ(CsvFieldReader::field(line, 1, 0, out), -1);
+}
+
+TEST(CsvFieldReader, UnterminatedQuoteRunsToEndOfLine)
+{
+    EXPECT_EQ(CsvFieldReader::field("\"open", 0), "open");
+    std::string out;
+    EXPECT_EQ(CsvFieldReader::field("\"open", 1, 0, out), -1);
+}
+
+TEST(WordReader, SplitsStatusHeaderAndTemplateLines)
+{
+    EXPECT_EQ(WordReader::word("HTTP/1.1 200 OK", 1), "200");
+    EXPECT_EQ(WordReader::word("Transfer-Encoding: chunked", 1), "chunked");
+    EXPECT_EQ(WordReader::word("%C - %F", 0), "%C");
+    EXPECT_EQ(WordReader::word("%C - %F", 1), "-");
+    EXPECT_EQ(WordReader::word("%C - %F", 2), "%F");
+    std::string out;
+    EXPECT_EQ(WordReader::word("%C - %F", 3, 0, out), -1);
+}
+
+TEST(WordReader, MaximumLengthCopiesThatManyBytes)
+{
+    EXPECT_EQ(WordReader::word("abcdefg", 0, 0), "abcdefg");
+    EXPECT_EQ(WordReader::word("abcdefg", 0, 3), "abc");
+}
+
+TEST(WordReader, CommaSeparatesAndABlankAfterItGivesAnEmptyWord)
+{
+    EXPECT_EQ(WordReader::word("a,b", 1), "b");
+    EXPECT_EQ(WordReader::word("a, b", 1), "");
+    EXPECT_EQ(WordReader::word("a, b", 2), "b");
+    EXPECT_EQ(WordReader::word("\"two words\" next", 0), "two words");
+    EXPECT_EQ(WordReader::word("\"two words\" next", 1), "next");
+}
+
+} // namespace
+} // namespace pw

@@ -53,6 +53,9 @@ inline constexpr int TableFullRefused = -4;
 
 int contactCapacity(FormatId formatId);
 int channelCapacity(FormatId formatId);
+// Scan lists a codeplug of the format can hold: 234 in the RDB family, whose scan-list count word
+// lies right after the 234th record, otherwise MaxScanLists.
+int scanListCapacity(FormatId formatId);
 
 class Codeplug {
 public:

@@ -7,14 +7,32 @@
 
 namespace pw {
 
-void Codeplug::repairReferencesAfterContactDelete(int /*position*/)
+void Codeplug::repairReferencesAfterContactDelete(int position)
 {
-    // Channels and RX group lists arrive with their records.
+    for (const auto& channel : channels_) {
+        if (!channel->isDigital())
+            continue;
+        const int contact = channel->txContact();
+        if (contact == position)
+            channel->setTxContact(0);
+        else if (contact > position)
+            channel->setTxContact(contact - 1);
+    }
+    for (const auto& list : rxGroupLists_)
+        list->forgetContact(position);
 }
 
-void Codeplug::repairReferencesAfterContactSort(const IndexRemap& /*remap*/)
+void Codeplug::repairReferencesAfterContactSort(const IndexRemap& remap)
 {
-    // Channels and RX group lists arrive with their records.
+    for (const auto& channel : channels_) {
+        if (!channel->isDigital())
+            continue;
+        const int contact = channel->txContact();
+        if (contact > 0)
+            channel->setTxContact(remap.lookup(contact));
+    }
+    for (const auto& list : rxGroupLists_)
+        list->remapMembers(remap);
 }
 
 bool Codeplug::isContactUsed(int /*index*/) const

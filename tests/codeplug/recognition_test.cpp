@@ -1,0 +1,188 @@
+#include "codeplug/codeplug.h"
+#include "support/fixture_builder.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace pw {
+namespace {
+
+using test::buildFixture;
+using test::TempDir;
+using test::writeBytes;
+
+FormatId openBytes(const TempDir& dir, const std::vector<std::uint8_t>& bytes, Codeplug& codeplug)
+{
+    const auto path = dir.file("file.rdt");
+    writeBytes(path, bytes);
+    return codeplug.open(path);
+}
+
+struct FormatCase {
+    FormatId format;
+    std::uint32_t features;
+};
+
+class EveryFormat : public testing::TestWithParam<FormatCase> {};
+
+TEST_P(EveryFormat, FixtureOpensWithItsFormatAndFeatures)
+{
+    TempDir dir;
+    Codeplug codeplug;
+    EXPECT_EQ(openBytes(dir, buildFixture(GetParam().format), codeplug), GetParam().format);
+    EXPECT_TRUE(codeplug.loaded());
+    EXPECT_EQ(codeplug.featureFlags(), GetParam().features);
+    EXPECT_EQ(codeplug.decode(), 1);
+    EXPECT_FALSE(codeplug.changed());
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, EveryFormat,
+                         testing::Values(FormatCase{Md380Format, 0x1BF}, FormatCase{Md2017Format, 0x13F},
+                                         FormatCase{Md9600Format, 0x13F}, FormatCase{RdbV1Format, 0x13F},
+                                         FormatCase{RdbV11Format, 0x13F}, FormatCase{RdbV2Format, 0x13F},
+                                         FormatCase{D868Format, 0x13F}));
+
+TEST(Recognition, ModelTextDecidesBetweenTheLargeTytFormats)
+{
+    TempDir dir;
+    test::FixtureOptions options;
+    for (const char* model : {"MD9600", "MD-UV380", "MD-UV390"}) {
+        options.modelText = model;
+        Codeplug codeplug;
+        EXPECT_EQ(openBytes(dir, buildFixture(Md9600Format, options), codeplug), Md9600Format) << model;
+        EXPECT_EQ(codeplug.radioTypeText(), model);
+    }
+    Codeplug md2017;
+    EXPECT_EQ(openBytes(dir, buildFixture(Md2017Format), md2017), Md2017Format);
+    EXPECT_EQ(md2017.radioTypeText(), "MD2017");
+
+    // Any other text falls through to the MD-380 reader, which takes the first 262709 bytes.
+    options.modelText = "MD-UV999";
+    Codeplug other;
+    EXPECT_EQ(openBytes(dir, buildFixture(Md9600Format, options), other), Md380Format);
+}
+
+TEST(Recognition, ModelTextIsCaseSensitiveAndWhole)
+{
+    TempDir dir;
+    test::FixtureOptions options;
+    options.modelText = "md9600";
+    Codeplug codeplug;
+    EXPECT_EQ(openBytes(dir, buildFixture(Md9600Format, options), codeplug), Md380Format);
+}
+
+TEST(Recognition, LargeTytReadersRefuseFilesOverAHundredBytesLonger)
+{
+    TempDir dir;
+    auto bytes = buildFixture(Md9600Format);
+    bytes.resize(852634, 0xFF);
+    Codeplug fits;
+    EXPECT_EQ(openBytes(dir, bytes, fits), Md9600Format);
+    bytes.resize(852635, 0xFF);
+    Codeplug tooLong;
+    EXPECT_EQ(openBytes(dir, bytes, tooLong), Md380Format);
+}
+
+TEST(Recognition, ShortDfuSeFileWithoutModelTextIsNotRecognised)
+{
+    TempDir dir;
+    auto bytes = buildFixture(Md380Format);
+    bytes.resize(262708);
+    Codeplug codeplug;
+    EXPECT_EQ(openBytes(dir, bytes, codeplug), NoFormat);
+    EXPECT_FALSE(codeplug.loaded());
+}
+
+TEST(Recognition, D868ModelTextIgnoresCaseButNeedsChannels)
+{
+    TempDir dir;
+    test::FixtureOptions options;
+    options.d868Model = "d868uve ";
+    auto bytes = buildFixture(D868Format, options);
+    Codeplug codeplug;
+    EXPECT_EQ(openBytes(dir, bytes, codeplug), D868Format);
+
+    // C0 = 0 channels: not a D868 file.
+    test::putU32(bytes, test::D868HeaderSize, 0);
+    Codeplug noChannels;
+    EXPECT_EQ(openBytes(dir, bytes, noChannels), NoFormat);
+    test::putU32(bytes, test::D868HeaderSize, 4001);
+    EXPECT_EQ(openBytes(dir, bytes, noChannels), NoFormat);
+}
+
+TEST(Recognition, D868CountLimitsForContacts)
+{
+    TempDir dir;
+    auto bytes = buildFixture(D868Format);
+    test::putU32(bytes, test::D868HeaderSize + 4 * 6, 160001);
+    Codeplug tooMany;
+    EXPECT_EQ(openBytes(dir, bytes, tooMany), NoFormat);
+    bytes = buildFixture(D868Format);
+    test::putU32(bytes, test::D868HeaderSize + 4 * 5, 10001);
+    EXPECT_EQ(openBytes(dir, bytes, tooMany), NoFormat);
+}
+
+TEST(Recognition, RdbVersionTextNeedsItsZeroAndMinimumLength)
+{
+    TempDir dir;
+    auto bytes = buildFixture(RdbV1Format);
+    Codeplug codeplug;
+    EXPECT_EQ(openBytes(dir, bytes, codeplug), RdbV1Format);
+    EXPECT_EQ(codeplug.imageLength(), bytes.size());
+    bytes[0x2017] = 'X';  // the terminating zero
+    EXPECT_EQ(openBytes(dir, bytes, codeplug), NoFormat);
+    auto shortImage = buildFixture(RdbV11Format);
+    shortImage.resize(0x65010 - 1);
+    EXPECT_EQ(openBytes(dir, shortImage, codeplug), NoFormat);
+}
+
+TEST(Recognition, BadInputFailsWithoutCrashing)
+{
+    TempDir dir;
+    Codeplug codeplug;
+    EXPECT_EQ(codeplug.open(dir.file("missing.rdt")), NoFormat);
+    EXPECT_EQ(codeplug.open(dir.path()), NoFormat);
+    writeBytes(dir.file("empty.rdt"), std::vector<std::uint8_t>{});
+    EXPECT_EQ(codeplug.open(dir.file("empty.rdt")), NoFormat);
+    writeBytes(dir.file("text.rdt"), std::vector<std::uint8_t>(5000, 'x'));
+    EXPECT_EQ(codeplug.open(dir.file("text.rdt")), NoFormat);
+    EXPECT_FALSE(codeplug.loaded());
+    EXPECT_EQ(codeplug.decode(), 0);
+    EXPECT_EQ(codeplug.save(dir.file("out.rdt")), 0);
+    EXPECT_EQ(codeplug.radioTypeText(), "Invalid Image");
+}
+
+TEST(Recognition, FailedOpenClearsLoadedButKeepsTheFormat)
+{
+    TempDir dir;
+    Codeplug codeplug;
+    ASSERT_EQ(openBytes(dir, buildFixture(Md2017Format), codeplug), Md2017Format);
+    EXPECT_EQ(codeplug.open(dir.file("missing.rdt")), NoFormat);
+    EXPECT_FALSE(codeplug.loaded());
+    EXPECT_EQ(codeplug.formatId(), Md2017Format);
+}
+
+TEST(Recognition, RealVendorFilesOpen)
+{
+    const std::filesystem::path real = PLUGWRIGHT_REAL_FIXTURES;
+    if (!std::filesystem::exists(real))
+        GTEST_SKIP() << "no real vendor files at " << real;
+    const struct {
+        const char* file;
+        FormatId format;
+        const char* type;
+    } files[] = {
+        {"MD-380_400-480.rdt", Md380Format, "Tyt MD380/90 & Retevis RT3 (Mfr Code DR780)"},
+        {"MD-2017_400-480_136-174.rdt", Md2017Format, "MD2017"},
+        {"MD-9600_400-480.rdt", Md9600Format, "MD9600"},
+        {"MD-UV380_400-480_136-174.rdt", Md9600Format, "MD-UV380"},
+    };
+    for (const auto& f : files) {
+        Codeplug codeplug;
+        EXPECT_EQ(codeplug.open(real / f.file), f.format) << f.file;
+        EXPECT_EQ(codeplug.radioTypeText(), f.type) << f.file;
+    }
+}
+
+} // namespace
+} // namespace pw

@@ -1,0 +1,144 @@
+#include "codeplug/codeplug.h"
+#include "support/fixture_builder.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace pw {
+namespace {
+
+using test::readBytes;
+using test::TempDir;
+using test::writeBytes;
+
+std::vector<std::uint8_t> openAndSave(const TempDir& dir, const std::vector<std::uint8_t>& bytes)
+{
+    const auto in = dir.file("in.rdt");
+    const auto out = dir.file("out.rdt");
+    writeBytes(in, bytes);
+    Codeplug codeplug;
+    EXPECT_NE(codeplug.open(in), NoFormat);
+    EXPECT_EQ(codeplug.decode(), 1);
+    EXPECT_EQ(codeplug.save(out), 1);
+    EXPECT_FALSE(codeplug.changed());
+    return readBytes(out);
+}
+
+TEST(Save, UnchangedFileOfEveryFormatIsWrittenBackIdentically)
+{
+    TempDir dir;
+    for (const FormatId format : {Md380Format, Md2017Format, Md9600Format, RdbV1Format, RdbV11Format, RdbV2Format,
+                                  D868Format}) {
+        const auto bytes = test::buildFixture(format);
+        EXPECT_EQ(openAndSave(dir, bytes), bytes) << std::hex << format;
+    }
+}
+
+TEST(Save, VendorFileOneByteShortKeepsItsLength)
+{
+    TempDir dir;
+    auto bytes = test::buildFixture(Md9600Format);
+    bytes.resize(852533);
+    EXPECT_EQ(openAndSave(dir, bytes), bytes);
+}
+
+TEST(Save, TailBeyondTheMd380ImageIsKept)
+{
+    TempDir dir;
+    // An 852533-byte file whose model text is not one of the four opens as 0x1001.
+    test::FixtureOptions options;
+    options.modelText = "XYZ";
+    auto bytes = test::buildFixture(Md9600Format, options);
+    bytes.resize(852533);
+    for (std::size_t i = 262709; i < bytes.size(); ++i)
+        bytes[i] = static_cast<std::uint8_t>(i * 7);
+    EXPECT_EQ(openAndSave(dir, bytes), bytes);
+}
+
+TEST(Save, EditChangesOnlyTheEditedBytes)
+{
+    TempDir dir;
+    const auto bytes = test::buildFixture(Md380Format);
+    const auto path = dir.file("edit.rdt");
+    writeBytes(path, bytes);
+    Codeplug codeplug;
+    ASSERT_EQ(codeplug.open(path), Md380Format);
+    ASSERT_EQ(codeplug.decode(), 1);
+    codeplug.setRadioName("AB");
+    ASSERT_TRUE(codeplug.changed());
+    ASSERT_EQ(codeplug.save(path), 1);
+    const auto saved = readBytes(path);
+    ASSERT_EQ(saved.size(), bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (i >= 0x22D5 && i < 0x22D5 + 32)
+            continue;
+        ASSERT_EQ(saved[i], bytes[i]) << "byte " << i;
+    }
+    EXPECT_EQ(saved[0x22D5], 'A');
+    EXPECT_EQ(saved[0x22D7], 'B');
+    // A second save writes the same bytes again.
+    ASSERT_EQ(codeplug.save(path), 1);
+    EXPECT_EQ(readBytes(path), saved);
+}
+
+TEST(Save, FailsWithoutTouchingTheOldFileWhenTheDiskFillsUp)
+{
+    TempDir dir;
+    const auto path = dir.file("full.rdt");
+    const auto bytes = test::buildFixture(Md9600Format);
+    writeBytes(path, bytes);
+    Codeplug codeplug;
+    ASSERT_EQ(codeplug.open(path), Md9600Format);
+    ASSERT_EQ(codeplug.decode(), 1);
+    codeplug.setRadioName("CHANGED");
+
+    // A file-size limit makes the write come short, as a full disk would.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const int result = codeplug.save(path);
+    setrlimit(RLIMIT_FSIZE, &old);
+
+    EXPECT_EQ(result, 0);
+    EXPECT_TRUE(codeplug.changed());
+    EXPECT_EQ(readBytes(path), bytes);
+    // No temporary file is left behind.
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        ++files;
+    EXPECT_EQ(files, 1);
+}
+
+TEST(Save, FailsForADirectoryOrAPlaceThatCannotBeWritten)
+{
+    TempDir dir;
+    const auto path = test::writeFixture(dir.file("a.rdt"), Md380Format);
+    Codeplug codeplug;
+    ASSERT_EQ(codeplug.open(path), Md380Format);
+    ASSERT_EQ(codeplug.decode(), 1);
+    EXPECT_EQ(codeplug.save(dir.path()), 0);
+    EXPECT_EQ(codeplug.save(dir.file("no-such-folder") / "a.rdt"), 0);
+    EXPECT_EQ(codeplug.save("/proc/plugwright-cannot-write.rdt"), 0);
+}
+
+TEST(Save, RealVendorFilesRoundTripByteForByte)
+{
+    const std::filesystem::path real = PLUGWRIGHT_REAL_FIXTURES;
+    if (!std::filesystem::exists(real))
+        GTEST_SKIP() << "no real vendor files at " << real;
+    TempDir dir;
+    for (const char* name : {"MD-380_400-480.rdt", "MD-2017_400-480_136-174.rdt", "MD-9600_400-480.rdt",
+                             "MD-UV380_400-480_136-174.rdt"}) {
+        const auto bytes = readBytes(real / name);
+        EXPECT_EQ(openAndSave(dir, bytes), bytes) << name;
+    }
+}
+
+} // namespace
+} // namespace pw

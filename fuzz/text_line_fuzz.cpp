@@ -1,0 +1,35 @@
+// Feeds arbitrary lines to the field and word readers and to the contact line reader of every
+// family: each must stay within the line and never crash, whatever the bytes.
+#include "model/contact.h"
+#include "model/field_readers.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view line(reinterpret_cast<const char*>(data), size);
+    std::string out;
+    for (int n = 0; n < 48; ++n) {
+        const std::size_t limit = static_cast<std::size_t>(n % 4) * 7;
+        const int csv = pw::CsvFieldReader::field(line, n, limit, out);
+        if (csv > static_cast<int>(size) || (limit != 0 && out.size() > limit))
+            __builtin_trap();
+        const int word = pw::WordReader::word(line, n, limit, out);
+        if (word > static_cast<int>(size) || (limit != 0 && out.size() > limit))
+            __builtin_trap();
+        if (csv < 0 && word < 0)
+            break;
+    }
+    for (const pw::FormatId format : {pw::Md380Format, pw::RdbV2Format, pw::D868Format}) {
+        pw::Contact contact(format);
+        if (contact.fromLine(line) == 1) {
+            // What was read writes a line that reads back to the same contact.
+            pw::Contact again(format);
+            if (again.fromLine(contact.toLine()) != 1 || again.toLine() != contact.toLine())
+                __builtin_trap();
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,156 @@
+#include "codeplug/codeplug.h"
+#include "support/fixture_builder.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace pw {
+namespace {
+
+using test::TempDir;
+
+class ContactTable : public testing::Test {
+protected:
+    Codeplug& open(FormatId format)
+    {
+        const auto path = test::writeFixture(dir_.file("plug"), format);
+        EXPECT_EQ(codeplug_.open(path), format);
+        EXPECT_EQ(codeplug_.decode(), 1);
+        return codeplug_;
+    }
+
+    static Contact contact(FormatId format, std::uint32_t id, const std::string& name,
+                           CallType type = CallType::PrivateCall)
+    {
+        Contact c(format);
+        c.setName(name);
+        c.setDmrId(id);
+        c.setCallType(type);
+        return c;
+    }
+
+    std::vector<std::string> names() const
+    {
+        std::vector<std::string> all;
+        for (const auto& c : codeplug_.contacts())
+            all.push_back(c->name());
+        return all;
+    }
+
+    TempDir dir_;
+    Codeplug codeplug_;
+};
+
+TEST_F(ContactTable, AddRefusesWithoutCodeplugDuplicateIdsAndFullTables)
+{
+    Codeplug empty;
+    EXPECT_EQ(empty.addContact(contact(Md380Format, 1, "a")), NotLoadedRefused);
+
+    auto& codeplug = open(Md380Format);
+    EXPECT_EQ(codeplug.addContact(contact(Md380Format, 7, "a")), Added);
+    EXPECT_EQ(codeplug.addContact(contact(Md380Format, 7, "b")), DuplicateRefused);
+    EXPECT_EQ(codeplug.addContact(contact(Md380Format, 7, "b"), true), Added);
+    for (std::uint32_t id = 100; codeplug.contacts().count() < 1000; ++id)
+        ASSERT_EQ(codeplug.addContact(contact(Md380Format, id, "x")), Added);
+    EXPECT_FALSE(codeplug.hasContactRoom());
+    EXPECT_EQ(codeplug.addContact(contact(Md380Format, 99999, "one too many")), TableFullRefused);
+    EXPECT_EQ(codeplug.contacts().count(), 1000);
+}
+
+TEST_F(ContactTable, AddCopiesFieldsAcrossFamilies)
+{
+    auto& codeplug = open(RdbV2Format);
+    Contact source(D868Format);
+    source.setName("Jan-Willem");
+    source.setDmrId(2041234);
+    source.setCallType(CallType::GroupCall);
+    source.setAlertTone(true);
+    source.setCity("Delft");
+    ASSERT_EQ(codeplug.addContact(source), Added);
+    const auto* added = codeplug.contactAt(0);
+    EXPECT_EQ(added->formatId(), RdbV2Format);
+    EXPECT_EQ(added->name(), "Jan.Willem");
+    EXPECT_EQ(added->dmrId(), 2041234u);
+    EXPECT_EQ(added->callType(), CallType::GroupCall);
+    EXPECT_TRUE(added->alertTone());
+}
+
+TEST_F(ContactTable, OnlyContactOfAD868CodeplugIsKept)
+{
+    auto& codeplug = open(D868Format);
+    ASSERT_EQ(codeplug.addContact(contact(D868Format, 5, "only")), Added);
+    codeplug.deleteContact(0);
+    EXPECT_EQ(codeplug.contacts().count(), 1);
+    EXPECT_FALSE(codeplug.changed());
+    ASSERT_EQ(codeplug.addContact(contact(D868Format, 6, "second")), Added);
+    codeplug.deleteContact(0);
+    EXPECT_EQ(names(), (std::vector<std::string>{"second"}));
+    EXPECT_TRUE(codeplug.changed());
+}
+
+TEST_F(ContactTable, DeleteWithABadIndexDoesNothing)
+{
+    auto& codeplug = open(Md2017Format);
+    codeplug.addContact(contact(Md2017Format, 1, "a"));
+    codeplug.deleteContact(1);
+    codeplug.deleteContact(-1);
+    EXPECT_EQ(codeplug.contacts().count(), 1);
+}
+
+TEST_F(ContactTable, SortByColumn)
+{
+    auto& codeplug = open(Md380Format);
+    codeplug.addContact(contact(Md380Format, 30, "beta", CallType::PrivateCall));
+    codeplug.addContact(contact(Md380Format, 10, "Alpha", CallType::GroupCall));
+    codeplug.addContact(contact(Md380Format, 20, "alpha", CallType::PrivateCall));
+    codeplug.sortContacts(1);
+    EXPECT_EQ(names(), (std::vector<std::string>{"Alpha", "alpha", "beta"}));
+    codeplug.sortContacts(2);  // name, byte order: upper case first
+    EXPECT_EQ(names(), (std::vector<std::string>{"Alpha", "alpha", "beta"}));
+    codeplug.sortContacts(3);
+    EXPECT_EQ(codeplug.contactAt(0)->name(), "Alpha");
+    EXPECT_EQ(codeplug.contactAt(0)->sortPosition(), 1);
+}
+
+TEST_F(ContactTable, FindByNameIgnoresCaseAndNormalisesRdbNames)
+{
+    auto& tyt = open(Md380Format);
+    tyt.addContact(contact(Md380Format, 1, "PA3-XYZ"));
+    EXPECT_EQ(tyt.findContactByName("pa3-xyz"), 0);
+    EXPECT_EQ(tyt.findContactByName("pa3.xyz"), -1);
+    EXPECT_EQ(tyt.contactNameForId(1), "PA3-XYZ");
+    EXPECT_EQ(tyt.contactNameForId(0), "");
+    EXPECT_EQ(tyt.contactNameForId(2), "");
+
+    Codeplug rdb;
+    ASSERT_EQ(rdb.open(test::writeFixture(dir_.file("rdb"), RdbV1Format)), RdbV1Format);
+    ASSERT_EQ(rdb.decode(), 1);
+    rdb.addContact(contact(RdbV1Format, 1, "PA3-XYZ"));
+    EXPECT_EQ(rdb.findContactByName("pa3-xyz"), 0);
+}
+
+TEST_F(ContactTable, AllCallIdIsNeverADuplicate)
+{
+    auto& codeplug = open(Md380Format);
+    codeplug.addContact(contact(Md380Format, 5, "a"));
+    codeplug.addContact(contact(Md380Format, 0, "all", CallType::AllCall), true);
+    codeplug.addContact(contact(Md380Format, 0, "all2", CallType::AllCall), true);
+    EXPECT_FALSE(codeplug.isDuplicateDmrId(*codeplug.contactAt(1), 1));
+    EXPECT_TRUE(codeplug.isDuplicateDmrId(contact(Md380Format, 5, "x"), 2));
+    EXPECT_FALSE(codeplug.isDuplicateDmrId(*codeplug.contactAt(0), 0));
+}
+
+TEST(ContactCapacity, PerFormat)
+{
+    EXPECT_EQ(contactCapacity(Md380Format), 1000);
+    EXPECT_EQ(contactCapacity(Md2017Format), 10000);
+    EXPECT_EQ(contactCapacity(Md9600Format), 10000);
+    EXPECT_EQ(contactCapacity(RdbV1Format), 65535);
+    EXPECT_EQ(contactCapacity(RdbV11Format), 65535);
+    EXPECT_EQ(contactCapacity(RdbV2Format), 130000);
+    EXPECT_EQ(contactCapacity(D868Format), 160000);
+    EXPECT_EQ(contactCapacity(0x4001), 0);
+}
+
+} // namespace
+} // namespace pw

@@ -134,22 +134,5 @@ TEST_F(ContactReferences, SortingContactsRemapsChannelsAndRxGroupMembers)
     EXPECT_EQ(codeplug.contacts().at(3)->name(), "D");
 }
 
-TEST_F(ContactReferences, SortingByIdKeepsReferencesOnTheirContacts)
-{
-    addContacts({"X", "Y", "Z"});
-    codeplug.contacts().at(0)->setDmrId(30);
-    codeplug.contacts().at(1)->setDmrId(10);
-    codeplug.contacts().at(2)->setDmrId(20);
-    addDigitalChannel(2);
-    addRxGroupList({1, 3});
-
-    codeplug.sortContacts(1);
-
-    const auto nameOf = [this](int position) { return codeplug.contacts().at(position - 1)->name(); };
-    EXPECT_EQ(nameOf(txContacts()[0]), "Y");
-    EXPECT_EQ(nameOf(membersOf(0)[0]), "X");
-    EXPECT_EQ(nameOf(membersOf(0)[1]), "Z");
-}
-
 } // namespace
 } // namespace pw

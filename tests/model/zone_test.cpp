@@ -110,14 +110,11 @@ TEST(ZoneMembers, AddingAnIndexThatNamesNoChannelIsRefused)
     EXPECT_EQ(zone.addMember(2, channels), 0);
     EXPECT_EQ(zone.addMember(-1, channels), 0);
     EXPECT_EQ(zone.memberCount(), 0);
-}
 
-TEST(ZoneMembers, RdbChannelWithoutSlotIsRefused)
-{
-    auto channels = makeChannels(RdbV1Format, 1);
-    channels.at(0)->setSlotNumber(0);
-    Zone zone(RdbV1Format);
-    EXPECT_EQ(zone.addMember(0, channels), 0);
+    auto rdbChannels = makeChannels(RdbV1Format, 1);
+    rdbChannels.at(0)->setSlotNumber(0);
+    Zone rdbZone(RdbV1Format);
+    EXPECT_EQ(rdbZone.addMember(0, rdbChannels), 0);
 }
 
 TEST(ZoneMembers, RdbMemberIsTheSlotNumberAndRaisesTheCountByte)
@@ -222,16 +219,12 @@ TEST(ZoneEditing, TwoBankZoneActsOnTheCurrentBankOnly)
 
 // ---- Names and new zones ----
 
-TEST(ZoneName, NewZoneIsNamedOnlyInTheD868Block)
+TEST(ZoneName, NewZoneIsNamedOnlyInTheD868BlockWhichHoldsItsStartValues)
 {
-    EXPECT_EQ(Zone(D868Format).name(), "New Zone");
     EXPECT_EQ(Zone(Md380Format).name(), "");
     EXPECT_EQ(Zone(RdbV1Format).name(), "");
-}
-
-TEST(ZoneName, NewD868BlockHoldsItsStartValues)
-{
     const Zone zone(D868Format);
+    EXPECT_EQ(zone.name(), "New Zone");
     const auto& block = zone.d868Record();
     EXPECT_EQ(getU16Le(block, 0), 1);
     EXPECT_EQ(getU16Le(block, 2), 1);
@@ -371,7 +364,7 @@ TEST(ZoneUpkeep, RemovingTheOnlySlotRefillsTheBankWithTheReplacement)
     EXPECT_EQ(getU8(zone.rdbRecord(), 36), 1);
 }
 
-TEST(ZoneUpkeep, RemovingOneOfSeveralSlotsKeepsTheOthersUnchanged)
+TEST(ZoneUpkeep, BankNotEmptiedByTheRemovalGetsNoReplacement)
 {
     const auto channels = makeChannels(RdbV1Format, 3);
     Zone zone(RdbV1Format);
@@ -379,13 +372,10 @@ TEST(ZoneUpkeep, RemovingOneOfSeveralSlotsKeepsTheOthersUnchanged)
     zone.addMember(2, channels);
     zone.removeSlot(101, 100);
     EXPECT_EQ(membersOf(zone), std::vector<int>({102}));
-}
 
-TEST(ZoneUpkeep, ZoneThatWasAlreadyEmptyGetsNoReplacement)
-{
-    Zone zone(RdbV1Format);
-    zone.removeSlot(101, 100);
-    EXPECT_EQ(zone.memberCount(), 0);
+    Zone alreadyEmpty(RdbV1Format);
+    alreadyEmpty.removeSlot(101, 100);
+    EXPECT_EQ(alreadyEmpty.memberCount(), 0);
 }
 
 TEST(ZoneUpkeep, RemapRewritesEveryMemberOfEveryBank)

@@ -176,6 +176,9 @@ public:
     int findChannelByName(std::string_view name) const;
     // RDB: the image slots of the channels in table order.
     std::vector<std::uint16_t> slotOrderTable() const;
+    // The radio model name that chooses the RDB power texts (Channel::powerText): the model text
+    // of an RDB image, empty for the other families.
+    std::string radioModelName() const;
 
     // ---- Zones, scan lists, RX group lists (list_table.cpp) ----
 

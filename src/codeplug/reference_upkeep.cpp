@@ -35,11 +35,4 @@ void Codeplug::repairReferencesAfterContactSort(const IndexRemap& remap)
         list->remapMembers(remap);
 }
 
-bool Codeplug::isContactUsed(int /*index*/) const
-{
-    return false;
-}
-
-void Codeplug::refreshContactNames() {}
-
 } // namespace pw

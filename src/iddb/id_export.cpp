@@ -1,0 +1,147 @@
+#include "iddb/id_export.h"
+
+#include "iddb/id_search.h"
+#include "iddb/id_searcher.h"
+#include "platform/file_io.h"
+#include "platform/prompts.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace pw {
+namespace {
+
+void appendField(std::string& out, std::string_view text) { out.append(text); }
+
+void appendRecordLine(std::string& out, const IdRecord& record, int radioType)
+{
+    switch (radioType) {
+    case 1:
+        for (const auto text : {record.radioId(), record.callsign(), record.name()}) {
+            appendField(out, text);
+            out += ',';
+        }
+        out += ',';
+        appendField(out, record.city());
+        out += ',';
+        appendField(out, record.state());
+        out += ',';
+        appendField(out, record.country());
+        break;
+    case 2:
+        for (const auto text : {record.radioId(), record.callsign(), record.name(), record.city(), record.state()}) {
+            appendField(out, text);
+            out += ',';
+        }
+        appendField(out, record.country());
+        break;
+    default:
+        appendField(out, record.radioId());
+        out += ',';
+        appendField(out, record.name());
+        out += ",,,,,";
+        break;
+    }
+    out += "\r\n";
+}
+
+} // namespace
+
+std::string radioTypeButtonText(int radioType)
+{
+    switch (radioType) {
+    case 1: return "TYT MD2017 / MDUV380";
+    case 2: return "TYT MD9600 / Retevis RT90";
+    case 3: return "TYT MD380";
+    default: return {};
+    }
+}
+
+std::vector<std::string> exportCriteriaTerms(std::string_view criteriaText)
+{
+    std::vector<std::string> terms;
+    for (const auto line : leadingLines(criteriaText)) {
+        if (terms.size() >= MaxSearchTerms)
+            break;
+        terms.push_back(" " + std::string(line.substr(0, CriteriaLineLimit)));
+    }
+    return terms;
+}
+
+std::vector<int> exportedRecords(const IdRecordStore& records, std::string_view criteriaText)
+{
+    const auto terms = exportCriteriaTerms(criteriaText);
+    if (!terms.empty())
+        return FindRecords(records, terms);
+    std::vector<int> all(static_cast<std::size_t>(records.count()));
+    for (int i = 0; i < records.count(); ++i)
+        all[static_cast<std::size_t>(i)] = i;
+    return all;
+}
+
+std::string matchingRecordsText(const IdRecordStore& records, std::string_view criteriaText)
+{
+    const auto terms = exportCriteriaTerms(criteriaText);
+    const int count = terms.empty() ? records.count() : CountRecords(records, terms);
+    return std::to_string(count) + " matching records in database";
+}
+
+std::string exportCsvText(const IdRecordStore& records, int radioType, std::string_view criteriaText)
+{
+    std::string out;
+    if (radioType == 1)
+        out = "Radio ID,CallSign,Name,Nickname,City,State,Country,\r\n";
+    else if (radioType == 2)
+        out = "Radio ID,CallSign,Name,City,State/Prov,Country,\r\n";
+    const auto included = exportedRecords(records, criteriaText);
+    // Most records are short; reserve about what they take to spare repeated growth.
+    out.reserve(out.size() + included.size() * 64);
+    for (const int index : included)
+        appendRecordLine(out, records.at(index), radioType);
+    return out;
+}
+
+ExportOutcome exportIdRecords(const IdDatabase* database, int radioType, std::string_view criteriaText,
+                              Prompts& prompts)
+{
+    if (!database) {
+        prompts.error("Internal Error: Database unavailable for export.");
+        return ExportOutcome::NoDatabase;
+    }
+    if (radioType < 1 || radioType > 3) {
+        prompts.inform("Please select the radio type to continue.");
+        return ExportOutcome::NoRadioType;
+    }
+    FileChooserRequest request;
+    request.mode = FileChooserRequest::Mode::Open;
+    request.title = "Export CSV Contacts Data Set...";
+    request.confirmText = "Export CSV >";
+    request.defaultExtension = "csv";
+    request.filter = "CSV Files (*.csv)|*.csv|All Files (*.*)|*.*||";
+    request.mustExist = false;
+    const auto chosen = prompts.chooseFile(request);
+    if (!chosen)
+        return ExportOutcome::Cancelled;
+    const std::filesystem::path path(*chosen);
+
+    if (std::ifstream(path, std::ios::binary).is_open()) {
+        const auto answer = prompts.message(MessageIcon::Question, MessageButtons::YesNoCancel,
+                                            "File '" + *chosen + "' already exists; overwrite?");
+        if (answer != MessageAnswer::Yes)
+            return ExportOutcome::Declined;
+    }
+
+    bool written = false;
+    {
+        BusyScope busy(prompts);
+        written = writeTextFileAtomically(path, exportCsvText(database->Records(), radioType, criteriaText));
+    }
+    if (!written) {
+        prompts.error("Unable to open file '" + *chosen + "' for writing.");
+        return ExportOutcome::WriteFailed;
+    }
+    prompts.inform("CSV output file successfully written.");
+    return ExportOutcome::Written;
+}
+
+} // namespace pw

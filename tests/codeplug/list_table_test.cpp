@@ -1,0 +1,274 @@
+#include "codeplug/codeplug.h"
+
+#include "model/byte_field.h"
+#include "support/fixture_builder.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace pw {
+namespace {
+
+// A minimal codeplug file of the format, opened (not decoded: the lists start empty and the tests
+// fill them directly).
+class ListTable : public ::testing::Test {
+protected:
+    void open(FormatId formatId)
+    {
+        const auto path = test::writeFixture(dir.file("codeplug.bin"), formatId);
+        ASSERT_EQ(codeplug.open(path), formatId);
+    }
+
+    Channel& addChannel(int scanList, int rxGroupList)
+    {
+        auto channel = std::make_unique<Channel>(codeplug.formatId());
+        channel->setName("CH" + std::to_string(codeplug.channels().count() + 1));
+        channel->setMode(ChannelMode::Dmr);
+        channel->setScanList(scanList);
+        channel->setRxGroupList(rxGroupList);
+        codeplug.channels().append(std::move(channel));
+        return *codeplug.channels().at(codeplug.channels().count() - 1);
+    }
+
+    std::vector<int> scanListReferences() const
+    {
+        std::vector<int> references;
+        for (const auto& channel : codeplug.channels())
+            references.push_back(channel->scanList());
+        return references;
+    }
+
+    std::vector<int> rxGroupReferences() const
+    {
+        std::vector<int> references;
+        for (const auto& channel : codeplug.channels())
+            references.push_back(channel->rxGroupList());
+        return references;
+    }
+
+    std::vector<std::string> scanListNames() const
+    {
+        std::vector<std::string> names;
+        for (const auto& list : codeplug.scanLists())
+            names.push_back(list->name());
+        return names;
+    }
+
+    void addNamedScanLists(int count)
+    {
+        for (int i = 1; i <= count; ++i) {
+            ScanList list(codeplug.formatId());
+            list.setName("S" + std::to_string(i));
+            ASSERT_EQ(codeplug.addScanList(list), 1);
+        }
+    }
+
+    void addNamedRxGroupLists(int count)
+    {
+        for (int i = 1; i <= count; ++i)
+            ASSERT_EQ(codeplug.newRxGroupList("G" + std::to_string(i)), 1);
+    }
+
+    int rdbRxGroupCountWord() const
+    {
+        return getU16Le(codeplug.rdbImage(), codeplug.rdbLayout().rxGroupCount);
+    }
+
+    test::TempDir dir;
+    Codeplug codeplug;
+};
+
+// ---- Capacities ----
+
+TEST(ScanListCapacity, RdbFamilyStopsBeforeTheCountWordOthersHold250)
+{
+    EXPECT_EQ(scanListCapacity(RdbV1Format), 234);
+    EXPECT_EQ(scanListCapacity(RdbV11Format), 234);
+    EXPECT_EQ(scanListCapacity(RdbV2Format), 234);
+    EXPECT_EQ(scanListCapacity(Md380Format), 250);
+    EXPECT_EQ(scanListCapacity(Md2017Format), 250);
+    EXPECT_EQ(scanListCapacity(D868Format), 250);
+}
+
+TEST_F(ListTable, RdbCodeplugRefusesThe235thScanList)
+{
+    open(RdbV1Format);
+    for (int i = 0; i < 234; ++i)
+        ASSERT_EQ(codeplug.addScanList(ScanList(RdbV1Format)), 1) << i;
+    EXPECT_EQ(codeplug.addScanList(ScanList(RdbV1Format)), 0);
+    EXPECT_EQ(codeplug.scanLists().count(), 234);
+}
+
+TEST_F(ListTable, TytCodeplugRefusesThe251stScanListAndZone)
+{
+    open(Md380Format);
+    for (int i = 0; i < 250; ++i) {
+        ASSERT_EQ(codeplug.addScanList(ScanList(Md380Format)), 1);
+        ASSERT_EQ(codeplug.addZone(Zone(Md380Format)), 1);
+    }
+    EXPECT_EQ(codeplug.addScanList(ScanList(Md380Format)), 0);
+    EXPECT_EQ(codeplug.addZone(Zone(Md380Format)), 0);
+}
+
+TEST_F(ListTable, NewRxGroupListIsRefusedWhen250Exist)
+{
+    open(Md380Format);
+    addNamedRxGroupLists(250);
+    EXPECT_EQ(codeplug.newRxGroupList("one more"), 0);
+    EXPECT_EQ(codeplug.addRxGroupList(RxGroupList(Md380Format)), 0);
+}
+
+TEST(ListTableNotLoaded, EveryAddIsRefused)
+{
+    Codeplug codeplug;
+    EXPECT_EQ(codeplug.addZone(Zone(NoFormat)), 0);
+    EXPECT_EQ(codeplug.addScanList(ScanList(NoFormat)), 0);
+    EXPECT_EQ(codeplug.newRxGroupList("G"), 0);
+    EXPECT_EQ(codeplug.addRxGroupList(RxGroupList(NoFormat)), 0);
+    EXPECT_FALSE(codeplug.changed());
+}
+
+TEST_F(ListTable, ListOfAnotherFormatIsRefused)
+{
+    open(Md380Format);
+    EXPECT_EQ(codeplug.addZone(Zone(RdbV1Format)), 0);
+    EXPECT_EQ(codeplug.addScanList(ScanList(D868Format)), 0);
+    EXPECT_EQ(codeplug.addRxGroupList(RxGroupList(Md2017Format)), 0);
+    EXPECT_EQ(codeplug.zones().count() + codeplug.scanLists().count() + codeplug.rxGroupLists().count(), 0);
+}
+
+// ---- Zones ----
+
+TEST_F(ListTable, AddingAZoneMarksTheCodeplugChanged)
+{
+    open(Md380Format);
+    Zone zone(Md380Format);
+    zone.setName("Home");
+    EXPECT_EQ(codeplug.addZone(zone), 1);
+    EXPECT_TRUE(codeplug.changed());
+    ASSERT_EQ(codeplug.zones().count(), 1);
+    EXPECT_EQ(codeplug.zones().at(0)->name(), "Home");
+}
+
+TEST_F(ListTable, ZoneAddedToATwoBankCodeplugIsTiedToTheImage)
+{
+    open(Md2017Format);
+    ASSERT_EQ(codeplug.addZone(Zone(Md2017Format)), 1);
+    EXPECT_TRUE(codeplug.zones().at(0)->isTiedToImage());
+}
+
+TEST_F(ListTable, LastZoneIsNeverDeleted)
+{
+    open(Md380Format);
+    codeplug.addZone(Zone(Md380Format));
+    codeplug.deleteZone(0);
+    EXPECT_EQ(codeplug.zones().count(), 1);
+}
+
+TEST_F(ListTable, DeletingAZoneRemovesOnlyThatZone)
+{
+    open(Md380Format);
+    for (const char* name : {"A", "B", "C"}) {
+        Zone zone(Md380Format);
+        zone.setName(name);
+        codeplug.addZone(zone);
+    }
+    codeplug.deleteZone(1);
+    codeplug.deleteZone(7);
+    ASSERT_EQ(codeplug.zones().count(), 2);
+    EXPECT_EQ(codeplug.zones().at(0)->name(), "A");
+    EXPECT_EQ(codeplug.zones().at(1)->name(), "C");
+}
+
+TEST_F(ListTable, D868ZoneAndScanListCountsFollowTheTables)
+{
+    open(D868Format);
+    codeplug.addZone(Zone(D868Format));
+    codeplug.addZone(Zone(D868Format));
+    codeplug.addScanList(ScanList(D868Format));
+    codeplug.newRxGroupList("G");
+    EXPECT_EQ(codeplug.d868Data().count(2), 2);
+    EXPECT_EQ(codeplug.d868Data().count(3), 1);
+    EXPECT_EQ(codeplug.d868Data().count(16), 1);
+    codeplug.deleteZone(0);
+    EXPECT_EQ(codeplug.d868Data().count(2), 1);
+}
+
+// ---- Scan lists ----
+
+TEST_F(ListTable, DeletingScanList2Of4RenumbersChannelReferences)
+{
+    open(Md380Format);
+    addNamedScanLists(4);
+    for (int reference : {0, 1, 2, 3, 4})
+        addChannel(reference, 0);
+    codeplug.deleteScanList(1);
+    EXPECT_EQ(scanListNames(), std::vector<std::string>({"S1", "S3", "S4"}));
+    EXPECT_EQ(scanListReferences(), std::vector<int>({0, 1, 0, 2, 3}));
+    EXPECT_TRUE(codeplug.changed());
+}
+
+TEST_F(ListTable, DeletingTheLastScanListOrOneOutsideTheTableDoesNothing)
+{
+    open(Md380Format);
+    addNamedScanLists(1);
+    addChannel(1, 0);
+    codeplug.deleteScanList(0);
+    EXPECT_EQ(codeplug.scanLists().count(), 1);
+    addNamedScanLists(1);
+    codeplug.deleteScanList(2);
+    codeplug.deleteScanList(-1);
+    EXPECT_EQ(codeplug.scanLists().count(), 2);
+    EXPECT_EQ(scanListReferences(), std::vector<int>({1}));
+}
+
+// ---- RX group lists ----
+
+TEST_F(ListTable, NewRxGroupListCarriesTheName)
+{
+    open(Md9600Format);
+    ASSERT_EQ(codeplug.newRxGroupList("Regional"), 1);
+    EXPECT_EQ(codeplug.rxGroupLists().at(0)->name(), "Regional");
+    EXPECT_EQ(codeplug.rxGroupLists().at(0)->formatId(), Md9600Format);
+    EXPECT_TRUE(codeplug.changed());
+}
+
+TEST_F(ListTable, DeletingAnRxGroupListRenumbersChannelReferences)
+{
+    open(Md380Format);
+    addNamedRxGroupLists(3);
+    for (int reference : {1, 2, 3, 0})
+        addChannel(0, reference);
+    codeplug.deleteRxGroupList(0);
+    EXPECT_EQ(rxGroupReferences(), std::vector<int>({0, 1, 2, 0}));
+    EXPECT_EQ(codeplug.rxGroupLists().at(0)->name(), "G2");
+}
+
+TEST_F(ListTable, OnlyRxGroupListMayBeDeletedButNotOneOutsideTheTable)
+{
+    open(Md380Format);
+    addNamedRxGroupLists(1);
+    codeplug.deleteRxGroupList(1);
+    EXPECT_EQ(codeplug.rxGroupLists().count(), 1);
+    codeplug.deleteRxGroupList(0);
+    EXPECT_EQ(codeplug.rxGroupLists().count(), 0);
+    codeplug.deleteRxGroupList(0);
+    EXPECT_EQ(codeplug.rxGroupLists().count(), 0);
+}
+
+TEST_F(ListTable, RdbRxGroupCountWordFollowsAddsAndDeletes)
+{
+    open(RdbV2Format);
+    const int before = rdbRxGroupCountWord();
+    addNamedRxGroupLists(2);
+    EXPECT_EQ(rdbRxGroupCountWord(), before + 2);
+    codeplug.deleteRxGroupList(0);
+    EXPECT_EQ(rdbRxGroupCountWord(), before + 1);
+}
+
+} // namespace
+} // namespace pw

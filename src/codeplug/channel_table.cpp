@@ -44,6 +44,16 @@ int rdbSlotLimit(const RdbLayout& layout)
     return static_cast<int>(std::min(byRecords, byNames));
 }
 
+// The slot-order table as the model has it: the slots of the channels in table order.
+std::vector<std::uint16_t> slotsInTableOrder(const RecordList<Channel>& channels)
+{
+    std::vector<std::uint16_t> slots;
+    slots.reserve(static_cast<std::size_t>(channels.count()));
+    for (const auto& channel : channels)
+        slots.push_back(static_cast<std::uint16_t>(std::clamp(channel->slotNumber(), 0, 0xFFFF)));
+    return slots;
+}
+
 void writeSlotOrderTable(Codeplug& codeplug, const std::vector<std::uint16_t>& slots)
 {
     Bytes image(codeplug.rdbImage());
@@ -147,21 +157,25 @@ int Codeplug::addChannel(const Channel& channel)
 
     auto added = std::make_unique<Channel>(channel);
     if (family() == FormatFamily::RdbFamily) {
-        auto slots = slotOrderTable();
-        std::sort(slots.begin(), slots.end());
+        // A slot counts as used when the image's table or the model holds it, so that a damaged
+        // table never leads to overwriting a channel.
+        auto used = slotOrderTable();
+        const auto order = slotsInTableOrder(channels_);
+        used.insert(used.end(), order.begin(), order.end());
+        std::sort(used.begin(), used.end());
         int slot = 1;
-        for (const auto used : slots) {
-            if (used == slot)
+        for (const auto taken : used) {
+            if (taken == slot)
                 ++slot;
-            else if (used > slot)
+            else if (taken > slot)
                 break;
         }
         if (slot > rdbSlotLimit(rdbLayout_))
             return TableFullRefused;
         added->setSlotNumber(slot);
-        auto order = slotOrderTable();
-        order.push_back(static_cast<std::uint16_t>(slot));
-        writeSlotOrderTable(*this, order);
+        auto newOrder = order;
+        newOrder.push_back(static_cast<std::uint16_t>(slot));
+        writeSlotOrderTable(*this, newOrder);
         writeRdbChannelSlot(*this, *added, slot);
     } else if (family() == FormatFamily::D868Family) {
         d868_.setCount(D868ChannelCount, d868_.count(D868ChannelCount) + 1);
@@ -177,15 +191,12 @@ void Codeplug::deleteChannel(int index)
         return;
 
     if (family() == FormatFamily::RdbFamily) {
-        auto order = slotOrderTable();
-        if (order.size() <= 1)
+        // The table always keeps one channel.
+        if (channels_.count() < 2)
             return;
         const int slot = channels_.at(index)->slotNumber();
-        const auto entry = std::find(order.begin(), order.end(), slot);
-        if (entry != order.end())
-            order.erase(entry);
-        writeSlotOrderTable(*this, order);
         channels_.deleteAt(index);
+        writeSlotOrderTable(*this, slotsInTableOrder(channels_));
         // Members are slot numbers, which do not move; a zone left empty gets the first channel.
         const int replacement = channels_.empty() ? 0 : channels_.at(0)->slotNumber();
         for (const auto& zone : zones_)
@@ -226,11 +237,7 @@ void Codeplug::sortChannels(int column)
 
     if (family() == FormatFamily::RdbFamily) {
         // Zones and scan lists hold slot numbers, which stay; only the order of the slots changes.
-        std::vector<std::uint16_t> order;
-        order.reserve(static_cast<std::size_t>(n));
-        for (const auto& channel : channels_)
-            order.push_back(static_cast<std::uint16_t>(channel->slotNumber()));
-        writeSlotOrderTable(*this, order);
+        writeSlotOrderTable(*this, slotsInTableOrder(channels_));
     } else {
         IndexRemap remap(n, prompts_);
         for (int j = 1; j <= n; ++j)

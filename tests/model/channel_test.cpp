@@ -539,6 +539,8 @@ TEST(ChannelPrivacy, TytMarksBasicWithThePrivacyBit)
     channel.setPrivacyTypeFromText("NONE");
     EXPECT_FALSE(channel.privacy());
     EXPECT_EQ(channel.privacyTypeText(), "NONE");
+    channel.setPrivacyType(PrivacyType::Enhanced);
+    EXPECT_FALSE(channel.privacy()) << "the TYT record has no Enhanced mark";
 }
 
 TEST(ChannelBookkeeping, D868RecordNumberMarksTheRecordInUse)

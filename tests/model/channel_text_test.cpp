@@ -237,17 +237,31 @@ TEST(ChannelText, SwitchesAreYesOrNo)
     EXPECT_FALSE(Channel::switchFromText(""));
 }
 
-TEST(ChannelText, PrivacyTypeByFirstLetterB)
+struct PrivacyCase {
+    const char* input;
+    const char* shown;
+};
+
+TEST(ChannelText, PrivacyTextSwitchesPrivacyAndChoosesItsType)
 {
-    Channel channel(RdbV1Format);
-    channel.setMode(ChannelMode::Dmr);
-    channel.setPrivacy(true);
-    channel.setPrivacyTypeFromText("basic");
-    EXPECT_EQ(channel.privacyTypeText(), "BASIC");
-    channel.setPrivacyTypeFromText("NONE");
-    EXPECT_EQ(channel.privacyTypeText(), "ENHANCED");
-    channel.setPrivacy(false);
-    EXPECT_EQ(channel.privacyTypeText(), "NONE");
+    const PrivacyCase cases[] = {{"BASIC", "BASIC"}, {"basic", "BASIC"}, {"NONE", "NONE"}, {"none", "NONE"},
+                                 {"ENHANCED", "ENHANCED"}, {"x", "ENHANCED"}};
+    for (const FormatId format : {RdbV1Format, RdbV2Format, D868Format}) {
+        for (const auto& c : cases) {
+            Channel channel(format);
+            channel.setMode(ChannelMode::Dmr);
+            channel.setPrivacyTypeFromText(c.input);
+            channel.setPrivacyCode(7);
+            EXPECT_EQ(channel.privacyTypeText(), c.shown) << c.input << " in 0x" << std::hex << format;
+            if (channel.privacy()) {
+                EXPECT_EQ(channel.privacyCode(), 7) << c.input << " in 0x" << std::hex << format;
+            }
+        }
+    }
+    Channel tyt(Md380Format);
+    tyt.setMode(ChannelMode::Dmr);
+    tyt.setPrivacyTypeFromText("ENHANCED");
+    EXPECT_EQ(tyt.privacyTypeText(), "BASIC") << "the TYT record knows Basic privacy only";
 }
 
 TEST(ChannelText, TonesWrittenAndReadInEveryFamily)

@@ -471,6 +471,14 @@ TEST(ChannelContact, RefreshTakesTheNameOrDropsADanglingReference)
     EXPECT_EQ(analog.contactNameCache(), "");
 }
 
+TEST(ChannelContact, DamagedD868ContactWordStaysAPositiveReference)
+{
+    Channel channel(D868Format);
+    channel.setMode(ChannelMode::Dmr);
+    setU32Le(channel.d868Block(), 50, 0xFFFFFFFFu);
+    EXPECT_EQ(channel.txContact(), 0x7FFFFFFF);
+}
+
 TEST(ChannelContact, NameCacheHoldsAtMost63Characters)
 {
     Channel channel(Md380Format);

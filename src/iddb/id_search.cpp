@@ -21,7 +21,6 @@ bool equalFolded(const char* text, std::string_view term)
 // onto its small one, and maps a few other bytes onto each other too ('@' onto '`', for example),
 // so it finds every place where the term may start, and the exact comparison then decides.
 constexpr std::uint64_t Ones = 0x0101010101010101ull;
-constexpr std::uint64_t High = 0x8080808080808080ull;
 constexpr std::uint64_t Low7 = 0x7F7F7F7F7F7F7F7Full;
 constexpr std::uint64_t CaseBits = 0x2020202020202020ull;
 

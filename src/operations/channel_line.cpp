@@ -196,8 +196,8 @@ int ChannelLine::read(std::string_view line, Channel& channel, const Codeplug* c
 {
     if (!codeplug)
         return 0;
-    channel.tytRecord().fill(0);
-    channel.rdbRecord().fill(0);
+    channel.tytChannelRecord().fill(0);
+    channel.rdbChannelRecord().fill(0);
     channel.resetD868Block();
 
     std::string text;
@@ -288,7 +288,7 @@ int ChannelLine::read(std::string_view line, Channel& channel, const Codeplug* c
     if (!next())
         return 0;
     channel.setPrivateCallConfirmed(firstLetterIs(text, 'Y'));
-    channel.tytRecord()[3] = static_cast<std::uint8_t>(channel.tytRecord()[3] | TytByte3Marks);
+    channel.tytChannelRecord()[3] = static_cast<std::uint8_t>(channel.tytChannelRecord()[3] | TytByte3Marks);
     if (!next())
         return 0;
     channel.setEmergencyAlarmAck(firstLetterIs(text, 'Y'));
@@ -321,12 +321,7 @@ int ChannelLine::read(std::string_view line, Channel& channel, const Codeplug* c
 
     if (!next())
         return 0;
-    if (text.empty() || firstLetterIs(text, 'N')) {
-        channel.setPrivacy(false);
-    } else {
-        channel.setPrivacy(true);
-        channel.setPrivacyTypeFromText(text);
-    }
+    channel.setPrivacyTypeFromText(text);
     if (!next())
         return 0;
     channel.setPrivacyCode(integerOf(text));
@@ -335,7 +330,7 @@ int ChannelLine::read(std::string_view line, Channel& channel, const Codeplug* c
     channel.setTimeSlot(integerOf(text));
 
     if (channel.formatId() == Md2017Format || channel.formatId() == Md9600Format) {
-        auto& tyt = channel.tytRecord();
+        auto& tyt = channel.tytChannelRecord();
         tyt[TytLargeFormatMark] = 255;
         tyt[TytMarks] = static_cast<std::uint8_t>((tyt[TytMarks] & ~0x20u) | 0x10u);
     }

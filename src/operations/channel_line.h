@@ -18,7 +18,7 @@
 // 10 tot              21 rxSignalingSystem
 //
 // Field 39 is "NONE" with privacy off and "BASIC" or "ENHANCED" with it on, so that privacy
-// survives the trip; a line that says "BASIC" or "NONE" reads as before. Field 35 names the
+// survives the trip into every family (the privacy text form switches it). Field 35 names the
 // emergency system in the TYT family, whose codeplugs keep a table of them; the RDB family keeps
 // only the number, so there the number is written and read back.
 

@@ -334,15 +334,15 @@ TEST(ChannelLine, ReadingSetsTheMarkBytesOfTheFormat)
     for (const auto format : {Md380Format, Md2017Format, Md9600Format}) {
         auto plug = test::openEmpty(dir, format, formatName(format));
         Channel channel(format);
-        channel.tytRecord()[5] = 0x20;
+        channel.tytChannelRecord()[5] = 0x20;
         ASSERT_EQ(ChannelLine::read(ChannelLine::write(Channel(format), *plug), channel, plug.get()), 1);
-        EXPECT_EQ(channel.tytRecord()[3] & 0xE0, 0xE0);
+        EXPECT_EQ(channel.tytChannelRecord()[3] & 0xE0, 0xE0);
         if (format == Md380Format) {
-            EXPECT_EQ(channel.tytRecord()[5], 0);
-            EXPECT_EQ(channel.tytRecord()[31], 0);
+            EXPECT_EQ(channel.tytChannelRecord()[5], 0);
+            EXPECT_EQ(channel.tytChannelRecord()[31], 0);
         } else {
-            EXPECT_EQ(channel.tytRecord()[5], 0x10);
-            EXPECT_EQ(channel.tytRecord()[31], 255);
+            EXPECT_EQ(channel.tytChannelRecord()[5], 0x10);
+            EXPECT_EQ(channel.tytChannelRecord()[31], 255);
         }
     }
 }

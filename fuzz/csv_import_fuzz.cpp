@@ -11,9 +11,11 @@
 
 namespace {
 
-bool holdsBothQuotes(const std::string& text)
+// A name that the line cannot carry as it is: one with both kinds of quote, or with a line feed.
+bool changesOnTheWay(const std::string& text)
 {
-    return text.find('"') != std::string::npos && text.find('\'') != std::string::npos;
+    return (text.find('"') != std::string::npos && text.find('\'') != std::string::npos) ||
+           text.find('\n') != std::string::npos;
 }
 
 } // namespace
@@ -45,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             continue;
         bool renamed = false;
         for (const auto& channel : codeplug.channels())
-            renamed = renamed || holdsBothQuotes(channel->name());
+            renamed = renamed || changesOnTheWay(channel->name());
         if (!pw::exportChannelsCsv(codeplug, again))
             __builtin_trap();
         const auto back = pw::importChannelsCsv(codeplug, again);

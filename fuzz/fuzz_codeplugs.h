@@ -34,12 +34,14 @@ inline std::filesystem::path scratchFolder()
 inline void reset(FuzzCodeplug& plug)
 {
     auto& codeplug = *plug.codeplug;
+    // Only added channels write into the RDB image (its slot-order table and channel slots).
+    const bool imageTouched = !codeplug.channels().empty();
     codeplug.contacts().deleteAll();
     codeplug.channels().deleteAll();
     codeplug.scanLists().deleteAll();
     codeplug.rxGroupLists().deleteAll();
     codeplug.zones().deleteAll();
-    if (!plug.pristineRdbImage.empty())
+    if (imageTouched && !plug.pristineRdbImage.empty())
         codeplug.rdbImage() = plug.pristineRdbImage;
     for (const char* name : {"Alpha", "Club"}) {
         Contact contact(codeplug.formatId());

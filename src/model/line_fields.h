@@ -5,7 +5,8 @@
 // matching quote and knows no escape, so a text that holds a double quote would end its field
 // early and shift every later field of the record: such a text is quoted with single quotes,
 // which the reader takes alike, and a text holding both kinds has its double quotes written as
-// single ones. CR and LF would split the record into two lines and are written as blanks.
+// single ones. An LF would split the record into two lines and is written as a blank; a CR inside
+// a line is only a byte to the readers and stays.
 
 #include <string>
 #include <string_view>
@@ -19,7 +20,7 @@ inline void appendQuotedField(std::string& line, std::string_view text)
     const char quote = hasDouble && !hasSingle ? '\'' : '"';
     line += quote;
     for (const char c : text) {
-        if (c == '\r' || c == '\n')
+        if (c == '\n')
             line += ' ';
         else if (c == '"' && quote == '"')
             line += '\'';

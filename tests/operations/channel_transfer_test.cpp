@@ -63,6 +63,17 @@ TEST_F(ChannelCsv, ExportThenImportIntoTheSameCodeplugCountsEveryChannelAsADupli
     }
 }
 
+TEST_F(ChannelCsv, NamesWithControlBytesAndQuotesComeBackAsDuplicates)
+{
+    // A CR inside a name once came back as a blank, so the channel was added a second time.
+    auto& plug = open(Md380Format);
+    for (const char* name : {"\r", "A\rB", "Say \"hi\"", "It's"})
+        ASSERT_EQ(plug.addChannel(named(plug, name)), Added);
+    const auto outcome = importText(channelsCsvText(plug));
+    EXPECT_EQ(outcome.added, 0);
+    EXPECT_EQ(outcome.duplicates, 4);
+}
+
 TEST_F(ChannelCsv, NamesDifferingOnlyInCaseAreDuplicates)
 {
     auto& plug = open(Md380Format);

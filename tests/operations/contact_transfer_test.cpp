@@ -180,7 +180,7 @@ TEST_F(ContactCsv, NamesWithQuotesAndLineBreaksSurviveTheRoundTrip)
     EXPECT_EQ(target->contactAt(0)->name(), "Bob \"Chief\"");
     EXPECT_EQ(target->contactAt(0)->callType(), CallType::GroupCall);
     EXPECT_EQ(target->contactAt(1)->name(), "O'Brien 'Jr'");
-    EXPECT_EQ(target->contactAt(2)->name(), "Two  Lines");
+    EXPECT_EQ(target->contactAt(2)->name(), "Two\r Lines");
 }
 
 TEST_F(ContactCsv, TheTailOfAnOverlongLineIsNotReadAsALineOfItsOwn)

@@ -1,6 +1,6 @@
 #pragma once
 // A loaded codeplug of one format with empty tables, scripted prompts and the tab state, for the
-// tests of the zone, scan-list, RX-group and record commands. Each test builds the records it needs.
+// tests of the tab and record commands. Each test builds the records it needs.
 
 #include "codeplug/codeplug.h"
 #include "operations/list_tab_state.h"
@@ -23,8 +23,7 @@ struct MaintenanceFixture {
 
     explicit MaintenanceFixture(FormatId format)
     {
-        const auto path = writeFixture(dir.file("fixture.bin"), format);
-        EXPECT_EQ(codeplug.open(path), format);
+        EXPECT_EQ(codeplug.open(writeFixture(dir.file("fixture.bin"), format)), format);
         codeplug.decode();
         codeplug.contacts().deleteAll();
         codeplug.channels().deleteAll();
@@ -33,66 +32,58 @@ struct MaintenanceFixture {
         codeplug.rxGroupLists().deleteAll();
     }
 
-    FormatId format() const { return codeplug.formatId(); }
-
-    // Channels "CH1".."CHn" appended through the table operation (so RDB channels get slots).
-    void addChannels(int count, ChannelMode mode = ChannelMode::Dmr)
+    // Channels "CH1".."CHn" and contacts "C1".."Cn" (DMR IDs 1001...), through the table
+    // operations so that RDB channels get their slots.
+    void addChannels(int count)
     {
         for (int i = 0; i < count; ++i) {
-            Channel channel(format());
+            Channel channel(codeplug.formatId());
             channel.setName("CH" + std::to_string(codeplug.channels().count() + 1));
-            channel.setMode(mode);
+            channel.setMode(ChannelMode::Dmr);
             ASSERT_EQ(codeplug.addChannel(channel), Added);
         }
     }
-
-    // Contacts "C1".."Cn" with DMR IDs 1001, 1002, ...
     void addContacts(int count)
     {
         for (int i = 0; i < count; ++i) {
             const int number = codeplug.contacts().count() + 1;
-            Contact contact(format());
+            Contact contact(codeplug.formatId());
             contact.setName("C" + std::to_string(number));
             contact.setDmrId(static_cast<std::uint32_t>(1000 + number));
-            contact.setCallType(CallType::GroupCall);
             ASSERT_EQ(codeplug.addContact(contact), Added);
         }
     }
-
     Zone& addZone(const std::string& name)
     {
-        Zone zone(format());
+        Zone zone(codeplug.formatId());
         zone.setName(name);
         EXPECT_EQ(codeplug.addZone(zone), 1);
         return *codeplug.zones().at(codeplug.zones().count() - 1);
     }
-
     ScanList& addScanList(const std::string& name)
     {
-        ScanList list(format());
+        ScanList list(codeplug.formatId());
         list.setName(name);
         EXPECT_EQ(codeplug.addScanList(list), 1);
         return *codeplug.scanLists().at(codeplug.scanLists().count() - 1);
     }
-
     RxGroupList& addRxGroup(const std::string& name)
     {
         EXPECT_EQ(codeplug.newRxGroupList(name), 1);
         return *codeplug.rxGroupLists().at(codeplug.rxGroupLists().count() - 1);
     }
 
-    // Changes made while building a test's records are not what the test is about: a save to a
-    // scratch file clears the changed flag.
+    // Building a test's records is not what it tests: a save to a scratch file clears the changed
+    // flag, the prompts forget what they showed and the tab state starts at the first lists.
     void forgetChanges()
     {
         EXPECT_EQ(codeplug.save(dir.file("baseline.bin")), 1);
-        EXPECT_FALSE(codeplug.changed());
         prompts.clearShown();
         state.reset(codeplug);
     }
 };
 
-// The channel table indexes of the members of a zone's bank.
+// The channel table indexes of the members of a zone bank or a scan list.
 inline std::vector<int> bankChannels(Zone& zone, int bank, const Codeplug& codeplug)
 {
     zone.selectBank(bank);
@@ -101,7 +92,6 @@ inline std::vector<int> bankChannels(Zone& zone, int bank, const Codeplug& codep
         channels.push_back(zone.memberChannelIndex(i, codeplug.channels()));
     return channels;
 }
-
 inline std::vector<int> listChannels(const ScanList& list, const Codeplug& codeplug)
 {
     std::vector<int> channels;
@@ -109,37 +99,22 @@ inline std::vector<int> listChannels(const ScanList& list, const Codeplug& codep
         channels.push_back(list.memberChannelIndex(i, codeplug.channels()));
     return channels;
 }
-
-inline std::vector<int> groupMembers(const RxGroupList& list)
+inline std::vector<int> range(int first, int count)
 {
-    std::vector<int> members;
-    for (int i = 0; i < list.memberCount(); ++i)
-        members.push_back(list.member(i));
-    return members;
+    std::vector<int> values;
+    for (int i = first; i < first + count; ++i)
+        values.push_back(i);
+    return values;
 }
 
-inline std::vector<std::string> contactNames(const Codeplug& codeplug)
+// The names of the records of a table, in table order.
+template <typename List>
+std::vector<std::string> names(const List& list)
 {
-    std::vector<std::string> names;
-    for (const auto& contact : codeplug.contacts())
-        names.push_back(contact->name());
-    return names;
-}
-
-inline std::vector<std::string> channelNames(const Codeplug& codeplug)
-{
-    std::vector<std::string> names;
-    for (const auto& channel : codeplug.channels())
-        names.push_back(channel->name());
-    return names;
-}
-
-inline std::vector<std::string> zoneNames(const Codeplug& codeplug)
-{
-    std::vector<std::string> names;
-    for (const auto& zone : codeplug.zones())
-        names.push_back(zone->name());
-    return names;
+    std::vector<std::string> all;
+    for (const auto& record : list)
+        all.push_back(record->name());
+    return all;
 }
 
 } // namespace pw::test

@@ -1,0 +1,129 @@
+// copy and paste: the clipboard texts of contacts, channels and zones on standard output, and the
+// paste of such a text from a file or standard input, with the paste's questions answered as the
+// global options say.
+
+#include "cli/cli_session.h"
+#include "cli/text_encoding.h"
+
+#include "model/list_support.h"
+#include "operations/clipboard_transfer.h"
+#include "platform/clipboard.h"
+#include "platform/file_io.h"
+
+#include <iterator>
+
+namespace pw::cli {
+namespace {
+
+struct CopyArguments {
+    std::string file;
+    std::string kind;
+    std::string selection;
+};
+
+struct PasteArguments {
+    std::string file;
+    std::string textFile;
+};
+
+// The 0-based rows of a ROWS argument, every one inside a table of `count` rows.
+std::vector<int> tableRows(CliSession& session, const std::string& text, int count, const char* recordName)
+{
+    const auto given = parseRows(text);
+    if (!given)
+        session.fail("ROWS must be row numbers from 1, like 1,3,5-9: " + text);
+    std::vector<int> rows;
+    for (const int row : *given) {
+        if (row > count)
+            session.fail("Row " + std::to_string(row) + " is outside the " + recordName + " list (" +
+                         std::to_string(count) + " rows).");
+        rows.push_back(row - 1);
+    }
+    return rows;
+}
+
+// The zone of that name: the first that matches exactly, else the first that matches ignoring case.
+int zoneNamed(const Codeplug& codeplug, const std::string& name)
+{
+    for (int i = 0; i < codeplug.zones().count(); ++i)
+        if (codeplug.zones().at(i)->name() == name)
+            return i;
+    for (int i = 0; i < codeplug.zones().count(); ++i)
+        if (list_support::equalsIgnoringCase(codeplug.zones().at(i)->name(), name))
+            return i;
+    return -1;
+}
+
+void registerCopyCommand(CLI::App& app, CliSession& session)
+{
+    static CopyArguments args;
+    auto* command = app.add_subcommand(
+        "copy", "Print the clipboard text of a copy: copy FILE contacts ROWS, copy FILE channels ROWS, "
+                "copy FILE zone NAME");
+    command->add_option("FILE", args.file, "Codeplug file")->required();
+    command->add_option("KIND", args.kind, "contacts, channels or zone")
+        ->required()
+        ->check(CLI::IsMember({"contacts", "channels", "zone"}));
+    command->add_option("WHAT", args.selection, "Rows of the list, numbered from 1, like 1,3,5-9; or the zone's name")
+        ->required();
+    command->callback([&session] {
+        const auto codeplug = session.openCodeplug(args.file);
+        std::string text;
+        if (args.kind == "contacts") {
+            text = contactsClipboardText(
+                *codeplug, tableRows(session, args.selection, codeplug->contacts().count(), "contact"));
+        } else if (args.kind == "channels") {
+            text = channelsClipboardText(
+                *codeplug, tableRows(session, args.selection, codeplug->channels().count(), "channel"));
+        } else {
+            const auto name = utf8ToLatin1(args.selection);
+            const int zone = zoneNamed(*codeplug, name);
+            if (zone < 0)
+                session.fail("There is no zone named '" + name + "'.");
+            text = zoneClipboardText(*codeplug, zone);
+        }
+        session.out().write(text.data(), static_cast<std::streamsize>(text.size()));
+        session.out().flush();
+    });
+}
+
+void registerPasteCommand(CLI::App& app, CliSession& session)
+{
+    static PasteArguments args;
+    auto* command = app.add_subcommand("paste", "Paste a clipboard text from TEXTFILE or standard input");
+    command->add_option("FILE", args.file, "Codeplug file")->required();
+    command->add_option("TEXTFILE", args.textFile, "File holding the clipboard text; standard input when absent");
+    session.addOutputOption(*command);
+    command->callback([&session] {
+        auto codeplug = session.openCodeplug(args.file);
+        std::string text;
+        if (args.textFile.empty()) {
+            text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+        } else {
+            // The paste reads no further than its limit.
+            const auto content = readFileBytes(args.textFile, PasteTextLimit);
+            if (!content)
+                session.fail("File '" + args.textFile + "' could not be opened.");
+            text.assign(content->bytes.begin(), content->bytes.end());
+        }
+        MemoryClipboard clipboard;
+        clipboard.setText(text);
+        ListTabState state;
+        state.reset(*codeplug);
+        const auto outcome = pasteFromClipboard(*codeplug, session.prompts(), clipboard, state);
+        session.saveIfChanged(*codeplug, args.file);
+        if (outcome.result.refused)
+            throw CommandExit{ExitFailed};
+    });
+}
+
+void registerClipboardCommands(CLI::App& app, CliSession& session)
+{
+    registerCopyCommand(app, session);
+    registerPasteCommand(app, session);
+}
+
+const CommandRegistration registration(&registerClipboardCommands);
+
+} // namespace
+} // namespace pw::cli

@@ -1,0 +1,517 @@
+#include "operations/clipboard_transfer.h"
+
+#include "codeplug/codeplug.h"
+#include "model/field_readers.h"
+#include "model/line_fields.h"
+#include "model/list_support.h"
+#include "operations/channel_line.h"
+#include "operations/channel_transfer.h"
+#include "operations/contact_transfer.h"
+#include "operations/text_lines.h"
+#include "platform/clipboard.h"
+#include "platform/prompts.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <optional>
+
+namespace pw {
+namespace {
+
+using list_support::equalsIgnoringCase;
+
+constexpr std::size_t ContactNameFieldLimit = 31;
+constexpr std::size_t NameInputLength = 16;
+
+constexpr const char* InvalidDataMessage = "Invalid clipboard data; unable to paste.";
+constexpr const char* ChannelMemoryFullMessage = "Channel memory is full.";
+constexpr const char* ZoneChannelMemoryFullMessage = "Channel memory became full (during zone paste).";
+constexpr const char* NoRoomForZonesMessage = "No room for more zones - maximum number reached.";
+constexpr const char* InvalidZoneNameMessage = "Invalid zone name in clipboard data.";
+
+// The rows that name a record, each once, in table order.
+std::vector<int> rowsInTableOrder(std::vector<int> rows, int count)
+{
+    std::erase_if(rows, [count](int row) { return row < 0 || row >= count; });
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+// The channel's line and the line of the contact it transmits to, each ended by CR LF.
+void appendChannelPair(std::string& text, const Channel& channel, const Codeplug& codeplug)
+{
+    appendCrLfLine(text, ChannelLine::write(channel, codeplug));
+    const Contact* contact = channel.isDigital() && channel.txContact() > 0
+                                 ? codeplug.contactAt(channel.txContact() - 1)
+                                 : nullptr;
+    if (!contact) {
+        appendCrLfLine(text, NoContactLine);
+        return;
+    }
+    // Quoted as the contact line quotes, so that a name holding a double quote still reads back
+    // as one field.
+    std::string line;
+    appendQuotedField(line, std::to_string(contact->dmrId()));
+    line += ',';
+    appendQuotedField(line, contact->name());
+    line += ',';
+    appendQuotedField(line, contact->callTypeText());
+    line += ',';
+    appendQuotedField(line, contact->alertToneText());
+    appendCrLfLine(text, line);
+}
+
+// The lines of a pasted text: split at LF, a CR before the LF dropped, so that text saved with
+// either line end reads alike; a CR anywhere else stays in its line. What follows the last line
+// end is a line only when it is not empty.
+std::vector<std::string_view> splitLines(std::string_view text)
+{
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const auto end = text.find('\n', start);
+        if (end == std::string_view::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        auto line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+// Reads the lines of a paste from the second on, each cut to the paste's line limit.
+class PasteLines {
+public:
+    explicit PasteLines(std::vector<std::string_view> lines) : lines_(std::move(lines)) {}
+
+    bool atEnd() const { return next_ >= lines_.size(); }
+    // The line at `offset` from the reading position, cut to `limit`; empty past the end.
+    std::string_view peek(std::size_t offset, std::size_t limit) const
+    {
+        const auto at = next_ + offset;
+        if (at >= lines_.size())
+            return {};
+        return lines_[at].substr(0, limit);
+    }
+    void skip(std::size_t count) { next_ = std::min(lines_.size(), next_ + count); }
+    std::size_t lineCount() const { return lines_.size(); }
+    std::string_view header() const { return lines_.front(); }
+
+private:
+    std::vector<std::string_view> lines_;
+    std::size_t next_ = 1;
+};
+
+std::uint32_t leadingNumber(std::string_view text)
+{
+    std::uint64_t value = 0;
+    for (const char c : text) {
+        if (!std::isdigit(static_cast<unsigned char>(c)))
+            break;
+        value = std::min<std::uint64_t>(value * 10 + static_cast<unsigned>(c - '0'), 0xFFFFFFFFull);
+    }
+    return static_cast<std::uint32_t>(value);
+}
+
+// What one paste gathers while it works through its pairs.
+struct PasteState {
+    Codeplug& codeplug;
+    Prompts& prompts;
+    ContactIndex contacts;
+    PasteOutcome outcome;
+
+    PasteState(Codeplug& plug, Prompts& shown) : codeplug(plug), prompts(shown), contacts(plug) {}
+};
+
+// Points the pasted channel at the contact its contact line names, adding that contact to the
+// working codeplug when no contact of that name is there.
+void takeSupportingContact(PasteState& paste, Channel& channel, std::string_view contactLine)
+{
+    if (contactLine == NoContactLine)
+        return;
+    std::string name;
+    CsvFieldReader::field(contactLine, 1, ContactNameFieldLimit, name);
+    if (name.empty())
+        return;
+    if (paste.contacts.findByName(name) < 0) {
+        const int result = addContactFromLine(paste.codeplug, contactLine);
+        if (result == TableFullRefused) {
+            paste.prompts.error("Error: Unable to add contact " + name + " for pasted channel " + channel.name() +
+                                "; contacts table is full.");
+        } else if (result == Added) {
+            ++paste.outcome.contactsAdded;
+            paste.contacts.catchUp();
+            // The contact keeps at most 16 characters of a longer name; look it up by the name it got.
+            name = paste.codeplug.contactAt(paste.codeplug.contacts().count() - 1)->name();
+        } else if (result == DuplicateRefused) {
+            const auto id = leadingNumber(CsvFieldReader::field(contactLine, 0));
+            const int existing = id == 0 ? -1 : paste.contacts.findById(id);
+            name = existing >= 0 ? paste.codeplug.contactAt(existing)->name() : std::string();
+        }
+    }
+    channel.setTxContactByName(name, [&paste](std::string_view wanted) { return paste.contacts.findByName(wanted); });
+}
+
+enum class PairRead {
+    Channel,    // the pair was read into the channel
+    Skipped,    // the channel line does not read; the pair is passed over
+    BlankLine,  // the channel line is empty (left unread) or the text has ended
+    Cut,        // the channel line has no contact line after it: the text ends inside a pair
+};
+
+// Reads the channel pair at the reading position into `channel` and moves past it.
+PairRead readPair(PasteState& paste, PasteLines& lines, std::size_t limit, Channel& channel,
+                  std::string& contactLine)
+{
+    const auto channelLine = lines.peek(0, limit);
+    if (channelLine.empty())
+        return PairRead::BlankLine;
+    contactLine = std::string(lines.peek(1, limit));
+    lines.skip(2);
+    if (contactLine.empty())
+        return PairRead::Cut;
+    channel = Channel(paste.codeplug.formatId());
+    if (ChannelLine::read(channelLine, channel, &paste.codeplug, &paste.contacts) != 1)
+        return PairRead::Skipped;
+    return PairRead::Channel;
+}
+
+// Asks whether to paste the channel under another name until it is added or the user declines.
+// Returns addChannel's last result; a declined rename counts as a duplicate.
+int addUnderFreeName(PasteState& paste, Channel& channel)
+{
+    int result = paste.codeplug.addChannel(channel);
+    while (result == DuplicateRefused) {
+        const auto answer = paste.prompts.message(
+            MessageIcon::Question, MessageButtons::YesNo,
+            "Channel name '" + channel.name() + "' already exists; paste under new channel name?");
+        if (answer != MessageAnswer::Yes)
+            break;
+        const auto typed = paste.prompts.inputBox("New Channel Name", "Enter new channel name", NameInputLength,
+                                                  channel.name());
+        if (!typed)
+            break;
+        const auto refused = channel.name();
+        channel.setName(*typed);
+        // The same name again would only be refused again: an answer that never changes (the
+        // command line answers every input box alike) must not ask for ever.
+        if (equalsIgnoringCase(channel.name(), refused))
+            break;
+        result = paste.codeplug.addChannel(channel);
+    }
+    if (result == DuplicateRefused)
+        ++paste.outcome.duplicates;
+    return result;
+}
+
+void pasteContacts(PasteState& paste, PasteLines& lines)
+{
+    auto& outcome = paste.outcome;
+    while (!lines.atEnd()) {
+        const auto line = lines.peek(0, PasteLineLimit);
+        if (line.empty())
+            break;
+        lines.skip(1);
+        const int result = addContactFromLine(paste.codeplug, line);
+        if (result == Added)
+            ++outcome.contactsAdded;
+        else if (result == DuplicateRefused)
+            ++outcome.duplicates;
+    }
+    if (outcome.contactsAdded > 0) {
+        paste.codeplug.encode();
+        outcome.result.modelChanged = true;
+    }
+    outcome.tab = PasteTab::Contacts;
+    outcome.result.refresh = TabList::Contacts;
+    if (outcome.duplicates > 0)
+        paste.prompts.inform(std::to_string(outcome.contactsAdded) + " Contacts added; " +
+                             std::to_string(outcome.duplicates) + " Duplicates were skipped.");
+    else
+        paste.prompts.inform(std::to_string(outcome.contactsAdded) + " contacts have been added.");
+}
+
+void pasteChannels(PasteState& paste, PasteLines& lines)
+{
+    auto& outcome = paste.outcome;
+    if (!paste.codeplug.hasFeature(feature::ChannelOperations)) {
+        paste.prompts.error(featureNotSupportedMessage("channel editing"));
+        outcome.result.refused = true;
+        return;
+    }
+    outcome.tab = PasteTab::Channels;
+    Channel channel(paste.codeplug.formatId());
+    std::string contactLine;
+    for (;;) {
+        const auto read = readPair(paste, lines, PasteChannelLineLimit, channel, contactLine);
+        if (read == PairRead::BlankLine || read == PairRead::Cut)
+            break;
+        if (read == PairRead::Skipped)
+            continue;
+        takeSupportingContact(paste, channel, contactLine);
+        const int result = addUnderFreeName(paste, channel);
+        if (result == Added) {
+            ++outcome.channelsAdded;
+        } else if (result == TableFullRefused) {
+            paste.prompts.error(ChannelMemoryFullMessage);
+            break;
+        }
+    }
+    if (outcome.channelsAdded > 0 || outcome.contactsAdded > 0) {
+        paste.codeplug.markChanged();
+        paste.codeplug.encode();
+        outcome.result.modelChanged = true;
+    }
+    outcome.result.refresh = TabList::Channels;
+    if (outcome.contactsAdded > 0)
+        outcome.result.refresh |= TabList::Contacts;
+    if (paste.codeplug.channels().count() > 0)
+        outcome.result.selectedRow = paste.codeplug.channels().count() - 1;
+    paste.prompts.inform(std::to_string(outcome.channelsAdded) + " new channels added; " +
+                         std::to_string(outcome.duplicates) + " duplicates skipped.");
+}
+
+bool zoneNameInUse(const Codeplug& codeplug, std::string_view name)
+{
+    for (const auto& zone : codeplug.zones())
+        if (equalsIgnoringCase(zone->name(), name))
+            return true;
+    return false;
+}
+
+// Passes over the rest of a bank that is full: its pairs up to the empty line that ends it.
+void skipRestOfBank(PasteLines& lines)
+{
+    while (!lines.atEnd()) {
+        if (lines.peek(0, PasteLineLimit).empty()) {
+            lines.skip(1);
+            return;
+        }
+        lines.skip(2);
+    }
+}
+
+// Fills the banks of the new zone from the pairs, as far as the text goes.
+void readZoneBanks(PasteState& paste, PasteLines& lines, Zone& zone)
+{
+    auto& outcome = paste.outcome;
+    Channel channel(paste.codeplug.formatId());
+    std::string contactLine;
+    for (int bank = 1; bank <= zone.bankCount() && !lines.atEnd(); ++bank) {
+        zone.selectBank(bank);
+        for (;;) {
+            if (zone.memberCount() >= zone.capacity()) {
+                // The copied bank may hold more members than this codeplug's banks; the rest of it
+                // belongs to no bank here.
+                skipRestOfBank(lines);
+                break;
+            }
+            if (lines.atEnd())
+                break;
+            const auto read = readPair(paste, lines, PasteLineLimit, channel, contactLine);
+            if (read == PairRead::BlankLine) {
+                // The empty line that ends the bank.
+                lines.skip(1);
+                break;
+            }
+            if (read == PairRead::Cut) {
+                zone.selectBank(1);
+                return;
+            }
+            if (read == PairRead::Skipped)
+                continue;
+            takeSupportingContact(paste, channel, contactLine);
+            const int result = paste.codeplug.addChannel(channel);
+            // A full table refuses before it looks at names; a channel already there is still a
+            // member to have, and no channel that failed to fit.
+            const bool present = result == TableFullRefused && paste.codeplug.findChannelByName(channel.name()) >= 0;
+            if (result == Added) {
+                ++outcome.channelsAdded;
+            } else if (result == DuplicateRefused || present) {
+                ++outcome.duplicates;
+            } else {
+                if (result == TableFullRefused)
+                    paste.prompts.error(ZoneChannelMemoryFullMessage);
+                continue;
+            }
+            if (zone.addMemberByName(channel.name(), paste.codeplug.channels()) == 1)
+                ++outcome.zoneMembers;
+        }
+    }
+    zone.selectBank(1);
+}
+
+void pasteZone(PasteState& paste, PasteLines& lines, ListTabState& state)
+{
+    auto& codeplug = paste.codeplug;
+    auto& outcome = paste.outcome;
+    if (codeplug.zones().count() >= MaxZones) {
+        paste.prompts.error(NoRoomForZonesMessage);
+        outcome.result.refused = true;
+        return;
+    }
+    if (!codeplug.hasFeature(feature::ZonesTab)) {
+        paste.prompts.error(featureNotSupportedMessage("zone editing"));
+        outcome.result.refused = true;
+        return;
+    }
+    outcome.tab = PasteTab::Zones;
+
+    Zone zone(codeplug.formatId());
+    zone.setName(lines.peek(0, NameInputLength));
+    lines.skip(1);
+    if (zone.name().empty()) {
+        paste.prompts.error(InvalidZoneNameMessage);
+        outcome.result.refused = true;
+        return;
+    }
+    while (zoneNameInUse(codeplug, zone.name())) {
+        const auto typed = paste.prompts.inputBox(
+            "Zone Name in Use", "Zone name is already in use;\r\nplease choose a new name.", NameInputLength,
+            zone.name());
+        if (!typed)
+            return;
+        const auto refused = zone.name();
+        zone.setName(*typed);
+        // As with channels: an answer that repeats the name in use would be asked for ever.
+        if (equalsIgnoringCase(zone.name(), refused))
+            return;
+    }
+
+    readZoneBanks(paste, lines, zone);
+
+    const bool zoneAdded = codeplug.addZone(zone) == 1;
+    if (!zoneAdded)
+        paste.prompts.error(NoRoomForZonesMessage);
+    if (zoneAdded || outcome.channelsAdded > 0 || outcome.contactsAdded > 0) {
+        codeplug.markChanged();
+        codeplug.encode();
+        outcome.result.modelChanged = true;
+    }
+    outcome.result.refresh = TabList::Channels | TabList::Zones;
+    if (outcome.contactsAdded > 0)
+        outcome.result.refresh |= TabList::Contacts;
+    if (!zoneAdded) {
+        outcome.result.refused = true;
+        return;
+    }
+    state.currentZone = codeplug.zones().count() - 1;
+    state.shownBank = 1;
+    char counts[160];
+    std::snprintf(counts, sizeof counts, " inserted with %d channels.\r\n%d new channels added to codeplug; %d duplicates skipped.",
+                  outcome.zoneMembers, outcome.channelsAdded, outcome.duplicates);
+    paste.prompts.inform("New zone '" + zone.name() + "'" + counts);
+}
+
+} // namespace
+
+// ---- Copy ----
+
+std::string contactsClipboardText(const Codeplug& codeplug, const std::vector<int>& rows)
+{
+    const auto taken = rowsInTableOrder(rows, codeplug.contacts().count());
+    if (taken.empty())
+        return {};
+    std::string text;
+    appendCrLfLine(text, ContactClipboardHeader);
+    for (const int row : taken)
+        appendCrLfLine(text, codeplug.contactAt(row)->toLine());
+    return text;
+}
+
+std::string channelsClipboardText(const Codeplug& codeplug, const std::vector<int>& rows)
+{
+    const auto taken = rowsInTableOrder(rows, codeplug.channels().count());
+    if (taken.empty())
+        return {};
+    std::string text;
+    appendCrLfLine(text, ChannelClipboardHeader);
+    for (const int row : taken)
+        appendChannelPair(text, *codeplug.channelAt(row), codeplug);
+    return text;
+}
+
+std::string zoneClipboardText(const Codeplug& codeplug, int zoneIndex)
+{
+    const Zone* original = codeplug.zones().at(zoneIndex);
+    if (!original)
+        return {};
+    Zone zone(*original);
+    std::string text;
+    appendCrLfLine(text, ZoneClipboardHeader);
+    // A line feed would split the name line, and every pair after it would be read one line out.
+    auto name = zone.name();
+    std::replace(name.begin(), name.end(), '\n', ' ');
+    appendCrLfLine(text, name);
+    for (int bank = 1; bank <= zone.bankCount(); ++bank) {
+        zone.selectBank(bank);
+        for (int i = 0; i < zone.memberCount(); ++i)
+            if (const Channel* channel = codeplug.channelAt(zone.memberChannelIndex(i, codeplug.channels())))
+                appendChannelPair(text, *channel, codeplug);
+        appendCrLfLine(text, "");
+    }
+    return text;
+}
+
+bool copyContacts(const Codeplug& codeplug, Clipboard& clipboard, const std::vector<int>& rows)
+{
+    const auto text = contactsClipboardText(codeplug, rows);
+    return !text.empty() && clipboard.setText(text);
+}
+
+bool copyChannels(const Codeplug& codeplug, Clipboard& clipboard, const std::vector<int>& rows)
+{
+    const auto text = channelsClipboardText(codeplug, rows);
+    return !text.empty() && clipboard.setText(text);
+}
+
+bool copyZone(const Codeplug& codeplug, Clipboard& clipboard, const ListTabState& state)
+{
+    if (!codeplug.loaded() || !state.currentZone)
+        return false;
+    const auto text = zoneClipboardText(codeplug, *state.currentZone);
+    return !text.empty() && clipboard.setText(text);
+}
+
+// ---- Paste ----
+
+PasteOutcome pasteFromClipboard(Codeplug& codeplug, Prompts& prompts, Clipboard& clipboard, ListTabState& state)
+{
+    if (!codeplug.loaded())
+        return {};
+    const auto text = clipboard.text();
+    if (!text)
+        return {};
+    return pasteText(codeplug, prompts, *text, state);
+}
+
+PasteOutcome pasteText(Codeplug& codeplug, Prompts& prompts, std::string_view text, ListTabState& state)
+{
+    if (!codeplug.loaded())
+        return {};
+    auto lines = splitLines(text.substr(0, PasteTextLimit));
+    if (lines.size() < 2)
+        return {};
+    PasteLines pasted(std::move(lines));
+    const auto header = pasted.header();
+    PasteState paste(codeplug, prompts);
+    if (equalsIgnoringCase(header, ContactClipboardHeader)) {
+        pasteContacts(paste, pasted);
+    } else if (equalsIgnoringCase(header, ChannelClipboardHeader)) {
+        pasteChannels(paste, pasted);
+    } else if (equalsIgnoringCase(header, ZoneClipboardHeader)) {
+        pasteZone(paste, pasted, state);
+    } else {
+        prompts.error(InvalidDataMessage);
+        paste.outcome.result.refused = true;
+    }
+    return paste.outcome;
+}
+
+} // namespace pw

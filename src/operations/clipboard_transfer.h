@@ -1,0 +1,80 @@
+#pragma once
+// Contacts, channels and whole zones through the clipboard as plain text, so that records move
+// between codeplugs of any family opened one after the other.
+//
+// The texts are 8-bit, lines ended by CR LF, and name their kind on the first line:
+//
+//   DMR-CONTACT            one ContactLine per contact
+//   DMR-CHANNEL            channel pairs: the channel's ChannelLine, written with its own codeplug
+//                          so that references are names, then the contact it transmits to as
+//                          "dmrId","name","call type","alert tone" -- or [NO_CONTACT] when the
+//                          channel is analog or has no contact
+//   DMR-ZONE               the zone's name, then per bank (two for 0x1002 and 0x1003) the channel
+//                          pairs of its members and an empty line that ends the bank
+//
+// The pasted channel brings its contact along, so that it still transmits to the same DMR ID in a
+// codeplug that did not know the contact. A paste reads text from anywhere: every read stays
+// within the text, lines end at LF with a CR before it dropped, and a pair that does not read is
+// passed over rather than ending the paste.
+
+#include "operations/list_tab_state.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pw {
+
+class Clipboard;
+class Codeplug;
+class Prompts;
+
+inline constexpr const char* ContactClipboardHeader = "DMR-CONTACT";
+inline constexpr const char* ChannelClipboardHeader = "DMR-CHANNEL";
+inline constexpr const char* ZoneClipboardHeader = "DMR-ZONE";
+inline constexpr const char* NoContactLine = "[NO_CONTACT]";
+
+// The longest clipboard text a paste reads; the rest is cut.
+inline constexpr std::size_t PasteTextLimit = 100000;
+// The longest line a paste reads: contact lines and the pairs of a zone, the pairs of channels.
+inline constexpr std::size_t PasteLineLimit = 1000;
+inline constexpr std::size_t PasteChannelLineLimit = 2000;
+
+// ---- Copy ----
+
+// The clipboard texts. Rows are 0-based table positions, taken in table order whatever the order
+// given; rows outside the table are passed over. An empty text when no row names a record.
+std::string contactsClipboardText(const Codeplug& codeplug, const std::vector<int>& rows);
+std::string channelsClipboardText(const Codeplug& codeplug, const std::vector<int>& rows);
+// Members whose channel does not exist are left out. An empty text when there is no such zone.
+std::string zoneClipboardText(const Codeplug& codeplug, int zoneIndex);
+
+// "Copy" on the Contacts and Channels tabs with the rows selected, and "Copy Zone" with the zone
+// shown on the Zones tab. The text replaces the clipboard's content; true when something was
+// copied (nothing is copied when nothing is selected).
+bool copyContacts(const Codeplug& codeplug, Clipboard& clipboard, const std::vector<int>& rows);
+bool copyChannels(const Codeplug& codeplug, Clipboard& clipboard, const std::vector<int>& rows);
+bool copyZone(const Codeplug& codeplug, Clipboard& clipboard, const ListTabState& state);
+
+// ---- Paste ----
+
+// The tab the paste switches to before it reports.
+enum class PasteTab { None, Contacts, Channels, Zones };
+
+struct PasteOutcome {
+    PasteTab tab = PasteTab::None;
+    // The lists to refill, the channel row to select and scroll to, refusal and change flags.
+    CommandResult result;
+    int contactsAdded = 0;   // contacts pasted, or supporting contacts added for channels
+    int channelsAdded = 0;
+    int duplicates = 0;      // contacts or channels already present
+    int zoneMembers = 0;     // members of the pasted zone
+};
+
+// "Paste": reads the clipboard's text and pastes what its first line names, whatever tab is
+// current. A zone paste makes the new zone current in `state`.
+PasteOutcome pasteFromClipboard(Codeplug& codeplug, Prompts& prompts, Clipboard& clipboard, ListTabState& state);
+// The same on a text at hand.
+PasteOutcome pasteText(Codeplug& codeplug, Prompts& prompts, std::string_view text, ListTabState& state);
+
+} // namespace pw

@@ -1,0 +1,340 @@
+#include "operations/structural_import.h"
+
+#include "codeplug/codeplug.h"
+#include "model/list_support.h"
+#include "model/six_bit_text.h"
+#include "operations/channel_line.h"
+#include "operations/contact_transfer.h"
+#include "platform/prompts.h"
+
+#include <cctype>
+#include <unordered_map>
+
+namespace pw {
+
+const char* const StructuralImportHelpText =
+    "                                     STRUCTURAL IMPORT\r\n\r\nCheck the boxes corresponding to the components "
+    "that you wish to import from another codeplug. Plugwright will incorporate the information into the "
+    "currently open codeplug.\r\n\r\nBe aware that these are listed to reflect dependencies from TOP TO BOTTOM. "
+    "For example, RxGroups depend on Contacts, Channels depend on Contacts, and Zones depend on Channels to work "
+    "correctly. Unchecking higher-level structures may result in incomplete import of dependent items.\r\n\r\n"
+    "Best results will be obtained with empty or minimal information in the recipient codeplug. Duplicate "
+    "contacts (as determined by DMR-MARC ID and names) and channels (as determined by names) are not imported.";
+
+namespace {
+
+using list_support::equalsIgnoringCase;
+
+constexpr const char* OpenFirstMessage = "Please open a valid Codeplug file first.";
+constexpr const char* NothingSelectedReport = "Error: No structures selected to import.";
+constexpr const char* FailureMessage = "Failed to import one or more structures. Details:\r\n\r\n";
+constexpr const char* ReceiveGroupsNotice =
+    "AnyTone Codeplug: Receive Groups selected for structural import.\r\nWe recommend that importing receive "
+    "groups for this family of radios only be\r\ndone if the purpose and effect of the group import is "
+    "understood.";
+
+// Names of scan lists and zones, and the highest number tried after a taken one.
+constexpr std::size_t ListNameLimit = 16;
+constexpr int LastRenameNumber = 9998;
+
+std::string lowerCase(std::string_view text)
+{
+    std::string key(text);
+    for (auto& c : key)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return key;
+}
+
+// The working codeplug's channels by name, as findChannelByName finds them (first of a name,
+// letter case ignored, RDB names brought to the six-bit alphabet), without a walk of up to 4000
+// channels for each member of each list.
+class ChannelNames {
+public:
+    explicit ChannelNames(const Codeplug& codeplug) : rdb_(codeplug.family() == FormatFamily::RdbFamily)
+    {
+        const auto& channels = codeplug.channels();
+        index_.reserve(static_cast<std::size_t>(channels.count()));
+        for (int i = 0; i < channels.count(); ++i)
+            index_.try_emplace(lowerCase(channels.at(i)->name()), i);
+    }
+
+    int find(std::string_view name) const
+    {
+        const auto found = index_.find(lowerCase(rdb_ ? SixBitText::normalize(name) : std::string(name)));
+        return found == index_.end() ? -1 : found->second;
+    }
+
+private:
+    bool rdb_;
+    std::unordered_map<std::string, int> index_;
+};
+
+template <typename Record>
+int findNamed(const RecordList<Record>& list, std::string_view name)
+{
+    for (int i = 0; i < list.count(); ++i)
+        if (equalsIgnoringCase(list.at(i)->name(), name))
+            return i;
+    return -1;
+}
+
+// Gives a scan list or zone whose name is taken the first free name formed from the name and the
+// numbers 1, 2, 3 ... The name is shortened to leave room for the number: a 16-character name
+// with the number after it would lose the number again and clash once more.
+template <typename Record>
+void giveFreeName(const RecordList<Record>& existing, Record& record)
+{
+    const std::string original = record.name();
+    if (findNamed(existing, original) < 0)
+        return;
+    for (int number = 1; number <= LastRenameNumber; ++number) {
+        const auto suffix = std::to_string(number);
+        record.setName(original.substr(0, ListNameLimit - suffix.size()) + suffix);
+        if (findNamed(existing, record.name()) < 0)
+            return;
+    }
+    record.setName(original);
+}
+
+int importRxGroupLists(Codeplug& working, const Codeplug& other)
+{
+    if (!working.loaded() || !other.loaded() || other.rxGroupLists().empty())
+        return 0;
+    const ContactIndex contacts(working);
+    int imported = 0;
+    for (const auto& source : other.rxGroupLists()) {
+        RxGroupList list(working.formatId());
+        list.setName(source->name());
+        for (int i = 0; i < source->memberCount(); ++i) {
+            const Contact* member = other.contactAt(source->member(i) - 1);
+            if (!member)
+                continue;
+            const int found = contacts.findByName(member->name());
+            if (found >= 0)
+                list.addMember(found, working.contacts());
+        }
+        if (working.addRxGroupList(list) == 1)
+            ++imported;
+    }
+    return imported;
+}
+
+int importChannels(Codeplug& working, const Codeplug& other)
+{
+    const ContactIndex contacts(working);
+    const bool d868 = working.family() == FormatFamily::D868Family;
+    int imported = 0;
+    for (const auto& source : other.channels()) {
+        const auto line = ChannelLine::write(*source, other);
+        Channel channel(working.formatId());
+        if (ChannelLine::read(line, channel, &working, &contacts) != 1)
+            continue;
+        if (d868) {
+            channel.setTalkaround(false);
+            channel.setPrivacy(false);
+        }
+        const int result = working.addChannel(channel);
+        if (result == TableFullRefused)
+            break;
+        if (result == Added)
+            ++imported;
+    }
+    if (imported > 0)
+        working.markChanged();
+    return imported;
+}
+
+int importScanLists(Codeplug& working, const Codeplug& other)
+{
+    const ChannelNames channels(working);
+    int imported = 0;
+    for (const auto& source : other.scanLists()) {
+        // The members are looked up by name directly rather than through the scan list's text line,
+        // which has no form for a list without members and no quoting for names with quotes.
+        ScanList list(working.formatId());
+        list.setName(std::string(source->name()).substr(0, ListNameLimit));
+        for (int i = 0; i < ScanList::D868MemberSlots; ++i) {
+            if (source->member(i) == 0)
+                continue;
+            const Channel* member = other.channelAt(source->memberChannelIndex(i, other.channels()));
+            if (!member)
+                continue;
+            const int found = channels.find(member->name());
+            if (found >= 0)
+                list.addMember(found, working.channels());
+        }
+        giveFreeName(working.scanLists(), list);
+        if (working.addScanList(list) == 1)
+            ++imported;
+    }
+    return imported;
+}
+
+// Points the working codeplug's channels at the scan lists that the other codeplug's channels of
+// the same names use, now that those lists are there.
+void repairChannelScanLists(Codeplug& working, const Codeplug& other)
+{
+    const ChannelNames channels(working);
+    for (const auto& source : other.channels()) {
+        if (source->scanList() == 0)
+            continue;
+        const ScanList* used = other.scanListAt(source->scanList() - 1);
+        if (!used)
+            continue;
+        Channel* target = working.channelAt(channels.find(source->name()));
+        if (!target)
+            continue;
+        const int list = findNamed(working.scanLists(), used->name().substr(0, ListNameLimit));
+        if (list < 0 || target->scanList() == list + 1)
+            continue;
+        target->setScanList(list + 1);
+        working.markChanged();
+    }
+}
+
+int importZones(Codeplug& working, const Codeplug& other)
+{
+    const ChannelNames channels(working);
+    const bool rdb = working.family() == FormatFamily::RdbFamily;
+    int imported = 0;
+    for (const auto& original : other.zones()) {
+        if (original->memberCount() == 0)
+            continue;
+        Zone source(*original);
+        Zone zone(working.formatId());
+        zone.setName(source.name());
+        giveFreeName(working.zones(), zone);
+        const int banks = std::min(zone.bankCount(), source.bankCount());
+        bool anyMember = false;
+        for (int bank = 1; bank <= banks; ++bank) {
+            source.selectBank(bank);
+            zone.selectBank(bank);
+            for (int i = 0; i < source.memberCount(); ++i) {
+                const Channel* member = other.channelAt(source.memberChannelIndex(i, other.channels()));
+                if (!member)
+                    continue;
+                const int found = channels.find(member->name());
+                if (found >= 0 && zone.addMember(found, working.channels()) == 1)
+                    anyMember = true;
+            }
+        }
+        zone.selectBank(1);
+        // The RDB radios want a member in every zone.
+        if (rdb && !anyMember)
+            zone.addMember(0, working.channels());
+        if (working.addZone(zone) == 1)
+            ++imported;
+    }
+    return imported;
+}
+
+} // namespace
+
+StructuralImportCounts importStructuresFrom(Codeplug& working, const Codeplug& other, unsigned options)
+{
+    StructuralImportCounts counts;
+    // A codeplug's own tables would grow under the walks over them.
+    if (&working == &other || !working.loaded())
+        return counts;
+    if (options & (ImportGroupContacts | ImportPrivateContacts))
+        counts.contacts =
+            mergeContactsFromCodeplug(working, &other, false, options & (ImportGroupContacts | ImportPrivateContacts));
+    if (options & ImportRxGroups)
+        counts.rxGroups = importRxGroupLists(working, other);
+    if (options & ImportChannels)
+        counts.channels = importChannels(working, other);
+    if (options & ImportScanLists) {
+        counts.scanLists = importScanLists(working, other);
+        repairChannelScanLists(working, other);
+    }
+    if (options & ImportZones)
+        counts.zones = importZones(working, other);
+    working.encode();
+    return counts;
+}
+
+std::string structuralImportReport(const std::string& path, unsigned options, const StructuralImportCounts& counts)
+{
+    std::string report = "Results of import from " + path + ":\r\n\r\n";
+    auto line = [&report](int count, const char* text) { report += std::to_string(count) + text; };
+    if (options & (ImportGroupContacts | ImportPrivateContacts))
+        line(counts.contacts, " contacts imported.\r\n");
+    if (options & ImportRxGroups)
+        line(counts.rxGroups, " Rx Groups imported.\r\n");
+    if (options & ImportChannels)
+        line(counts.channels, " channels imported.\r\n");
+    if (options & ImportScanLists)
+        line(counts.scanLists, " scan lists imported.\r\n");
+    if (options & ImportZones)
+        line(counts.zones, " zones imported.\r\n");
+    return report;
+}
+
+int importStructures(Codeplug& working, const std::filesystem::path& path, unsigned options, std::string& report,
+                     StructuralImportCounts* counts)
+{
+    report.clear();
+    if ((options & ImportAllKinds) == 0) {
+        report = NothingSelectedReport;
+        return 0;
+    }
+    if (!working.loaded())
+        return 0;
+    Codeplug other;
+    if (!other.open(path) || !other.decode())
+        return 0;
+    const auto imported = importStructuresFrom(working, other, options);
+    report = structuralImportReport(path.string(), options, imported);
+    if (counts)
+        *counts = imported;
+    return 1;
+}
+
+CommandResult importStructuresCommand(Codeplug& working, Prompts& prompts, unsigned options, ListTabState& state)
+{
+    CommandResult result;
+    if (!working.loaded()) {
+        prompts.inform(OpenFirstMessage);
+        result.refused = true;
+        return result;
+    }
+    FileChooserRequest request;
+    request.mode = FileChooserRequest::Mode::Open;
+    request.title = "Import Structures from a different Codeplug File...";
+    request.confirmText = "Import >";
+    request.filter = "RDT/RDT Files (*.rdt;*.rdb)|*.rdt;*.rdb|All Files (*.*)|*.*||";
+    request.mustExist = true;
+    const auto path = prompts.chooseFile(request);
+    if (!path)
+        return result;
+
+    const bool changedBefore = working.changed();
+    std::string report;
+    int imported = 0;
+    {
+        BusyScope busy(prompts);
+        imported = importStructures(working, *path, options, report);
+    }
+    result.refresh = TabList::Contacts | TabList::Channels | TabList::Zones | TabList::ScanLists | TabList::RxGroups;
+    result.modelChanged = working.changed() && !changedBefore;
+    state.fitTo(working);
+    if (!working.scanLists().empty())
+        state.currentScanList = 0;
+    if (imported == 1) {
+        prompts.inform(report);
+    } else {
+        prompts.error(FailureMessage + report);
+        result.refused = true;
+    }
+    return result;
+}
+
+bool receiveGroupsSwitchedOn(const Codeplug& working, Prompts& prompts)
+{
+    if (!working.loaded() || working.family() != FormatFamily::D868Family)
+        return false;
+    prompts.inform(ReceiveGroupsNotice);
+    return true;
+}
+
+} // namespace pw

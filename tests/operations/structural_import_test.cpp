@@ -1,0 +1,453 @@
+#include "operations/structural_import.h"
+
+#include "operations/structure_fixture.h"
+#include "platform/scripted_prompts.h"
+
+#include <gtest/gtest.h>
+
+namespace pw {
+namespace {
+
+using test::TempDir;
+
+constexpr FormatId OneOfEachFamily[] = {Md380Format, Md2017Format, RdbV11Format, RdbV2Format, D868Format};
+
+class StructuralImport : public testing::Test {
+protected:
+    Codeplug& open(FormatId format)
+    {
+        plugs_.push_back(test::openEmpty(dir_, format, "plug" + std::to_string(plugs_.size())));
+        return *plugs_.back();
+    }
+    Codeplug& populated(FormatId format)
+    {
+        auto& plug = open(format);
+        test::populate(plug);
+        return plug;
+    }
+
+    TempDir dir_;
+    std::vector<std::unique_ptr<Codeplug>> plugs_;
+    ScriptedPrompts prompts_;
+};
+
+// What a file imported into itself does: the same records read a second time from the file.
+TEST_F(StructuralImport, ACodeplugImportedIntoItsTwinDuplicatesListsAndZonesButNoContactsOrChannels)
+{
+    for (const auto format : test::AllFormats) {
+        SCOPED_TRACE(format);
+        auto& working = populated(format);
+        const auto& twin = populated(format);
+        const auto counts = importStructuresFrom(working, twin, ImportAllKinds);
+        EXPECT_EQ(counts.contacts, 0);
+        EXPECT_EQ(counts.channels, 0);
+        EXPECT_EQ(counts.rxGroups, 2);
+        EXPECT_EQ(counts.scanLists, 2);
+        EXPECT_EQ(counts.zones, 2);
+        EXPECT_EQ(working.contacts().count(), 5);
+        EXPECT_EQ(working.channels().count(), 5);
+
+        ASSERT_EQ(working.rxGroupLists().count(), 4);
+        for (int i = 0; i < 2; ++i) {
+            const auto& original = *working.rxGroupListAt(i);
+            const auto& copy = *working.rxGroupListAt(i + 2);
+            EXPECT_EQ(copy.name(), original.name());
+            EXPECT_EQ(test::memberNames(working, copy), test::memberNames(working, original));
+            EXPECT_FALSE(test::memberNames(working, copy).empty());
+        }
+        ASSERT_EQ(working.scanLists().count(), 4);
+        for (int i = 0; i < 2; ++i) {
+            const auto& original = *working.scanListAt(i);
+            const auto& copy = *working.scanListAt(i + 2);
+            EXPECT_EQ(copy.name(), original.name() + "1");
+            EXPECT_EQ(test::memberNames(working, copy), test::memberNames(working, original));
+        }
+        ASSERT_EQ(working.zones().count(), 4);
+        for (int i = 0; i < 2; ++i) {
+            const auto& original = *working.zones().at(i);
+            const auto& copy = *working.zones().at(i + 2);
+            EXPECT_EQ(copy.name(), original.name() + "1");
+            for (int bank = 1; bank <= original.bankCount(); ++bank)
+                EXPECT_EQ(test::memberNames(working, copy, bank), test::memberNames(working, original, bank));
+        }
+        // The channels keep the lists of their own names.
+        EXPECT_EQ(test::scanListNameAt(working, working.channelAt(0)->scanList()), "Scan A");
+        EXPECT_EQ(test::scanListNameAt(working, working.channelAt(3)->scanList()), "Scan B");
+    }
+}
+
+TEST_F(StructuralImport, ACodeplugObjectIsNotImportedIntoItself)
+{
+    auto& working = populated(Md380Format);
+    const auto counts = importStructuresFrom(working, working, ImportAllKinds);
+    EXPECT_EQ(counts.rxGroups + counts.scanLists + counts.zones, 0);
+    EXPECT_EQ(working.zones().count(), 2);
+}
+
+// Every reference of the imported records names in the working codeplug what it named in the other.
+void expectSameReferencesByName(const Codeplug& working, const Codeplug& other)
+{
+    for (const auto& source : other.channels()) {
+        SCOPED_TRACE(source->name());
+        const Channel* channel = working.channelAt(working.findChannelByName(source->name()));
+        ASSERT_NE(channel, nullptr);
+        EXPECT_EQ(channel->isDigital(), source->isDigital());
+        if (source->txContact() != 0 || working.family() != FormatFamily::D868Family || !channel->isDigital())
+            EXPECT_EQ(test::channelContactName(working, *channel), test::channelContactName(other, *source));
+        EXPECT_EQ(test::rxGroupNameAt(working, channel->rxGroupList()), test::rxGroupNameAt(other, source->rxGroupList()));
+        EXPECT_EQ(test::scanListNameAt(working, channel->scanList()), test::scanListNameAt(other, source->scanList()));
+    }
+    for (const auto& source : other.rxGroupLists()) {
+        const auto* list = test::named(working.rxGroupLists(), source->name());
+        ASSERT_NE(list, nullptr) << source->name();
+        EXPECT_EQ(test::memberNames(working, *list), test::memberNames(other, *source));
+    }
+    for (const auto& source : other.scanLists()) {
+        const auto* list = test::named(working.scanLists(), source->name());
+        ASSERT_NE(list, nullptr) << source->name();
+        EXPECT_EQ(test::memberNames(working, *list), test::memberNames(other, *source));
+    }
+    for (const auto& source : other.zones()) {
+        const auto* zone = test::named(working.zones(), source->name());
+        ASSERT_NE(zone, nullptr) << source->name();
+        const int banks = std::min(zone->bankCount(), source->bankCount());
+        for (int bank = 1; bank <= banks; ++bank)
+            EXPECT_EQ(test::memberNames(working, *zone, bank), test::memberNames(other, *source, bank));
+    }
+}
+
+TEST_F(StructuralImport, AcrossFamiliesEveryImportedReferencePointsAtTheRecordOfTheSameName)
+{
+    const std::pair<FormatId, FormatId> pairs[] = {{D868Format, Md380Format}, {Md2017Format, RdbV1Format},
+                                                   {RdbV2Format, D868Format}, {Md9600Format, Md2017Format},
+                                                   {RdbV11Format, Md9600Format}, {D868Format, RdbV2Format}};
+    for (const auto& [from, to] : pairs) {
+        SCOPED_TRACE(std::to_string(from) + " into " + std::to_string(to));
+        const auto& other = populated(from);
+        auto& working = open(to);
+        // A record already there shifts every position, so that numbers carried over would miss.
+        ASSERT_EQ(working.addContact(test::makeContact(to, 777, "Already here")), Added);
+        test::addChannelNamed(working, "Already here", false);
+        const auto counts = importStructuresFrom(working, other, ImportAllKinds);
+        EXPECT_EQ(counts.contacts, 5);
+        EXPECT_EQ(counts.rxGroups, 2);
+        EXPECT_EQ(counts.channels, 5);
+        EXPECT_EQ(counts.scanLists, 2);
+        EXPECT_EQ(counts.zones, 2);
+        expectSameReferencesByName(working, other);
+        EXPECT_TRUE(working.changed());
+    }
+}
+
+TEST_F(StructuralImport, ChannelsWithoutContactsIntoAnEmptyCodeplugHaveNoTransmitContact)
+{
+    const auto& other = populated(RdbV2Format);
+    auto& working = open(Md380Format);
+    const auto counts = importStructuresFrom(working, other, ImportChannels);
+    EXPECT_EQ(counts.channels, 5);
+    EXPECT_TRUE(working.contacts().empty());
+    for (const auto& channel : working.channels()) {
+        EXPECT_EQ(channel->txContact(), 0);
+        EXPECT_EQ(channel->rxGroupList(), 0);
+        EXPECT_EQ(channel->scanList(), 0);
+    }
+}
+
+TEST_F(StructuralImport, AZoneWithAllMembersMissingIsAddedEmptyOrInRdbWithTheFirstChannel)
+{
+    const auto& other = populated(Md380Format);
+    for (const auto format : {Md2017Format, RdbV1Format, D868Format}) {
+        SCOPED_TRACE(format);
+        auto& working = open(format);
+        test::addChannelNamed(working, "Mine", false);
+        test::addChannelNamed(working, "Also mine", false);
+        const auto counts = importStructuresFrom(working, other, ImportZones);
+        EXPECT_EQ(counts.zones, 2);
+        ASSERT_EQ(working.zones().count(), 2);
+        const auto expected = familyOf(format) == FormatFamily::RdbFamily ? std::vector<std::string>{"Mine"}
+                                                                           : std::vector<std::string>{};
+        EXPECT_EQ(test::memberNames(working, *working.zones().at(0)), expected);
+        EXPECT_EQ(test::memberNames(working, *working.zones().at(1)), expected);
+    }
+}
+
+TEST_F(StructuralImport, AZoneWithAnEmptyFirstBankIsNotImported)
+{
+    auto& other = populated(Md380Format);
+    Zone empty(Md380Format);
+    empty.setName("Nothing");
+    ASSERT_EQ(other.addZone(empty), 1);
+    auto& working = open(Md380Format);
+    EXPECT_EQ(importStructuresFrom(working, other, ImportChannels | ImportZones).zones, 2);
+    EXPECT_EQ(test::named(working.zones(), "Nothing"), nullptr);
+}
+
+TEST_F(StructuralImport, ATwoBankZoneIntoAOneBankCodeplugKeepsItsFirstBank)
+{
+    const auto& other = populated(Md2017Format);
+    auto& working = open(RdbV11Format);
+    importStructuresFrom(working, other, ImportChannels | ImportZones);
+    const auto* zone = test::named(working.zones(), "Zone A");
+    ASSERT_NE(zone, nullptr);
+    EXPECT_EQ(test::memberNames(working, *zone), (std::vector<std::string>{"DMR One", "DMR Two", "FM One"}));
+}
+
+TEST_F(StructuralImport, OnlyPrivateContactsLeavesGroupAndAllCallContactsBehind)
+{
+    const auto& other = populated(D868Format);
+    auto& working = open(Md380Format);
+    const auto counts = importStructuresFrom(working, other, ImportPrivateContacts);
+    EXPECT_EQ(counts.contacts, 2);
+    ASSERT_EQ(working.contacts().count(), 2);
+    for (const auto& contact : working.contacts())
+        EXPECT_EQ(contact->callType(), CallType::PrivateCall);
+    auto& groups = open(RdbV2Format);
+    EXPECT_EQ(importStructuresFrom(groups, other, ImportGroupContacts).contacts, 3);
+}
+
+TEST_F(StructuralImport, ContactDuplicatesAreRecognisedByDmrIdOnly)
+{
+    const auto& other = populated(Md380Format);
+    auto& working = open(Md2017Format);
+    ASSERT_EQ(working.addContact(test::makeContact(Md2017Format, 9, "Other name")), Added);
+    ASSERT_EQ(working.addContact(test::makeContact(Md2017Format, 12345, "Alice")), Added);
+    EXPECT_EQ(importStructuresFrom(working, other, ImportGroupContacts | ImportPrivateContacts).contacts, 4);
+}
+
+TEST_F(StructuralImport, D868ChannelsComeInWithTalkaroundAndPrivacyOff)
+{
+    auto& other = populated(Md380Format);
+    for (const auto& channel : other.channels()) {
+        channel->setTalkaround(true);
+        channel->setPrivacy(true);
+    }
+    auto& working = open(D868Format);
+    importStructuresFrom(working, other, ImportChannels);
+    ASSERT_EQ(working.channels().count(), 5);
+    for (const auto& channel : working.channels()) {
+        EXPECT_FALSE(channel->talkaround());
+        EXPECT_FALSE(channel->privacy());
+    }
+    // Other families keep them.
+    auto& tyt = open(Md2017Format);
+    importStructuresFrom(tyt, other, ImportChannels);
+    EXPECT_TRUE(tyt.channelAt(0)->talkaround());
+    EXPECT_TRUE(tyt.channelAt(0)->privacy());
+}
+
+TEST_F(StructuralImport, TakenNamesGetTheFirstFreeNumberWithinSixteenCharacters)
+{
+    auto& other = open(Md380Format);
+    test::addChannelNamed(other, "Ch", false);
+    for (const char* name : {"Sixteen chars ab", "Local"}) {
+        ScanList list(Md380Format);
+        list.setName(name);
+        list.addMember(0, other.channels());
+        ASSERT_EQ(other.addScanList(list), 1);
+        Zone zone(Md380Format);
+        zone.setName(name);
+        zone.addMember(0, other.channels());
+        ASSERT_EQ(other.addZone(zone), 1);
+    }
+    auto& working = open(Md380Format);
+    for (const char* name : {"Sixteen chars ab", "sixteen chars a1", "LOCAL", "Local1", "Local2"}) {
+        ScanList list(Md380Format);
+        list.setName(name);
+        ASSERT_EQ(working.addScanList(list), 1);
+        Zone zone(Md380Format);
+        zone.setName(name);
+        ASSERT_EQ(working.addZone(zone), 1);
+    }
+    const auto counts = importStructuresFrom(working, other, ImportScanLists | ImportZones);
+    EXPECT_EQ(counts.scanLists, 2);
+    EXPECT_EQ(counts.zones, 2);
+    EXPECT_EQ(working.scanListAt(5)->name(), "Sixteen chars a2");
+    EXPECT_EQ(working.scanListAt(6)->name(), "Local3");
+    EXPECT_EQ(working.zones().at(5)->name(), "Sixteen chars a2");
+    EXPECT_EQ(working.zones().at(6)->name(), "Local3");
+}
+
+TEST_F(StructuralImport, RxGroupListsKeepTheirNamesAndLeaveOutMissingContacts)
+{
+    const auto& other = populated(Md380Format);
+    auto& working = open(D868Format);
+    ASSERT_EQ(working.addContact(test::makeContact(D868Format, 1, "First")), Added);
+    ASSERT_EQ(working.addContact(test::makeContact(D868Format, 91, "tg world")), Added);
+    ASSERT_EQ(working.newRxGroupList("RG Main"), 1);
+    EXPECT_EQ(importStructuresFrom(working, other, ImportRxGroups).rxGroups, 2);
+    ASSERT_EQ(working.rxGroupLists().count(), 3);
+    EXPECT_EQ(working.rxGroupListAt(1)->name(), "RG Main");
+    EXPECT_EQ(test::memberNames(working, *working.rxGroupListAt(1)), std::vector<std::string>{"tg world"});
+    EXPECT_EQ(test::memberNames(working, *working.rxGroupListAt(2)), std::vector<std::string>{"tg world"});
+}
+
+TEST_F(StructuralImport, ScanListsAndZonesThatDoNotFitAreDroppedOneByOne)
+{
+    const auto& other = populated(Md380Format);
+    auto& rdb = open(RdbV2Format);
+    for (int i = 0; i < scanListCapacity(RdbV2Format) - 1; ++i) {
+        ScanList list(RdbV2Format);
+        list.setName("S" + std::to_string(i));
+        ASSERT_EQ(rdb.addScanList(list), 1);
+    }
+    EXPECT_EQ(scanListCapacity(RdbV2Format), 234);
+    EXPECT_EQ(importStructuresFrom(rdb, other, ImportScanLists).scanLists, 1);
+    EXPECT_EQ(rdb.scanLists().count(), 234);
+
+    auto& tyt = open(Md380Format);
+    test::addChannelNamed(tyt, "DMR One", true);
+    for (int i = 0; i < MaxZones - 1; ++i) {
+        Zone zone(Md380Format);
+        zone.setName("Z" + std::to_string(i));
+        ASSERT_EQ(tyt.addZone(zone), 1);
+    }
+    EXPECT_EQ(importStructuresFrom(tyt, other, ImportZones).zones, 1);
+    EXPECT_EQ(tyt.zones().count(), MaxZones);
+}
+
+TEST_F(StructuralImport, AnEmptyScanListIsImportedTooUnderItsName)
+{
+    auto& other = populated(Md380Format);
+    ScanList empty(Md380Format);
+    empty.setName("Empty");
+    ASSERT_EQ(other.addScanList(empty), 1);
+    auto& working = open(RdbV1Format);
+    EXPECT_EQ(importStructuresFrom(working, other, ImportScanLists).scanLists, 3);
+    const auto* list = test::named(working.scanLists(), "Empty");
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->memberCount(), 0);
+}
+
+TEST_F(StructuralImport, ChannelsAlreadyThereArePointedAtTheImportedScanListOfTheirName)
+{
+    const auto& other = populated(Md2017Format);
+    auto& working = open(D868Format);
+    test::addChannelNamed(working, "fm one", false);
+    test::addChannelNamed(working, "Unrelated", false);
+    importStructuresFrom(working, other, ImportScanLists);
+    EXPECT_EQ(test::scanListNameAt(working, working.channelAt(0)->scanList()), "Scan B");
+    EXPECT_EQ(working.channelAt(1)->scanList(), 0);
+}
+
+// ---- Through a file, the report and the command ----
+
+TEST_F(StructuralImport, TheReportHasALinePerChosenKindInTheOrderOfImport)
+{
+    StructuralImportCounts counts{1, 2, 3, 4, 5};
+    EXPECT_EQ(structuralImportReport("/x/other.rdt", ImportAllKinds, counts),
+              "Results of import from /x/other.rdt:\r\n\r\n1 contacts imported.\r\n2 Rx Groups imported.\r\n"
+              "3 channels imported.\r\n4 scan lists imported.\r\n5 zones imported.\r\n");
+    EXPECT_EQ(structuralImportReport("f", ImportZones | ImportPrivateContacts, counts),
+              "Results of import from f:\r\n\r\n1 contacts imported.\r\n5 zones imported.\r\n");
+}
+
+TEST_F(StructuralImport, NothingChosenFailsWithItsReason)
+{
+    auto& working = open(Md380Format);
+    std::string report = "old";
+    EXPECT_EQ(importStructures(working, dir_.file("plug0"), 0, report), 0);
+    EXPECT_EQ(report, "Error: No structures selected to import.");
+}
+
+TEST_F(StructuralImport, AFileThatDoesNotOpenFailsWithAnEmptyReport)
+{
+    auto& working = open(Md380Format);
+    test::writeText(dir_.file("junk.rdt"), "not a codeplug");
+    std::string report = "old";
+    EXPECT_EQ(importStructures(working, dir_.file("junk.rdt"), ImportAllKinds, report), 0);
+    EXPECT_EQ(report, "");
+    EXPECT_EQ(importStructures(working, dir_.file("missing.rdt"), ImportAllKinds, report), 0);
+}
+
+TEST_F(StructuralImport, AFileThatOpensReportsWhatWasImported)
+{
+    auto& working = open(RdbV1Format);
+    const auto other = test::writeFixture(dir_.file("other.rdt"), D868Format);
+    std::string report;
+    StructuralImportCounts counts;
+    EXPECT_EQ(importStructures(working, other, ImportAllKinds, report, &counts), 1);
+    EXPECT_EQ(report.rfind("Results of import from " + other.string() + ":\r\n\r\n", 0), 0u);
+    EXPECT_NE(report.find(std::to_string(counts.zones) + " zones imported.\r\n"), std::string::npos);
+}
+
+TEST_F(StructuralImport, TheCommandAsksForTheFileAndShowsTheReport)
+{
+    auto& working = open(Md2017Format);
+    ListTabState state;
+    const auto other = test::writeFixture(dir_.file("other.rdt"), Md380Format);
+    prompts_.choose(other.string());
+    const auto result = importStructuresCommand(working, prompts_, ImportChannels | ImportZones, state);
+    ASSERT_EQ(prompts_.requests().size(), 1u);
+    const auto& request = prompts_.requests()[0];
+    EXPECT_EQ(request.title, "Import Structures from a different Codeplug File...");
+    EXPECT_EQ(request.confirmText, "Import >");
+    EXPECT_EQ(request.filter, "RDT/RDT Files (*.rdt;*.rdb)|*.rdt;*.rdb|All Files (*.*)|*.*||");
+    EXPECT_FALSE(result.refused);
+    EXPECT_TRUE(includes(result.refresh, TabList::Contacts | TabList::Channels | TabList::Zones |
+                                             TabList::ScanLists | TabList::RxGroups));
+    ASSERT_EQ(prompts_.shown().size(), 1u);
+    EXPECT_EQ(prompts_.shown()[0].icon, MessageIcon::Information);
+    EXPECT_EQ(prompts_.shown()[0].text.rfind("Results of import from " + other.string(), 0), 0u);
+    EXPECT_EQ(prompts_.busyCount(), 1);
+}
+
+TEST_F(StructuralImport, TheCommandShowsFailuresWithTheirDetails)
+{
+    auto& working = open(Md380Format);
+    ListTabState state;
+    prompts_.choose(dir_.file("plug0").string());
+    auto result = importStructuresCommand(working, prompts_, 0, state);
+    EXPECT_TRUE(result.refused);
+    EXPECT_EQ(prompts_.shown().back().icon, MessageIcon::Error);
+    EXPECT_EQ(prompts_.lastText(),
+              "Failed to import one or more structures. Details:\r\n\r\nError: No structures selected to import.");
+    prompts_.choose(dir_.file("missing").string());
+    result = importStructuresCommand(working, prompts_, ImportAllKinds, state);
+    EXPECT_EQ(prompts_.lastText(), "Failed to import one or more structures. Details:\r\n\r\n");
+
+    // A cancelled chooser does nothing; without a codeplug the command says so.
+    prompts_.clearShown();
+    result = importStructuresCommand(working, prompts_, ImportAllKinds, state);
+    EXPECT_TRUE(prompts_.shown().empty());
+    Codeplug unloaded;
+    importStructuresCommand(unloaded, prompts_, ImportAllKinds, state);
+    EXPECT_EQ(prompts_.texts(), std::vector<std::string>{"Please open a valid Codeplug file first."});
+}
+
+TEST_F(StructuralImport, TheCommandMakesTheFirstScanListCurrent)
+{
+    auto& working = populated(Md380Format);
+    ListTabState state;
+    state.currentScanList = 1;
+    state.currentZone = 7;
+    prompts_.choose(dir_.file("plug0").string());
+    importStructuresCommand(working, prompts_, ImportZones, state);
+    EXPECT_EQ(state.currentScanList, 0);
+    EXPECT_EQ(state.currentZone, 1);
+}
+
+TEST_F(StructuralImport, SwitchingReceiveGroupsOnWarnsOnlyForD868Codeplugs)
+{
+    for (const auto format : OneOfEachFamily) {
+        SCOPED_TRACE(format);
+        auto& working = open(format);
+        prompts_.clearShown();
+        const bool shown = receiveGroupsSwitchedOn(working, prompts_);
+        EXPECT_EQ(shown, format == D868Format);
+        if (format == D868Format) {
+            ASSERT_EQ(prompts_.shown().size(), 1u);
+            EXPECT_EQ(prompts_.shown()[0].icon, MessageIcon::Information);
+            EXPECT_EQ(prompts_.shown()[0].text,
+                      "AnyTone Codeplug: Receive Groups selected for structural import.\r\nWe recommend that "
+                      "importing receive groups for this family of radios only be\r\ndone if the purpose and effect "
+                      "of the group import is understood.");
+        } else {
+            EXPECT_TRUE(prompts_.shown().empty());
+        }
+    }
+    Codeplug unloaded;
+    EXPECT_FALSE(receiveGroupsSwitchedOn(unloaded, prompts_));
+}
+
+} // namespace
+} // namespace pw

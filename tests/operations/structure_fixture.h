@@ -1,0 +1,174 @@
+#pragma once
+// Codeplugs of any format filled with a small, complete set of records that refer to each other --
+// contacts, RX group lists, digital and analog channels, scan lists and zones (both banks where the
+// format has two) -- and helpers that describe references by name, for the tests of the clipboard
+// transfer and the structural import.
+
+#include "codeplug/codeplug.h"
+#include "operations/transfer_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace pw::test {
+
+inline Channel makeChannel(const Codeplug& codeplug, const std::string& name, bool digital, double mhz = 439.5)
+{
+    Channel channel(codeplug.formatId(), mhz);
+    channel.setName(name);
+    channel.setMode(digital ? ChannelMode::Dmr : ChannelMode::Fm);
+    return channel;
+}
+
+// Adds the channel and returns its 0-based index.
+inline int addChannelNamed(Codeplug& codeplug, const std::string& name, bool digital, int contactPosition = 0)
+{
+    Channel channel = makeChannel(codeplug, name, digital, 430.0 + codeplug.channels().count() * 0.0125);
+    if (digital)
+        channel.setTxContact(contactPosition);
+    EXPECT_EQ(codeplug.addChannel(channel), Added) << name;
+    return codeplug.channels().count() - 1;
+}
+
+inline int channelIndex(const Codeplug& codeplug, const std::string& name)
+{
+    return codeplug.findChannelByName(name);
+}
+
+// Contacts, two RX group lists, five channels, two scan lists and two zones, all pointing at each
+// other. Channel "DMR One" transmits to "TG Local" and listens to "RG Main"; "DMR Two" transmits
+// to "Alice"; "DMR Bare" has no contact (the D868 family always gives one: the first contact);
+// "FM One" and "FM Two" are analog.
+inline void populate(Codeplug& codeplug)
+{
+    const auto format = codeplug.formatId();
+    ASSERT_EQ(codeplug.addContact(makeContact(format, 9, "TG Local", CallType::GroupCall)), Added);
+    ASSERT_EQ(codeplug.addContact(makeContact(format, 91, "TG World", CallType::GroupCall, true)), Added);
+    ASSERT_EQ(codeplug.addContact(makeContact(format, AllCallId, "All Call", CallType::AllCall)), Added);
+    ASSERT_EQ(codeplug.addContact(makeContact(format, 2345001, "Alice", CallType::PrivateCall)), Added);
+    ASSERT_EQ(codeplug.addContact(makeContact(format, 2345002, "Bob", CallType::PrivateCall)), Added);
+
+    RxGroupList main(format);
+    main.setName("RG Main");
+    main.addMember(0, codeplug.contacts());
+    main.addMember(1, codeplug.contacts());
+    ASSERT_EQ(codeplug.addRxGroupList(main), 1);
+    RxGroupList quiet(format);
+    quiet.setName("RG Quiet");
+    quiet.addMember(1, codeplug.contacts());
+    ASSERT_EQ(codeplug.addRxGroupList(quiet), 1);
+
+    const int dmrOne = addChannelNamed(codeplug, "DMR One", true, 1);
+    const int dmrTwo = addChannelNamed(codeplug, "DMR Two", true, 4);
+    const int dmrBare = addChannelNamed(codeplug, "DMR Bare", true, 0);
+    const int fmOne = addChannelNamed(codeplug, "FM One", false);
+    const int fmTwo = addChannelNamed(codeplug, "FM Two", false);
+    codeplug.channelAt(dmrOne)->setRxGroupList(1);
+    codeplug.channelAt(dmrTwo)->setRxGroupList(2);
+
+    ScanList scanA(format);
+    scanA.setName("Scan A");
+    scanA.addMember(dmrOne, codeplug.channels());
+    scanA.addMember(fmOne, codeplug.channels());
+    ASSERT_EQ(codeplug.addScanList(scanA), 1);
+    ScanList scanB(format);
+    scanB.setName("Scan B");
+    scanB.addMember(dmrTwo, codeplug.channels());
+    scanB.addMember(fmTwo, codeplug.channels());
+    scanB.addMember(dmrBare, codeplug.channels());
+    ASSERT_EQ(codeplug.addScanList(scanB), 1);
+    codeplug.channelAt(dmrOne)->setScanList(1);
+    codeplug.channelAt(fmOne)->setScanList(2);
+    codeplug.channelAt(dmrTwo)->setScanList(2);
+
+    Zone zoneA(format);
+    zoneA.setName("Zone A");
+    for (const int member : {dmrOne, dmrTwo, fmOne})
+        zoneA.addMember(member, codeplug.channels());
+    if (zoneA.bankCount() == 2) {
+        zoneA.selectBank(2);
+        for (const int member : {fmTwo, dmrBare})
+            zoneA.addMember(member, codeplug.channels());
+        zoneA.selectBank(1);
+    }
+    ASSERT_EQ(codeplug.addZone(zoneA), 1);
+    Zone zoneB(format);
+    zoneB.setName("Zone B");
+    zoneB.addMember(dmrBare, codeplug.channels());
+    zoneB.addMember(fmTwo, codeplug.channels());
+    ASSERT_EQ(codeplug.addZone(zoneB), 1);
+    codeplug.refreshContactNames();
+}
+
+// ---- References by name ----
+
+inline std::string contactNameAt(const Codeplug& codeplug, int position)
+{
+    const Contact* contact = codeplug.contactAt(position - 1);
+    return contact ? contact->name() : std::string("-");
+}
+
+inline std::string channelContactName(const Codeplug& codeplug, const Channel& channel)
+{
+    return channel.txContact() == 0 ? std::string("-") : contactNameAt(codeplug, channel.txContact());
+}
+
+inline std::string rxGroupNameAt(const Codeplug& codeplug, int position)
+{
+    const RxGroupList* list = codeplug.rxGroupListAt(position - 1);
+    return list ? list->name() : std::string("-");
+}
+
+inline std::string scanListNameAt(const Codeplug& codeplug, int position)
+{
+    const ScanList* list = codeplug.scanListAt(position - 1);
+    return list ? list->name() : std::string("-");
+}
+
+inline std::vector<std::string> memberNames(const Codeplug& codeplug, const RxGroupList& list)
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < list.memberCount(); ++i)
+        names.push_back(contactNameAt(codeplug, list.member(i)));
+    return names;
+}
+
+inline std::vector<std::string> memberNames(const Codeplug& codeplug, const ScanList& list)
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < ScanList::D868MemberSlots; ++i) {
+        if (list.member(i) == 0)
+            continue;
+        const Channel* channel = codeplug.channelAt(list.memberChannelIndex(i, codeplug.channels()));
+        names.push_back(channel ? channel->name() : "?");
+    }
+    return names;
+}
+
+// The channel names of one bank of a zone.
+inline std::vector<std::string> memberNames(const Codeplug& codeplug, const Zone& original, int bank = 1)
+{
+    Zone zone(original);
+    zone.selectBank(bank);
+    std::vector<std::string> names;
+    if (bank > zone.bankCount())
+        return names;
+    for (int i = 0; i < zone.memberCount(); ++i) {
+        const Channel* channel = codeplug.channelAt(zone.memberChannelIndex(i, codeplug.channels()));
+        names.push_back(channel ? channel->name() : "?");
+    }
+    return names;
+}
+
+template <typename Record>
+const Record* named(const RecordList<Record>& list, const std::string& name)
+{
+    for (const auto& record : list)
+        if (record->name() == name)
+            return record.get();
+    return nullptr;
+}
+
+} // namespace pw::test

@@ -193,8 +193,10 @@ TEST_F(Clipboard, TextBeyondOneHundredThousandCharactersIsCut)
     auto& plug = open(Md2017Format);
     std::string text = "DMR-CONTACT\r\n";
     std::uint32_t id = 5000000;
-    while (text.size() < PasteTextLimit + 500)
-        text += test::makeContact(Md2017Format, id++, "N" + std::to_string(id)).toLine() + "\r\n";
+    while (text.size() < PasteTextLimit + 500) {
+        text += test::makeContact(Md2017Format, id, "N" + std::to_string(id)).toLine() + "\r\n";
+        ++id;
+    }
     const auto outcome = paste(plug, text);
     // The last whole line before the cut, and the cut line itself when it still reads.
     const auto kept = text.substr(0, PasteTextLimit);

@@ -92,8 +92,9 @@ void expectSameReferencesByName(const Codeplug& working, const Codeplug& other)
         const Channel* channel = working.channelAt(working.findChannelByName(source->name()));
         ASSERT_NE(channel, nullptr);
         EXPECT_EQ(channel->isDigital(), source->isDigital());
-        if (source->txContact() != 0 || working.family() != FormatFamily::D868Family || !channel->isDigital())
+        if (source->txContact() != 0 || working.family() != FormatFamily::D868Family || !channel->isDigital()) {
             EXPECT_EQ(test::channelContactName(working, *channel), test::channelContactName(other, *source));
+        }
         EXPECT_EQ(test::rxGroupNameAt(working, channel->rxGroupList()), test::rxGroupNameAt(other, source->rxGroupList()));
         EXPECT_EQ(test::scanListNameAt(working, channel->scanList()), test::scanListNameAt(other, source->scanList()));
     }

@@ -275,6 +275,26 @@ TEST_P(RdbCodecByVersion, ZeroContactsDecodeWithOneErrorAndSaveAFileThatOpensAga
     EXPECT_EQ(again->errorCount(), 1);
 }
 
+TEST_P(RdbCodecByVersion, ChannelEditWritesTheSlotAndLeavesTheNameEntrysLastFourBytes)
+{
+    auto fixture = populated(GetParam());
+    const auto nameEntry = fixture.layout().channelNameAt(2);
+    for (std::size_t i = 12; i < 16; ++i)
+        fixture.bytes()[nameEntry + i] = 0xA5;
+    Decoded decoded(fixture);
+    Channel& channel = *decoded.codeplug->channelAt(1);
+    channel.setName("Edited name");
+    channel.setColorCode(7);
+    decoded.codeplug->markChanged();
+    const auto saved = decoded.save();
+    EXPECT_TRUE(std::equal(channel.rdbName().begin(), channel.rdbName().end(), saved.begin() + static_cast<std::ptrdiff_t>(nameEntry)));
+    for (std::size_t i = 12; i < 16; ++i)
+        EXPECT_EQ(saved[nameEntry + i], 0xA5) << i;
+    const auto record = fixture.layout().channelRecordAt(2);
+    EXPECT_TRUE(std::equal(channel.rdbRecord().begin(), channel.rdbRecord().end(), saved.begin() + static_cast<std::ptrdiff_t>(record)));
+    EXPECT_EQ(getU8(saved, record + 16) & 0x0F, 7);
+}
+
 // ---- Zones ----
 
 TEST_P(RdbCodecByVersion, EmptyNamedZoneEndsTheZonesAndLaterRecordsAreClearedOnSave)

@@ -3,7 +3,10 @@
 //
 // Like a contact, a channel keeps the record of each format family in that family's byte layout.
 // Getters read the block of the channel's own family; most setters write every block in which the
-// field exists, so that the blocks stay in step. The image codecs only copy the blocks in and out.
+// field exists, so that the blocks stay in step (admit criterion and power, whose numbers mean
+// different things per family, write the own family's block only). Digital-only setters do nothing
+// on an FM channel and analog-only ones nothing on a DMR channel. The image codecs only copy the
+// blocks in and out.
 //
 // TYT record, 64 bytes (bit 0 = least significant):
 //   0   b0-1 mode (1 FM, 2 DMR), b2 cleared with the bandwidth, b3 bandwidth 25 kHz, b4 auto scan,
@@ -46,7 +49,7 @@
 //   1 CTCSS, 2 DCS)  38 u16 decode CTCSS index  40 u16 decode DCS word  42-46 the same for encode
 //   50 u32 contact (0-based)  58 b0-1 admit (0 always, 1 channel free, 2 colour code free)
 //   60 u16 decode set  62 u16 scan list (0-based, 255 none)  64 u16 RX group list  74 u16 colour code
-//   76 u16 b0 slot 2  78 u16 cleared when the mode becomes DMR  84 u16 privacy (≠ 0 on, + 1 = code)
+//   76 u16 b0 slot 2  78 u16 cleared when the mode becomes DMR  84 u16 privacy (0 off, else the key)
 //   86 u16 lone worker  90 u16 privacy type (0 Basic, 1 Enhanced)  92 name[16]  108 u32 −1 on new
 //   112 u16 −1 on new   114-211 carried unchanged
 // The D868 family keeps no squelch, TOT, auto scan, VOX, QT reverse, signaling, analog option,
@@ -104,6 +107,9 @@ public:
     // 1-based contact position, 0 none; always 0 on an analog channel. A digital D868 channel
     // always has one (its stored 0-based word reads + 1).
     int txContact() const;
+    // Writes the TYT word, the D868 word (position − 1) and, while the RDB record is digital, the
+    // RDB word (32-bit in 0x2003); in an analog RDB record those bytes hold the analog switches.
+    // Setting 0 also empties the contact name cache.
     void setTxContact(int position);
     // "NONE" (any case) gives no contact and the text "NONE"; otherwise `findContact` gives the
     // 0-based index of the contact of that name or -1.
@@ -241,7 +247,9 @@ public:
     void setCtcssEncodeFromText(std::string_view text) { setCtcssEncode(ToneCode::fromText(text)); }
     // "BASIC" or "ENHANCED" when privacy is on, "NONE" when off.
     std::string privacyTypeText() const;
-    void setPrivacyTypeFromText(std::string_view text);  // first letter "B" is Basic, all else Enhanced
+    // "NONE" (any case) switches privacy off; otherwise privacy is on, Basic for a first letter "B"
+    // and Enhanced for anything else.
+    void setPrivacyTypeFromText(std::string_view text);
 
     static std::string signalingName(int value);
     static int signalingFromText(std::string_view text);
@@ -264,14 +272,14 @@ public:
 
     // ---- Raw family blocks, for the image codecs ----
 
-    std::array<std::uint8_t, TytRecordSize>& tytRecord() { return tyt_; }
-    const std::array<std::uint8_t, TytRecordSize>& tytRecord() const { return tyt_; }
-    std::array<std::uint8_t, RdbRecordSize>& rdbRecord() { return rdb_; }
-    const std::array<std::uint8_t, RdbRecordSize>& rdbRecord() const { return rdb_; }
-    std::array<std::uint8_t, RdbNameSize>& rdbName() { return rdbName_; }
-    const std::array<std::uint8_t, RdbNameSize>& rdbName() const { return rdbName_; }
-    std::array<std::uint8_t, D868BlockSize>& d868Block() { return d868_; }
-    const std::array<std::uint8_t, D868BlockSize>& d868Block() const { return d868_; }
+    std::array<std::uint8_t, TytRecordSize>& tytChannelRecord() { return tyt_; }
+    const std::array<std::uint8_t, TytRecordSize>& tytChannelRecord() const { return tyt_; }
+    std::array<std::uint8_t, RdbRecordSize>& rdbChannelRecord() { return rdb_; }
+    const std::array<std::uint8_t, RdbRecordSize>& rdbChannelRecord() const { return rdb_; }
+    std::array<std::uint8_t, RdbNameSize>& rdbChannelName() { return rdbName_; }
+    const std::array<std::uint8_t, RdbNameSize>& rdbChannelName() const { return rdbName_; }
+    std::array<std::uint8_t, D868BlockSize>& d868ChannelFields() { return d868_; }
+    const std::array<std::uint8_t, D868BlockSize>& d868ChannelFields() const { return d868_; }
 
 private:
     bool rdbIsDigital() const;

@@ -2,6 +2,9 @@
 // Byte and bit positions of the channel fields in each family's record (see the maps in
 // channel.h). Private to the channel's sources.
 
+#include "model/byte_field.h"
+#include "model/format_id.h"
+
 #include <cstddef>
 
 namespace pw::channel_layout {
@@ -12,6 +15,14 @@ struct BitField {
     unsigned first;
     unsigned count = 1;
 };
+
+inline unsigned get(ConstBytes bytes, BitField field) { return getBits(bytes, field.byte, field.first, field.count); }
+inline bool isSet(ConstBytes bytes, BitField field) { return get(bytes, field) != 0; }
+inline void put(Bytes bytes, BitField field, unsigned value) { setBits(bytes, field.byte, field.first, field.count, value); }
+inline void put(Bytes bytes, BitField field, bool on) { put(bytes, field, on ? 1u : 0u); }
+
+// The MD-2017 and MD-9600 channel records carry their power in byte 30 and marks in bytes 5 and 31.
+inline constexpr bool isLargeTyt(FormatId id) { return id == Md2017Format || id == Md9600Format; }
 
 namespace tyt {
 inline constexpr BitField Mode{0, 0, 2};

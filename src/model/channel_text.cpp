@@ -234,8 +234,16 @@ std::string Channel::privacyTypeText() const
     return privacyType() == PrivacyType::Basic ? "BASIC" : "ENHANCED";
 }
 
+// "NONE" switches privacy off in every family, as the TYT record's single privacy bit always
+// did; any other text switches it on with its type, so that a channel line carries the setting
+// into every family.
 void Channel::setPrivacyTypeFromText(std::string_view text)
 {
+    if (equalsIgnoringCase(untilZero(text), "NONE")) {
+        setPrivacy(false);
+        return;
+    }
+    setPrivacy(true);
     setPrivacyType(upperFirst(text) == 'B' ? PrivacyType::Basic : PrivacyType::Enhanced);
 }
 

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -143,7 +145,7 @@ TEST(AddChannel, RdbTakesTheSmallestFreeSlotAndWritesItAtOnce)
     EXPECT_EQ(getU16Le(image, layout.slotOrderTable + 2 + 2 * 3), 0) << "the table ends with a 0";
 
     const auto record = layout.channelRecords + 32 * 2;
-    EXPECT_TRUE(std::equal(fourth.rdbRecord().begin(), fourth.rdbRecord().end(), image.begin() + static_cast<std::ptrdiff_t>(record)));
+    EXPECT_TRUE(std::equal(fourth.rdbChannelRecord().begin(), fourth.rdbChannelRecord().end(), image.begin() + static_cast<std::ptrdiff_t>(record)));
     EXPECT_EQ(getU32Le(image, record + 4), 439500000u);
     EXPECT_EQ(SixBitText::decode(image.data() + layout.channelNames + 16), "Fourth");
 }
@@ -468,6 +470,48 @@ TEST(ChannelContactUse, UsedByDigitalChannelsOnlyAndRefreshedFromTheTable)
     EXPECT_EQ(codeplug.channels().at(0)->contactNameCache(), "World");
     EXPECT_EQ(codeplug.channels().at(1)->txContact(), 0);
     EXPECT_EQ(codeplug.channels().at(2)->contactNameCache(), "");
+}
+
+// ---- Records of real vendor files ----
+
+TEST(RealChannelRecord, VendorDefaultChannelReadsAsTheVendorSoftwareShowsIt)
+{
+    const std::filesystem::path real = PLUGWRIGHT_REAL_FIXTURES;
+    if (!std::filesystem::exists(real))
+        GTEST_SKIP() << "no real vendor files at " << real;
+    const struct {
+        const char* file;
+        FormatId format;
+        bool digital;
+    } files[] = {
+        {"MD-380_400-480.rdt", Md380Format, true},
+        {"MD-2017_400-480_136-174.rdt", Md2017Format, false},
+        {"MD-UV380_400-480_136-174.rdt", Md9600Format, false},
+    };
+    for (const auto& [file, format, digital] : files) {
+        Codeplug codeplug;
+        ASSERT_EQ(codeplug.open(real / file), format) << file;
+        const auto at = codeplug.channelRecordAt(0);
+        ASSERT_TRUE(at.has_value());
+        Channel channel(format);
+        const auto& image = codeplug.tytImage();
+        ASSERT_LE(*at + Channel::TytRecordSize, image.size());
+        std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(*at), Channel::TytRecordSize, channel.tytChannelRecord().begin());
+
+        EXPECT_EQ(channel.name(), "Channel1") << file;
+        EXPECT_EQ(channel.isDigital(), digital) << file;
+        EXPECT_DOUBLE_EQ(channel.rxFrequency(), 400.0) << file;
+        EXPECT_DOUBLE_EQ(channel.txFrequency(), 400.0) << file;
+        EXPECT_EQ(channel.colorCode(), 1) << file;
+        EXPECT_EQ(channel.timeSlot(), 1) << file;
+        EXPECT_EQ(channel.squelchText(), "NORMAL") << file;
+        EXPECT_EQ(channel.powerText(), "HIGH") << file;
+        EXPECT_EQ(channel.totText(), "60") << file;
+        EXPECT_EQ(channel.admitText(), "Always") << file;
+        EXPECT_EQ(channel.txContact(), 0) << file;
+        EXPECT_TRUE(channel.ctcssDecode().isNone()) << file;
+        EXPECT_EQ(channel.rxSignalingText(), "Off") << file;
+    }
 }
 
 } // namespace

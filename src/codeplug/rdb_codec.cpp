@@ -128,8 +128,8 @@ private:
             taken[static_cast<std::size_t>(slot)] = true;
             auto channel = std::make_unique<Channel>(format_);
             channel->setSlotNumber(slot);
-            copyFromImage(image_, layout_.channelRecordAt(slot), channel->rdbRecord());
-            copyFromImage(image_, layout_.channelNameAt(slot), channel->rdbName());
+            copyFromImage(image_, layout_.channelRecordAt(slot), channel->rdbChannelRecord());
+            copyFromImage(image_, layout_.channelNameAt(slot), channel->rdbChannelName());
             const int contact = channel->txContact();
             if (channel->isDigital() && contact > contactCount_) {
                 log_.add("Error: Invalid contact index of " + std::to_string(contact) + " in digital channel " +
@@ -312,8 +312,8 @@ private:
             const int slot = channel->slotNumber();
             if (slot < 1 || slot > highest)
                 continue;
-            copyToImage(image_, layout_.channelRecordAt(slot), channel->rdbRecord());
-            copyToImage(image_, layout_.channelNameAt(slot), channel->rdbName());
+            copyToImage(image_, layout_.channelRecordAt(slot), channel->rdbChannelRecord());
+            copyToImage(image_, layout_.channelNameAt(slot), channel->rdbChannelName());
             order.push_back(static_cast<std::uint16_t>(slot));
         }
         // The table operations keep the slot-order table current. It differs from the model only

@@ -287,11 +287,11 @@ TEST_P(RdbCodecByVersion, ChannelEditWritesTheSlotAndLeavesTheNameEntrysLastFour
     channel.setColorCode(7);
     decoded.codeplug->markChanged();
     const auto saved = decoded.save();
-    EXPECT_TRUE(std::equal(channel.rdbName().begin(), channel.rdbName().end(), saved.begin() + static_cast<std::ptrdiff_t>(nameEntry)));
+    EXPECT_TRUE(std::equal(channel.rdbChannelName().begin(), channel.rdbChannelName().end(), saved.begin() + static_cast<std::ptrdiff_t>(nameEntry)));
     for (std::size_t i = 12; i < 16; ++i)
         EXPECT_EQ(saved[nameEntry + i], 0xA5) << i;
     const auto record = fixture.layout().channelRecordAt(2);
-    EXPECT_TRUE(std::equal(channel.rdbRecord().begin(), channel.rdbRecord().end(), saved.begin() + static_cast<std::ptrdiff_t>(record)));
+    EXPECT_TRUE(std::equal(channel.rdbChannelRecord().begin(), channel.rdbChannelRecord().end(), saved.begin() + static_cast<std::ptrdiff_t>(record)));
     EXPECT_EQ(getU8(saved, record + 16) & 0x0F, 7);
 }
 

@@ -149,8 +149,8 @@ void RdbFixture::putContactRecord(int index, const Contact& contact)
 
 void RdbFixture::putChannelSlot(int slot, const Channel& channel)
 {
-    place(bytes_, layout_.channelRecordAt(slot), channel.rdbRecord());
-    place(bytes_, layout_.channelNameAt(slot), channel.rdbName());
+    place(bytes_, layout_.channelRecordAt(slot), channel.rdbChannelRecord());
+    place(bytes_, layout_.channelNameAt(slot), channel.rdbChannelName());
 }
 
 void RdbFixture::putZoneRecord(int index, const Zone& zone)

@@ -226,17 +226,21 @@ void checkChannelReferences(Codeplug& codeplug)
 // ---- Encode ----
 
 // Writes `count` records through `write(i, slot)` and the blank record into every later slot that
-// does not already read as empty.
-template <typename Position, typename IsEmpty, typename Write>
-void encodeTable(std::vector<std::uint8_t>& image, int slots, int count, std::size_t size, Position position,
-                 IsEmpty isEmpty, ConstBytes blank, Write write)
+// does not already read as empty. Slot i lies at `first` + i·size: the position of the first
+// record is asked once, as the encoder runs after every edit.
+template <typename IsEmpty, typename Write>
+void encodeTable(std::vector<std::uint8_t>& image, std::optional<std::size_t> first, int slots, int count,
+                 std::size_t size, IsEmpty isEmpty, ConstBytes blank, Write write)
 {
-    for (int i = 0; i < slots; ++i) {
-        const auto slot = recordAt(image, position(i), size);
-        if (slot.empty())
-            break;
-        if (i < count)
-            write(i, slot);
+    if (!first || *first > image.size() || slots <= 0)
+        return;
+    // A table that runs past the end of a short image ends where the image does.
+    const auto fitting = std::min(static_cast<std::size_t>(slots), (image.size() - *first) / size);
+    const Bytes table = Bytes(image).subspan(*first, fitting * size);
+    for (std::size_t i = 0; i < fitting; ++i) {
+        const Bytes slot = table.subspan(i * size, size);
+        if (i < static_cast<std::size_t>(std::max(count, 0)))
+            write(static_cast<int>(i), slot);
         else if (!isEmpty(ConstBytes(slot)))
             copyOut(blank, slot);
     }
@@ -330,18 +334,18 @@ void encodeTyt(Codeplug& codeplug)
     const FormatId formatId = codeplug.formatId();
 
     static constexpr auto BlankContact = blankContactRecord();
-    encodeTable(image, layout->contactSlots, codeplug.contacts().count(), ContactRecordSize,
-                [&](int i) { return codeplug.contactRecordAt(i); }, isEmptyContactSlot, BlankContact,
+    encodeTable(image, codeplug.contactRecordAt(0), layout->contactSlots, codeplug.contacts().count(), ContactRecordSize,
+                isEmptyContactSlot, BlankContact,
                 [&](int i, Bytes slot) { copyOut(codeplug.contacts().at(i)->tytRecord(), slot); });
 
     static constexpr auto BlankChannel = blankChannelRecord();
-    encodeTable(image, layout->channelSlots, codeplug.channels().count(), ChannelRecordSize,
-                [&](int i) { return codeplug.channelRecordAt(i); }, isEmptyChannelSlot, BlankChannel,
+    encodeTable(image, codeplug.channelRecordAt(0), layout->channelSlots, codeplug.channels().count(), ChannelRecordSize,
+                isEmptyChannelSlot, BlankChannel,
                 [&](int i, Bytes slot) { copyOut(codeplug.channels().at(i)->tytRecord(), slot); });
 
     const RxGroupList blankRxGroup(formatId);
-    encodeTable(image, layout->rxGroupSlots, codeplug.rxGroupLists().count(), RxGroupRecordSize,
-                [&](int i) { return codeplug.rxGroupRecordAt(i); }, isEmptyNamedSlot, blankRxGroup.tytRecord(),
+    encodeTable(image, codeplug.rxGroupRecordAt(0), layout->rxGroupSlots, codeplug.rxGroupLists().count(), RxGroupRecordSize,
+                isEmptyNamedSlot, blankRxGroup.tytRecord(),
                 [&](int i, Bytes slot) { copyOut(codeplug.rxGroupLists().at(i)->tytRecord(), slot); });
 
     // Zones write their extension records with them. A zone is tied to the image before it is
@@ -368,8 +372,8 @@ void encodeTyt(Codeplug& codeplug)
     }
 
     const ScanList blankScanList(formatId);
-    encodeTable(image, layout->scanListSlots, codeplug.scanLists().count(), ScanListRecordSize,
-                [&](int i) { return codeplug.scanListRecordAt(i); }, isEmptyNamedSlot, blankScanList.tytRecord(),
+    encodeTable(image, codeplug.scanListRecordAt(0), layout->scanListSlots, codeplug.scanLists().count(), ScanListRecordSize,
+                isEmptyNamedSlot, blankScanList.tytRecord(),
                 [&](int i, Bytes slot) { copyOut(codeplug.scanLists().at(i)->tytRecord(), slot); });
 }
 

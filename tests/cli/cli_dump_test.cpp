@@ -127,6 +127,25 @@ TEST(CliDump, SingleBankZonesShowOneBank)
     EXPECT_EQ(dump["zones"][0]["banks"], Json::parse("[[1]]"));
 }
 
+TEST(CliErrors, PrintsTheDecodeLogWithItsOwnLineEndsAndInfoCountsIt)
+{
+    TempDir dir;
+    TytFixture plug(Md380Format);
+    plug.addContact(1, "One");
+    plug.addChannel(test::tytDigitalChannel(Md380Format, "Far", 439.5, 4));
+    plug.addChannel(test::tytDigitalChannel(Md380Format, "Near", 439.6, 1, 3));
+    const auto path = plug.write(dir.file("plug.rdt")).string();
+
+    const auto errors = cli({"errors", path});
+    EXPECT_EQ(errors.status, 0);
+    EXPECT_EQ(errors.out, "Invalid contact table index value of 4 in channel #1, 'Far' -- now set to NONE.\r\n"
+                          "Invalid group list table index 2 in channel #2, 'Near'\r\n");
+    const auto info = cli({"info", path});
+    EXPECT_NE(info.out.find("\ncontacts: 1\nchannels: 2\nzones: 0\nscan lists: 0\nrx group lists: 0\nerrors: 2\n"),
+              std::string::npos)
+        << info.out;
+}
+
 TEST(CliDump, FileThatIsNoCodeplugFailsWithTheMessage)
 {
     TempDir dir;

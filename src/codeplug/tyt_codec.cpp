@@ -123,6 +123,31 @@ void decodeEmergencySystems(Codeplug& codeplug, const TytLayout& layout)
     }
 }
 
+// validateMembers looks at the 16 members that the zone record itself holds. A zone of 0x1002 or
+// 0x1003 holds up to 64 members in each of two banks; a member beyond those 16 that names no
+// channel would stay in the zone, be moved into the first 16 by a later delete, or turn into a gap
+// that hides the rest of its bank when the channels are sorted. Such members are removed and
+// logged as the first 16 are.
+void repairFurtherZoneMembers(Zone& zone, const RecordList<Channel>& channels, ErrorLog& log)
+{
+    constexpr int RecordMembers = 16;
+    for (int bank = 1; bank <= zone.bankCount(); ++bank) {
+        zone.selectBank(bank);
+        int i = bank == 1 ? RecordMembers : 0;
+        while (i < zone.capacity()) {
+            const int member = zone.member(i);
+            if (member == 0 || channels.at(member - 1) || !zone.removeMember(i)) {
+                ++i;
+                continue;
+            }
+            log.add("Invalid channel index " + std::to_string(member - 1) + " in zone '" + zone.name() +
+                    "'; channel reference ignored, and zone corrected.\r\n");
+            // The member that moved up into entry i is checked next.
+        }
+    }
+    zone.selectBank(1);
+}
+
 void decodeZones(Codeplug& codeplug, const TytLayout& layout)
 {
     const auto& image = codeplug.tytImage();
@@ -139,6 +164,7 @@ void decodeZones(Codeplug& codeplug, const TytLayout& layout)
         zone->readTytImage(record, extension);
         // validateMembers writes and counts its own lines.
         zone->validateMembers(codeplug.channels(), codeplug.errorLog());
+        repairFurtherZoneMembers(*zone, codeplug.channels(), codeplug.errorLog());
         codeplug.zones().append(std::move(zone));
     }
 }

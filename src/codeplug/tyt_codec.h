@@ -42,6 +42,9 @@
 // byte 0 is 0xFF or its name is empty; any other slot when its name is empty (the low byte of the
 // first unit is 0).
 //
+// Zone members are checked on decode in both banks, all 64 entries of each: a member that names no
+// channel is removed and logged wherever it sits, not only among the 16 of the zone record.
+//
 // The emergency system table has room for 32 records before 0x61A5, where the MD-380 family keeps
 // its contacts; reading on would take contact bytes for names, so the decoder stops after 32.
 //

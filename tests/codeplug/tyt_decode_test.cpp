@@ -279,23 +279,31 @@ TEST_P(TytDecode, EmergencySystemsStopWhereTheirTableEnds)
     EXPECT_EQ(decoded.codeplug.emergencySystemAt(31)->name(), "System32");
 }
 
-TEST_P(TytDecode, OnlyTheFirstSixteenZoneMembersAreChecked)
+TEST_P(TytDecode, ZoneMembersOfBothBanksThatNameNoChannelAreRemovedAndLogged)
 {
     if (format() == Md380Format)
         GTEST_SKIP() << "0x1001 zones hold 16 members";
     TytFixture plug(format());
     plug.addChannel(tytAnalogChannel(format(), "A", 145.5));
-    std::vector<int> bankA(17, 1);
-    bankA[16] = 99;
-    plug.addZone("Zone", bankA, {99});
+    plug.addChannel(tytAnalogChannel(format(), "B", 145.6));
+    std::vector<int> bankA(16, 1);
+    bankA.insert(bankA.end(), {99, 2, 98});
+    plug.addZone("Zone", bankA, {97, 2, 1});
     Decoded decoded(plug);
     const auto& cp = decoded.codeplug;
 
-    EXPECT_EQ(cp.errorCount(), 0);
+    EXPECT_EQ(cp.errorLogText(), "Invalid channel index 98 in zone 'Zone'; channel reference ignored, and zone corrected.\r\n"
+                                 "Invalid channel index 97 in zone 'Zone'; channel reference ignored, and zone corrected.\r\n"
+                                 "Invalid channel index 96 in zone 'Zone'; channel reference ignored, and zone corrected.\r\n");
+    EXPECT_EQ(cp.errorCount(), 3);
     Zone zone(*cp.zoneAt(0));
-    EXPECT_EQ(zone.member(16), 99);
+    EXPECT_EQ(zone.currentBank(), 1);
+    EXPECT_EQ(zone.memberCount(), 17);
+    EXPECT_EQ(zone.member(16), 2);
     zone.selectBank(2);
-    EXPECT_EQ(zone.member(0), 99);
+    EXPECT_EQ(zone.memberCount(), 2);
+    EXPECT_EQ(zone.member(0), 2);
+    EXPECT_EQ(zone.member(1), 1);
 }
 
 TEST_P(TytDecode, ErrorCountEqualsTheLinesOfHostileTablesAndNothingIsReadOutsideARecord)

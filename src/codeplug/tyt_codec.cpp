@@ -97,7 +97,7 @@ void decodeChannels(Codeplug& codeplug, const TytLayout& layout)
         if (record.empty() || isEmptyChannelSlot(record))
             break;
         auto channel = std::make_unique<Channel>(prototype);
-        copyInto(channel->tytRecord(), record);
+        copyInto(channel->tytChannelRecord(), record);
         const int contact = channel->txContact();
         if (channel->isDigital() && contact != 0 && contact - 1 >= contacts.count()) {
             char text[96];
@@ -367,7 +367,7 @@ void encodeTyt(Codeplug& codeplug)
     static constexpr auto BlankChannel = blankChannelRecord();
     encodeTable(image, codeplug.channelRecordAt(0), layout->channelSlots, codeplug.channels().count(), ChannelRecordSize,
                 isEmptyChannelSlot, BlankChannel,
-                [&](int i, Bytes slot) { copyOut(codeplug.channels().at(i)->tytRecord(), slot); });
+                [&](int i, Bytes slot) { copyOut(codeplug.channels().at(i)->tytChannelRecord(), slot); });
 
     const RxGroupList blankRxGroup(formatId);
     encodeTable(image, codeplug.rxGroupRecordAt(0), layout->rxGroupSlots, codeplug.rxGroupLists().count(), RxGroupRecordSize,

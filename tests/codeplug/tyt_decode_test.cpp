@@ -133,7 +133,7 @@ TEST_P(TytDecode, ContactFlagC0OrFFInSlotZeroLeavesNoContactsAndLogsEveryDigital
         plug.addChannel(tytDigitalChannel(format(), "DigB", 439.6, 2));
         // An analog channel is not checked, whatever its contact bytes hold.
         auto analog = tytAnalogChannel(format(), "Ana", 145.5);
-        analog.tytRecord()[6] = 2;
+        analog.tytChannelRecord()[6] = 2;
         plug.addChannel(analog);
         plug.addChannel(tytDigitalChannel(format(), "NoContact", 439.7, 0));
         Decoded decoded(plug);
@@ -145,7 +145,7 @@ TEST_P(TytDecode, ContactFlagC0OrFFInSlotZeroLeavesNoContactsAndLogsEveryDigital
         EXPECT_EQ(cp.errorCount(), 2);
         EXPECT_EQ(cp.channelAt(0)->txContact(), 0);
         EXPECT_EQ(cp.channelAt(1)->txContact(), 0);
-        EXPECT_EQ(cp.channelAt(2)->tytRecord()[6], 2);
+        EXPECT_EQ(cp.channelAt(2)->tytChannelRecord()[6], 2);
     }
 }
 

@@ -97,7 +97,7 @@ void placeTytContact(std::vector<std::uint8_t>& image, FormatId formatId, int in
 
 void placeTytChannel(std::vector<std::uint8_t>& image, FormatId formatId, int index, const Channel& channel)
 {
-    put(image, tytChannelOffset(formatId, index), channel.tytRecord());
+    put(image, tytChannelOffset(formatId, index), channel.tytChannelRecord());
 }
 
 void placeTytZone(std::vector<std::uint8_t>& image, FormatId formatId, int index, const Zone& zone)

@@ -10,7 +10,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
+#include <string>
 #include <memory>
 
 namespace pw {
@@ -60,16 +60,7 @@ bool isEmptyChannelSlot(ConstBytes record) { return getU8(record, 0) == 0xFF || 
 // Emergency systems, zones, scan lists and RX group lists: the low byte of the first name unit.
 bool isEmptyNamedSlot(ConstBytes record) { return getU8(record, 0) == 0; }
 
-std::string formatLine(const char* format, int number, const std::string& name)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format, number);
-    std::string line(buffer);
-    line += name;
-    return line;
-}
-
-// ---- Decode, steps 3 to 10 ----
+// ---- Decode ----
 
 void decodeContacts(Codeplug& codeplug, const TytLayout& layout)
 {
@@ -100,9 +91,8 @@ void decodeChannels(Codeplug& codeplug, const TytLayout& layout)
         copyInto(channel->tytChannelRecord(), record);
         const int contact = channel->txContact();
         if (channel->isDigital() && contact != 0 && contact - 1 >= contacts.count()) {
-            char text[96];
-            std::snprintf(text, sizeof text, "Invalid contact table index value of %d in channel #%d, '", contact, i + 1);
-            log.add(text + channel->name() + "' -- now set to NONE.\r\n");
+            log.add("Invalid contact table index value of " + std::to_string(contact) + " in channel #" +
+                    std::to_string(i + 1) + ", '" + channel->name() + "' -- now set to NONE.\r\n");
             channel->setTxContact(0);
         }
         channel->refreshContactName(contacts);
@@ -193,8 +183,8 @@ void checkRxGroupMembers(Codeplug& codeplug)
             if (member == 0)
                 break;
             if (!contacts.at(member - 1))
-                codeplug.errorLog().add(formatLine("Invalid digital contact index %d in RxGroup '", member - 1, list->name()) +
-                                        "'\r\n");
+                codeplug.errorLog().add("Invalid digital contact index " + std::to_string(member - 1) + " in RxGroup '" +
+                                        list->name() + "'\r\n");
         }
     }
 }
@@ -213,7 +203,7 @@ void decodeScanLists(Codeplug& codeplug, const TytLayout& layout)
     }
 }
 
-// Checked only now that every table is loaded. The contact line of the channel step printed the
+// Checked only now that every table is loaded. The contact line of the channel table printed the
 // stored reference; these print the reference minus one.
 void checkChannelReferences(Codeplug& codeplug)
 {

@@ -4,6 +4,7 @@
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 namespace pw {
 namespace {
@@ -66,6 +67,43 @@ TEST(CliRdb, SetRadioSavesAFileThatDecodesToTheSameTables)
     EXPECT_NE(info.out.find("radio name: Renamed\nradio dmr id: 2041234\ncontacts: 2\nchannels: 2\nzones: 1\n"),
               std::string::npos)
         << info.out;
+}
+
+TEST(CliRdb, DumpShowsSlotsReferencesAndListMembersOfTheDecodedModel)
+{
+    TempDir dir;
+    RdbFixture f(RdbV2Format);
+    f.addContact(f.contact(3100, "World Wide", CallType::GroupCall));
+    f.addContact(f.contact(91, "Local", CallType::GroupCall));
+    f.putRxGroupRecord(1, f.rxGroupList("Record one", {1}));
+    f.putRxGroupRecord(2, f.rxGroupList("Record two", {1, 2}));
+    f.setRxGroupOrder({2, 1});
+    f.addScanList(f.scanList("Scan", {5}));
+    f.putChannelSlot(5, f.digitalChannel("DMR Local", 439.5, 2, 1, 1));
+    f.putChannelSlot(3, f.analogChannel("Simplex", 145.5));
+    f.setSlotOrder({5, 3});
+    f.addZone(f.zone("Home", {3, 5}));
+    const auto path = f.write(dir.file("plug.rdb")).string();
+
+    const auto result = cli({"dump", path});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const auto dump = nlohmann::ordered_json::parse(result.out);
+    EXPECT_EQ(dump["formatId"], "0x2003");
+    EXPECT_EQ(dump["errorCount"], 0);
+    ASSERT_EQ(dump["channels"].size(), 2u);
+    const auto& digital = dump["channels"][0];
+    EXPECT_EQ(digital["name"], "DMR Local");
+    EXPECT_EQ(digital["slotNumber"], 5);
+    EXPECT_EQ(digital["txContact"], 2);
+    EXPECT_EQ(digital["contactName"], "Local");
+    // Record 1 is the second entry of the RX group order table.
+    EXPECT_EQ(digital["rxGroupList"], 2);
+    EXPECT_EQ(digital["scanList"], 1);
+    EXPECT_EQ(dump["channels"][1]["slotNumber"], 3);
+    EXPECT_EQ(dump["zones"][0]["banks"], nlohmann::ordered_json::parse("[[3, 5]]"));
+    EXPECT_EQ(dump["scanLists"][0]["members"], nlohmann::ordered_json::parse("[5]"));
+    EXPECT_EQ(dump["rxGroupLists"][0]["name"], "Record two");
+    EXPECT_EQ(dump["rxGroupLists"][0]["members"], nlohmann::ordered_json::parse("[1, 2]"));
 }
 
 } // namespace

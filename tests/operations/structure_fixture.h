@@ -171,4 +171,19 @@ const Record* named(const RecordList<Record>& list, const std::string& name)
     return nullptr;
 }
 
+// A populated codeplug of the format saved to `path` and opened again, as the program finds it on
+// disk; nothing when the format's codec does not yet keep what was added.
+inline std::unique_ptr<Codeplug> populatedFile(const TempDir& dir, FormatId format, const std::filesystem::path& path)
+{
+    auto plug = openEmpty(dir, format, path.filename().string() + ".empty");
+    populate(*plug);
+    if (plug->save(path) != 1)
+        return nullptr;
+    auto reopened = std::make_unique<Codeplug>();
+    if (reopened->open(path) != format || reopened->decode() != 1 || reopened->channels().count() != 5 ||
+        reopened->zones().count() != 2 || reopened->scanLists().count() != 2)
+        return nullptr;
+    return reopened;
+}
+
 } // namespace pw::test

@@ -100,7 +100,6 @@ public:
         return lines_[at].substr(0, limit);
     }
     void skip(std::size_t count) { next_ = std::min(lines_.size(), next_ + count); }
-    std::size_t lineCount() const { return lines_.size(); }
     std::string_view header() const { return lines_.front(); }
 
 private:

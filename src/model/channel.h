@@ -269,14 +269,14 @@ public:
 
     // ---- Raw family blocks, for the image codecs ----
 
-    std::array<std::uint8_t, TytRecordSize>& tytRecord() { return tyt_; }
-    const std::array<std::uint8_t, TytRecordSize>& tytRecord() const { return tyt_; }
-    std::array<std::uint8_t, RdbRecordSize>& rdbRecord() { return rdb_; }
-    const std::array<std::uint8_t, RdbRecordSize>& rdbRecord() const { return rdb_; }
-    std::array<std::uint8_t, RdbNameSize>& rdbName() { return rdbName_; }
-    const std::array<std::uint8_t, RdbNameSize>& rdbName() const { return rdbName_; }
-    std::array<std::uint8_t, D868BlockSize>& d868Block() { return d868_; }
-    const std::array<std::uint8_t, D868BlockSize>& d868Block() const { return d868_; }
+    std::array<std::uint8_t, TytRecordSize>& tytChannelRecord() { return tyt_; }
+    const std::array<std::uint8_t, TytRecordSize>& tytChannelRecord() const { return tyt_; }
+    std::array<std::uint8_t, RdbRecordSize>& rdbChannelRecord() { return rdb_; }
+    const std::array<std::uint8_t, RdbRecordSize>& rdbChannelRecord() const { return rdb_; }
+    std::array<std::uint8_t, RdbNameSize>& rdbChannelName() { return rdbName_; }
+    const std::array<std::uint8_t, RdbNameSize>& rdbChannelName() const { return rdbName_; }
+    std::array<std::uint8_t, D868BlockSize>& d868ChannelFields() { return d868_; }
+    const std::array<std::uint8_t, D868BlockSize>& d868ChannelFields() const { return d868_; }
 
 private:
     bool rdbIsDigital() const;

@@ -112,7 +112,7 @@ TEST(ChannelText, PowerDependsOnFormatAndRadioModel)
 TEST(ChannelText, D868PowerWordThreeReadsHigh)
 {
     Channel channel(D868Format);
-    setU16Le(channel.d868Block(), 24, 3);
+    setU16Le(channel.d868ChannelFields(), 24, 3);
     EXPECT_EQ(channel.powerText(), "HIGH");
     EXPECT_TRUE(channel.isHighPower());
 }
@@ -122,13 +122,13 @@ TEST(ChannelText, TotOf600SecondsIsStoredAsZero)
     Channel channel(Md380Format);
     channel.setTotFromText("600");
     EXPECT_EQ(channel.tot(), 0);
-    EXPECT_EQ(channel.tytRecord()[8], 0);
+    EXPECT_EQ(channel.tytChannelRecord()[8], 0);
 }
 
 TEST(ChannelText, RdbTotAbove37ShowsItsRealLength)
 {
     Channel channel(RdbV1Format);
-    channel.rdbRecord()[11] = 40;
+    channel.rdbChannelRecord()[11] = 40;
     EXPECT_EQ(channel.tot(), 40);
     EXPECT_EQ(channel.totText(), "600");
 }
@@ -178,15 +178,15 @@ TEST(ChannelText, AdmitReadsStoredValuesModuloTheFamilyChoices)
 {
     Channel digital(RdbV1Format);
     digital.setMode(ChannelMode::Dmr);
-    digital.rdbRecord()[10] = static_cast<std::uint8_t>(4 << 3);
+    digital.rdbChannelRecord()[10] = static_cast<std::uint8_t>(4 << 3);
     EXPECT_EQ(digital.admitText(), "Channel Free");
 
     Channel analog(RdbV1Format);
-    analog.rdbRecord()[10] = static_cast<std::uint8_t>(6 << 3);
+    analog.rdbChannelRecord()[10] = static_cast<std::uint8_t>(6 << 3);
     EXPECT_EQ(analog.admitText(), "Always");
 
     Channel d868(D868Format);
-    d868.d868Block()[58] = 3;
+    d868.d868ChannelFields()[58] = 3;
     EXPECT_EQ(d868.admitText(), "Always");
 }
 

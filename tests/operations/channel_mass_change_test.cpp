@@ -46,10 +46,10 @@ Channel digitalChannel(FormatId format, const std::string& name, double rx = 439
 // The whole channel as bytes: every family block, so that "nothing changed" means nothing.
 std::vector<std::uint8_t> allBytes(const Channel& channel)
 {
-    std::vector<std::uint8_t> bytes(channel.tytRecord().begin(), channel.tytRecord().end());
-    bytes.insert(bytes.end(), channel.rdbRecord().begin(), channel.rdbRecord().end());
-    bytes.insert(bytes.end(), channel.rdbName().begin(), channel.rdbName().end());
-    bytes.insert(bytes.end(), channel.d868Block().begin(), channel.d868Block().end());
+    std::vector<std::uint8_t> bytes(channel.tytChannelRecord().begin(), channel.tytChannelRecord().end());
+    bytes.insert(bytes.end(), channel.rdbChannelRecord().begin(), channel.rdbChannelRecord().end());
+    bytes.insert(bytes.end(), channel.rdbChannelName().begin(), channel.rdbChannelName().end());
+    bytes.insert(bytes.end(), channel.d868ChannelFields().begin(), channel.d868ChannelFields().end());
     return bytes;
 }
 

@@ -47,6 +47,13 @@ std::vector<std::string> noneThenNames(const RecordList<Record>& list)
     return names;
 }
 
+bool sameChannel(const Channel& a, const Channel& b)
+{
+    return a.tytChannelRecord() == b.tytChannelRecord() && a.rdbChannelRecord() == b.rdbChannelRecord() &&
+           a.rdbChannelName() == b.rdbChannelName() && a.d868ChannelFields() == b.d868ChannelFields() &&
+           a.contactNameCache() == b.contactNameCache();
+}
+
 std::string_view trimmed(std::string_view text)
 {
     const auto first = text.find_first_not_of(" \t");
@@ -261,29 +268,39 @@ MassChangeResult massChangeChannels(Codeplug& codeplug, Prompts& prompts, std::v
 
     {
         BusyScope busy(prompts);
+        bool changedAny = false;
         const auto apply = [&](Channel& channel) {
+            const Channel before(channel);
             applyChannelChanges(*changes, channel);
             // The list shows the contact by its cached name, which must follow the new reference.
             if (changes->txContact)
                 channel.refreshContactName(codeplug.contacts());
+            return !sameChannel(before, channel);
         };
         for (const int row : rows) {
             Channel& channel = *codeplug.channelAt(row);
             ++result.selected;
             result.lastHandledRow = row;
             if (!changes->makeCopies) {
-                apply(channel);
+                changedAny = apply(channel) || changedAny;
                 continue;
             }
             // A copy that addChannel refuses (its name is in use, the table is full) is dropped
             // without a word: the closing message counts the selection, not the copies.
             Channel copy(channel);
             apply(copy);
-            if (codeplug.addChannel(copy) == Added)
+            if (codeplug.addChannel(copy) == Added) {
                 ++result.copiesAdded;
+                changedAny = true;
+            }
         }
-        codeplug.markChanged();
-        codeplug.encode();
+        // Changes that fit none of the channels (a contact for analog channels, copies that were
+        // all dropped) leave the codeplug as it was, and a file unchanged is not to be saved.
+        result.modelChanged = changedAny;
+        if (changedAny) {
+            codeplug.markChanged();
+            codeplug.encode();
+        }
     }
     result.applied = true;
     prompts.message(MessageIcon::Information, MessageButtons::Ok, channelsUpdatedMessage(result.selected));

@@ -152,6 +152,9 @@ struct MassChangeResult {
     int selected = 0;
     // Copies that addChannel took; the others were dropped (a name already in use, a full table).
     int copiesAdded = 0;
+    // Some channel changed or a copy was added; changes that fit none of the channels leave the
+    // codeplug unchanged and unmarked.
+    bool modelChanged = false;
     // The row the window selects and scrolls to: the last selected channel handled, -1 for none.
     int lastHandledRow = -1;
 };

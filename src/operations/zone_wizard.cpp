@@ -204,6 +204,7 @@ ZoneWizardCommit ZoneWizard::commit(Prompts& prompts)
     Codeplug& codeplug = *codeplug_;
     const auto& channels = codeplug.channels();
 
+    bool changed = false;
     int zoneIndex = findZoneByName(codeplug, zoneName_);
     if (zoneIndex < 0) {
         // Going on with a zone that is not in the codeplug would report channels added to nothing.
@@ -219,10 +220,11 @@ ZoneWizardCommit ZoneWizard::commit(Prompts& prompts)
             return result;
         }
         zoneIndex = codeplug.zones().count() - 1;
+        changed = true;
     }
     Zone& zone = *codeplug.zones().at(zoneIndex);
     for (const int row : rows_)
-        zone.addMember(row, channels);
+        changed = zone.addMember(row, channels) == 1 || changed;
     result.zoneIndex = zoneIndex;
     result.report = "Zone " + singleQuoted(zone.name()) + " created or updated with " + std::to_string(zone.memberCount()) +
                     " channels total.";
@@ -235,6 +237,7 @@ ZoneWizardCommit ZoneWizard::commit(Prompts& prompts)
             list.addMember(row, channels);
         if (codeplug.addScanList(list) == 1) {
             result.scanListIndex = codeplug.scanLists().count() - 1;
+            changed = true;
             result.report += "\r\nScan List " + singleQuoted(list.name()) + " created.";
         } else {
             result.report += "\r\n" + std::string(zone_wizard_text::NoRoomForScanList);
@@ -247,15 +250,22 @@ ZoneWizardCommit ZoneWizard::commit(Prompts& prompts)
             result.scanListIndex >= 0 ? result.scanListIndex : findScanListByName(codeplug, scanListName_);
         if (listIndex >= 0) {
             for (int i = 0; i < zone.memberCount(); ++i)
-                if (Channel* channel = channels.at(zone.memberChannelIndex(i, channels)))
+                if (Channel* channel = channels.at(zone.memberChannelIndex(i, channels));
+                    channel && channel->scanList() != listIndex + 1) {
                     channel->setScanList(listIndex + 1);
+                    changed = true;
+                }
             result.report += "\r\nChannels in zone " + singleQuoted(zone.name()) + " all reference Scan List " +
                              singleQuoted(codeplug.scanListAt(listIndex)->name()) + ".";
         }
     }
 
-    codeplug.markChanged();
-    codeplug.encode();
+    // Channels that are all members already leave the codeplug as it was: nothing to save.
+    result.modelChanged = changed;
+    if (changed) {
+        codeplug.markChanged();
+        codeplug.encode();
+    }
     result.outcome = CommitOutcome::Accepted;
     prompts.message(MessageIcon::Information, MessageButtons::Ok, result.report);
     return result;

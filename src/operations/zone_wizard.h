@@ -81,6 +81,8 @@ struct ZoneWizardCommit {
     // 0-based positions of the zone filled and of the scan list created, -1 for none.
     int zoneIndex = -1;
     int scanListIndex = -1;
+    // A zone or scan list was created, a member added or a channel's scan list changed.
+    bool modelChanged = false;
 };
 
 // The dialog's state and logic. Created by open(), which makes the opening checks.

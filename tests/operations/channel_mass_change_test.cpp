@@ -423,6 +423,8 @@ protected:
         codeplug.contacts().deleteAll();
         for (const char* name : {"Alpha", "Bravo", "Charlie", "Delta"})
             ASSERT_EQ(codeplug.addChannel(analogChannel(GetParam(), name, 145.0, 145.6)), Added) << name;
+        codeplug.save(dir.file("saved"));  // clears the changed flag
+        ASSERT_FALSE(codeplug.changed());
     }
 
     std::vector<std::string> names() const
@@ -454,6 +456,7 @@ TEST_P(MassChangeCommand, ChangesTheSelectedChannelsInListOrderEachOnce)
     EXPECT_EQ(names(), (std::vector<std::string>{"Alpha2", "Bravo", "Charlie2", "Delta"}));
     EXPECT_EQ(prompts.texts(), std::vector<std::string>{"2 channels have been updated."});
     EXPECT_EQ(prompts.shown()[0].icon, MessageIcon::Information);
+    EXPECT_TRUE(result.modelChanged);
     EXPECT_TRUE(codeplug.changed());
 }
 
@@ -465,6 +468,8 @@ TEST_P(MassChangeCommand, CopiesWithoutANameChangeAreDroppedAndTheSelectionStill
     const auto result = massChangeChannels(codeplug, prompts, {0, 1, 3}, returning(changes));
     EXPECT_EQ(result.selected, 3);
     EXPECT_EQ(result.copiesAdded, 0);
+    EXPECT_FALSE(result.modelChanged);
+    EXPECT_FALSE(codeplug.changed());
     EXPECT_EQ(names(), (std::vector<std::string>{"Alpha", "Bravo", "Charlie", "Delta"}));
     for (const auto& channel : codeplug.channels())
         EXPECT_EQ(mhz(channel->rxFrequency()), "145.00000") << "the originals stay as they were";
@@ -496,9 +501,12 @@ TEST_P(MassChangeCommand, ContactChangeOnAnalogChannelsChangesNothingButIsStillR
     std::vector<std::vector<std::uint8_t>> before;
     for (const auto& channel : codeplug.channels())
         before.push_back(allBytes(*channel));
+    codeplug.save(dir.file("saved"));
     ChannelChangeSet changes;
     changes.txContact = 1;
-    massChangeChannels(codeplug, prompts, {0, 1, 2, 3}, returning(changes));
+    const auto result = massChangeChannels(codeplug, prompts, {0, 1, 2, 3}, returning(changes));
+    EXPECT_FALSE(result.modelChanged);
+    EXPECT_FALSE(codeplug.changed());
     for (int i = 0; i < codeplug.channels().count(); ++i) {
         EXPECT_EQ(allBytes(*codeplug.channelAt(i)), before[static_cast<std::size_t>(i)]) << i;
         EXPECT_EQ(codeplug.channelAt(i)->contactNameCache(), "") << i;
@@ -543,13 +551,12 @@ TEST_P(MassChangeCommand, NothingSelectedIsReportedAndTheDialogNeverRuns)
 TEST_P(MassChangeCommand, CancelledDialogChangesAndShowsNothing)
 {
     const auto before = names();
-    const bool changedBefore = codeplug.changed();
     const auto result = massChangeChannels(codeplug, prompts, {0, 1}, [] { return std::optional<ChannelChangeSet>(); });
     EXPECT_FALSE(result.applied);
     EXPECT_EQ(result.selected, 0);
     EXPECT_TRUE(prompts.shown().empty());
     EXPECT_EQ(names(), before);
-    EXPECT_EQ(codeplug.changed(), changedBefore);
+    EXPECT_FALSE(codeplug.changed());
 }
 
 TEST_P(MassChangeCommand, RowsOutsideTheTableArePassedOver)

@@ -161,6 +161,7 @@ TEST_F(ZoneWizardTest, TwentyChannelsIntoANewMd380ZoneFillItWithTheFirstSixteen)
     EXPECT_EQ(memberRows(*codeplug.zones().at(0)), rowRange(0, 16));
     EXPECT_EQ(prompts.texts(), std::vector<std::string>{"Zone 'Net' created or updated with 16 channels total."});
     EXPECT_EQ(prompts.shown()[0].icon, MessageIcon::Information);
+    EXPECT_TRUE(result.modelChanged);
     EXPECT_TRUE(codeplug.changed());
 }
 
@@ -187,9 +188,11 @@ TEST_F(ZoneWizardTest, ChannelsThatAreAlreadyMembersAreNeitherCountedNorAdded)
     wizard.setZoneName("Home");
     EXPECT_EQ(wizard.status(),
               "An existing zone, 'Home', will have 0 channels added to it, for a total of 3 channels in the zone.");
-    wizard.commit(prompts);
+    const auto result = wizard.commit(prompts);
     EXPECT_EQ(memberRows(*codeplug.zones().at(0)), (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(prompts.lastText(), "Zone 'Home' created or updated with 3 channels total.");
+    EXPECT_FALSE(result.modelChanged);
+    EXPECT_FALSE(codeplug.changed());
 
     // Two of four already there: the other two are added.
     auto mixed = openOn({1, 2, 3, 4});

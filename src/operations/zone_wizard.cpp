@@ -226,8 +226,8 @@ ZoneWizardCommit ZoneWizard::commit(Prompts& prompts)
     for (const int row : rows_)
         changed = zone.addMember(row, channels) == 1 || changed;
     result.zoneIndex = zoneIndex;
-    result.report = "Zone " + singleQuoted(zone.name()) + " created or updated with " + std::to_string(zone.memberCount()) +
-                    " channels total.";
+    result.report = "Zone " + singleQuoted(zone.name()) + " created or updated with " +
+                    std::to_string(zone.memberCount()) + " channels total.";
 
     const bool wantsScanList = createScanList_ && !scanListName_.empty();
     if (wantsScanList) {

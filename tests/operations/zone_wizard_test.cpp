@@ -126,10 +126,10 @@ TEST_F(ZoneWizardTest, OpeningRefusesNoSelectionAndRowsThatNameNoChannel)
     EXPECT_FALSE(ZoneWizard::open(&codeplug, prompts, {}));
     EXPECT_FALSE(ZoneWizard::open(&codeplug, prompts, {3}));
     EXPECT_FALSE(ZoneWizard::open(&codeplug, prompts, {0, 7}));
-    EXPECT_EQ(prompts.texts(),
-              (std::vector<std::string>{"No channels selected. You must select at least\r\none channel to use Zone Wizard.",
-                                        "Invalid index passed to Zone Wizard; unable to complete command.",
-                                        "Invalid index passed to Zone Wizard; unable to complete command."}));
+    const std::string invalid = "Invalid index passed to Zone Wizard; unable to complete command.";
+    EXPECT_EQ(prompts.texts(), (std::vector<std::string>{"No channels selected. You must select at least\r\none "
+                                                         "channel to use Zone Wizard.",
+                                                         invalid, invalid}));
     for (const auto& shown : prompts.shown())
         EXPECT_EQ(shown.icon, MessageIcon::Error);
 }

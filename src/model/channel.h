@@ -107,6 +107,9 @@ public:
     // 1-based contact position, 0 none; always 0 on an analog channel. A digital D868 channel
     // always has one (its stored 0-based word reads + 1).
     int txContact() const;
+    // Writes the TYT word, the D868 word (position − 1) and, while the RDB record is digital, the
+    // RDB word (32-bit in 0x2003); in an analog RDB record those bytes hold the analog switches.
+    // Setting 0 also empties the contact name cache.
     void setTxContact(int position);
     // "NONE" (any case) gives no contact and the text "NONE"; otherwise `findContact` gives the
     // 0-based index of the contact of that name or -1.

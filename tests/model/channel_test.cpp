@@ -277,6 +277,9 @@ TEST(ChannelFrequencies, RdbStoresWholeHertz)
     EXPECT_EQ(getU32Le(channel.rdbChannelRecord(), 4), 146520000u);
     EXPECT_EQ(getU32Le(channel.rdbChannelRecord(), 0), 144999999u);
     EXPECT_DOUBLE_EQ(channel.rxFrequency(), 146.52);
+    // 128.01 × 10^6 is 128009999.99999999 in binary floating point: truncating would lose a hertz.
+    channel.setRxFrequency(128.01);
+    EXPECT_EQ(getU32Le(channel.rdbChannelRecord(), 4), 128010000u);
 }
 
 struct OffsetCase {

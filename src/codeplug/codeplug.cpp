@@ -112,6 +112,7 @@ private:
         if (channels < 1 || channels > 4000 || data.count(2) < 0 || data.count(6) > 160000 || data.count(5) > 10000)
             return false;
         data.fileName = path_.string();
+        data.fileSize = content->fileSize;
         cp_.d868_ = std::move(data);
         cp_.fileLength_ = content->fileSize;
         cp_.bytesRead_ = 0;

@@ -96,7 +96,9 @@ UnpackedContacts unpackContactStream(ConstBytes stream, std::size_t maxEntries)
 
 void packContactStream(std::span<const Contact* const> contacts, std::vector<std::uint8_t>& out)
 {
-    SeptetWriter writer(out);
+    // The longest entry: the head and 94 septets (16, 16, 8, 16, 16 and 16 characters and six
+    // terminators) in 83 bytes.
+    std::array<std::uint8_t, 96> entry{};
     std::uint32_t number = 0;
     for (const Contact* contact : contacts) {
         const ConstBytes bytes(contact->d868Block());
@@ -104,14 +106,13 @@ void packContactStream(std::span<const Contact* const> contacts, std::vector<std
         const std::uint32_t callType = getU16Le(bytes, block::CallType) & 3u;
         const std::uint32_t alert = std::min<std::uint32_t>(getU16Le(bytes, block::Alert), 3u);
         const std::uint32_t tail = (number & WrittenNumberMask) | (callType << CallTypeShift) | (alert << AlertShift);
-        const std::uint32_t id = getU32Le(bytes, block::DmrId) & 0xFFFFFF;
-        for (unsigned i = 0; i < 3; ++i)
-            out.push_back(static_cast<std::uint8_t>((id >> (8 * i)) & 0xFF));
-        for (unsigned i = 0; i < 3; ++i)
-            out.push_back(static_cast<std::uint8_t>((tail >> (8 * i)) & 0xFF));
+        setU24Le(entry, 0, getU32Le(bytes, block::DmrId) & 0xFFFFFF);
+        setU24Le(entry, 3, tail);
+        SeptetWriter writer(Bytes(entry).subspan(HeadSize));
         for (const auto& text : Texts)
             writer.putField(bytes, text.offset, text.kept);
         writer.finish();
+        out.insert(out.end(), entry.begin(), entry.begin() + static_cast<std::ptrdiff_t>(HeadSize + writer.size()));
     }
 }
 

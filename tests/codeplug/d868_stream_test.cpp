@@ -25,34 +25,46 @@ std::string letters(std::size_t length, char first = 'a')
 
 TEST(SeptetText, CharactersArePackedLeastSignificantBitFirst)
 {
-    std::vector<std::uint8_t> out;
+    std::vector<std::uint8_t> out(16, 0xEE);
     SeptetWriter writer(out);
     writer.put('A');  // 100 0001
     writer.put('B');  // 100 0010: bit 0 is bit 7 of byte 0, bits 1-6 are bits 0-5 of byte 1
     writer.finish();
-    EXPECT_EQ(out, (std::vector<std::uint8_t>{0x41, 0x21}));
+    ASSERT_EQ(writer.size(), 2u);
+    EXPECT_EQ(out[0], 0x41);
+    EXPECT_EQ(out[1], 0x21);
 
     // Eight characters fill exactly seven bytes; the eighth is bits 1-7 of byte 6.
-    out.clear();
     SeptetWriter eight(out);
     for (int i = 0; i < 7; ++i)
         eight.put('\x01');
     eight.put('\x7F');
-    EXPECT_EQ(out.size(), 7u);
+    EXPECT_EQ(eight.size(), 7u);
     eight.finish();
-    EXPECT_EQ(out.size(), 7u);
+    EXPECT_EQ(eight.size(), 7u);
     EXPECT_EQ(out[6], 0xFE);
     EXPECT_EQ(out[0], 0x81);  // character 0, and character 1's bit 0 in bit 7
     EXPECT_EQ(out[1], 0x40);  // character 2's bit 0 in bit 6
 }
 
+TEST(SeptetText, WriterNeverWritesPastItsBuffer)
+{
+    std::vector<std::uint8_t> out(4, 0xEE);
+    SeptetWriter writer(Bytes(out).first(2));
+    writer.putText("ABCDE", 16);
+    writer.finish();
+    EXPECT_TRUE(writer.overflowed());
+    EXPECT_EQ(out[2], 0xEE);
+    EXPECT_EQ(out[3], 0xEE);
+}
+
 TEST(SeptetText, CharactersAreReducedToSevenBitsAndNeverToATerminator)
 {
-    std::vector<std::uint8_t> out;
+    std::vector<std::uint8_t> out(16);
     SeptetWriter writer(out);
     writer.putText("\xC1\x80Z", 16);
     writer.finish();
-    SeptetReader reader(out, 0);
+    SeptetReader reader(ConstBytes(out).first(writer.size()), 0);
     // 0xC1 loses its top bit; 0x80 would read as the end of the text and is written as '?'.
     EXPECT_EQ(reader.readText(17, 16), std::optional<std::string>("A?Z"));
 }
@@ -61,11 +73,12 @@ TEST(SeptetText, TextsOfEveryLengthReadBackCutToWhatIsKept)
 {
     for (std::size_t length = 0; length <= 20; ++length) {
         for (const auto& [accepted, kept] : {std::pair<std::size_t, std::size_t>{17, 16}, {16, 16}, {9, 8}}) {
-            std::vector<std::uint8_t> out;
+            std::vector<std::uint8_t> out(64);
             SeptetWriter writer(out);
             writer.putText(letters(length), kept);
             writer.putText("next", 16);
             writer.finish();
+            out.resize(writer.size());
             SeptetReader reader(out, 0);
             EXPECT_EQ(reader.readText(accepted, kept), letters(std::min(length, kept))) << length;
             EXPECT_EQ(reader.readText(17, 16), std::optional<std::string>("next")) << length;

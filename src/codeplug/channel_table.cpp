@@ -77,9 +77,9 @@ void writeRdbChannelSlot(Codeplug& codeplug, const Channel& channel, int slot)
     const auto name = layout.channelNames + RdbChannelNameEntrySize * (s - 1);
     if (!inBounds(image, record, RdbChannelRecordSize) || !inBounds(image, name, Channel::RdbNameSize))
         return;
-    std::copy(channel.rdbRecord().begin(), channel.rdbRecord().end(), image.begin() + static_cast<std::ptrdiff_t>(record));
+    std::copy(channel.rdbChannelRecord().begin(), channel.rdbChannelRecord().end(), image.begin() + static_cast<std::ptrdiff_t>(record));
     // Only the 12 bytes of the packed name; the entry's last four bytes are not ours.
-    std::copy(channel.rdbName().begin(), channel.rdbName().end(), image.begin() + static_cast<std::ptrdiff_t>(name));
+    std::copy(channel.rdbChannelName().begin(), channel.rdbChannelName().end(), image.begin() + static_cast<std::ptrdiff_t>(name));
 }
 
 int compareNumbers(double a, double b) { return a < b ? -1 : a > b ? 1 : 0; }

@@ -179,7 +179,7 @@ private:
             if (number > LastChannelNumber)
                 continue;
             auto channel = std::make_unique<Channel>(D868Format);
-            copyRecord(record, 0, channel->d868Block());
+            copyRecord(record, 0, channel->d868ChannelFields());
             channel->setD868RecordTail(getU16Le(record, ChannelBlockSize));
             channel->setName(trimmed(channel->name()));
             ++position;
@@ -326,7 +326,7 @@ private:
         for (const auto& channel : cp_.channels()) {
             if (!channel->isDigital())
                 continue;
-            const std::uint64_t number = std::uint64_t{getU32Le(channel->d868Block(), ChannelContact)} + 1;
+            const std::uint64_t number = std::uint64_t{getU32Le(channel->d868ChannelFields(), ChannelContact)} + 1;
             const int position = talkgroupNumbers_.denseValue(number);
             if (position > 0) {
                 channel->setTxContact(position);
@@ -552,7 +552,7 @@ bool buildD868File(Codeplug& codeplug, std::vector<std::uint8_t>& file)
 
     std::uint32_t number = 0;
     for (const auto& channel : codeplug.channels()) {
-        auto block = channel->d868Block();
+        auto block = channel->d868ChannelFields();
         setU16Le(block, 0, ++number);
         setU16Le(block, 2, 1);
         if (channel->isDigital())

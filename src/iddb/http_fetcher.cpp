@@ -102,21 +102,35 @@ void HttpFetcher::Notify(std::string_view text) const
 
 bool HttpFetcher::Open(std::string_view hostAndPort, std::string_view path)
 {
+    const auto target = splitHostAndPort(hostAndPort);
+    connection_.SetDeadline(std::chrono::steady_clock::now() + limits_.maxDuration);
+    if (!connection_.Connect(target.host, target.port)) {
+        ResetBody();
+        return false;
+    }
+    return Exchange(target.headerHost, path);
+}
+
+void HttpFetcher::ResetBody()
+{
     chunked_ = false;
     haveChunk_ = false;
     chunk_.clear();
     readPos_ = chunkSize_ = 0;
     lastChunkSeen_ = endedCleanly_ = finished_ = false;
     bodyBytes_ = 0;
+}
 
-    const auto target = splitHostAndPort(hostAndPort);
-    connection_.SetDeadline(std::chrono::steady_clock::now() + limits_.maxDuration);
-    if (!connection_.Connect(target.host, target.port))
+bool HttpFetcher::Exchange(std::string_view headerHost, std::string_view path)
+{
+    ResetBody();
+    if (!connection_.IsConnected())
         return false;
+    connection_.SetDeadline(std::chrono::steady_clock::now() + limits_.maxDuration);
     connection_.SetTimeout(timing_.receiveTimeoutMs);
 
     std::string request = "GET ";
-    request.append(path).append(" HTTP/1.1\r\nHost: ").append(target.headerHost).append("\r\n\r\n");
+    request.append(path).append(" HTTP/1.1\r\nHost: ").append(headerHost).append("\r\n\r\n");
     if (connection_.Send(request) != static_cast<int>(request.size())) {
         Close();
         return false;

@@ -72,6 +72,9 @@ public:
     // Connects, sends the request, checks for status 200 and reads the header lines. On failure the
     // connection is closed and no body is available.
     bool Open(std::string_view hostAndPort, std::string_view path);
+    // The same exchange over the connection as it stands (made with Connection().Adopt, say):
+    // sends the request with `headerHost` as its Host and reads the response head.
+    bool Exchange(std::string_view headerHost, std::string_view path);
     // The next body line into `line`, its line feed included when it has one. Returns the line's
     // byte count (plain body, line feed included) or the bytes before its line feed (chunked body);
     // SOCK_ERROR or SOCK_TIMEOUT when the body has ended or failed. Lines longer than the line
@@ -95,6 +98,7 @@ public:
 
 private:
     void Notify(std::string_view text) const;
+    void ResetBody();
     int ReadPlainLine(std::string& line);
     int ReadChunkedLine(std::string& line);
     // Reads a whole chunk-size line, dropping what is past ChunkSizeLineCapacity.

@@ -86,6 +86,17 @@ int IdDatabase::SearchAll()
     return records_.count();
 }
 
+void IdDatabase::LoadRecords(IdRecordStore records, std::string statusText)
+{
+    if (thread_.joinable())
+        return;
+    records_ = std::move(records);
+    records_.byteCounts();
+    statusText_ = std::move(statusText);
+    matches_.clear();
+    done_.store(true, std::memory_order_release);
+}
+
 void IdDatabase::RunDownload()
 {
     notices_.clear();

@@ -92,6 +92,10 @@ public:
     int SearchCompound(const std::vector<std::string>& terms);
     int SearchAll();
 
+    // Takes records loaded by other means (a saved copy, a test) as a finished download. Does
+    // nothing while a download thread is held.
+    void LoadRecords(IdRecordStore records, std::string statusText);
+
     // Downloads and parses one source on the calling thread; the rows it contributed.
     int FetchSource(std::string_view path, std::string_view host, SourceMode mode);
 

@@ -91,7 +91,8 @@ private:
         return at;
     }
 
-    const char* base_ = "";
+    // An empty record: eight empty texts, each followed by its blank.
+    const char* base_ = "        ";
     // Lengths in match order: radioId, callsign, city, country, spare, name, remarks, state.
     std::array<std::uint16_t, 8> len_{};
 };

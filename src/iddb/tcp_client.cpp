@@ -223,6 +223,22 @@ TcpClient::Attempt TcpClient::ConnectTo(std::uint32_t address)
     return Attempt::Connected;
 }
 
+bool TcpClient::Adopt(int socket)
+{
+    Close();
+    timeoutMs_ = 0;
+    if (socket < 0)
+        return false;
+    socket_ = socket;
+    setCloseOnExec(socket_);
+    setNonBlocking(socket_);
+    connected_ = true;
+    peerClosed_ = false;
+    buffer_.resize(ReceiveBlock);
+    readPos_ = readEnd_ = 0;
+    return true;
+}
+
 void TcpClient::SetTimeout(int milliseconds)
 {
     if (!connected_)

@@ -85,6 +85,9 @@ public:
     // turn; any other host is taken as a dotted IPv4 address and tried once.
     bool Connect(std::string_view host, std::uint16_t port);
     bool IsConnected() const { return connected_; }
+    // Takes over a connected stream socket made elsewhere (an accepted connection, one end of a
+    // socket pair); the client closes it. False, closing nothing, for a negative descriptor.
+    bool Adopt(int socket);
 
     // Only when connected: the receive and send time-out, in milliseconds (0: none).
     void SetTimeout(int milliseconds);

@@ -198,7 +198,9 @@ int Channel::txContact() const
     case FormatFamily::TytFamily: return getU16Le(tyt_, tyt::TxContact);
     case FormatFamily::RdbFamily:
         return static_cast<int>(getUIntLe(rdb_, rdb::TxContact, formatId_ == RdbV2Format ? 4 : 2) & 0x7FFFFFFF);
-    case FormatFamily::D868Family: return static_cast<int>(getU32Le(d868_, d868::Contact) & 0x7FFFFFFF) + 1;
+    case FormatFamily::D868Family:
+        // A damaged word must not overflow the 1-based reference.
+        return static_cast<int>(std::min<std::uint32_t>(getU32Le(d868_, d868::Contact), 0x7FFFFFFE)) + 1;
     default: return 0;
     }
 }

@@ -107,6 +107,9 @@ public:
     // 1-based contact position, 0 none; always 0 on an analog channel. A digital D868 channel
     // always has one (its stored 0-based word reads + 1).
     int txContact() const;
+    // Writes the TYT word, the D868 word (position − 1) and, while the RDB record is digital, the
+    // RDB word (32-bit in 0x2003); in an analog RDB record those bytes hold the analog switches.
+    // Setting 0 also empties the contact name cache.
     void setTxContact(int position);
     // "NONE" (any case) gives no contact and the text "NONE"; otherwise `findContact` gives the
     // 0-based index of the contact of that name or -1.
@@ -269,14 +272,14 @@ public:
 
     // ---- Raw family blocks, for the image codecs ----
 
-    std::array<std::uint8_t, TytRecordSize>& tytRecord() { return tyt_; }
-    const std::array<std::uint8_t, TytRecordSize>& tytRecord() const { return tyt_; }
-    std::array<std::uint8_t, RdbRecordSize>& rdbRecord() { return rdb_; }
-    const std::array<std::uint8_t, RdbRecordSize>& rdbRecord() const { return rdb_; }
-    std::array<std::uint8_t, RdbNameSize>& rdbName() { return rdbName_; }
-    const std::array<std::uint8_t, RdbNameSize>& rdbName() const { return rdbName_; }
-    std::array<std::uint8_t, D868BlockSize>& d868Block() { return d868_; }
-    const std::array<std::uint8_t, D868BlockSize>& d868Block() const { return d868_; }
+    std::array<std::uint8_t, TytRecordSize>& tytChannelRecord() { return tyt_; }
+    const std::array<std::uint8_t, TytRecordSize>& tytChannelRecord() const { return tyt_; }
+    std::array<std::uint8_t, RdbRecordSize>& rdbChannelRecord() { return rdb_; }
+    const std::array<std::uint8_t, RdbRecordSize>& rdbChannelRecord() const { return rdb_; }
+    std::array<std::uint8_t, RdbNameSize>& rdbChannelName() { return rdbName_; }
+    const std::array<std::uint8_t, RdbNameSize>& rdbChannelName() const { return rdbName_; }
+    std::array<std::uint8_t, D868BlockSize>& d868ChannelFields() { return d868_; }
+    const std::array<std::uint8_t, D868BlockSize>& d868ChannelFields() const { return d868_; }
     // The 16-bit word that follows the block in a D868 channel record: not interpreted, carried
     // through so that a saved file keeps it.
     std::uint16_t d868RecordTail() const { return d868RecordTail_; }

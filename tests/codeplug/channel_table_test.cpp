@@ -145,7 +145,7 @@ TEST(AddChannel, RdbTakesTheSmallestFreeSlotAndWritesItAtOnce)
     EXPECT_EQ(getU16Le(image, layout.slotOrderTable + 2 + 2 * 3), 0) << "the table ends with a 0";
 
     const auto record = layout.channelRecords + 32 * 2;
-    EXPECT_TRUE(std::equal(fourth.rdbRecord().begin(), fourth.rdbRecord().end(), image.begin() + static_cast<std::ptrdiff_t>(record)));
+    EXPECT_TRUE(std::equal(fourth.rdbChannelRecord().begin(), fourth.rdbChannelRecord().end(), image.begin() + static_cast<std::ptrdiff_t>(record)));
     EXPECT_EQ(getU32Le(image, record + 4), 439500000u);
     EXPECT_EQ(SixBitText::decode(image.data() + layout.channelNames + 16), "Fourth");
 }
@@ -496,7 +496,7 @@ TEST(RealChannelRecord, VendorDefaultChannelReadsAsTheVendorSoftwareShowsIt)
         Channel channel(format);
         const auto& image = codeplug.tytImage();
         ASSERT_LE(*at + Channel::TytRecordSize, image.size());
-        std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(*at), Channel::TytRecordSize, channel.tytRecord().begin());
+        std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(*at), Channel::TytRecordSize, channel.tytChannelRecord().begin());
 
         EXPECT_EQ(channel.name(), "Channel1") << file;
         EXPECT_EQ(channel.isDigital(), digital) << file;

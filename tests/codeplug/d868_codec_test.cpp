@@ -98,7 +98,7 @@ std::string describe(const Codeplug& codeplug)
     for (const auto& c : codeplug.channels()) {
         out << c->name() << " contact=" << c->txContact() << " cache=" << c->contactNameCache()
             << " tail=" << c->d868RecordTail() << ' ';
-        bytes(c->d868Block());
+        bytes(c->d868ChannelFields());
     }
     for (const auto& z : codeplug.zones())
         bytes(z->d868Record());
@@ -285,8 +285,8 @@ TEST_F(D868Codec, TalkgroupGapsRenumberChannelContactsAndRxGroupMembers)
     EXPECT_EQ(codeplug->channelAt(0)->txContact(), 3);
     EXPECT_EQ(codeplug->channelAt(0)->contactNameCache(), "Five");
     // A contact naming a skipped number or no talkgroup is set to none (the D868 word 0).
-    EXPECT_EQ(getU32Le(codeplug->channelAt(1)->d868Block(), 50), 0u);
-    EXPECT_EQ(getU32Le(codeplug->channelAt(2)->d868Block(), 50), 0u);
+    EXPECT_EQ(getU32Le(codeplug->channelAt(1)->d868ChannelFields(), 50), 0u);
+    EXPECT_EQ(getU32Le(codeplug->channelAt(2)->d868ChannelFields(), 50), 0u);
     const auto* list = codeplug->rxGroupListAt(0);
     ASSERT_EQ(list->memberCount(), 2);
     EXPECT_EQ(list->member(0), 3);

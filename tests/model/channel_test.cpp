@@ -15,9 +15,9 @@ enum class Block { Tyt, Rdb, D868 };
 std::uint8_t byteOf(const Channel& c, Block block, std::size_t offset)
 {
     switch (block) {
-    case Block::Tyt: return c.tytRecord().at(offset);
-    case Block::Rdb: return c.rdbRecord().at(offset);
-    default: return c.d868Block().at(offset);
+    case Block::Tyt: return c.tytChannelRecord().at(offset);
+    case Block::Rdb: return c.rdbChannelRecord().at(offset);
+    default: return c.d868ChannelFields().at(offset);
     }
 }
 
@@ -51,7 +51,7 @@ const FieldCase FieldCases[] = {
     {"mode DMR", RdbV1Format, Dmr, [](Channel&) {}, Block::Rdb, 8, 0x03, 0x02, [](const Channel& c) { return c.isDigital(); }},
     {"mode FM", RdbV1Format, Fm, [](Channel&) {}, Block::Rdb, 8, 0x01, 0x01, [](const Channel& c) { return !c.isDigital(); }},
     {"mode DMR", D868Format, Dmr, [](Channel&) {}, Block::D868, 22, 0xFF, 1, [](const Channel& c) { return c.isDigital(); }},
-    {"mode DMR clears word 78", D868Format, Dmr, [](Channel& c) { c.d868Block()[78] = 7; c.setMode(ChannelMode::Dmr); },
+    {"mode DMR clears word 78", D868Format, Dmr, [](Channel& c) { c.d868ChannelFields()[78] = 7; c.setMode(ChannelMode::Dmr); },
      Block::D868, 78, 0xFF, 0, [](const Channel&) { return true; }},
     {"bandwidth 25", Md380Format, Fm, [](Channel& c) { c.setBandwidth(Bandwidth::Wide25k); }, Block::Tyt, 0, 0x0C, 0x08,
      [](const Channel& c) { return c.bandwidth() == Bandwidth::Wide25k; }},
@@ -104,7 +104,7 @@ const FieldCase FieldCases[] = {
     {"emergency alarm ack", Md380Format, Dmr, [](Channel& c) { c.setEmergencyAlarmAck(true); }, Block::Tyt, 3, 0x08, 0x08, [](const Channel& c) { return c.emergencyAlarmAck(); }},
     {"emergency alarm ack", RdbV1Format, Dmr, [](Channel& c) { c.setEmergencyAlarmAck(true); }, Block::Rdb, 10, 0x02, 0x02, [](const Channel& c) { return c.emergencyAlarmAck(); }},
     {"emergency alarm ack of D868", D868Format, Dmr, [](Channel& c) { c.setEmergencyAlarmAck(true); }, Block::Rdb, 10, 0x02, 0x02, [](const Channel& c) { return c.emergencyAlarmAck(); }},
-    {"privacy on", Md380Format, Dmr, [](Channel& c) { c.tytRecord()[2] |= 0x20; c.setPrivacy(true); }, Block::Tyt, 2, 0x30, 0x10, [](const Channel& c) { return c.privacy(); }},
+    {"privacy on", Md380Format, Dmr, [](Channel& c) { c.tytChannelRecord()[2] |= 0x20; c.setPrivacy(true); }, Block::Tyt, 2, 0x30, 0x10, [](const Channel& c) { return c.privacy(); }},
     {"privacy on", RdbV1Format, Dmr, [](Channel& c) { c.setPrivacy(true); }, Block::Rdb, 23, 0x80, 0x80, [](const Channel& c) { return c.privacy(); }},
     {"privacy on", D868Format, Dmr, [](Channel& c) { c.setPrivacy(true); }, Block::D868, 84, 0xFF, 1, [](const Channel& c) { return c.privacy(); }},
     {"privacy Enhanced", RdbV1Format, Dmr, [](Channel& c) { c.setPrivacyType(PrivacyType::Enhanced); }, Block::Rdb, 23, 0x40, 0x40, [](const Channel& c) { return c.privacyType() == PrivacyType::Enhanced; }},
@@ -151,7 +151,7 @@ const FieldCase FieldCases[] = {
     {"QT reverse 180", RdbV1Format, Fm, [](Channel& c) { c.setQtReverse(180); }, Block::Rdb, 24, 0x02, 0x02, [](const Channel& c) { return c.qtReverse() == 180; }},
     {"RX signaling", Md380Format, Fm, [](Channel& c) { c.setRxSignalingSystem(3); }, Block::Tyt, 28, 0xFF, 3, [](const Channel& c) { return c.rxSignalingSystem() == 3; }},
     {"TX signaling", Md380Format, Fm, [](Channel& c) { c.setTxSignalingSystem(4); }, Block::Tyt, 29, 0xFF, 4, [](const Channel& c) { return c.txSignalingSystem() == 4; }},
-    {"TX signaling read modulo 5", Md380Format, Fm, [](Channel& c) { c.tytRecord()[29] = 7; }, Block::Tyt, 29, 0xFF, 7, [](const Channel& c) { return c.txSignalingSystem() == 2; }},
+    {"TX signaling read modulo 5", Md380Format, Fm, [](Channel& c) { c.tytChannelRecord()[29] = 7; }, Block::Tyt, 29, 0xFF, 7, [](const Channel& c) { return c.txSignalingSystem() == 2; }},
     {"decode switches", Md380Format, Fm, [](Channel& c) { c.setDecodeSwitches(0xA5); }, Block::Tyt, 14, 0xFF, 0xA5, [](const Channel& c) { return c.decodeSwitches() == 0xA5; }},
     {"decode tone low byte", Md380Format, Fm, [](Channel& c) { c.setCtcssDecodeFromText("88.5"); }, Block::Tyt, 24, 0xFF, 0x85, [](const Channel& c) { return c.ctcssDecode().value() == 0x0885; }},
     {"decode tone high byte", Md380Format, Fm, [](Channel& c) { c.setCtcssDecodeFromText("88.5"); }, Block::Tyt, 25, 0xFF, 0x08, [](const Channel&) { return true; }},
@@ -209,16 +209,16 @@ TEST(ChannelFields, SettersWriteEveryFamilyBlock)
     channel.setTalkaround(false);
     channel.setColorCode(9);
 
-    EXPECT_EQ(getU16Le(channel.rdbRecord(), 24), 12);
-    EXPECT_EQ(getU32Le(channel.d868Block(), 50), 11u);
-    EXPECT_EQ(getU16Le(channel.rdbRecord(), 12), 3);
-    EXPECT_EQ(getU16Le(channel.d868Block(), 62), 2);
-    EXPECT_EQ(channel.rdbRecord()[22], 4);
-    EXPECT_EQ(getU16Le(channel.d868Block(), 64), 4);
-    EXPECT_EQ(channel.rdbRecord()[9] & 0x10, 0);
-    EXPECT_EQ(getU16Le(channel.d868Block(), 34), 0);
-    EXPECT_EQ(channel.rdbRecord()[16] & 0x0F, 9);
-    EXPECT_EQ(getU16Le(channel.d868Block(), 74), 9);
+    EXPECT_EQ(getU16Le(channel.rdbChannelRecord(), 24), 12);
+    EXPECT_EQ(getU32Le(channel.d868ChannelFields(), 50), 11u);
+    EXPECT_EQ(getU16Le(channel.rdbChannelRecord(), 12), 3);
+    EXPECT_EQ(getU16Le(channel.d868ChannelFields(), 62), 2);
+    EXPECT_EQ(channel.rdbChannelRecord()[22], 4);
+    EXPECT_EQ(getU16Le(channel.d868ChannelFields(), 64), 4);
+    EXPECT_EQ(channel.rdbChannelRecord()[9] & 0x10, 0);
+    EXPECT_EQ(getU16Le(channel.d868ChannelFields(), 34), 0);
+    EXPECT_EQ(channel.rdbChannelRecord()[16] & 0x0F, 9);
+    EXPECT_EQ(getU16Le(channel.d868ChannelFields(), 74), 9);
 }
 
 TEST(ChannelName, IsWrittenIntoEveryFamilyAndCutTo16Characters)
@@ -226,13 +226,13 @@ TEST(ChannelName, IsWrittenIntoEveryFamilyAndCutTo16Characters)
     Channel tyt(Md380Format);
     tyt.setName("Repeater-North-17");
     EXPECT_EQ(tyt.name(), "Repeater-North-1");
-    EXPECT_EQ(getUtf16Name(tyt.tytRecord(), 32, 16), "Repeater-North-1");
-    EXPECT_EQ(getCString(tyt.d868Block(), 92, 16), "Repeater-North-1");
+    EXPECT_EQ(getUtf16Name(tyt.tytChannelRecord(), 32, 16), "Repeater-North-1");
+    EXPECT_EQ(getCString(tyt.d868ChannelFields(), 92, 16), "Repeater-North-1");
 
     Channel rdb(RdbV1Format);
     rdb.setName("Rpt-1");
     EXPECT_EQ(rdb.name(), "Rpt.1");
-    EXPECT_EQ(SixBitText::decode(rdb.rdbName().data()), "Rpt.1");
+    EXPECT_EQ(SixBitText::decode(rdb.rdbChannelName().data()), "Rpt.1");
 
     Channel d868(D868Format);
     d868.setName("Simplex 2");
@@ -244,8 +244,8 @@ TEST(ChannelFrequencies, TytStoresEightBcdDigitsOfTenHertz)
     Channel channel(Md380Format);
     channel.setRxFrequency(146.52);
     channel.setTxFrequency(439.0125);
-    EXPECT_EQ(getU32Le(channel.tytRecord(), 16), 0x14652000u);
-    EXPECT_EQ(getU32Le(channel.tytRecord(), 20), 0x43901250u);
+    EXPECT_EQ(getU32Le(channel.tytChannelRecord(), 16), 0x14652000u);
+    EXPECT_EQ(getU32Le(channel.tytChannelRecord(), 20), 0x43901250u);
     EXPECT_DOUBLE_EQ(channel.rxFrequency(), 146.52);
     EXPECT_DOUBLE_EQ(channel.txFrequency(), 439.0125);
 }
@@ -253,7 +253,7 @@ TEST(ChannelFrequencies, TytStoresEightBcdDigitsOfTenHertz)
 TEST(ChannelFrequencies, TytReadsANibbleAboveNineAsZero)
 {
     Channel channel(Md380Format);
-    setU32Le(channel.tytRecord(), 16, 0x1F6520A0u);
+    setU32Le(channel.tytChannelRecord(), 16, 0x1F6520A0u);
     EXPECT_DOUBLE_EQ(channel.rxFrequency(), 106.52);
 }
 
@@ -261,7 +261,7 @@ TEST(ChannelFrequencies, TytKeepsFrequenciesBelow100MhzAndClampsAboveItsDigits)
 {
     Channel channel(Md380Format);
     channel.setRxFrequency(50.5);
-    EXPECT_EQ(getU32Le(channel.tytRecord(), 16), 0x05050000u);
+    EXPECT_EQ(getU32Le(channel.tytChannelRecord(), 16), 0x05050000u);
     EXPECT_DOUBLE_EQ(channel.rxFrequency(), 50.5);
     channel.setRxFrequency(1200.0);
     EXPECT_DOUBLE_EQ(channel.rxFrequency(), 999.99999);
@@ -274,9 +274,12 @@ TEST(ChannelFrequencies, RdbStoresWholeHertz)
     Channel channel(RdbV1Format);
     channel.setRxFrequency(146.52);
     channel.setTxFrequency(144.99999949);
-    EXPECT_EQ(getU32Le(channel.rdbRecord(), 4), 146520000u);
-    EXPECT_EQ(getU32Le(channel.rdbRecord(), 0), 144999999u);
+    EXPECT_EQ(getU32Le(channel.rdbChannelRecord(), 4), 146520000u);
+    EXPECT_EQ(getU32Le(channel.rdbChannelRecord(), 0), 144999999u);
     EXPECT_DOUBLE_EQ(channel.rxFrequency(), 146.52);
+    // 128.01 × 10^6 is 128009999.99999999 in binary floating point: truncating would lose a hertz.
+    channel.setRxFrequency(128.01);
+    EXPECT_EQ(getU32Le(channel.rdbChannelRecord(), 4), 128010000u);
 }
 
 struct OffsetCase {
@@ -309,9 +312,9 @@ TEST(ChannelFrequencies, EverySetterWritesAllThreeBlocks)
 {
     Channel channel(D868Format);
     channel.setRxFrequency(430.1);
-    EXPECT_EQ(getU32Le(channel.tytRecord(), 16), 0x43010000u);
-    EXPECT_EQ(getU32Le(channel.rdbRecord(), 4), 430100000u);
-    EXPECT_DOUBLE_EQ(getF64Le(channel.d868Block(), 4), 430.1);
+    EXPECT_EQ(getU32Le(channel.tytChannelRecord(), 16), 0x43010000u);
+    EXPECT_EQ(getU32Le(channel.rdbChannelRecord(), 4), 430100000u);
+    EXPECT_DOUBLE_EQ(getF64Le(channel.d868ChannelFields(), 4), 430.1);
 }
 
 TEST(NewChannel, TytStartsWithTheDefaultsOverTheFill)
@@ -343,25 +346,25 @@ TEST(NewChannel, TytStartsWithTheDefaultsOverTheFill)
     EXPECT_EQ(channel.scanList(), 0);
     EXPECT_DOUBLE_EQ(channel.rxFrequency(), 146.0);
     EXPECT_DOUBLE_EQ(channel.txFrequency(), 146.0);
-    EXPECT_EQ(channel.rdbRecord()[26], 1);
+    EXPECT_EQ(channel.rdbChannelRecord()[26], 1);
     // Digital-only setters did nothing, so colour code and confirmations keep the fill.
-    EXPECT_EQ(channel.tytRecord()[1] & 0xF0, 0xF0);
-    EXPECT_EQ(channel.tytRecord()[2] & 0xC0, 0xC0);
-    EXPECT_EQ(getUtf16Name(channel.tytRecord(), 32, 16), "Untitled");
+    EXPECT_EQ(channel.tytChannelRecord()[1] & 0xF0, 0xF0);
+    EXPECT_EQ(channel.tytChannelRecord()[2] & 0xC0, 0xC0);
+    EXPECT_EQ(getUtf16Name(channel.tytChannelRecord(), 32, 16), "Untitled");
     for (std::size_t i = 48; i < 64; ++i)
-        ASSERT_EQ(channel.tytRecord()[i], 0) << i;
+        ASSERT_EQ(channel.tytChannelRecord()[i], 0) << i;
 }
 
 TEST(NewChannel, LargeTytFormatsCarryTheirMarks)
 {
     for (const FormatId format : {Md2017Format, Md9600Format}) {
         Channel channel(format, 446.0);
-        EXPECT_EQ(channel.tytRecord()[31], 255);
-        EXPECT_EQ(channel.tytRecord()[5], 0x10);
+        EXPECT_EQ(channel.tytChannelRecord()[31], 255);
+        EXPECT_EQ(channel.tytChannelRecord()[5], 0x10);
         EXPECT_EQ(channel.powerText(), "HIGH");
         EXPECT_DOUBLE_EQ(channel.txFrequency(), 446.0);
     }
-    EXPECT_EQ(Channel(Md380Format).tytRecord()[5], 0xFF);
+    EXPECT_EQ(Channel(Md380Format).tytChannelRecord()[5], 0xFF);
 }
 
 TEST(NewChannel, RdbStartsZeroedWithTheDefaults)
@@ -372,8 +375,8 @@ TEST(NewChannel, RdbStartsZeroedWithTheDefaults)
     EXPECT_EQ(channel.admitCriterion(), 1);
     EXPECT_EQ(channel.admitText(), "Always");
     EXPECT_EQ(channel.qtReverse(), 180);
-    EXPECT_EQ(getU16Le(channel.rdbRecord(), 12), 0xFFFF);
-    EXPECT_EQ(channel.rdbRecord()[26], 1);
+    EXPECT_EQ(getU16Le(channel.rdbChannelRecord(), 12), 0xFFFF);
+    EXPECT_EQ(channel.rdbChannelRecord()[26], 1);
     EXPECT_EQ(channel.slotNumber(), 0);
 }
 
@@ -382,18 +385,18 @@ TEST(NewChannel, D868BlockIsResetAfterTheDefaults)
     Channel channel(D868Format, 433.5);
     EXPECT_EQ(channel.name(), "New Channel");
     EXPECT_EQ(channel.d868RecordNumber(), 1);
-    EXPECT_EQ(getU16Le(channel.d868Block(), 2), 1);
+    EXPECT_EQ(getU16Le(channel.d868ChannelFields(), 2), 1);
     EXPECT_DOUBLE_EQ(channel.rxFrequency(), 433.5);
     EXPECT_EQ(channel.d868OffsetDirection(), 0);
     EXPECT_DOUBLE_EQ(channel.d868Offset(), 0.6);
     EXPECT_DOUBLE_EQ(channel.txFrequency(), 433.5);
     EXPECT_EQ(channel.bandwidth(), Bandwidth::Wide25k);
     EXPECT_EQ(channel.scanList(), 0);
-    EXPECT_EQ(getU32Le(channel.d868Block(), 108), 0xFFFFFFFFu);
-    EXPECT_EQ(getU16Le(channel.d868Block(), 112), 0xFFFF);
+    EXPECT_EQ(getU32Le(channel.d868ChannelFields(), 108), 0xFFFFFFFFu);
+    EXPECT_EQ(getU16Le(channel.d868ChannelFields(), 112), 0xFFFF);
     EXPECT_EQ(channel.powerText(), "LOW");
     for (std::size_t i = 114; i < Channel::D868BlockSize; ++i)
-        ASSERT_EQ(channel.d868Block()[i], 0) << i;
+        ASSERT_EQ(channel.d868ChannelFields()[i], 0) << i;
 }
 
 TEST(ChannelCopy, CarriesEveryBlockSlotAndFormat)
@@ -403,17 +406,17 @@ TEST(ChannelCopy, CarriesEveryBlockSlotAndFormat)
     original.setSlotNumber(17);
     original.setSortPosition(4);
     original.setContactNameCache("Local");
-    original.d868Block()[200] = 0x5A;
+    original.d868ChannelFields()[200] = 0x5A;
     const Channel copy(original);
     EXPECT_EQ(copy.formatId(), RdbV11Format);
     EXPECT_EQ(copy.name(), "Copy me");
     EXPECT_EQ(copy.slotNumber(), 17);
     EXPECT_EQ(copy.sortPosition(), 4);
     EXPECT_EQ(copy.contactNameCache(), "Local");
-    EXPECT_EQ(copy.tytRecord(), original.tytRecord());
-    EXPECT_EQ(copy.rdbRecord(), original.rdbRecord());
-    EXPECT_EQ(copy.rdbName(), original.rdbName());
-    EXPECT_EQ(copy.d868Block(), original.d868Block());
+    EXPECT_EQ(copy.tytChannelRecord(), original.tytChannelRecord());
+    EXPECT_EQ(copy.rdbChannelRecord(), original.rdbChannelRecord());
+    EXPECT_EQ(copy.rdbChannelName(), original.rdbChannelName());
+    EXPECT_EQ(copy.d868ChannelFields(), original.d868ChannelFields());
 }
 
 TEST(ChannelContact, DigitalD868ChannelWithContactNoneReadsContactOne)
@@ -423,7 +426,7 @@ TEST(ChannelContact, DigitalD868ChannelWithContactNoneReadsContactOne)
     channel.setTxContactByName("NONE", [](std::string_view) { return 5; });
     EXPECT_EQ(channel.txContact(), 1);
     EXPECT_EQ(channel.contactNameCache(), "NONE");
-    EXPECT_EQ(getU32Le(channel.d868Block(), 50), 0u);
+    EXPECT_EQ(getU32Le(channel.d868ChannelFields(), 50), 0u);
 }
 
 TEST(ChannelContact, SetByNameTakesTheFoundIndexOrNone)
@@ -471,6 +474,14 @@ TEST(ChannelContact, RefreshTakesTheNameOrDropsADanglingReference)
     EXPECT_EQ(analog.contactNameCache(), "");
 }
 
+TEST(ChannelContact, DamagedD868ContactWordStaysAPositiveReference)
+{
+    Channel channel(D868Format);
+    channel.setMode(ChannelMode::Dmr);
+    setU32Le(channel.d868ChannelFields(), 50, 0xFFFFFFFFu);
+    EXPECT_EQ(channel.txContact(), 0x7FFFFFFF);
+}
+
 TEST(ChannelContact, NameCacheHoldsAtMost63Characters)
 {
     Channel channel(Md380Format);
@@ -503,8 +514,8 @@ TEST(RdbModeChange, WideContactFormatRestoresItsAnalogBytes)
     channel.setMode(ChannelMode::Dmr);
     channel.setTxContact(0x0A0B0C0D);
     channel.setMode(ChannelMode::Fm);
-    EXPECT_EQ(channel.rdbRecord()[26], 1);
-    EXPECT_EQ(channel.rdbRecord()[27], 0);
+    EXPECT_EQ(channel.rdbChannelRecord()[26], 1);
+    EXPECT_EQ(channel.rdbChannelRecord()[27], 0);
     EXPECT_TRUE(channel.ctcssEncode().isNone());
 }
 
@@ -524,9 +535,9 @@ TEST(ChannelPrivacy, SwitchingOffClearsEveryBlockAndTheD868Type)
     channel.setPrivacyType(PrivacyType::Enhanced);
     channel.setPrivacy(false);
     EXPECT_FALSE(channel.privacy());
-    EXPECT_EQ(getU16Le(channel.d868Block(), 90), 0);
-    EXPECT_EQ(channel.tytRecord()[2] & 0x30, 0);
-    EXPECT_EQ(channel.rdbRecord()[23] & 0x80, 0);
+    EXPECT_EQ(getU16Le(channel.d868ChannelFields(), 90), 0);
+    EXPECT_EQ(channel.tytChannelRecord()[2] & 0x30, 0);
+    EXPECT_EQ(channel.rdbChannelRecord()[23] & 0x80, 0);
 }
 
 TEST(ChannelPrivacy, TytMarksBasicWithThePrivacyBit)
@@ -546,10 +557,10 @@ TEST(ChannelPrivacy, TytMarksBasicWithThePrivacyBit)
 TEST(ChannelBookkeeping, D868RecordNumberMarksTheRecordInUse)
 {
     Channel channel(D868Format);
-    setU16Le(channel.d868Block(), 2, 0);
+    setU16Le(channel.d868ChannelFields(), 2, 0);
     channel.setD868RecordNumber(42);
     EXPECT_EQ(channel.d868RecordNumber(), 42);
-    EXPECT_EQ(getU16Le(channel.d868Block(), 2), 1);
+    EXPECT_EQ(getU16Le(channel.d868ChannelFields(), 2), 1);
 }
 
 TEST(UnknownFormat, ReadsNeutralValues)

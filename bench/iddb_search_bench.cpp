@@ -1,0 +1,87 @@
+// Searches and export over generated databases of 300,000 and 2,000,000 users: a simple query, a
+// compound query of ten terms, and the export of every record for radio type 1.
+
+#include "iddb/id_database.h"
+#include "iddb/id_export.h"
+#include "iddb/id_searcher.h"
+#include "platform/file_io.h"
+#include "support/id_users_generator.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+
+namespace {
+
+pw::IdDatabase& databaseOf(std::size_t rows)
+{
+    static std::map<std::size_t, std::unique_ptr<pw::IdDatabase>> cache;
+    auto& database = cache[rows];
+    if (!database) {
+        const auto body = pw::test::generateUsersCsv(rows);
+        pw::IdRecordStore store;
+        pw::IdRecordFields fields;
+        std::size_t pos = 0;
+        while (pos < body.size()) {
+            const auto end = body.find('\n', pos);
+            if (pw::parseRecordLine(std::string_view(body).substr(pos, end - pos + 1), fields)
+                == pw::RecordLineResult::Complete)
+                store.append(fields);
+            pos = end + 1;
+        }
+        database = std::make_unique<pw::IdDatabase>();
+        database->LoadRecords(std::move(store), "generated");
+    }
+    return *database;
+}
+
+void SimpleSearch(benchmark::State& state, const char* text)
+{
+    auto& database = databaseOf(static_cast<std::size_t>(state.range(0)));
+    int matches = 0;
+    for (auto _ : state)
+        matches = pw::runSearch(database, text, "")->count;
+    state.counters["matches"] = matches;
+}
+
+void CompoundSearch10(benchmark::State& state)
+{
+    auto& database = databaseOf(static_cast<std::size_t>(state.range(0)));
+    const std::string lines = "IOWA\r\nKANSAS\r\nTEXAS\r\nMORRIS\r\nOSLO\r\nHANS\r\nVE3\r\nLYON\r\nREPEATER";
+    int matches = 0;
+    for (auto _ : state)
+        matches = pw::runSearch(database, "SMITH", lines)->count;
+    state.counters["matches"] = matches;
+}
+
+void SearchAll(benchmark::State& state)
+{
+    auto& database = databaseOf(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(pw::runEntireDatabase(database)->count);
+}
+
+void ExportType1(benchmark::State& state)
+{
+    auto& database = databaseOf(static_cast<std::size_t>(state.range(0)));
+    const auto path = std::filesystem::temp_directory_path() / "plugwright_iddb_export_bench.csv";
+    for (auto _ : state) {
+        const bool written = pw::writeTextFileAtomically(path, pw::exportCsvText(database.Records(), 1, ""));
+        benchmark::DoNotOptimize(written);
+    }
+    state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(path)) / 1e6;
+    std::filesystem::remove(path);
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(SimpleSearch, rare_callsign, "VE3ABC")->Arg(300000)->Arg(2000000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SimpleSearch, common_name, "smith")->Arg(300000)->Arg(2000000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SimpleSearch, digits, "3112")->Arg(300000)->Arg(2000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(CompoundSearch10)->Arg(300000)->Arg(2000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(SearchAll)->Arg(300000)->Arg(2000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(ExportType1)->Arg(300000)->Arg(2000000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+BENCHMARK_MAIN();

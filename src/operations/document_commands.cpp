@@ -1,0 +1,131 @@
+#include "operations/document_commands.h"
+
+#include <filesystem>
+
+namespace pw {
+
+std::string statusText(const Codeplug& codeplug)
+{
+    if (!codeplug.loaded())
+        return "No Codeplug yet loaded.";
+    return "Total of " + std::to_string(codeplug.contacts().count()) + " contacts and " +
+           std::to_string(codeplug.channels().count()) + " channels in Codeplug";
+}
+
+std::string featureNotSupportedText(const std::string& feature)
+{
+    return "Sorry, the feature you tried to\r\naccess, " + feature + ", is not\r\nyet supported for this codeplug type.";
+}
+
+OpenOutcome openCodeplugCommand(WorkingDocument& document, Prompts& prompts, const std::string& givenPath)
+{
+    auto& codeplug = document.codeplug;
+    if (codeplug.loaded() && codeplug.changed()) {
+        const auto answer = prompts.message(MessageIcon::Question, MessageButtons::YesNoCancel,
+                                            "Working Codeplug " + document.path +
+                                                " has changed. Save it before proceeding?");
+        if (answer == MessageAnswer::Cancel)
+            return OpenOutcome::Cancelled;
+        if (answer == MessageAnswer::Yes)
+            saveCodeplugCommand(document, prompts);
+    }
+    std::string path = givenPath;
+    if (path.empty()) {
+        FileChooserRequest request;
+        request.mode = FileChooserRequest::Mode::Open;
+        request.title = "Open Codeplug...";
+        request.confirmText = "Open >";
+        request.filter = OpenFilter;
+        request.mustExist = true;
+        const auto chosen = prompts.chooseFile(request);
+        if (!chosen)
+            return OpenOutcome::Cancelled;
+        path = *chosen;
+    }
+    if (!codeplug.open(path)) {
+        prompts.message(MessageIcon::Error, MessageButtons::Ok, "Failed to load Codeplug; the specified file is invalid.");
+        return OpenOutcome::OpenFailed;
+    }
+    document.path = path;
+    {
+        BusyScope busy(prompts);
+        if (!codeplug.decode()) {
+            prompts.message(MessageIcon::Error, MessageButtons::Ok,
+                            "There is no valid data (contacts, channels) defined in this file image.");
+            return OpenOutcome::DecodeFailed;
+        }
+    }
+    if (codeplug.errorCount() > 0) {
+        prompts.message(MessageIcon::Warning, MessageButtons::Ok,
+                        std::to_string(codeplug.errorCount()) +
+                            " errors found in codeplug data table rows.\r\nPlease double-check codeplug contents "
+                            "before continuing;\r\ndetails will be found on the ERRORS tab.");
+        return OpenOutcome::OpenedWithErrors;
+    }
+    return OpenOutcome::Opened;
+}
+
+int saveCodeplugCommand(WorkingDocument& document, Prompts& prompts)
+{
+    auto& codeplug = document.codeplug;
+    if (!codeplug.loaded())
+        return 0;
+    if (codeplug.contacts().count() == 0 &&
+        prompts.message(MessageIcon::Question, MessageButtons::YesNo,
+                        "This Codeplug has no contacts. Are you sure you want to save it?") != MessageAnswer::Yes)
+        return 0;
+    int saved;
+    {
+        BusyScope busy(prompts);
+        saved = codeplug.save(document.path);
+    }
+    if (saved)
+        prompts.message(MessageIcon::Information, MessageButtons::Ok, "File successfully saved to disk.");
+    else
+        prompts.message(MessageIcon::Error, MessageButtons::Ok, "Unable to save file.");
+    return saved;
+}
+
+int saveCodeplugAsCommand(WorkingDocument& document, Prompts& prompts)
+{
+    auto& codeplug = document.codeplug;
+    if (!codeplug.loaded())
+        return 0;
+    const bool rdb = codeplug.family() == FormatFamily::RdbFamily;
+    FileChooserRequest request;
+    request.mode = FileChooserRequest::Mode::Save;
+    request.title = "Save Codeplug As New File...";
+    request.confirmText = "Save As >";
+    request.filter = rdb ? "RDB Files (*.rdb)|*.rdb|All Files (*.*)|*.*||" : "RDT Files (*.rdt)|*.rdt|All Files (*.*)|*.*||";
+    request.defaultExtension = rdb ? "rdb" : "rdt";
+    request.initialName = document.path;
+    const auto chosen = prompts.chooseFile(request);
+    if (!chosen)
+        return 0;
+    std::error_code error;
+    if (std::filesystem::exists(*chosen, error) &&
+        prompts.message(MessageIcon::Question, MessageButtons::YesNoCancel,
+                        "File '" + *chosen + "' already exists; overwrite?") != MessageAnswer::Yes)
+        return 0;
+    document.path = *chosen;
+    return saveCodeplugCommand(document, prompts);
+}
+
+bool closeCommand(WorkingDocument& document, Prompts& prompts, const std::function<void()>& writeSettings)
+{
+    if (writeSettings)
+        writeSettings();
+    auto& codeplug = document.codeplug;
+    if (!codeplug.loaded() || !codeplug.changed())
+        return true;
+    const auto answer = prompts.message(MessageIcon::Question, MessageButtons::YesNoCancel,
+                                        "Save changes to " + document.path + " ?");
+    if (answer == MessageAnswer::Cancel)
+        return false;
+    // A save that fails keeps the window open: closing would throw the user's changes away.
+    if (answer == MessageAnswer::Yes)
+        return saveCodeplugCommand(document, prompts) != 0;
+    return true;
+}
+
+} // namespace pw

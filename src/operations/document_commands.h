@@ -1,0 +1,50 @@
+#pragma once
+// The open, save, save-as and close flows of the main window, with their questions and messages,
+// kept apart from any window so that they run the same under the desktop program and in tests.
+
+#include "codeplug/codeplug.h"
+#include "platform/prompts.h"
+
+#include <functional>
+#include <string>
+
+namespace pw {
+
+// The working codeplug and the path shown as "Working Codeplug File".
+struct WorkingDocument {
+    Codeplug codeplug;
+    std::string path;  // empty until a file is opened
+};
+
+enum class OpenOutcome {
+    Cancelled,      // a question or the file chooser was cancelled
+    OpenFailed,     // the file fits no format: nothing loaded
+    DecodeFailed,   // recognised, but the decoder found no valid data
+    Opened,         // decoded cleanly
+    OpenedWithErrors,  // decoded; the error log counts problems
+};
+
+inline constexpr const char* OpenFilter =
+    "RDT/RDB/DCF Files (*.rdt, *.rdb, *.dcf)|*.rdt;*.rdb;*.dcf|All Files (*.*)|*.*||";
+
+// Asks to save a changed codeplug first, lets the user choose a file (or takes `path` when it is
+// given) and opens and decodes it, showing the failure and error-count messages.
+OpenOutcome openCodeplugCommand(WorkingDocument& document, Prompts& prompts, const std::string& path = {});
+
+// Saves to the working path: 1 on success, 0 on failure or when the user declined.
+int saveCodeplugCommand(WorkingDocument& document, Prompts& prompts);
+
+// Chooses a new path (asking before overwriting), makes it the working path and saves.
+int saveCodeplugAsCommand(WorkingDocument& document, Prompts& prompts);
+
+// Whether the window may close: asks to save a changed codeplug. `writeSettings` runs first,
+// whatever the answer.
+bool closeCommand(WorkingDocument& document, Prompts& prompts, const std::function<void()>& writeSettings);
+
+// "Total of %d contacts and %d channels in Codeplug", or "No Codeplug yet loaded.".
+std::string statusText(const Codeplug& codeplug);
+
+// "Sorry, the feature you tried to\r\naccess, %s, is not\r\nyet supported for this codeplug type."
+std::string featureNotSupportedText(const std::string& feature);
+
+} // namespace pw

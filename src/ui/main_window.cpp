@@ -1,0 +1,405 @@
+#include "ui/main_window.h"
+
+#include "ui/record_table_models.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace pw::ui {
+namespace {
+
+constexpr const char* ProductName = "Korvane Plugwright";
+constexpr const char* Version = "2.60";
+constexpr const char* Notice = "Free software for DMR radio owners";
+constexpr const char* ProjectPage = "https://plugwright.example.org/donate";
+
+QTableView* makeListView(QAbstractItemModel* model, const int* widths, int columns, QWidget* parent)
+{
+    auto* view = new QTableView(parent);
+    view->setModel(model);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setDefaultSectionSize(20);
+    view->setWordWrap(false);
+    view->horizontalHeader()->setSectionsClickable(true);
+    view->horizontalHeader()->setHighlightSections(false);
+    for (int c = 0; c < columns; ++c)
+        view->setColumnWidth(c, widths[c]);
+    return view;
+}
+
+} // namespace
+
+QString MainWindow::productTitle()
+{
+    return QStringLiteral("%1 %2 %3").arg(QString::fromLatin1(ProductName), QString::fromLatin1(Version),
+                                          QString::fromLatin1(Notice));
+}
+
+MainWindow::MainWindow(Prompts* prompts, QWidget* parent) : QMainWindow(parent)
+{
+    if (!prompts) {
+        ownPrompts_ = std::make_unique<QtPrompts>(this);
+        prompts = ownPrompts_.get();
+    }
+    prompts_ = prompts;
+    document_.codeplug.setPrompts(prompts_);
+
+    setWindowTitle(productTitle());
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    auto* header = new QWidget(central);
+    buildHeader(header);
+    layout->addWidget(header);
+    tabs_ = new QTabWidget(central);
+    layout->addWidget(tabs_, 1);
+    setCentralWidget(central);
+    buildMenus();
+    buildTabs();
+    rebuildTabs(true);
+    fillRadioTypes();
+    refreshAll();
+    resize(900, 640);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildHeader(QWidget* area)
+{
+    auto* grid = new QGridLayout(area);
+    grid->setContentsMargins(0, 0, 0, 0);
+    workingFile_ = new QLineEdit(QStringLiteral("(None)"), area);
+    workingFile_->setReadOnly(true);
+    auto* openButton = new QPushButton(QStringLiteral("Open Codeplug File..."), area);
+    auto* saveButton = new QPushButton(QStringLiteral("Save Work File"), area);
+    saveButton->setToolTip(QStringLiteral("Save Codeplug File"));
+    status_ = new QLineEdit(area);
+    status_->setReadOnly(true);
+    radioName_ = new QLineEdit(area);
+    radioName_->setMaxLength(16);
+    radioName_->setEnabled(false);
+    radioId_ = new QLineEdit(area);
+    radioId_->setEnabled(false);
+    radioType_ = new QComboBox(area);
+    auto* donate = new QPushButton(QStringLiteral("Donate"), area);
+    auto* exitButton = new QPushButton(QStringLiteral("Exit"), area);
+
+    grid->addWidget(new QLabel(QStringLiteral("Working Codeplug File"), area), 0, 0);
+    grid->addWidget(workingFile_, 0, 1, 1, 3);
+    grid->addWidget(openButton, 0, 4);
+    grid->addWidget(new QLabel(QStringLiteral("Status"), area), 1, 0);
+    grid->addWidget(status_, 1, 1, 1, 3);
+    grid->addWidget(saveButton, 1, 4);
+    grid->addWidget(new QLabel(QStringLiteral("Radio Name"), area), 2, 0);
+    grid->addWidget(radioName_, 2, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Radio DMR ID Number"), area), 2, 2);
+    grid->addWidget(radioId_, 2, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Radio Type"), area), 3, 0);
+    grid->addWidget(radioType_, 3, 1, 1, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Support this Project"), area), 2, 4);
+    grid->addWidget(donate, 3, 4);
+    grid->addWidget(exitButton, 4, 4);
+
+    connect(openButton, &QPushButton::clicked, this, [this] { openFile(); });
+    connect(saveButton, &QPushButton::clicked, this, [this] { save(); });
+    connect(exitButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(donate, &QPushButton::clicked, this, [this] { browser_.openPage(ProjectPage); });
+    // textEdited fires for the user's typing only, never for the window's own filling.
+    connect(radioName_, &QLineEdit::textEdited, this, &MainWindow::radioNameEdited);
+    connect(radioId_, &QLineEdit::textEdited, this, &MainWindow::radioIdEdited);
+    connect(radioType_, QOverload<int>::of(&QComboBox::activated), this, &MainWindow::radioTypeChosen);
+}
+
+void MainWindow::buildMenus()
+{
+    auto* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("Open Codeplug..."), this, [this] { openFile(); });
+    file->addAction(QStringLiteral("Save Codeplug"), this, [this] { save(); });
+    auto* saveAsAction = file->addAction(QStringLiteral("Save As..."), this, [this] { saveAs(); });
+    saveAsAction->setShortcut(QKeySequence(Qt::Key_F12));
+    saveAsAction->setShortcutContext(Qt::ApplicationShortcut);
+
+    menuBar()->addMenu(QStringLiteral("&Edit"));
+    auto* dataMenu = menuBar()->addMenu(QStringLiteral("&Data"));
+    dataMenu->addAction(QStringLiteral("Audit Codeplug Contents..."), this, [this] {
+        prompts_->message(MessageIcon::Information, MessageButtons::Ok,
+                          "Plugwright Advanced Feature - Not Yet Available");
+    });
+    auto* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addAction(QStringLiteral("About..."), this, &MainWindow::showAbout);
+}
+
+void MainWindow::buildTabs()
+{
+    contactModel_ = new ContactTableModel(document_.codeplug, this);
+    channelModel_ = new ChannelTableModel(document_.codeplug, this);
+
+    contactsTab_ = new QWidget(this);
+    auto* contactsLayout = new QVBoxLayout(contactsTab_);
+    contactView_ = makeListView(contactModel_, ContactTableModel::ColumnWidths, 5, contactsTab_);
+    contactsLayout->addWidget(contactView_);
+    connect(contactView_->horizontalHeader(), &QHeaderView::sectionClicked, this, &MainWindow::sortContacts);
+
+    channelsTab_ = new QWidget(this);
+    auto* channelsLayout = new QVBoxLayout(channelsTab_);
+    channelView_ = makeListView(channelModel_, ChannelTableModel::ColumnWidths, 12, channelsTab_);
+    channelsLayout->addWidget(channelView_);
+    connect(channelView_->horizontalHeader(), &QHeaderView::sectionClicked, this, &MainWindow::sortChannels);
+
+    zonesTab_ = new QWidget(this);
+    scanListsTab_ = new QWidget(this);
+    rxGroupsTab_ = new QWidget(this);
+    structuralImportTab_ = new QWidget(this);
+
+    errorsTab_ = new QWidget(this);
+    auto* errorsLayout = new QVBoxLayout(errorsTab_);
+    auto* group = new QGroupBox(QStringLiteral("Error Log"), errorsTab_);
+    auto* groupLayout = new QVBoxLayout(group);
+    errorBox_ = new QPlainTextEdit(group);
+    errorBox_->setReadOnly(true);
+    groupLayout->addWidget(errorBox_);
+    errorsLayout->addWidget(group);
+    errorsTab_->hide();
+}
+
+void MainWindow::rebuildTabs(bool allTabs)
+{
+    const auto& codeplug = document_.codeplug;
+    tabs_->clear();
+    const struct {
+        QWidget* tab;
+        const char* title;
+        std::uint32_t flag;
+    } tabs[] = {
+        {contactsTab_, "Contacts", feature::ContactsTab},
+        {channelsTab_, "Channels", feature::ChannelsTab},
+        {zonesTab_, "Zones", feature::ZonesTab},
+        {scanListsTab_, "Scan Lists", feature::ScanListsTab},
+        {rxGroupsTab_, "Rx Groups", feature::RxGroupsTab},
+        {structuralImportTab_, "Structural Import", feature::StructuralImportTab},
+    };
+    for (const auto& t : tabs) {
+        if (allTabs || codeplug.hasFeature(t.flag))
+            tabs_->addTab(t.tab, QString::fromLatin1(t.title));
+        else
+            t.tab->hide();
+    }
+    errorsTab_->hide();
+    tabs_->setCurrentIndex(0);
+}
+
+OpenOutcome MainWindow::openFile(const QString& path)
+{
+    const auto outcome = openCodeplugCommand(document_, *prompts_, path.isEmpty() ? std::string() : toLatin1(path));
+    if (outcome == OpenOutcome::Cancelled || outcome == OpenOutcome::OpenFailed)
+        return outcome;
+    workingFile_->setText(fromLatin1(document_.path));
+    errorBox_->clear();
+    if (outcome == OpenOutcome::OpenedWithErrors) {
+        rebuildTabs(true);
+        tabs_->addTab(errorsTab_, QStringLiteral("Errors"));
+        tabs_->setCurrentWidget(errorsTab_);
+        errorBox_->setPlainText(fromLatin1(document_.codeplug.errorLogText()));
+    } else {
+        rebuildTabs(false);
+    }
+    radioName_->setEnabled(true);
+    radioId_->setEnabled(true);
+    refreshAll();
+    return outcome;
+}
+
+int MainWindow::save()
+{
+    showRadioIdentity();
+    const int saved = saveCodeplugCommand(document_, *prompts_);
+    refreshAll();
+    return saved;
+}
+
+int MainWindow::saveAs()
+{
+    const int saved = saveCodeplugAsCommand(document_, *prompts_);
+    if (document_.codeplug.loaded())
+        workingFile_->setText(fromLatin1(document_.path));
+    refreshAll();
+    return saved;
+}
+
+void MainWindow::refreshAll()
+{
+    status_->setText(fromLatin1(statusText(document_.codeplug)));
+    contactModel_->refresh();
+    channelModel_->refresh();
+    showRadioIdentity();
+}
+
+QString MainWindow::statusLine() const { return status_->text(); }
+QString MainWindow::workingFileText() const { return workingFile_->text(); }
+QString MainWindow::errorText() const { return errorBox_->toPlainText(); }
+
+QStringList MainWindow::tabTitles() const
+{
+    QStringList titles;
+    for (int i = 0; i < tabs_->count(); ++i)
+        titles << tabs_->tabText(i);
+    return titles;
+}
+
+void MainWindow::showRadioIdentity()
+{
+    const auto& codeplug = document_.codeplug;
+    fillingIdentity_ = true;
+    const auto name = codeplug.radioName();
+    radioName_->setText(name ? fromLatin1(*name) : QString());
+    const auto id = codeplug.radioDmrId();
+    radioId_->setText(id != 0 ? QString::number(id) : QString());
+    fillingIdentity_ = false;
+    fillRadioTypes();
+}
+
+void MainWindow::radioNameEdited(const QString& text)
+{
+    if (fillingIdentity_ || !document_.codeplug.loaded())
+        return;
+    document_.codeplug.setRadioName(toLatin1(text.left(16)));
+}
+
+void MainWindow::radioIdEdited(const QString& text)
+{
+    if (fillingIdentity_ || !document_.codeplug.loaded())
+        return;
+    // The leading digits make the number; it is kept to 24 bits.
+    std::uint64_t value = 0;
+    for (const QChar c : text) {
+        if (!c.isDigit())
+            break;
+        value = (value * 10 + static_cast<std::uint64_t>(c.digitValue())) & 0xFFFFFFFFull;
+    }
+    document_.codeplug.setRadioDmrId(static_cast<std::uint32_t>(value & 0xFFFFFF));
+}
+
+void MainWindow::fillRadioTypes()
+{
+    const auto& codeplug = document_.codeplug;
+    radioType_->blockSignals(true);
+    radioType_->clear();
+    const auto format = codeplug.formatId();
+    if (codeplug.loaded() && format != Md380Format) {
+        radioType_->addItem(fromLatin1(format == Md2017Format ? std::string("MD-2017") : codeplug.radioTypeText()));
+        radioType_->setCurrentIndex(0);
+    } else {
+        for (int entry = 0; entry <= 4; ++entry)
+            radioType_->addItem(fromLatin1(codeplug.vendorName(entry)));
+        const int own = codeplug.vendorIndex();
+        radioType_->setCurrentIndex(own >= 1 && own <= 4 ? own : 0);
+    }
+    radioType_->setEnabled(codeplug.hasFeature(feature::VendorChange));
+    radioType_->blockSignals(false);
+}
+
+void MainWindow::radioTypeChosen(int entry)
+{
+    auto& codeplug = document_.codeplug;
+    if (!codeplug.loaded()) {
+        prompts_->message(MessageIcon::Information, MessageButtons::Ok,
+                          "To use this command, first load a valid codeplug.");
+        fillRadioTypes();
+        return;
+    }
+    if (codeplug.hasFeature(feature::VendorChange) && entry > 0) {
+        codeplug.setVendor(entry);
+        fillRadioTypes();
+        prompts_->message(MessageIcon::Information, MessageButtons::Ok,
+                          "Codeplug is now set to interoperate with:\r\n\r\n" + codeplug.radioTypeText());
+        return;
+    }
+    fillRadioTypes();
+}
+
+void MainWindow::sortContacts(int column)
+{
+    auto& codeplug = document_.codeplug;
+    // "No." and "Contact Type" do not sort this list.
+    if (!codeplug.loaded() || column == 0 || column == 3 || codeplug.contacts().count() == 0)
+        return;
+    {
+        BusyScope busy(*prompts_);
+        codeplug.sortContacts(column);
+        codeplug.encode();
+        codeplug.markChanged();
+    }
+    refreshAll();
+}
+
+void MainWindow::sortChannels(int column)
+{
+    auto& codeplug = document_.codeplug;
+    if (!codeplug.loaded() || column == 0 || codeplug.channels().count() == 0)
+        return;
+    if (!codeplug.hasFeature(feature::ChannelOperations)) {
+        prompts_->message(MessageIcon::Error, MessageButtons::Ok, featureNotSupportedText("channel sorting"));
+        return;
+    }
+    {
+        BusyScope busy(*prompts_);
+        codeplug.sortChannels(column);
+        codeplug.encode();
+        codeplug.markChanged();
+    }
+    refreshAll();
+}
+
+void MainWindow::showAbout()
+{
+    QMessageBox box(this);
+    box.setWindowTitle(QStringLiteral("About %1").arg(QString::fromLatin1(ProductName)));
+    box.setText(QStringLiteral("%1 %2\n\n%3\nBuild: %4 %5\n\n%6")
+                    .arg(QString::fromLatin1(ProductName), QString::fromLatin1(Version),
+                         QString::fromLatin1(Notice), QStringLiteral(__DATE__), QStringLiteral(__TIME__),
+                         QStringLiteral("For use with Connect Systems, Tytera, AnyTone, and many other "
+                                        "RDT/RDB-format DMR transceivers.\n\nIf you have found this software "
+                                        "useful, please consider donating to the project to support further "
+                                        "development.")));
+    box.addButton(QMessageBox::Ok);
+    auto* visit = box.addButton(QStringLiteral("Visit Web Page to Donate to Project"), QMessageBox::ActionRole);
+    box.exec();
+    if (box.clickedButton() == visit)
+        browser_.openPage(ProjectPage);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (closeCommand(document_, *prompts_, {}))
+        event->accept();
+    else
+        event->ignore();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Enter and Escape do nothing in the main window.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+} // namespace pw::ui

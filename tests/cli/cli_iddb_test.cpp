@@ -1,0 +1,126 @@
+#include "support/fixture_builder.h"
+#include "support/loopback_http_server.h"
+#include "support/run_process.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace pw {
+namespace {
+
+using test::LoopbackHttpServer;
+using test::ServerConnection;
+
+const std::string FirstBody = "\"3112345\",\"K0ABC\",\"John Smith\",\"Kansas City\",\"Missouri\",\"United States\",\"DMR\"\n"
+                              "\"3112346\",\"W0XYZ\",\"Jane Doe\",\"Des Moines\",\"Iowa\",\"United States\",\"\"\n";
+const std::string SecondBody = "\"3112345\",\"K0ABC\",\"Johnny\",\"Elsewhere\",\"Iowa\",\"United States\",\"\"\n"
+                               "\"2620001\",\"DL1ABC\",\"Hans M\xFCller\",\"M\xFCnchen\",\"Bayern\",\"Germany\",\"\"\n";
+
+// Serves the first source's path plain and the second's chunked.
+LoopbackHttpServer databaseServer()
+{
+    return LoopbackHttpServer([](const std::string& request, ServerConnection& connection) {
+        if (request.rfind("GET /static/users_quoted.csv ", 0) == 0)
+            connection.send(test::plainResponse(FirstBody));
+        else if (request.rfind("GET /status/users_quoted.csv ", 0) == 0)
+            connection.send(test::chunkedResponse(SecondBody, {20, 20}));
+        else
+            connection.send("HTTP/1.1 404 Not Found\r\n\r\n");
+    });
+}
+
+test::ProcessResult cli(const LoopbackHttpServer& server, std::vector<std::string> arguments)
+{
+    arguments.insert(arguments.begin() + 1, {"--source1", server.hostAndPort(), "--source2", server.hostAndPort()});
+    return test::runProcess(PLUGWRIGHT_CLI, arguments);
+}
+
+std::string fileText(const std::filesystem::path& path)
+{
+    const auto bytes = test::readBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+TEST(CliIddb, FetchPrintsTheSummary)
+{
+    auto server = databaseServer();
+    const auto result = cli(server, {"iddb", "fetch"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "Database acquisition complete; 3 total records.\n\nRADIO ID (2 rows contributed)\n"
+                          "HAM DIGITAL (2 rows contributed)\n");
+}
+
+TEST(CliIddb, FetchWithSkippedAndUnreachableSources)
+{
+    const auto refused = "127.0.0.1:" + std::to_string(test::refusingPort());
+    const auto result = test::runProcess(PLUGWRIGHT_CLI, {"iddb", "fetch", "--source1", "none", "--source2", refused});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "Database acquisition complete; 0 total records.\n\nRADIO ID (0 rows contributed)\n"
+                          "HAM DIGITAL (0 rows contributed)\n");
+}
+
+TEST(CliIddb, SearchPrintsTheQueryAndOneLinePerMatch)
+{
+    auto server = databaseServer();
+    const auto result = cli(server, {"iddb", "search", "smith"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "Query 'smith' returned 1 matches.\n"
+                          "3112345,K0ABC,John Smith,Kansas City,Missouri,United States,DMR\n");
+
+    const auto umlaut = cli(server, {"iddb", "search", "M\xC3\xBCnchen"});
+    EXPECT_EQ(umlaut.out, "Query 'M\xC3\xBCnchen' returned 1 matches.\n"
+                          "2620001,DL1ABC,Hans M\xC3\xBCller,M\xC3\xBCnchen,Bayern,Germany,\n");
+}
+
+TEST(CliIddb, SearchWithLinesIsACompoundQuery)
+{
+    auto server = databaseServer();
+    test::TempDir dir;
+    const auto lines = dir.file("lines.txt");
+    test::writeBytes(lines, std::vector<std::uint8_t>{'I', 'O', 'W', 'A', '\n', 'B', 'A', 'Y', 'E', 'R', 'N', '\n'});
+    const auto result = cli(server, {"iddb", "search", "K0ABC", "--lines", lines.string()});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out.substr(0, result.out.find('\n')),
+              "Compound query 'K0ABC OR  IOWA OR  BAYERN' returned 3 matches.");
+
+    const auto shortText = cli(server, {"iddb", "search", "K0"});
+    EXPECT_EQ(shortText.status, 0);
+    EXPECT_EQ(shortText.out, "");
+}
+
+TEST(CliIddb, ExportWritesTheRadioTypesLayout)
+{
+    auto server = databaseServer();
+    test::TempDir dir;
+    const auto out = dir.file("out.csv");
+    const auto result = cli(server, {"iddb", "export", out.string(), "--radio", "2"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "CSV output file successfully written.\n");
+    EXPECT_EQ(fileText(out), "Radio ID,CallSign,Name,City,State/Prov,Country,\r\n"
+                             "3112345,K0ABC,John Smith,Kansas City,Missouri,United States\r\n"
+                             "3112346,W0XYZ,Jane Doe,Des Moines,Iowa,United States\r\n"
+                             "2620001,DL1ABC,Hans M\xFCller,M\xFCnchen,Bayern,Germany\r\n");
+
+    const auto criteria = dir.file("criteria.txt");
+    test::writeBytes(criteria, std::vector<std::uint8_t>{'i', 'o', 'w', 'a', '\r', '\n'});
+    const auto declined = cli(server, {"iddb", "export", out.string(), "--radio", "3", "--criteria", criteria.string()});
+    EXPECT_EQ(declined.status, 1);
+    EXPECT_NE(declined.out.find("already exists; overwrite?"), std::string::npos);
+
+    const auto confirmed =
+        cli(server, {"iddb", "export", out.string(), "--radio", "3", "--criteria", criteria.string(), "--yes"});
+    EXPECT_EQ(confirmed.status, 0) << confirmed.err;
+    EXPECT_EQ(fileText(out), "3112346,Jane Doe,,,,,\r\n");
+}
+
+TEST(CliIddb, ExportNeedsARadioTypeOfOneToThree)
+{
+    auto server = databaseServer();
+    EXPECT_EQ(cli(server, {"iddb", "export", "out.csv"}).status, 2);
+    EXPECT_EQ(cli(server, {"iddb", "export", "out.csv", "--radio", "4"}).status, 2);
+}
+
+} // namespace
+} // namespace pw

@@ -1,0 +1,126 @@
+#include "operations/document_commands.h"
+#include "platform/scripted_prompts.h"
+#include "support/fixture_builder.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace pw {
+namespace {
+
+using test::TempDir;
+
+TEST(OpenCommand, ChooserCancelAndFailuresShowTheirMessages)
+{
+    TempDir dir;
+    WorkingDocument document;
+    ScriptedPrompts prompts;
+    EXPECT_EQ(openCodeplugCommand(document, prompts), OpenOutcome::Cancelled);
+    ASSERT_EQ(prompts.requests().size(), 1u);
+    EXPECT_EQ(prompts.requests()[0].title, "Open Codeplug...");
+    EXPECT_EQ(prompts.requests()[0].confirmText, "Open >");
+    EXPECT_EQ(prompts.requests()[0].filter,
+              "RDT/RDB/DCF Files (*.rdt, *.rdb, *.dcf)|*.rdt;*.rdb;*.dcf|All Files (*.*)|*.*||");
+
+    test::writeBytes(dir.file("junk"), std::vector<std::uint8_t>(100, 1));
+    prompts.choose(dir.file("junk").string());
+    EXPECT_EQ(openCodeplugCommand(document, prompts), OpenOutcome::OpenFailed);
+    EXPECT_EQ(prompts.lastText(), "Failed to load Codeplug; the specified file is invalid.");
+    EXPECT_EQ(statusText(document.codeplug), "No Codeplug yet loaded.");
+}
+
+TEST(OpenCommand, OpensAndShowsTheTotals)
+{
+    TempDir dir;
+    WorkingDocument document;
+    ScriptedPrompts prompts;
+    const auto path = test::writeFixture(dir.file("a.rdt"), Md380Format).string();
+    EXPECT_EQ(openCodeplugCommand(document, prompts, path), OpenOutcome::Opened);
+    EXPECT_EQ(document.path, path);
+    EXPECT_TRUE(prompts.shown().empty());
+    EXPECT_EQ(statusText(document.codeplug), "Total of 0 contacts and 0 channels in Codeplug");
+}
+
+TEST(OpenCommand, ChangedCodeplugAsksToSaveFirst)
+{
+    TempDir dir;
+    WorkingDocument document;
+    ScriptedPrompts prompts;
+    const auto first = test::writeFixture(dir.file("a.rdt"), Md380Format).string();
+    const auto second = test::writeFixture(dir.file("b.rdt"), Md2017Format).string();
+    ASSERT_EQ(openCodeplugCommand(document, prompts, first), OpenOutcome::Opened);
+    document.codeplug.setRadioName("CHANGED");
+    prompts.answer(MessageAnswer::Cancel);
+    EXPECT_EQ(openCodeplugCommand(document, prompts, second), OpenOutcome::Cancelled);
+    EXPECT_EQ(prompts.lastText(), "Working Codeplug " + first + " has changed. Save it before proceeding?");
+    EXPECT_EQ(document.path, first);
+    prompts.answer(MessageAnswer::No);
+    EXPECT_EQ(openCodeplugCommand(document, prompts, second), OpenOutcome::Opened);
+    EXPECT_EQ(document.codeplug.formatId(), Md2017Format);
+}
+
+TEST(SaveCommand, EmptyCodeplugAsksAndReportsTheOutcome)
+{
+    TempDir dir;
+    WorkingDocument document;
+    ScriptedPrompts prompts;
+    ASSERT_EQ(openCodeplugCommand(document, prompts, test::writeFixture(dir.file("a.rdt"), Md380Format).string()),
+              OpenOutcome::Opened);
+    EXPECT_EQ(saveCodeplugCommand(document, prompts), 0);
+    EXPECT_EQ(prompts.lastText(), "This Codeplug has no contacts. Are you sure you want to save it?");
+    prompts.answer(MessageAnswer::Yes);
+    EXPECT_EQ(saveCodeplugCommand(document, prompts), 1);
+    EXPECT_EQ(prompts.lastText(), "File successfully saved to disk.");
+    document.path = dir.path().string();  // a folder cannot be written
+    prompts.answer(MessageAnswer::Yes);
+    EXPECT_EQ(saveCodeplugCommand(document, prompts), 0);
+    EXPECT_EQ(prompts.lastText(), "Unable to save file.");
+    EXPECT_EQ(prompts.shown().back().icon, MessageIcon::Error);
+}
+
+TEST(SaveAsCommand, ExistingFileAnsweredNoWritesNothingAndKeepsThePath)
+{
+    TempDir dir;
+    WorkingDocument document;
+    ScriptedPrompts prompts;
+    const auto original = test::writeFixture(dir.file("a.rdb"), RdbV1Format).string();
+    ASSERT_EQ(openCodeplugCommand(document, prompts, original), OpenOutcome::Opened);
+    const auto other = dir.file("other.rdb");
+    test::writeBytes(other, std::vector<std::uint8_t>{1, 2, 3});
+    prompts.choose(other.string());
+    prompts.answer(MessageAnswer::No);
+    EXPECT_EQ(saveCodeplugAsCommand(document, prompts), 0);
+    EXPECT_EQ(prompts.lastText(), "File '" + other.string() + "' already exists; overwrite?");
+    EXPECT_EQ(document.path, original);
+    EXPECT_EQ(test::readBytes(other), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_EQ(prompts.requests().back().filter, "RDB Files (*.rdb)|*.rdb|All Files (*.*)|*.*||");
+    EXPECT_EQ(prompts.requests().back().title, "Save Codeplug As New File...");
+    EXPECT_EQ(prompts.requests().back().confirmText, "Save As >");
+}
+
+TEST(CloseCommand, WritesSettingsAndKeepsTheWindowOnCancelOrFailedSave)
+{
+    TempDir dir;
+    WorkingDocument document;
+    ScriptedPrompts prompts;
+    int settingsWritten = 0;
+    const auto writeSettings = [&settingsWritten] { ++settingsWritten; };
+    EXPECT_TRUE(closeCommand(document, prompts, writeSettings));
+    ASSERT_EQ(openCodeplugCommand(document, prompts, test::writeFixture(dir.file("a.rdt"), Md380Format).string()),
+              OpenOutcome::Opened);
+    EXPECT_TRUE(closeCommand(document, prompts, writeSettings));
+    EXPECT_TRUE(prompts.shown().empty());
+    document.codeplug.setRadioName("X");
+    prompts.answer(MessageAnswer::Cancel);
+    EXPECT_FALSE(closeCommand(document, prompts, writeSettings));
+    EXPECT_EQ(prompts.lastText(), "Save changes to " + document.path + " ?");
+    document.path = dir.path().string();
+    prompts.answer(MessageAnswer::Yes);  // save changes
+    prompts.answer(MessageAnswer::Yes);  // no contacts: save anyway
+    EXPECT_FALSE(closeCommand(document, prompts, writeSettings));
+    EXPECT_EQ(prompts.lastText(), "Unable to save file.");
+    EXPECT_EQ(settingsWritten, 4);
+}
+
+} // namespace
+} // namespace pw

@@ -1,0 +1,14 @@
+#pragma once
+// Generates a users_quoted.csv body like the one the DMR ID databases serve: one quoted record line
+// per user (DMR ID, callsign, name, city, state, country, remarks), IDs ascending, with names,
+// places and callsigns drawn from small realistic lists. Lines average about 65 bytes.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace pw::test {
+
+std::string generateUsersCsv(std::size_t rows, std::uint32_t seed = 1, std::uint32_t firstId = 1023001);
+
+} // namespace pw::test

@@ -278,6 +278,13 @@ int Codeplug::save(const std::filesystem::path& path)
     }
     if (!writeFileAtomically(path, blocks))
         return 0;
+    if (family() == FormatFamily::D868Family) {
+        // The saved file is now the codeplug's file: a later decode reads it, not the old one.
+        d868_.fileName = path.string();
+        d868_.fileSize = d868File.size();
+        d868_.countTable.assign(d868File.begin() + D868Data::HeaderSize,
+                                d868File.begin() + D868Data::HeaderSize + D868Data::CountTableSize);
+    }
     changed_ = false;
     return 1;
 }

@@ -511,6 +511,20 @@ TEST_F(D868Codec, RadioIdentityEditsAreSaved)
     EXPECT_EQ(again->d868Data().radioIds.size(), 2 * d868::RadioIdRecordSize);
 }
 
+TEST_F(D868Codec, DecodeAfterASaveReadsTheSavedFile)
+{
+    auto codeplug = load(test::buildD868Fixture(populated()));
+    codeplug->channelAt(0)->setName("Kept");
+    codeplug->zones().deleteAt(1);
+    codeplug->markChanged();
+    ASSERT_EQ(codeplug->save(dir.file("elsewhere.rdt")), 1);
+    // The model is read back from the file it was saved to, whose counts changed.
+    ASSERT_EQ(codeplug->decode(), 1) << codeplug->errorLogText();
+    EXPECT_EQ(codeplug->channelAt(0)->name(), "Kept");
+    EXPECT_EQ(codeplug->zones().count(), 1);
+    EXPECT_EQ(codeplug->d868Data().fileName, dir.file("elsewhere.rdt").string());
+}
+
 // ---- Damaged files ----
 
 // Each cut ends the decode with result 0, an empty model and one logged line.

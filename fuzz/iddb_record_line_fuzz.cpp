@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -38,13 +39,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto first = store[0];
     if (first.radioId() != fields.radioId || first.remarks() != fields.remarks || first.state() != fields.state)
         std::abort();
+    // One term alone, and several that begin with a blank, take different paths through the search.
     const std::string text(term);
-    const auto found = pw::FindRecords(store, {text});
-    std::vector<int> expected;
-    for (int i = 0; i < store.count(); ++i)
-        if (pw::ContainsNoCase(store[i].matchText(), text))
-            expected.push_back(i);
-    if (found != expected)
-        std::abort();
+    for (const auto& terms : {std::vector<std::string>{text}, std::vector<std::string>{" " + text, " x" + text}}) {
+        std::vector<int> expected;
+        for (int i = 0; i < store.count(); ++i)
+            for (const auto& one : terms)
+                if (pw::ContainsNoCase(store[i].matchText(), one)) {
+                    expected.push_back(i);
+                    break;
+                }
+        if (pw::FindRecords(store, terms) != expected)
+            std::abort();
+    }
     return 0;
 }

@@ -85,7 +85,7 @@ public:
     const std::vector<int>& Matches() const { return matches_; }
     IdRecord Match(int position) const;
 
-    // The searches (Part of the searcher): every record whose match text contains the text; every
+    // The searcher's three searches: every record whose match text contains the text; every
     // record that contains at least one of the terms; every record. Each replaces the matches and
     // returns their number.
     int SearchSimple(std::string_view text);

@@ -69,6 +69,48 @@ PreparedTerm prepare(const IdRecordStore& records, std::string_view term)
     return prepared;
 }
 
+// Follows the records of one arena block as a scan moves forward through it.
+class RecordCursor {
+public:
+    RecordCursor(const IdRecordStore& records, const IdRecordStore::BlockView& block)
+        : records_(records), endRecord_(block.endRecord), record_(block.firstRecord)
+    {
+        load();
+    }
+    // Moves to the record that holds byte `at`, which must not lie before the current record.
+    void moveTo(std::size_t at)
+    {
+        if (at < end_)
+            return;
+        // The last record beginning at or before `at`.
+        int low = record_ + 1;
+        int high = endRecord_;
+        while (low < high) {
+            const int mid = low + (high - low) / 2;
+            if (records_.offsetInBlock(mid) <= at)
+                low = mid + 1;
+            else
+                high = mid;
+        }
+        record_ = low - 1;
+        load();
+    }
+    std::size_t index() const { return static_cast<std::size_t>(record_); }
+    std::size_t end() const { return end_; }
+
+private:
+    void load()
+    {
+        const std::size_t start = records_.offsetInBlock(record_);
+        end_ = start + records_.matchLength(record_);
+    }
+
+    const IdRecordStore& records_;
+    int endRecord_;
+    int record_;
+    std::size_t end_ = 0;
+};
+
 // Marks, in `marked`, every record of one arena block whose match text contains the term.
 void markTermInBlock(const IdRecordStore& records, const IdRecordStore::BlockView& block, const PreparedTerm& term,
                      std::vector<std::uint8_t>& marked)
@@ -77,36 +119,19 @@ void markTermInBlock(const IdRecordStore& records, const IdRecordStore::BlockVie
     const std::size_t size = block.text.size();
     const std::size_t m = term.text.size();
     const std::size_t anchor = term.anchor;
-
-    int record = block.firstRecord;
-    std::size_t recordStart = records.offsetInBlock(record);
-    std::size_t recordEnd = recordStart + records.matchLength(record);
+    RecordCursor cursor(records, block);
 
     // Tries the term at the anchor position `at`; returns where to look next.
     auto tryAt = [&](std::size_t at) -> std::size_t {
         const std::size_t start = at - anchor;
         if (at < anchor || start + m > size || !equalFolded(text + start, term.text))
             return at + 1;
-        if (start >= recordEnd) {
-            // The record that holds the start: the last one beginning at or before it.
-            int low = record + 1;
-            int high = block.endRecord;
-            while (low < high) {
-                const int mid = low + (high - low) / 2;
-                if (records.offsetInBlock(mid) <= start)
-                    low = mid + 1;
-                else
-                    high = mid;
-            }
-            record = low - 1;
-            recordStart = records.offsetInBlock(record);
-            recordEnd = recordStart + records.matchLength(record);
-        }
+        cursor.moveTo(start);
         // A hit running past the end of its record's match text spans two records: no hit.
-        if (start + m > recordEnd)
+        if (start + m > cursor.end())
             return at + 1;
-        marked[static_cast<std::size_t>(record)] = 1;
-        return recordEnd + anchor;
+        marked[cursor.index()] = 1;
+        return cursor.end() + anchor;
     };
 
     auto candidatesAt = [&](std::size_t at) {
@@ -145,22 +170,103 @@ void markTermInBlock(const IdRecordStore& records, const IdRecordStore::BlockVie
     }
 }
 
+// Terms that begin with a blank, as every line of the searcher's additional box and every export
+// criterion does, can only match where a word begins. They are looked for together, in one pass
+// over the blanks of the arena, by the two bytes that follow the blank.
+class WordStartTerms {
+public:
+    static bool suits(std::string_view term) { return term.size() >= 3 && term[0] == ' '; }
+
+    void add(std::string_view term)
+    {
+        const auto key = keyOf(term.data() + 1);
+        next_.push_back(first_[key]);
+        first_[key] = static_cast<int>(terms_.size());
+        terms_.push_back(term);
+    }
+    bool empty() const { return terms_.empty(); }
+
+    void markInBlock(const IdRecordStore& records, const IdRecordStore::BlockView& block,
+                     std::vector<std::uint8_t>& marked) const
+    {
+        const char* text = block.text.data();
+        const std::size_t size = block.text.size();
+        RecordCursor cursor(records, block);
+        // Tries every term at the blank at `at`; returns where to look next.
+        auto tryAt = [&](std::size_t at) -> std::size_t {
+            if (at + 2 >= size)
+                return at + 1;
+            for (int t = first_[keyOf(text + at + 1)]; t >= 0; t = next_[static_cast<std::size_t>(t)]) {
+                const auto term = terms_[static_cast<std::size_t>(t)];
+                if (at + term.size() > size || !equalFolded(text + at, term))
+                    continue;
+                cursor.moveTo(at);
+                if (at + term.size() > cursor.end())
+                    continue;
+                // The record is found: nothing more in it matters.
+                marked[cursor.index()] = 1;
+                return cursor.end();
+            }
+            return at + 1;
+        };
+        std::size_t pos = 0;
+        while (pos + 8 <= size) {
+            std::uint64_t blanks = zeroBytes(load64(text + pos) ^ CaseBits);
+            if (blanks == 0) {
+                pos += 8;
+                continue;
+            }
+            const std::size_t base = pos;
+            pos += 8;
+            while (blanks != 0) {
+                const std::size_t at = base + static_cast<std::size_t>(std::countr_zero(blanks) / 8);
+                blanks &= blanks - 1;
+                const std::size_t resume = tryAt(at);
+                if (resume > at + 1) {
+                    pos = resume;
+                    break;
+                }
+            }
+        }
+        for (; pos < size;)
+            pos = text[pos] == ' ' ? tryAt(pos) : pos + 1;
+    }
+
+private:
+    static std::size_t keyOf(const char* two)
+    {
+        return static_cast<std::size_t>(fold(static_cast<unsigned char>(two[0])) << 8
+                                        | fold(static_cast<unsigned char>(two[1])));
+    }
+
+    std::vector<int> first_ = std::vector<int>(65536, -1);
+    std::vector<int> next_;
+    std::vector<std::string_view> terms_;
+};
+
 std::vector<std::uint8_t> markAll(const IdRecordStore& records, const std::vector<std::string>& terms)
 {
     std::vector<std::uint8_t> marked(static_cast<std::size_t>(records.count()), 0);
     if (records.empty() || terms.empty())
         return marked;
     std::vector<PreparedTerm> prepared;
+    WordStartTerms wordStarts;
     for (const auto& term : terms) {
         if (term.empty()) {
             std::fill(marked.begin(), marked.end(), std::uint8_t{1});
             return marked;
         }
-        prepared.push_back(prepare(records, term));
+        // One term alone is found faster by its rarest bytes.
+        if (terms.size() > 1 && WordStartTerms::suits(term))
+            wordStarts.add(term);
+        else
+            prepared.push_back(prepare(records, term));
     }
     // Block by block, every term: a block is read from memory once and then searched from cache.
     for (int b = 0; b < records.blockCount(); ++b) {
         const auto block = records.block(b);
+        if (!wordStarts.empty())
+            wordStarts.markInBlock(records, block, marked);
         for (const auto& term : prepared)
             markTermInBlock(records, block, term, marked);
     }

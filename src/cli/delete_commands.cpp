@@ -1,0 +1,69 @@
+// delete-contacts and delete-channels: the Delete commands of the contact and channel lists, on
+// the rows given, with their questions answered as the global options say.
+
+#include "cli/cli_session.h"
+#include "operations/record_commands.h"
+
+namespace pw::cli {
+namespace {
+
+struct DeleteArguments {
+    std::string file;
+    std::string rows;
+};
+
+using DeleteOperation = CommandResult (*)(Codeplug&, Prompts&, std::vector<int>);
+
+const CLI::Validator& rowsValidator()
+{
+    static const CLI::Validator validator(
+        [](std::string& text) {
+            return parseRows(text) ? std::string() : "ROWS must be row numbers from 1, like 1,3,5-9: " + text;
+        },
+        "ROWS");
+    return validator;
+}
+
+void addDeleteCommand(CLI::App& app, CliSession& session, const char* name, const char* description,
+                      const char* recordName, DeleteArguments& args, DeleteOperation operation,
+                      int (*tableSize)(const Codeplug&))
+{
+    auto* command = app.add_subcommand(name, description);
+    command->add_option("FILE", args.file, "Codeplug file")->required();
+    command->add_option("ROWS", args.rows, "Rows of the list, numbered from 1, like 1,3,5-9")
+        ->required()
+        ->check(rowsValidator());
+    session.addOutputOption(*command);
+    command->callback([&session, &args, operation, tableSize, recordName] {
+        auto codeplug = session.openCodeplug(args.file);
+        const auto given = parseRows(args.rows).value_or(std::vector<int>{});
+        std::vector<int> rows;
+        for (const int row : given) {
+            if (row > tableSize(*codeplug))
+                session.fail("Row " + std::to_string(row) + " is outside the " + recordName + " list (" +
+                             std::to_string(tableSize(*codeplug)) + " rows).");
+            rows.push_back(row - 1);
+        }
+        const auto result = operation(*codeplug, session.prompts(), std::move(rows));
+        session.saveIfChanged(*codeplug, args.file);
+        if (result.refused)
+            throw CommandExit{ExitFailed};
+    });
+}
+
+void registerDeleteCommands(CLI::App& app, CliSession& session)
+{
+    static DeleteArguments contacts;
+    addDeleteCommand(app, session, "delete-contacts", "Delete contacts as the contact list's Delete command does",
+                     "contact", contacts, &deleteContacts,
+                     [](const Codeplug& codeplug) { return codeplug.contacts().count(); });
+    static DeleteArguments channels;
+    addDeleteCommand(app, session, "delete-channels", "Delete channels as the channel list's Delete command does",
+                     "channel", channels, &deleteChannels,
+                     [](const Codeplug& codeplug) { return codeplug.channels().count(); });
+}
+
+const CommandRegistration registration(&registerDeleteCommands);
+
+} // namespace
+} // namespace pw::cli

@@ -43,6 +43,57 @@ int main(int argc, char** argv)
         contact.setCallType(c.type);
         codeplug.addContact(contact);
     }
+
+    // Talkgroups the digital channels listen to: Worldwide, USA Nationwide and Local.
+    codeplug.newRxGroupList("Talkgroups");
+    auto* talkgroups = codeplug.rxGroupListAt(0);
+    for (int contact = 0; contact < 3; ++contact)
+        talkgroups->addMember(contact, codeplug.contacts());
+
+    const struct {
+        const char* name;
+        double rx;
+        double tx;
+        int contact;  // 1-based, 0 for an analog channel
+    } channels[] = {
+        {"Repeater WW", 439.5625, 431.9625, 1},
+        {"Repeater USA", 439.5625, 431.9625, 2},
+        {"Simplex Local", 433.4500, 433.4500, 3},
+        {"Parrot", 439.5625, 431.9625, 4},
+        {"FM Calling", 433.5000, 433.5000, 0},
+        {"FM Repeater", 439.1000, 431.5000, 0},
+    };
+    for (const auto& c : channels) {
+        pw::Channel channel(pw::Md380Format, c.rx);
+        channel.setName(c.name);
+        if (c.contact != 0) {
+            channel.setMode(pw::ChannelMode::Dmr);
+            channel.setBandwidth(pw::Bandwidth::Narrow12k5);
+            channel.setColorCode(1);
+            channel.setTimeSlot(c.contact == 3 ? 1 : 2);
+            channel.setTxContact(c.contact);
+            channel.setRxGroupList(1);
+        } else {
+            channel.setCtcssEncode(pw::ToneCode::fromText("88.5"));
+        }
+        channel.setTxFrequency(c.tx);
+        channel.setScanList(1);
+        codeplug.addChannel(channel);
+    }
+    codeplug.refreshContactNames();
+
+    pw::ScanList scan(pw::Md380Format);
+    scan.setName("All Channels");
+    for (int i = 0; i < codeplug.channels().count(); ++i)
+        scan.addMember(i, codeplug.channels());
+    codeplug.addScanList(scan);
+
+    pw::Zone zone(pw::Md380Format);
+    zone.setName("Demo Zone");
+    for (int i = 0; i < codeplug.channels().count(); ++i)
+        zone.addMember(i, codeplug.channels());
+    codeplug.addZone(zone);
+
     codeplug.encode();
     if (!codeplug.save(out)) {
         std::fprintf(stderr, "cannot write %s\n", out.c_str());

@@ -99,6 +99,9 @@ void Codeplug::sortContacts(int column)
         remap.remap(j, contacts_.at(j - 1)->sortPosition());
     remap.finalize();
     repairReferencesAfterContactSort(remap);
+    // A sort is a structural change: the image follows the model at once.
+    encode();
+    markChanged();
 }
 
 int Codeplug::findContactByName(std::string_view name) const

@@ -1,5 +1,7 @@
 #include "support/fixture_builder.h"
 
+#include "support/tyt_fixture.h"
+
 #include <algorithm>
 #include <cstring>
 #include <fstream>
@@ -64,6 +66,7 @@ std::vector<std::uint8_t> md380File(const FixtureOptions& options)
     bytes[0x136] = static_cast<std::uint8_t>(options.bandIndex);
     putU16(bytes, 0x139, 0x4000);
     putU16(bytes, 0x13B, 0x4800);
+    blankTytTables(bytes, Md380Format);
     return bytes;
 }
 
@@ -72,6 +75,7 @@ std::vector<std::uint8_t> md2017File(const std::string& model, const FixtureOpti
     auto bytes = tytFile(Md2017Size, options);
     putText(bytes, 0x125, model);
     bytes[0x125 + model.size()] = 0;
+    blankTytTables(bytes, Md2017Format);
     return bytes;
 }
 

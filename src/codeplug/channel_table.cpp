@@ -32,17 +32,8 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b)
            });
 }
 
-// The highest slot whose record and name entry lie inside their tables: a record must end before
-// the slot-order table, a name before the first record.
-int rdbSlotLimit(const RdbLayout& layout)
-{
-    if (layout.slotOrderTable <= layout.channelRecords + RdbChannelRecordSize ||
-        layout.channelRecords + RdbChannelRecordSize <= layout.channelNames)
-        return 0;
-    const auto byRecords = (layout.slotOrderTable - layout.channelRecords) / RdbChannelRecordSize - 1;
-    const auto byNames = (layout.channelRecords + RdbChannelRecordSize - layout.channelNames) / RdbChannelNameEntrySize;
-    return static_cast<int>(std::min(byRecords, byNames));
-}
+// The highest slot whose record and name entry lie inside their tables.
+int rdbSlotLimit(const RdbLayout& layout) { return layout.highestSlot(); }
 
 // The slot-order table as the model has it: the slots of the channels in table order.
 std::vector<std::uint16_t> slotsInTableOrder(const RecordList<Channel>& channels)

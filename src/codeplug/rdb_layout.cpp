@@ -1,5 +1,7 @@
 #include "codeplug/rdb_layout.h"
 
+#include <algorithm>
+
 namespace pw {
 
 RdbLayout RdbLayout::forFormat(FormatId formatId)
@@ -59,6 +61,31 @@ RdbLayout RdbLayout::forFormat(FormatId formatId)
         return RdbLayout{};
     }
     return layout;
+}
+
+int RdbLayout::highestSlot() const
+{
+    constexpr std::size_t record = 32;
+    constexpr std::size_t nameEntry = 16;
+    if (slotOrderTable <= channelRecords + record || channelRecords + record <= channelNames)
+        return 0;
+    const auto byRecords = (slotOrderTable - channelRecords) / record - 1;
+    const auto byNames = (channelRecords + record - channelNames) / nameEntry;
+    return static_cast<int>(std::min(byRecords, byNames));
+}
+
+int RdbLayout::scanListRecordLimit() const
+{
+    if (scanListCount <= scanListRecords)
+        return 0;
+    return static_cast<int>((scanListCount - scanListRecords) / 128);
+}
+
+int RdbLayout::rxGroupRecordLimit() const
+{
+    if (rxGroupRecordSize == 0 || rxGroupCount <= rxGroupRecords)
+        return 0;
+    return static_cast<int>((rxGroupCount - rxGroupRecords) / rxGroupRecordSize);
 }
 
 } // namespace pw

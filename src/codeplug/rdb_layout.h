@@ -29,6 +29,25 @@ struct RdbLayout {
     std::size_t bufferSize = 0;
 
     static RdbLayout forFormat(FormatId formatId);
+
+    // Positions of single records (slots, records and indices as counted above).
+    std::size_t channelRecordAt(int slot) const { return channelRecords + 32 * static_cast<std::size_t>(slot); }
+    std::size_t channelNameAt(int slot) const { return channelNames + 16 * static_cast<std::size_t>(slot - 1); }
+    std::size_t zoneRecordAt(int index) const { return zoneRecords + 80 * static_cast<std::size_t>(index); }
+    std::size_t scanListRecordAt(int record) const { return scanListRecords + 128 * static_cast<std::size_t>(record - 1); }
+    std::size_t rxGroupRecordAt(int record) const
+    {
+        return rxGroupRecords + rxGroupRecordSize * static_cast<std::size_t>(record - 1);
+    }
+    std::size_t contactRecordAt(int index) const { return contactRecords + 16 * static_cast<std::size_t>(index); }
+
+    // The highest slot whose channel record ends before the slot-order table and whose name entry
+    // ends before the first record; 0 for an unknown layout.
+    int highestSlot() const;
+    // Scan-list records that fit before the scan-list count word (234 in every version).
+    int scanListRecordLimit() const;
+    // RX group records that fit before the RX group count word.
+    int rxGroupRecordLimit() const;
 };
 
 } // namespace pw

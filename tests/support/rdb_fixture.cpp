@@ -1,0 +1,210 @@
+#include "support/rdb_fixture.h"
+
+#include "model/byte_field.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace pw::test {
+namespace {
+
+// Record bytes the fixture sets directly (the model keeps them private): the member count byte of
+// a zone record and the member count + 1 byte of a scan-list record.
+constexpr std::size_t ZoneCountByte = 36;
+constexpr std::size_t ScanListCountPlusOne = 38;
+
+template <typename Record>
+void place(std::vector<std::uint8_t>& bytes, std::size_t offset, const Record& record)
+{
+    if (offset + record.size() > bytes.size())
+        bytes.resize(offset + record.size(), 0);
+    std::copy(record.begin(), record.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
+}
+
+} // namespace
+
+RdbFixture::RdbFixture(FormatId formatId, const FixtureOptions& options)
+    : formatId_(formatId), layout_(RdbLayout::forFormat(formatId)), bytes_(buildFixture(formatId, options))
+{
+    if (familyOf(formatId) != FormatFamily::RdbFamily)
+        throw std::invalid_argument("RdbFixture needs an RDB format");
+}
+
+std::filesystem::path RdbFixture::write(const std::filesystem::path& path) const
+{
+    writeBytes(path, bytes_);
+    return path;
+}
+
+Contact RdbFixture::contact(std::uint32_t dmrId, std::string_view name, CallType type) const
+{
+    Contact contact(formatId_);
+    contact.setName(name);
+    contact.setDmrId(dmrId);
+    contact.setCallType(type);
+    return contact;
+}
+
+Channel RdbFixture::analogChannel(std::string_view name, double mhz) const
+{
+    Channel channel(formatId_, mhz);
+    channel.setName(name);
+    return channel;
+}
+
+Channel RdbFixture::digitalChannel(std::string_view name, double mhz, int contact, int rxGroup, int scanList) const
+{
+    Channel channel(formatId_, mhz);
+    channel.setName(name);
+    channel.setMode(ChannelMode::Dmr);
+    channel.setColorCode(1);
+    channel.setTimeSlot(1);
+    channel.setTxContact(contact);
+    channel.setRxGroupList(rxGroup);
+    channel.setScanList(scanList);
+    return channel;
+}
+
+Zone RdbFixture::zone(std::string_view name, std::initializer_list<int> slots) const
+{
+    Zone zone(formatId_);
+    zone.setName(name);
+    int i = 0;
+    for (const int slot : slots)
+        zone.setMember(i++, slot);
+    zone.rdbRecord()[ZoneCountByte] = static_cast<std::uint8_t>(i);
+    return zone;
+}
+
+ScanList RdbFixture::scanList(std::string_view name, std::initializer_list<int> slots) const
+{
+    ScanList list(formatId_);
+    list.setName(name);
+    int i = 0;
+    for (const int slot : slots)
+        list.setMember(i++, slot);
+    list.rdbRecord()[ScanListCountPlusOne] = static_cast<std::uint8_t>(i + 1);
+    return list;
+}
+
+RxGroupList RdbFixture::rxGroupList(std::string_view name, std::initializer_list<int> contacts) const
+{
+    RxGroupList list(formatId_);
+    list.setName(name);
+    int i = 0;
+    for (const int contact : contacts)
+        list.setMember(i++, contact);
+    list.setMemberCount(i);
+    return list;
+}
+
+int RdbFixture::addContact(const Contact& contact)
+{
+    putContactRecord(contacts_, contact);
+    ++contacts_;
+    setContactCount(static_cast<std::uint32_t>(contacts_));
+    return contacts_;
+}
+
+int RdbFixture::addChannel(const Channel& channel)
+{
+    int slot = 1;
+    while (std::find(slots_.begin(), slots_.end(), slot) != slots_.end())
+        ++slot;
+    putChannelSlot(slot, channel);
+    slots_.push_back(static_cast<std::uint16_t>(slot));
+    setSlotOrder(slots_);
+    return slot;
+}
+
+int RdbFixture::addZone(const Zone& zone)
+{
+    putZoneRecord(zones_, zone);
+    return zones_++;
+}
+
+int RdbFixture::addScanList(const ScanList& list)
+{
+    const int record = static_cast<int>(scanListOrder_.size()) + 1;
+    putScanListRecord(record, list);
+    scanListOrder_.push_back(static_cast<std::uint8_t>(record));
+    setScanListOrder(scanListOrder_);
+    return record;
+}
+
+int RdbFixture::addRxGroupList(const RxGroupList& list)
+{
+    const int record = static_cast<int>(rxGroupOrder_.size()) + 1;
+    putRxGroupRecord(record, list);
+    rxGroupOrder_.push_back(static_cast<std::uint8_t>(record));
+    setRxGroupOrder(rxGroupOrder_);
+    return record;
+}
+
+void RdbFixture::putContactRecord(int index, const Contact& contact)
+{
+    const auto offset = layout_.contactRecordAt(index);
+    place(bytes_, offset, contact.rdbRecord());
+}
+
+void RdbFixture::putChannelSlot(int slot, const Channel& channel)
+{
+    place(bytes_, layout_.channelRecordAt(slot), channel.rdbChannelRecord());
+    place(bytes_, layout_.channelNameAt(slot), channel.rdbChannelName());
+}
+
+void RdbFixture::putZoneRecord(int index, const Zone& zone)
+{
+    place(bytes_, layout_.zoneRecordAt(index), zone.rdbRecord());
+}
+
+void RdbFixture::putScanListRecord(int record, const ScanList& list)
+{
+    place(bytes_, layout_.scanListRecordAt(record), list.rdbRecord());
+}
+
+void RdbFixture::putRxGroupRecord(int record, const RxGroupList& list)
+{
+    if (formatId_ == RdbV2Format)
+        place(bytes_, layout_.rxGroupRecordAt(record), list.rdbV2Record());
+    else
+        place(bytes_, layout_.rxGroupRecordAt(record), list.rdbRecord());
+}
+
+void RdbFixture::setContactCount(std::uint32_t count)
+{
+    if (layout_.contactCountWidth == 2) {
+        putU16(bytes_, layout_.contactCount, count);
+    } else {
+        putU24(bytes_, layout_.contactCount, count);
+        bytes_.at(layout_.contactCount + 3) = 0;
+    }
+}
+
+void RdbFixture::setSlotOrder(const std::vector<std::uint16_t>& slots)
+{
+    setSlotCount(static_cast<std::uint32_t>(slots.size()));
+    for (std::size_t i = 0; i < slots.size(); ++i)
+        putU16(bytes_, layout_.slotOrderTable + 2 + 2 * i, slots[i]);
+    putU16(bytes_, layout_.slotOrderTable + 2 + 2 * slots.size(), 0);
+}
+
+void RdbFixture::setSlotCount(std::uint32_t count) { putU16(bytes_, layout_.slotOrderTable, count); }
+
+void RdbFixture::setScanListOrder(const std::vector<std::uint8_t>& records)
+{
+    setScanListCount(static_cast<std::uint32_t>(records.size()));
+    std::copy(records.begin(), records.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(layout_.scanListOrderTable));
+}
+
+void RdbFixture::setScanListCount(std::uint32_t count) { putU16(bytes_, layout_.scanListCount, count); }
+
+void RdbFixture::setRxGroupOrder(const std::vector<std::uint8_t>& records)
+{
+    setRxGroupCount(static_cast<std::uint32_t>(records.size()));
+    std::copy(records.begin(), records.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(layout_.rxGroupOrderTable));
+}
+
+void RdbFixture::setRxGroupCount(std::uint32_t count) { putU16(bytes_, layout_.rxGroupCount, count); }
+
+} // namespace pw::test

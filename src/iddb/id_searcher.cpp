@@ -3,6 +3,7 @@
 #include "codeplug/codeplug.h"
 #include "iddb/settings_block.h"
 #include "model/field_readers.h"
+#include "operations/contact_transfer.h"
 #include "platform/prompts.h"
 
 #include <algorithm>
@@ -226,7 +227,11 @@ AddRecordsResult addSelectedRecords(Codeplug* codeplug, const IdDatabase& databa
                 incoming.append(std::move(contact));
         }
         result.offered = incoming.count();
-        result.added = merge ? merge(*codeplug, incoming, request.refreshContacts) : 0;
+        if (merge)
+            result.added = merge(*codeplug, incoming, request.refreshContacts);
+        else
+            result.added = mergeContacts(*codeplug, incoming, false,
+                                         MergeBothCallTypes | (request.refreshContacts ? MergeUpdateExisting : 0u));
         result.ran = true;
     }
     if (result.added == result.offered)

@@ -68,7 +68,9 @@ std::string contactLineForRecord(const IdRecord& record, bool extended, AddedRec
 
 // Merges the contacts into the codeplug with the contact merge: duplicates are looked for, both
 // call-type options are set, and `refreshExisting` adds the option that overwrites the texts of
-// contacts whose DMR ID is present. Returns the number added plus the number updated.
+// contacts whose DMR ID is present. Returns the number added plus the number updated. An empty
+// function stands for the codeplug's own contact merge (mergeContacts), which is what the window
+// and the command line use; tests may put another in its place.
 using ContactMerge = std::function<int(Codeplug& codeplug, const RecordList<Contact>& incoming, bool refreshExisting)>;
 
 struct AddRecordsRequest {
@@ -88,9 +90,9 @@ struct AddRecordsResult {
 
 // "Add Selected Records". `codeplug` may be null (nothing happens).
 AddRecordsResult addSelectedRecords(Codeplug* codeplug, const IdDatabase& database, const AddRecordsRequest& request,
-                                    Prompts& prompts, const ContactMerge& merge);
+                                    Prompts& prompts, const ContactMerge& merge = {});
 // "Add All Records": every row of the matches.
 AddRecordsResult addAllRecords(Codeplug* codeplug, const IdDatabase& database, AddRecordsRequest request,
-                               Prompts& prompts, const ContactMerge& merge);
+                               Prompts& prompts, const ContactMerge& merge = {});
 
 } // namespace pw

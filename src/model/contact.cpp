@@ -2,6 +2,7 @@
 
 #include "model/byte_field.h"
 #include "model/field_readers.h"
+#include "model/line_fields.h"
 #include "model/six_bit_text.h"
 
 #include <cctype>
@@ -207,9 +208,7 @@ std::string Contact::toLine() const
     auto field = [&line](std::string_view value) {
         if (!line.empty())
             line += ',';
-        line += '"';
-        line += value;
-        line += '"';
+        appendQuotedField(line, value);
     };
     field(std::to_string(dmrId()));
     field(name());

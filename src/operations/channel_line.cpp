@@ -1,0 +1,344 @@
+#include "operations/channel_line.h"
+
+#include "codeplug/codeplug.h"
+#include "model/channel.h"
+#include "model/field_readers.h"
+#include "model/line_fields.h"
+#include "operations/contact_transfer.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace pw {
+namespace {
+
+constexpr const char* NoScanListText = "-NULL-";
+constexpr const char* NoneText = "NONE";
+constexpr const char* DanglingText = "Error";
+constexpr int FirstDecodeSwitch = 24;
+// TYT byte 3 bits 5-7, set by every channel read from a line.
+constexpr std::uint8_t TytByte3Marks = 0xE0;
+constexpr std::size_t TytMarks = 5;
+constexpr std::size_t TytLargeFormatMark = 31;
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+std::string_view skipSpaces(std::string_view text)
+{
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
+        text.remove_prefix(1);
+    return text;
+}
+
+// A decimal number as the line writes it: optional sign, digits, optional fraction. Anything after
+// it is ignored and a text without digits reads 0; words such as "nan" or "inf" and exponents,
+// which a library conversion would take, are not numbers here. The digits are converted exactly,
+// so that a written frequency reads back as the same value, however many digits it has.
+double decimalOf(std::string_view text)
+{
+    text = skipSpaces(text);
+    std::size_t end = 0;
+    if (end < text.size() && (text[end] == '-' || text[end] == '+'))
+        ++end;
+    const auto digitsFrom = end;
+    while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end])))
+        ++end;
+    bool anyDigit = end > digitsFrom;
+    if (end < text.size() && text[end] == '.') {
+        const auto fraction = ++end;
+        while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end])))
+            ++end;
+        anyDigit = anyDigit || end > fraction;
+    }
+    if (!anyDigit)
+        return 0.0;
+    // from_chars takes no leading plus.
+    auto number = text.substr(0, end);
+    if (number.front() == '+')
+        number.remove_prefix(1);
+    double value = 0.0;
+    const auto [stop, error] = std::from_chars(number.data(), number.data() + number.size(), value,
+                                               std::chars_format::fixed);
+    (void)stop;
+    return error == std::errc() && std::isfinite(value) ? value : 0.0;
+}
+
+// An integer as atoi reads it, held within the range of int.
+int integerOf(std::string_view text)
+{
+    text = skipSpaces(text);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    long long value = 0;
+    for (const char c : text) {
+        if (!std::isdigit(static_cast<unsigned char>(c)))
+            break;
+        value = std::min<long long>(value * 10 + (c - '0'), std::numeric_limits<int>::max());
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
+bool isAllDigits(std::string_view text)
+{
+    if (text.empty() || text.size() > 9)
+        return false;
+    for (const char c : text)
+        if (!std::isdigit(static_cast<unsigned char>(c)))
+            return false;
+    return true;
+}
+
+bool firstLetterIs(std::string_view text, char upper)
+{
+    return !text.empty() && std::toupper(static_cast<unsigned char>(text.front())) == upper;
+}
+
+std::string yesNo(bool on) { return on ? "YES" : "NO"; }
+
+template <typename List>
+int findNamed(const List& list, std::string_view name)
+{
+    for (int i = 0; i < list.count(); ++i)
+        if (equalsIgnoringCase(list.at(i)->name(), name))
+            return i;
+    return -1;
+}
+
+// The name of record `position` (1-based) of `list`: `none` for 0, "Error" past the end.
+template <typename List>
+std::string referenceName(const List& list, int position, const char* none)
+{
+    if (position <= 0)
+        return none;
+    const auto* record = list.at(position - 1);
+    return record ? record->name() : DanglingText;
+}
+
+bool keepsEmergencySystemTable(const Codeplug& codeplug) { return codeplug.family() == FormatFamily::TytFamily; }
+
+} // namespace
+
+std::string ChannelLine::write(const Channel& channel, const Codeplug& codeplug)
+{
+    std::string line;
+    line.reserve(400);
+    auto field = [&line](std::string_view text) {
+        if (!line.empty())
+            line += ", ";
+        appendQuotedField(line, text);
+    };
+    auto mhz = [](double value) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%f", value);
+        return std::string(text);
+    };
+
+    field(channel.name());
+    field(channel.modeText());
+    field(channel.bandwidthText());
+    field(mhz(channel.txFrequency()));
+    field(mhz(channel.rxFrequency()));
+    field(referenceName(codeplug.scanLists(), channel.scanList(), NoScanListText));
+    field(channel.squelchText());
+    field(channel.admitText());
+    field(channel.rxRefFrequencyText());
+    field(channel.txRefFrequencyText());
+    field(channel.totText());
+    field(std::to_string(channel.totRekeyDelay()));
+    field(channel.powerText(codeplug.radioModelName()));
+    field(Channel::switchText(channel.autoScan()));
+    field(Channel::switchText(channel.rxOnly()));
+    field(Channel::switchText(channel.loneWorker()));
+    field(Channel::switchText(channel.vox()));
+    field(Channel::switchText(channel.talkaround()));
+    field(channel.ctcssDecodeText());
+    field(channel.ctcssEncodeText());
+    field(std::to_string(channel.qtReverse()));
+    field(channel.rxSignalingText());
+    field(channel.txSignalingText());
+    field(yesNo(channel.analogOption()));
+    const int switches = channel.decodeSwitches();
+    for (int k = 0; k < 8; ++k)
+        field(yesNo((switches >> k) & 1));
+    field(yesNo(channel.privateCallConfirmed()));
+    field(yesNo(channel.emergencyAlarmAck()));
+    field(yesNo(channel.dataCallConfirmed()));
+    const int emergency = channel.emergencySystem();
+    if (emergency > 0 && !keepsEmergencySystemTable(codeplug))
+        field(std::to_string(emergency));
+    else
+        field(referenceName(codeplug.emergencySystems(), emergency, NoneText));
+    if (channel.isDigital() && channel.txContact() > 0) {
+        const auto* contact = codeplug.contactAt(channel.txContact() - 1);
+        field(contact ? contact->name() : std::string());
+    } else {
+        field(NoneText);
+    }
+    field(referenceName(codeplug.rxGroupLists(), channel.rxGroupList(), NoneText));
+    field(std::to_string(channel.colorCode()));
+    field(channel.privacyTypeText());
+    field(std::to_string(channel.privacyCode()));
+    field(std::to_string(channel.timeSlot()));
+    return line;
+}
+
+int ChannelLine::read(std::string_view line, Channel& channel, const Codeplug* codeplug, const ContactIndex* contacts)
+{
+    if (!codeplug)
+        return 0;
+    channel.tytChannelRecord().fill(0);
+    channel.rdbChannelRecord().fill(0);
+    channel.resetD868Block();
+
+    std::string text;
+    int number = 0;
+    // Takes the next field into `text`; false when the line has no more fields.
+    auto next = [&]() { return CsvFieldReader::field(line, number++, FieldLimit, text) >= 0; };
+
+    if (!next())
+        return 0;
+    channel.setName(text);
+    if (!next())
+        return 0;
+    channel.setModeFromText(text);
+    if (!next())
+        return 0;
+    channel.setBandwidthFromText(text);
+    if (!next())
+        return 0;
+    const double tx = decimalOf(text);
+    channel.setTxFrequency(tx);
+    if (!next())
+        return 0;
+    channel.setRxFrequency(decimalOf(text));
+    // The D868 block keeps the transmit frequency as an offset from the receive frequency, which
+    // is known only now.
+    channel.setTxFrequency(tx);
+    if (!next())
+        return 0;
+    channel.setScanList(findNamed(codeplug->scanLists(), text) + 1);
+    if (!next())
+        return 0;
+    channel.setSquelchFromText(text);
+    if (!next())
+        return 0;
+    channel.setAdmitFromText(text);
+    if (!next())
+        return 0;
+    channel.setRxRefFrequencyFromText(text);
+    if (!next())
+        return 0;
+    channel.setTxRefFrequencyFromText(text);
+    if (!next())
+        return 0;
+    channel.setTotFromText(text);
+    if (!next())
+        return 0;
+    channel.setTotRekeyDelay(integerOf(text));
+    if (!next())
+        return 0;
+    channel.setPowerFromText(text);
+
+    using Switch = void (Channel::*)(bool);
+    for (const Switch setter : {&Channel::setAutoScan, &Channel::setRxOnly, &Channel::setLoneWorker,
+                                &Channel::setVox, &Channel::setTalkaround}) {
+        if (!next())
+            return 0;
+        (channel.*setter)(Channel::switchFromText(text));
+    }
+    if (!next())
+        return 0;
+    channel.setCtcssDecodeFromText(text);
+    if (!next())
+        return 0;
+    channel.setCtcssEncodeFromText(text);
+    if (!next())
+        return 0;
+    channel.setQtReverseFromText(text);
+    if (!next())
+        return 0;
+    channel.setRxSignalingFromText(text);
+    if (!next())
+        return 0;
+    channel.setTxSignalingFromText(text);
+    if (!next())
+        return 0;
+    channel.setAnalogOption(firstLetterIs(text, 'Y'));
+
+    int switches = 0;
+    for (int k = 0; k < 8; ++k) {
+        if (!next())
+            return 0;
+        if (equalsIgnoringCase(text, "YES"))
+            switches |= 1 << k;
+        channel.setDecodeSwitches(switches);
+    }
+    static_assert(FirstDecodeSwitch + 8 == 32);
+
+    if (!next())
+        return 0;
+    channel.setPrivateCallConfirmed(firstLetterIs(text, 'Y'));
+    channel.tytChannelRecord()[3] = static_cast<std::uint8_t>(channel.tytChannelRecord()[3] | TytByte3Marks);
+    if (!next())
+        return 0;
+    channel.setEmergencyAlarmAck(firstLetterIs(text, 'Y'));
+    if (!next())
+        return 0;
+    channel.setDataCallConfirmed(firstLetterIs(text, 'Y'));
+
+    if (!next())
+        return 0;
+    if (equalsIgnoringCase(text, NoneText))
+        channel.setEmergencySystem(0);
+    else if (!keepsEmergencySystemTable(*codeplug) && isAllDigits(text))
+        channel.setEmergencySystem(integerOf(text));
+    else
+        channel.setEmergencySystem(findNamed(codeplug->emergencySystems(), text) + 1);
+
+    if (!next())
+        return 0;
+    if (contacts)
+        channel.setTxContactByName(text, [contacts](std::string_view name) { return contacts->findByName(name); });
+    else
+        channel.setTxContactByName(text, [codeplug](std::string_view name) { return codeplug->findContactByName(name); });
+
+    if (!next())
+        return 0;
+    channel.setRxGroupList(text == NoneText ? 0 : findNamed(codeplug->rxGroupLists(), text) + 1);
+    if (!next())
+        return 0;
+    channel.setColorCode(integerOf(text));
+
+    if (!next())
+        return 0;
+    channel.setPrivacyTypeFromText(text);
+    if (!next())
+        return 0;
+    channel.setPrivacyCode(integerOf(text));
+    if (!next())
+        return 0;
+    channel.setTimeSlot(integerOf(text));
+
+    if (channel.formatId() == Md2017Format || channel.formatId() == Md9600Format) {
+        auto& tyt = channel.tytChannelRecord();
+        tyt[TytLargeFormatMark] = 255;
+        tyt[TytMarks] = static_cast<std::uint8_t>((tyt[TytMarks] & ~0x20u) | 0x10u);
+    }
+    return 1;
+}
+
+} // namespace pw

@@ -1,0 +1,279 @@
+#include "operations/channel_transfer.h"
+
+#include "codeplug/codeplug.h"
+#include "operations/channel_line.h"
+#include "operations/contact_transfer.h"
+#include "operations/document_commands.h"
+#include "operations/text_lines.h"
+#include "platform/file_io.h"
+#include "platform/prompts.h"
+
+#include <cstdio>
+
+namespace pw {
+namespace {
+
+constexpr const char* OpenFirstMessage = "Please open a valid Codeplug file before using this command.";
+constexpr const char* MemoryFullMessage = "Channel memory is full.";
+constexpr const char* ChannelCsvFilter = "CSV Files (*.csv)|*.csv|TXT Files (*.txt)|*.txt|All Files (*.*)|*.*||";
+
+// Refuses, with the message, a command that the format does not offer.
+bool guardFeature(const Codeplug& working, Prompts& prompts, const char* feature)
+{
+    if (working.hasFeature(feature::ChannelOperations))
+        return true;
+    prompts.error(featureNotSupportedText(feature));
+    return false;
+}
+
+void finishImport(Codeplug& working, const ChannelImportCounts& counts)
+{
+    if (counts.added == 0 && counts.supportingContacts == 0)
+        return;
+    // Supporting contacts change the codeplug even when every channel was a duplicate.
+    working.markChanged();
+    working.encode();
+}
+
+} // namespace
+
+std::string channelsCsvText(const Codeplug& codeplug)
+{
+    std::string text;
+    text.reserve(static_cast<std::size_t>(codeplug.channels().count()) * 320);
+    for (const auto& channel : codeplug.channels())
+        appendCrLfLine(text, ChannelLine::write(*channel, codeplug));
+    return text;
+}
+
+bool exportChannelsCsv(const Codeplug& codeplug, const std::filesystem::path& path)
+{
+    if (!codeplug.loaded() || codeplug.channels().empty())
+        return false;
+    return writeTextFileAtomically(path, channelsCsvText(codeplug));
+}
+
+ChannelImportCounts importChannelsCsv(Codeplug& working, const std::filesystem::path& path)
+{
+    ChannelImportCounts counts;
+    TextLineReader reader(path);
+    if (!reader.isOpen() || !working.loaded()) {
+        counts.opened = reader.isOpen();
+        return counts;
+    }
+    const ContactIndex contacts(working);
+    std::string line;
+    while (reader.next(line)) {
+        Channel channel(working.formatId());
+        if (ChannelLine::read(line, channel, &working, &contacts) != 1)
+            continue;
+        const int result = working.addChannel(channel);
+        if (result == Added) {
+            ++counts.added;
+        } else if (result == DuplicateRefused) {
+            ++counts.duplicates;
+        } else if (result == TableFullRefused) {
+            counts.tableFull = true;
+            break;
+        }
+    }
+    finishImport(working, counts);
+    return counts;
+}
+
+ChannelImportCounts importChannelsFromCodeplug(Codeplug& working, const Codeplug& other)
+{
+    ChannelImportCounts counts;
+    if (!working.loaded() || &working == &other)
+        return counts;
+    ContactIndex workingContacts(working);
+    const ContactIndex otherContacts(other);
+    for (const auto& source : other.channels()) {
+        const auto line = ChannelLine::write(*source, other);
+
+        std::string contactName = source->contactNameCache();
+        bool repoint = false;
+        if (!contactName.empty() && workingContacts.findByName(contactName) < 0) {
+            const auto* supporting = other.contactAt(otherContacts.findByName(contactName));
+            if (supporting) {
+                // The index answers the duplicate question that addContact would answer by walking
+                // the whole table.
+                const int existing = workingContacts.findById(supporting->dmrId());
+                if (existing >= 0) {
+                    contactName = supporting->dmrId() == 0 ? std::string() : working.contactAt(existing)->name();
+                    repoint = true;
+                } else if (working.addContact(*supporting, true) == Added) {
+                    ++counts.supportingContacts;
+                    workingContacts.catchUp();
+                }
+            }
+        }
+
+        Channel channel(working.formatId());
+        if (ChannelLine::read(line, channel, &working, &workingContacts) != 1)
+            continue;
+        if (repoint)
+            channel.setTxContactByName(contactName,
+                                       [&workingContacts](std::string_view name) { return workingContacts.findByName(name); });
+        const int result = working.addChannel(channel);
+        if (result == TableFullRefused) {
+            counts.tableFull = true;
+            break;
+        }
+        if (result == DuplicateRefused)
+            ++counts.duplicates;
+        else if (result == Added)
+            ++counts.added;
+    }
+    finishImport(working, counts);
+    return counts;
+}
+
+TransferOutcome exportChannelsCsvCommand(const Codeplug& working, Prompts& prompts)
+{
+    TransferOutcome outcome;
+    if (!working.loaded()) {
+        prompts.inform(OpenFirstMessage);
+        outcome.status = TransferOutcome::Status::Refused;
+        return outcome;
+    }
+    FileChooserRequest request;
+    request.mode = FileChooserRequest::Mode::Save;
+    request.title = "Export Channels to CSV File...";
+    request.confirmText = "Export >";
+    request.defaultExtension = "csv";
+    request.filter = ChannelCsvFilter;
+    const auto path = prompts.chooseFile(request);
+    if (!path)
+        return outcome;
+    std::error_code error;
+    if (std::filesystem::exists(*path, error)) {
+        const auto answer = prompts.message(MessageIcon::Question, MessageButtons::YesNoCancel,
+                                            "File '" + *path + "' already exists; overwrite?");
+        if (answer != MessageAnswer::Yes)
+            return outcome;
+    }
+    bool written = false;
+    {
+        BusyScope busy(prompts);
+        written = exportChannelsCsv(working, *path);
+    }
+    if (written) {
+        prompts.inform("Successfully wrote channel data to CSV file.");
+        outcome.status = TransferOutcome::Status::Done;
+        outcome.added = working.channels().count();
+    } else {
+        prompts.warn("Unable to write CSV file.");
+        outcome.status = TransferOutcome::Status::Failed;
+    }
+    return outcome;
+}
+
+TransferOutcome importChannelsCsvCommand(Codeplug& working, Prompts& prompts)
+{
+    TransferOutcome outcome;
+    outcome.status = TransferOutcome::Status::Refused;
+    if (!working.loaded()) {
+        prompts.inform(OpenFirstMessage);
+        return outcome;
+    }
+    if (!guardFeature(working, prompts, "channel importing"))
+        return outcome;
+    FileChooserRequest request;
+    request.mode = FileChooserRequest::Mode::Open;
+    request.title = "Import Channels from CSV File...";
+    request.confirmText = "Import >";
+    request.defaultExtension = "csv";
+    request.filter = ChannelCsvFilter;
+    request.mustExist = true;
+    const auto path = prompts.chooseFile(request);
+    if (!path) {
+        outcome.status = TransferOutcome::Status::Cancelled;
+        return outcome;
+    }
+    ChannelImportCounts counts;
+    {
+        BusyScope busy(prompts);
+        counts = importChannelsCsv(working, *path);
+    }
+    if (!counts.opened) {
+        prompts.warn("File '" + *path + "' could not be opened.");
+        outcome.status = TransferOutcome::Status::Failed;
+        return outcome;
+    }
+    if (counts.tableFull)
+        prompts.error(MemoryFullMessage);
+    prompts.inform(std::to_string(counts.added) + " new channels added; " + std::to_string(counts.duplicates) +
+                   " duplicates skipped.");
+    outcome.status = TransferOutcome::Status::Done;
+    outcome.added = counts.added;
+    outcome.duplicates = counts.duplicates;
+    outcome.tableFull = counts.tableFull;
+    return outcome;
+}
+
+TransferOutcome importChannelsFromCodeplugCommand(Codeplug& working, Prompts& prompts)
+{
+    TransferOutcome outcome;
+    outcome.status = TransferOutcome::Status::Refused;
+    if (!working.loaded()) {
+        prompts.inform(OpenFirstMessage);
+        return outcome;
+    }
+    if (!guardFeature(working, prompts, "channel codeplug import"))
+        return outcome;
+    FileChooserRequest request;
+    request.mode = FileChooserRequest::Mode::Open;
+    request.title = "Import Channels from Codeplug...";
+    request.confirmText = "Ch Import >";
+    request.defaultExtension = "rdt";
+    request.filter = "RDT/RDB Files (*.rdt, *.rdb)|*.rdt;*.rdb|All Files (*.*)|*.*||";
+    request.mustExist = true;
+    const auto path = prompts.chooseFile(request);
+    if (!path) {
+        outcome.status = TransferOutcome::Status::Cancelled;
+        return outcome;
+    }
+    Codeplug other;
+    other.setPrompts(&prompts);
+    if (!other.open(*path) || !other.decode()) {
+        prompts.error("Unable to read specified file. Is it a valid\r\nradio database file?");
+        outcome.status = TransferOutcome::Status::Failed;
+        return outcome;
+    }
+    ChannelImportCounts counts;
+    {
+        BusyScope busy(prompts);
+        counts = importChannelsFromCodeplug(working, other);
+    }
+    if (counts.tableFull)
+        prompts.error(MemoryFullMessage);
+    char text[256];
+    std::snprintf(text, sizeof text,
+                  "%d Channels added (with %d new supporting digital contacts).\r\n\r\n%d duplicate channels skipped.",
+                  counts.added, counts.supportingContacts, counts.duplicates);
+    prompts.inform(text);
+    outcome.status = TransferOutcome::Status::Done;
+    outcome.added = counts.added;
+    outcome.duplicates = counts.duplicates;
+    outcome.supportingContacts = counts.supportingContacts;
+    outcome.tableFull = counts.tableFull;
+    return outcome;
+}
+
+TransferOutcome sortChannelsCommand(Codeplug& working, Prompts& prompts, int column, bool guarded)
+{
+    TransferOutcome outcome;
+    outcome.status = TransferOutcome::Status::Refused;
+    if (!working.loaded() || column <= 0)
+        return outcome;
+    if (guarded && !guardFeature(working, prompts, "channel sorting"))
+        return outcome;
+    // sortChannels writes the model back and marks the codeplug changed when it had two channels
+    // or more to order.
+    working.sortChannels(column);
+    outcome.status = TransferOutcome::Status::Done;
+    return outcome;
+}
+
+} // namespace pw

@@ -1,0 +1,137 @@
+#include "operations/contact_commands.h"
+
+#include "codeplug/codeplug.h"
+#include "operations/contact_transfer.h"
+#include "platform/prompts.h"
+
+#include <filesystem>
+#include <string>
+
+namespace pw {
+namespace {
+
+constexpr const char* OpenFirstMessage = "Please open a valid Codeplug file first.";
+constexpr const char* CsvFilter = "CSV Files (*.csv)|*.csv|All Files (*.*)|*.*||";
+
+std::string importedMessage(int count) { return std::to_string(count) + " contacts imported."; }
+
+} // namespace
+
+TransferOutcome mergeContactsCommand(Codeplug& working, Prompts& prompts)
+{
+    TransferOutcome outcome;
+    if (!working.loaded()) {
+        prompts.inform(OpenFirstMessage);
+        outcome.status = TransferOutcome::Status::Refused;
+        return outcome;
+    }
+    FileChooserRequest request;
+    request.mode = FileChooserRequest::Mode::Open;
+    request.title = "Merge Contacts from a different Codeplug File...";
+    request.confirmText = "Merge >";
+    request.filter = "RDT/RDT Files (*.rdt;*.rdb)|*.rdt;*.rdb|All Files (*.*)|*.*||";
+    request.mustExist = true;
+    const auto path = prompts.chooseFile(request);
+    if (!path)
+        return outcome;
+
+    Codeplug other;
+    other.setPrompts(&prompts);
+    if (!other.open(*path) || !other.decode()) {
+        prompts.error("Unable to open the specified file for merging.");
+        outcome.status = TransferOutcome::Status::Failed;
+        return outcome;
+    }
+    {
+        BusyScope busy(prompts);
+        outcome.added = mergeContactsFromCodeplug(working, &other, false, MergeBothCallTypes);
+    }
+    prompts.inform(importedMessage(outcome.added));
+    outcome.status = TransferOutcome::Status::Done;
+    return outcome;
+}
+
+TransferOutcome importContactsCsvCommand(Codeplug& working, Prompts& prompts)
+{
+    TransferOutcome outcome;
+    if (!working.loaded()) {
+        prompts.inform(OpenFirstMessage);
+        outcome.status = TransferOutcome::Status::Refused;
+        return outcome;
+    }
+    FileChooserRequest request;
+    request.mode = FileChooserRequest::Mode::Open;
+    request.title = "Import Contacts from a CSV File...";
+    request.confirmText = "CSV Import >";
+    request.filter = CsvFilter;
+    request.mustExist = true;
+    const auto path = prompts.chooseFile(request);
+    if (!path)
+        return outcome;
+
+    ContactCsvImport result;
+    {
+        BusyScope busy(prompts);
+        result = readContactsCsv(working, *path);
+    }
+    if (!result.opened) {
+        // "0 contacts imported." would tell the user that the file held nothing new.
+        prompts.warn("File '" + *path + "' could not be opened.");
+        outcome.status = TransferOutcome::Status::Failed;
+        return outcome;
+    }
+    outcome.added = result.imported;
+    prompts.inform(importedMessage(outcome.added));
+    outcome.status = TransferOutcome::Status::Done;
+    return outcome;
+}
+
+TransferOutcome exportContactsCsvCommand(const Codeplug& working, Prompts& prompts)
+{
+    TransferOutcome outcome;
+    if (!working.loaded() || working.contacts().empty()) {
+        prompts.warn("There are no valid contacts in the file to export.");
+        outcome.status = TransferOutcome::Status::Refused;
+        return outcome;
+    }
+    FileChooserRequest request;
+    request.mode = FileChooserRequest::Mode::Save;
+    request.title = "Export Contacts as Comma-Separated Values...";
+    request.confirmText = "CSV Export >";
+    request.defaultExtension = "csv";
+    request.filter = CsvFilter;
+    const auto path = prompts.chooseFile(request);
+    if (!path)
+        return outcome;
+
+    bool written = false;
+    {
+        BusyScope busy(prompts);
+        written = exportContactsCsv(working, *path);
+    }
+    if (written) {
+        prompts.inform("Contacts succesfully exported.");
+        outcome.status = TransferOutcome::Status::Done;
+        outcome.added = working.contacts().count();
+    } else {
+        prompts.error("Failed to export contact data.");
+        outcome.status = TransferOutcome::Status::Failed;
+    }
+    return outcome;
+}
+
+bool sortContactsCommand(Codeplug& working, int column, ContactListKind list)
+{
+    if (!working.loaded() || column <= 0)
+        return false;
+    if (list == ContactListKind::ContactsTab && column != 1 && column != 2 && column != 4)
+        return false;
+    if (working.contacts().count() < 2)
+        return false;
+    working.sortContacts(column);
+    working.encode();
+    working.markChanged();
+    return true;
+}
+
+} // namespace pw

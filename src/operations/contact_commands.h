@@ -1,0 +1,25 @@
+#pragma once
+// The three contact transfer commands of the Contacts tab and the Data menu, with their file
+// choosers, wait cursor and messages. The caller refreshes its lists afterwards.
+
+#include "operations/transfer_outcome.h"
+
+namespace pw {
+
+class Codeplug;
+class Prompts;
+
+// "Import More Contacts from Another Codeplug..." / "Import Contacts from Codeplug...".
+TransferOutcome mergeContactsCommand(Codeplug& working, Prompts& prompts);
+// "Import More Contacts from a CSV File..." / "Import Contacts from CSV...".
+TransferOutcome importContactsCsvCommand(Codeplug& working, Prompts& prompts);
+// "Export All Contacts to a CSV File..." / "Export Contacts to CSV...".
+TransferOutcome exportContactsCsvCommand(const Codeplug& working, Prompts& prompts);
+
+// A click on a heading of a contact list: the contacts tab sorts on "DMR-MARC ID", "Contact Name"
+// and "Alert Tone" only; the RX group tab's master list on every heading but "No.".
+enum class ContactListKind { ContactsTab, RxGroupMaster };
+// True when the table was sorted (and so written back and marked changed).
+bool sortContactsCommand(Codeplug& working, int column, ContactListKind list = ContactListKind::ContactsTab);
+
+} // namespace pw

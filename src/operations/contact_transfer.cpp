@@ -1,0 +1,201 @@
+#include "operations/contact_transfer.h"
+
+#include "codeplug/codeplug.h"
+#include "model/field_readers.h"
+#include "model/six_bit_text.h"
+#include "operations/text_lines.h"
+#include "platform/file_io.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace pw {
+
+// ---- Merge ----
+
+ContactMerger::ContactMerger(Codeplug& codeplug, bool addWithoutCheck, unsigned options)
+    : codeplug_(codeplug), addWithoutCheck_(addWithoutCheck), options_(options)
+{
+    const auto& contacts = codeplug_.contacts();
+    present_.reserve(static_cast<std::size_t>(contacts.count()));
+    int position = 0;
+    for (const auto& contact : contacts)
+        present_.emplace_back(contact->dmrId(), position++);
+    std::sort(present_.begin(), present_.end());
+}
+
+bool ContactMerger::offer(const Contact& incoming)
+{
+    if (full_ || finished_ || !codeplug_.loaded())
+        return false;
+    const bool groupLike = incoming.callType() != CallType::PrivateCall;
+    if (groupLike ? (options_ & MergeGroupCalls) == 0 : (options_ & MergePrivateCalls) == 0)
+        return true;
+
+    const auto id = incoming.dmrId();
+    const auto first = std::lower_bound(present_.begin(), present_.end(), std::make_pair(id, 0));
+    const bool isPresent = first != present_.end() && first->first == id;
+    if (addWithoutCheck_ || !isPresent) {
+        // The ID set already answered the duplicate question.
+        const int result = codeplug_.addContact(incoming, true);
+        if (result == Added)
+            ++count_;
+        else if (result == TableFullRefused)
+            full_ = true;
+        return !full_;
+    }
+    if (options_ & MergeUpdateExisting) {
+        auto* existing = codeplug_.contactAt(first->second);
+        existing->setName(incoming.name());
+        existing->setCallsign(incoming.callsign());
+        existing->setCity(incoming.city());
+        existing->setState(incoming.state());
+        existing->setCountry(incoming.country());
+        existing->setRemarks(incoming.remarks());
+        ++count_;
+    }
+    return true;
+}
+
+int ContactMerger::finish()
+{
+    if (!finished_ && count_ > 0) {
+        codeplug_.markChanged();
+        codeplug_.encode();
+    }
+    finished_ = true;
+    return count_;
+}
+
+int mergeContacts(Codeplug& codeplug, const RecordList<Contact>& source, bool addWithoutCheck, unsigned options)
+{
+    if (source.empty() || !codeplug.loaded())
+        return 0;
+    ContactMerger merger(codeplug, addWithoutCheck, options);
+    for (const auto& contact : source)
+        if (!merger.offer(*contact))
+            break;
+    return merger.finish();
+}
+
+int mergeContactsFromCodeplug(Codeplug& codeplug, const Codeplug* other, bool addWithoutCheck, unsigned options)
+{
+    // Merging a codeplug into itself would walk a table that grows under the walk.
+    if (!other || other == &codeplug)
+        return 0;
+    return mergeContacts(codeplug, other->contacts(), addWithoutCheck, options);
+}
+
+// ---- CSV ----
+
+std::string contactsCsvText(const Codeplug& codeplug)
+{
+    std::string text;
+    text.reserve(static_cast<std::size_t>(codeplug.contacts().count()) * 64);
+    for (const auto& contact : codeplug.contacts())
+        appendCrLfLine(text, contact->toLine());
+    return text;
+}
+
+bool exportContactsCsv(const Codeplug& codeplug, const std::filesystem::path& path)
+{
+    if (!codeplug.loaded() || codeplug.contacts().empty())
+        return false;
+    return writeTextFileAtomically(path, contactsCsvText(codeplug));
+}
+
+ContactCsvImport readContactsCsv(Codeplug& codeplug, const std::filesystem::path& path)
+{
+    ContactCsvImport result;
+    TextLineReader reader(path);
+    if (!reader.isOpen())
+        return result;
+    result.opened = true;
+    // Each contact is merged as soon as it is read; since the merge looks for duplicates only among
+    // the contacts present before it began, this gives what collecting the whole file first would,
+    // without holding the file's contacts twice, and stops reading once the table is full.
+    ContactMerger merger(codeplug, false, MergeBothCallTypes);
+    std::string line;
+    std::string first;
+    while (reader.next(line)) {
+        if (line.size() < 10)
+            continue;
+        if (CsvFieldReader::field(line, 0, 1, first) < 0 || first.empty() ||
+            !std::isdigit(static_cast<unsigned char>(first[0])))
+            continue;
+        Contact contact(codeplug.formatId());
+        if (contact.fromLine(line) != 1)
+            continue;
+        if (!merger.offer(contact))
+            break;
+    }
+    result.imported = merger.finish();
+    return result;
+}
+
+int importContactsCsv(Codeplug& codeplug, const std::filesystem::path& path)
+{
+    return readContactsCsv(codeplug, path).imported;
+}
+
+int addContactFromLine(Codeplug& codeplug, std::string_view line)
+{
+    const auto zero = line.find('\0');
+    if (zero != std::string_view::npos)
+        line = line.substr(0, zero);
+    if (line.size() < 10)
+        return 0;
+    Contact contact(codeplug.formatId());
+    if (contact.fromLine(line) != 1)
+        return NotLoadedRefused;
+    const int result = codeplug.addContact(contact, false);
+    if (result == Added)
+        codeplug.markChanged();
+    return result;
+}
+
+// ---- Index ----
+
+ContactIndex::ContactIndex(const Codeplug& codeplug) : codeplug_(codeplug)
+{
+    byName_.reserve(static_cast<std::size_t>(codeplug.contacts().count()));
+    byId_.reserve(static_cast<std::size_t>(codeplug.contacts().count()));
+    catchUp();
+}
+
+std::string ContactIndex::key(std::string_view name) const
+{
+    std::string text(name);
+    for (auto& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+void ContactIndex::catchUp()
+{
+    const auto& contacts = codeplug_.contacts();
+    for (; indexed_ < contacts.count(); ++indexed_) {
+        const auto* contact = contacts.at(indexed_);
+        byName_.try_emplace(key(contact->name()), indexed_);
+        byId_.try_emplace(contact->dmrId(), indexed_);
+    }
+}
+
+int ContactIndex::findByName(std::string_view name) const
+{
+    const auto zero = name.find('\0');
+    if (zero != std::string_view::npos)
+        name = name.substr(0, zero);
+    // RDB names hold only the six-bit alphabet: the wanted name is brought to it first.
+    const auto wanted = codeplug_.family() == FormatFamily::RdbFamily ? key(SixBitText::normalize(name)) : key(name);
+    const auto found = byName_.find(wanted);
+    return found == byName_.end() ? -1 : found->second;
+}
+
+int ContactIndex::findById(std::uint32_t dmrId) const
+{
+    const auto found = byId_.find(dmrId);
+    return found == byId_.end() ? -1 : found->second;
+}
+
+} // namespace pw

@@ -1,0 +1,111 @@
+#pragma once
+// Contacts into and out of the working codeplug: the contact CSV file, the contact merge that the
+// CSV import, the merge from another codeplug, the structural import and the ID database share,
+// and the one-line add of the clipboard paste.
+//
+// Contact CSV file: 8-bit text, one ContactLine per line, each ended by CR LF, no header line:
+//   "dmrId","name","Group Call|Private Call|All Call","Yes|No","callsign","city","state","country","remarks"
+// The five texts are empty outside the D868 family. Reading takes the line as Contact::fromLine
+// does, skipping lines shorter than 10 characters and lines whose first field does not begin with
+// a digit, so a header line is passed over.
+
+#include "model/record_list.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace pw {
+
+class Codeplug;
+class Contact;
+
+// Options of the merge, a bit set.
+// Incoming Group Call and All Call contacts are taken.
+inline constexpr unsigned MergeGroupCalls = 0x01;
+// Incoming Private Call contacts are taken.
+inline constexpr unsigned MergePrivateCalls = 0x20;
+// An incoming contact whose DMR ID is present overwrites that contact's name and texts.
+inline constexpr unsigned MergeUpdateExisting = 0x400;
+// What the CSV import and the merge from another codeplug pass.
+inline constexpr unsigned MergeBothCallTypes = MergeGroupCalls | MergePrivateCalls;
+
+// The merge one contact at a time, for callers that produce contacts as they read them. The DMR IDs
+// present are taken once, when the merger is made: contacts it adds are not looked for, so two
+// incoming contacts with one new ID are both added. A set of the IDs replaces the scan of the whole
+// table that addContact would make per contact, which would be quadratic for 130000 contacts.
+class ContactMerger {
+public:
+    ContactMerger(Codeplug& codeplug, bool addWithoutCheck, unsigned options);
+
+    // Merges one contact; false once the table is full, when the merge is over.
+    bool offer(const Contact& incoming);
+    // Marks the codeplug changed and writes the model into the image when anything was added or
+    // updated; the number of contacts added plus the number updated.
+    int finish();
+    int count() const { return count_; }
+
+private:
+    Codeplug& codeplug_;
+    bool addWithoutCheck_;
+    unsigned options_;
+    bool full_ = false;
+    bool finished_ = false;
+    int count_ = 0;
+    // (DMR ID, table position) of the contacts present, sorted: the first entry of an ID is the
+    // first contact of the table with it.
+    std::vector<std::pair<std::uint32_t, int>> present_;
+};
+
+// Merges a list of contacts that the caller owns into the codeplug: the number added plus the
+// number updated; 0 for an empty list or a codeplug that is not loaded.
+int mergeContacts(Codeplug& codeplug, const RecordList<Contact>& source, bool addWithoutCheck, unsigned options);
+// The same over another codeplug's contact table; 0 when no codeplug is given.
+int mergeContactsFromCodeplug(Codeplug& codeplug, const Codeplug* other, bool addWithoutCheck, unsigned options);
+
+// Every contact's line with CR LF, in table order.
+std::string contactsCsvText(const Codeplug& codeplug);
+// Writes the contact CSV file as a save is written: false when nothing is loaded, there are no
+// contacts, or the file could not be written whole (the old file is then unchanged).
+bool exportContactsCsv(const Codeplug& codeplug, const std::filesystem::path& path);
+
+struct ContactCsvImport {
+    bool opened = false;
+    int imported = 0;
+};
+// Imports the contact CSV file with the merge (both call types, no update of existing contacts).
+ContactCsvImport readContactsCsv(Codeplug& codeplug, const std::filesystem::path& path);
+// The number of contacts added; 0 also when the file cannot be opened or holds no usable line.
+int importContactsCsv(Codeplug& codeplug, const std::filesystem::path& path);
+
+// Reads one ContactLine and adds it, duplicates not allowed: 0 for a line shorter than 10
+// characters, -2 for a line that does not read, otherwise addContact's result. Marks the codeplug
+// changed when the contact was added.
+int addContactFromLine(Codeplug& codeplug, std::string_view line);
+
+// Finds contacts of one codeplug by name, as Codeplug::findContactByName does, and by DMR ID, as
+// contactNameForId does, without walking the table per question: for imports that ask once per
+// channel of tables that hold 160000 contacts.
+class ContactIndex {
+public:
+    explicit ContactIndex(const Codeplug& codeplug);
+    // The 0-based index of the first contact of that name ignoring case, or -1.
+    int findByName(std::string_view name) const;
+    // The 0-based index of the first contact with that ID, or -1.
+    int findById(std::uint32_t dmrId) const;
+    // Takes in the contacts appended to the table since the index was made or last brought up.
+    void catchUp();
+
+private:
+    std::string key(std::string_view name) const;
+
+    const Codeplug& codeplug_;
+    int indexed_ = 0;
+    std::unordered_map<std::string, int> byName_;
+    std::unordered_map<std::uint32_t, int> byId_;
+};
+
+} // namespace pw

@@ -245,19 +245,6 @@ TEST_F(CliZoneWizard, EightIntoTheZoneOfTenAddSixWithAScanListAppliedToTheWholeZ
     EXPECT_EQ(codeplug->channelAt(16)->scanList(), 0);
 }
 
-TEST_F(CliZoneWizard, NamedScanListWithoutApplyIsCreatedOnly)
-{
-    const auto result = wizard({"19,20", "--zone", "Pair", "--scanlist", "Pair Scan"});
-    ASSERT_EQ(result.status, 0) << result.err;
-    EXPECT_NE(result.out.find("Zone 'Pair' created or updated with 2 channels total.\nScan List 'Pair Scan' "
-                              "created.\n"),
-              std::string::npos)
-        << result.out;
-    const auto codeplug = reopen(path);
-    EXPECT_EQ(codeplug->scanLists().at(1)->name(), "Pair Scan");
-    EXPECT_EQ(codeplug->channelAt(18)->scanList(), 0);
-}
-
 TEST_F(CliZoneWizard, ChannelsAlreadyInTheZoneAddNothingAndSaveNothing)
 {
     const auto result = wizard({"1-3", "--zone", "Big"});

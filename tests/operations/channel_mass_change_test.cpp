@@ -122,13 +122,6 @@ TEST(MassChangeFrequency, OffsetWorksFromTheNewReceiveFrequency)
     EXPECT_EQ(d868.d868OffsetDirection(), 2);
 }
 
-TEST(MassChangeFrequency, RepeaterOffsetSize)
-{
-    EXPECT_DOUBLE_EQ(repeaterOffsetMhz(199.99999), 0.6);
-    EXPECT_DOUBLE_EQ(repeaterOffsetMhz(200.0), 5.0);
-    EXPECT_DOUBLE_EQ(repeaterOffsetMhz(30.0), 0.6);
-}
-
 // ---- applyChannelChanges: names ----
 
 TEST(MassChangeName, PrependOnASixteenCharacterNameDropsItsLastCharacter)
@@ -278,17 +271,6 @@ TEST(MassChangeMode, ScanListChangesEveryModeAndZeroMeansNone)
     changes.scanList = 0;
     applyChannelChanges(changes, digital);
     EXPECT_EQ(digital.scanList(), 0);
-}
-
-TEST(MassChangeMode, AnEmptyChangeSetChangesNothing)
-{
-    auto channel = digitalChannel(RdbV2Format, "DMR");
-    const auto before = allBytes(channel);
-    ChannelChangeSet changes;
-    changes.makeCopies = true;
-    EXPECT_FALSE(changes.hasChanges());
-    applyChannelChanges(changes, channel);
-    EXPECT_EQ(allBytes(channel), before);
 }
 
 // ---- The dialog's lists ----

@@ -112,6 +112,7 @@ private:
         if (channels < 1 || channels > 4000 || data.count(2) < 0 || data.count(6) > 160000 || data.count(5) > 10000)
             return false;
         data.fileName = path_.string();
+        data.fileSize = content->fileSize;
         cp_.d868_ = std::move(data);
         cp_.fileLength_ = content->fileSize;
         cp_.bytesRead_ = 0;
@@ -277,6 +278,13 @@ int Codeplug::save(const std::filesystem::path& path)
     }
     if (!writeFileAtomically(path, blocks))
         return 0;
+    if (family() == FormatFamily::D868Family) {
+        // The saved file is now the codeplug's file: a later decode reads it, not the old one.
+        d868_.fileName = path.string();
+        d868_.fileSize = d868File.size();
+        d868_.countTable.assign(d868File.begin() + D868Data::HeaderSize,
+                                d868File.begin() + D868Data::HeaderSize + D868Data::CountTableSize);
+    }
     changed_ = false;
     return 1;
 }

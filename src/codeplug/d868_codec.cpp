@@ -1,13 +1,42 @@
-// Interim D868 codec: the file is kept whole and written back with its radio-ID records, the only
-// part of it that can be edited until the sections are decoded.
+// The D868 codec: decodes the file of sections into the model and builds a new file from the
+// model and the kept sections when the codeplug is saved. The file map is in d868_codec.h.
+#include "codeplug/d868_codec.h"
+
 #include "codeplug/codecs.h"
 #include "codeplug/codeplug.h"
 #include "codeplug/d868_radio_ids.h"
+#include "codeplug/d868_record_numbers.h"
+#include "codeplug/packed_contact_stream.h"
 #include "platform/file_io.h"
+#include "platform/prompts.h"
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+#include <string>
+#include <type_traits>
 
 namespace pw {
+namespace {
 
-int decodeD868(Codeplug& codeplug)
+using namespace d868;
+
+// Channel block: the contact word (0-based talkgroup record number).
+constexpr std::size_t ChannelContact = 50;
+constexpr std::size_t ChannelBlockSize = Channel::D868BlockSize;
+// Zone record: record number, in use, member count, members (u16, 0-based channel record numbers).
+constexpr std::size_t ZoneNumber = 0, ZoneInUse = 2, ZoneMemberCount = 4, ZoneMembers = 6;
+// Scan-list record: record number, member count, members (u16, 0-based channel record numbers).
+constexpr std::size_t ScanListNumber = 0, ScanListMemberCount = 32, ScanListMembers = 134;
+// RX group record: record number, members (u32, 0-based talkgroup record numbers).
+constexpr std::size_t RxGroupNumber = 0, RxGroupMembers = 41;
+// Section 13 block head: u16 word, u16 version, u32 length, u32 value.
+constexpr std::size_t BlockVersion = 2, BlockLength = 4;
+
+constexpr const char* DraftMessagesShort = "Failed to read draft SMS data.";
+
+// Empties the six lists and forgets the kept sections and the log of the previous decode.
+void resetModel(Codeplug& codeplug)
 {
     codeplug.contacts().deleteAll();
     codeplug.channels().deleteAll();
@@ -16,28 +45,570 @@ int decodeD868(Codeplug& codeplug)
     codeplug.rxGroupLists().deleteAll();
     codeplug.emergencySystems().deleteAll();
     codeplug.errorLog().clear();
+    codeplug.d868Data().clearKeptSections();
+}
+
+// A failed decode leaves its reason in the log and no half-filled model behind.
+int failDecode(Codeplug& codeplug, const std::string& line)
+{
+    codeplug.contacts().deleteAll();
+    codeplug.channels().deleteAll();
+    codeplug.zones().deleteAll();
+    codeplug.scanLists().deleteAll();
+    codeplug.rxGroupLists().deleteAll();
+    codeplug.d868Data().clearKeptSections();
+    codeplug.errorLog().add(line);
+    return 0;
+}
+
+std::string endsEarly(const char* where) { return std::string("Error: The codeplug file ends early, in ") + where + ".\r\n"; }
+
+// Reads the file front to back, never past its end.
+class SectionReader {
+public:
+    explicit SectionReader(ConstBytes file) : file_(file) {}
+
+    std::size_t offset() const { return offset_; }
+    std::size_t remaining() const { return file_.size() - offset_; }
+
+    // The next `size` bytes, or nothing (and nothing consumed) when fewer remain.
+    std::optional<ConstBytes> take(std::uint64_t size)
+    {
+        if (size > remaining())
+            return std::nullopt;
+        const auto part = file_.subspan(offset_, static_cast<std::size_t>(size));
+        offset_ += static_cast<std::size_t>(size);
+        return part;
+    }
+
+    // `records` records of `size` bytes each, counted in 64 bits so no product can wrap.
+    std::optional<ConstBytes> takeRecords(std::int32_t records, std::size_t size)
+    {
+        return take(static_cast<std::uint64_t>(records) * size);
+    }
+
+    ConstBytes between(std::size_t begin, std::size_t end) const { return file_.subspan(begin, end - begin); }
+
+private:
+    ConstBytes file_;
+    std::size_t offset_ = 0;
+};
+
+template <std::size_t N>
+void copyRecord(ConstBytes from, std::size_t offset, std::array<std::uint8_t, N>& to)
+{
+    for (std::size_t i = 0; i < N; ++i)
+        to[i] = getU8(from, offset + i);
+}
+
+void append(std::vector<std::uint8_t>& to, ConstBytes bytes) { to.insert(to.end(), bytes.begin(), bytes.end()); }
+
+std::string trimmed(const std::string& text)
+{
+    const auto blank = [](unsigned char c) { return std::isspace(c) != 0; };
+    auto begin = std::find_if_not(text.begin(), text.end(), blank);
+    auto end = std::find_if_not(text.rbegin(), std::string::const_reverse_iterator(begin), blank).base();
+    return std::string(begin, end);
+}
+
+class D868Decoder {
+public:
+    D868Decoder(Codeplug& codeplug, ConstBytes file)
+        : cp_(codeplug), data_(codeplug.d868Data()), log_(codeplug.errorLog()), in_(file)
+    {
+    }
+
+    int run()
+    {
+        resetModel(cp_);
+        const auto head = in_.take(D868Data::HeaderSize + D868Data::CountTableSize);
+        if (!head)
+            return failDecode(cp_, endsEarly("the header"));
+        data_.header.assign(head->begin(), head->begin() + D868Data::HeaderSize);
+        data_.countTable.assign(head->begin() + D868Data::HeaderSize, head->end());
+        if (const auto problem = countProblem())
+            return failDecode(cp_, *problem);
+
+        if (!readChannels() || !readRadioIds() || !readZones() || !readScanLists() || !readSection7() ||
+            !readTalkgroups())
+            return 0;
+        convertChannelContacts();
+        if (!readDigitalContacts() || !readSections10To13() || !readRxGroups() || !readSection15())
+            return 0;
+        data_.decoded = true;
+        return 1;
+    }
+
+private:
+    std::int32_t count(int index) const { return data_.count(index); }
+
+    // Counts that no file can hold end the decode before anything is read.
+    std::optional<std::string> countProblem() const
+    {
+        for (int index = 0; index <= RxGroupCount; ++index)
+            if (index != 10 && count(index) < 0)
+                return "Error: The count table gives a negative count C" + std::to_string(index) + ".\r\n";
+        if (count(ChannelCount) < 1 || count(ChannelCount) > MostChannelRecords)
+            return std::string("Error: The count table gives no channel records or more than 4000.\r\n");
+        if (count(TalkgroupCount) > MostTalkgroups)
+            return std::string("Error: The codeplug file holds more than 10000 talkgroups.\r\n");
+        if (count(DigitalContactCount) > MostDigitalContacts)
+            return std::string("Error: The codeplug file holds more than 160000 digital contacts.\r\n");
+        return std::nullopt;
+    }
+
+    bool fail(const std::string& line)
+    {
+        failDecode(cp_, line);
+        return false;
+    }
+
+    bool readChannels()
+    {
+        const auto records = in_.takeRecords(count(ChannelCount), ChannelRecordSize);
+        if (!records)
+            return fail(endsEarly("the channel records"));
+        int position = 0;
+        for (std::size_t r = 0; r < static_cast<std::size_t>(count(ChannelCount)); ++r) {
+            const auto record = records->subspan(r * ChannelRecordSize, ChannelRecordSize);
+            const int number = getU16Le(record, 0);
+            if (number == SpecialChannelA || number == SpecialChannelB) {
+                append(data_.specialChannels, record);
+                continue;
+            }
+            if (number > LastChannelNumber)
+                continue;
+            auto channel = std::make_unique<Channel>(D868Format);
+            copyRecord(record, 0, channel->d868ChannelFields());
+            channel->setD868RecordTail(getU16Le(record, ChannelBlockSize));
+            channel->setName(trimmed(channel->name()));
+            ++position;
+            channel->setD868RecordNumber(position);
+            channel->setSortPosition(position);
+            channelNumbers_.add(static_cast<std::uint32_t>(number), position);
+            cp_.channels().append(std::move(channel));
+        }
+        return true;
+    }
+
+    bool readRadioIds()
+    {
+        if (count(RadioIdCount) == 0) {
+            log_.add("Error: No Radio IDs defined in codeplug. Default Radio ID 'My Radio' established at index 0.\r\n");
+            data_.setCount(RadioIdCount, 1);
+            data_.radioIds.assign(RadioIdRecordSize, 0);
+            setU16Le(data_.radioIds, 0, 1);
+            setU16Le(data_.radioIds, 2, 1);
+            setU32Le(data_.radioIds, 4, 12345678);
+            setCString(data_.radioIds, 10, 27, "My Radio", 27);
+            return true;
+        }
+        const auto records = in_.takeRecords(count(RadioIdCount), RadioIdRecordSize);
+        if (!records)
+            return fail(endsEarly("the radio IDs"));
+        data_.radioIds.assign(records->begin(), records->end());
+        return true;
+    }
+
+    // Zone and scan-list members are 0-based channel record numbers in the file. Each becomes the
+    // table position of its channel; one that names no channel is removed and logged.
+    template <typename List>
+    void convertChannelMembers(List& list)
+    {
+        int i = 0;
+        while (i < list.memberCount()) {
+            const int stored = list.member(i);
+            const int position = channelNumbers_.denseValue(static_cast<std::uint64_t>(stored) + 1);
+            if (position > 0) {
+                list.setMember(i, position);
+                ++i;
+                continue;
+            }
+            list.removeMember(i);
+            if constexpr (std::is_same_v<List, Zone>)
+                log_.add("Invalid channel index " + std::to_string(stored) + " in zone '" + list.name() +
+                         "'; channel reference ignored, and zone corrected.\r\n");
+            else
+                log_.add("Invalid channel index " + std::to_string(stored) + " in scanlist '" + list.name() +
+                         "'; scan list corrected.\r\n");
+        }
+    }
+
+    bool readZones()
+    {
+        if (count(ZoneCount) == 0) {
+            log_.add("Error: No zones defined in codeplug. Default zone 'Zone 1' established.\r\n");
+            auto zone = std::make_unique<Zone>(D868Format);
+            zone->setName("Zone 1");
+            zone->setD868RecordNumber(1);
+            zone->addMember(0, cp_.channels());
+            cp_.zones().append(std::move(zone));
+            data_.setCount(ZoneCount, 1);
+            return true;
+        }
+        const auto records = in_.takeRecords(count(ZoneCount), ZoneRecordSize);
+        if (!records)
+            return fail(endsEarly("the zones"));
+        for (std::size_t r = 0; r < static_cast<std::size_t>(count(ZoneCount)); ++r) {
+            auto zone = std::make_unique<Zone>(D868Format);
+            copyRecord(*records, r * ZoneRecordSize, zone->d868Record());
+            zone->setD868RecordNumber(static_cast<int>(r) + 1);
+            convertChannelMembers(*zone);
+            cp_.zones().append(std::move(zone));
+        }
+        return true;
+    }
+
+    bool readScanLists()
+    {
+        const auto records = in_.takeRecords(count(ScanListCount), ScanListRecordSize);
+        if (!records)
+            return fail(endsEarly("the scan lists"));
+        for (std::size_t r = 0; r < static_cast<std::size_t>(count(ScanListCount)); ++r) {
+            auto list = std::make_unique<ScanList>(D868Format);
+            copyRecord(*records, r * ScanListRecordSize, list->d868Record());
+            list->setD868RecordNumber(static_cast<int>(r) + 1);
+            convertChannelMembers(*list);
+            cp_.scanLists().append(std::move(list));
+        }
+        return true;
+    }
+
+    bool readSection7()
+    {
+        const auto records = in_.takeRecords(count(Section7Count), Section7RecordSize);
+        if (!records)
+            return fail(endsEarly("section 7"));
+        data_.section7.assign(records->begin(), records->end());
+        return true;
+    }
+
+    // A stream: its u32 length, then that many bytes.
+    std::optional<ConstBytes> readStream()
+    {
+        const auto length = in_.take(4);
+        if (!length)
+            return std::nullopt;
+        return in_.take(getU32Le(*length, 0));
+    }
+
+    void appendContacts(const UnpackedContacts& unpacked, bool talkgroups)
+    {
+        const int first = cp_.contacts().count();
+        // Copying a new contact costs far less than making each of up to 170000 afresh.
+        const Contact fresh(D868Format);
+        for (std::size_t k = 0; k < unpacked.blocks.size(); ++k) {
+            auto contact = std::make_unique<Contact>(fresh);
+            contact->d868Block() = unpacked.blocks[k];
+            const int position = first + static_cast<int>(k) + 1;
+            contact->setD868RecordNumber(static_cast<std::uint32_t>(position));
+            contact->setSortPosition(position);
+            contact->setTalkgroup(talkgroups);
+            if (talkgroups)
+                talkgroupNumbers_.add(unpacked.recordNumbers[k], position);
+            cp_.contacts().append(std::move(contact));
+        }
+    }
+
+    bool readTalkgroups()
+    {
+        const auto stream = readStream();
+        if (!stream)
+            return fail(endsEarly("the talkgroups"));
+        appendContacts(unpackContactStream(*stream, static_cast<std::size_t>(count(TalkgroupCount))), true);
+        return true;
+    }
+
+    // A digital channel's contact is a 0-based talkgroup record number in the file; it becomes the
+    // talkgroup's table position. One that names no talkgroup is set to none and logged.
+    void convertChannelContacts()
+    {
+        for (const auto& channel : cp_.channels()) {
+            if (!channel->isDigital())
+                continue;
+            const std::uint64_t number = std::uint64_t{getU32Le(channel->d868ChannelFields(), ChannelContact)} + 1;
+            const int position = talkgroupNumbers_.denseValue(number);
+            if (position > 0) {
+                channel->setTxContact(position);
+                channel->refreshContactName(cp_.contacts());
+                continue;
+            }
+            log_.add("Error: Invalid contact index of " + std::to_string(number) + " in digital channel '" +
+                     channel->name() + "' -- now set to NONE.\r\n");
+            channel->setTxContact(0);
+        }
+    }
+
+    bool readDigitalContacts()
+    {
+        const auto stream = readStream();
+        if (!stream)
+            return fail(endsEarly("the digital contacts"));
+        appendContacts(unpackContactStream(*stream, static_cast<std::size_t>(count(DigitalContactCount))), false);
+        return true;
+    }
+
+    bool readSections10To13()
+    {
+        const std::size_t begin = in_.offset();
+        const std::int64_t tables10 = std::int64_t{count(7)} + count(8) + count(9);
+        if (!in_.take(static_cast<std::uint64_t>(tables10) * Section10RecordSize))
+            return fail(endsEarly("section 10"));
+        if (!in_.takeRecords(count(11), Section11RecordSize))
+            return fail(endsEarly("section 11"));
+        if (!in_.takeRecords(count(12), Section11RecordSize)) {
+            cp_.prompts().error(DraftMessagesShort);
+            return fail(std::string(DraftMessagesShort) + "\r\n");
+        }
+        if (!in_.takeRecords(count(13), Section11RecordSize))
+            return fail(endsEarly("section 11"));
+        if (!in_.takeRecords(count(14), Section12RecordSize))
+            return fail(endsEarly("section 12"));
+        const auto tables = in_.between(begin, in_.offset());
+        data_.sections10To12.assign(tables.begin(), tables.end());
+
+        const std::size_t section13 = in_.offset();
+        if (!in_.takeRecords(count(Section13Count), Section13RecordSize))
+            return fail(endsEarly("section 13"));
+        // Every block is at least its head long, so a hostile count ends this loop at the end of
+        // the file.
+        for (std::int32_t block = 0; block < count(Section13Count); ++block) {
+            const auto head = in_.take(Section13BlockHeadSize);
+            if (!head)
+                return fail(endsEarly("section 13"));
+            const auto version = getU16Le(*head, BlockVersion);
+            if (version != 1)
+                return fail("Error: Block " + std::to_string(block + 1) + " of section 13 has version " +
+                            std::to_string(version) + "; only version 1 is known.\r\n");
+            if (!in_.take(getU32Le(*head, BlockLength)))
+                return fail(endsEarly("section 13"));
+        }
+        const auto kept = in_.between(section13, in_.offset());
+        data_.section13.assign(kept.begin(), kept.end());
+        return true;
+    }
+
+    bool readRxGroups()
+    {
+        const auto records = in_.takeRecords(count(RxGroupCount), RxGroupRecordSize);
+        if (!records)
+            return fail(endsEarly("the RX group lists"));
+        for (std::size_t r = 0; r < static_cast<std::size_t>(count(RxGroupCount)); ++r) {
+            auto list = std::make_unique<RxGroupList>(D868Format);
+            copyRecord(*records, r * RxGroupRecordSize, list->d868Record());
+            list->loadMemberCount();
+            list->setD868RecordNumber(static_cast<int>(r) + 1);
+            // Members are 0-based talkgroup record numbers; one that names no talkgroup goes.
+            int i = 0;
+            while (i < list->memberCount()) {
+                const auto stored = getU32Le(list->d868Record(), RxGroupMembers + 4 * static_cast<std::size_t>(i));
+                const int position = talkgroupNumbers_.denseValue(std::uint64_t{stored} + 1);
+                if (position > 0) {
+                    list->setMember(i, position);
+                    ++i;
+                    continue;
+                }
+                list->removeMember(i);
+                log_.add("Invalid digital contact index " + std::to_string(stored) + " in RxGroup '" + list->name() +
+                         "'\r\n");
+            }
+            cp_.rxGroupLists().append(std::move(list));
+        }
+        return true;
+    }
+
+    bool readSection15()
+    {
+        if (in_.remaining() < Section15Required)
+            return fail(endsEarly("section 15"));
+        const auto section = in_.take(std::min(Section15Size, in_.remaining()));
+        data_.section15.assign(section->begin(), section->end());
+        const auto rest = in_.take(in_.remaining());
+        data_.trailingBytes.assign(rest->begin(), rest->end());
+        return true;
+    }
+
+    Codeplug& cp_;
+    D868Data& data_;
+    ErrorLog& log_;
+    SectionReader in_;
+    RecordNumbering channelNumbers_{static_cast<std::size_t>(LastChannelNumber)};
+    RecordNumbering talkgroupNumbers_{static_cast<std::size_t>(MostTalkgroups)};
+};
+
+// Writes a stream as its length word, the packed entries and the extra byte.
+bool appendStream(std::vector<std::uint8_t>& file, const std::vector<const Contact*>& contacts)
+{
+    const std::size_t lengthAt = file.size();
+    file.insert(file.end(), 4, 0);
+    packContactStream(contacts, file);
+    const std::size_t packed = file.size() - lengthAt - 4;
+    if (packed > LongestPackedStream)
+        return false;
+    // An empty list is the length 1 and one byte of 1; otherwise the extra byte is 0.
+    file.push_back(packed == 0 ? 1 : 0);
+    setU32Le(file, lengthAt, static_cast<std::uint32_t>(packed + 1));
+    return true;
+}
+
+} // namespace
+
+int decodeD868Bytes(Codeplug& codeplug, ConstBytes file)
+{
+    return D868Decoder(codeplug, file).run();
+}
+
+int decodeD868(Codeplug& codeplug)
+{
+    resetModel(codeplug);
     auto& data = codeplug.d868Data();
-    auto content = readFileBytes(data.fileName, 64u << 20);
+    // The sections are read from the file again; it must still be the file that was recognised.
+    auto content = readFileBytes(data.fileName, LargestFile + 1);
     if (!content)
-        return 0;
-    const auto channels = static_cast<std::size_t>(data.count(0));
-    const auto radioIds = static_cast<std::size_t>(std::max(0, data.count(1)));
-    data.radioIdsOffset = D868Data::HeaderSize + D868Data::CountTableSize + 214 * channels;
-    if (data.radioIdsOffset + D868RadioIdRecordSize * radioIds > content->bytes.size())
-        return 0;
-    data.radioIds.assign(content->bytes.begin() + static_cast<std::ptrdiff_t>(data.radioIdsOffset),
-                         content->bytes.begin() + static_cast<std::ptrdiff_t>(data.radioIdsOffset + D868RadioIdRecordSize * radioIds));
-    data.fileBytes = std::move(content->bytes);
-    return 1;
+        return failDecode(codeplug, "Error: The codeplug file could not be read again.\r\n");
+    if (content->fileSize > LargestFile)
+        return failDecode(codeplug, "Error: The codeplug file is too large to be a D868 codeplug.\r\n");
+    const auto& bytes = content->bytes;
+    const std::size_t head = D868Data::HeaderSize + D868Data::CountTableSize;
+    const bool same = content->fileSize == data.fileSize && bytes.size() == data.fileSize && bytes.size() >= head &&
+                      data.header.size() == D868Data::HeaderSize && data.countTable.size() == D868Data::CountTableSize &&
+                      std::equal(data.header.begin(), data.header.end(), bytes.begin()) &&
+                      std::equal(data.countTable.begin(), data.countTable.end(), bytes.begin() + D868Data::HeaderSize);
+    if (!same)
+        return failDecode(codeplug, "Error: The codeplug file changed after it was opened.\r\n");
+    return decodeD868Bytes(codeplug, bytes);
 }
 
 bool buildD868File(Codeplug& codeplug, std::vector<std::uint8_t>& file)
 {
-    const auto& data = codeplug.d868Data();
-    if (data.fileBytes.empty() || data.radioIdsOffset + data.radioIds.size() > data.fileBytes.size())
+    auto& data = codeplug.d868Data();
+    if (!data.decoded || data.header.size() != D868Data::HeaderSize || data.countTable.size() != D868Data::CountTableSize)
         return false;
-    file = data.fileBytes;
-    std::copy(data.radioIds.begin(), data.radioIds.end(), file.begin() + static_cast<std::ptrdiff_t>(data.radioIdsOffset));
+    auto& contacts = codeplug.contacts();
+    const int contactCount = contacts.count();
+
+    // Contacts that a channel transmits to or an RX group list holds must be talkgroups: only
+    // those can be referred to in the file.
+    auto markTalkgroup = [&contacts, contactCount](int position) {
+        if (position >= 1 && position <= contactCount)
+            contacts.at(position - 1)->setTalkgroup(true);
+    };
+    for (const auto& channel : codeplug.channels())
+        if (channel->isDigital())
+            markTalkgroup(channel->txContact());
+    for (const auto& list : codeplug.rxGroupLists())
+        for (int i = 0; i < list->memberCount(); ++i)
+            markTalkgroup(list->member(i));
+
+    // The split, in table order; talkgroupOf maps a table position to its talkgroup number.
+    std::vector<const Contact*> talkgroups;
+    std::vector<const Contact*> digitalContacts;
+    std::vector<std::uint32_t> talkgroupOf(static_cast<std::size_t>(contactCount) + 1, 0);
+    for (int i = 0; i < contactCount; ++i) {
+        const Contact* contact = contacts.at(i);
+        if (contact->isTalkgroup()) {
+            talkgroups.push_back(contact);
+            talkgroupOf[static_cast<std::size_t>(i) + 1] = static_cast<std::uint32_t>(talkgroups.size());
+        } else {
+            digitalContacts.push_back(contact);
+        }
+    }
+    // A reference becomes the 0-based number of its talkgroup; one that names none stays as it is.
+    auto talkgroupWord = [&talkgroupOf, contactCount](int position, std::uint32_t unchanged) {
+        if (position < 1 || position > contactCount || talkgroupOf[static_cast<std::size_t>(position)] == 0)
+            return unchanged;
+        return talkgroupOf[static_cast<std::size_t>(position)] - 1;
+    };
+
+    // A file that recognition would refuse is not written.
+    const std::size_t specialRecords = data.specialChannels.size() / ChannelRecordSize;
+    const std::size_t channelRecords = static_cast<std::size_t>(codeplug.channels().count()) + specialRecords;
+    if (channelRecords < 1 || channelRecords > static_cast<std::size_t>(MostChannelRecords) ||
+        talkgroups.size() > static_cast<std::size_t>(MostTalkgroups) ||
+        digitalContacts.size() > static_cast<std::size_t>(MostDigitalContacts))
+        return false;
+
+    auto counts = data.countTable;
+    auto setCount = [&counts](int index, std::size_t value) {
+        setU32Le(counts, 4 * static_cast<std::size_t>(index), static_cast<std::uint32_t>(value));
+    };
+    setCount(ChannelCount, channelRecords);
+    setCount(RadioIdCount, data.radioIds.size() / RadioIdRecordSize);
+    setCount(ZoneCount, static_cast<std::size_t>(codeplug.zones().count()));
+    setCount(ScanListCount, static_cast<std::size_t>(codeplug.scanLists().count()));
+    setCount(TalkgroupCount, talkgroups.size());
+    setCount(DigitalContactCount, digitalContacts.size());
+    setCount(RxGroupCount, static_cast<std::size_t>(codeplug.rxGroupLists().count()));
+
+    file.clear();
+    file.reserve(D868Data::HeaderSize + D868Data::CountTableSize + channelRecords * ChannelRecordSize +
+                 data.radioIds.size() + static_cast<std::size_t>(codeplug.zones().count()) * ZoneRecordSize +
+                 static_cast<std::size_t>(codeplug.scanLists().count()) * ScanListRecordSize + data.section7.size() +
+                 (talkgroups.size() + digitalContacts.size()) * 64 + 10 + data.sections10To12.size() +
+                 data.section13.size() + static_cast<std::size_t>(codeplug.rxGroupLists().count()) * RxGroupRecordSize +
+                 data.section15.size() + data.trailingBytes.size());
+    append(file, data.header);
+    append(file, counts);
+
+    std::uint32_t number = 0;
+    for (const auto& channel : codeplug.channels()) {
+        auto block = channel->d868ChannelFields();
+        setU16Le(block, 0, ++number);
+        setU16Le(block, 2, 1);
+        if (channel->isDigital())
+            setU32Le(block, ChannelContact, talkgroupWord(channel->txContact(), getU32Le(block, ChannelContact)));
+        append(file, block);
+        const std::uint16_t tail = channel->d868RecordTail();
+        file.push_back(static_cast<std::uint8_t>(tail & 0xFF));
+        file.push_back(static_cast<std::uint8_t>(tail >> 8));
+    }
+    append(file, data.specialChannels);
+    append(file, data.radioIds);
+
+    number = 0;
+    for (const auto& zone : codeplug.zones()) {
+        auto record = zone->d868Record();
+        setU16Le(record, ZoneNumber, ++number);
+        setU16Le(record, ZoneInUse, 1);
+        const std::size_t members = std::min<std::size_t>(getU16Le(record, ZoneMemberCount), Zone::D868MaxMembers);
+        for (std::size_t i = 0; i < members; ++i) {
+            const auto member = getU16Le(record, ZoneMembers + 2 * i);
+            if (member > 0)
+                setU16Le(record, ZoneMembers + 2 * i, member - 1u);
+        }
+        append(file, record);
+    }
+    number = 0;
+    for (const auto& list : codeplug.scanLists()) {
+        auto record = list->d868Record();
+        setU16Le(record, ScanListNumber, ++number);
+        const std::size_t members =
+            std::min<std::size_t>(getU16Le(record, ScanListMemberCount), ScanList::D868MemberSlots);
+        for (std::size_t i = 0; i < members; ++i) {
+            const auto member = getU16Le(record, ScanListMembers + 2 * i);
+            if (member > 0)
+                setU16Le(record, ScanListMembers + 2 * i, member - 1u);
+        }
+        append(file, record);
+    }
+    append(file, data.section7);
+    if (!appendStream(file, talkgroups) || !appendStream(file, digitalContacts))
+        return false;
+    append(file, data.sections10To12);
+    append(file, data.section13);
+
+    number = 0;
+    for (const auto& list : codeplug.rxGroupLists()) {
+        auto record = list->d868Record();
+        setU16Le(record, RxGroupNumber, ++number);
+        for (int i = 0; i < list->memberCount(); ++i) {
+            const std::size_t at = RxGroupMembers + 4 * static_cast<std::size_t>(i);
+            setU32Le(record, at, talkgroupWord(list->member(i), getU32Le(record, at)));
+        }
+        append(file, record);
+    }
+    append(file, data.section15);
+    append(file, data.trailingBytes);
     return true;
 }
 

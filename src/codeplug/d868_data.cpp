@@ -18,4 +18,16 @@ void D868Data::setCount(int index, std::int32_t value)
     setU32Le(countTable, 4 * static_cast<std::size_t>(index), static_cast<std::uint32_t>(value));
 }
 
+void D868Data::clearKeptSections()
+{
+    radioIds.clear();
+    decoded = false;
+    specialChannels.clear();
+    section7.clear();
+    sections10To12.clear();
+    section13.clear();
+    section15.clear();
+    trailingBytes.clear();
+}
+
 } // namespace pw

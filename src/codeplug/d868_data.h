@@ -1,6 +1,7 @@
 #pragma once
 // What a D868 codeplug keeps besides its model: the header and count table read by recognition,
 // the sections that the model does not cover, and the name of the file to read them from.
+// The section map is in d868_codec.h.
 
 #include <cstdint>
 #include <string>
@@ -15,15 +16,30 @@ struct D868Data {
     std::vector<std::uint8_t> header;
     std::vector<std::uint8_t> countTable;
     std::string fileName;
+    // The size of the file when recognition read it: the decoder reads the file again and refuses
+    // one that changed in between.
+    std::uintmax_t fileSize = 0;
     // Section 4: the radio-ID records, 37 bytes each (u16 record number, u16 in use, u32 DMR ID,
     // u16 word, name of up to 27 bytes).
     std::vector<std::uint8_t> radioIds;
-    // The file as read, for the sections written back unchanged.
-    std::vector<std::uint8_t> fileBytes;
-    std::size_t radioIdsOffset = 0;
+
+    // Set by a successful decode; the save builds a file only from a model that was decoded whole.
+    bool decoded = false;
+    // Channel records numbered 4001 and 4002 (214 bytes each, in file order), written back
+    // unchanged after the channels.
+    std::vector<std::uint8_t> specialChannels;
+    // The sections the model does not cover, as read: 7, 10 to 12 together, 13, 15, and whatever
+    // the file holds after section 15.
+    std::vector<std::uint8_t> section7;
+    std::vector<std::uint8_t> sections10To12;
+    std::vector<std::uint8_t> section13;
+    std::vector<std::uint8_t> section15;
+    std::vector<std::uint8_t> trailingBytes;
 
     std::int32_t count(int index) const;
     void setCount(int index, std::int32_t value);
+    // Forgets the sections kept by the latest decode (header, count table and file name stay).
+    void clearKeptSections();
 };
 
 } // namespace pw

@@ -280,6 +280,10 @@ public:
     const std::array<std::uint8_t, RdbNameSize>& rdbChannelName() const { return rdbName_; }
     std::array<std::uint8_t, D868BlockSize>& d868ChannelFields() { return d868_; }
     const std::array<std::uint8_t, D868BlockSize>& d868ChannelFields() const { return d868_; }
+    // The 16-bit word that follows the block in a D868 channel record: not interpreted, carried
+    // through so that a saved file keeps it.
+    std::uint16_t d868RecordTail() const { return d868RecordTail_; }
+    void setD868RecordTail(std::uint16_t word) { d868RecordTail_ = word; }
 
 private:
     bool rdbIsDigital() const;
@@ -290,6 +294,7 @@ private:
     std::array<std::uint8_t, RdbRecordSize> rdb_{};
     std::array<std::uint8_t, RdbNameSize> rdbName_{};
     std::array<std::uint8_t, D868BlockSize> d868_{};
+    std::uint16_t d868RecordTail_ = 0;
     int slotNumber_ = 0;
     int sortPosition_ = 0;
     std::string contactNameCache_;

@@ -7,6 +7,7 @@
 #include "operations/contact_transfer.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -41,33 +42,36 @@ std::string_view skipSpaces(std::string_view text)
 }
 
 // A decimal number as the line writes it: optional sign, digits, optional fraction. Anything after
-// it is ignored and a text without digits reads 0; words such as "nan" or "inf", which a library
-// conversion would take, read 0 too.
+// it is ignored and a text without digits reads 0; words such as "nan" or "inf" and exponents,
+// which a library conversion would take, are not numbers here. The digits are converted exactly,
+// so that a written frequency reads back as the same value, however many digits it has.
 double decimalOf(std::string_view text)
 {
     text = skipSpaces(text);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
+    std::size_t end = 0;
+    if (end < text.size() && (text[end] == '-' || text[end] == '+'))
+        ++end;
+    const auto digitsFrom = end;
+    while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end])))
+        ++end;
+    bool anyDigit = end > digitsFrom;
+    if (end < text.size() && text[end] == '.') {
+        const auto fraction = ++end;
+        while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end])))
+            ++end;
+        anyDigit = anyDigit || end > fraction;
     }
-    double value = 0.0;
-    std::size_t i = 0;
-    // Sixteen significant digits are all a double holds; more would only grow toward infinity.
-    int digits = 0;
-    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i)
-        if (digits++ < 16)
-            value = value * 10 + (text[i] - '0');
-        else
-            value *= 10;
-    if (i < text.size() && text[i] == '.') {
-        double scale = 0.1;
-        for (++i; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i, scale /= 10)
-            value += (text[i] - '0') * scale;
-    }
-    if (!std::isfinite(value))
+    if (!anyDigit)
         return 0.0;
-    return negative ? -value : value;
+    // from_chars takes no leading plus.
+    auto number = text.substr(0, end);
+    if (number.front() == '+')
+        number.remove_prefix(1);
+    double value = 0.0;
+    const auto [stop, error] = std::from_chars(number.data(), number.data() + number.size(), value,
+                                               std::chars_format::fixed);
+    (void)stop;
+    return error == std::errc() && std::isfinite(value) ? value : 0.0;
 }
 
 // An integer as atoi reads it, held within the range of int.

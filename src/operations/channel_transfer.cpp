@@ -3,6 +3,7 @@
 #include "codeplug/codeplug.h"
 #include "operations/channel_line.h"
 #include "operations/contact_transfer.h"
+#include "operations/document_commands.h"
 #include "operations/text_lines.h"
 #include "platform/file_io.h"
 #include "platform/prompts.h"
@@ -21,7 +22,7 @@ bool guardFeature(const Codeplug& working, Prompts& prompts, const char* feature
 {
     if (working.hasFeature(feature::ChannelOperations))
         return true;
-    prompts.error(featureNotSupportedMessage(feature));
+    prompts.error(featureNotSupportedText(feature));
     return false;
 }
 
@@ -35,11 +36,6 @@ void finishImport(Codeplug& working, const ChannelImportCounts& counts)
 }
 
 } // namespace
-
-std::string featureNotSupportedMessage(const std::string& feature)
-{
-    return "Sorry, the feature you tried to\r\naccess, " + feature + ", is not\r\nyet supported for this codeplug type.";
-}
 
 std::string channelsCsvText(const Codeplug& codeplug)
 {

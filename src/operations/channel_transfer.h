@@ -48,7 +48,4 @@ TransferOutcome importChannelsFromCodeplugCommand(Codeplug& working, Prompts& pr
 // (`guarded`); the Zones tab's master channel list does not. Column 0 ("No.") does nothing.
 TransferOutcome sortChannelsCommand(Codeplug& working, Prompts& prompts, int column, bool guarded = true);
 
-// The message of a command that the codeplug's format does not offer.
-std::string featureNotSupportedMessage(const std::string& feature);
-
 } // namespace pw

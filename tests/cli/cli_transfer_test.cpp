@@ -138,6 +138,49 @@ TEST(CliTransfer, SortsCheckTheirColumns)
     }
 }
 
+// Round trips through files need the family codec to keep the records; the TYT family's does.
+TEST(CliTransfer, ContactsAndChannelsGoThroughFilesAndBack)
+{
+    TempDir dir;
+    const auto plug = test::writeFixture(dir.file("plug"), Md380Format).string();
+    const auto other = test::writeFixture(dir.file("other"), Md2017Format).string();
+    writeText(dir.file("in.csv"), TwoContacts);
+    ASSERT_EQ(cli({"import-contacts", other, dir.file("in.csv").string()}).out, "2 contacts imported.\n");
+    std::string channel;
+    for (int n = 0; n < 42; ++n)
+        channel += (n ? ", \"" : "\"") + std::string(n == 0 ? "Net" : n == 1 ? "DMR" : n == 36 ? "World" : "1") + "\"";
+    writeText(dir.file("ch.csv"), channel + "\r\n");
+    ASSERT_EQ(cli({"import-channels", other, dir.file("ch.csv").string()}).out,
+              "1 new channels added; 0 duplicates skipped.\n");
+
+    auto result = cli({"export-contacts", other, "-"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "\"3100\",\"World\",\"Group Call\",\"No\",\"\",\"\",\"\",\"\",\"\"\r\n"
+                          "\"2345678\",\"J\xE9r\xF4me\",\"Private Call\",\"Yes\",\"\",\"\",\"\",\"\",\"\"\r\n");
+
+    result = cli({"import-channels-from", plug, other});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "1 Channels added (with 1 new supporting digital contacts).\n\n0 duplicate channels skipped.\n");
+    result = cli({"merge-contacts", plug, other});
+    EXPECT_EQ(result.out, "1 contacts imported.\n");
+    result = cli({"sort-contacts", plug, "1"});
+    EXPECT_EQ(result.status, 0);
+    result = cli({"export-contacts", plug, "-"});
+    EXPECT_EQ(result.out, "\"3100\",\"World\",\"Group Call\",\"No\",\"\",\"\",\"\",\"\",\"\"\r\n"
+                          "\"2345678\",\"J\xE9r\xF4me\",\"Private Call\",\"Yes\",\"\",\"\",\"\",\"\",\"\"\r\n");
+    result = cli({"export-channels", plug, "-"});
+    EXPECT_EQ(result.out.substr(0, 14), "\"Net\", \"DMR\", ");
+    EXPECT_NE(result.out.find("\"World\", \"NONE\""), std::string::npos) << result.out;
+
+    const auto out = dir.file("channels.csv").string();
+    result = cli({"export-channels", plug, out});
+    EXPECT_EQ(result.out, "Successfully wrote channel data to CSV file.\n");
+    result = cli({"export-channels", plug, out, "--yes"});
+    EXPECT_EQ(result.out, "File '" + out + "' already exists; overwrite?\nSuccessfully wrote channel data to CSV file.\n");
+    result = cli({"import-channels", plug, out});
+    EXPECT_EQ(result.out, "0 new channels added; 1 duplicates skipped.\n");
+}
+
 TEST(CliTransfer, ExportAndImportNeedTheirArguments)
 {
     for (const auto& command : {"export-contacts", "export-channels", "import-contacts", "merge-contacts",

@@ -386,6 +386,27 @@ TEST(ChannelLine, HostileNumbersReadAsHarmlessValues)
     }
 }
 
+TEST(ChannelLine, LongFrequenciesReadBackExactly)
+{
+    // Digits beyond the sixteenth once were only scaled, so a written frequency read back as
+    // another value and the line never settled.
+    TempDir dir;
+    for (const auto format : test::AllFormats) {
+        auto plug = test::openEmpty(dir, format, formatName(format));
+        Channel source(format);
+        source.setRxFrequency(0.0);
+        source.setTxFrequency(1666666666666666663332.0);
+        const auto first = ChannelLine::write(source, *plug);
+        Channel once(format);
+        ASSERT_EQ(ChannelLine::read(first, once, plug.get()), 1);
+        const auto second = ChannelLine::write(once, *plug);
+        Channel twice(format);
+        ASSERT_EQ(ChannelLine::read(second, twice, plug.get()), 1);
+        EXPECT_EQ(twice.txFrequency(), once.txFrequency()) << formatName(format);
+        EXPECT_EQ(twice.rxFrequency(), once.rxFrequency()) << formatName(format);
+    }
+}
+
 // ---- Across families ----
 
 class ChannelAcrossFamilies : public testing::TestWithParam<std::tuple<FormatId, FormatId>> {};

@@ -197,12 +197,6 @@ TEST_F(ChannelCsv, CommandsNeedALoadedCodeplugAndReadableFiles)
     EXPECT_EQ(csvRequest.confirmText, "Import >");
 }
 
-TEST(FeatureGuard, MessageNamesTheFeature)
-{
-    EXPECT_EQ(featureNotSupportedMessage("channel sorting"),
-              "Sorry, the feature you tried to\r\naccess, channel sorting, is not\r\nyet supported for this codeplug type.");
-}
-
 TEST_F(ChannelCsv, SortCommandSortsByAnyColumnButTheFirst)
 {
     auto& plug = open(Md380Format);

@@ -77,7 +77,14 @@ struct MaintenanceFixture {
     // flag, the prompts forget what they showed and the tab state starts at the first lists.
     void forgetChanges()
     {
+        // A D868 file must hold a channel record, so a model without channels cannot be saved:
+        // an analog scratch channel stands in for the save and goes again at once.
+        const bool scratchChannel = codeplug.family() == FormatFamily::D868Family && codeplug.channels().empty();
+        if (scratchChannel)
+            codeplug.channels().append(std::make_unique<Channel>(codeplug.formatId()));
         EXPECT_EQ(codeplug.save(dir.file("baseline.bin")), 1);
+        if (scratchChannel)
+            codeplug.channels().deleteAt(0);
         prompts.clearShown();
         state.reset(codeplug);
     }

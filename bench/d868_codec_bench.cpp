@@ -1,0 +1,174 @@
+// Open, decode and save of the largest D868 codeplug: 160000 digital contacts, 10000 talkgroups
+// and 4000 channel records (3998 channels and the special records 4001 and 4002), with 250
+// zones, 250 scan lists and 250 RX group lists.
+// Targets on the project's machines: decode under 150 ms, save under 150 ms, peak memory under
+// 300 MB (the peakRssMB counter: the whole process, the file built for the run included).
+#include "codeplug/codecs.h"
+#include "codeplug/codeplug.h"
+#include "support/d868_fixture.h"
+#include "support/fixture_builder.h"
+#include "support/temp_dir.h"
+
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+
+#include <string>
+
+namespace {
+
+using pw::test::D868Fixture;
+using pw::test::D868FixtureContact;
+
+double peakRssMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
+}
+
+class LargestFile {
+public:
+    static LargestFile& instance()
+    {
+        static LargestFile file;
+        return file;
+    }
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path outputPath() const { return dir_.file("saved.rdt"); }
+
+private:
+    LargestFile()
+    {
+        D868Fixture f;
+        f.channels.clear();
+        for (int c = 1; c <= 3998; ++c) {
+            pw::test::D868FixtureChannel channel;
+            channel.recordNumber = c;
+            channel.name = "Channel " + std::to_string(c);
+            channel.rxMhz = 430.0 + c * 0.0125;
+            channel.digital = c % 2 == 0;
+            channel.contact = static_cast<std::uint32_t>(c % 10000);
+            channel.scanList = static_cast<std::uint16_t>(c % 250);
+            channel.rxGroup = static_cast<std::uint16_t>(c % 250 + 1);
+            f.channels.push_back(channel);
+        }
+        for (const int special : {4001, 4002}) {
+            pw::test::D868FixtureChannel channel;
+            channel.recordNumber = special;
+            channel.name = "VFO";
+            f.channels.push_back(channel);
+        }
+        f.zones.clear();
+        for (std::uint16_t z = 0; z < 250; ++z)
+            f.zones.push_back({"Zone " + std::to_string(z), {z, static_cast<std::uint16_t>(z + 1), static_cast<std::uint16_t>(z + 2)}});
+        for (std::uint16_t s = 0; s < 250; ++s)
+            f.scanLists.push_back({"Scan " + std::to_string(s), {s, static_cast<std::uint16_t>(s + 3)}});
+        for (std::uint32_t r = 0; r < 250; ++r)
+            f.rxGroups.push_back({"Group " + std::to_string(r), {r, r + 1, r + 2}});
+        for (std::uint32_t t = 1; t <= 10000; ++t) {
+            D868FixtureContact tg;
+            tg.recordNumber = t;
+            tg.dmrId = 90000 + t;
+            tg.name = "Talkgroup " + std::to_string(t);
+            tg.callType = 1;
+            f.talkgroups.push_back(tg);
+        }
+        for (std::uint32_t d = 1; d <= 160000; ++d) {
+            D868FixtureContact person;
+            person.recordNumber = d;
+            person.dmrId = 1000000 + d;
+            person.name = "Operator " + std::to_string(d);
+            person.city = "Springfield";
+            person.callsign = "K" + std::to_string(d % 100000);
+            person.state = "Illinois";
+            person.country = "United States";
+            person.remarks = "DMR";
+            person.callType = 0;
+            f.digitalContacts.push_back(person);
+        }
+        f.section7Records = 100;
+        f.section10Records[0] = 100;
+        f.section11Records[1] = 100;
+        path_ = dir_.file("largest.rdt");
+        const auto bytes = pw::test::buildD868Fixture(f);
+        pw::test::writeBytes(path_, bytes);
+    }
+
+    pw::test::TempDir dir_;
+    std::filesystem::path path_;
+};
+
+void BM_D868OpenLargest(benchmark::State& state)
+{
+    const auto& file = LargestFile::instance();
+    for (auto _ : state) {
+        pw::Codeplug codeplug;
+        benchmark::DoNotOptimize(codeplug.open(file.path()));
+    }
+}
+BENCHMARK(BM_D868OpenLargest)->Unit(benchmark::kMillisecond);
+
+void BM_D868DecodeLargest(benchmark::State& state)
+{
+    const auto& file = LargestFile::instance();
+    pw::Codeplug codeplug;
+    if (codeplug.open(file.path()) != pw::D868Format) {
+        state.SkipWithError("the file did not open");
+        return;
+    }
+    int result = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(result = codeplug.decode());
+    if (result != 1)
+        state.SkipWithError("the file did not decode");
+    state.counters["contacts"] = codeplug.contacts().count();
+    state.counters["channels"] = codeplug.channels().count();
+    state.counters["errors"] = codeplug.errorCount();
+    state.counters["peakRssMB"] = peakRssMegabytes();
+}
+BENCHMARK(BM_D868DecodeLargest)->Unit(benchmark::kMillisecond);
+
+// Building the file from the model, without the disk.
+void BM_D868BuildLargest(benchmark::State& state)
+{
+    const auto& file = LargestFile::instance();
+    pw::Codeplug codeplug;
+    if (codeplug.open(file.path()) != pw::D868Format || codeplug.decode() != 1) {
+        state.SkipWithError("the file did not decode");
+        return;
+    }
+    std::vector<std::uint8_t> built;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(pw::buildD868File(codeplug, built));
+        benchmark::ClobberMemory();
+    }
+    state.counters["bytes"] = static_cast<double>(built.size());
+    state.counters["peakRssMB"] = peakRssMegabytes();
+}
+BENCHMARK(BM_D868BuildLargest)->Unit(benchmark::kMillisecond);
+
+// The whole save: the file built and written beside the target, then renamed over it.
+void BM_D868SaveLargest(benchmark::State& state)
+{
+    const auto& file = LargestFile::instance();
+    pw::Codeplug codeplug;
+    if (codeplug.open(file.path()) != pw::D868Format || codeplug.decode() != 1) {
+        state.SkipWithError("the file did not decode");
+        return;
+    }
+    for (auto _ : state) {
+        codeplug.markChanged();
+        if (codeplug.save(file.outputPath()) != 1) {
+            state.SkipWithError("the save failed");
+            break;
+        }
+    }
+    state.counters["peakRssMB"] = peakRssMegabytes();
+}
+BENCHMARK(BM_D868SaveLargest)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,310 @@
+#include "operations/channel_mass_change.h"
+
+#include "codeplug/codeplug.h"
+#include "model/tone_code.h"
+#include "operations/channel_selection.h"
+#include "platform/prompts.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+
+namespace pw {
+namespace {
+
+constexpr double LowestRxFrequencyMhz = 30.0;
+// Receive frequencies from here up use the UHF repeater offset.
+constexpr double UhfOffsetFromMhz = 200.0;
+constexpr double UhfOffsetMhz = 5.0;
+constexpr double VhfOffsetMhz = 0.6;
+
+// The CTCSS tones of the dialog's lists: the entries 67.0 to 225.7 of the editors' table.
+constexpr std::size_t FirstListedCtcss = 1;
+constexpr std::size_t ListedCtcssCount = 45;
+
+std::string replaceAll(std::string text, const TextReplacement& replacement)
+{
+    // An empty search text would match everywhere without ever moving on.
+    if (replacement.find.empty())
+        return text;
+    std::size_t from = 0;
+    while ((from = text.find(replacement.find, from)) != std::string::npos) {
+        text.replace(from, replacement.find.size(), replacement.replacement);
+        // Go on after the inserted text, so a replacement that contains the search text is not
+        // searched again.
+        from += replacement.replacement.size();
+    }
+    return text;
+}
+
+template <typename Record>
+std::vector<std::string> noneThenNames(const RecordList<Record>& list)
+{
+    std::vector<std::string> names{std::string(mass_change_text::None)};
+    names.reserve(static_cast<std::size_t>(list.count()) + 1);
+    for (const auto& record : list)
+        names.push_back(record->name());
+    return names;
+}
+
+bool sameChannel(const Channel& a, const Channel& b)
+{
+    return a.tytChannelRecord() == b.tytChannelRecord() && a.rdbChannelRecord() == b.rdbChannelRecord() &&
+           a.rdbChannelName() == b.rdbChannelName() && a.d868ChannelFields() == b.d868ChannelFields() &&
+           a.contactNameCache() == b.contactNameCache();
+}
+
+std::string_view trimmed(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+} // namespace
+
+bool ChannelChangeSet::hasChanges() const
+{
+    return rxFrequency || offset || prependText || appendText || replace || scanList || admitCriterion ||
+           timeSlot || txContact || rxGroupList || colorCode || encodeTone || decodeTone;
+}
+
+double repeaterOffsetMhz(double rxMhz)
+{
+    return rxMhz >= UhfOffsetFromMhz ? UhfOffsetMhz : VhfOffsetMhz;
+}
+
+void applyChannelChanges(const ChannelChangeSet& changes, Channel& channel)
+{
+    if (changes.admitCriterion)
+        channel.setAdmitFromText(*changes.admitCriterion);
+
+    // The name setter cuts to the channel's name width, so with both texts the appended one is
+    // lost first.
+    if (changes.replace)
+        channel.setName(replaceAll(channel.name(), *changes.replace));
+    if (changes.appendText)
+        channel.setName(channel.name() + *changes.appendText);
+    if (changes.prependText)
+        channel.setName(*changes.prependText + channel.name());
+
+    if (changes.scanList)
+        channel.setScanList(*changes.scanList);
+
+    // A new receive frequency keeps the channel's own offset; the offset change then works from
+    // whichever receive frequency the channel has by now.
+    const double offset = channel.txFrequency() - channel.rxFrequency();
+    if (changes.rxFrequency) {
+        channel.setRxFrequency(*changes.rxFrequency);
+        channel.setTxFrequency(*changes.rxFrequency + offset);
+    }
+    if (changes.offset) {
+        const double rx = channel.rxFrequency();
+        const double size = repeaterOffsetMhz(rx);
+        switch (*changes.offset) {
+        case OffsetChoice::Plus: channel.setTxFrequency(rx + size); break;
+        case OffsetChoice::Minus: channel.setTxFrequency(rx - size); break;
+        case OffsetChoice::Simplex: channel.setTxFrequency(rx); break;
+        }
+    }
+
+    if (!channel.isDigital()) {
+        if (changes.decodeTone)
+            channel.setCtcssDecodeFromText(*changes.decodeTone);
+        if (changes.encodeTone)
+            channel.setCtcssEncodeFromText(*changes.encodeTone);
+    } else {
+        if (changes.timeSlot)
+            channel.setTimeSlot(*changes.timeSlot);
+        if (changes.txContact)
+            channel.setTxContact(*changes.txContact);
+        if (changes.rxGroupList)
+            channel.setRxGroupList(*changes.rxGroupList);
+        if (changes.colorCode)
+            channel.setColorCode(*changes.colorCode);
+    }
+}
+
+std::string channelsUpdatedMessage(int count)
+{
+    return std::to_string(count) + " channels have been updated.";
+}
+
+std::vector<std::string> offsetChoices()
+{
+    return {"Simplex", "( + )", "( -- )"};
+}
+
+std::vector<std::string> scanListChoices(const Codeplug& codeplug)
+{
+    return noneThenNames(codeplug.scanLists());
+}
+
+std::vector<std::string> contactChoices(const Codeplug& codeplug)
+{
+    return noneThenNames(codeplug.contacts());
+}
+
+std::vector<std::string> rxGroupChoices(const Codeplug& codeplug)
+{
+    return noneThenNames(codeplug.rxGroupLists());
+}
+
+std::vector<std::string> admitChoicesForMassChange(FormatId formatId)
+{
+    return Channel::admitChoices(formatId, ChannelMode::Dmr);
+}
+
+std::vector<std::string> timeSlotChoices()
+{
+    return {"1", "2"};
+}
+
+std::vector<std::string> colorCodeChoices()
+{
+    std::vector<std::string> codes;
+    for (int code = 0; code <= 15; ++code)
+        codes.push_back(std::to_string(code));
+    return codes;
+}
+
+const std::vector<std::string>& toneChoices()
+{
+    static const std::vector<std::string> tones = [] {
+        std::vector<std::string> list{std::string(mass_change_text::None)};
+        for (std::size_t i = FirstListedCtcss; i < FirstListedCtcss + ListedCtcssCount; ++i)
+            list.push_back(ToneCode::fromText(CtcssToneTable[i]).text());
+        for (const bool inverted : {false, true})
+            for (const auto octal : DcsCodeTable)
+                list.push_back(dcsTone(octal, inverted).text());
+        return list;
+    }();
+    return tones;
+}
+
+std::optional<std::size_t> toneChoiceIndex(std::string_view text)
+{
+    std::string word(trimmed(text));
+    for (auto& c : word)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (word == "NONE")
+        return 0;
+    // Any other text that reads as no tone fits no form: a typing error, not a choice.
+    const auto code = ToneCode::fromText(text);
+    if (code.isNone())
+        return std::nullopt;
+    const auto& tones = toneChoices();
+    for (std::size_t i = 1; i < tones.size(); ++i)
+        if (ToneCode::fromText(tones[i]) == code)
+            return i;
+    return std::nullopt;
+}
+
+bool massChangeSetupValid(const Codeplug* codeplug, Prompts& prompts)
+{
+    if (codeplug && codeplug->loaded() && isKnownFormat(codeplug->formatId()))
+        return true;
+    prompts.message(MessageIcon::Error, MessageButtons::Ok, mass_change_text::SetupInvalid);
+    return false;
+}
+
+std::optional<double> readRxFrequencyBox(std::string_view text)
+{
+    const auto number = trimmed(text);
+    double value = 0.0;
+    const auto* end = number.data() + number.size();
+    const auto parsed = std::from_chars(number.data(), end, value);
+    if (number.empty() || parsed.ec != std::errc() || parsed.ptr != end)
+        return std::nullopt;
+    // NaN compares false with everything, so it has to be refused by name, as do the infinities.
+    if (!std::isfinite(value) || value < LowestRxFrequencyMhz)
+        return std::nullopt;
+    return value;
+}
+
+MassChangeCommit commitChannelChanges(ChannelChangeSet changes, std::optional<std::string_view> rxFrequencyText,
+                                      Prompts& prompts)
+{
+    MassChangeCommit commit;
+    changes.rxFrequency.reset();
+    if (rxFrequencyText) {
+        const auto frequency = readRxFrequencyBox(*rxFrequencyText);
+        if (!frequency) {
+            prompts.message(MessageIcon::Error, MessageButtons::Ok, mass_change_text::InvalidFrequency);
+            return commit;
+        }
+        changes.rxFrequency = frequency;
+    }
+    if (!changes.hasChanges()) {
+        const auto answer =
+            prompts.message(MessageIcon::Question, MessageButtons::YesNo, mass_change_text::NoChangesQuestion);
+        commit.outcome = answer == MessageAnswer::Yes ? CommitOutcome::Cancelled : CommitOutcome::StayOpen;
+        return commit;
+    }
+    commit.outcome = CommitOutcome::Accepted;
+    commit.changes = std::move(changes);
+    return commit;
+}
+
+MassChangeResult massChangeChannels(Codeplug& codeplug, Prompts& prompts, std::vector<int> rows,
+                                    const MassChangeDialog& runDialog)
+{
+    MassChangeResult result;
+    if (!codeplug.loaded())
+        return result;
+    const int tableSize = codeplug.channels().count();
+    rows = rowsInListOrder(std::move(rows));
+    std::erase_if(rows, [tableSize](int row) { return row < 0 || row >= tableSize; });
+    if (rows.empty()) {
+        prompts.message(MessageIcon::Information, MessageButtons::Ok, mass_change_text::NothingSelected);
+        return result;
+    }
+
+    const auto changes = runDialog ? runDialog() : std::nullopt;
+    if (!changes)
+        return result;
+
+    {
+        BusyScope busy(prompts);
+        bool changedAny = false;
+        const auto apply = [&](Channel& channel) {
+            const Channel before(channel);
+            applyChannelChanges(*changes, channel);
+            // The list shows the contact by its cached name, which must follow the new reference.
+            if (changes->txContact)
+                channel.refreshContactName(codeplug.contacts());
+            return !sameChannel(before, channel);
+        };
+        for (const int row : rows) {
+            Channel& channel = *codeplug.channelAt(row);
+            ++result.selected;
+            result.lastHandledRow = row;
+            if (!changes->makeCopies) {
+                changedAny = apply(channel) || changedAny;
+                continue;
+            }
+            // A copy that addChannel refuses (its name is in use, the table is full) is dropped
+            // without a word: the closing message counts the selection, not the copies.
+            Channel copy(channel);
+            apply(copy);
+            if (codeplug.addChannel(copy) == Added) {
+                ++result.copiesAdded;
+                changedAny = true;
+            }
+        }
+        // Changes that fit none of the channels (a contact for analog channels, copies that were
+        // all dropped) leave the codeplug as it was, and a file unchanged is not to be saved.
+        result.modelChanged = changedAny;
+        if (changedAny) {
+            codeplug.markChanged();
+            codeplug.encode();
+        }
+    }
+    result.applied = true;
+    prompts.message(MessageIcon::Information, MessageButtons::Ok, channelsUpdatedMessage(result.selected));
+    return result;
+}
+
+} // namespace pw

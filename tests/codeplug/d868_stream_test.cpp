@@ -1,0 +1,292 @@
+// SeptetText, PackedContactStream and record numbering: the parts of the D868 file that are not
+// laid out in whole bytes or whole records.
+#include "codeplug/d868_record_numbers.h"
+#include "codeplug/packed_contact_stream.h"
+#include "codeplug/septet_text.h"
+#include "support/d868_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace pw {
+namespace {
+
+using test::D868FixtureContact;
+using test::packD868FixtureContacts;
+
+std::string letters(std::size_t length, char first = 'a')
+{
+    std::string text;
+    for (std::size_t i = 0; i < length; ++i)
+        text.push_back(static_cast<char>(first + static_cast<char>(i % 26)));
+    return text;
+}
+
+// ---- SeptetText ----
+
+TEST(SeptetText, CharactersArePackedLeastSignificantBitFirst)
+{
+    std::vector<std::uint8_t> out(16, 0xEE);
+    SeptetWriter writer(out);
+    writer.put('A');  // 100 0001
+    writer.put('B');  // 100 0010: bit 0 is bit 7 of byte 0, bits 1-6 are bits 0-5 of byte 1
+    writer.finish();
+    ASSERT_EQ(writer.size(), 2u);
+    EXPECT_EQ(out[0], 0x41);
+    EXPECT_EQ(out[1], 0x21);
+
+    // Eight characters fill exactly seven bytes; the eighth is bits 1-7 of byte 6.
+    SeptetWriter eight(out);
+    for (int i = 0; i < 7; ++i)
+        eight.put('\x01');
+    eight.put('\x7F');
+    EXPECT_EQ(eight.size(), 7u);
+    eight.finish();
+    EXPECT_EQ(eight.size(), 7u);
+    EXPECT_EQ(out[6], 0xFE);
+    EXPECT_EQ(out[0], 0x81);  // character 0, and character 1's bit 0 in bit 7
+    EXPECT_EQ(out[1], 0x40);  // character 2's bit 0 in bit 6
+}
+
+TEST(SeptetText, WriterNeverWritesPastItsBuffer)
+{
+    std::vector<std::uint8_t> out(4, 0xEE);
+    SeptetWriter writer(Bytes(out).first(2));
+    writer.putText("ABCDE", 16);
+    writer.finish();
+    EXPECT_TRUE(writer.overflowed());
+    EXPECT_EQ(out[2], 0xEE);
+    EXPECT_EQ(out[3], 0xEE);
+}
+
+TEST(SeptetText, CharactersAreReducedToSevenBitsAndNeverToATerminator)
+{
+    std::vector<std::uint8_t> out(16);
+    SeptetWriter writer(out);
+    writer.putText("\xC1\x80Z", 16);
+    writer.finish();
+    SeptetReader reader(ConstBytes(out).first(writer.size()), 0);
+    // 0xC1 loses its top bit; 0x80 would read as the end of the text and is written as '?'.
+    EXPECT_EQ(reader.readText(17, 16), std::optional<std::string>("A?Z"));
+}
+
+TEST(SeptetText, TextsOfEveryLengthReadBackCutToWhatIsKept)
+{
+    for (std::size_t length = 0; length <= 20; ++length) {
+        for (const auto& [accepted, kept] : {std::pair<std::size_t, std::size_t>{17, 16}, {16, 16}, {9, 8}}) {
+            std::vector<std::uint8_t> out(64);
+            SeptetWriter writer(out);
+            writer.putText(letters(length), kept);
+            writer.putText("next", 16);
+            writer.finish();
+            out.resize(writer.size());
+            SeptetReader reader(out, 0);
+            EXPECT_EQ(reader.readText(accepted, kept), letters(std::min(length, kept))) << length;
+            EXPECT_EQ(reader.readText(17, 16), std::optional<std::string>("next")) << length;
+            EXPECT_EQ(reader.endOffset(), out.size()) << length;
+        }
+    }
+}
+
+TEST(SeptetText, OverlongTextIsCutAndTheNextSeptetEndsIt)
+{
+    // 20 letters and a terminator as another writer might store them: the reader takes 17, keeps
+    // 16, and takes the 18th letter as the terminator, so the following text starts at the 19th.
+    D868FixtureContact contact;
+    contact.name = "ABCDEFGHIJKLMNOPQRST";
+    const auto packed = packD868FixtureContacts({contact});
+    SeptetReader reader(packed, 6);
+    EXPECT_EQ(reader.readText(17, 16), std::optional<std::string>("ABCDEFGHIJKLMNOP"));
+    EXPECT_EQ(reader.readText(16, 16), std::optional<std::string>("ST"));
+}
+
+TEST(SeptetText, ReadingStopsAtTheEndOfTheSpan)
+{
+    const std::vector<std::uint8_t> bytes = {0xFF, 0xFF};
+    SeptetReader reader(bytes, 0);
+    EXPECT_EQ(reader.next(), std::optional<std::uint8_t>(0x7F));
+    EXPECT_EQ(reader.next(), std::optional<std::uint8_t>(0x7F));
+    EXPECT_FALSE(reader.next().has_value());  // bits 14-20 are not all inside two bytes
+    SeptetReader unterminated(bytes, 0);
+    EXPECT_FALSE(unterminated.readText(17, 16).has_value());
+    SeptetReader beyond(bytes, 5);
+    EXPECT_FALSE(beyond.next().has_value());
+}
+
+// ---- PackedContactStream ----
+
+D868FixtureContact fullContact()
+{
+    D868FixtureContact contact;
+    contact.recordNumber = 0xABCDE;  // 20 bits
+    contact.dmrId = 3141592;
+    contact.name = "  W1AW Club \t";
+    contact.city = "Newington";
+    contact.callsign = "W1AW";
+    contact.state = "Connecticut";
+    contact.country = "United States";
+    contact.remarks = "HQ";
+    contact.callType = 2;
+    contact.alertTone = 3;
+    return contact;
+}
+
+// The stream as the file holds it: the packed entries and the extra zero byte.
+std::vector<std::uint8_t> streamOf(const std::vector<D868FixtureContact>& contacts)
+{
+    auto stream = packD868FixtureContacts(contacts);
+    stream.push_back(0);
+    return stream;
+}
+
+TEST(PackedContactStream, EntryFillsEveryFieldOfTheContactBlock)
+{
+    const auto unpacked = unpackContactStream(streamOf({fullContact()}), 10);
+    ASSERT_EQ(unpacked.blocks.size(), 1u);
+    EXPECT_EQ(unpacked.recordNumbers, std::vector<std::uint32_t>{0xABCDE});
+    Contact contact(D868Format);
+    contact.d868Block() = unpacked.blocks[0];
+    EXPECT_EQ(contact.dmrId(), 3141592u);
+    EXPECT_EQ(contact.name(), "W1AW Club");  // trimmed of white space at both ends
+    EXPECT_EQ(contact.city(), "Newington");
+    EXPECT_EQ(contact.callsign(), "W1AW");
+    EXPECT_EQ(contact.state(), "Connecticut");
+    EXPECT_EQ(contact.country(), "United States");
+    EXPECT_EQ(contact.remarks(), "HQ");
+    EXPECT_EQ(contact.callType(), CallType::AllCall);
+    EXPECT_EQ(getU16Le(contact.d868Block(), 46), 3);  // the alert tone as stored
+    EXPECT_EQ(getU16Le(contact.d868Block(), 4), 1);   // in use
+}
+
+TEST(PackedContactStream, EntryIsTakenOnlyWhenItEndsBeforeTheStatedLength)
+{
+    std::vector<D868FixtureContact> contacts(3);
+    for (std::size_t i = 0; i < contacts.size(); ++i) {
+        contacts[i].recordNumber = static_cast<std::uint32_t>(i + 1);
+        contacts[i].name = letters(i * 5);
+    }
+    auto packed = packD868FixtureContacts(contacts);
+    // Without the extra byte the last entry ends exactly at the stated length: it is not taken.
+    EXPECT_EQ(unpackContactStream(packed, 3).blocks.size(), 2u);
+    packed.push_back(0);
+    EXPECT_EQ(unpackContactStream(packed, 3).blocks.size(), 3u);
+    // The count bounds the entries taken.
+    EXPECT_EQ(unpackContactStream(packed, 1).blocks.size(), 1u);
+    // The empty list: length 1 and one byte of 1.
+    EXPECT_TRUE(unpackContactStream(std::vector<std::uint8_t>{1}, 100).blocks.empty());
+    EXPECT_TRUE(unpackContactStream({}, 100).blocks.empty());
+}
+
+TEST(PackedContactStream, PackingWritesWhatAnIndependentPackerWrites)
+{
+    std::vector<D868FixtureContact> expected;
+    std::vector<std::unique_ptr<Contact>> contacts;
+    for (std::uint32_t i = 0; i < 40; ++i) {
+        D868FixtureContact fixture;
+        fixture.recordNumber = i + 1;
+        fixture.dmrId = 1000 + i * 77;
+        fixture.name = letters(i % 17, 'A');
+        fixture.city = letters(i % 16);
+        fixture.callsign = letters(i % 9, 'K');
+        fixture.state = letters((i * 3) % 17);
+        fixture.country = letters((i * 5) % 17);
+        fixture.remarks = letters((i * 7) % 17);
+        fixture.callType = static_cast<int>(i % 3);
+        fixture.alertTone = static_cast<int>(i % 4);
+        auto contact = std::make_unique<Contact>(D868Format);
+        // The call type first: All Call sets the ID.
+        contact->setCallType(fixture.callType == 1 ? CallType::GroupCall
+                             : fixture.callType == 2 ? CallType::AllCall : CallType::PrivateCall);
+        contact->setDmrId(fixture.dmrId);
+        setU16Le(contact->d868Block(), 46, static_cast<std::uint32_t>(fixture.alertTone));
+        // What the model keeps: 16, 16, 8, 16, 16, 16 characters.
+        fixture.name = fixture.name.substr(0, 16);
+        fixture.state = fixture.state.substr(0, 16);
+        fixture.country = fixture.country.substr(0, 16);
+        fixture.remarks = fixture.remarks.substr(0, 16);
+        fixture.callsign = fixture.callsign.substr(0, 8);
+        contact->setName(fixture.name);
+        setCString(contact->d868Block(), 26, 16, fixture.city, 16);
+        contact->setCallsign(fixture.callsign);
+        contact->setState(fixture.state);
+        contact->setCountry(fixture.country);
+        contact->setRemarks(fixture.remarks);
+        expected.push_back(fixture);
+        contacts.push_back(std::move(contact));
+    }
+    std::vector<const Contact*> order;
+    for (const auto& contact : contacts)
+        order.push_back(contact.get());
+    std::vector<std::uint8_t> packed;
+    packContactStream(order, packed);
+    EXPECT_EQ(packed, packD868FixtureContacts(expected));
+}
+
+TEST(PackedContactStream, RecordNumberIsWrittenInEighteenBitsBesideCallTypeAndAlert)
+{
+    Contact contact(D868Format);
+    contact.setCallType(CallType::GroupCall);
+    setU16Le(contact.d868Block(), 46, 9);  // an alert word beyond two bits is written as 3
+    std::vector<const Contact*> many(0x40001, &contact);
+    std::vector<std::uint8_t> packed;
+    packContactStream(many, packed);
+    // Every entry of this contact is 12 bytes; the last is number 0x40001, written as 1.
+    ASSERT_EQ(packed.size(), 12u * many.size());
+    const std::size_t last = packed.size() - 12;
+    EXPECT_EQ(getU24Le(packed, last + 3), 1u | (1u << 20) | (3u << 22));
+    const std::size_t before = last - 12;  // number 0x40000: the 18 bits hold 0
+    EXPECT_EQ(getU24Le(packed, before + 3) & 0xFFFFF, 0u);
+    EXPECT_EQ(getU8(packed, 5) & 0x0C, 0);  // bits 2-3 of byte 5 stay clear
+}
+
+TEST(PackedContactStream, GarbageStreamIsReadWithinItsBounds)
+{
+    std::vector<std::uint8_t> garbage(4096);
+    for (std::size_t i = 0; i < garbage.size(); ++i)
+        garbage[i] = static_cast<std::uint8_t>((i * 131 + 7) ^ (i >> 3));
+    const auto unpacked = unpackContactStream(garbage, 160000);
+    EXPECT_LE(unpacked.blocks.size(), garbage.size() / SmallestPackedContact);
+    EXPECT_EQ(unpacked.blocks.size(), unpacked.recordNumbers.size());
+}
+
+// ---- Record numbers ----
+
+TEST(RecordNumbering, SkippedNumbersAreGapsOnceAndReferencesBecomeDense)
+{
+    RecordNumbering numbers(4000);
+    int position = 0;
+    for (const std::uint32_t number : {1u, 2u, 5u, 6u})
+        numbers.add(number, ++position);
+    EXPECT_EQ(numbers.recordNumberGaps(), (std::vector<std::uint32_t>{3, 4}));
+    EXPECT_EQ(numbers.denseValue(1), 1);
+    EXPECT_EQ(numbers.denseValue(5), 3);  // 5 minus the two gaps below it
+    EXPECT_EQ(numbers.denseValue(6), 4);
+    // A skipped number, a number past the last and number 0 name no record.
+    EXPECT_EQ(numbers.denseValue(3), 0);
+    EXPECT_EQ(numbers.denseValue(7), 0);
+    EXPECT_EQ(numbers.denseValue(0), 0);
+}
+
+TEST(RecordNumbering, NumbersOutOfOrderOrRepeatedStillFindTheirRecord)
+{
+    RecordNumbering numbers(4000);
+    int position = 0;
+    for (const std::uint32_t number : {1u, 5u, 3u, 3u, 9u})
+        numbers.add(number, ++position);
+    EXPECT_EQ(numbers.recordNumberGaps(), (std::vector<std::uint32_t>{2, 3, 4, 6, 7, 8}));
+    EXPECT_EQ(numbers.denseValue(5), 2);
+    EXPECT_EQ(numbers.denseValue(3), 3);  // the first record of the number
+    EXPECT_EQ(numbers.denseValue(9), 5);
+    EXPECT_EQ(numbers.denseValue(2), 0);
+}
+
+TEST(RecordNumbering, GapListIsBounded)
+{
+    RecordNumbering numbers(10000);
+    numbers.add(1, 1);
+    numbers.add(0xFFFFF, 2);
+    EXPECT_EQ(numbers.recordNumberGaps().size(), 10000u);
+    EXPECT_EQ(numbers.denseValue(0xFFFFF), 2);
+}
+
+} // namespace
+} // namespace pw

@@ -5,7 +5,7 @@
 #include "model/line_fields.h"
 #include "model/list_support.h"
 #include "operations/channel_line.h"
-#include "operations/channel_transfer.h"
+#include "operations/document_commands.h"
 #include "operations/contact_transfer.h"
 #include "operations/text_lines.h"
 #include "platform/clipboard.h"
@@ -240,7 +240,7 @@ void pasteChannels(PasteState& paste, PasteLines& lines)
 {
     auto& outcome = paste.outcome;
     if (!paste.codeplug.hasFeature(feature::ChannelOperations)) {
-        paste.prompts.error(featureNotSupportedMessage("channel editing"));
+        paste.prompts.error(featureNotSupportedText("channel editing"));
         outcome.result.refused = true;
         return;
     }
@@ -356,7 +356,7 @@ void pasteZone(PasteState& paste, PasteLines& lines, ListTabState& state)
         return;
     }
     if (!codeplug.hasFeature(feature::ZonesTab)) {
-        paste.prompts.error(featureNotSupportedMessage("zone editing"));
+        paste.prompts.error(featureNotSupportedText("zone editing"));
         outcome.result.refused = true;
         return;
     }

@@ -172,7 +172,7 @@ const Record* named(const RecordList<Record>& list, const std::string& name)
 }
 
 // A populated codeplug of the format saved to `path` and opened again, as the program finds it on
-// disk; nothing when the format's codec does not yet keep what was added.
+// disk; nothing when the save or the decode loses what was added.
 inline std::unique_ptr<Codeplug> populatedFile(const TempDir& dir, FormatId format, const std::filesystem::path& path)
 {
     auto plug = openEmpty(dir, format, path.filename().string() + ".empty");

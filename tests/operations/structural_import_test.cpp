@@ -1,6 +1,9 @@
 #include "operations/structural_import.h"
 
 #include "operations/structure_fixture.h"
+#include "support/d868_fixture.h"
+#include "support/rdb_fixture.h"
+#include "support/tyt_fixture.h"
 #include "platform/scripted_prompts.h"
 
 #include <gtest/gtest.h>
@@ -522,6 +525,64 @@ TEST_F(StructuralImport, FilesOfOtherFamiliesImportWithEveryReferenceByName)
         ASSERT_EQ(again.open(workingPath), to);
         ASSERT_EQ(again.decode(), 1);
         expectSameReferencesByName(again, *other);
+    }
+}
+
+// Files laid out by the fixture builders, as the vendor software lays them out, rather than saved by
+// the codecs under test: D868 into TYT, TYT into RDB, RDB into D868.
+TEST_F(StructuralImport, VendorLayoutFilesImportAcrossFamiliesWithEveryReferenceByName)
+{
+    test::D868Fixture d868;
+    auto contact = [](std::uint32_t record, std::uint32_t dmrId, const char* name, int callType) {
+        test::D868FixtureContact made;
+        made.recordNumber = record;
+        made.dmrId = dmrId;
+        made.name = name;
+        made.callType = callType;
+        return made;
+    };
+    d868.talkgroups = {contact(1, 9, "Local", 1), contact(2, 91, "World", 1)};
+    d868.digitalContacts = {contact(1, 2345001, "Alice", 0)};
+    d868.channels = {{1, "Repeater", 439.5, true, 1, 0, 0}, {2, "Simplex", 145.5, false, 0, 255, 0}};
+    d868.zones = {{"Home", {0, 1}}, {"Away", {1}}};
+    d868.scanLists = {{"Scan", {1, 0}}};
+    d868.rxGroups = {{"Groups", {0, 1}}};
+    const auto d868Path = dir_.file("vendor.dcf");
+    test::writeBytes(d868Path, test::buildD868Fixture(d868));
+
+    test::TytFixture tyt(Md380Format);
+    const int mine = tyt.addContact(777, "Mine");
+    tyt.addChannel(test::tytDigitalChannel(Md380Format, "Mine", 438.0, mine));
+    const auto tytPath = tyt.write(dir_.file("vendor.rdt"));
+
+    test::RdbFixture rdb(RdbV11Format);
+    rdb.addContact(rdb.contact(555, "Other", CallType::GroupCall));
+    const int slot = rdb.addChannel(rdb.analogChannel("Other", 146.0));
+    rdb.addZone(rdb.zone("Other", {slot}));
+    const auto rdbPath = rdb.write(dir_.file("vendor.rdb"));
+
+    const std::pair<std::filesystem::path, std::filesystem::path> steps[] = {
+        {d868Path, tytPath}, {tytPath, rdbPath}, {rdbPath, d868Path}};
+    for (const auto& [from, to] : steps) {
+        SCOPED_TRACE(from.filename().string() + " into " + to.filename().string());
+        Codeplug other;
+        ASSERT_NE(other.open(from), NoFormat);
+        ASSERT_EQ(other.decode(), 1);
+        ASSERT_GE(other.channels().count(), 2);
+        ASSERT_GE(other.zones().count(), 2);
+        Codeplug working;
+        ASSERT_NE(working.open(to), NoFormat);
+        ASSERT_EQ(working.decode(), 1);
+        std::string report;
+        StructuralImportCounts counts;
+        ASSERT_EQ(importStructures(working, from, ImportAllKinds, report, &counts), 1);
+        EXPECT_GE(counts.channels, 2);
+        EXPECT_GE(counts.zones, 2);
+        ASSERT_EQ(working.save(to), 1);
+        Codeplug again;
+        ASSERT_EQ(again.open(to), working.formatId());
+        ASSERT_EQ(again.decode(), 1);
+        expectSameReferencesByName(again, other);
     }
 }
 

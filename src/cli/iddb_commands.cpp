@@ -1,4 +1,4 @@
-// iddb fetch, iddb search and iddb export: the online DMR ID database without a window.
+// iddb fetch, iddb search, iddb export and iddb add: the online DMR ID database without a window.
 //
 // Every command downloads both sources first, as the program does at start-up. The sources come
 // from the user's sources file beside the settings, overridden by --source1 and --source2.
@@ -102,6 +102,45 @@ void registerIdDatabaseCommands(CLI::App& app, CliSession& session)
         session.prompts().queueFile(exportPath);
         if (exportIdRecords(database.get(), exportRadio, criteria, session.prompts()) != ExportOutcome::Written)
             throw CommandExit{ExitFailed};
+    });
+
+    // "Add All Records" of the searcher: every match becomes a contact of FILE, named by the
+    // template (the stored one unless --template is given).
+    static std::string addFile;
+    static std::string addText;
+    static std::optional<std::string> addLines;
+    static std::string addType = "private";
+    static std::optional<std::string> addTemplate;
+    static bool addRefresh = false;
+    auto* add = group->add_subcommand("add", "Download, search, then add every match to a codeplug as contacts");
+    add->add_option("FILE", addFile, "Codeplug file")->required();
+    add->add_option("TEXT", addText, "General search text")->required();
+    add->add_option("--lines", addLines, "File whose lines are the additional search lines");
+    add->add_option("--type", addType, "Contact type of the added contacts")
+        ->check(CLI::IsMember({"private", "group", "all"}));
+    add->add_option("--template", addTemplate, "Name template, for example \"%C - %F\"");
+    add->add_flag("--refresh", addRefresh, "Refresh contacts whose DMR ID is already present");
+    session.addOutputOption(*add);
+    add->callback([&session] {
+        auto codeplug = session.openCodeplug(addFile);
+        const std::string additional = addLines ? readTextFile(session, *addLines) : std::string();
+        const auto database = downloadDatabase(session, sources);
+        const auto outcome = runSearch(*database, utf8ToLatin1(addText), additional);
+        if (!outcome)
+            return;
+        AddRecordsRequest request;
+        if (addTemplate) {
+            request.nameTemplate = utf8ToLatin1(*addTemplate);
+        } else {
+            auto store = userSettingsStore();
+            request.nameTemplate = ReadSettings(store).nameTemplate();
+        }
+        request.type = addType == "group" ? AddedRecordType::GroupCall
+                     : addType == "all"   ? AddedRecordType::AllCall
+                                          : AddedRecordType::PrivateCall;
+        request.refreshContacts = addRefresh;
+        addAllRecords(codeplug.get(), *database, request, session.prompts());
+        session.saveIfChanged(*codeplug, addFile);
     });
 }
 

@@ -1,12 +1,18 @@
 #include "ui/main_window.h"
 
+#include "iddb/id_database.h"
+#include "operations/channel_transfer.h"
+#include "operations/contact_commands.h"
 #include "ui/record_table_models.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDialog>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -76,6 +82,8 @@ MainWindow::MainWindow(Prompts* prompts, QWidget* parent) : QMainWindow(parent)
     fillRadioTypes();
     refreshAll();
     resize(900, 640);
+    qApp->installEventFilter(this);
+    startIdDatabase();
 }
 
 MainWindow::~MainWindow() = default;
@@ -135,14 +143,57 @@ void MainWindow::buildMenus()
     saveAsAction->setShortcut(QKeySequence(Qt::Key_F12));
     saveAsAction->setShortcutContext(Qt::ApplicationShortcut);
 
-    menuBar()->addMenu(QStringLiteral("&Edit"));
-    auto* dataMenu = menuBar()->addMenu(QStringLiteral("&Data"));
-    dataMenu->addAction(QStringLiteral("Audit Codeplug Contents..."), this, [this] {
+    // Ctrl+C and Ctrl+V are caught for the whole window in eventFilter, text boxes included, so
+    // the menu only shows them.
+    auto* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->addAction(QStringLiteral("Copy\tCtrl+C"), this, &MainWindow::copySelection);
+    edit->addAction(QStringLiteral("Paste\tCtrl+V"), this, &MainWindow::paste);
+    edit->addSeparator();
+    edit->addAction(QStringLiteral("Add Contact..."), this, &MainWindow::addContact);
+    edit->addAction(QStringLiteral("Add Channel..."), this, [this] {
+        if (!document_.codeplug.loaded())
+            return;
+        tabs_->setCurrentWidget(channelsTab_);
+        addChannel();
+    });
+    edit->addAction(QStringLiteral("Mass Change Channels..."), this, [this] {
+        if (!document_.codeplug.loaded())
+            return;
+        tabs_->setCurrentWidget(channelsTab_);
+        massChangeChannels();
+    });
+    edit->addAction(QStringLiteral("Zone Wizard..."), this, [this] {
+        if (!document_.codeplug.loaded())
+            return;
+        tabs_->setCurrentWidget(channelsTab_);
+        runZoneWizard();
+    });
+
+    auto* data = menuBar()->addMenu(QStringLiteral("&Data"));
+    data->addAction(QStringLiteral("Export Contacts to CSV..."), this, &MainWindow::exportContactsCsv);
+    data->addAction(QStringLiteral("Import Contacts from CSV..."), this, &MainWindow::importContactsCsv);
+    data->addAction(QStringLiteral("Import Contacts from Codeplug..."), this, &MainWindow::importContactsFromCodeplug);
+    data->addAction(QStringLiteral("Import Contacts from Online DMR Database"), this, &MainWindow::openIdSearcher);
+    data->addSeparator();
+    data->addAction(QStringLiteral("Export Channels to CSV..."), this, &MainWindow::exportChannelsCsv);
+    data->addAction(QStringLiteral("Import Channels from CSV..."), this, &MainWindow::importChannelsCsv);
+    data->addAction(QStringLiteral("Import Channels from Codeplug..."), this, &MainWindow::importChannelsFromCodeplug);
+    data->addSeparator();
+    data->addAction(QStringLiteral("Audit Codeplug Contents..."), this, [this] {
         prompts_->message(MessageIcon::Information, MessageButtons::Ok,
                           "Plugwright Advanced Feature - Not Yet Available");
     });
     auto* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("About..."), this, &MainWindow::showAbout);
+}
+
+QPushButton* MainWindow::addButton(QLayout* layout, const char* text, void (MainWindow::*command)())
+{
+    auto* button = new QPushButton(QString::fromLatin1(text), layout->parentWidget());
+    button->setAutoDefault(false);
+    layout->addWidget(button);
+    connect(button, &QPushButton::clicked, this, command);
+    return button;
 }
 
 void MainWindow::buildTabs()
@@ -154,18 +205,44 @@ void MainWindow::buildTabs()
     auto* contactsLayout = new QVBoxLayout(contactsTab_);
     contactView_ = makeListView(contactModel_, ContactTableModel::ColumnWidths, 5, contactsTab_);
     contactsLayout->addWidget(contactView_);
+    auto* contactButtons = new QGridLayout();
+    contactsLayout->addLayout(contactButtons);
+    auto* contactButtonArea = new QHBoxLayout();
+    contactButtons->addLayout(contactButtonArea, 0, 0);
+    addButton(contactButtonArea, "Import More Contacts from Another Codeplug...", &MainWindow::importContactsFromCodeplug);
+    addButton(contactButtonArea, "Import More Contacts from a CSV File...", &MainWindow::importContactsCsv);
+    auto* contactButtonArea2 = new QHBoxLayout();
+    contactButtons->addLayout(contactButtonArea2, 1, 0);
+    addButton(contactButtonArea2, "Export All Contacts to a CSV File...", &MainWindow::exportContactsCsv);
+    addButton(contactButtonArea2, "Import Contacts from DMR Online Database....", &MainWindow::openIdSearcher);
     connect(contactView_->horizontalHeader(), &QHeaderView::sectionClicked, this, &MainWindow::sortContacts);
+    connect(contactView_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (!contactModel_->showsPlaceholder())
+            editContact(index.row());
+    });
 
     channelsTab_ = new QWidget(this);
     auto* channelsLayout = new QVBoxLayout(channelsTab_);
     channelView_ = makeListView(channelModel_, ChannelTableModel::ColumnWidths, 12, channelsTab_);
     channelsLayout->addWidget(channelView_);
+    auto* channelButtons = new QHBoxLayout();
+    channelsLayout->addLayout(channelButtons);
+    addButton(channelButtons, "Export to CSV...", &MainWindow::exportChannelsCsv);
+    addButton(channelButtons, "Import From CSV...", &MainWindow::importChannelsCsv);
+    addButton(channelButtons, "Import from Codeplug...", &MainWindow::importChannelsFromCodeplug);
     connect(channelView_->horizontalHeader(), &QHeaderView::sectionClicked, this, &MainWindow::sortChannels);
+    connect(channelView_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (!channelModel_->showsPlaceholder())
+            editChannel(index.row());
+    });
 
     zonesTab_ = new QWidget(this);
     scanListsTab_ = new QWidget(this);
     rxGroupsTab_ = new QWidget(this);
     structuralImportTab_ = new QWidget(this);
+    buildListTabs();
+    buildStructuralImportTab();
+    buildContextMenus();
 
     errorsTab_ = new QWidget(this);
     auto* errorsLayout = new QVBoxLayout(errorsTab_);
@@ -221,7 +298,9 @@ OpenOutcome MainWindow::openFile(const QString& path)
     }
     radioName_->setEnabled(true);
     radioId_->setEnabled(true);
+    listState_.reset(document_.codeplug);
     refreshAll();
+    checkStructuralImportBoxesForOpen();
     return outcome;
 }
 
@@ -248,6 +327,8 @@ void MainWindow::refreshAll()
     contactModel_->refresh();
     channelModel_->refresh();
     showRadioIdentity();
+    listState_.fitTo(document_.codeplug);
+    refillListTabs(TabList::Contacts | TabList::Channels | TabList::Zones | TabList::ScanLists | TabList::RxGroups);
 }
 
 QString MainWindow::statusLine() const { return status_->text(); }
@@ -335,35 +416,37 @@ void MainWindow::radioTypeChosen(int entry)
 
 void MainWindow::sortContacts(int column)
 {
-    auto& codeplug = document_.codeplug;
-    // "No." and "Contact Type" do not sort this list.
-    if (!codeplug.loaded() || column == 0 || column == 3 || codeplug.contacts().count() == 0)
-        return;
+    bool sorted = false;
     {
         BusyScope busy(*prompts_);
-        codeplug.sortContacts(column);
-        codeplug.encode();
-        codeplug.markChanged();
+        sorted = sortContactsCommand(document_.codeplug, column, ContactListKind::ContactsTab);
     }
-    refreshAll();
+    if (sorted)
+        refreshAll();
 }
 
 void MainWindow::sortChannels(int column)
 {
-    auto& codeplug = document_.codeplug;
-    if (!codeplug.loaded() || column == 0 || codeplug.channels().count() == 0)
+    if (!document_.codeplug.loaded() || document_.codeplug.channels().count() == 0)
         return;
-    if (!codeplug.hasFeature(feature::ChannelOperations)) {
-        prompts_->message(MessageIcon::Error, MessageButtons::Ok, featureNotSupportedText("channel sorting"));
-        return;
-    }
+    TransferOutcome outcome;
     {
         BusyScope busy(*prompts_);
-        codeplug.sortChannels(column);
-        codeplug.encode();
-        codeplug.markChanged();
+        outcome = sortChannelsCommand(document_.codeplug, *prompts_, column);
     }
-    refreshAll();
+    if (outcome.done())
+        refreshAll();
+}
+
+int MainWindow::runDialog(QDialog& dialog)
+{
+    if (!dialogDriver_)
+        return dialog.exec();
+    dialog.setResult(QDialog::Rejected);
+    dialog.show();
+    dialogDriver_(dialog);
+    dialog.hide();
+    return dialog.result();
 }
 
 void MainWindow::showAbout()
@@ -386,7 +469,7 @@ void MainWindow::showAbout()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (closeCommand(document_, *prompts_, {}))
+    if (closeCommand(document_, *prompts_, [this] { writeSettings(); }))
         event->accept();
     else
         event->ignore();

@@ -2,20 +2,32 @@
 // The program's only top-level window: the header area (working file, status, radio identity,
 // radio type) above the tabs of the working codeplug, and the routing of every command.
 
+#include "iddb/settings_block.h"
 #include "operations/document_commands.h"
+#include "operations/list_tab_state.h"
 #include "platform/settings_store.h"
 #include "ui/qt_platform.h"
 #include "ui/qt_prompts.h"
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
+class QCheckBox;
 class QComboBox;
+class QDialog;
+class QLayout;
+class QPushButton;
 class QLineEdit;
 class QPlainTextEdit;
 class QTabWidget;
 class QTableView;
+
+namespace pw {
+class IdDatabase;
+}
 
 namespace pw::ui {
 
@@ -38,6 +50,39 @@ public:
     int saveAs();
     void refreshAll();
 
+    // Edit menu and context-menu commands (main_window_commands.cpp).
+    void copySelection();
+    void paste();
+    // Contact and channel editors (main_window_editors.cpp). Rows are 0-based table positions.
+    void addContact();
+    void editContact(int row);
+    void addChannel();
+    void editChannel(int row);
+    // The channel dialogs and the ID database searcher (main_window_dialogs.cpp). Both channel
+    // dialogs work on the rows selected in the channel list.
+    void massChangeChannels();
+    void runZoneWizard();
+    void openIdSearcher();
+    // The Zones, Scan Lists and Rx Groups tabs (main_window_list_tabs.cpp): refills the lists a
+    // command left out of date, and moves the selection mark where the result puts it.
+    void refillListTabs(TabList lists);
+    void applyResult(const CommandResult& result);
+    ListTabState& listTabState() { return listState_; }
+
+    // Runs a modal dialog of the window and returns its result (QDialog::Accepted or Rejected).
+    // Tests set a driver that fills the dialog's controls and presses its buttons instead of
+    // waiting on a user; a dialog opened twice in one command meets the driver twice.
+    using DialogDriver = std::function<void(QDialog&)>;
+    void setDialogDriver(DialogDriver driver) { dialogDriver_ = std::move(driver); }
+    int runDialog(QDialog& dialog);
+
+    // The rows selected in the contact and channel lists, in list order; none for the placeholder.
+    std::vector<int> selectedContactRows() const;
+    std::vector<int> selectedChannelRows() const;
+    // Selects `row` of a list, marks it and scrolls it into view.
+    void selectContactRow(int row);
+    void selectChannelRow(int row);
+
     QTabWidget* tabs() const { return tabs_; }
     QTableView* contactView() const { return contactView_; }
     QTableView* channelView() const { return channelView_; }
@@ -54,8 +99,24 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Ctrl+C and Ctrl+V anywhere in the window, also inside its text boxes.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Each builds the named tab into its placeholder widget (zonesTab_ and the others).
+    void buildListTabs();             // main_window_list_tabs.cpp
+    void buildStructuralImportTab();  // main_window_commands.cpp
+    void buildContextMenus();         // main_window_commands.cpp
+    void checkStructuralImportBoxesForOpen();
+    void importSelectedStructures();
+    // Shows the not-yet-supported message naming `feature` when channels may not be added, deleted
+    // or mass-changed in this format.
+    bool channelFeatureOffered(const char* feature);
+    // Called once the window stands: reads the settings and starts the ID database download
+    // (main_window_dialogs.cpp); and the settings written again on every close.
+    void startIdDatabase();
+    void writeSettings();
+
     void buildHeader(QWidget* area);
     void buildMenus();
     void buildTabs();
@@ -65,6 +126,14 @@ private:
     void radioNameEdited(const QString& text);
     void radioIdEdited(const QString& text);
     void radioTypeChosen(int entry);
+    QPushButton* addButton(QLayout* layout, const char* text, void (MainWindow::*command)());
+    // The transfer commands of the Data menu and the tab buttons (main_window_commands.cpp).
+    void exportContactsCsv();
+    void importContactsCsv();
+    void importContactsFromCodeplug();
+    void exportChannelsCsv();
+    void importChannelsCsv();
+    void importChannelsFromCodeplug();
     void sortContacts(int column);
     void sortChannels(int column);
     void showAbout();
@@ -93,6 +162,13 @@ private:
     QWidget* errorsTab_ = nullptr;
     ContactTableModel* contactModel_ = nullptr;
     ChannelTableModel* channelModel_ = nullptr;
+    DialogDriver dialogDriver_;
+    std::vector<QCheckBox*> importBoxes_;
+    QCheckBox* receiveGroupsBox_ = nullptr;
+    ListTabState listState_;
+    SettingsBlock settings_;
+    std::unique_ptr<IdDatabase> idDatabase_;
+
     // Filling the identity boxes is not a user edit: only edits made by the user are stored.
     bool fillingIdentity_ = false;
 };

@@ -4,6 +4,7 @@
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <string>
 
@@ -113,6 +114,48 @@ TEST(CliIddb, ExportWritesTheRadioTypesLayout)
         cli(server, {"iddb", "export", out.string(), "--radio", "3", "--criteria", criteria.string(), "--yes"});
     EXPECT_EQ(confirmed.status, 0) << confirmed.err;
     EXPECT_EQ(fileText(out), "3112346,Jane Doe,,,,,\r\n");
+}
+
+TEST(CliIddb, AddPutsEveryMatchIntoTheCodeplugOnce)
+{
+    auto server = databaseServer();
+    test::TempDir dir;
+    const auto plug = test::writeFixture(dir.file("plug.rdt"), Md380Format);
+    const auto before = test::readBytes(plug);
+    const auto added = cli(server, {"iddb", "add", plug.string(), "United", "--template", "%C %F", "--type", "group"});
+    EXPECT_EQ(added.status, 0) << added.err;
+    EXPECT_EQ(added.out, "2 Contacts added to working Codeplug.\n");
+
+    const auto dump = nlohmann::json::parse(test::runProcess(PLUGWRIGHT_CLI, {"dump", plug.string()}).out);
+    int found = 0;
+    for (const auto& contact : dump["contacts"]) {
+        if (contact["dmrId"] == 3112345) {
+            EXPECT_EQ(contact["name"], "K0ABC John ");  // every template word is followed by a blank
+            EXPECT_EQ(contact["callType"], "Group Call");
+            ++found;
+        }
+        found += contact["dmrId"] == 3112346 ? 1 : 0;
+    }
+    EXPECT_EQ(found, 2);
+
+    // The second run finds both IDs present: nothing is added and the file is not written.
+    const auto afterFirst = test::readBytes(plug);
+    EXPECT_NE(afterFirst, before);
+    const auto again = cli(server, {"iddb", "add", plug.string(), "United", "--template", "%C %F"});
+    EXPECT_EQ(again.out, "0 Contacts added; 2 Duplicates skipped.\n");
+    EXPECT_EQ(test::readBytes(plug), afterFirst);
+
+    // With --refresh the existing contacts are brought up to date, and that counts as added.
+    const auto out = dir.file("refreshed.rdt");
+    const auto refreshed = cli(server, {"iddb", "add", plug.string(), "United", "--template", "%F %C", "--refresh",
+                                        "-o", out.string()});
+    EXPECT_EQ(refreshed.out, "2 Contacts added to working Codeplug.\n");
+    EXPECT_EQ(test::readBytes(plug), afterFirst);
+    const auto refreshedDump = nlohmann::json::parse(test::runProcess(PLUGWRIGHT_CLI, {"dump", out.string()}).out);
+    bool renamed = false;
+    for (const auto& contact : refreshedDump["contacts"])
+        renamed = renamed || (contact["dmrId"] == 3112345 && contact["name"] == "John K0ABC ");
+    EXPECT_TRUE(renamed);
 }
 
 TEST(CliIddb, ExportNeedsARadioTypeOfOneToThree)

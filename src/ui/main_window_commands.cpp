@@ -1,0 +1,295 @@
+// The window's own commands: copy and paste, the contact and channel context menus, the transfer
+// commands of the Data menu and the tab buttons, and the Structural Import tab.
+
+#include "ui/main_window.h"
+
+#include "operations/channel_transfer.h"
+#include "operations/clipboard_transfer.h"
+#include "operations/contact_commands.h"
+#include "operations/record_commands.h"
+#include "operations/structural_import.h"
+#include "ui/record_table_models.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace pw::ui {
+namespace {
+
+std::vector<int> selectedRows(const QTableView* view, bool placeholder)
+{
+    std::vector<int> rows;
+    if (placeholder || !view->selectionModel())
+        return rows;
+    for (const QModelIndex& index : view->selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void selectRow(QTableView* view, int row)
+{
+    const QModelIndex index = view->model()->index(row, 0);
+    if (!index.isValid())
+        return;
+    view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    view->scrollTo(index);
+}
+
+// The context menus open only on a row that holds the selection mark.
+bool clickedOnSelectedRow(const QTableView* view, const QPoint& position)
+{
+    const QModelIndex index = view->indexAt(position);
+    return index.isValid() && view->selectionModel()->isRowSelected(index.row(), QModelIndex());
+}
+
+// Tab of the records the clipboard holds, read from its header line, so that the window shows
+// that tab before the paste reports.
+std::optional<std::string> clipboardHeader(Clipboard& clipboard)
+{
+    const auto text = clipboard.text();
+    if (!text)
+        return std::nullopt;
+    const auto end = text->find_first_of("\r\n");
+    return text->substr(0, std::min(end, text->size()));
+}
+
+} // namespace
+
+std::vector<int> MainWindow::selectedContactRows() const
+{
+    return selectedRows(contactView_, contactModel_->showsPlaceholder());
+}
+
+std::vector<int> MainWindow::selectedChannelRows() const
+{
+    return selectedRows(channelView_, channelModel_->showsPlaceholder());
+}
+
+void MainWindow::selectContactRow(int row) { selectRow(contactView_, row); }
+void MainWindow::selectChannelRow(int row) { selectRow(channelView_, row); }
+
+void MainWindow::copySelection()
+{
+    const auto& codeplug = document_.codeplug;
+    QWidget* current = tabs_->currentWidget();
+    if (current == contactsTab_)
+        copyContacts(codeplug, clipboard_, selectedContactRows());
+    else if (current == channelsTab_)
+        copyChannels(codeplug, clipboard_, selectedChannelRows());
+    else if (current == zonesTab_)
+        copyZone(codeplug, clipboard_, listState_);
+}
+
+void MainWindow::paste()
+{
+    if (const auto header = clipboardHeader(clipboard_)) {
+        if (*header == ContactClipboardHeader)
+            tabs_->setCurrentWidget(contactsTab_);
+        else if (*header == ChannelClipboardHeader)
+            tabs_->setCurrentWidget(channelsTab_);
+        else if (*header == ZoneClipboardHeader)
+            tabs_->setCurrentWidget(zonesTab_);
+    }
+    const PasteOutcome outcome = pasteFromClipboard(document_.codeplug, *prompts_, clipboard_, listState_);
+    if (!outcome.result.modelChanged)
+        return;
+    refreshAll();
+    if (outcome.tab == PasteTab::Channels && outcome.channelsAdded > 0)
+        selectChannelRow(document_.codeplug.channels().count() - 1);
+}
+
+void MainWindow::exportContactsCsv() { exportContactsCsvCommand(document_.codeplug, *prompts_); }
+
+void MainWindow::importContactsCsv()
+{
+    if (importContactsCsvCommand(document_.codeplug, *prompts_).done())
+        refreshAll();
+}
+
+void MainWindow::importContactsFromCodeplug()
+{
+    if (mergeContactsCommand(document_.codeplug, *prompts_).done())
+        refreshAll();
+}
+
+void MainWindow::exportChannelsCsv() { exportChannelsCsvCommand(document_.codeplug, *prompts_); }
+
+void MainWindow::importChannelsCsv()
+{
+    if (importChannelsCsvCommand(document_.codeplug, *prompts_).done())
+        refreshAll();
+}
+
+void MainWindow::importChannelsFromCodeplug()
+{
+    if (importChannelsFromCodeplugCommand(document_.codeplug, *prompts_).done())
+        refreshAll();
+}
+
+void MainWindow::buildContextMenus()
+{
+    contactView_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(contactView_, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+        if (contactModel_->showsPlaceholder() || !clickedOnSelectedRow(contactView_, position))
+            return;
+        const int row = contactView_->indexAt(position).row();
+        QMenu menu(this);
+        menu.addAction(QStringLiteral("&Add Contact..."), this, &MainWindow::addContact);
+        menu.addAction(QStringLiteral("&Edit..."), this, [this, row] { editContact(row); });
+        menu.addAction(QStringLiteral("&Copy Selection"), this, [this] {
+            copyContacts(document_.codeplug, clipboard_, selectedContactRows());
+        });
+        menu.addAction(QStringLiteral("Mark as &Talkgroup..."), this, [this] {
+            applyResult(markContactsAsTalkgroups(document_.codeplug, *prompts_, selectedContactRows()));
+        });
+        menu.addAction(QStringLiteral("&Paste"), this, &MainWindow::paste);
+        menu.addAction(QStringLiteral("&Delete..."), this, [this, row] {
+            const auto result = deleteContacts(document_.codeplug, *prompts_, selectedContactRows());
+            if (result.modelChanged) {
+                refreshAll();
+                selectContactRow(std::min(row, document_.codeplug.contacts().count() - 1));
+            }
+        });
+        menu.exec(contactView_->viewport()->mapToGlobal(position));
+    });
+
+    channelView_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(channelView_, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+        if (channelModel_->showsPlaceholder() || !clickedOnSelectedRow(channelView_, position))
+            return;
+        const int row = channelView_->indexAt(position).row();
+        QMenu menu(this);
+        menu.addAction(QStringLiteral("Add Channel..."), this, [this] {
+            if (channelFeatureOffered("adding channels"))
+                addChannel();
+        });
+        menu.addAction(QStringLiteral("Copy Selection"), this, [this] {
+            copyChannels(document_.codeplug, clipboard_, selectedChannelRows());
+        });
+        menu.addAction(QStringLiteral("Delete..."), this, [this, row] {
+            if (!channelFeatureOffered("deleting channels"))
+                return;
+            const auto result = deleteChannels(document_.codeplug, *prompts_, selectedChannelRows());
+            if (result.modelChanged) {
+                refreshAll();
+                selectChannelRow(std::min(row, document_.codeplug.channels().count() - 1));
+            }
+        });
+        menu.addAction(QStringLiteral("Edit..."), this, [this, row] { editChannel(row); });
+        menu.addAction(QStringLiteral("Mass Change..."), this, [this] {
+            if (channelFeatureOffered("editing channels"))
+                massChangeChannels();
+        });
+        menu.addAction(QStringLiteral("Paste"), this, &MainWindow::paste);
+        menu.addAction(QStringLiteral("&Zone Wizard..."), this, &MainWindow::runZoneWizard);
+        menu.exec(channelView_->viewport()->mapToGlobal(position));
+    });
+}
+
+bool MainWindow::channelFeatureOffered(const char* feature)
+{
+    if (document_.codeplug.hasFeature(feature::ChannelOperations))
+        return true;
+    prompts_->message(MessageIcon::Error, MessageButtons::Ok, featureNotSupportedText(feature));
+    return false;
+}
+
+void MainWindow::buildStructuralImportTab()
+{
+    auto* layout = new QVBoxLayout(structuralImportTab_);
+    auto* group = new QGroupBox(QStringLiteral("Structural Elements to Import"), structuralImportTab_);
+    auto* groupLayout = new QVBoxLayout(group);
+    const struct {
+        const char* text;
+        unsigned option;
+    } boxes[] = {
+        {"Contacts - Group/All Call", ImportGroupContacts},
+        {"Contacts - Private Call", ImportPrivateContacts},
+        {"Receive Groups", ImportRxGroups},
+        {"Channels", ImportChannels},
+        {"Scan Lists", ImportScanLists},
+        {"Zones", ImportZones},
+    };
+    for (const auto& box : boxes) {
+        auto* check = new QCheckBox(QString::fromLatin1(box.text), group);
+        check->setChecked(true);
+        check->setProperty("importOption", box.option);
+        groupLayout->addWidget(check);
+        importBoxes_.push_back(check);
+        if (box.option == ImportRxGroups) {
+            receiveGroupsBox_ = check;
+            connect(check, &QCheckBox::clicked, this, [this](bool on) {
+                if (on)
+                    receiveGroupsSwitchedOn(document_.codeplug, *prompts_);
+            });
+        }
+    }
+    auto* importButton = new QPushButton(QStringLiteral("Import Selected Structures..."), group);
+    importButton->setAutoDefault(false);
+    groupLayout->addWidget(importButton);
+    connect(importButton, &QPushButton::clicked, this, &MainWindow::importSelectedStructures);
+    layout->addWidget(group);
+    auto* explanation = new QLabel(fromLatin1(StructuralImportHelpText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
+                                   structuralImportTab_);
+    explanation->setWordWrap(true);
+    explanation->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    layout->addWidget(explanation, 1);
+}
+
+void MainWindow::importSelectedStructures()
+{
+    unsigned options = 0;
+    for (const QCheckBox* box : importBoxes_) {
+        if (box->isChecked())
+            options |= box->property("importOption").toUInt();
+    }
+    const CommandResult result = importStructuresCommand(document_.codeplug, *prompts_, options, listState_);
+    if (result.modelChanged)
+        refreshAll();
+}
+
+void MainWindow::checkStructuralImportBoxesForOpen()
+{
+    // D868 receive groups are better left out unless the user asks for them.
+    if (document_.codeplug.family() != FormatFamily::D868Family)
+        receiveGroupsBox_->setChecked(true);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    const auto type = event->type();
+    if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this)
+        return QMainWindow::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool copy = key->matches(QKeySequence::Copy);
+    const bool pasteKey = key->matches(QKeySequence::Paste);
+    if (!copy && !pasteKey)
+        return QMainWindow::eventFilter(watched, event);
+    // Text boxes would take the keys for their own text: the window's copy and paste come first.
+    if (type == QEvent::ShortcutOverride) {
+        event->accept();
+        return true;
+    }
+    if (copy)
+        copySelection();
+    else
+        paste();
+    return true;
+}
+
+} // namespace pw::ui

@@ -35,6 +35,15 @@ int main(int argc, char** argv)
         {9, "Local", pw::CallType::GroupCall},
         {9998, "Parrot", pw::CallType::PrivateCall},
         {0xFFFFFF, "All Call", pw::CallType::AllCall},
+        {91001, "Demo Net 1", pw::CallType::GroupCall},
+        {91002, "Demo Net 2", pw::CallType::GroupCall},
+        {3101, "Demo Region", pw::CallType::GroupCall},
+        {3109001, "N0CALL Alex", pw::CallType::PrivateCall},
+        {3109002, "N0CALL Beth", pw::CallType::PrivateCall},
+        {3109003, "N0CALL Chris", pw::CallType::PrivateCall},
+        {3109004, "N0CALL Dana", pw::CallType::PrivateCall},
+        {2629001, "DL0DEMO Eva", pw::CallType::PrivateCall},
+        {2349001, "G0DEMO Finn", pw::CallType::PrivateCall},
     };
     for (const auto& c : contacts) {
         pw::Contact contact(pw::Md380Format);
@@ -62,6 +71,12 @@ int main(int argc, char** argv)
         {"Parrot", 439.5625, 431.9625, 4},
         {"FM Calling", 433.5000, 433.5000, 0},
         {"FM Repeater", 439.1000, 431.5000, 0},
+        {"Hotspot TG91", 434.0000, 434.0000, 1},
+        {"Hotspot Net 1", 434.0000, 434.0000, 6},
+        {"Hotspot Net 2", 434.0000, 434.0000, 7},
+        {"Hotspot Region", 434.0000, 434.0000, 8},
+        {"VHF Calling", 145.5000, 145.5000, 0},
+        {"VHF Repeater", 145.6500, 145.0500, 0},
     };
     for (const auto& c : channels) {
         pw::Channel channel(pw::Md380Format, c.rx);
@@ -90,9 +105,21 @@ int main(int argc, char** argv)
 
     pw::Zone zone(pw::Md380Format);
     zone.setName("Demo Zone");
-    for (int i = 0; i < codeplug.channels().count(); ++i)
+    for (int i = 0; i < 6; ++i)
         zone.addMember(i, codeplug.channels());
     codeplug.addZone(zone);
+
+    pw::Zone hotspot(pw::Md380Format);
+    hotspot.setName("Hotspot");
+    for (int i = 6; i < 10; ++i)
+        hotspot.addMember(i, codeplug.channels());
+    codeplug.addZone(hotspot);
+
+    pw::Zone vhf(pw::Md380Format);
+    vhf.setName("VHF");
+    for (int i = 10; i < codeplug.channels().count(); ++i)
+        vhf.addMember(i, codeplug.channels());
+    codeplug.addZone(vhf);
 
     codeplug.encode();
     if (!codeplug.save(out)) {

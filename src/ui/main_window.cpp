@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
+#include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QApplication>
@@ -24,6 +25,8 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace pw::ui {
 namespace {
@@ -43,6 +46,11 @@ QTableView* makeListView(QAbstractItemModel* model, const int* widths, int colum
     view->verticalHeader()->hide();
     view->verticalHeader()->setDefaultSectionSize(20);
     view->setWordWrap(false);
+    // The column widths were made for a small 8-point list font.
+    QFont font = view->font();
+    font.setPointSizeF(std::min(font.pointSizeF(), 8.0));
+    view->setFont(font);
+    view->horizontalHeader()->setFont(font);
     view->horizontalHeader()->setSectionsClickable(true);
     view->horizontalHeader()->setHighlightSections(false);
     for (int c = 0; c < columns; ++c)
@@ -224,6 +232,11 @@ void MainWindow::buildTabs()
     channelsTab_ = new QWidget(this);
     auto* channelsLayout = new QVBoxLayout(channelsTab_);
     channelView_ = makeListView(channelModel_, ChannelTableModel::ColumnWidths, 12, channelsTab_);
+    // A frequency is never cut short: its columns grow when the font needs more than their usual
+    // width for "000.00000".
+    const int frequencyWidth = channelView_->fontMetrics().horizontalAdvance(QStringLiteral("000.00000")) + 12;
+    for (const int column : {2, 5})
+        channelView_->setColumnWidth(column, std::max(ChannelTableModel::ColumnWidths[column], frequencyWidth));
     channelsLayout->addWidget(channelView_);
     auto* channelButtons = new QHBoxLayout();
     channelsLayout->addLayout(channelButtons);

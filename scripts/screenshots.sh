@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Renders the main window on each tab, and each dialog, to PNG files under an X virtual frame
+# buffer: scripts/screenshots.sh [OUTDIR] (docs/screenshots by default). Uses the build of
+# scripts/run.sh when there is one, and builds it otherwise.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out="${1:-docs/screenshots}"
+if ! command -v xvfb-run > /dev/null; then
+  sudo_cmd=()
+  if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends xvfb xauth
+fi
+build="${PLUGWRIGHT_BUILD_DIR:-build/release}"
+if [ ! -x "$build/src/ui/render_screens" ]; then
+  scripts/setup-debian.sh
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
+  cmake --build "$build" --parallel 2 --target render_screens demo_codeplug
+fi
+mkdir -p "$out"
+# The settings the windows read and write stay in a scratch directory, not the user's own.
+config="$(mktemp -d)"
+trap 'rm -rf "$config"' EXIT
+printf 'source1 = none\nsource2 = none\n' > "$config/iddb_sources.conf"
+PLUGWRIGHT_CONFIG_DIR="$config" xvfb-run -a -s "-screen 0 1280x1024x24" \
+  "$build/src/ui/render_screens" "$build/demo/demo.rdt" "$out"
+ls "$out"

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 namespace pw {
 namespace {
@@ -130,18 +132,25 @@ TEST_F(Export, RefusalsAndFailuresAreReported)
 
 TEST_F(Export, FailedWriteLeavesTheOldFileWhole)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind root";
-    const auto folder = dir.file("locked");
-    std::filesystem::create_directory(folder);
-    const auto path = folder / "out.csv";
+    const auto path = dir.file("out.csv");
     test::writeBytes(path, std::vector<std::uint8_t>{'o', 'l', 'd'});
-    ::chmod(folder.c_str(), 0555);
     prompts.choose(path.string());
     prompts.answer(MessageAnswer::Yes);
-    EXPECT_EQ(exportIdRecords(&database, 1, "", prompts), ExportOutcome::WriteFailed);
-    ::chmod(folder.c_str(), 0755);
+    // A file-size limit makes the write come short, as a full disk would.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit tiny = old;
+    tiny.rlim_cur = 1;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    const auto outcome = exportIdRecords(&database, 1, "", prompts);
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(outcome, ExportOutcome::WriteFailed);
     EXPECT_EQ(fileText(path), "old");
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        ++files;
+    EXPECT_EQ(files, 1);
 }
 
 TEST(ExportRadioTypes, ButtonTexts)

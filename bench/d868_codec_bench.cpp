@@ -18,7 +18,6 @@
 namespace {
 
 using pw::test::D868Fixture;
-using pw::test::D868FixtureContact;
 
 double peakRssMegabytes()
 {
@@ -41,56 +40,7 @@ public:
 private:
     LargestFile()
     {
-        D868Fixture f;
-        f.channels.clear();
-        for (int c = 1; c <= 3998; ++c) {
-            pw::test::D868FixtureChannel channel;
-            channel.recordNumber = c;
-            channel.name = "Channel " + std::to_string(c);
-            channel.rxMhz = 430.0 + c * 0.0125;
-            channel.digital = c % 2 == 0;
-            channel.contact = static_cast<std::uint32_t>(c % 10000);
-            channel.scanList = static_cast<std::uint16_t>(c % 250);
-            channel.rxGroup = static_cast<std::uint16_t>(c % 250 + 1);
-            f.channels.push_back(channel);
-        }
-        for (const int special : {4001, 4002}) {
-            pw::test::D868FixtureChannel channel;
-            channel.recordNumber = special;
-            channel.name = "VFO";
-            f.channels.push_back(channel);
-        }
-        f.zones.clear();
-        for (std::uint16_t z = 0; z < 250; ++z)
-            f.zones.push_back({"Zone " + std::to_string(z), {z, static_cast<std::uint16_t>(z + 1), static_cast<std::uint16_t>(z + 2)}});
-        for (std::uint16_t s = 0; s < 250; ++s)
-            f.scanLists.push_back({"Scan " + std::to_string(s), {s, static_cast<std::uint16_t>(s + 3)}});
-        for (std::uint32_t r = 0; r < 250; ++r)
-            f.rxGroups.push_back({"Group " + std::to_string(r), {r, r + 1, r + 2}});
-        for (std::uint32_t t = 1; t <= 10000; ++t) {
-            D868FixtureContact tg;
-            tg.recordNumber = t;
-            tg.dmrId = 90000 + t;
-            tg.name = "Talkgroup " + std::to_string(t);
-            tg.callType = 1;
-            f.talkgroups.push_back(tg);
-        }
-        for (std::uint32_t d = 1; d <= 160000; ++d) {
-            D868FixtureContact person;
-            person.recordNumber = d;
-            person.dmrId = 1000000 + d;
-            person.name = "Operator " + std::to_string(d);
-            person.city = "Springfield";
-            person.callsign = "K" + std::to_string(d % 100000);
-            person.state = "Illinois";
-            person.country = "United States";
-            person.remarks = "DMR";
-            person.callType = 0;
-            f.digitalContacts.push_back(person);
-        }
-        f.section7Records = 100;
-        f.section10Records[0] = 100;
-        f.section11Records[1] = 100;
+        const D868Fixture f = pw::test::largestD868Fixture();
         path_ = dir_.file("largest.rdt");
         const auto bytes = pw::test::buildD868Fixture(f);
         pw::test::writeBytes(path_, bytes);

@@ -1,11 +1,9 @@
 #include "codeplug/codeplug.h"
+#include "support/file_size_limit.h"
 #include "support/fixture_builder.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace pw {
 namespace {
@@ -95,15 +93,12 @@ TEST(Save, FailsWithoutTouchingTheOldFileWhenTheDiskFillsUp)
     ASSERT_EQ(codeplug.decode(), 1);
     codeplug.setRadioName("CHANGED");
 
-    // A file-size limit makes the write come short, as a full disk would.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const int result = codeplug.save(path);
-    setrlimit(RLIMIT_FSIZE, &old);
+    int result = 0;
+    {
+        test::FileSizeLimit full(4096);
+        ASSERT_TRUE(full.active());
+        result = codeplug.save(path);
+    }
 
     EXPECT_EQ(result, 0);
     EXPECT_TRUE(codeplug.changed());

@@ -2,14 +2,11 @@
 
 #include "iddb_test_records.h"
 #include "platform/scripted_prompts.h"
+#include "support/file_size_limit.h"
 #include "support/fixture_builder.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
-
-#include <sys/resource.h>
-
-#include <csignal>
 
 namespace pw {
 namespace {
@@ -136,15 +133,12 @@ TEST_F(Export, FailedWriteLeavesTheOldFileWhole)
     test::writeBytes(path, std::vector<std::uint8_t>{'o', 'l', 'd'});
     prompts.choose(path.string());
     prompts.answer(MessageAnswer::Yes);
-    // A file-size limit makes the write come short, as a full disk would.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit tiny = old;
-    tiny.rlim_cur = 1;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    const auto outcome = exportIdRecords(&database, 1, "", prompts);
-    setrlimit(RLIMIT_FSIZE, &old);
+    ExportOutcome outcome;
+    {
+        test::FileSizeLimit full(1);
+        ASSERT_TRUE(full.active());
+        outcome = exportIdRecords(&database, 1, "", prompts);
+    }
     EXPECT_EQ(outcome, ExportOutcome::WriteFailed);
     EXPECT_EQ(fileText(path), "old");
     int files = 0;

@@ -110,4 +110,9 @@ std::vector<std::uint8_t> packD868FixtureContacts(const std::vector<D868FixtureC
 // each section's bytes from every other's.
 std::uint8_t d868PatternByte(int section, std::size_t offset);
 
+// The largest D868 codeplug the benchmarks and the window timing use: 160000 digital contacts,
+// 10000 talkgroups and 4000 channel records (3998 channels and the special records 4001 and 4002),
+// with 250 zones, 250 scan lists and 250 RX group lists.
+D868Fixture largestD868Fixture();
+
 } // namespace pw::test

@@ -5,6 +5,7 @@
 #include "iddb/settings_block.h"
 #include "operations/document_commands.h"
 #include "operations/list_tab_state.h"
+#include "operations/transfer_outcome.h"
 #include "platform/settings_store.h"
 #include "ui/qt_platform.h"
 #include "ui/qt_prompts.h"
@@ -128,6 +129,8 @@ private:
     void radioTypeChosen(int entry);
     QPushButton* addButton(QLayout* layout, const char* text, void (MainWindow::*command)());
     // The transfer commands of the Data menu and the tab buttons (main_window_commands.cpp).
+    // Runs an import of the Data menu and refills the lists when it did its work.
+    void runImport(TransferOutcome (*command)(Codeplug&, Prompts&));
     void exportContactsCsv();
     void importContactsCsv();
     void importContactsFromCodeplug();

@@ -112,31 +112,19 @@ void MainWindow::paste()
 
 void MainWindow::exportContactsCsv() { exportContactsCsvCommand(document_.codeplug, *prompts_); }
 
-void MainWindow::importContactsCsv()
+void MainWindow::runImport(TransferOutcome (*command)(Codeplug&, Prompts&))
 {
-    if (importContactsCsvCommand(document_.codeplug, *prompts_).done())
+    if (command(document_.codeplug, *prompts_).done())
         refreshAll();
 }
 
-void MainWindow::importContactsFromCodeplug()
-{
-    if (mergeContactsCommand(document_.codeplug, *prompts_).done())
-        refreshAll();
-}
+void MainWindow::importContactsCsv() { runImport(&importContactsCsvCommand); }
+void MainWindow::importContactsFromCodeplug() { runImport(&mergeContactsCommand); }
 
 void MainWindow::exportChannelsCsv() { exportChannelsCsvCommand(document_.codeplug, *prompts_); }
 
-void MainWindow::importChannelsCsv()
-{
-    if (importChannelsCsvCommand(document_.codeplug, *prompts_).done())
-        refreshAll();
-}
-
-void MainWindow::importChannelsFromCodeplug()
-{
-    if (importChannelsFromCodeplugCommand(document_.codeplug, *prompts_).done())
-        refreshAll();
-}
+void MainWindow::importChannelsCsv() { runImport(&importChannelsCsvCommand); }
+void MainWindow::importChannelsFromCodeplug() { runImport(&importChannelsFromCodeplugCommand); }
 
 void MainWindow::buildContextMenus()
 {

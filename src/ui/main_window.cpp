@@ -22,6 +22,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -76,6 +77,7 @@ MainWindow::MainWindow(Prompts* prompts, QWidget* parent) : QMainWindow(parent)
     document_.codeplug.setPrompts(prompts_);
 
     setWindowTitle(productTitle());
+    setWindowIcon(style()->standardIcon(QStyle::SP_DriveFDIcon));
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     auto* header = new QWidget(central);
@@ -105,6 +107,7 @@ void MainWindow::buildHeader(QWidget* area)
     auto* openButton = new QPushButton(QStringLiteral("Open Codeplug File..."), area);
     auto* saveButton = new QPushButton(QStringLiteral("Save Work File"), area);
     saveButton->setToolTip(QStringLiteral("Save Codeplug File"));
+    saveButton->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     status_ = new QLineEdit(area);
     status_->setReadOnly(true);
     radioName_ = new QLineEdit(area);
@@ -114,6 +117,7 @@ void MainWindow::buildHeader(QWidget* area)
     radioId_->setEnabled(false);
     radioType_ = new QComboBox(area);
     auto* donate = new QPushButton(QStringLiteral("Donate"), area);
+    donate->setIcon(style()->standardIcon(QStyle::SP_DialogYesButton));
     auto* exitButton = new QPushButton(QStringLiteral("Exit"), area);
 
     grid->addWidget(new QLabel(QStringLiteral("Working Codeplug File"), area), 0, 0);

@@ -25,6 +25,8 @@ namespace {
 constexpr int DmrTab = 0;
 constexpr int FmTab = 1;
 constexpr int NameWidth = 16;
+// Characters a list shows without opening: the longest names of the lists.
+constexpr int MinimumListWidth = 16;
 
 const std::vector<std::string> BandwidthChoices = {"12.5", "25"};
 const std::vector<std::string> SquelchChoices = {"TIGHT", "NORMAL"};
@@ -108,6 +110,10 @@ QComboBox* ChannelEditorDialog::addList(QGridLayout* grid, int row, int column, 
     for (const auto& item : items)
         entries << qtText(item);
     list->addItems(entries);
+    // Lists may hold every contact of a large codeplug: measuring each entry for the width would
+    // cost more than the list itself.
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list->setMinimumContentsLength(MinimumListWidth);
     caption->setBuddy(list);
     grid->addWidget(caption, row, column);
     grid->addWidget(list, row, column + 1);

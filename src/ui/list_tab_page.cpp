@@ -28,6 +28,8 @@ QTableView* makeList(QAbstractItemModel* model, ListColumns columns, const QStri
     view->verticalHeader()->setDefaultSectionSize(20);
     view->setWordWrap(false);
     view->horizontalHeader()->setHighlightSections(false);
+    // Only the lists that sort by a heading take its clicks.
+    view->horizontalHeader()->setSectionsClickable(false);
     view->setContextMenuPolicy(Qt::CustomContextMenu);
     // Shared models carry more columns than these lists show.
     for (int c = 0; c < model->columnCount(); ++c) {
@@ -57,7 +59,8 @@ ListTabPage::ListTabPage(MainWindow& window, const ListTabTexts& texts, QAbstrac
 
     auto* top = new QHBoxLayout();
     layout->addLayout(top);
-    top->addWidget(new QLabel(QString::fromLatin1(texts.nameCaption), this));
+    if (texts.nameCaption)
+        top->addWidget(new QLabel(QString::fromLatin1(texts.nameCaption), this));
     nameBox_ = new QLineEdit(this);
     nameBox_->setObjectName(named(texts.objectPrefix, "NameBox"));
     nameBox_->setReadOnly(true);
@@ -101,7 +104,7 @@ ListTabPage::ListTabPage(MainWindow& window, const ListTabTexts& texts, QAbstrac
 QPushButton* ListTabPage::button(const QString& text) const
 {
     for (QPushButton* candidate : findChildren<QPushButton*>()) {
-        if (candidate->property("builtText").toString() == text)
+        if (candidate->text() == text)
             return candidate;
     }
     return nullptr;
@@ -142,7 +145,6 @@ QPushButton* ListTabPage::addCommandButton(QBoxLayout* layout, const char* text,
 {
     auto* button = new QPushButton(QString::fromLatin1(text), this);
     button->setObjectName(QString::fromLatin1(objectName));
-    button->setProperty("builtText", QString::fromLatin1(text));
     button->setAutoDefault(false);
     layout->addWidget(button);
     connect(button, &QPushButton::clicked, this, [this, command = std::move(command)] { showResult(command()); });

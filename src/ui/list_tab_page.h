@@ -39,7 +39,7 @@ constexpr bool touches(TabList lists, TabList wanted)
 }
 
 struct ListTabTexts {
-    const char* nameCaption;    // "Zone"
+    const char* nameCaption;    // "Zone"; none when the name box stands alone
     const char* memberCaption;  // "Channels in Zone"
     const char* masterCaption;  // "Master Channel List"
     const char* hint;
@@ -57,7 +57,7 @@ public:
     QLineEdit* nameBox() const { return nameBox_; }
     QTableView* memberView() const { return memberView_; }
     QTableView* masterView() const { return masterView_; }
-    // The page's button showing `text` (as built, before any relabelling), or none.
+    // The page's button showing `text`, or none.
     QPushButton* button(const QString& text) const;
 
     // The member row holding the selection mark, if any.

@@ -11,7 +11,6 @@
 #include "ui/zones_tab.h"
 
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -33,14 +32,12 @@ void MainWindow::buildListTabs()
 {
     // The master lists show the contact and channel models themselves, so that whatever refills
     // the contact or channel list refills them too.
-    zonesPage_ = placePage(zonesTab_, new ZonesTab(*this, *channelModel_, zonesTab_));
+    const auto copyShownZone = [this] { copyZone(document_.codeplug, clipboard_, listState_); };
+    zonesPage_ = placePage(zonesTab_, new ZonesTab(*this, *channelModel_, copyShownZone, zonesTab_));
     scanListsPage_ = placePage(scanListsTab_, new ScanListsTab(*this, *channelModel_, scanListsTab_));
     auto* masterContacts = new RxGroupHeadingsProxy(this);
     masterContacts->setSourceModel(contactModel_);
     rxGroupsPage_ = placePage(rxGroupsTab_, new RxGroupsTab(*this, *contactModel_, masterContacts, rxGroupsTab_));
-
-    connect(zonesPage_->copyZoneButton(), &QPushButton::clicked, this,
-            [this] { copyZone(document_.codeplug, clipboard_, listState_); });
 }
 
 void MainWindow::refillListTabs(TabList lists)

@@ -19,7 +19,7 @@ namespace {
 constexpr int RxGroupListWidths[] = {30, 95, 120, 70};
 
 const ListTabTexts RxGroupTexts = {
-    "Rx Group", "Contacts in Group", "Master Contact List",
+    nullptr, "Contacts in Group", "Master Contact List",
     "Double-click contacts to move them in or out of the Receive Group.", "rxGroup",
 };
 

@@ -29,7 +29,8 @@ const ListTabTexts ZoneTexts = {
 
 } // namespace
 
-ZonesTab::ZonesTab(MainWindow& window, ChannelTableModel& channels, QWidget* parent)
+ZonesTab::ZonesTab(MainWindow& window, ChannelTableModel& channels, std::function<void()> copyZone,
+                   QWidget* parent)
     : ListTabPage(window, ZoneTexts, new ChannelMembersModel(channels), {ZoneListWidths, 5}, &channels,
                   {ZoneListWidths, 5}, parent),
       channels_(channels),
@@ -57,8 +58,10 @@ ZonesTab::ZonesTab(MainWindow& window, ChannelTableModel& channels, QWidget* par
                                    [this] { return switchZoneBank(codeplug(), state()); });
     mirror_ = addCommandButton(sideButtons_, "Mirror Bank...", "zoneMirrorButton",
                                [this] { return mirrorZoneBank(codeplug(), prompts(), state()); });
-    // The window puts the zone on its clipboard.
-    copyZone_ = addCommandButton(sideButtons_, "Copy Zone", "copyZoneButton", [] { return CommandResult{}; });
+    addCommandButton(sideButtons_, "Copy Zone", "copyZoneButton", [copyZone = std::move(copyZone)] {
+        copyZone();
+        return CommandResult{};
+    });
     addCommandButton(sideButtons_, "Paste Zone", "pasteZoneButton", [this] {
         window_.paste();
         return CommandResult{};

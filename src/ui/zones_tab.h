@@ -12,13 +12,13 @@ class ChannelTableModel;
 class ZonesTab final : public ListTabPage {
     Q_OBJECT
 public:
-    ZonesTab(MainWindow& window, ChannelTableModel& channels, QWidget* parent);
+    // `copyZone` puts the zone shown on the window's clipboard ("Copy Zone").
+    ZonesTab(MainWindow& window, ChannelTableModel& channels, std::function<void()> copyZone, QWidget* parent);
 
     void refill(TabList lists) override;
 
     QPushButton* bankSwitchButton() const { return bankSwitch_; }
     QPushButton* mirrorButton() const { return mirror_; }
-    QPushButton* copyZoneButton() const { return copyZone_; }
 
     // Opens the "Reorder Zones" dialog through the window.
     CommandResult reorderZones();
@@ -40,7 +40,6 @@ private:
     ChannelMembersModel* members_;
     QPushButton* bankSwitch_ = nullptr;
     QPushButton* mirror_ = nullptr;
-    QPushButton* copyZone_ = nullptr;
 };
 
 } // namespace pw::ui

@@ -289,6 +289,18 @@ TEST(ZonesTab, BankButtonsShowOnlyForTwoBankZonesAndMirror)
     QTest::mouseClick(zones->mirrorButton(), Qt::LeftButton);
     EXPECT_EQ(w.prompts.lastText(), "2 channels moved from Bank 1 to Bank 2 of Zone 'Hotspots'.");
     EXPECT_EQ(bankChannels(*w.codeplug().zones().at(0), 2, w.codeplug()), (std::vector<int>{2, 0, 1}));
+
+    // Opening a codeplug whose zones have one bank hides both buttons again.
+    MaintenanceFixture other(Md380Format);
+    other.addChannels(1);
+    other.addZone("Single");
+    const auto path = other.dir.file("single.rdt");
+    ASSERT_EQ(other.codeplug.save(path), 1);
+    w.prompts.answer(MessageAnswer::No);  // the mirrored zone is not saved
+    ASSERT_EQ(w.window.openFile(QString::fromStdString(path.string())), OpenOutcome::Opened);
+    EXPECT_TRUE(zones->bankSwitchButton()->isHidden());
+    EXPECT_TRUE(zones->mirrorButton()->isHidden());
+    EXPECT_EQ(zones->nameBox()->text(), "Single");
 }
 
 TEST(ZonesTab, ContextMenusOpenOnlyOnTheMarkedRow)
@@ -337,6 +349,8 @@ TEST(ZonesTab, ReorderZonesMovesThroughTheDialogAndMakesTheFirstCurrent)
         auto* reorder = qobject_cast<ReorderZonesDialog*>(&dialog);
         ASSERT_NE(reorder, nullptr);
         EXPECT_EQ(dialog.windowTitle(), "Reorder Zones");
+        EXPECT_EQ(dialog.findChild<QLabel*>("explanation")->text(),
+                  "Highlight a zone, then click the up or down button to move\nit to a new position in the codeplug.");
         reorder->zoneList()->clearSelection();
         QTest::mouseClick(reorder->downButton(), Qt::LeftButton);
         reorder->selectRow(2);
@@ -373,16 +387,26 @@ TEST(ZonesTab, HeadingClickSortsTheMasterChannelListAndMembersFollow)
     EXPECT_TRUE(w.codeplug().changed());
 }
 
-TEST(ZonesTab, CopyZonePutsTheShownZoneOnTheClipboard)
+TEST(ZonesTab, CopyZoneThenPasteZoneMakesANewCurrentZone)
 {
     WindowFixture w(Md380Format);
-    w.f.addChannels(1);
-    w.f.addZone("Z1").addMember(0, w.f.codeplug.channels());
+    w.f.addChannels(2);
+    auto& zone = w.f.addZone("Z1");
+    zone.addMember(1, w.f.codeplug.channels());
+    zone.addMember(0, w.f.codeplug.channels());
     w.open();
+    ZonesTab* zones = w.zones();
     QApplication::clipboard()->clear();
-    click(w.zones(), "Copy Zone");
+    click(zones, "Copy Zone");
     EXPECT_TRUE(QApplication::clipboard()->text().startsWith("DMR-ZONE\r\nZ1\r\n"))
         << QApplication::clipboard()->text().toStdString();
+
+    w.prompts.type("Z1 again");
+    click(zones, "Paste Zone");
+    EXPECT_EQ(w.prompts.asked().back().title, "Zone Name in Use");
+    EXPECT_EQ(names(w.codeplug().zones()), (Texts{"Z1", "Z1 again"}));
+    EXPECT_EQ(zones->nameBox()->text(), "Z1 again");
+    EXPECT_EQ(column(zones->memberView(), 1), (QStringList{"CH2", "CH1"}));
 }
 
 TEST(ScanListsTab, MembersByDoubleClickMoveAndContextMenu)

@@ -42,7 +42,9 @@ ReorderZonesDialog::ReorderZonesDialog(Codeplug& codeplug, Prompts& prompts, QWi
     buttons->addWidget(down_);
     buttons->addStretch(1);
 
-    auto* explanation = new QLabel(fromLatin1(ReorderZonesExplanation).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), this);
+    // Labels break lines at "\n" alone.
+    QString text = fromLatin1(ReorderZonesExplanation).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    auto* explanation = new QLabel(text, this);
     explanation->setObjectName(QStringLiteral("explanation"));
     layout->addWidget(explanation);
     done_ = new QPushButton(QStringLiteral("Done"), this);

@@ -34,6 +34,9 @@ namespace pw::ui {
 
 class ContactTableModel;
 class ChannelTableModel;
+class ZonesTab;
+class ScanListsTab;
+class RxGroupsTab;
 
 class MainWindow final : public QMainWindow {
     Q_OBJECT
@@ -169,6 +172,10 @@ private:
     std::vector<QCheckBox*> importBoxes_;
     QCheckBox* receiveGroupsBox_ = nullptr;
     ListTabState listState_;
+    // The pages inside zonesTab_, scanListsTab_ and rxGroupsTab_ (main_window_list_tabs.cpp).
+    ZonesTab* zonesPage_ = nullptr;
+    ScanListsTab* scanListsPage_ = nullptr;
+    RxGroupsTab* rxGroupsPage_ = nullptr;
     SettingsBlock settings_;
     std::unique_ptr<IdDatabase> idDatabase_;
 

@@ -1,0 +1,165 @@
+#include "ui/list_tab_page.h"
+
+#include "ui/main_window.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace pw::ui {
+namespace {
+
+QTableView* makeList(QAbstractItemModel* model, ListColumns columns, const QString& objectName, QWidget* parent)
+{
+    auto* view = new QTableView(parent);
+    view->setObjectName(objectName);
+    view->setModel(model);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setDefaultSectionSize(20);
+    view->setWordWrap(false);
+    view->horizontalHeader()->setHighlightSections(false);
+    // Only the lists that sort by a heading take its clicks.
+    view->horizontalHeader()->setSectionsClickable(false);
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Shared models carry more columns than these lists show.
+    for (int c = 0; c < model->columnCount(); ++c) {
+        if (c < columns.count)
+            view->setColumnWidth(c, columns.widths[c]);
+        else
+            view->setColumnHidden(c, true);
+    }
+    return view;
+}
+
+QString named(const char* prefix, const char* suffix)
+{
+    return QString::fromLatin1(prefix) + QString::fromLatin1(suffix);
+}
+
+} // namespace
+
+ListTabPage::ListTabPage(MainWindow& window, const ListTabTexts& texts, QAbstractItemModel* members,
+                         ListColumns memberColumns, QAbstractItemModel* master, ListColumns masterColumns,
+                         QWidget* parent)
+    : QWidget(parent), window_(window)
+{
+    if (!members->parent())
+        members->setParent(this);
+    auto* layout = new QVBoxLayout(this);
+
+    auto* top = new QHBoxLayout();
+    layout->addLayout(top);
+    if (texts.nameCaption)
+        top->addWidget(new QLabel(QString::fromLatin1(texts.nameCaption), this));
+    nameBox_ = new QLineEdit(this);
+    nameBox_->setObjectName(named(texts.objectPrefix, "NameBox"));
+    nameBox_->setReadOnly(true);
+    top->addWidget(nameBox_, 1);
+    topButtons_ = new QHBoxLayout();
+    top->addLayout(topButtons_);
+
+    auto* lists = new QGridLayout();
+    layout->addLayout(lists, 1);
+    lists->addWidget(new QLabel(QString::fromLatin1(texts.memberCaption), this), 0, 0);
+    lists->addWidget(new QLabel(QString::fromLatin1(texts.masterCaption), this), 0, 2);
+    memberView_ = makeList(members, memberColumns, named(texts.objectPrefix, "MemberList"), this);
+    masterView_ = makeList(master, masterColumns, named(texts.objectPrefix, "MasterList"), this);
+    lists->addWidget(memberView_, 1, 0);
+    sideButtons_ = new QVBoxLayout();
+    lists->addLayout(sideButtons_, 1, 1);
+    lists->addWidget(masterView_, 1, 2);
+    lists->setColumnStretch(0, 1);
+    lists->setColumnStretch(2, 1);
+
+    auto* hint = new QLabel(QString::fromLatin1(texts.hint), this);
+    hint->setObjectName(named(texts.objectPrefix, "Hint"));
+    layout->addWidget(hint);
+
+    connect(masterView_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (index.isValid() && !masterShowsPlaceholder())
+            showResult(addFromMaster(index.row()));
+    });
+    connect(memberView_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (index.isValid())
+            showResult(removeMember(index.row()));
+    });
+    for (QTableView* view : {memberView_, masterView_}) {
+        connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint& position) {
+            if (auto menu = contextMenuAt(view, position))
+                menu->exec(view->viewport()->mapToGlobal(position));
+        });
+    }
+}
+
+QPushButton* ListTabPage::button(const QString& text) const
+{
+    for (QPushButton* candidate : findChildren<QPushButton*>()) {
+        if (candidate->text() == text)
+            return candidate;
+    }
+    return nullptr;
+}
+
+std::optional<int> ListTabPage::selectedMemberRow() const
+{
+    const auto rows = memberView_->selectionModel()->selectedRows();
+    if (rows.isEmpty())
+        return std::nullopt;
+    return rows.first().row();
+}
+
+void ListTabPage::selectMemberRow(int row)
+{
+    const QModelIndex index = memberView_->model()->index(row, 0);
+    if (!index.isValid())
+        return;
+    memberView_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                              QItemSelectionModel::Rows);
+    memberView_->scrollTo(index);
+}
+
+std::unique_ptr<QMenu> ListTabPage::contextMenuAt(QTableView* view, const QPoint& position)
+{
+    const QModelIndex index = view->indexAt(position);
+    if (!index.isValid() || !view->selectionModel()->isRowSelected(index.row(), QModelIndex()))
+        return nullptr;
+    if (view == memberView_)
+        return memberMenu(index.row());
+    if (view == masterView_ && !masterShowsPlaceholder())
+        return masterMenu(index.row());
+    return nullptr;
+}
+
+QPushButton* ListTabPage::addCommandButton(QBoxLayout* layout, const char* text, const char* objectName,
+                                           Command command)
+{
+    auto* button = new QPushButton(QString::fromLatin1(text), this);
+    button->setObjectName(QString::fromLatin1(objectName));
+    button->setAutoDefault(false);
+    layout->addWidget(button);
+    connect(button, &QPushButton::clicked, this, [this, command = std::move(command)] { showResult(command()); });
+    return button;
+}
+
+void ListTabPage::showResult(const CommandResult& result)
+{
+    window_.applyResult(result);
+    if (result.selectedRow)
+        selectMemberRow(*result.selectedRow);
+}
+
+Codeplug& ListTabPage::codeplug() const { return window_.document().codeplug; }
+Prompts& ListTabPage::prompts() const { return window_.prompts(); }
+ListTabState& ListTabPage::state() const { return window_.listTabState(); }
+
+} // namespace pw::ui

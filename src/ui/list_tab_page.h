@@ -1,0 +1,109 @@
+#pragma once
+// What the Zones, Scan Lists and Rx Groups tabs have in common: the current list's name with its
+// buttons above, its members beside the master list they are taken from, the hint below, and the
+// way a command's result reaches the window.
+//
+// A double-click on the master list adds that record to the current list, a double-click on a
+// member removes it. Every command runs in src/operations; the pages only show its result.
+
+#include "operations/list_tab_state.h"
+
+#include <QMenu>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QAbstractItemModel;
+class QBoxLayout;
+class QHBoxLayout;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+class QVBoxLayout;
+
+namespace pw {
+class Codeplug;
+class Prompts;
+}
+
+namespace pw::ui {
+
+class MainWindow;
+
+// True when `lists` names any list of `wanted`.
+constexpr bool touches(TabList lists, TabList wanted)
+{
+    return (static_cast<unsigned>(lists) & static_cast<unsigned>(wanted)) != 0;
+}
+
+struct ListTabTexts {
+    const char* nameCaption;    // "Zone"; none when the name box stands alone
+    const char* memberCaption;  // "Channels in Zone"
+    const char* masterCaption;  // "Master Channel List"
+    const char* hint;
+    const char* objectPrefix;   // names the page's controls: "zone" gives "zoneNameBox" and so on
+};
+
+struct ListColumns {
+    const int* widths;
+    int count;
+};
+
+class ListTabPage : public QWidget {
+    Q_OBJECT
+public:
+    QLineEdit* nameBox() const { return nameBox_; }
+    QTableView* memberView() const { return memberView_; }
+    QTableView* masterView() const { return masterView_; }
+    // The page's button showing `text`, or none.
+    QPushButton* button(const QString& text) const;
+
+    // The member row holding the selection mark, if any.
+    std::optional<int> selectedMemberRow() const;
+    void selectMemberRow(int row);
+
+    // Refills what of this page shows the lists named.
+    virtual void refill(TabList lists) = 0;
+
+    // The context menu of `view` (the member or the master list) for a click at `position` of its
+    // viewport: nothing unless the row clicked holds the selection mark, or the list has no menu.
+    std::unique_ptr<QMenu> contextMenuAt(QTableView* view, const QPoint& position);
+
+protected:
+    ListTabPage(MainWindow& window, const ListTabTexts& texts, QAbstractItemModel* members,
+                ListColumns memberColumns, QAbstractItemModel* master, ListColumns masterColumns,
+                QWidget* parent);
+
+    using Command = std::function<CommandResult()>;
+    // A button that runs `command` and shows its result.
+    QPushButton* addCommandButton(QBoxLayout* layout, const char* text, const char* objectName, Command command);
+    // Shows a command's result: the window refills what it names, and the selection mark of the
+    // member list moves where the result puts it.
+    void showResult(const CommandResult& result);
+
+    // The double-clicks: add master row `row` to the current list, remove member `row`.
+    virtual CommandResult addFromMaster(int row) = 0;
+    virtual CommandResult removeMember(int row) = 0;
+    // Whether the master list shows its "No Channels" or "No Contacts" row instead of records.
+    virtual bool masterShowsPlaceholder() const = 0;
+    // The context menus of the two lists on `row`; none by default.
+    virtual std::unique_ptr<QMenu> memberMenu(int) { return nullptr; }
+    virtual std::unique_ptr<QMenu> masterMenu(int) { return nullptr; }
+
+    Codeplug& codeplug() const;
+    Prompts& prompts() const;
+    ListTabState& state() const;
+
+    MainWindow& window_;
+    QHBoxLayout* topButtons_ = nullptr;    // beside the name box
+    QVBoxLayout* sideButtons_ = nullptr;   // between the two lists
+
+private:
+    QLineEdit* nameBox_ = nullptr;
+    QTableView* memberView_ = nullptr;
+    QTableView* masterView_ = nullptr;
+};
+
+} // namespace pw::ui

@@ -1,0 +1,33 @@
+#pragma once
+// The Rx Groups tab: the current RX group list's name and its contacts beside the master contact
+// list, which may hold every contact of a 160,000-contact codeplug.
+
+#include "ui/list_tab_page.h"
+
+namespace pw::ui {
+
+class ContactMembersModel;
+class ContactTableModel;
+
+class RxGroupsTab final : public ListTabPage {
+    Q_OBJECT
+public:
+    // `masterContacts` shows `contacts` under this tab's headings.
+    RxGroupsTab(MainWindow& window, ContactTableModel& contacts, QAbstractItemModel* masterContacts,
+                QWidget* parent);
+
+    void refill(TabList lists) override;
+
+protected:
+    CommandResult addFromMaster(int row) override;
+    CommandResult removeMember(int row) override;
+    bool masterShowsPlaceholder() const override;
+
+private:
+    void sortContacts(int column);
+
+    ContactTableModel& contacts_;
+    ContactMembersModel* members_;
+};
+
+} // namespace pw::ui

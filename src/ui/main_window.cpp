@@ -181,17 +181,17 @@ void MainWindow::buildMenus()
         runZoneWizard();
     });
 
-    auto* data = menuBar()->addMenu(QStringLiteral("&Data"));
-    data->addAction(QStringLiteral("Export Contacts to CSV..."), this, &MainWindow::exportContactsCsv);
-    data->addAction(QStringLiteral("Import Contacts from CSV..."), this, &MainWindow::importContactsCsv);
-    data->addAction(QStringLiteral("Import Contacts from Codeplug..."), this, &MainWindow::importContactsFromCodeplug);
-    data->addAction(QStringLiteral("Import Contacts from Online DMR Database"), this, &MainWindow::openIdSearcher);
-    data->addSeparator();
-    data->addAction(QStringLiteral("Export Channels to CSV..."), this, &MainWindow::exportChannelsCsv);
-    data->addAction(QStringLiteral("Import Channels from CSV..."), this, &MainWindow::importChannelsCsv);
-    data->addAction(QStringLiteral("Import Channels from Codeplug..."), this, &MainWindow::importChannelsFromCodeplug);
-    data->addSeparator();
-    data->addAction(QStringLiteral("Audit Codeplug Contents..."), this, [this] {
+    auto* dataMenu = menuBar()->addMenu(QStringLiteral("&Data"));
+    dataMenu->addAction(QStringLiteral("Export Contacts to CSV..."), this, &MainWindow::exportContactsCsv);
+    dataMenu->addAction(QStringLiteral("Import Contacts from CSV..."), this, &MainWindow::importContactsCsv);
+    dataMenu->addAction(QStringLiteral("Import Contacts from Codeplug..."), this, &MainWindow::importContactsFromCodeplug);
+    dataMenu->addAction(QStringLiteral("Import Contacts from Online DMR Database"), this, &MainWindow::openIdSearcher);
+    dataMenu->addSeparator();
+    dataMenu->addAction(QStringLiteral("Export Channels to CSV..."), this, &MainWindow::exportChannelsCsv);
+    dataMenu->addAction(QStringLiteral("Import Channels from CSV..."), this, &MainWindow::importChannelsCsv);
+    dataMenu->addAction(QStringLiteral("Import Channels from Codeplug..."), this, &MainWindow::importChannelsFromCodeplug);
+    dataMenu->addSeparator();
+    dataMenu->addAction(QStringLiteral("Audit Codeplug Contents..."), this, [this] {
         prompts_->message(MessageIcon::Information, MessageButtons::Ok,
                           "Plugwright Advanced Feature - Not Yet Available");
     });

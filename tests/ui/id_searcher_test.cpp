@@ -360,6 +360,33 @@ TEST_F(IdSearcherTest, ExporterCountsTheMatchesAndWritesTheChosenLayout)
     EXPECT_EQ(window->settings().additionalSearchText(), "iowa");
 }
 
+TEST_F(IdSearcherTest, TheEntireDatabaseOfTwoMillionUsersIsListedByTheModel)
+{
+    auto window = makeWindow(false);
+    auto& database = window->idDatabase();
+    database.WaitUntilDone();
+    IdRecordStore records;
+    IdRecordFields fields{"", "N0CALL", "Some One", "Town", "State", "Country", ""};
+    constexpr int Users = 2'000'000;
+    for (int i = 0; i < Users; ++i) {
+        fields.radioId = std::to_string(1000000 + i);
+        records.append(fields);
+    }
+    database.LoadRecords(std::move(records), "loaded");
+    window->setDialogDriver([&](QDialog& dialog) {
+        auto& s = searcher(dialog);
+        waitForDownload(s);
+        click(dialog, "entireDatabaseButton");
+        EXPECT_EQ(s.statusText(), "Query 'Entire DB' returned 2000000 matches.");
+        const auto* model = s.resultView()->model();
+        ASSERT_EQ(model->rowCount(), Users);
+        EXPECT_EQ(model->index(Users - 1, 0).data().toString(), "2999999");
+        s.resultView()->scrollToBottom();
+        click(dialog, "doneButton");
+    });
+    window->openIdSearcher();
+}
+
 TEST_F(IdSearcherTest, ExportBeforeTheDownloadHasEndedIsRefused)
 {
     // A server that never answers keeps the download running while the searcher is open.

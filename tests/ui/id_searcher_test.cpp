@@ -29,6 +29,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -61,6 +62,14 @@ LoopbackHttpServer databaseServer()
         else
             connection.send("HTTP/1.1 404 Not Found\r\n\r\n");
     });
+}
+
+// "<size in hex>\r\n"
+std::string chunkSizeLine(std::size_t size)
+{
+    char line[24];
+    std::snprintf(line, sizeof line, "%zx\r\n", size);
+    return line;
 }
 
 // Lets the window's timers run until the condition holds. The limit only keeps a broken test from
@@ -385,6 +394,30 @@ TEST_F(IdSearcherTest, TheEntireDatabaseOfTwoMillionUsersIsListedByTheModel)
         click(dialog, "doneButton");
     });
     window->openIdSearcher();
+}
+
+TEST_F(IdSearcherTest, TheDownloadsMessagesAreShownOnceWhenItHasEnded)
+{
+    // The chunked body breaks off after its first chunk, before the next size line.
+    LoopbackHttpServer cut([](const std::string&, ServerConnection& connection) {
+        const std::string line = "\"1\",\"A\",\"a\",\"c\",\"s\",\"y\"\n";
+        connection.send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" + chunkSizeLine(line.size())
+                        + line + "\r\n");
+    });
+    auto window = makeWindow(false);
+    IdDatabaseOptions options;
+    options.firstSource = cut.hostAndPort();
+    options.secondSource = SkippedSource;
+    options.network = test::quickNetwork();
+    options.timing = test::quickTiming(300);
+    window->useIdDatabase(options);
+    window->setDialogDriver([&](QDialog& dialog) {
+        waitForDownload(searcher(dialog));
+        click(dialog, "doneButton");
+    });
+    window->openIdSearcher();
+    window->openIdSearcher();
+    EXPECT_EQ(prompts.texts(), (std::vector<std::string>{SourcesNotice, "GetNextBuffer: SOCK_TIMEOUT"}));
 }
 
 TEST_F(IdSearcherTest, ExportBeforeTheDownloadHasEndedIsRefused)

@@ -15,6 +15,9 @@
 #include <QDialog>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -82,6 +85,17 @@ protected:
     QString listedName(int row)
     {
         return window.channelView()->model()->index(row, 1).data().toString();
+    }
+
+    // The action of the menu bar with this text.
+    QAction* menuAction(const QString& text)
+    {
+        for (auto* menu : window.menuBar()->findChildren<QMenu*>())
+            for (auto* action : menu->actions())
+                if (action->text() == text)
+                    return action;
+        ADD_FAILURE() << "no menu item " << text.toStdString();
+        return nullptr;
     }
 
     TempDir dir;
@@ -333,6 +347,27 @@ TEST_F(ChannelDialogsTest, ZoneWizardWithoutASelectionShowsTheErrorAndOpensNothi
     window.runZoneWizard();
     EXPECT_EQ(dialogsRun, 0);
     EXPECT_EQ(prompts.texts(), std::vector<std::string>{std::string(zone_wizard_text::NoChannelsSelected)});
+}
+
+TEST_F(ChannelDialogsTest, EditMenuOpensBothDialogsOnTheChannelsTab)
+{
+    load(2);
+    selectChannels({1});
+    QStringList opened;
+    window.setDialogDriver([&](QDialog& dialog) {
+        EXPECT_EQ(window.tabs()->tabText(window.tabs()->currentIndex()), "Channels");
+        opened << dialog.windowTitle();
+        click(dialog, "cancelButton");
+    });
+    for (const auto* item : {"Mass Change Channels...", "Zone Wizard..."}) {
+        window.tabs()->setCurrentIndex(0);
+        auto* action = menuAction(QString::fromLatin1(item));
+        ASSERT_NE(action, nullptr);
+        action->trigger();
+    }
+    EXPECT_EQ(opened, (QStringList{"Channel Mass Change", "Zone Wizard"}));
+    EXPECT_TRUE(prompts.shown().empty());
+    EXPECT_FALSE(codeplug().changed());
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include "ui/main_window.h"
 
 #include <QAbstractItemModel>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QCheckBox>
@@ -418,6 +419,26 @@ TEST_F(IdSearcherTest, TheDownloadsMessagesAreShownOnceWhenItHasEnded)
     window->openIdSearcher();
     window->openIdSearcher();
     EXPECT_EQ(prompts.texts(), (std::vector<std::string>{SourcesNotice, "GetNextBuffer: SOCK_TIMEOUT"}));
+}
+
+TEST_F(IdSearcherTest, TheContactsTabButtonAndTheDataMenuOpenTheSearcher)
+{
+    auto window = makeWindow(false);
+    int opened = 0;
+    window->setDialogDriver([&](QDialog& dialog) {
+        opened += qobject_cast<IdSearcherDialog*>(&dialog) ? 1 : 0;
+        click(dialog, "doneButton");
+    });
+    QPushButton* tabButton = nullptr;
+    for (auto* b : window->findChildren<QPushButton*>())
+        if (b->text() == "Import Contacts from DMR Online Database....")
+            tabButton = b;
+    ASSERT_NE(tabButton, nullptr);
+    tabButton->click();
+    for (auto* action : window->findChildren<QAction*>())
+        if (action->text() == "Import Contacts from Online DMR Database")
+            action->trigger();
+    EXPECT_EQ(opened, 2);
 }
 
 TEST_F(IdSearcherTest, ExportBeforeTheDownloadHasEndedIsRefused)

@@ -49,11 +49,12 @@ ZoneWizardDialog::ZoneWizardDialog(ZoneWizard& wizard, Prompts& prompts, QWidget
     grid->addWidget(wrappedLabel(t::ZoneNameNote, this), 0, 2);
 
     status_ = readOnlyBox("zoneStatus", this);
-    grid->addWidget(new QLabel(fromLatin1(t::ZoneStatus), this), 1, 0);
+    status_->setMaximumHeight(64);
+    grid->addWidget(new QLabel(fromLatin1(t::ZoneStatus), this), 1, 0, Qt::AlignTop);
     grid->addWidget(status_, 1, 1, 1, 2);
 
     selectedChannels_ = readOnlyBox("selectedChannels", this);
-    grid->addWidget(new QLabel(fromLatin1(t::SelectedChannels), this), 2, 0);
+    grid->addWidget(new QLabel(fromLatin1(t::SelectedChannels), this), 2, 0, Qt::AlignTop);
     grid->addWidget(selectedChannels_, 2, 1, 1, 2);
 
     auto* scanListRow = new QHBoxLayout();

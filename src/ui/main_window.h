@@ -28,7 +28,8 @@ class QTableView;
 
 namespace pw {
 class IdDatabase;
-}
+struct IdDatabaseOptions;
+} // namespace pw
 
 namespace pw::ui {
 
@@ -67,6 +68,12 @@ public:
     void massChangeChannels();
     void runZoneWizard();
     void openIdSearcher();
+    // The ID database the window owns. It starts downloading from the user's sources when the
+    // window is made; useIdDatabase replaces it by one that fetches from other sources (stopping
+    // the old download first) and starts that download, so that tests never reach the real hosts.
+    IdDatabase& idDatabase() { return *idDatabase_; }
+    void useIdDatabase(const IdDatabaseOptions& options);
+    const SettingsBlock& settings() const { return settings_; }
     // The Zones, Scan Lists and Rx Groups tabs (main_window_list_tabs.cpp): refills the lists a
     // command left out of date, and moves the selection mark where the result puts it.
     void refillListTabs(TabList lists);
@@ -178,6 +185,8 @@ private:
     RxGroupsTab* rxGroupsPage_ = nullptr;
     SettingsBlock settings_;
     std::unique_ptr<IdDatabase> idDatabase_;
+    // How many of the download's messages the searcher has shown.
+    std::size_t idNoticesShown_ = 0;
 
     // Filling the identity boxes is not a user edit: only edits made by the user are stored.
     bool fillingIdentity_ = false;

@@ -4,25 +4,97 @@
 #include "ui/main_window.h"
 
 #include "iddb/id_database.h"
+#include "iddb/id_searcher.h"
+#include "operations/channel_mass_change.h"
+#include "operations/zone_wizard.h"
+#include "ui/id_searcher_dialog.h"
+#include "ui/mass_change_dialog.h"
+#include "ui/zone_wizard_dialog.h"
+
+#include <filesystem>
+#include <system_error>
 
 namespace pw::ui {
 
-void MainWindow::massChangeChannels() {}
+void MainWindow::massChangeChannels()
+{
+    auto& codeplug = document_.codeplug;
+    const auto result = pw::massChangeChannels(codeplug, *prompts_, selectedChannelRows(),
+                                               [this, &codeplug]() -> std::optional<ChannelChangeSet> {
+                                                   if (!massChangeSetupValid(&codeplug, *prompts_))
+                                                       return std::nullopt;
+                                                   MassChangeDialog dialog(codeplug, *prompts_, this);
+                                                   if (runDialog(dialog) != QDialog::Accepted)
+                                                       return std::nullopt;
+                                                   return dialog.changes();
+                                               });
+    if (!result.applied)
+        return;
+    refreshAll();
+    if (result.lastHandledRow >= 0)
+        selectChannelRow(result.lastHandledRow);
+}
 
-void MainWindow::runZoneWizard() {}
+void MainWindow::runZoneWizard()
+{
+    auto wizard = ZoneWizard::open(&document_.codeplug, *prompts_, selectedChannelRows());
+    if (!wizard)
+        return;
+    ZoneWizardDialog dialog(*wizard, *prompts_, this);
+    runDialog(dialog);
+    refreshAll();
+}
 
-void MainWindow::openIdSearcher() {}
+void MainWindow::openIdSearcher()
+{
+    showSourcesNoticeOnce(settings_, *prompts_);
+    IdSearcherDialog::Setup setup;
+    setup.database = idDatabase_.get();
+    setup.codeplug = &document_.codeplug;
+    setup.prompts = prompts_;
+    setup.runDialog = [this](QDialog& dialog) { return runDialog(dialog); };
+    setup.nameTemplate = settings_.nameTemplate();
+    setup.additionalSearchText = settings_.additionalSearchText();
+    setup.noticesShown = &idNoticesShown_;
+    IdSearcherDialog dialog(std::move(setup), this);
+    runDialog(dialog);
+    // The settings block keeps only as much of each text as its fields hold.
+    settings_.setNameTemplate(dialog.nameTemplate());
+    settings_.setAdditionalSearchText(dialog.additionalSearchText());
+    if (dialog.contactsAdded())
+        refreshAll();
+}
 
 void MainWindow::startIdDatabase()
 {
     auto store = userSettingsStore();
     settings_ = ReadSettings(store);
+    const auto sources = readSourceSettings(userSourcesPath());
+    IdDatabaseOptions options;
+    options.firstSource = sources.firstSource;
+    options.secondSource = sources.secondSource;
+    useIdDatabase(options);
+}
+
+void MainWindow::useIdDatabase(const IdDatabaseOptions& options)
+{
+    // The old database stops and joins its download before the new one starts.
+    idDatabase_.reset();
+    idNoticesShown_ = 0;
+    idDatabase_ = std::make_unique<IdDatabase>(options);
+    idDatabase_->StartDownload();
 }
 
 void MainWindow::writeSettings()
 {
     auto store = userSettingsStore();
     WriteSettings(store, settings_);
+    // The sources file is written once, with the hosts in use, so that the user finds it beside
+    // the settings and can point the database elsewhere.
+    const auto sourcesPath = userSourcesPath();
+    std::error_code error;
+    if (!std::filesystem::exists(sourcesPath, error) && !error)
+        writeSourceSettings(sourcesPath, readSourceSettings(sourcesPath));
 }
 
 } // namespace pw::ui

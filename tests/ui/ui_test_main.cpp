@@ -1,5 +1,9 @@
 // GoogleTest for the desktop program, inside a QApplication on the offscreen platform.
+#include "iddb/id_database.h"
+#include "iddb/settings_block.h"
+
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -7,6 +11,12 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    // Every window starts the ID database download. Tests keep their settings apart from the
+    // user's and skip both sources, so that no test reaches the internet or waits on it.
+    QTemporaryDir configDir;
+    if (qEnvironmentVariableIsEmpty("PLUGWRIGHT_CONFIG_DIR"))
+        qputenv("PLUGWRIGHT_CONFIG_DIR", QFile::encodeName(configDir.path()));
+    pw::writeSourceSettings(pw::userSourcesPath(), {pw::SkippedSource, pw::SkippedSource});
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

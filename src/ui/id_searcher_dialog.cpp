@@ -1,0 +1,347 @@
+#include "ui/id_searcher_dialog.h"
+
+#include "codeplug/codeplug.h"
+#include "iddb/id_database.h"
+#include "iddb/id_searcher.h"
+#include "platform/prompts.h"
+#include "ui/id_export_dialog.h"
+#include "ui/id_match_table_model.h"
+#include "ui/qt_prompts.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace pw::ui {
+namespace {
+
+constexpr int ProgressIntervalMs = 25;
+constexpr int SearchTickMs = 50;
+
+constexpr const char* TemplateNote =
+    "              Format Codes for Name Template\r\n\r\n%F - First Name   %L - Last Name       %C - Callsign\r\n"
+    "%CT - City           %ST - State             %CY - Country";
+constexpr const char* AdditionalSearchNote =
+    "Each line item specifies something that counts as a match, such as a state or city. The search result is the "
+    "union of all items.";
+
+// The progress bar sweeps back and forth while the download runs. Its place is kept for the whole
+// run, so the bar goes on where it stopped when the searcher is opened again.
+struct ProgressSweep {
+    int position = 0;
+    int step = 5;
+};
+ProgressSweep progressSweep;
+
+// The multi-line boxes show LF line breaks; the searcher's texts keep CR LF, as they are stored.
+std::string withCrLf(const QString& text)
+{
+    QString copy = text;
+    copy.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    return toLatin1(copy);
+}
+
+QPushButton* button(const char* text, const char* name, QWidget* parent)
+{
+    auto* pushButton = new QPushButton(QString::fromLatin1(text), parent);
+    pushButton->setObjectName(QString::fromLatin1(name));
+    pushButton->setAutoDefault(false);
+    return pushButton;
+}
+
+} // namespace
+
+IdSearcherDialog::IdSearcherDialog(Setup setup, QWidget* parent)
+    : QDialog(parent),
+      setup_(std::move(setup)),
+      database_(*setup_.database),
+      prompts_(*setup_.prompts),
+      additionalSearchText_(setup_.additionalSearchText)
+{
+    setWindowTitle(QStringLiteral("DMR Online Database Searcher"));
+    buildControls();
+    setStatus("Please Wait. Retrieving Database...");
+
+    progressTimer_ = new QTimer(this);
+    progressTimer_->setInterval(ProgressIntervalMs);
+    connect(progressTimer_, &QTimer::timeout, this, &IdSearcherDialog::followDownload);
+    searchTimer_ = new QTimer(this);
+    searchTimer_->setInterval(SearchTickMs);
+    connect(searchTimer_, &QTimer::timeout, this, &IdSearcherDialog::countDownToSearch);
+    progressTimer_->start();
+    searchTimer_->start();
+}
+
+IdSearcherDialog::~IdSearcherDialog() = default;
+
+void IdSearcherDialog::buildControls()
+{
+    auto* layout = new QVBoxLayout(this);
+
+    auto* searchGrid = new QGridLayout();
+    layout->addLayout(searchGrid);
+    generalSearch_ = new QLineEdit(this);
+    generalSearch_->setObjectName(QStringLiteral("generalSearch"));
+    generalSearch_->setEnabled(false);
+    auto* searchButton = button("Search", "searchButton", this);
+    auto* entireButton = button("Entire Database (WW)", "entireDatabaseButton", this);
+    searchGrid->addWidget(new QLabel(QStringLiteral("General Search Information (Call sign, Name, etc)"), this), 0, 0);
+    searchGrid->addWidget(generalSearch_, 1, 0);
+    searchGrid->addWidget(searchButton, 1, 1);
+    searchGrid->addWidget(entireButton, 1, 2);
+
+    additionalSearch_ = new QPlainTextEdit(this);
+    additionalSearch_->setObjectName(QStringLiteral("additionalSearch"));
+    additionalSearch_->setEnabled(false);
+    additionalSearch_->setPlainText(fromLatin1(additionalSearchText_));
+    additionalSearch_->setMaximumHeight(90);
+    auto* note = new QLabel(QString::fromLatin1(AdditionalSearchNote), this);
+    note->setWordWrap(true);
+    auto* clearButton = button("Clear", "clearButton", this);
+    searchGrid->addWidget(new QLabel(QStringLiteral("Additional Search Information"), this), 2, 0);
+    searchGrid->addWidget(additionalSearch_, 3, 0);
+    searchGrid->addWidget(note, 3, 1);
+    searchGrid->addWidget(clearButton, 3, 2);
+
+    status_ = new QPlainTextEdit(this);
+    status_->setObjectName(QStringLiteral("status"));
+    status_->setReadOnly(true);
+    status_->setMaximumHeight(80);
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("progress"));
+    progress_->setRange(0, 100);
+    progress_->setTextVisible(false);
+    progress_->setValue(std::clamp(progressSweep.position, 0, 100));
+    retry_ = button("Retry Connection", "retryButton", this);
+    retry_->hide();
+    auto* statusRow = new QHBoxLayout();
+    statusRow->addWidget(status_, 1);
+    auto* statusSide = new QVBoxLayout();
+    statusSide->addWidget(progress_);
+    statusSide->addWidget(retry_);
+    statusRow->addLayout(statusSide);
+    layout->addLayout(statusRow);
+
+    layout->addWidget(new QLabel(QStringLiteral("Search Results"), this));
+    model_ = new IdMatchTableModel(database_, this);
+    results_ = new QTableView(this);
+    results_->setObjectName(QStringLiteral("searchResults"));
+    results_->setModel(model_);
+    results_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    results_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    results_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    results_->setWordWrap(false);
+    // Fixed row heights keep a list of millions of rows as cheap as a short one.
+    results_->verticalHeader()->hide();
+    results_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    results_->verticalHeader()->setDefaultSectionSize(20);
+    for (int column = 0; column < IdMatchTableModel::ColumnCount; ++column)
+        results_->setColumnWidth(column, IdMatchTableModel::ColumnWidths[column]);
+    layout->addWidget(results_, 1);
+
+    auto* addGrid = new QGridLayout();
+    layout->addLayout(addGrid);
+    template_ = new QLineEdit(fromLatin1(setup_.nameTemplate), this);
+    template_->setObjectName(QStringLiteral("nameTemplate"));
+    addGrid->addWidget(new QLabel(QStringLiteral("Name Template"), this), 0, 0);
+    addGrid->addWidget(template_, 0, 1);
+    addGrid->addWidget(new QLabel(fromLatin1(TemplateNote), this), 1, 0, 1, 2);
+    recordType_ = new QComboBox(this);
+    recordType_->setObjectName(QStringLiteral("recordType"));
+    recordType_->addItems({QStringLiteral("Private Call"), QStringLiteral("Group Call"), QStringLiteral("All Call")});
+    recordType_->setCurrentIndex(0);
+    addGrid->addWidget(new QLabel(QStringLiteral("Type for Added Records"), this), 0, 2);
+    addGrid->addWidget(recordType_, 0, 3);
+    refreshContacts_ = new QCheckBox(QStringLiteral("Refresh Contacts"), this);
+    refreshContacts_->setObjectName(QStringLiteral("refreshContacts"));
+    addGrid->addWidget(refreshContacts_, 1, 2, 1, 2);
+
+    auto* buttons = new QHBoxLayout();
+    auto* addSelected = button("Add Selected Records", "addSelectedButton", this);
+    addSelected->setDefault(true);
+    auto* addAll = button("Add All Records", "addAllButton", this);
+    auto* exportButton = button("Export as CSV...", "exportButton", this);
+    auto* done = button("Done Searching", "doneButton", this);
+    for (auto* b : {addSelected, addAll, exportButton, done})
+        buttons->addWidget(b);
+    layout->addLayout(buttons);
+    resize(820, 640);
+
+    connect(searchButton, &QPushButton::clicked, this, &IdSearcherDialog::search);
+    connect(entireButton, &QPushButton::clicked, this, &IdSearcherDialog::searchEntireDatabase);
+    connect(clearButton, &QPushButton::clicked, this, &IdSearcherDialog::clearAdditionalSearch);
+    connect(retry_, &QPushButton::clicked, this, &IdSearcherDialog::retryConnection);
+    connect(addSelected, &QPushButton::clicked, this, &IdSearcherDialog::addSelectedRecords);
+    connect(addAll, &QPushButton::clicked, this, &IdSearcherDialog::addAllRecords);
+    connect(exportButton, &QPushButton::clicked, this, &IdSearcherDialog::exportAsCsv);
+    connect(done, &QPushButton::clicked, this, &QDialog::reject);
+    connect(results_, &QTableView::doubleClicked, this, [this] { addSelectedRecords(); });
+    connect(generalSearch_, &QLineEdit::textChanged, this, [this] { searchCountdown_ = SearchDelayTicks; });
+    connect(additionalSearch_, &QPlainTextEdit::textChanged, this, [this] {
+        additionalSearchText_ = withCrLf(additionalSearch_->toPlainText());
+        searchCountdown_ = SearchDelayTicks;
+    });
+}
+
+std::string IdSearcherDialog::nameTemplate() const { return toLatin1(template_->text()); }
+
+QString IdSearcherDialog::statusText() const { return status_->toPlainText(); }
+
+void IdSearcherDialog::setStatus(std::string_view text) { status_->setPlainText(fromLatin1(text)); }
+
+void IdSearcherDialog::followDownload()
+{
+    progressSweep.position += progressSweep.step;
+    progress_->setValue(std::clamp(progressSweep.position, 0, 100));
+    if (progressSweep.position <= 0 || progressSweep.position >= 100)
+        progressSweep.step = -progressSweep.step;
+
+    if (database_.ReleaseFinishedThread())
+        downloadEnded();
+    else if (!database_.HasThread())
+        downloadUnavailable();
+}
+
+void IdSearcherDialog::downloadEnded()
+{
+    progressTimer_->stop();
+    progress_->hide();
+    setStatus(database_.StatusText());
+    generalSearch_->setEnabled(true);
+    additionalSearch_->setEnabled(true);
+    generalSearch_->setFocus();
+    retry_->hide();
+    showNewNotices();
+}
+
+void IdSearcherDialog::downloadUnavailable()
+{
+    progressTimer_->stop();
+    progress_->hide();
+    setStatus("Database unavailable, sorry.\r\n\r\nClick Retry Connection to try connecting again.");
+    retry_->show();
+}
+
+void IdSearcherDialog::showNewNotices()
+{
+    if (!setup_.noticesShown)
+        return;
+    const auto& notices = database_.Notices();
+    for (auto& shown = *setup_.noticesShown; shown < notices.size(); ++shown)
+        prompts_.inform(notices[shown]);
+}
+
+void IdSearcherDialog::countDownToSearch()
+{
+    if (searchCountdown_ > 0 && --searchCountdown_ == 0)
+        search();
+}
+
+void IdSearcherDialog::showOutcome(const std::string& message)
+{
+    setStatus(message);
+    model_->showMatches();
+}
+
+void IdSearcherDialog::search()
+{
+    if (!database_.IsDone())
+        return;
+    BusyScope busy(prompts_);
+    if (const auto outcome = runSearch(database_, toLatin1(generalSearch_->text()), additionalSearchText_))
+        showOutcome(outcome->message);
+}
+
+void IdSearcherDialog::searchEntireDatabase()
+{
+    if (!database_.IsDone())
+        return;
+    BusyScope busy(prompts_);
+    if (const auto outcome = runEntireDatabase(database_))
+        showOutcome(outcome->message);
+}
+
+void IdSearcherDialog::clearAdditionalSearch()
+{
+    {
+        const QSignalBlocker block(additionalSearch_);
+        additionalSearch_->clear();
+    }
+    additionalSearchText_.clear();
+    search();
+}
+
+void IdSearcherDialog::retryConnection()
+{
+    // The list reads the records, which the new download is about to append to.
+    model_->clear();
+    generalSearch_->setEnabled(false);
+    additionalSearch_->setEnabled(false);
+    if (setup_.noticesShown)
+        *setup_.noticesShown = 0;
+    progressTimer_->start();
+    database_.StartDownload();
+    setStatus("Please Wait. Retrying Database...");
+    progress_->show();
+}
+
+void IdSearcherDialog::addSelectedRecords()
+{
+    if (!database_.IsDone())
+        return;
+    AddRecordsRequest request;
+    for (const QItemSelectionRange& range : results_->selectionModel()->selection())
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            request.selectedRows.push_back(row);
+    request.nameTemplate = nameTemplate();
+    request.type = static_cast<AddedRecordType>(recordType_->currentIndex());
+    request.refreshContacts = refreshContacts_->isChecked();
+    if (pw::addSelectedRecords(setup_.codeplug, database_, request, prompts_).ran)
+        contactsAdded_ = true;
+}
+
+void IdSearcherDialog::addAllRecords()
+{
+    const Codeplug* codeplug = setup_.codeplug;
+    if (!codeplug || !database_.IsDone())
+        return;
+    if (codeplug->loaded() && model_->rowCount() == 0)
+        return;
+    AddRecordsRequest request;
+    request.nameTemplate = nameTemplate();
+    request.type = static_cast<AddedRecordType>(recordType_->currentIndex());
+    request.refreshContacts = refreshContacts_->isChecked();
+    results_->selectAll();
+    if (pw::addAllRecords(setup_.codeplug, database_, request, prompts_).ran)
+        contactsAdded_ = true;
+    results_->clearSelection();
+}
+
+void IdSearcherDialog::exportAsCsv()
+{
+    if (!database_.IsDone()) {
+        prompts_.error("Unable to export CSV data - database has not loaded, or is in process of loading.");
+        return;
+    }
+    IdExportDialog exporter(database_, additionalSearchText_, prompts_, this);
+    if (setup_.runDialog)
+        setup_.runDialog(exporter);
+    // The exporter's criteria become the searcher's additional text; the box keeps what it shows.
+    additionalSearchText_ = exporter.criteriaText();
+}
+
+} // namespace pw::ui

@@ -1,0 +1,141 @@
+#include "ui/zone_wizard_dialog.h"
+
+#include "ui/qt_prompts.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace pw::ui {
+namespace {
+
+QPlainTextEdit* readOnlyBox(const char* name, QWidget* parent)
+{
+    auto* box = new QPlainTextEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setReadOnly(true);
+    return box;
+}
+
+QLabel* wrappedLabel(std::string_view text, QWidget* parent)
+{
+    auto* label = new QLabel(fromLatin1(text), parent);
+    label->setWordWrap(true);
+    return label;
+}
+
+} // namespace
+
+ZoneWizardDialog::ZoneWizardDialog(ZoneWizard& wizard, Prompts& prompts, QWidget* parent)
+    : QDialog(parent), wizard_(wizard), prompts_(prompts)
+{
+    namespace t = zone_wizard_text;
+    setWindowTitle(fromLatin1(t::Title));
+    auto* layout = new QVBoxLayout(this);
+    auto* grid = new QGridLayout();
+    layout->addLayout(grid);
+
+    zoneName_ = new QLineEdit(this);
+    zoneName_->setObjectName(QStringLiteral("zoneName"));
+    zoneName_->setMaxLength(static_cast<int>(ZoneWizardNameLimit));
+    grid->addWidget(new QLabel(fromLatin1(t::ZoneName), this), 0, 0);
+    grid->addWidget(zoneName_, 0, 1);
+    grid->addWidget(wrappedLabel(t::ZoneNameNote, this), 0, 2);
+
+    status_ = readOnlyBox("zoneStatus", this);
+    status_->setMaximumHeight(64);
+    grid->addWidget(new QLabel(fromLatin1(t::ZoneStatus), this), 1, 0, Qt::AlignTop);
+    grid->addWidget(status_, 1, 1, 1, 2);
+
+    selectedChannels_ = readOnlyBox("selectedChannels", this);
+    grid->addWidget(new QLabel(fromLatin1(t::SelectedChannels), this), 2, 0, Qt::AlignTop);
+    grid->addWidget(selectedChannels_, 2, 1, 1, 2);
+
+    auto* scanListRow = new QHBoxLayout();
+    createScanList_ = new QCheckBox(fromLatin1(t::CreateScanList), this);
+    createScanList_->setObjectName(QStringLiteral("createScanListBox"));
+    scanListName_ = new QLineEdit(this);
+    scanListName_->setObjectName(QStringLiteral("scanListName"));
+    scanListName_->setMaxLength(static_cast<int>(ZoneWizardNameLimit));
+    scanListRow->addWidget(createScanList_);
+    scanListRow->addWidget(scanListName_);
+    scanListRow->addWidget(new QLabel(fromLatin1(t::CreateScanListTail), this));
+    layout->addLayout(scanListRow);
+
+    applyScanList_ = new QCheckBox(fromLatin1(t::ApplyScanList), this);
+    applyScanList_->setObjectName(QStringLiteral("applyScanListBox"));
+    layout->addWidget(applyScanList_);
+
+    auto* buttons = new QHBoxLayout();
+    auto* commit = new QPushButton(fromLatin1(t::Commit), this);
+    commit->setObjectName(QStringLiteral("commitButton"));
+    commit->setDefault(true);
+    auto* cancel = new QPushButton(fromLatin1(t::Cancel), this);
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    cancel->setAutoDefault(false);
+    buttons->addStretch();
+    buttons->addWidget(commit);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
+
+    showWizardState();
+
+    connect(zoneName_, &QLineEdit::textChanged, this, &ZoneWizardDialog::zoneNameEdited);
+    connect(scanListName_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { wizard_.setScanListName(toLatin1(text)); });
+    connect(createScanList_, &QCheckBox::toggled, this, [this](bool on) { wizard_.setCreateScanList(on); });
+    connect(applyScanList_, &QCheckBox::toggled, this, &ZoneWizardDialog::applyBoxToggled);
+    connect(commit, &QPushButton::clicked, this, &ZoneWizardDialog::commitChanges);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void ZoneWizardDialog::zoneNameEdited(const QString& text)
+{
+    wizard_.setZoneName(toLatin1(text));
+    showWizardState();
+}
+
+void ZoneWizardDialog::applyBoxToggled(bool on)
+{
+    wizard_.setApplyScanList(on);
+    showWizardState();
+}
+
+// The wizard may have changed more than the control the user touched (a new zone name proposes a
+// scan-list name, the apply box switches the creation box on); the signals are held back so that
+// copying its state into the controls does not feed back into it.
+void ZoneWizardDialog::showWizardState()
+{
+    const QSignalBlocker blockName(zoneName_);
+    const QSignalBlocker blockScanList(scanListName_);
+    const QSignalBlocker blockCreate(createScanList_);
+    const QSignalBlocker blockApply(applyScanList_);
+    const QString zoneName = fromLatin1(wizard_.zoneName());
+    if (zoneName_->text() != zoneName)
+        zoneName_->setText(zoneName);
+    const QString scanListName = fromLatin1(wizard_.scanListName());
+    if (scanListName_->text() != scanListName)
+        scanListName_->setText(scanListName);
+    createScanList_->setChecked(wizard_.createScanList());
+    applyScanList_->setChecked(wizard_.applyScanList());
+    status_->setPlainText(fromLatin1(wizard_.status()));
+    selectedChannels_->setPlainText(fromLatin1(wizard_.selectedChannels()));
+}
+
+void ZoneWizardDialog::commitChanges()
+{
+    lastCommit_ = wizard_.commit(prompts_);
+    switch (lastCommit_.outcome) {
+    case CommitOutcome::StayOpen: return;
+    case CommitOutcome::Cancelled: reject(); return;
+    case CommitOutcome::Accepted: accept(); return;
+    }
+}
+
+} // namespace pw::ui

@@ -1,0 +1,471 @@
+// The database searcher and the CSV exporter run through the real window against a loopback HTTP
+// server that serves both sources: the download, the typed search with its countdown, adding
+// records as contacts, the notice shown once, the settings kept, and the export with its counter.
+#include "codeplug/codeplug.h"
+#include "iddb/id_database.h"
+#include "iddb/net_test_support.h"
+#include "iddb/settings_block.h"
+#include "platform/scripted_prompts.h"
+#include "support/fixture_builder.h"
+#include "support/loopback_http_server.h"
+#include "support/temp_dir.h"
+#include "ui/id_export_dialog.h"
+#include "ui/id_searcher_dialog.h"
+#include "ui/main_window.h"
+
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace pw::ui {
+namespace {
+
+using test::LoopbackHttpServer;
+using test::ServerConnection;
+using test::TempDir;
+
+const std::string FirstBody = "\"3112345\",\"K0ABC\",\"John Smith\",\"Kansas City\",\"Missouri\",\"United States\",\"DMR\"\n"
+                              "\"3112346\",\"W0XYZ\",\"Jane Doe\",\"Des Moines\",\"Iowa\",\"United States\",\"\"\n";
+const std::string SecondBody = "\"3112345\",\"K0ABC\",\"Johnny\",\"Elsewhere\",\"Iowa\",\"United States\",\"\"\n"
+                               "\"2620001\",\"DL1ABC\",\"Hans M\xFCller\",\"M\xFCnchen\",\"Bayern\",\"Germany\",\"\"\n";
+const QString Summary = "Database acquisition complete; 3 total records.\n\nRADIO ID (2 rows contributed)\n"
+                        "HAM DIGITAL (2 rows contributed)";
+const std::string SourcesNotice = "Current database sources may not provide data for all fields in all records.\r\n"
+                                  "Unsupported fields will be empty in search results.";
+
+// Serves the first source's path plain and the second's chunked.
+LoopbackHttpServer databaseServer()
+{
+    return LoopbackHttpServer([](const std::string& request, ServerConnection& connection) {
+        if (request.rfind("GET /static/users_quoted.csv ", 0) == 0)
+            connection.send(test::plainResponse(FirstBody));
+        else if (request.rfind("GET /status/users_quoted.csv ", 0) == 0)
+            connection.send(test::chunkedResponse(SecondBody, {20, 20}));
+        else
+            connection.send("HTTP/1.1 404 Not Found\r\n\r\n");
+    });
+}
+
+// "<size in hex>\r\n"
+std::string chunkSizeLine(std::size_t size)
+{
+    char line[24];
+    std::snprintf(line, sizeof line, "%zx\r\n", size);
+    return line;
+}
+
+// Lets the window's timers run until the condition holds. The limit only keeps a broken test from
+// hanging; nothing here depends on how long anything takes.
+bool waitFor(const std::function<bool()>& condition)
+{
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (!condition()) {
+        if (elapsed.elapsed() > 30000)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+template <typename Control>
+Control* control(QDialog& dialog, const char* name)
+{
+    auto* found = dialog.findChild<Control*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+void click(QDialog& dialog, const char* button) { control<QPushButton>(dialog, button)->click(); }
+
+// Each test keeps its settings in a folder of its own, so the notice and the stored texts start
+// from the defaults; the window's own download at start-up skips both sources.
+class IdSearcherTest : public ::testing::Test {
+protected:
+    IdSearcherTest() : savedConfigDir_(qgetenv("PLUGWRIGHT_CONFIG_DIR"))
+    {
+        qputenv("PLUGWRIGHT_CONFIG_DIR", QFile::encodeName(QString::fromStdString(dir.file("config").string())));
+        writeSourceSettings(userSourcesPath(), {SkippedSource, SkippedSource});
+    }
+    ~IdSearcherTest() override { qputenv("PLUGWRIGHT_CONFIG_DIR", savedConfigDir_); }
+
+    std::unique_ptr<MainWindow> makeWindow(bool fromServer = true)
+    {
+        auto window = std::make_unique<MainWindow>(&prompts);
+        if (fromServer) {
+            IdDatabaseOptions options;
+            options.firstSource = server.hostAndPort();
+            options.secondSource = server.hostAndPort();
+            options.network = test::quickNetwork();
+            options.timing = test::quickTiming(5000);
+            window->useIdDatabase(options);
+        }
+        return window;
+    }
+
+    void openCodeplug(MainWindow& window)
+    {
+        const auto path = test::writeFixture(dir.file("plug.rdt"), Md380Format);
+        const auto outcome = window.openFile(QString::fromStdString(path.string()));
+        ASSERT_TRUE(outcome == OpenOutcome::Opened || outcome == OpenOutcome::OpenedWithErrors);
+        prompts.clearShown();
+    }
+
+    static IdSearcherDialog& searcher(QDialog& dialog)
+    {
+        auto* searcher = qobject_cast<IdSearcherDialog*>(&dialog);
+        EXPECT_NE(searcher, nullptr);
+        return *searcher;
+    }
+
+    static void waitForDownload(IdSearcherDialog& searcher)
+    {
+        ASSERT_TRUE(waitFor([&] { return searcher.generalSearchBox()->isEnabled(); }));
+    }
+
+    static void waitForCountdown(IdSearcherDialog& searcher)
+    {
+        ASSERT_TRUE(waitFor([&] { return !searcher.searchCountdownPending(); }));
+    }
+
+    static void selectRows(IdSearcherDialog& searcher, const std::vector<int>& rows)
+    {
+        auto* view = searcher.resultView();
+        for (const int row : rows)
+            view->selectionModel()->select(view->model()->index(row, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+
+    const Contact* contactWithId(MainWindow& window, std::uint32_t id)
+    {
+        const auto& contacts = window.document().codeplug.contacts();
+        for (int i = 0; i < contacts.count(); ++i)
+            if (contacts.at(i)->dmrId() == id)
+                return contacts.at(i);
+        return nullptr;
+    }
+
+    TempDir dir;
+    LoopbackHttpServer server = databaseServer();
+    ScriptedPrompts prompts;
+
+private:
+    QByteArray savedConfigDir_;
+};
+
+TEST_F(IdSearcherTest, TypedSearchListsTheMatchesAndAddSelectedNamesContactsByTheTemplate)
+{
+    auto window = makeWindow();
+    openCodeplug(*window);
+    const int contactsBefore = window->document().codeplug.contacts().count();
+    int dialogs = 0;
+    window->setDialogDriver([&](QDialog& dialog) {
+        ++dialogs;
+        auto& s = searcher(dialog);
+        EXPECT_EQ(dialog.windowTitle(), "DMR Online Database Searcher");
+        waitForDownload(s);
+        EXPECT_EQ(s.statusText(), Summary);
+        EXPECT_EQ(control<QLineEdit>(dialog, "nameTemplate")->text(), "%C - %F");
+        EXPECT_EQ(control<QComboBox>(dialog, "recordType")->currentText(), "Private Call");
+
+        // Two characters start no search; the third does, once the countdown has run out.
+        QTest::keyClicks(s.generalSearchBox(), "sm");
+        EXPECT_TRUE(s.searchCountdownPending());
+        waitForCountdown(s);
+        EXPECT_EQ(s.statusText(), Summary);
+        EXPECT_EQ(s.resultView()->model()->rowCount(), 0);
+        QTest::keyClicks(s.generalSearchBox(), "ith");
+        waitForCountdown(s);
+        EXPECT_EQ(s.statusText(), "Query 'smith' returned 1 matches.");
+        ASSERT_EQ(s.resultView()->model()->rowCount(), 1);
+        const auto* model = s.resultView()->model();
+        EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), "Radio ID");
+        EXPECT_EQ(model->index(0, 0).data().toString(), "3112345");
+        EXPECT_EQ(model->index(0, 2).data().toString(), "John Smith");
+        EXPECT_EQ(model->index(0, 6).data().toString(), "DMR");
+
+        // Without a selection the add asks for one.
+        click(dialog, "addSelectedButton");
+        EXPECT_EQ(prompts.lastText(), "Please select one or more contacts to add to the Codeplug.");
+
+        control<QLineEdit>(dialog, "nameTemplate")->setText("%C %L");
+        control<QComboBox>(dialog, "recordType")->setCurrentIndex(1);
+        selectRows(s, {0});
+        click(dialog, "addSelectedButton");
+        EXPECT_EQ(prompts.lastText(), "1 Contacts added to working Codeplug.");
+        click(dialog, "doneButton");
+    });
+    window->openIdSearcher();
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(prompts.texts().front(), SourcesNotice);
+    const auto* added = contactWithId(*window, 3112345);
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(added->name(), "K0ABC Smith ");
+    EXPECT_EQ(added->callTypeText(), "Group Call");
+    // The window's contact list shows the new contact, and the template is kept for next time.
+    EXPECT_EQ(window->contactView()->model()->rowCount(), contactsBefore + 1);
+    EXPECT_EQ(window->settings().nameTemplate(), "%C %L");
+}
+
+TEST_F(IdSearcherTest, AddAllRecordsCountsDuplicatesUnlessContactsAreRefreshed)
+{
+    auto window = makeWindow();
+    openCodeplug(*window);
+    window->setDialogDriver([&](QDialog& dialog) {
+        auto& s = searcher(dialog);
+        waitForDownload(s);
+        click(dialog, "entireDatabaseButton");
+        EXPECT_EQ(s.statusText(), "Query 'Entire DB' returned 3 matches.");
+        ASSERT_EQ(s.resultView()->model()->rowCount(), 3);
+        click(dialog, "addAllButton");
+        EXPECT_EQ(prompts.lastText(), "3 Contacts added to working Codeplug.");
+        EXPECT_TRUE(s.resultView()->selectionModel()->selectedRows().isEmpty());
+        click(dialog, "addAllButton");
+        EXPECT_EQ(prompts.lastText(), "0 Contacts added; 3 Duplicates skipped.");
+        control<QCheckBox>(dialog, "refreshContacts")->setChecked(true);
+        click(dialog, "addAllButton");
+        EXPECT_EQ(prompts.lastText(), "3 Contacts added to working Codeplug.");
+        click(dialog, "doneButton");
+    });
+    window->openIdSearcher();
+    const auto* hans = contactWithId(*window, 2620001);
+    ASSERT_NE(hans, nullptr);
+    EXPECT_EQ(hans->name(), "DL1ABC - Hans ");
+}
+
+TEST_F(IdSearcherTest, CompoundQueryJoinsTheTermsAndClearGoesBackToASimpleQuery)
+{
+    auto window = makeWindow();
+    window->setDialogDriver([&](QDialog& dialog) {
+        auto& s = searcher(dialog);
+        waitForDownload(s);
+        QTest::keyClicks(s.generalSearchBox(), "smith");
+        s.additionalSearchBox()->setPlainText("IOWA\nBAYERN\n\nMISSOURI");
+        EXPECT_TRUE(s.searchCountdownPending());
+        waitForCountdown(s);
+        EXPECT_EQ(s.statusText(), "Compound query 'smith OR  IOWA OR  BAYERN' returned 3 matches.");
+        EXPECT_EQ(s.resultView()->model()->rowCount(), 3);
+        EXPECT_EQ(s.additionalSearchText(), "IOWA\r\nBAYERN\r\n\r\nMISSOURI");
+        click(dialog, "clearButton");
+        EXPECT_EQ(s.additionalSearchBox()->toPlainText(), "");
+        EXPECT_EQ(s.statusText(), "Query 'smith' returned 1 matches.");
+        s.additionalSearchBox()->setPlainText("KANSAS");
+        waitForCountdown(s);
+        click(dialog, "doneButton");
+    });
+    window->openIdSearcher();
+    EXPECT_EQ(window->settings().additionalSearchText(), "KANSAS");
+}
+
+TEST_F(IdSearcherTest, AddingWithoutALoadedCodeplugIsRefused)
+{
+    auto window = makeWindow();
+    window->setDialogDriver([&](QDialog& dialog) {
+        auto& s = searcher(dialog);
+        waitForDownload(s);
+        click(dialog, "entireDatabaseButton");
+        selectRows(s, {1});
+        click(dialog, "addSelectedButton");
+        EXPECT_EQ(prompts.lastText(), "You must first load a valid codeplug before using this command.");
+        EXPECT_EQ(prompts.shown().back().icon, MessageIcon::Error);
+        click(dialog, "doneButton");
+    });
+    window->openIdSearcher();
+    EXPECT_FALSE(window->document().codeplug.loaded());
+}
+
+TEST_F(IdSearcherTest, TheSourcesNoticeIsShownOncePerSettingsStore)
+{
+    int opened = 0;
+    const auto countNotices = [&] {
+        int count = 0;
+        for (const auto& text : prompts.texts())
+            count += text == SourcesNotice ? 1 : 0;
+        return count;
+    };
+    {
+        auto window = makeWindow(false);
+        window->setDialogDriver([&](QDialog& dialog) {
+            ++opened;
+            click(dialog, "doneButton");
+        });
+        window->openIdSearcher();
+        window->openIdSearcher();
+        EXPECT_EQ(countNotices(), 1);
+        EXPECT_TRUE(window->close());
+    }
+    auto store = userSettingsStore();
+    EXPECT_TRUE(ReadSettings(store).noticeShown());
+    auto next = makeWindow(false);
+    next->setDialogDriver([&](QDialog& dialog) {
+        ++opened;
+        click(dialog, "doneButton");
+    });
+    next->openIdSearcher();
+    EXPECT_EQ(opened, 3);
+    EXPECT_EQ(countNotices(), 1);
+}
+
+TEST_F(IdSearcherTest, ExporterCountsTheMatchesAndWritesTheChosenLayout)
+{
+    auto window = makeWindow();
+    const auto out = dir.file("ids.csv");
+    int exporters = 0;
+    window->setDialogDriver([&](QDialog& dialog) {
+        if (auto* exporter = qobject_cast<IdExportDialog*>(&dialog)) {
+            ++exporters;
+            EXPECT_EQ(dialog.windowTitle(), "DMR ID Database - CSV Export");
+            EXPECT_EQ(exporter->statusText(), "Initializing. . .");
+            ASSERT_TRUE(waitFor([&] { return !exporter->countPending(); }));
+            EXPECT_EQ(exporter->statusText(), "3 matching records in database");
+            control<QPlainTextEdit>(dialog, "criteria")->setPlainText("iowa");
+            ASSERT_TRUE(exporter->countPending());
+            ASSERT_TRUE(waitFor([&] { return !exporter->countPending(); }));
+            EXPECT_EQ(exporter->statusText(), "1 matching records in database");
+
+            click(dialog, "exportButton");
+            EXPECT_EQ(prompts.lastText(), "Please select the radio type to continue.");
+            control<QRadioButton>(dialog, "radioType1")->setChecked(true);
+            prompts.choose(out.string());
+            click(dialog, "exportButton");
+            EXPECT_EQ(prompts.lastText(), "CSV output file successfully written.");
+            EXPECT_EQ(exporter->criteriaText(), "iowa");
+            click(dialog, "doneButton");
+            return;
+        }
+        auto& s = searcher(dialog);
+        waitForDownload(s);
+        click(dialog, "exportButton");
+        // The exporter's criteria come back as the additional text, while the box stays as it was.
+        EXPECT_EQ(s.additionalSearchText(), "iowa");
+        EXPECT_EQ(s.additionalSearchBox()->toPlainText(), "");
+        click(dialog, "doneButton");
+    });
+    window->openIdSearcher();
+    EXPECT_EQ(exporters, 1);
+    const auto bytes = test::readBytes(out);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()),
+              "Radio ID,CallSign,Name,Nickname,City,State,Country,\r\n"
+              "3112346,W0XYZ,Jane Doe,,Des Moines,Iowa,United States\r\n");
+    EXPECT_EQ(window->settings().additionalSearchText(), "iowa");
+}
+
+TEST_F(IdSearcherTest, TheEntireDatabaseOfTwoMillionUsersIsListedByTheModel)
+{
+    auto window = makeWindow(false);
+    auto& database = window->idDatabase();
+    database.WaitUntilDone();
+    IdRecordStore records;
+    IdRecordFields fields{"", "N0CALL", "Some One", "Town", "State", "Country", ""};
+    constexpr int Users = 2'000'000;
+    for (int i = 0; i < Users; ++i) {
+        fields.radioId = std::to_string(1000000 + i);
+        records.append(fields);
+    }
+    database.LoadRecords(std::move(records), "loaded");
+    window->setDialogDriver([&](QDialog& dialog) {
+        auto& s = searcher(dialog);
+        waitForDownload(s);
+        click(dialog, "entireDatabaseButton");
+        EXPECT_EQ(s.statusText(), "Query 'Entire DB' returned 2000000 matches.");
+        const auto* model = s.resultView()->model();
+        ASSERT_EQ(model->rowCount(), Users);
+        EXPECT_EQ(model->index(Users - 1, 0).data().toString(), "2999999");
+        s.resultView()->scrollToBottom();
+        click(dialog, "doneButton");
+    });
+    window->openIdSearcher();
+}
+
+TEST_F(IdSearcherTest, TheDownloadsMessagesAreShownOnceWhenItHasEnded)
+{
+    // The chunked body breaks off after its first chunk, before the next size line.
+    LoopbackHttpServer cut([](const std::string&, ServerConnection& connection) {
+        const std::string line = "\"1\",\"A\",\"a\",\"c\",\"s\",\"y\"\n";
+        connection.send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" + chunkSizeLine(line.size())
+                        + line + "\r\n");
+    });
+    auto window = makeWindow(false);
+    IdDatabaseOptions options;
+    options.firstSource = cut.hostAndPort();
+    options.secondSource = SkippedSource;
+    options.network = test::quickNetwork();
+    options.timing = test::quickTiming(300);
+    window->useIdDatabase(options);
+    window->setDialogDriver([&](QDialog& dialog) {
+        waitForDownload(searcher(dialog));
+        click(dialog, "doneButton");
+    });
+    window->openIdSearcher();
+    window->openIdSearcher();
+    EXPECT_EQ(prompts.texts(), (std::vector<std::string>{SourcesNotice, "GetNextBuffer: SOCK_TIMEOUT"}));
+}
+
+TEST_F(IdSearcherTest, TheContactsTabButtonAndTheDataMenuOpenTheSearcher)
+{
+    auto window = makeWindow(false);
+    int opened = 0;
+    window->setDialogDriver([&](QDialog& dialog) {
+        opened += qobject_cast<IdSearcherDialog*>(&dialog) ? 1 : 0;
+        click(dialog, "doneButton");
+    });
+    QPushButton* tabButton = nullptr;
+    for (auto* b : window->findChildren<QPushButton*>())
+        if (b->text() == "Import Contacts from DMR Online Database....")
+            tabButton = b;
+    ASSERT_NE(tabButton, nullptr);
+    tabButton->click();
+    for (auto* action : window->findChildren<QAction*>())
+        if (action->text() == "Import Contacts from Online DMR Database")
+            action->trigger();
+    EXPECT_EQ(opened, 2);
+}
+
+TEST_F(IdSearcherTest, ExportBeforeTheDownloadHasEndedIsRefused)
+{
+    // A server that never answers keeps the download running while the searcher is open.
+    LoopbackHttpServer silent([](const std::string&, ServerConnection& connection) { connection.holdOpen(); });
+    auto window = makeWindow(false);
+    IdDatabaseOptions options;
+    options.firstSource = silent.hostAndPort();
+    options.secondSource = SkippedSource;
+    options.network = test::quickNetwork();
+    options.timing = test::quickTiming(60000);
+    window->useIdDatabase(options);
+    window->setDialogDriver([&](QDialog& dialog) {
+        auto& s = searcher(dialog);
+        EXPECT_EQ(s.statusText(), "Please Wait. Retrieving Database...");
+        EXPECT_FALSE(s.generalSearchBox()->isEnabled());
+        EXPECT_FALSE(s.additionalSearchBox()->isEnabled());
+        click(dialog, "exportButton");
+        EXPECT_EQ(prompts.lastText(),
+                  "Unable to export CSV data - database has not loaded, or is in process of loading.");
+        click(dialog, "doneButton");
+    });
+    window->openIdSearcher();
+    // Destroying the window stops the download still waiting on the silent server.
+    window.reset();
+}
+
+} // namespace
+} // namespace pw::ui

@@ -1,6 +1,7 @@
 #include "ui/list_tab_page.h"
 
 #include "ui/main_window.h"
+#include "ui/record_list_view.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -18,26 +19,11 @@ namespace {
 
 QTableView* makeList(QAbstractItemModel* model, ListColumns columns, const QString& objectName, QWidget* parent)
 {
-    auto* view = new QTableView(parent);
+    auto* view = makeRecordListView(model, columns, parent, QAbstractItemView::SingleSelection);
     view->setObjectName(objectName);
-    view->setModel(model);
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->verticalHeader()->hide();
-    view->verticalHeader()->setDefaultSectionSize(20);
-    view->setWordWrap(false);
-    view->horizontalHeader()->setHighlightSections(false);
     // Only the lists that sort by a heading take its clicks.
     view->horizontalHeader()->setSectionsClickable(false);
     view->setContextMenuPolicy(Qt::CustomContextMenu);
-    // Shared models carry more columns than these lists show.
-    for (int c = 0; c < model->columnCount(); ++c) {
-        if (c < columns.count)
-            view->setColumnWidth(c, columns.widths[c]);
-        else
-            view->setColumnHidden(c, true);
-    }
     return view;
 }
 

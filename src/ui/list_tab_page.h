@@ -7,6 +7,7 @@
 // member removes it. Every command runs in src/operations; the pages only show its result.
 
 #include "operations/list_tab_state.h"
+#include "ui/record_list_view.h"
 
 #include <QMenu>
 #include <QWidget>
@@ -44,11 +45,6 @@ struct ListTabTexts {
     const char* masterCaption;  // "Master Channel List"
     const char* hint;
     const char* objectPrefix;   // names the page's controls: "zone" gives "zoneNameBox" and so on
-};
-
-struct ListColumns {
-    const int* widths;
-    int count;
 };
 
 class ListTabPage : public QWidget {

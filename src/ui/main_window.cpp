@@ -3,6 +3,7 @@
 #include "iddb/id_database.h"
 #include "operations/channel_transfer.h"
 #include "operations/contact_commands.h"
+#include "ui/record_list_view.h"
 #include "ui/record_table_models.h"
 
 #include <QAction>
@@ -37,27 +38,6 @@ constexpr const char* Version = "2.60";
 constexpr const char* Notice = "Free software for DMR radio owners";
 constexpr const char* ProjectPage = "https://plugwright.example.org/donate";
 
-QTableView* makeListView(QAbstractItemModel* model, const int* widths, int columns, QWidget* parent)
-{
-    auto* view = new QTableView(parent);
-    view->setModel(model);
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->verticalHeader()->hide();
-    view->verticalHeader()->setDefaultSectionSize(20);
-    view->setWordWrap(false);
-    // The column widths were made for a small 8-point list font.
-    QFont font = view->font();
-    font.setPointSizeF(std::min(font.pointSizeF(), 8.0));
-    view->setFont(font);
-    view->horizontalHeader()->setFont(font);
-    view->horizontalHeader()->setSectionsClickable(true);
-    view->horizontalHeader()->setHighlightSections(false);
-    for (int c = 0; c < columns; ++c)
-        view->setColumnWidth(c, widths[c]);
-    return view;
-}
 
 } // namespace
 
@@ -215,7 +195,8 @@ void MainWindow::buildTabs()
 
     contactsTab_ = new QWidget(this);
     auto* contactsLayout = new QVBoxLayout(contactsTab_);
-    contactView_ = makeListView(contactModel_, ContactTableModel::ColumnWidths, 5, contactsTab_);
+    contactView_ = makeRecordListView(contactModel_, {ContactTableModel::ColumnWidths, 5}, contactsTab_);
+    contactView_->horizontalHeader()->setSectionsClickable(true);
     contactsLayout->addWidget(contactView_);
     auto* contactButtons = new QGridLayout();
     contactsLayout->addLayout(contactButtons);
@@ -235,12 +216,8 @@ void MainWindow::buildTabs()
 
     channelsTab_ = new QWidget(this);
     auto* channelsLayout = new QVBoxLayout(channelsTab_);
-    channelView_ = makeListView(channelModel_, ChannelTableModel::ColumnWidths, 12, channelsTab_);
-    // A frequency is never cut short: its columns grow when the font needs more than their usual
-    // width for "000.00000".
-    const int frequencyWidth = channelView_->fontMetrics().horizontalAdvance(QStringLiteral("000.00000")) + 12;
-    for (const int column : {2, 5})
-        channelView_->setColumnWidth(column, std::max(ChannelTableModel::ColumnWidths[column], frequencyWidth));
+    channelView_ = makeRecordListView(channelModel_, {ChannelTableModel::ColumnWidths, 12}, channelsTab_);
+    channelView_->horizontalHeader()->setSectionsClickable(true);
     channelsLayout->addWidget(channelView_);
     auto* channelButtons = new QHBoxLayout();
     channelsLayout->addLayout(channelButtons);

@@ -423,7 +423,8 @@ TEST(ScanListsTab, MembersByDoubleClickMoveAndContextMenu)
     EXPECT_EQ(scan->nameBox()->text(), "S1");
     EXPECT_EQ(column(scan->memberView(), 1), QStringList{"CH4"});
     EXPECT_EQ(scan->memberView()->columnWidth(1), 115);
-    EXPECT_EQ(scan->memberView()->columnWidth(2), 60);
+    // A frequency column is never narrower than its listed width, and grows when the font needs it.
+    EXPECT_GE(scan->memberView()->columnWidth(2), 60);
     EXPECT_EQ(scan->masterView()->columnWidth(1), 100);
     EXPECT_EQ(visibleHeadings(scan->masterView()), (QStringList{"No.", "Channel Name", "Rx Freq", "Mode", " BW"}));
     for (const char* text : {"Previous Group", "Next Group", "[+] New Scan List", "[-] Delete Scan List",

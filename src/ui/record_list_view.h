@@ -1,0 +1,22 @@
+#pragma once
+// The look every record list of the window shares: whole rows selected, no editing in place, the
+// small list font, and the column widths of the list (the first `count` columns of the model;
+// the model's further columns are hidden).
+
+#include <QAbstractItemView>
+
+class QAbstractItemModel;
+class QTableView;
+class QWidget;
+
+namespace pw::ui {
+
+struct ListColumns {
+    const int* widths;
+    int count;
+};
+
+QTableView* makeRecordListView(QAbstractItemModel* model, ListColumns columns, QWidget* parent,
+                               QAbstractItemView::SelectionMode selection = QAbstractItemView::ExtendedSelection);
+
+} // namespace pw::ui

@@ -1,17 +1,58 @@
-// Renders the main window on each tab to PNG files, for the README and for checking the layout:
+// Renders the main window on each tab, and each dialog, to PNG files, for the README and for
+// checking the layout:
 //   render_screens CODEPLUG OUTDIR
-// Runs on the offscreen platform or under Xvfb.
+// Runs on the offscreen platform or under Xvfb (scripts/screenshots.sh). Every dialog is opened
+// the way a user opens it, drawn, and cancelled, so the codeplug is never changed.
 
-#include "ui/main_window.h"
 #include "platform/scripted_prompts.h"
+#include "ui/main_window.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTabWidget>
+#include <QTableView>
+
+#include <clocale>
+
+namespace {
+
+void settle(int milliseconds = 50)
+{
+    QElapsedTimer timer;
+    timer.start();
+    do {
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    } while (timer.elapsed() < milliseconds);
+}
+
+QString fileNameFor(const QString& title)
+{
+    QString name = title.toLower();
+    for (QChar& c : name)
+        if (!c.isLetterOrNumber())
+            c = QLatin1Char('-');
+    while (name.contains(QStringLiteral("--")))
+        name.replace(QStringLiteral("--"), QStringLiteral("-"));
+    return name;
+}
+
+QAbstractButton* buttonWithText(QWidget* parent, const QString& text)
+{
+    for (auto* button : parent->findChildren<QAbstractButton*>())
+        if (button->text() == text)
+            return button;
+    return nullptr;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
     if (argc != 3)
         return 2;
     pw::ScriptedPrompts prompts;
@@ -21,11 +62,43 @@ int main(int argc, char** argv)
     window.openFile(QString::fromLocal8Bit(argv[1]));
     QDir out(QString::fromLocal8Bit(argv[2]));
     out.mkpath(QStringLiteral("."));
+
     for (int i = 0; i < window.tabs()->count(); ++i) {
         window.tabs()->setCurrentIndex(i);
-        QApplication::processEvents();
-        const QString name = window.tabs()->tabText(i).toLower().replace(' ', '-');
-        window.grab().save(out.filePath(QStringLiteral("main-%1.png").arg(name)));
+        settle();
+        window.grab().save(out.filePath(QStringLiteral("main-%1.png").arg(fileNameFor(window.tabs()->tabText(i)))));
     }
+
+    // Each dialog is drawn once under its title; the channel editor on both of its tabs, and the
+    // searcher opens the export dialog from its own button.
+    window.setDialogDriver([&](QDialog& dialog) {
+        settle(150);
+        const QString name = fileNameFor(dialog.windowTitle());
+        dialog.grab().save(out.filePath(QStringLiteral("dialog-%1.png").arg(name)));
+        if (auto* modes = dialog.findChild<QTabWidget*>()) {
+            for (int i = 1; i < modes->count(); ++i) {
+                modes->setCurrentIndex(i);
+                settle();
+                dialog.grab().save(
+                    out.filePath(QStringLiteral("dialog-%1-%2.png").arg(name, fileNameFor(modes->tabText(i)))));
+            }
+        }
+        if (auto* exportButton = buttonWithText(&dialog, QStringLiteral("Export as CSV...")))
+            exportButton->click();
+        dialog.reject();
+    });
+    window.tabs()->setCurrentIndex(0);
+    window.selectContactRow(0);
+    window.editContact(0);
+    window.tabs()->setCurrentIndex(1);
+    window.selectChannelRow(0);
+    window.editChannel(0);
+    window.channelView()->selectAll();
+    window.massChangeChannels();
+    window.runZoneWizard();
+    window.openIdSearcher();
+    window.tabs()->setCurrentIndex(2);
+    if (auto* reorder = buttonWithText(window.tabs()->currentWidget(), QStringLiteral("Reorder... ")))
+        reorder->click();
     return 0;
 }

@@ -20,6 +20,8 @@ class QCheckBox;
 class QComboBox;
 class QDialog;
 class QLayout;
+class QMenu;
+class QPoint;
 class QPushButton;
 class QLineEdit;
 class QPlainTextEdit;
@@ -90,6 +92,10 @@ public:
     // The rows selected in the contact and channel lists, in list order; none for the placeholder.
     std::vector<int> selectedContactRows() const;
     std::vector<int> selectedChannelRows() const;
+    // The context menu of the contact or the channel list for a click at `position` of its
+    // viewport: nothing unless the row clicked holds the selection mark.
+    std::unique_ptr<QMenu> contextMenuAt(QTableView* view, const QPoint& position);
+
     // Selects `row` of a list, marks it and scrolls it into view.
     void selectContactRow(int row);
     void selectChannelRow(int row);
@@ -118,6 +124,8 @@ private:
     void buildListTabs();             // main_window_list_tabs.cpp
     void buildStructuralImportTab();  // main_window_commands.cpp
     void buildContextMenus();         // main_window_commands.cpp
+    std::unique_ptr<QMenu> contactContextMenu(int row);
+    std::unique_ptr<QMenu> channelContextMenu(int row);
     void checkStructuralImportBoxesForOpen();
     void importSelectedStructures();
     // Shows the not-yet-supported message naming `feature` when channels may not be added, deleted

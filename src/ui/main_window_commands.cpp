@@ -128,62 +128,80 @@ void MainWindow::importChannelsFromCodeplug() { runImport(&importChannelsFromCod
 
 void MainWindow::buildContextMenus()
 {
-    contactView_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(contactView_, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
-        if (contactModel_->showsPlaceholder() || !clickedOnSelectedRow(contactView_, position))
-            return;
-        const int row = contactView_->indexAt(position).row();
-        QMenu menu(this);
-        menu.addAction(QStringLiteral("&Add Contact..."), this, &MainWindow::addContact);
-        menu.addAction(QStringLiteral("&Edit..."), this, [this, row] { editContact(row); });
-        menu.addAction(QStringLiteral("&Copy Selection"), this, [this] {
-            copyContacts(document_.codeplug, clipboard_, selectedContactRows());
+    for (QTableView* view : {contactView_, channelView_}) {
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint& position) {
+            if (auto menu = contextMenuAt(view, position))
+                menu->exec(view->viewport()->mapToGlobal(position));
         });
-        menu.addAction(QStringLiteral("Mark as &Talkgroup..."), this, [this] {
-            applyResult(markContactsAsTalkgroups(document_.codeplug, *prompts_, selectedContactRows()));
-        });
-        menu.addAction(QStringLiteral("&Paste"), this, &MainWindow::paste);
-        menu.addAction(QStringLiteral("&Delete..."), this, [this, row] {
-            const auto result = deleteContacts(document_.codeplug, *prompts_, selectedContactRows());
-            if (result.modelChanged) {
-                refreshAll();
-                selectContactRow(std::min(row, document_.codeplug.contacts().count() - 1));
-            }
-        });
-        menu.exec(contactView_->viewport()->mapToGlobal(position));
-    });
+    }
+}
 
-    channelView_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(channelView_, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
-        if (channelModel_->showsPlaceholder() || !clickedOnSelectedRow(channelView_, position))
-            return;
-        const int row = channelView_->indexAt(position).row();
-        QMenu menu(this);
-        menu.addAction(QStringLiteral("Add Channel..."), this, [this] {
-            if (channelFeatureOffered("adding channels"))
-                addChannel();
-        });
-        menu.addAction(QStringLiteral("Copy Selection"), this, [this] {
-            copyChannels(document_.codeplug, clipboard_, selectedChannelRows());
-        });
-        menu.addAction(QStringLiteral("Delete..."), this, [this, row] {
-            if (!channelFeatureOffered("deleting channels"))
-                return;
-            const auto result = deleteChannels(document_.codeplug, *prompts_, selectedChannelRows());
-            if (result.modelChanged) {
-                refreshAll();
-                selectChannelRow(std::min(row, document_.codeplug.channels().count() - 1));
-            }
-        });
-        menu.addAction(QStringLiteral("Edit..."), this, [this, row] { editChannel(row); });
-        menu.addAction(QStringLiteral("Mass Change..."), this, [this] {
-            if (channelFeatureOffered("editing channels"))
-                massChangeChannels();
-        });
-        menu.addAction(QStringLiteral("Paste"), this, &MainWindow::paste);
-        menu.addAction(QStringLiteral("&Zone Wizard..."), this, &MainWindow::runZoneWizard);
-        menu.exec(channelView_->viewport()->mapToGlobal(position));
+std::unique_ptr<QMenu> MainWindow::contextMenuAt(QTableView* view, const QPoint& position)
+{
+    const bool placeholder =
+        view == contactView_ ? contactModel_->showsPlaceholder() : channelModel_->showsPlaceholder();
+    if (placeholder || !clickedOnSelectedRow(view, position))
+        return nullptr;
+    const int row = view->indexAt(position).row();
+    if (view == contactView_)
+        return contactContextMenu(row);
+    if (view == channelView_)
+        return channelContextMenu(row);
+    return nullptr;
+}
+
+std::unique_ptr<QMenu> MainWindow::contactContextMenu(int row)
+{
+    auto menu = std::make_unique<QMenu>(this);
+    menu->setObjectName(QStringLiteral("MenuContactContext"));
+    menu->addAction(QStringLiteral("&Add Contact..."), this, &MainWindow::addContact);
+    menu->addAction(QStringLiteral("&Edit..."), this, [this, row] { editContact(row); });
+    menu->addAction(QStringLiteral("&Copy Selection"), this, [this] {
+        copyContacts(document_.codeplug, clipboard_, selectedContactRows());
     });
+    menu->addAction(QStringLiteral("Mark as &Talkgroup..."), this, [this] {
+        applyResult(markContactsAsTalkgroups(document_.codeplug, *prompts_, selectedContactRows()));
+    });
+    menu->addAction(QStringLiteral("&Paste"), this, &MainWindow::paste);
+    menu->addAction(QStringLiteral("&Delete..."), this, [this, row] {
+        const auto result = deleteContacts(document_.codeplug, *prompts_, selectedContactRows());
+        if (result.modelChanged) {
+            refreshAll();
+            selectContactRow(std::min(row, document_.codeplug.contacts().count() - 1));
+        }
+    });
+    return menu;
+}
+
+std::unique_ptr<QMenu> MainWindow::channelContextMenu(int row)
+{
+    auto menu = std::make_unique<QMenu>(this);
+    menu->setObjectName(QStringLiteral("MenuChannelContext"));
+    menu->addAction(QStringLiteral("Add Channel..."), this, [this] {
+        if (channelFeatureOffered("adding channels"))
+            addChannel();
+    });
+    menu->addAction(QStringLiteral("Copy Selection"), this, [this] {
+        copyChannels(document_.codeplug, clipboard_, selectedChannelRows());
+    });
+    menu->addAction(QStringLiteral("Delete..."), this, [this, row] {
+        if (!channelFeatureOffered("deleting channels"))
+            return;
+        const auto result = deleteChannels(document_.codeplug, *prompts_, selectedChannelRows());
+        if (result.modelChanged) {
+            refreshAll();
+            selectChannelRow(std::min(row, document_.codeplug.channels().count() - 1));
+        }
+    });
+    menu->addAction(QStringLiteral("Edit..."), this, [this, row] { editChannel(row); });
+    menu->addAction(QStringLiteral("Mass Change..."), this, [this] {
+        if (channelFeatureOffered("editing channels"))
+            massChangeChannels();
+    });
+    menu->addAction(QStringLiteral("Paste"), this, &MainWindow::paste);
+    menu->addAction(QStringLiteral("&Zone Wizard..."), this, &MainWindow::runZoneWizard);
+    return menu;
 }
 
 bool MainWindow::channelFeatureOffered(const char* feature)

@@ -23,6 +23,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
 
 namespace pw::ui {
 namespace {
@@ -52,6 +53,23 @@ bool clickedOnSelectedRow(const QTableView* view, const QPoint& position)
 {
     const QModelIndex index = view->indexAt(position);
     return index.isValid() && view->selectionModel()->isRowSelected(index.row(), QModelIndex());
+}
+
+// Opens the menu `fill` builds for the row right-clicked in `view`; the placeholder row of an empty
+// table has no menu.
+template <typename TableModel>
+void offerRowMenu(QWidget* owner, QTableView* view, const TableModel* model,
+                  std::function<void(QMenu& menu, int row)> fill)
+{
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(view, &QWidget::customContextMenuRequested, owner,
+                     [owner, view, model, fill = std::move(fill)](const QPoint& position) {
+                         if (model->showsPlaceholder() || !clickedOnSelectedRow(view, position))
+                             return;
+                         QMenu menu(owner);
+                         fill(menu, view->indexAt(position).row());
+                         menu.exec(view->viewport()->mapToGlobal(position));
+                     });
 }
 
 // Tab of the records the clipboard holds, read from its header line, so that the window shows
@@ -128,12 +146,7 @@ void MainWindow::importChannelsFromCodeplug() { runImport(&importChannelsFromCod
 
 void MainWindow::buildContextMenus()
 {
-    contactView_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(contactView_, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
-        if (contactModel_->showsPlaceholder() || !clickedOnSelectedRow(contactView_, position))
-            return;
-        const int row = contactView_->indexAt(position).row();
-        QMenu menu(this);
+    offerRowMenu(this, contactView_, contactModel_, [this](QMenu& menu, int row) {
         menu.addAction(QStringLiteral("&Add Contact..."), this, &MainWindow::addContact);
         menu.addAction(QStringLiteral("&Edit..."), this, [this, row] { editContact(row); });
         menu.addAction(QStringLiteral("&Copy Selection"), this, [this] {
@@ -150,15 +163,9 @@ void MainWindow::buildContextMenus()
                 selectContactRow(std::min(row, document_.codeplug.contacts().count() - 1));
             }
         });
-        menu.exec(contactView_->viewport()->mapToGlobal(position));
     });
 
-    channelView_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(channelView_, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
-        if (channelModel_->showsPlaceholder() || !clickedOnSelectedRow(channelView_, position))
-            return;
-        const int row = channelView_->indexAt(position).row();
-        QMenu menu(this);
+    offerRowMenu(this, channelView_, channelModel_, [this](QMenu& menu, int row) {
         menu.addAction(QStringLiteral("Add Channel..."), this, [this] {
             if (channelFeatureOffered("adding channels"))
                 addChannel();
@@ -182,7 +189,6 @@ void MainWindow::buildContextMenus()
         });
         menu.addAction(QStringLiteral("Paste"), this, &MainWindow::paste);
         menu.addAction(QStringLiteral("&Zone Wizard..."), this, &MainWindow::runZoneWizard);
-        menu.exec(channelView_->viewport()->mapToGlobal(position));
     });
 }
 

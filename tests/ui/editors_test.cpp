@@ -92,25 +92,28 @@ protected:
         return rows.size() == 1 ? rows.front().row() : -1;
     }
 
-    // Runs the contact dialog through `drive`.
-    void onContactDialog(const std::function<void(ContactEditorDialog&)>& drive)
+    // Runs each dialog the window opens through `drive`; it must be an `Editor`.
+    template <typename Editor>
+    void onEditorDialog(const std::function<void(Editor&)>& drive)
     {
         window_.setDialogDriver([this, drive](QDialog& dialog) {
             ++dialogsShown_;
-            auto* editor = qobject_cast<ContactEditorDialog*>(&dialog);
+            auto* editor = qobject_cast<Editor*>(&dialog);
             ASSERT_NE(editor, nullptr);
             drive(*editor);
         });
     }
 
-    void onChannelDialog(const std::function<void(ChannelEditorDialog&)>& drive)
+    void onContactDialog(const std::function<void(ContactEditorDialog&)>& drive) { onEditorDialog(drive); }
+    void onChannelDialog(const std::function<void(ChannelEditorDialog&)>& drive) { onEditorDialog(drive); }
+
+    // Saves the codeplug and opens the saved file afresh into `reopened`, as the next session would.
+    void saveAndReopen(Codeplug& reopened)
     {
-        window_.setDialogDriver([this, drive](QDialog& dialog) {
-            ++dialogsShown_;
-            auto* editor = qobject_cast<ChannelEditorDialog*>(&dialog);
-            ASSERT_NE(editor, nullptr);
-            drive(*editor);
-        });
+        const auto path = dir_.file("saved.rdt");
+        ASSERT_EQ(codeplug().save(path), 1);
+        ASSERT_NE(reopened.open(path), 0u);
+        ASSERT_EQ(reopened.decode(), 1);
     }
 
     // Replaces what a box holds by typing, as a user would.
@@ -198,11 +201,8 @@ TEST_F(EditorsTest, EditedContactReachesTheImage)
         dialog.accept();
     });
     window_.editContact(row);
-    const auto path = dir_.file("saved.rdt");
-    ASSERT_EQ(codeplug().save(path), 1);
     Codeplug reopened;
-    ASSERT_NE(reopened.open(path), 0u);
-    ASSERT_EQ(reopened.decode(), 1);
+    ASSERT_NO_FATAL_FAILURE(saveAndReopen(reopened));
     EXPECT_EQ(reopened.contactAt(row)->name(), "Renamed");
 }
 
@@ -752,11 +752,8 @@ TEST_F(EditorsTest, EditedChannelReachesTheImage)
         dialog.accept();
     });
     window_.editChannel(row);
-    const auto path = dir_.file("saved.rdt");
-    ASSERT_EQ(codeplug().save(path), 1);
     Codeplug reopened;
-    ASSERT_NE(reopened.open(path), 0u);
-    ASSERT_EQ(reopened.decode(), 1);
+    ASSERT_NO_FATAL_FAILURE(saveAndReopen(reopened));
     EXPECT_EQ(reopened.channelAt(row)->name(), "New");
 }
 

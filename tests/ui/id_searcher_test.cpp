@@ -13,6 +13,7 @@
 #include "ui/id_export_dialog.h"
 #include "ui/id_searcher_dialog.h"
 #include "ui/main_window.h"
+#include "ui/ui_test_support.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
@@ -71,16 +72,6 @@ bool waitFor(const std::function<bool()>& condition)
     }
     return true;
 }
-
-template <typename Control>
-Control* control(QDialog& dialog, const char* name)
-{
-    auto* found = dialog.findChild<Control*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
-
-void click(QDialog& dialog, const char* button) { control<QPushButton>(dialog, button)->click(); }
 
 // Each test keeps its settings in a folder of its own, so the notice and the stored texts start
 // from the defaults; the window's own download at start-up skips both sources.

@@ -125,6 +125,14 @@ protected:
         QTest::keyClicks(box, text);
     }
 
+    // The one message shown so far is an error reading `text`.
+    void expectOnlyError(const std::string& text) const
+    {
+        ASSERT_EQ(prompts_.shown().size(), 1u);
+        EXPECT_EQ(prompts_.shown()[0].icon, MessageIcon::Error);
+        EXPECT_EQ(prompts_.shown()[0].text, text);
+    }
+
     std::vector<ScriptedPrompts::Shown> shownWith(MessageIcon icon) const
     {
         std::vector<ScriptedPrompts::Shown> found;
@@ -218,9 +226,7 @@ TEST_F(EditorsTest, DuplicateIdDiscardsTheWholeEdit)
     });
     window_.editContact(first);
 
-    ASSERT_EQ(prompts_.shown().size(), 1u);
-    EXPECT_EQ(prompts_.shown()[0].icon, MessageIcon::Error);
-    EXPECT_EQ(prompts_.shown()[0].text, "Edit discarded. Duplicate DMR-MARC ID numbers are not allowed.");
+    ASSERT_NO_FATAL_FAILURE(expectOnlyError("Edit discarded. Duplicate DMR-MARC ID numbers are not allowed."));
     EXPECT_EQ(codeplug().contactAt(first)->name(), "Alpha");
     EXPECT_EQ(codeplug().contactAt(first)->dmrId(), 100u);
     EXPECT_FALSE(codeplug().changed());
@@ -392,9 +398,7 @@ TEST_F(EditorsTest, NewContactWithoutACodeplugIsRefused)
     onContactDialog([](ContactEditorDialog& dialog) { dialog.accept(); });
     window_.addContact();
     EXPECT_EQ(dialogsShown_, 0);
-    ASSERT_EQ(prompts_.shown().size(), 1u);
-    EXPECT_EQ(prompts_.shown()[0].icon, MessageIcon::Error);
-    EXPECT_EQ(prompts_.shown()[0].text, "You must open a valid Codeplug first to add a contact.");
+    ASSERT_NO_FATAL_FAILURE(expectOnlyError("You must open a valid Codeplug first to add a contact."));
 }
 
 TEST_F(EditorsTest, NewContactInAFullTableIsRefused)
@@ -408,9 +412,7 @@ TEST_F(EditorsTest, NewContactInAFullTableIsRefused)
     onContactDialog([](ContactEditorDialog& dialog) { dialog.accept(); });
     window_.addContact();
     EXPECT_EQ(dialogsShown_, 0);
-    ASSERT_EQ(prompts_.shown().size(), 1u);
-    EXPECT_EQ(prompts_.shown()[0].icon, MessageIcon::Error);
-    EXPECT_EQ(prompts_.shown()[0].text, "Sorry, no room for additional contacts in this Codeplug.");
+    ASSERT_NO_FATAL_FAILURE(expectOnlyError("Sorry, no room for additional contacts in this Codeplug."));
 }
 
 // ---- Channel editor: opening ----
@@ -763,10 +765,8 @@ TEST_F(EditorsTest, ChannelIndexOutsideTheTableIsAnInternalError)
     onChannelDialog([](ChannelEditorDialog& dialog) { dialog.accept(); });
     window_.editChannel(codeplug().channels().count());
     EXPECT_EQ(dialogsShown_, 0);
-    ASSERT_EQ(prompts_.shown().size(), 1u);
-    EXPECT_EQ(prompts_.shown()[0].icon, MessageIcon::Error);
-    EXPECT_EQ(prompts_.shown()[0].text,
-              "An internal error has occured. The specified edit channel index is invalid.");
+    ASSERT_NO_FATAL_FAILURE(
+        expectOnlyError("An internal error has occured. The specified edit channel index is invalid."));
 }
 
 TEST_F(EditorsTest, ChannelEditingNeedsTheChannelFeature)
@@ -775,11 +775,9 @@ TEST_F(EditorsTest, ChannelEditingNeedsTheChannelFeature)
     onChannelDialog([](ChannelEditorDialog& dialog) { dialog.accept(); });
     window_.editChannel(0);
     EXPECT_EQ(dialogsShown_, 0);
-    ASSERT_EQ(prompts_.shown().size(), 1u);
-    EXPECT_EQ(prompts_.shown()[0].icon, MessageIcon::Error);
-    EXPECT_EQ(prompts_.shown()[0].text,
-              "Sorry, the feature you tried to\r\naccess, channel editing, is not\r\nyet supported for this "
-              "codeplug type.");
+    ASSERT_NO_FATAL_FAILURE(
+        expectOnlyError("Sorry, the feature you tried to\r\naccess, channel editing, is not\r\nyet supported for this "
+                        "codeplug type."));
 }
 
 // ---- Channel editor: adding ----
@@ -825,11 +823,9 @@ TEST_F(EditorsTest, DuplicateNameReopensTheEditorWithTheEnteredValues)
     });
     window_.addChannel();
     EXPECT_EQ(dialogsShown_, 2);
-    ASSERT_EQ(prompts_.shown().size(), 1u);
-    EXPECT_EQ(prompts_.shown()[0].icon, MessageIcon::Error);
-    EXPECT_EQ(prompts_.shown()[0].text,
-              "The channel you've entered has a name that's a duplicate\r\nof an existing channel. Change the name "
-              "and try again.");
+    ASSERT_NO_FATAL_FAILURE(
+        expectOnlyError("The channel you've entered has a name that's a duplicate\r\nof an existing channel. Change the name "
+                        "and try again."));
     ASSERT_EQ(codeplug().channels().count(), before + 1);
     const Channel& added = *codeplug().channelAt(before);
     EXPECT_EQ(added.name(), "Free");

@@ -148,23 +148,9 @@ QPushButton* ListTabPage::button(const QString& text) const
     return nullptr;
 }
 
-std::optional<int> ListTabPage::selectedMemberRow() const
-{
-    const auto rows = memberView_->selectionModel()->selectedRows();
-    if (rows.isEmpty())
-        return std::nullopt;
-    return rows.first().row();
-}
+std::optional<int> ListTabPage::selectedMemberRow() const { return firstSelectedRow(memberView_); }
 
-void ListTabPage::selectMemberRow(int row)
-{
-    const QModelIndex index = memberView_->model()->index(row, 0);
-    if (!index.isValid())
-        return;
-    memberView_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                                              QItemSelectionModel::Rows);
-    memberView_->scrollTo(index);
-}
+void ListTabPage::selectMemberRow(int row) { selectOnlyRow(memberView_, row); }
 
 std::unique_ptr<QMenu> ListTabPage::contextMenuAt(QTableView* view, const QPoint& position)
 {

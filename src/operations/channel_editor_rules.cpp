@@ -1,8 +1,8 @@
 #include "operations/channel_editor_rules.h"
 
 #include "codeplug/codeplug.h"
-#include "model/tone_code.h"
 #include "operations/channel_mass_change.h"
+#include "operations/choice_lists.h"
 
 #include <charconv>
 #include <cmath>
@@ -22,30 +22,10 @@ constexpr int TotStepSeconds = 15;
 constexpr int LongestRekeyDelay = 255;
 constexpr int EncryptionCodes = 16;
 
-// The decode list offers every tone of the editors' table but the first (62.5 Hz); the encode
-// list stops at 225.7 Hz.
-constexpr std::size_t FirstListedCtcss = 1;
+// The decode list offers every tone of the editors' table from 67.0 Hz; the encode list stops at
+// 225.7 Hz.
 constexpr std::size_t DecodeCtcssCount = 50;
 constexpr std::size_t EncodeCtcssCount = 45;
-
-std::vector<std::string> toneList(std::size_t ctcssCount)
-{
-    std::vector<std::string> list{"None"};
-    for (std::size_t i = FirstListedCtcss; i < FirstListedCtcss + ctcssCount; ++i)
-        list.push_back(ToneCode::fromText(CtcssToneTable[i]).text());
-    for (const bool inverted : {false, true})
-        for (const auto octal : DcsCodeTable)
-            list.push_back(dcsTone(octal, inverted).text());
-    return list;
-}
-
-std::vector<std::string> numbers(int first, int last)
-{
-    std::vector<std::string> list;
-    for (int n = first; n <= last; ++n)
-        list.push_back(std::to_string(n));
-    return list;
-}
 
 } // namespace
 
@@ -107,27 +87,24 @@ std::vector<std::string> timeOutChoices()
     return list;
 }
 
-std::vector<std::string> rekeyDelayChoices() { return numbers(0, LongestRekeyDelay); }
+std::vector<std::string> rekeyDelayChoices() { return numberChoices(0, LongestRekeyDelay); }
 
-std::vector<std::string> encryptionCodeChoices() { return numbers(1, EncryptionCodes); }
+std::vector<std::string> encryptionCodeChoices() { return numberChoices(1, EncryptionCodes); }
 
 std::vector<std::string> emergencySystemChoices(const Codeplug& codeplug)
 {
-    std::vector<std::string> list{"None"};
-    for (const auto& system : codeplug.emergencySystems())
-        list.push_back(system->name());
-    return list;
+    return noneThenNames(codeplug.emergencySystems());
 }
 
 const std::vector<std::string>& decodeToneChoices()
 {
-    static const std::vector<std::string> tones = toneList(DecodeCtcssCount);
+    static const std::vector<std::string> tones = toneChoiceList(DecodeCtcssCount);
     return tones;
 }
 
 const std::vector<std::string>& encodeToneChoices()
 {
-    static const std::vector<std::string> tones = toneList(EncodeCtcssCount);
+    static const std::vector<std::string> tones = toneChoiceList(EncodeCtcssCount);
     return tones;
 }
 

@@ -3,6 +3,7 @@
 #include "codeplug/codeplug.h"
 #include "model/tone_code.h"
 #include "operations/channel_selection.h"
+#include "operations/choice_lists.h"
 #include "platform/prompts.h"
 
 #include <cctype>
@@ -18,9 +19,9 @@ constexpr double UhfOffsetFromMhz = 200.0;
 constexpr double UhfOffsetMhz = 5.0;
 constexpr double VhfOffsetMhz = 0.6;
 
-// The CTCSS tones of the dialog's lists: the entries 67.0 to 225.7 of the editors' table.
-constexpr std::size_t FirstListedCtcss = 1;
+// The CTCSS tones of the dialog's lists: 67.0 to 225.7 Hz, as the Channel Editor's encode list.
 constexpr std::size_t ListedCtcssCount = 45;
+constexpr int HighestColorCode = 15;
 
 std::string replaceAll(std::string text, const TextReplacement& replacement)
 {
@@ -35,16 +36,6 @@ std::string replaceAll(std::string text, const TextReplacement& replacement)
         from += replacement.replacement.size();
     }
     return text;
-}
-
-template <typename Record>
-std::vector<std::string> noneThenNames(const RecordList<Record>& list)
-{
-    std::vector<std::string> names{std::string(mass_change_text::None)};
-    names.reserve(static_cast<std::size_t>(list.count()) + 1);
-    for (const auto& record : list)
-        names.push_back(record->name());
-    return names;
 }
 
 bool sameChannel(const Channel& a, const Channel& b)
@@ -164,23 +155,12 @@ std::vector<std::string> timeSlotChoices()
 
 std::vector<std::string> colorCodeChoices()
 {
-    std::vector<std::string> codes;
-    for (int code = 0; code <= 15; ++code)
-        codes.push_back(std::to_string(code));
-    return codes;
+    return numberChoices(0, HighestColorCode);
 }
 
 const std::vector<std::string>& toneChoices()
 {
-    static const std::vector<std::string> tones = [] {
-        std::vector<std::string> list{std::string(mass_change_text::None)};
-        for (std::size_t i = FirstListedCtcss; i < FirstListedCtcss + ListedCtcssCount; ++i)
-            list.push_back(ToneCode::fromText(CtcssToneTable[i]).text());
-        for (const bool inverted : {false, true})
-            for (const auto octal : DcsCodeTable)
-                list.push_back(dcsTone(octal, inverted).text());
-        return list;
-    }();
+    static const std::vector<std::string> tones = toneChoiceList(ListedCtcssCount);
     return tones;
 }
 

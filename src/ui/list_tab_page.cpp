@@ -34,10 +34,10 @@ QString named(const char* prefix, const char* suffix)
 
 } // namespace
 
-ListTabPage::ListTabPage(MainWindow& window, const ListTabTexts& texts, QAbstractItemModel* members,
-                         ListColumns memberColumns, QAbstractItemModel* master, ListColumns masterColumns,
-                         QWidget* parent)
-    : QWidget(parent), window_(window)
+ListTabPage::ListTabPage(MainWindow& window, const ListTabTexts& texts, const ListTabCommands& commands,
+                         QAbstractItemModel* members, ListColumns memberColumns, QAbstractItemModel* master,
+                         ListColumns masterColumns, QWidget* parent)
+    : QWidget(parent), window_(window), commands_(commands)
 {
     if (!members->parent())
         members->setParent(this);
@@ -85,6 +85,58 @@ ListTabPage::ListTabPage(MainWindow& window, const ListTabTexts& texts, QAbstrac
                 menu->exec(view->viewport()->mapToGlobal(position));
         });
     }
+
+    addListButtons(texts);
+    if (commands_.moveMemberUp && commands_.moveMemberDown)
+        addMoveButtons(texts.objectPrefix);
+}
+
+void ListTabPage::addListButtons(const ListTabTexts& texts)
+{
+    addCommandButton(topButtons_, "Previous Group", named(texts.objectPrefix, "PreviousButton"),
+                     [this] { return commands_.previous(codeplug(), state()); });
+    addCommandButton(topButtons_, "Next Group", named(texts.objectPrefix, "NextButton"),
+                     [this] { return commands_.next(codeplug(), state()); });
+    addCommandButton(topButtons_, texts.newButton, QString::fromLatin1(texts.newButtonName),
+                     [this] { return commands_.create(codeplug(), prompts(), state()); });
+    addCommandButton(topButtons_, texts.deleteButton, QString::fromLatin1(texts.deleteButtonName),
+                     [this] { return commands_.remove(codeplug(), prompts(), state()); });
+    addCommandButton(topButtons_, "Rename...", QString::fromLatin1(texts.renameButtonName),
+                     [this] { return commands_.rename(codeplug(), prompts(), state()); });
+}
+
+void ListTabPage::addMoveButtons(const char* objectPrefix)
+{
+    addCommandButton(sideButtons_, "Move Item Up", named(objectPrefix, "MoveUpButton"),
+                     [this] { return moveSelectedMember(commands_.moveMemberUp); });
+    addCommandButton(sideButtons_, "Move Item Down", named(objectPrefix, "MoveDownButton"),
+                     [this] { return moveSelectedMember(commands_.moveMemberDown); });
+}
+
+CommandResult ListTabPage::moveSelectedMember(CommandResult (*moveCommand)(Codeplug&, ListTabState&, int))
+{
+    const auto row = selectedMemberRow();
+    return row ? moveCommand(codeplug(), state(), *row) : CommandResult{};
+}
+
+CommandResult ListTabPage::addFromMaster(int row)
+{
+    return commands_.addMember(codeplug(), prompts(), state(), row);
+}
+
+CommandResult ListTabPage::removeMember(int row)
+{
+    return commands_.removeMember(codeplug(), state(), row);
+}
+
+void ListTabPage::sortMasterOnHeadingClick(std::function<bool(int column)> sort)
+{
+    QHeaderView* headings = masterView_->horizontalHeader();
+    headings->setSectionsClickable(true);
+    connect(headings, &QHeaderView::sectionClicked, this, [this, sort = std::move(sort)](int column) {
+        if (sort(column))
+            window_.refreshAll();
+    });
 }
 
 QPushButton* ListTabPage::button(const QString& text) const
@@ -96,23 +148,9 @@ QPushButton* ListTabPage::button(const QString& text) const
     return nullptr;
 }
 
-std::optional<int> ListTabPage::selectedMemberRow() const
-{
-    const auto rows = memberView_->selectionModel()->selectedRows();
-    if (rows.isEmpty())
-        return std::nullopt;
-    return rows.first().row();
-}
+std::optional<int> ListTabPage::selectedMemberRow() const { return firstSelectedRow(memberView_); }
 
-void ListTabPage::selectMemberRow(int row)
-{
-    const QModelIndex index = memberView_->model()->index(row, 0);
-    if (!index.isValid())
-        return;
-    memberView_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                                              QItemSelectionModel::Rows);
-    memberView_->scrollTo(index);
-}
+void ListTabPage::selectMemberRow(int row) { selectOnlyRow(memberView_, row); }
 
 std::unique_ptr<QMenu> ListTabPage::contextMenuAt(QTableView* view, const QPoint& position)
 {
@@ -126,11 +164,11 @@ std::unique_ptr<QMenu> ListTabPage::contextMenuAt(QTableView* view, const QPoint
     return nullptr;
 }
 
-QPushButton* ListTabPage::addCommandButton(QBoxLayout* layout, const char* text, const char* objectName,
+QPushButton* ListTabPage::addCommandButton(QBoxLayout* layout, const char* text, const QString& objectName,
                                            Command command)
 {
     auto* button = new QPushButton(QString::fromLatin1(text), this);
-    button->setObjectName(QString::fromLatin1(objectName));
+    button->setObjectName(objectName);
     button->setAutoDefault(false);
     layout->addWidget(button);
     connect(button, &QPushButton::clicked, this, [this, command = std::move(command)] { showResult(command()); });

@@ -45,6 +45,27 @@ struct ListTabTexts {
     const char* masterCaption;  // "Master Channel List"
     const char* hint;
     const char* objectPrefix;   // names the page's controls: "zone" gives "zoneNameBox" and so on
+    // The buttons beside the name box whose names do not follow the prefix.
+    const char* newButton;      // "[+] New Zone"
+    const char* newButtonName;  // "newZoneButton"
+    const char* deleteButton;
+    const char* deleteButtonName;
+    const char* renameButtonName;
+};
+
+// The operations behind a page's buttons and double-clicks, the same for every list tab but for
+// the kind of list they work on.
+struct ListTabCommands {
+    CommandResult (*previous)(const Codeplug&, ListTabState&);
+    CommandResult (*next)(const Codeplug&, ListTabState&);
+    CommandResult (*create)(Codeplug&, Prompts&, ListTabState&);
+    CommandResult (*remove)(Codeplug&, Prompts&, ListTabState&);
+    CommandResult (*rename)(Codeplug&, Prompts&, ListTabState&);
+    CommandResult (*addMember)(Codeplug&, Prompts&, ListTabState&, int masterRow);
+    CommandResult (*removeMember)(Codeplug&, ListTabState&, int memberRow);
+    // None on a page whose members keep no order of their own: it shows no move buttons.
+    CommandResult (*moveMemberUp)(Codeplug&, ListTabState&, int memberRow) = nullptr;
+    CommandResult (*moveMemberDown)(Codeplug&, ListTabState&, int memberRow) = nullptr;
 };
 
 class ListTabPage : public QWidget {
@@ -68,20 +89,26 @@ public:
     std::unique_ptr<QMenu> contextMenuAt(QTableView* view, const QPoint& position);
 
 protected:
-    ListTabPage(MainWindow& window, const ListTabTexts& texts, QAbstractItemModel* members,
-                ListColumns memberColumns, QAbstractItemModel* master, ListColumns masterColumns,
-                QWidget* parent);
+    // Builds the page with the buttons every list tab has: the list buttons beside the name box
+    // and, when the commands move members, the move buttons at the top of the side column. A
+    // page adds its own side buttons below them, then closes the column with a stretch.
+    ListTabPage(MainWindow& window, const ListTabTexts& texts, const ListTabCommands& commands,
+                QAbstractItemModel* members, ListColumns memberColumns, QAbstractItemModel* master,
+                ListColumns masterColumns, QWidget* parent);
 
     using Command = std::function<CommandResult()>;
     // A button that runs `command` and shows its result.
-    QPushButton* addCommandButton(QBoxLayout* layout, const char* text, const char* objectName, Command command);
+    QPushButton* addCommandButton(QBoxLayout* layout, const char* text, const QString& objectName, Command command);
     // Shows a command's result: the window refills what it names, and the selection mark of the
     // member list moves where the result puts it.
     void showResult(const CommandResult& result);
 
     // The double-clicks: add master row `row` to the current list, remove member `row`.
-    virtual CommandResult addFromMaster(int row) = 0;
-    virtual CommandResult removeMember(int row) = 0;
+    CommandResult addFromMaster(int row);
+    CommandResult removeMember(int row);
+    // Lets the master list's headings sort its table; `sort` says whether the order changed, and
+    // then the window refills everything.
+    void sortMasterOnHeadingClick(std::function<bool(int column)> sort);
     // Whether the master list shows its "No Channels" or "No Contacts" row instead of records.
     virtual bool masterShowsPlaceholder() const = 0;
     // The context menus of the two lists on `row`; none by default.
@@ -97,6 +124,12 @@ protected:
     QVBoxLayout* sideButtons_ = nullptr;   // between the two lists
 
 private:
+    // Runs the move command on the member holding the selection mark, if any.
+    CommandResult moveSelectedMember(CommandResult (*moveCommand)(Codeplug&, ListTabState&, int));
+    void addListButtons(const ListTabTexts& texts);
+    void addMoveButtons(const char* objectPrefix);
+
+    ListTabCommands commands_;
     QLineEdit* nameBox_ = nullptr;
     QTableView* memberView_ = nullptr;
     QTableView* masterView_ = nullptr;

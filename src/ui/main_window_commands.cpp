@@ -8,6 +8,7 @@
 #include "operations/contact_commands.h"
 #include "operations/record_commands.h"
 #include "operations/structural_import.h"
+#include "ui/record_list_view.h"
 #include "ui/record_table_models.h"
 
 #include <QCheckBox>
@@ -36,15 +37,6 @@ std::vector<int> selectedRows(const QTableView* view, bool placeholder)
         rows.push_back(index.row());
     std::sort(rows.begin(), rows.end());
     return rows;
-}
-
-void selectRow(QTableView* view, int row)
-{
-    const QModelIndex index = view->model()->index(row, 0);
-    if (!index.isValid())
-        return;
-    view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    view->scrollTo(index);
 }
 
 // The context menus open only on a row that holds the selection mark.
@@ -77,8 +69,8 @@ std::vector<int> MainWindow::selectedChannelRows() const
     return selectedRows(channelView_, channelModel_->showsPlaceholder());
 }
 
-void MainWindow::selectContactRow(int row) { selectRow(contactView_, row); }
-void MainWindow::selectChannelRow(int row) { selectRow(channelView_, row); }
+void MainWindow::selectContactRow(int row) { selectOnlyRow(contactView_, row); }
+void MainWindow::selectChannelRow(int row) { selectOnlyRow(channelView_, row); }
 
 void MainWindow::copySelection()
 {

@@ -25,6 +25,13 @@ bool anotherContactHasId(const Codeplug& codeplug, int row, std::uint32_t id)
     return false;
 }
 
+// An edit is kept once the codeplug is marked changed and the model is written into its image.
+void keepEdit(Codeplug& codeplug)
+{
+    codeplug.markChanged();
+    codeplug.encode();
+}
+
 } // namespace
 
 void MainWindow::addContact()
@@ -55,8 +62,7 @@ void MainWindow::addContact()
         result = codeplug.addContact(dialog.contact(), true);
     if (result != Added)
         return;
-    codeplug.markChanged();
-    codeplug.encode();
+    keepEdit(codeplug);
     refreshAll();
     selectContactRow(codeplug.contacts().count() - 1);
 }
@@ -80,8 +86,7 @@ void MainWindow::editContact(int row)
     *stored = edited;
     // Channels show the name of their transmit contact, which may just have changed.
     codeplug.refreshContactNames();
-    codeplug.markChanged();
-    codeplug.encode();
+    keepEdit(codeplug);
     refreshAll();
     selectContactRow(row);
 }
@@ -108,8 +113,7 @@ void MainWindow::addChannel()
         prompts_->error(channel_editor_text::AddFailed);
         return;
     }
-    codeplug.markChanged();
-    codeplug.encode();
+    keepEdit(codeplug);
     refreshAll();
     selectChannelRow(codeplug.channels().count() - 1);
 }
@@ -129,8 +133,7 @@ void MainWindow::editChannel(int row)
         return;
 
     *stored = dialog.channel();
-    codeplug.markChanged();
-    codeplug.encode();
+    keepEdit(codeplug);
     refreshAll();
     selectChannelRow(row);
 }

@@ -1,6 +1,7 @@
 #include "ui/mass_change_dialog.h"
 
 #include "codeplug/codeplug.h"
+#include "ui/commit_button_row.h"
 #include "ui/qt_prompts.h"
 
 #include <QCheckBox>
@@ -123,19 +124,8 @@ MassChangeDialog::MassChangeDialog(const Codeplug& codeplug, Prompts& prompts, Q
     analogGrid->addWidget(decodeTone_.list, 1, 1);
     layout->addWidget(analog);
 
-    auto* buttons = new QHBoxLayout();
-    auto* commit = new QPushButton(text(t::Commit), this);
-    commit->setObjectName(QStringLiteral("commitButton"));
-    commit->setDefault(true);
-    auto* cancel = new QPushButton(text(t::Cancel), this);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    cancel->setAutoDefault(false);
-    buttons->addStretch();
-    buttons->addWidget(commit);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
+    auto* commit = addCommitButtonRow(*this, layout, t::Commit, t::Cancel);
     connect(commit, &QPushButton::clicked, this, &MassChangeDialog::commitChanges);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 ChannelChangeSet MassChangeDialog::collectChanges() const

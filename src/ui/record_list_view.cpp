@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QTableView>
 
 #include <algorithm>
@@ -51,6 +52,23 @@ QTableView* makeRecordListView(QAbstractItemModel* model, ListColumns columns, Q
         view->setColumnWidth(c, std::max(columns.widths[c], needed));
     }
     return view;
+}
+
+std::optional<int> firstSelectedRow(const QAbstractItemView* view)
+{
+    const auto rows = view->selectionModel()->selectedRows();
+    if (rows.isEmpty())
+        return std::nullopt;
+    return rows.first().row();
+}
+
+void selectOnlyRow(QAbstractItemView* view, int row)
+{
+    const QModelIndex index = view->model()->index(row, 0);
+    if (!index.isValid())
+        return;
+    view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    view->scrollTo(index);
 }
 
 } // namespace pw::ui

@@ -5,6 +5,8 @@
 
 #include <QAbstractItemView>
 
+#include <optional>
+
 class QAbstractItemModel;
 class QTableView;
 class QWidget;
@@ -18,5 +20,11 @@ struct ListColumns {
 
 QTableView* makeRecordListView(QAbstractItemModel* model, ListColumns columns, QWidget* parent,
                                QAbstractItemView::SelectionMode selection = QAbstractItemView::ExtendedSelection);
+
+// The first row of `view` holding the selection mark, if any.
+std::optional<int> firstSelectedRow(const QAbstractItemView* view);
+// Puts the selection mark on `row` alone and scrolls it into view; a row outside the list is passed
+// over.
+void selectOnlyRow(QAbstractItemView* view, int row);
 
 } // namespace pw::ui

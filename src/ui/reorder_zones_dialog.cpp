@@ -2,6 +2,7 @@
 
 #include "operations/reorder_zones.h"
 #include "ui/qt_prompts.h"
+#include "ui/record_list_view.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -76,13 +77,7 @@ void ReorderZonesDialog::selectRow(int row)
         zoneList_->selectRow(row);
 }
 
-std::optional<int> ReorderZonesDialog::selectedRow() const
-{
-    const auto rows = zoneList_->selectionModel()->selectedRows();
-    if (rows.isEmpty())
-        return std::nullopt;
-    return rows.first().row();
-}
+std::optional<int> ReorderZonesDialog::selectedRow() const { return firstSelectedRow(zoneList_); }
 
 void ReorderZonesDialog::moveSelected(int step)
 {

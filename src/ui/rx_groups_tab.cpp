@@ -7,8 +7,6 @@
 #include "ui/main_window.h"
 #include "ui/record_table_models.h"
 
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -21,31 +19,26 @@ constexpr int RxGroupListWidths[] = {30, 95, 120, 70};
 const ListTabTexts RxGroupTexts = {
     nullptr, "Contacts in Group", "Master Contact List",
     "Double-click contacts to move them in or out of the Receive Group.", "rxGroup",
+    "[+] New Rx Group", "newRxGroupButton", "[-] Delete Rx Group", "deleteRxGroupButton", "renameRxGroupButton",
+};
+
+// Contacts in a group keep no order of their own, so the tab has no move buttons.
+const ListTabCommands RxGroupCommands = {
+    previousRxGroup, nextRxGroup, newRxGroupCommand, deleteRxGroupCommand, renameRxGroupCommand,
+    addContactToRxGroup, removeContactFromRxGroup,
 };
 
 } // namespace
 
 RxGroupsTab::RxGroupsTab(MainWindow& window, ContactTableModel& contacts, QAbstractItemModel* masterContacts,
                          QWidget* parent)
-    : ListTabPage(window, RxGroupTexts, new ContactMembersModel(contacts), {RxGroupListWidths, 4}, masterContacts,
-                  {RxGroupListWidths, 4}, parent),
+    : ListTabPage(window, RxGroupTexts, RxGroupCommands, new ContactMembersModel(contacts), {RxGroupListWidths, 4},
+                  masterContacts, {RxGroupListWidths, 4}, parent),
       contacts_(contacts),
       members_(static_cast<ContactMembersModel*>(memberView()->model()))
 {
-    addCommandButton(topButtons_, "Previous Group", "rxGroupPreviousButton",
-                     [this] { return previousRxGroup(codeplug(), state()); });
-    addCommandButton(topButtons_, "Next Group", "rxGroupNextButton",
-                     [this] { return nextRxGroup(codeplug(), state()); });
-    addCommandButton(topButtons_, "[+] New Rx Group", "newRxGroupButton",
-                     [this] { return newRxGroupCommand(codeplug(), prompts(), state()); });
-    addCommandButton(topButtons_, "[-] Delete Rx Group", "deleteRxGroupButton",
-                     [this] { return deleteRxGroupCommand(codeplug(), prompts(), state()); });
-    addCommandButton(topButtons_, "Rename...", "renameRxGroupButton",
-                     [this] { return renameRxGroupCommand(codeplug(), prompts(), state()); });
     sideButtons_->addStretch(1);
-
-    masterView()->horizontalHeader()->setSectionsClickable(true);
-    connect(masterView()->horizontalHeader(), &QHeaderView::sectionClicked, this, &RxGroupsTab::sortContacts);
+    sortMasterOnHeadingClick([this](int column) { return sortContacts(column); });
 }
 
 void RxGroupsTab::refill(TabList lists)
@@ -67,31 +60,16 @@ void RxGroupsTab::refill(TabList lists)
     members_->setMembers(std::move(members));
 }
 
-CommandResult RxGroupsTab::addFromMaster(int row)
-{
-    return addContactToRxGroup(codeplug(), prompts(), state(), row);
-}
-
-CommandResult RxGroupsTab::removeMember(int row)
-{
-    return removeContactFromRxGroup(codeplug(), state(), row);
-}
-
 bool RxGroupsTab::masterShowsPlaceholder() const
 {
     return contacts_.showsPlaceholder();
 }
 
-void RxGroupsTab::sortContacts(int column)
+bool RxGroupsTab::sortContacts(int column)
 {
-    bool sorted = false;
-    {
-        BusyScope busy(prompts());
-        // Every heading but "No." sorts here, "Type" included.
-        sorted = sortContactsCommand(codeplug(), column, ContactListKind::RxGroupMaster);
-    }
-    if (sorted)
-        window_.refreshAll();
+    BusyScope busy(prompts());
+    // Every heading but "No." sorts here, "Type" included.
+    return sortContactsCommand(codeplug(), column, ContactListKind::RxGroupMaster);
 }
 
 } // namespace pw::ui

@@ -19,12 +19,10 @@ public:
     void refill(TabList lists) override;
 
 protected:
-    CommandResult addFromMaster(int row) override;
-    CommandResult removeMember(int row) override;
     bool masterShowsPlaceholder() const override;
 
 private:
-    void sortContacts(int column);
+    bool sortContacts(int column);
 
     ContactTableModel& contacts_;
     ContactMembersModel* members_;

@@ -1,5 +1,6 @@
 #include "ui/zone_wizard_dialog.h"
 
+#include "ui/commit_button_row.h"
 #include "ui/qt_prompts.h"
 
 #include <QCheckBox>
@@ -72,17 +73,7 @@ ZoneWizardDialog::ZoneWizardDialog(ZoneWizard& wizard, Prompts& prompts, QWidget
     applyScanList_->setObjectName(QStringLiteral("applyScanListBox"));
     layout->addWidget(applyScanList_);
 
-    auto* buttons = new QHBoxLayout();
-    auto* commit = new QPushButton(fromLatin1(t::Commit), this);
-    commit->setObjectName(QStringLiteral("commitButton"));
-    commit->setDefault(true);
-    auto* cancel = new QPushButton(fromLatin1(t::Cancel), this);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    cancel->setAutoDefault(false);
-    buttons->addStretch();
-    buttons->addWidget(commit);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
+    auto* commit = addCommitButtonRow(*this, layout, t::Commit, t::Cancel);
 
     showWizardState();
 
@@ -92,7 +83,6 @@ ZoneWizardDialog::ZoneWizardDialog(ZoneWizard& wizard, Prompts& prompts, QWidget
     connect(createScanList_, &QCheckBox::toggled, this, [this](bool on) { wizard_.setCreateScanList(on); });
     connect(applyScanList_, &QCheckBox::toggled, this, &ZoneWizardDialog::applyBoxToggled);
     connect(commit, &QPushButton::clicked, this, &ZoneWizardDialog::commitChanges);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void ZoneWizardDialog::zoneNameEdited(const QString& text)

@@ -4,17 +4,11 @@
 #include "operations/channel_transfer.h"
 #include "operations/reorder_zones.h"
 #include "operations/zone_commands.h"
-#include "ui/list_tab_models.h"
 #include "ui/main_window.h"
 #include "ui/record_table_models.h"
 #include "ui/reorder_zones_dialog.h"
 
-#include <QHBoxLayout>
-#include <QHeaderView>
-#include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
-#include <QTableView>
 #include <QVBoxLayout>
 
 namespace pw::ui {
@@ -25,35 +19,25 @@ constexpr int ZoneListWidths[] = {30, 100, 65, 40, 40};
 const ListTabTexts ZoneTexts = {
     "Zone", "Channels in Zone", "Master Channel List",
     "Double-click channels to move them in or out of the Zone.", "zone",
+    "[+] New Zone", "newZoneButton", "[-] Delete Zone", "deleteZoneButton", "renameZoneButton",
+};
+
+const ListTabCommands ZoneCommands = {
+    previousZone, nextZone, newZoneCommand, deleteZoneCommand, renameZoneCommand,
+    addChannelToZone, removeChannelFromZone, moveZoneMemberUp, moveZoneMemberDown,
+};
+
+const ChannelMenuTexts ZoneMenuTexts = {
+    "Zone_Channels", "&Remove Channel from Zone", "&Edit Channel...", "ZONEMASTERCH", "Add Channel to Zone",
 };
 
 } // namespace
 
 ZonesTab::ZonesTab(MainWindow& window, ChannelTableModel& channels, std::function<void()> copyZone,
                    QWidget* parent)
-    : ListTabPage(window, ZoneTexts, new ChannelMembersModel(channels), {ZoneListWidths, 5}, &channels,
-                  {ZoneListWidths, 5}, parent),
-      channels_(channels),
-      members_(static_cast<ChannelMembersModel*>(memberView()->model()))
+    : ChannelListTabPage(window, ZoneTexts, ZoneCommands, ZoneMenuTexts, channels, {ZoneListWidths, 5},
+                         {ZoneListWidths, 5}, parent)
 {
-    addCommandButton(topButtons_, "Previous Group", "zonePreviousButton",
-                     [this] { return previousZone(codeplug(), state()); });
-    addCommandButton(topButtons_, "Next Group", "zoneNextButton", [this] { return nextZone(codeplug(), state()); });
-    addCommandButton(topButtons_, "[+] New Zone", "newZoneButton",
-                     [this] { return newZoneCommand(codeplug(), prompts(), state()); });
-    addCommandButton(topButtons_, "[-] Delete Zone", "deleteZoneButton",
-                     [this] { return deleteZoneCommand(codeplug(), prompts(), state()); });
-    addCommandButton(topButtons_, "Rename...", "renameZoneButton",
-                     [this] { return renameZoneCommand(codeplug(), prompts(), state()); });
-
-    addCommandButton(sideButtons_, "Move Item Up", "zoneMoveUpButton", [this] {
-        const auto row = selectedMemberRow();
-        return row ? moveZoneMemberUp(codeplug(), state(), *row) : CommandResult{};
-    });
-    addCommandButton(sideButtons_, "Move Item Down", "zoneMoveDownButton", [this] {
-        const auto row = selectedMemberRow();
-        return row ? moveZoneMemberDown(codeplug(), state(), *row) : CommandResult{};
-    });
     bankSwitch_ = addCommandButton(sideButtons_, "[A] -- [B]", "zoneBankButton",
                                    [this] { return switchZoneBank(codeplug(), state()); });
     mirror_ = addCommandButton(sideButtons_, "Mirror Bank...", "zoneMirrorButton",
@@ -69,8 +53,7 @@ ZonesTab::ZonesTab(MainWindow& window, ChannelTableModel& channels, std::functio
     addCommandButton(sideButtons_, "Reorder... ", "reorderZonesButton", [this] { return reorderZones(); });
     sideButtons_->addStretch(1);
 
-    masterView()->horizontalHeader()->setSectionsClickable(true);
-    connect(masterView()->horizontalHeader(), &QHeaderView::sectionClicked, this, &ZonesTab::sortChannels);
+    sortMasterOnHeadingClick([this](int column) { return sortChannels(column); });
     bankSwitch_->hide();
     mirror_->hide();
 }
@@ -81,17 +64,12 @@ void ZonesTab::refill(TabList lists)
         return;
     const Codeplug& plug = codeplug();
     const ListTabState& tabState = state();
-    std::vector<int> members;
-    QString name;
+    Zone* zone = nullptr;
     if (plug.loaded() && tabState.currentZone && *tabState.currentZone < plug.zones().count()) {
-        Zone* zone = plug.zones().at(*tabState.currentZone);
+        zone = plug.zones().at(*tabState.currentZone);
         zone->selectBank(tabState.shownBank);
-        name = fromLatin1(zone->name());
-        for (int i = 0; i < zone->memberCount(); ++i)
-            members.push_back(zone->memberChannelIndex(i, plug.channels()));
     }
-    nameBox()->setText(name);
-    members_->setMembers(std::move(members));
+    showChannelList(zone);
 
     // Only zones with two banks have a bank to switch to or mirror into.
     const auto labels = zoneBankButtonLabels(plug, tabState);
@@ -114,63 +92,13 @@ CommandResult ZonesTab::reorderZones()
     return result;
 }
 
-CommandResult ZonesTab::addFromMaster(int row)
-{
-    return addChannelToZone(codeplug(), prompts(), state(), row);
-}
-
-CommandResult ZonesTab::removeMember(int row)
-{
-    return removeChannelFromZone(codeplug(), state(), row);
-}
-
-bool ZonesTab::masterShowsPlaceholder() const
-{
-    return channels_.showsPlaceholder();
-}
-
-std::unique_ptr<QMenu> ZonesTab::memberMenu(int row)
-{
-    auto menu = std::make_unique<QMenu>(this);
-    menu->setObjectName(QStringLiteral("Zone_Channels"));
-    menu->addAction(QStringLiteral("&Remove Channel from Zone"), this,
-                    [this, row] { showResult(removeMember(row)); });
-    const int channel = members_->channelIndexAt(row);
-    menu->addAction(QStringLiteral("&Edit Channel..."), this, [this, channel] { editChannelAt(channel); });
-    return menu;
-}
-
-std::unique_ptr<QMenu> ZonesTab::masterMenu(int row)
-{
-    auto menu = std::make_unique<QMenu>(this);
-    menu->setObjectName(QStringLiteral("ZONEMASTERCH"));
-    menu->addAction(QStringLiteral("Add Channel to Zone"), this, [this, row] { showResult(addFromMaster(row)); });
-    menu->addAction(QStringLiteral("Edit Channel..."), this, [this, row] { editChannelAt(row); });
-    return menu;
-}
-
-void ZonesTab::sortChannels(int column)
+bool ZonesTab::sortChannels(int column)
 {
     if (!codeplug().loaded() || codeplug().channels().count() == 0)
-        return;
-    TransferOutcome outcome;
-    {
-        BusyScope busy(prompts());
-        // Unlike the Channels tab, this list sorts whatever the format allows for channel edits.
-        outcome = sortChannelsCommand(codeplug(), prompts(), column, /*guarded=*/false);
-    }
-    if (outcome.done())
-        window_.refreshAll();
-}
-
-void ZonesTab::editChannelAt(int channelIndex)
-{
-    if (channelIndex < 0 || !codeplug().channelAt(channelIndex))
-        return;
-    window_.editChannel(channelIndex);
-    CommandResult result;
-    result.refresh = TabList::Channels | TabList::Zones | TabList::ScanLists;
-    showResult(result);
+        return false;
+    BusyScope busy(prompts());
+    // Unlike the Channels tab, this list sorts whatever the format allows for channel edits.
+    return sortChannelsCommand(codeplug(), prompts(), column, /*guarded=*/false).done();
 }
 
 } // namespace pw::ui

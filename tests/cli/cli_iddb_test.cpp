@@ -1,5 +1,6 @@
 #include "support/fixture_builder.h"
 #include "support/loopback_http_server.h"
+#include "support/sample_database_server.h"
 #include "support/run_process.h"
 #include "support/temp_dir.h"
 
@@ -12,25 +13,6 @@ namespace pw {
 namespace {
 
 using test::LoopbackHttpServer;
-using test::ServerConnection;
-
-const std::string FirstBody = "\"3112345\",\"K0ABC\",\"John Smith\",\"Kansas City\",\"Missouri\",\"United States\",\"DMR\"\n"
-                              "\"3112346\",\"W0XYZ\",\"Jane Doe\",\"Des Moines\",\"Iowa\",\"United States\",\"\"\n";
-const std::string SecondBody = "\"3112345\",\"K0ABC\",\"Johnny\",\"Elsewhere\",\"Iowa\",\"United States\",\"\"\n"
-                               "\"2620001\",\"DL1ABC\",\"Hans M\xFCller\",\"M\xFCnchen\",\"Bayern\",\"Germany\",\"\"\n";
-
-// Serves the first source's path plain and the second's chunked.
-LoopbackHttpServer databaseServer()
-{
-    return LoopbackHttpServer([](const std::string& request, ServerConnection& connection) {
-        if (request.rfind("GET /static/users_quoted.csv ", 0) == 0)
-            connection.send(test::plainResponse(FirstBody));
-        else if (request.rfind("GET /status/users_quoted.csv ", 0) == 0)
-            connection.send(test::chunkedResponse(SecondBody, {20, 20}));
-        else
-            connection.send("HTTP/1.1 404 Not Found\r\n\r\n");
-    });
-}
 
 test::ProcessResult cli(const LoopbackHttpServer& server, std::vector<std::string> arguments)
 {
@@ -46,7 +28,7 @@ std::string fileText(const std::filesystem::path& path)
 
 TEST(CliIddb, FetchPrintsTheSummary)
 {
-    auto server = databaseServer();
+    auto server = test::sampleDatabaseServer();
     const auto result = cli(server, {"iddb", "fetch"});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "Database acquisition complete; 3 total records.\n\nRADIO ID (2 rows contributed)\n"
@@ -64,7 +46,7 @@ TEST(CliIddb, FetchWithSkippedAndUnreachableSources)
 
 TEST(CliIddb, SearchPrintsTheQueryAndOneLinePerMatch)
 {
-    auto server = databaseServer();
+    auto server = test::sampleDatabaseServer();
     const auto result = cli(server, {"iddb", "search", "smith"});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "Query 'smith' returned 1 matches.\n"
@@ -77,7 +59,7 @@ TEST(CliIddb, SearchPrintsTheQueryAndOneLinePerMatch)
 
 TEST(CliIddb, SearchWithLinesIsACompoundQuery)
 {
-    auto server = databaseServer();
+    auto server = test::sampleDatabaseServer();
     test::TempDir dir;
     const auto lines = dir.file("lines.txt");
     test::writeBytes(lines, std::vector<std::uint8_t>{'I', 'O', 'W', 'A', '\n', 'B', 'A', 'Y', 'E', 'R', 'N', '\n'});
@@ -93,7 +75,7 @@ TEST(CliIddb, SearchWithLinesIsACompoundQuery)
 
 TEST(CliIddb, ExportWritesTheRadioTypesLayout)
 {
-    auto server = databaseServer();
+    auto server = test::sampleDatabaseServer();
     test::TempDir dir;
     const auto out = dir.file("out.csv");
     const auto result = cli(server, {"iddb", "export", out.string(), "--radio", "2"});
@@ -118,7 +100,7 @@ TEST(CliIddb, ExportWritesTheRadioTypesLayout)
 
 TEST(CliIddb, AddPutsEveryMatchIntoTheCodeplugOnce)
 {
-    auto server = databaseServer();
+    auto server = test::sampleDatabaseServer();
     test::TempDir dir;
     const auto plug = test::writeFixture(dir.file("plug.rdt"), Md380Format);
     const auto before = test::readBytes(plug);
@@ -160,7 +142,7 @@ TEST(CliIddb, AddPutsEveryMatchIntoTheCodeplugOnce)
 
 TEST(CliIddb, ExportNeedsARadioTypeOfOneToThree)
 {
-    auto server = databaseServer();
+    auto server = test::sampleDatabaseServer();
     EXPECT_EQ(cli(server, {"iddb", "export", "out.csv"}).status, 2);
     EXPECT_EQ(cli(server, {"iddb", "export", "out.csv", "--radio", "4"}).status, 2);
 }

@@ -8,6 +8,7 @@
 #include "support/temp_dir.h"
 #include "ui/main_window.h"
 #include "ui/mass_change_dialog.h"
+#include "ui/ui_test_support.h"
 #include "ui/zone_wizard_dialog.h"
 
 #include <QCheckBox>
@@ -31,16 +32,6 @@ namespace pw::ui {
 namespace {
 
 using test::TempDir;
-
-template <typename Control>
-Control* control(QDialog& dialog, const char* name)
-{
-    auto* found = dialog.findChild<Control*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
-
-void click(QDialog& dialog, const char* button) { control<QPushButton>(dialog, button)->click(); }
 
 void check(QDialog& dialog, const char* box) { control<QCheckBox>(dialog, box)->setChecked(true); }
 

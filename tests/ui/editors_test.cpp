@@ -92,25 +92,28 @@ protected:
         return rows.size() == 1 ? rows.front().row() : -1;
     }
 
-    // Runs the contact dialog through `drive`.
-    void onContactDialog(const std::function<void(ContactEditorDialog&)>& drive)
+    // Runs each dialog the window opens through `drive`; it must be an `Editor`.
+    template <typename Editor>
+    void onEditorDialog(const std::function<void(Editor&)>& drive)
     {
         window_.setDialogDriver([this, drive](QDialog& dialog) {
             ++dialogsShown_;
-            auto* editor = qobject_cast<ContactEditorDialog*>(&dialog);
+            auto* editor = qobject_cast<Editor*>(&dialog);
             ASSERT_NE(editor, nullptr);
             drive(*editor);
         });
     }
 
-    void onChannelDialog(const std::function<void(ChannelEditorDialog&)>& drive)
+    void onContactDialog(const std::function<void(ContactEditorDialog&)>& drive) { onEditorDialog(drive); }
+    void onChannelDialog(const std::function<void(ChannelEditorDialog&)>& drive) { onEditorDialog(drive); }
+
+    // Saves the codeplug and opens the saved file afresh into `reopened`, as the next session would.
+    void saveAndReopen(Codeplug& reopened)
     {
-        window_.setDialogDriver([this, drive](QDialog& dialog) {
-            ++dialogsShown_;
-            auto* editor = qobject_cast<ChannelEditorDialog*>(&dialog);
-            ASSERT_NE(editor, nullptr);
-            drive(*editor);
-        });
+        const auto path = dir_.file("saved.rdt");
+        ASSERT_EQ(codeplug().save(path), 1);
+        ASSERT_NE(reopened.open(path), 0u);
+        ASSERT_EQ(reopened.decode(), 1);
     }
 
     // Replaces what a box holds by typing, as a user would.
@@ -120,6 +123,14 @@ protected:
         box->selectAll();
         QTest::keyClick(box, Qt::Key_Backspace);
         QTest::keyClicks(box, text);
+    }
+
+    // The one message shown so far is an error reading `text`.
+    void expectOnlyError(const std::string& text) const
+    {
+        ASSERT_EQ(prompts_.shown().size(), 1u);
+        EXPECT_EQ(prompts_.shown()[0].icon, MessageIcon::Error);
+        EXPECT_EQ(prompts_.shown()[0].text, text);
     }
 
     std::vector<ScriptedPrompts::Shown> shownWith(MessageIcon icon) const
@@ -198,11 +209,8 @@ TEST_F(EditorsTest, EditedContactReachesTheImage)
         dialog.accept();
     });
     window_.editContact(row);
-    const auto path = dir_.file("saved.rdt");
-    ASSERT_EQ(codeplug().save(path), 1);
     Codeplug reopened;
-    ASSERT_NE(reopened.open(path), 0u);
-    ASSERT_EQ(reopened.decode(), 1);
+    ASSERT_NO_FATAL_FAILURE(saveAndReopen(reopened));
     EXPECT_EQ(reopened.contactAt(row)->name(), "Renamed");
 }
 
@@ -218,9 +226,7 @@ TEST_F(EditorsTest, DuplicateIdDiscardsTheWholeEdit)
     });
     window_.editContact(first);
 
-    ASSERT_EQ(prompts_.shown().size(), 1u);
-    EXPECT_EQ(prompts_.shown()[0].icon, MessageIcon::Error);
-    EXPECT_EQ(prompts_.shown()[0].text, "Edit discarded. Duplicate DMR-MARC ID numbers are not allowed.");
+    ASSERT_NO_FATAL_FAILURE(expectOnlyError("Edit discarded. Duplicate DMR-MARC ID numbers are not allowed."));
     EXPECT_EQ(codeplug().contactAt(first)->name(), "Alpha");
     EXPECT_EQ(codeplug().contactAt(first)->dmrId(), 100u);
     EXPECT_FALSE(codeplug().changed());
@@ -392,9 +398,7 @@ TEST_F(EditorsTest, NewContactWithoutACodeplugIsRefused)
     onContactDialog([](ContactEditorDialog& dialog) { dialog.accept(); });
     window_.addContact();
     EXPECT_EQ(dialogsShown_, 0);
-    ASSERT_EQ(prompts_.shown().size(), 1u);
-    EXPECT_EQ(prompts_.shown()[0].icon, MessageIcon::Error);
-    EXPECT_EQ(prompts_.shown()[0].text, "You must open a valid Codeplug first to add a contact.");
+    ASSERT_NO_FATAL_FAILURE(expectOnlyError("You must open a valid Codeplug first to add a contact."));
 }
 
 TEST_F(EditorsTest, NewContactInAFullTableIsRefused)
@@ -408,9 +412,7 @@ TEST_F(EditorsTest, NewContactInAFullTableIsRefused)
     onContactDialog([](ContactEditorDialog& dialog) { dialog.accept(); });
     window_.addContact();
     EXPECT_EQ(dialogsShown_, 0);
-    ASSERT_EQ(prompts_.shown().size(), 1u);
-    EXPECT_EQ(prompts_.shown()[0].icon, MessageIcon::Error);
-    EXPECT_EQ(prompts_.shown()[0].text, "Sorry, no room for additional contacts in this Codeplug.");
+    ASSERT_NO_FATAL_FAILURE(expectOnlyError("Sorry, no room for additional contacts in this Codeplug."));
 }
 
 // ---- Channel editor: opening ----
@@ -752,11 +754,8 @@ TEST_F(EditorsTest, EditedChannelReachesTheImage)
         dialog.accept();
     });
     window_.editChannel(row);
-    const auto path = dir_.file("saved.rdt");
-    ASSERT_EQ(codeplug().save(path), 1);
     Codeplug reopened;
-    ASSERT_NE(reopened.open(path), 0u);
-    ASSERT_EQ(reopened.decode(), 1);
+    ASSERT_NO_FATAL_FAILURE(saveAndReopen(reopened));
     EXPECT_EQ(reopened.channelAt(row)->name(), "New");
 }
 
@@ -766,10 +765,8 @@ TEST_F(EditorsTest, ChannelIndexOutsideTheTableIsAnInternalError)
     onChannelDialog([](ChannelEditorDialog& dialog) { dialog.accept(); });
     window_.editChannel(codeplug().channels().count());
     EXPECT_EQ(dialogsShown_, 0);
-    ASSERT_EQ(prompts_.shown().size(), 1u);
-    EXPECT_EQ(prompts_.shown()[0].icon, MessageIcon::Error);
-    EXPECT_EQ(prompts_.shown()[0].text,
-              "An internal error has occured. The specified edit channel index is invalid.");
+    ASSERT_NO_FATAL_FAILURE(
+        expectOnlyError("An internal error has occured. The specified edit channel index is invalid."));
 }
 
 TEST_F(EditorsTest, ChannelEditingNeedsTheChannelFeature)
@@ -778,11 +775,9 @@ TEST_F(EditorsTest, ChannelEditingNeedsTheChannelFeature)
     onChannelDialog([](ChannelEditorDialog& dialog) { dialog.accept(); });
     window_.editChannel(0);
     EXPECT_EQ(dialogsShown_, 0);
-    ASSERT_EQ(prompts_.shown().size(), 1u);
-    EXPECT_EQ(prompts_.shown()[0].icon, MessageIcon::Error);
-    EXPECT_EQ(prompts_.shown()[0].text,
-              "Sorry, the feature you tried to\r\naccess, channel editing, is not\r\nyet supported for this "
-              "codeplug type.");
+    ASSERT_NO_FATAL_FAILURE(
+        expectOnlyError("Sorry, the feature you tried to\r\naccess, channel editing, is not\r\nyet supported for this "
+                        "codeplug type."));
 }
 
 // ---- Channel editor: adding ----
@@ -828,11 +823,9 @@ TEST_F(EditorsTest, DuplicateNameReopensTheEditorWithTheEnteredValues)
     });
     window_.addChannel();
     EXPECT_EQ(dialogsShown_, 2);
-    ASSERT_EQ(prompts_.shown().size(), 1u);
-    EXPECT_EQ(prompts_.shown()[0].icon, MessageIcon::Error);
-    EXPECT_EQ(prompts_.shown()[0].text,
-              "The channel you've entered has a name that's a duplicate\r\nof an existing channel. Change the name "
-              "and try again.");
+    ASSERT_NO_FATAL_FAILURE(
+        expectOnlyError("The channel you've entered has a name that's a duplicate\r\nof an existing channel. Change the name "
+                        "and try again."));
     ASSERT_EQ(codeplug().channels().count(), before + 1);
     const Channel& added = *codeplug().channelAt(before);
     EXPECT_EQ(added.name(), "Free");

@@ -8,10 +8,12 @@
 #include "platform/scripted_prompts.h"
 #include "support/fixture_builder.h"
 #include "support/loopback_http_server.h"
+#include "support/sample_database_server.h"
 #include "support/temp_dir.h"
 #include "ui/id_export_dialog.h"
 #include "ui/id_searcher_dialog.h"
 #include "ui/main_window.h"
+#include "ui/ui_test_support.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
@@ -43,27 +45,10 @@ using test::LoopbackHttpServer;
 using test::ServerConnection;
 using test::TempDir;
 
-const std::string FirstBody = "\"3112345\",\"K0ABC\",\"John Smith\",\"Kansas City\",\"Missouri\",\"United States\",\"DMR\"\n"
-                              "\"3112346\",\"W0XYZ\",\"Jane Doe\",\"Des Moines\",\"Iowa\",\"United States\",\"\"\n";
-const std::string SecondBody = "\"3112345\",\"K0ABC\",\"Johnny\",\"Elsewhere\",\"Iowa\",\"United States\",\"\"\n"
-                               "\"2620001\",\"DL1ABC\",\"Hans M\xFCller\",\"M\xFCnchen\",\"Bayern\",\"Germany\",\"\"\n";
 const QString Summary = "Database acquisition complete; 3 total records.\n\nRADIO ID (2 rows contributed)\n"
                         "HAM DIGITAL (2 rows contributed)";
 const std::string SourcesNotice = "Current database sources may not provide data for all fields in all records.\r\n"
                                   "Unsupported fields will be empty in search results.";
-
-// Serves the first source's path plain and the second's chunked.
-LoopbackHttpServer databaseServer()
-{
-    return LoopbackHttpServer([](const std::string& request, ServerConnection& connection) {
-        if (request.rfind("GET /static/users_quoted.csv ", 0) == 0)
-            connection.send(test::plainResponse(FirstBody));
-        else if (request.rfind("GET /status/users_quoted.csv ", 0) == 0)
-            connection.send(test::chunkedResponse(SecondBody, {20, 20}));
-        else
-            connection.send("HTTP/1.1 404 Not Found\r\n\r\n");
-    });
-}
 
 // "<size in hex>\r\n"
 std::string chunkSizeLine(std::size_t size)
@@ -88,16 +73,6 @@ bool waitFor(const std::function<bool()>& condition)
     return true;
 }
 
-template <typename Control>
-Control* control(QDialog& dialog, const char* name)
-{
-    auto* found = dialog.findChild<Control*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
-
-void click(QDialog& dialog, const char* button) { control<QPushButton>(dialog, button)->click(); }
-
 // Each test keeps its settings in a folder of its own, so the notice and the stored texts start
 // from the defaults; the window's own download at start-up skips both sources.
 class IdSearcherTest : public ::testing::Test {
@@ -112,15 +87,21 @@ protected:
     std::unique_ptr<MainWindow> makeWindow(bool fromServer = true)
     {
         auto window = std::make_unique<MainWindow>(&prompts);
-        if (fromServer) {
-            IdDatabaseOptions options;
-            options.firstSource = server.hostAndPort();
-            options.secondSource = server.hostAndPort();
-            options.network = test::quickNetwork();
-            options.timing = test::quickTiming(5000);
-            window->useIdDatabase(options);
-        }
+        if (fromServer)
+            window->useIdDatabase(databaseOptions(server.hostAndPort(), server.hostAndPort(), 5000));
         return window;
+    }
+
+    // Takes the database from the two sources over the quick test network; a source silent for
+    // `receiveTimeoutMs` gives up.
+    static IdDatabaseOptions databaseOptions(std::string firstSource, std::string secondSource, int receiveTimeoutMs)
+    {
+        IdDatabaseOptions options;
+        options.firstSource = std::move(firstSource);
+        options.secondSource = std::move(secondSource);
+        options.network = test::quickNetwork();
+        options.timing = test::quickTiming(receiveTimeoutMs);
+        return options;
     }
 
     void openCodeplug(MainWindow& window)
@@ -166,7 +147,7 @@ protected:
     }
 
     TempDir dir;
-    LoopbackHttpServer server = databaseServer();
+    LoopbackHttpServer server = test::sampleDatabaseServer();
     ScriptedPrompts prompts;
 
 private:
@@ -406,12 +387,7 @@ TEST_F(IdSearcherTest, TheDownloadsMessagesAreShownOnceWhenItHasEnded)
                         + line + "\r\n");
     });
     auto window = makeWindow(false);
-    IdDatabaseOptions options;
-    options.firstSource = cut.hostAndPort();
-    options.secondSource = SkippedSource;
-    options.network = test::quickNetwork();
-    options.timing = test::quickTiming(300);
-    window->useIdDatabase(options);
+    window->useIdDatabase(databaseOptions(cut.hostAndPort(), SkippedSource, 300));
     window->setDialogDriver([&](QDialog& dialog) {
         waitForDownload(searcher(dialog));
         click(dialog, "doneButton");
@@ -446,12 +422,7 @@ TEST_F(IdSearcherTest, ExportBeforeTheDownloadHasEndedIsRefused)
     // A server that never answers keeps the download running while the searcher is open.
     LoopbackHttpServer silent([](const std::string&, ServerConnection& connection) { connection.holdOpen(); });
     auto window = makeWindow(false);
-    IdDatabaseOptions options;
-    options.firstSource = silent.hostAndPort();
-    options.secondSource = SkippedSource;
-    options.network = test::quickNetwork();
-    options.timing = test::quickTiming(60000);
-    window->useIdDatabase(options);
+    window->useIdDatabase(databaseOptions(silent.hostAndPort(), SkippedSource, 60000));
     window->setDialogDriver([&](QDialog& dialog) {
         auto& s = searcher(dialog);
         EXPECT_EQ(s.statusText(), "Please Wait. Retrieving Database...");

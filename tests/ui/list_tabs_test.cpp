@@ -54,6 +54,20 @@ struct WindowFixture {
         window.show();
         prompts.clearShown();
     }
+    // A zone or scan list holding the channels at the given table positions, in that order.
+    void addZone(const std::string& name, std::initializer_list<int> channels)
+    {
+        Zone& zone = f.addZone(name);
+        for (const int channel : channels)
+            zone.addMember(channel, f.codeplug.channels());
+    }
+    void addScanList(const std::string& name, std::initializer_list<int> channels)
+    {
+        ScanList& list = f.addScanList(name);
+        for (const int channel : channels)
+            list.addMember(channel, f.codeplug.channels());
+    }
+
     Codeplug& codeplug() { return window.document().codeplug; }
     template <typename Page>
     Page* page(QWidget* tab)
@@ -143,9 +157,7 @@ TEST(ZonesTab, ShowsTheCurrentZoneAndStepsThroughTheZones)
 {
     WindowFixture w(Md380Format);
     w.f.addChannels(3);
-    auto& first = w.f.addZone("Z1");
-    first.addMember(0, w.f.codeplug.channels());
-    first.addMember(2, w.f.codeplug.channels());
+    w.addZone("Z1", {0, 2});
     w.f.addZone("Z2");
     w.open();
     ZonesTab* zones = w.zones();
@@ -206,9 +218,7 @@ TEST(ZonesTab, MovingAMemberKeepsItSelected)
     WindowFixture w(RdbV2Format);
     w.f.addContacts(1);
     w.f.addChannels(3);
-    auto& zone = w.f.addZone("Z1");
-    for (int i = 0; i < 3; ++i)
-        zone.addMember(i, w.f.codeplug.channels());
+    w.addZone("Z1", {0, 1, 2});
     w.open();
     ZonesTab* zones = w.zones();
 
@@ -267,9 +277,7 @@ TEST(ZonesTab, BankButtonsShowOnlyForTwoBankZonesAndMirror)
     }
     WindowFixture w(Md2017Format);
     w.f.addChannels(3);
-    auto& zone = w.f.addZone("Hotspots");
-    zone.addMember(0, w.f.codeplug.channels());
-    zone.addMember(1, w.f.codeplug.channels());
+    w.addZone("Hotspots", {0, 1});
     w.open();
     ZonesTab* zones = w.zones();
     EXPECT_FALSE(zones->bankSwitchButton()->isHidden());
@@ -307,7 +315,7 @@ TEST(ZonesTab, ContextMenusOpenOnlyOnTheMarkedRow)
 {
     WindowFixture w(Md380Format);
     w.f.addChannels(3);
-    w.f.addZone("Z1").addMember(2, w.f.codeplug.channels());
+    w.addZone("Z1", {2});
     w.open();
     ZonesTab* zones = w.zones();
     QTableView* master = zones->masterView();
@@ -375,7 +383,7 @@ TEST(ZonesTab, HeadingClickSortsTheMasterChannelListAndMembersFollow)
     w.f.codeplug.channels().at(0)->setName("Charlie");
     w.f.codeplug.channels().at(1)->setName("Alpha");
     w.f.codeplug.channels().at(2)->setName("Bravo");
-    w.f.addZone("Z1").addMember(0, w.f.codeplug.channels());
+    w.addZone("Z1", {0});
     w.open();
     ZonesTab* zones = w.zones();
 
@@ -391,9 +399,7 @@ TEST(ZonesTab, CopyZoneThenPasteZoneMakesANewCurrentZone)
 {
     WindowFixture w(Md380Format);
     w.f.addChannels(2);
-    auto& zone = w.f.addZone("Z1");
-    zone.addMember(1, w.f.codeplug.channels());
-    zone.addMember(0, w.f.codeplug.channels());
+    w.addZone("Z1", {1, 0});
     w.open();
     ZonesTab* zones = w.zones();
     QApplication::clipboard()->clear();
@@ -414,8 +420,7 @@ TEST(ScanListsTab, MembersByDoubleClickMoveAndContextMenu)
     WindowFixture w(RdbV2Format);
     w.f.addContacts(1);
     w.f.addChannels(4);
-    auto& list = w.f.addScanList("S1");
-    list.addMember(3, w.f.codeplug.channels());
+    w.addScanList("S1", {3});
     w.f.addScanList("S2");
     w.open();
     ScanListsTab* scan = w.scanLists();

@@ -1,9 +1,12 @@
-// Feeds arbitrary lines to the field and word readers and to the contact line reader of every
-// family: each must stay within the line and never crash, whatever the bytes.
+// Feeds arbitrary lines to the field and word readers, to the contact line reader of every family
+// and to the channel editor's frequency box reader: each must stay within the line and never
+// crash, whatever the bytes, and a frequency box always reads as a finite number.
 #include "model/contact.h"
 #include "model/field_readers.h"
+#include "operations/channel_editor_rules.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -23,6 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (csv < 0 && word < 0)
             break;
     }
+    if (!std::isfinite(pw::frequencyFromBox(line)))
+        __builtin_trap();
     for (const pw::FormatId format : {pw::Md380Format, pw::RdbV2Format, pw::D868Format}) {
         pw::Contact contact(format);
         if (contact.fromLine(line) != 1)

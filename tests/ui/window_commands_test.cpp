@@ -2,6 +2,8 @@
 // anywhere in the window, the Errors tab, sorting through the headings, the Structural Import tab and the close flow.
 
 #include "ui/main_window.h"
+#include "iddb/settings_block.h"
+#include "platform/settings_store.h"
 #include "platform/scripted_prompts.h"
 #include "support/fixture_builder.h"
 #include "support/temp_dir.h"
@@ -204,10 +206,15 @@ TEST(WindowCommands, ClosingAChangedCodeplugAsksAndCancelKeepsTheWindow)
     window.show();
     emit window.contactView()->horizontalHeader()->sectionClicked(1);
     ASSERT_TRUE(window.document().codeplug.changed());
+    // The settings are written on every close, also one the user then cancels.
+    const auto settingsFile = configDirectory() / settingsFileName;
+    std::filesystem::remove(settingsFile);
     prompts.answer(MessageAnswer::Cancel);
     EXPECT_FALSE(window.close());
     EXPECT_EQ(prompts.texts().back(), "Save changes to " + path.string() + " ?");
     EXPECT_TRUE(window.isVisible());
+    ASSERT_TRUE(std::filesystem::exists(settingsFile));
+    EXPECT_EQ(std::filesystem::file_size(settingsFile), SettingsBlock::Size);
 }
 
 } // namespace

@@ -17,7 +17,8 @@ std::string featureNotSupportedText(const std::string& feature)
     return "Sorry, the feature you tried to\r\naccess, " + feature + ", is not\r\nyet supported for this codeplug type.";
 }
 
-OpenOutcome openCodeplugCommand(WorkingDocument& document, Prompts& prompts, const std::string& givenPath)
+OpenOutcome openCodeplugCommand(WorkingDocument& document, Prompts& prompts, const std::string& givenPath,
+                                const ShowOpenOutcome& show)
 {
     auto& codeplug = document.codeplug;
     if (codeplug.loaded() && codeplug.changed()) {
@@ -42,7 +43,13 @@ OpenOutcome openCodeplugCommand(WorkingDocument& document, Prompts& prompts, con
             return OpenOutcome::Cancelled;
         path = *chosen;
     }
+    const auto reportTo = [&show](OpenOutcome outcome) {
+        if (show)
+            show(outcome);
+        return outcome;
+    };
     if (!codeplug.open(path)) {
+        reportTo(OpenOutcome::OpenFailed);
         prompts.message(MessageIcon::Error, MessageButtons::Ok, "Failed to load Codeplug; the specified file is invalid.");
         return OpenOutcome::OpenFailed;
     }
@@ -50,26 +57,31 @@ OpenOutcome openCodeplugCommand(WorkingDocument& document, Prompts& prompts, con
     {
         BusyScope busy(prompts);
         if (!codeplug.decode()) {
+            reportTo(OpenOutcome::DecodeFailed);
             prompts.message(MessageIcon::Error, MessageButtons::Ok,
                             "There is no valid data (contacts, channels) defined in this file image.");
             return OpenOutcome::DecodeFailed;
         }
     }
     if (codeplug.errorCount() > 0) {
+        reportTo(OpenOutcome::OpenedWithErrors);
         prompts.message(MessageIcon::Warning, MessageButtons::Ok,
                         std::to_string(codeplug.errorCount()) +
                             " errors found in codeplug data table rows.\r\nPlease double-check codeplug contents "
                             "before continuing;\r\ndetails will be found on the ERRORS tab.");
         return OpenOutcome::OpenedWithErrors;
     }
-    return OpenOutcome::Opened;
+    return reportTo(OpenOutcome::Opened);
 }
 
 int saveCodeplugCommand(WorkingDocument& document, Prompts& prompts)
 {
     auto& codeplug = document.codeplug;
-    if (!codeplug.loaded())
+    // With nothing loaded there is nothing to write: the save fails as any other failed write.
+    if (!codeplug.loaded()) {
+        prompts.message(MessageIcon::Error, MessageButtons::Ok, "Unable to save file.");
         return 0;
+    }
     if (codeplug.contacts().count() == 0 &&
         prompts.message(MessageIcon::Question, MessageButtons::YesNo,
                         "This Codeplug has no contacts. Are you sure you want to save it?") != MessageAnswer::Yes)

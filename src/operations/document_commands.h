@@ -28,8 +28,12 @@ inline constexpr const char* OpenFilter =
     "RDT/RDB/DCF Files (*.rdt, *.rdb, *.dcf)|*.rdt;*.rdb;*.dcf|All Files (*.*)|*.*||";
 
 // Asks to save a changed codeplug first, lets the user choose a file (or takes `path` when it is
-// given) and opens and decodes it, showing the failure and error-count messages.
-OpenOutcome openCodeplugCommand(WorkingDocument& document, Prompts& prompts, const std::string& path = {});
+// given) and opens and decodes it, showing the failure and error-count messages. `show`, when
+// given, is called with the outcome just before its message, so that a window shows the new state
+// (the Errors tab, the emptied lists) under the message box instead of the old one.
+using ShowOpenOutcome = std::function<void(OpenOutcome)>;
+OpenOutcome openCodeplugCommand(WorkingDocument& document, Prompts& prompts, const std::string& path = {},
+                                const ShowOpenOutcome& show = {});
 
 // Saves to the working path: 1 on success, 0 on failure or when the user declined.
 int saveCodeplugCommand(WorkingDocument& document, Prompts& prompts);

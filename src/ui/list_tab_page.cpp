@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -94,9 +95,11 @@ ListTabPage::ListTabPage(MainWindow& window, const ListTabTexts& texts, const Li
 void ListTabPage::addListButtons(const ListTabTexts& texts)
 {
     addCommandButton(topButtons_, "Previous Group", named(texts.objectPrefix, "PreviousButton"),
-                     [this] { return commands_.previous(codeplug(), state()); });
+                     [this] { return commands_.previous(codeplug(), state()); })
+        ->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
     addCommandButton(topButtons_, "Next Group", named(texts.objectPrefix, "NextButton"),
-                     [this] { return commands_.next(codeplug(), state()); });
+                     [this] { return commands_.next(codeplug(), state()); })
+        ->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
     addCommandButton(topButtons_, texts.newButton, QString::fromLatin1(texts.newButtonName),
                      [this] { return commands_.create(codeplug(), prompts(), state()); });
     addCommandButton(topButtons_, texts.deleteButton, QString::fromLatin1(texts.deleteButtonName),
@@ -108,9 +111,11 @@ void ListTabPage::addListButtons(const ListTabTexts& texts)
 void ListTabPage::addMoveButtons(const char* objectPrefix)
 {
     addCommandButton(sideButtons_, "Move Item Up", named(objectPrefix, "MoveUpButton"),
-                     [this] { return moveSelectedMember(commands_.moveMemberUp); });
+                     [this] { return moveSelectedMember(commands_.moveMemberUp); })
+        ->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
     addCommandButton(sideButtons_, "Move Item Down", named(objectPrefix, "MoveDownButton"),
-                     [this] { return moveSelectedMember(commands_.moveMemberDown); });
+                     [this] { return moveSelectedMember(commands_.moveMemberDown); })
+        ->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
 }
 
 CommandResult ListTabPage::moveSelectedMember(CommandResult (*moveCommand)(Codeplug&, ListTabState&, int))

@@ -86,7 +86,6 @@ void MainWindow::buildHeader(QWidget* area)
     workingFile_->setReadOnly(true);
     auto* openButton = new QPushButton(QStringLiteral("Open Codeplug File..."), area);
     auto* saveButton = new QPushButton(QStringLiteral("Save Work File"), area);
-    saveButton->setToolTip(QStringLiteral("Save Codeplug File"));
     saveButton->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     status_ = new QLineEdit(area);
     status_->setReadOnly(true);
@@ -105,7 +104,10 @@ void MainWindow::buildHeader(QWidget* area)
     grid->addWidget(openButton, 0, 4);
     grid->addWidget(new QLabel(QStringLiteral("Status"), area), 1, 0);
     grid->addWidget(status_, 1, 1, 1, 3);
-    grid->addWidget(saveButton, 1, 4);
+    auto* saveArea = new QHBoxLayout();
+    saveArea->addWidget(new QLabel(QStringLiteral("Save Codeplug File"), area));
+    saveArea->addWidget(saveButton, 1);
+    grid->addLayout(saveArea, 1, 4);
     grid->addWidget(new QLabel(QStringLiteral("Radio Name"), area), 2, 0);
     grid->addWidget(radioName_, 2, 1);
     grid->addWidget(new QLabel(QStringLiteral("Radio DMR ID Number"), area), 2, 2);
@@ -277,11 +279,24 @@ void MainWindow::rebuildTabs(bool allTabs)
 
 OpenOutcome MainWindow::openFile(const QString& path)
 {
-    const auto outcome = openCodeplugCommand(document_, *prompts_, path.isEmpty() ? std::string() : toLatin1(path));
-    if (outcome == OpenOutcome::Cancelled || outcome == OpenOutcome::OpenFailed)
-        return outcome;
-    workingFile_->setText(fromLatin1(document_.path));
+    return openCodeplugCommand(document_, *prompts_, path.isEmpty() ? std::string() : toPath(path),
+                               [this](OpenOutcome outcome) { showOpened(outcome); });
+}
+
+void MainWindow::showOpened(OpenOutcome outcome)
+{
     errorBox_->clear();
+    if (outcome == OpenOutcome::OpenFailed) {
+        // The old codeplug is gone: the window shows that nothing is loaded.
+        workingFile_->setText(QStringLiteral("(None)"));
+        rebuildTabs(true);
+        radioName_->setEnabled(false);
+        radioId_->setEnabled(false);
+        listState_.reset(document_.codeplug);
+        refreshAll();
+        return;
+    }
+    workingFile_->setText(fromPath(document_.path));
     if (outcome == OpenOutcome::OpenedWithErrors) {
         rebuildTabs(true);
         tabs_->addTab(errorsTab_, QStringLiteral("Errors"));
@@ -290,12 +305,17 @@ OpenOutcome MainWindow::openFile(const QString& path)
     } else {
         rebuildTabs(false);
     }
-    radioName_->setEnabled(true);
-    radioId_->setEnabled(true);
     listState_.reset(document_.codeplug);
+    // A file without valid data leaves the identity boxes as they were; the lists still show the
+    // tables the decoder left, never rows of the previous file.
+    const bool decoded = outcome != OpenOutcome::DecodeFailed;
+    if (decoded) {
+        radioName_->setEnabled(true);
+        radioId_->setEnabled(true);
+    }
     refreshAll();
-    checkStructuralImportBoxesForOpen();
-    return outcome;
+    if (decoded)
+        checkStructuralImportBoxesForOpen();
 }
 
 int MainWindow::save()
@@ -310,7 +330,7 @@ int MainWindow::saveAs()
 {
     const int saved = saveCodeplugAsCommand(document_, *prompts_);
     if (document_.codeplug.loaded())
-        workingFile_->setText(fromLatin1(document_.path));
+        workingFile_->setText(fromPath(document_.path));
     refreshAll();
     return saved;
 }

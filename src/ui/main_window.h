@@ -140,6 +140,8 @@ private:
     void buildMenus();
     void buildTabs();
     void rebuildTabs(bool allTabs);
+    // Shows the window's state for an open's outcome, before the open reports it.
+    void showOpened(OpenOutcome outcome);
     void showRadioIdentity();
     void fillRadioTypes();
     void radioNameEdited(const QString& text);

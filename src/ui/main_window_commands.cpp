@@ -46,6 +46,12 @@ bool clickedOnSelectedRow(const QTableView* view, const QPoint& position)
     return index.isValid() && view->selectionModel()->isRowSelected(index.row(), QModelIndex());
 }
 
+void disableExcept(QMenu& menu, const QStringList& kept)
+{
+    for (QAction* action : menu.actions())
+        action->setEnabled(kept.contains(action->text()));
+}
+
 // Tab of the records the clipboard holds, read from its header line, so that the window shows
 // that tab before the paste reports.
 std::optional<std::string> clipboardHeader(Clipboard& clipboard)
@@ -86,19 +92,25 @@ void MainWindow::copySelection()
 
 void MainWindow::paste()
 {
-    if (const auto header = clipboardHeader(clipboard_)) {
-        if (*header == ContactClipboardHeader)
+    const auto header = clipboardHeader(clipboard_);
+    if (header && document_.codeplug.loaded()) {
+        const QString kind = fromLatin1(*header);
+        const auto names = [&kind](const char* expected) {
+            return kind.compare(QString::fromLatin1(expected), Qt::CaseInsensitive) == 0;
+        };
+        if (names(ContactClipboardHeader))
             tabs_->setCurrentWidget(contactsTab_);
-        else if (*header == ChannelClipboardHeader)
+        else if (names(ChannelClipboardHeader))
             tabs_->setCurrentWidget(channelsTab_);
-        else if (*header == ZoneClipboardHeader)
+        else if (names(ZoneClipboardHeader))
             tabs_->setCurrentWidget(zonesTab_);
     }
     const PasteOutcome outcome = pasteFromClipboard(document_.codeplug, *prompts_, clipboard_, listState_);
-    if (!outcome.result.modelChanged)
+    if (outcome.tab == PasteTab::None)
         return;
     refreshAll();
-    if (outcome.tab == PasteTab::Channels && outcome.channelsAdded > 0)
+    // A channel paste ends on the last channel, where the new ones are.
+    if (outcome.tab == PasteTab::Channels)
         selectChannelRow(document_.codeplug.channels().count() - 1);
 }
 
@@ -131,11 +143,13 @@ void MainWindow::buildContextMenus()
 
 std::unique_ptr<QMenu> MainWindow::contextMenuAt(QTableView* view, const QPoint& position)
 {
+    if (!clickedOnSelectedRow(view, position))
+        return nullptr;
+    // The "No Contacts" / "No Channels" row takes the mark too: its menu still adds and pastes,
+    // while the commands on a record are greyed out.
     const bool placeholder =
         view == contactView_ ? contactModel_->showsPlaceholder() : channelModel_->showsPlaceholder();
-    if (placeholder || !clickedOnSelectedRow(view, position))
-        return nullptr;
-    const int row = view->indexAt(position).row();
+    const int row = placeholder ? -1 : view->indexAt(position).row();
     if (view == contactView_)
         return contactContextMenu(row);
     if (view == channelView_)
@@ -163,6 +177,8 @@ std::unique_ptr<QMenu> MainWindow::contactContextMenu(int row)
             selectContactRow(std::min(row, document_.codeplug.contacts().count() - 1));
         }
     });
+    if (row < 0)
+        disableExcept(*menu, {QStringLiteral("&Add Contact..."), QStringLiteral("&Paste")});
     return menu;
 }
 
@@ -193,6 +209,8 @@ std::unique_ptr<QMenu> MainWindow::channelContextMenu(int row)
     });
     menu->addAction(QStringLiteral("Paste"), this, &MainWindow::paste);
     menu->addAction(QStringLiteral("&Zone Wizard..."), this, &MainWindow::runZoneWizard);
+    if (row < 0)
+        disableExcept(*menu, {QStringLiteral("Add Channel..."), QStringLiteral("Paste")});
     return menu;
 }
 
@@ -254,7 +272,7 @@ void MainWindow::importSelectedStructures()
             options |= box->property("importOption").toUInt();
     }
     const CommandResult result = importStructuresCommand(document_.codeplug, *prompts_, options, listState_);
-    if (result.modelChanged)
+    if (result.refresh != TabList::None)
         refreshAll();
 }
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +23,26 @@ std::string toLatin1(const QString& text)
 {
     const QByteArray bytes = text.toLatin1();
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+QString fromPath(std::string_view path)
+{
+    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+}
+
+std::string toPath(const QString& path)
+{
+    const QByteArray bytes = QFile::encodeName(path);
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+QString fromMessageText(std::string_view text)
+{
+    QString result = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    if (result.contains(QChar::ReplacementCharacter))
+        return fromLatin1(text);
+    result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return result;
 }
 
 QStringList nameFiltersFrom(std::string_view filter)
@@ -48,7 +69,7 @@ MessageAnswer QtPrompts::message(MessageIcon icon, MessageButtons buttons, std::
 {
     QMessageBox box(parent_);
     box.setWindowTitle(title.empty() ? QStringLiteral("Plugwright") : fromLatin1(title));
-    box.setText(fromLatin1(text));
+    box.setText(fromMessageText(text));
     switch (icon) {
     case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
     case MessageIcon::Warning: box.setIcon(QMessageBox::Warning); break;
@@ -113,15 +134,14 @@ std::optional<std::string> QtPrompts::chooseFile(const FileChooserRequest& reque
     if (!request.defaultExtension.empty())
         dialog.setDefaultSuffix(fromLatin1(request.defaultExtension));
     if (!request.initialName.empty())
-        dialog.selectFile(fromLatin1(request.initialName));
+        dialog.selectFile(fromPath(request.initialName));
     if (!request.confirmText.empty())
         dialog.setLabelText(QFileDialog::Accept, fromLatin1(request.confirmText));
     // Overwriting is asked by the commands themselves, with their own texts.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    const QByteArray path = QFile::encodeName(dialog.selectedFiles().first());
-    return std::string(path.constData(), static_cast<std::size_t>(path.size()));
+    return toPath(dialog.selectedFiles().first());
 }
 
 void QtPrompts::setBusy(bool busy)

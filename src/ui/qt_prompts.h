@@ -14,6 +14,15 @@ namespace pw::ui {
 QString fromLatin1(std::string_view text);
 std::string toLatin1(const QString& text);
 
+// File paths are the file system's bytes, which the desktop names in its own encoding (UTF-8 on
+// Linux): a path is never read as Latin-1.
+QString fromPath(std::string_view path);
+std::string toPath(const QString& path);
+
+// A message may hold a path next to codeplug texts: it is read as UTF-8 when it is valid UTF-8,
+// and as Latin-1 otherwise (a Latin-1 letter above 127 alone is never valid UTF-8).
+QString fromMessageText(std::string_view text);
+
 // "Description|patterns|Description|patterns||" as Qt name filters ("Description (*.a *.b)").
 QStringList nameFiltersFrom(std::string_view filter);
 

@@ -59,6 +59,15 @@ TEST(OpenCommand, ChangedCodeplugAsksToSaveFirst)
     EXPECT_EQ(document.codeplug.formatId(), Md2017Format);
 }
 
+TEST(SaveCommand, NothingLoadedIsAFailedSave)
+{
+    WorkingDocument document;
+    ScriptedPrompts prompts;
+    EXPECT_EQ(saveCodeplugCommand(document, prompts), 0);
+    EXPECT_EQ(prompts.lastText(), "Unable to save file.");
+    EXPECT_EQ(prompts.shown().back().icon, MessageIcon::Error);
+}
+
 TEST(SaveCommand, EmptyCodeplugAsksAndReportsTheOutcome)
 {
     TempDir dir;

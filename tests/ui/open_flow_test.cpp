@@ -1,0 +1,127 @@
+// What the window shows around an open: the state under each message box, a failed open, a file
+// whose name is not ASCII, and the Structural Import refreshing every list.
+
+#include "platform/scripted_prompts.h"
+#include "support/fixture_builder.h"
+#include "support/temp_dir.h"
+#include "support/tyt_fixture.h"
+#include "ui/main_window.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace pw::ui {
+namespace {
+
+// Scripted prompts that also let a test look at the window while each message box is up.
+class WatchedPrompts final : public Prompts {
+public:
+    ScriptedPrompts script;
+    std::function<void(std::string_view text)> onMessage;
+
+    MessageAnswer message(MessageIcon icon, MessageButtons buttons, std::string_view text,
+                          std::string_view title) override
+    {
+        if (onMessage)
+            onMessage(text);
+        return script.message(icon, buttons, text, title);
+    }
+    std::optional<std::string> inputBox(std::string_view title, std::string_view prompt, std::size_t maxLength,
+                                        std::string_view initialText) override
+    {
+        return script.inputBox(title, prompt, maxLength, initialText);
+    }
+    std::optional<std::string> chooseFile(const FileChooserRequest& request) override
+    {
+        return script.chooseFile(request);
+    }
+    void setBusy(bool busy) override { script.setBusy(busy); }
+};
+
+QString pathText(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+
+std::filesystem::path threeChannelFile(const std::filesystem::path& path)
+{
+    test::TytFixture fixture(Md380Format);
+    const int talkgroup = fixture.addContact(91, "WORLDWIDE");
+    for (const char* name : {"ALPHA", "BRAVO", "CHARLIE"})
+        fixture.addChannel(test::tytDigitalChannel(Md380Format, name, 438.8, talkgroup));
+    return fixture.write(path);
+}
+
+TEST(OpenFlow, TheErrorsTabStandsBeforeTheErrorCountIsReported)
+{
+    test::TempDir dir;
+    WatchedPrompts prompts;
+    MainWindow window(&prompts);
+    QStringList tabsUnderTheBox;
+    QString errorText;
+    prompts.onMessage = [&](std::string_view) {
+        tabsUnderTheBox = window.tabTitles();
+        errorText = window.errorText();
+    };
+    // The minimal RDB file has no contacts, which its decoder logs as a problem.
+    ASSERT_EQ(window.openFile(pathText(test::writeFixture(dir.file("a.rdb"), RdbV1Format))),
+              OpenOutcome::OpenedWithErrors);
+    EXPECT_EQ(tabsUnderTheBox.back(), "Errors");
+    EXPECT_FALSE(errorText.isEmpty());
+}
+
+TEST(OpenFlow, AFailedOpenShowsThatNothingIsLoaded)
+{
+    test::TempDir dir;
+    ScriptedPrompts prompts;
+    MainWindow window(&prompts);
+    ASSERT_EQ(window.openFile(pathText(test::writeFixture(dir.file("a.rdb"), RdbV1Format))),
+              OpenOutcome::OpenedWithErrors);
+    const auto junk = dir.file("junk.rdt");
+    test::writeBytes(junk, std::vector<std::uint8_t>(100, 0x5A));
+    EXPECT_EQ(window.openFile(pathText(junk)), OpenOutcome::OpenFailed);
+    EXPECT_EQ(prompts.lastText(), "Failed to load Codeplug; the specified file is invalid.");
+    EXPECT_EQ(window.workingFileText(), "(None)");
+    EXPECT_EQ(window.statusLine(), "No Codeplug yet loaded.");
+    EXPECT_FALSE(window.tabTitles().contains("Errors"));
+    EXPECT_TRUE(window.errorText().isEmpty());
+    EXPECT_FALSE(window.radioNameBox()->isEnabled());
+    EXPECT_EQ(window.contactView()->model()->rowCount(), 0);
+    EXPECT_EQ(window.channelView()->model()->rowCount(), 0);
+}
+
+TEST(OpenFlow, APathThatIsNotAsciiOpensAndShowsAsItIsNamed)
+{
+    test::TempDir dir;
+    ScriptedPrompts prompts;
+    MainWindow window(&prompts);
+    const auto path = test::writeFixture(dir.file("caf\xC3\xA9 \xE2\x82\xAC.rdt"), Md380Format);
+    EXPECT_EQ(window.openFile(QString::fromUtf8(path.string().c_str())), OpenOutcome::Opened);
+    EXPECT_TRUE(window.workingFileText().endsWith(QString::fromUtf8("caf\xC3\xA9 \xE2\x82\xAC.rdt")));
+    EXPECT_EQ(window.document().path, path.string());
+}
+
+TEST(OpenFlow, StructuralImportRefreshesTheListsAfterEarlierEdits)
+{
+    test::TempDir dir;
+    ScriptedPrompts prompts;
+    MainWindow window(&prompts);
+    window.openFile(pathText(test::writeFixture(dir.file("a.rdt"), Md380Format)));
+    window.document().codeplug.markChanged();  // an earlier edit
+    for (auto* box : window.tabs()->widget(5)->findChildren<QCheckBox*>())
+        box->setChecked(box->text() == "Channels");
+    prompts.choose(threeChannelFile(dir.file("other.rdt")).string());
+    for (auto* button : window.tabs()->widget(5)->findChildren<QPushButton*>())
+        if (button->text() == "Import Selected Structures...")
+            button->click();
+    EXPECT_EQ(window.document().codeplug.channels().count(), 3);
+    EXPECT_EQ(window.statusLine(), "Total of 0 contacts and 3 channels in Codeplug");
+    EXPECT_EQ(window.channelView()->model()->rowCount(), 3);
+}
+
+} // namespace
+} // namespace pw::ui

@@ -229,7 +229,8 @@ MassChangeCommit commitChannelChanges(ChannelChangeSet changes, std::optional<st
 }
 
 MassChangeResult massChangeChannels(Codeplug& codeplug, Prompts& prompts, std::vector<int> rows,
-                                    const MassChangeDialog& runDialog)
+                                    const MassChangeDialog& runDialog,
+                                    const std::function<void(const MassChangeResult&)>& showChanges)
 {
     MassChangeResult result;
     if (!codeplug.loaded())
@@ -283,6 +284,8 @@ MassChangeResult massChangeChannels(Codeplug& codeplug, Prompts& prompts, std::v
         }
     }
     result.applied = true;
+    if (showChanges)
+        showChanges(result);
     prompts.message(MessageIcon::Information, MessageButtons::Ok, channelsUpdatedMessage(result.selected));
     return result;
 }

@@ -164,8 +164,10 @@ using MassChangeDialog = std::function<std::optional<ChannelChangeSet>()>;
 
 // "Mass Change Channels...": `rows` are the selected 0-based rows of the channel list. They are
 // handled in list order, each once; rows outside the table are passed over. Copies are appended to
-// the table and never handled themselves.
+// the table and never handled themselves. `showChanges`, when given, is called once the channels
+// are changed and before the closing message, so that a window shows the changed lists under it.
 MassChangeResult massChangeChannels(Codeplug& codeplug, Prompts& prompts, std::vector<int> rows,
-                                    const MassChangeDialog& runDialog);
+                                    const MassChangeDialog& runDialog,
+                                    const std::function<void(const MassChangeResult&)>& showChanges = {});
 
 } // namespace pw

@@ -125,6 +125,15 @@ QComboBox* ChannelEditorDialog::addList(QGridLayout* grid, int row, int column, 
     return list;
 }
 
+void ChannelEditorDialog::showStored(const std::function<void()>& reselect)
+{
+    // Some formats refuse a choice (a D868 digital channel always has a contact; an MD-380 has no
+    // middle power): the list shows what the copy really holds, never a choice it did not take.
+    filling_ = true;
+    reselect();
+    filling_ = false;
+}
+
 QCheckBox* ChannelEditorDialog::addCheckBox(QGridLayout* grid, int row, int column, const char* label,
                                             void (Channel::*setter)(bool))
 {
@@ -161,8 +170,10 @@ void ChannelEditorDialog::buildCommonControls(QGridLayout* grid)
                          [this](int, const std::string& text) { channel_.setBandwidthFromText(text); });
     squelch_ = addList(grid, 1, 0, "Squelch", SquelchChoices,
                        [this](int, const std::string& text) { channel_.setSquelchFromText(text); });
-    power_ = addList(grid, 1, 2, "Power", PowerChoices,
-                     [this](int, const std::string& text) { channel_.setPowerFromText(text); });
+    power_ = addList(grid, 1, 2, "Power", PowerChoices, [this](int, const std::string& text) {
+        channel_.setPowerFromText(text);
+        showStored([this] { selectText(power_, channel_.powerText(radioModel_)); });
+    });
     rxFrequency_ = addTextBox(grid, 2, 0, "Receive Frequency (MHz)", "rxFrequency");
     transmitOffset_ = addList(grid, 2, 2, "Transmit Offset", transmitOffsetChoices(),
                               [this](int, const std::string&) { applyOffsetRule(); });
@@ -193,6 +204,7 @@ void ChannelEditorDialog::buildDmrControls(QGridLayout* grid)
                          [this](int entry, const std::string&) {
                              channel_.setTxContact(entry);
                              channel_.refreshContactName(codeplug_.contacts());
+                             showStored([this] { select(txContact_, channel_.txContact()); });
                          });
     colorCode_ = addList(grid, 1, 0, "Color Code", colorCodeChoices(),
                          [this](int entry, const std::string&) { channel_.setColorCode(entry); });

@@ -72,6 +72,8 @@ private:
     void modeTabChosen(int tab);
     void privacyChosen(int entry);
     void readCheckBoxes();
+    // Selects in a list what the copy holds after a choice was written into it.
+    void showStored(const std::function<void()>& reselect);
 
     const Codeplug& codeplug_;
     Channel channel_;

@@ -8,9 +8,10 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
+#include <QValidator>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 
 namespace pw::ui {
@@ -36,6 +37,24 @@ constexpr int StateWidth = 16;
 constexpr int CountryWidth = 16;
 constexpr int RemarksWidth = 16;
 
+// Digits only, and never more than a DMR ID holds (24 bits): a keystroke that would go past
+// 16777215 is refused instead of the ID being cut to its low bits when stored.
+class DmrIdValidator final : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int&) const override
+    {
+        for (const QChar c : input)
+            if (!c.isDigit())
+                return Invalid;
+        return ContactEditorDialog::dmrIdFromBox(input) <= MaxDmrId ? Acceptable : Invalid;
+    }
+
+private:
+    static constexpr std::uint32_t MaxDmrId = 0xFFFFFF;
+};
+
 } // namespace
 
 ContactEditorDialog::ContactEditorDialog(const Contact& working, QWidget* parent)
@@ -48,7 +67,7 @@ ContactEditorDialog::ContactEditorDialog(const Contact& working, QWidget* parent
     layout->addLayout(form);
 
     dmrId_ = addTextBox(form, "DMR ID Number", "dmrId", DmrIdDigits);
-    dmrId_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), dmrId_));
+    dmrId_->setValidator(new DmrIdValidator(dmrId_));
     name_ = addTextBox(form, "Name", "name", NameWidth);
     callsign_ = addTextBox(form, "Callsign", "callsign", CallsignWidth);
     city_ = addTextBox(form, "City", "city", CityWidth);
@@ -98,13 +117,14 @@ QLineEdit* ContactEditorDialog::addTextBox(QFormLayout* form, const char* label,
 
 std::uint32_t ContactEditorDialog::dmrIdFromBox(const QString& text)
 {
-    std::uint32_t value = 0;
+    // Eight digits at the most reach the box, so the value fits in 32 bits.
+    std::uint64_t value = 0;
     for (const QChar c : text) {
-        if (!c.isDigit())
+        if (!c.isDigit() || value > 0xFFFFFFFFull)
             break;
-        value = value * 10 + static_cast<std::uint32_t>(c.digitValue());
+        value = value * 10 + static_cast<std::uint64_t>(c.digitValue());
     }
-    return value;
+    return static_cast<std::uint32_t>(std::min<std::uint64_t>(value, 0xFFFFFFFFull));
 }
 
 void ContactEditorDialog::accept()

@@ -19,20 +19,21 @@ namespace pw::ui {
 void MainWindow::massChangeChannels()
 {
     auto& codeplug = document_.codeplug;
-    const auto result = pw::massChangeChannels(codeplug, *prompts_, selectedChannelRows(),
-                                               [this, &codeplug]() -> std::optional<ChannelChangeSet> {
-                                                   if (!massChangeSetupValid(&codeplug, *prompts_))
-                                                       return std::nullopt;
-                                                   MassChangeDialog dialog(codeplug, *prompts_, this);
-                                                   if (runDialog(dialog) != QDialog::Accepted)
-                                                       return std::nullopt;
-                                                   return dialog.changes();
-                                               });
-    if (!result.applied)
-        return;
-    refreshAll();
-    if (result.lastHandledRow >= 0)
-        selectChannelRow(result.lastHandledRow);
+    const auto runDialog = [this, &codeplug]() -> std::optional<ChannelChangeSet> {
+        if (!massChangeSetupValid(&codeplug, *prompts_))
+            return std::nullopt;
+        MassChangeDialog dialog(codeplug, *prompts_, this);
+        if (this->runDialog(dialog) != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.changes();
+    };
+    // The lists show the changed channels before the closing message is read.
+    const auto showChanges = [this](const MassChangeResult& changed) {
+        refreshAll();
+        if (changed.lastHandledRow >= 0)
+            selectChannelRow(changed.lastHandledRow);
+    };
+    pw::massChangeChannels(codeplug, *prompts_, selectedChannelRows(), runDialog, showChanges);
 }
 
 void MainWindow::runZoneWizard()

@@ -681,6 +681,50 @@ TEST_F(EditorsTest, DigitalSettingsAreWrittenIntoTheChannel)
     EXPECT_EQ(channelCell(row, 9), "7");
 }
 
+TEST_F(EditorsTest, ListsShowWhatTheChannelTookNotARefusedChoice)
+{
+    // An MD-380 channel has no middle power, and a digital D868 channel always has a contact.
+    open();
+    const int row = addDigitalChannel("Digital", addContact(91, "World"));
+    onChannelDialog([&](ChannelEditorDialog& dialog) {
+        QComboBox* power = dialog.listLabelled("Power");
+        power->setCurrentIndex(power->findText("MID"));
+        EXPECT_EQ(power->currentText(), QString::fromStdString(dialog.channel().powerText("")));
+        EXPECT_NE(power->currentText(), "MID");
+        dialog.reject();
+    });
+    window_.editChannel(row);
+
+    open(D868Format);
+    const int d868Row = addDigitalChannel("Digital", addContact(91, "World"));
+    onChannelDialog([&](ChannelEditorDialog& dialog) {
+        QComboBox* contact = dialog.listLabelled("Contact Name (TX)");
+        contact->setCurrentIndex(0);  // "None"
+        EXPECT_EQ(contact->currentIndex(), dialog.channel().txContact());
+        dialog.reject();
+    });
+    window_.editChannel(d868Row);
+    EXPECT_EQ(dialogsShown_, 2);
+}
+
+TEST_F(EditorsTest, DmrIdBoxRefusesKeystrokesPastTwentyFourBits)
+{
+    open();
+    onContactDialog([](ContactEditorDialog& dialog) {
+        typeInto(dialog.dmrIdBox(), "16777217");
+        EXPECT_EQ(dialog.dmrIdBox()->text(), "1677721");
+        typeInto(dialog.dmrIdBox(), "16777215");
+        EXPECT_EQ(dialog.dmrIdBox()->text(), "16777215");
+        typeInto(dialog.dmrIdBox(), "31a2");
+        EXPECT_EQ(dialog.dmrIdBox()->text(), "312");
+        dialog.nameBox()->setText("Typed");
+        dialog.accept();
+    });
+    window_.addContact();
+    ASSERT_EQ(codeplug().contacts().count(), contactsBefore_ + 1);
+    EXPECT_EQ(codeplug().contactAt(contactsBefore_)->dmrId(), 312u);
+}
+
 TEST_F(EditorsTest, AnalogSettingsAreWrittenIntoTheChannel)
 {
     open();

@@ -1,11 +1,13 @@
-// What the window shows around an open: the state under each message box, a failed open, a file
-// whose name is not ASCII, and the Structural Import refreshing every list.
+// What the window shows under its message boxes and around an open: the Errors tab under the error
+// count, the changed channels under the mass change report, a failed open, a file whose name is
+// not ASCII, and the Structural Import refreshing every list.
 
 #include "platform/scripted_prompts.h"
 #include "support/fixture_builder.h"
 #include "support/temp_dir.h"
 #include "support/tyt_fixture.h"
 #include "ui/main_window.h"
+#include "ui/ui_test_support.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -72,6 +74,35 @@ TEST(OpenFlow, TheErrorsTabStandsBeforeTheErrorCountIsReported)
               OpenOutcome::OpenedWithErrors);
     EXPECT_EQ(tabsUnderTheBox.back(), "Errors");
     EXPECT_FALSE(errorText.isEmpty());
+}
+
+TEST(OpenFlow, TheMassChangeReportStandsOverTheChangedChannels)
+{
+    test::TempDir dir;
+    WatchedPrompts prompts;
+    MainWindow window(&prompts);
+    window.show();
+    window.openFile(pathText(threeChannelFile(dir.file("a.rdt"))));
+    window.tabs()->setCurrentIndex(1);
+    window.selectChannelRow(1);
+    int rowsUnderTheBox = 0;
+    QString lastNameUnderTheBox;
+    prompts.onMessage = [&](std::string_view) {
+        const auto* list = window.channelView()->model();
+        rowsUnderTheBox = list->rowCount();
+        lastNameUnderTheBox = list->index(rowsUnderTheBox - 1, 1).data().toString();
+    };
+    window.setDialogDriver([](QDialog& dialog) {
+        control<QCheckBox>(dialog, "prependBox")->setChecked(true);
+        control<QLineEdit>(dialog, "nameText")->setText("X");
+        control<QCheckBox>(dialog, "makeCopiesBox")->setChecked(true);
+        click(dialog, "commitButton");
+    });
+    window.massChangeChannels();
+    EXPECT_EQ(prompts.script.lastText(), "1 channels have been updated.");
+    // The copy is in the list already.
+    EXPECT_EQ(rowsUnderTheBox, 4);
+    EXPECT_EQ(lastNameUnderTheBox, "XBRAVO");
 }
 
 TEST(OpenFlow, AFailedOpenShowsThatNothingIsLoaded)

@@ -402,8 +402,9 @@ void MainWindow::fillRadioTypes()
     } else {
         for (int entry = 0; entry <= 4; ++entry)
             radioType_->addItem(fromLatin1(codeplug.vendorName(entry)));
+        // Without a codeplug no radio type is chosen yet.
         const int own = codeplug.vendorIndex();
-        radioType_->setCurrentIndex(own >= 1 && own <= 4 ? own : 0);
+        radioType_->setCurrentIndex(!codeplug.loaded() ? -1 : own >= 1 && own <= 4 ? own : 0);
     }
     radioType_->setEnabled(codeplug.hasFeature(feature::VendorChange));
     radioType_->blockSignals(false);

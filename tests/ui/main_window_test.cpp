@@ -27,6 +27,7 @@ TEST(MainWindow, StartsWithoutACodeplug)
     EXPECT_FALSE(window.radioNameBox()->isEnabled());
     EXPECT_EQ(window.radioTypeBox()->count(), 5);
     EXPECT_EQ(window.radioTypeBox()->itemText(1), "Connect Sys CS700/701");
+    EXPECT_EQ(window.radioTypeBox()->currentIndex(), -1);
     EXPECT_TRUE(window.windowTitle().startsWith("Korvane Plugwright 2.60"));
 }
 

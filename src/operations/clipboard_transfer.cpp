@@ -122,10 +122,23 @@ std::uint32_t leadingNumber(std::string_view text)
 struct PasteState {
     Codeplug& codeplug;
     Prompts& prompts;
+    const ShowPasteTab& showTab;
     ContactIndex contacts;
     PasteOutcome outcome;
 
-    PasteState(Codeplug& plug, Prompts& shown) : codeplug(plug), prompts(shown), contacts(plug) {}
+    PasteState(Codeplug& plug, Prompts& shown, const ShowPasteTab& show)
+        : codeplug(plug), prompts(shown), showTab(show), contacts(plug)
+    {
+    }
+
+    // The paste has passed its checks and works on `tab`: the window brings it to the front
+    // before anything is reported.
+    void enter(PasteTab tab)
+    {
+        outcome.tab = tab;
+        if (showTab)
+            showTab(tab);
+    }
 };
 
 // Points the pasted channel at the contact its contact line names, adding that contact to the
@@ -227,7 +240,7 @@ void pasteContacts(PasteState& paste, PasteLines& lines)
         paste.codeplug.encode();
         outcome.result.modelChanged = true;
     }
-    outcome.tab = PasteTab::Contacts;
+    paste.enter(PasteTab::Contacts);
     outcome.result.refresh = TabList::Contacts;
     if (outcome.duplicates > 0)
         paste.prompts.inform(std::to_string(outcome.contactsAdded) + " Contacts added; " +
@@ -244,7 +257,7 @@ void pasteChannels(PasteState& paste, PasteLines& lines)
         outcome.result.refused = true;
         return;
     }
-    outcome.tab = PasteTab::Channels;
+    paste.enter(PasteTab::Channels);
     Channel channel(paste.codeplug.formatId());
     std::string contactLine;
     for (;;) {
@@ -360,7 +373,7 @@ void pasteZone(PasteState& paste, PasteLines& lines, ListTabState& state)
         outcome.result.refused = true;
         return;
     }
-    outcome.tab = PasteTab::Zones;
+    paste.enter(PasteTab::Zones);
 
     Zone zone(codeplug.formatId());
     zone.setName(lines.peek(0, NameInputLength));
@@ -480,17 +493,19 @@ bool copyZone(const Codeplug& codeplug, Clipboard& clipboard, const ListTabState
 
 // ---- Paste ----
 
-PasteOutcome pasteFromClipboard(Codeplug& codeplug, Prompts& prompts, Clipboard& clipboard, ListTabState& state)
+PasteOutcome pasteFromClipboard(Codeplug& codeplug, Prompts& prompts, Clipboard& clipboard, ListTabState& state,
+                                const ShowPasteTab& showTab)
 {
     if (!codeplug.loaded())
         return {};
     const auto text = clipboard.text();
     if (!text)
         return {};
-    return pasteText(codeplug, prompts, *text, state);
+    return pasteText(codeplug, prompts, *text, state, showTab);
 }
 
-PasteOutcome pasteText(Codeplug& codeplug, Prompts& prompts, std::string_view text, ListTabState& state)
+PasteOutcome pasteText(Codeplug& codeplug, Prompts& prompts, std::string_view text, ListTabState& state,
+                       const ShowPasteTab& showTab)
 {
     if (!codeplug.loaded())
         return {};
@@ -499,7 +514,7 @@ PasteOutcome pasteText(Codeplug& codeplug, Prompts& prompts, std::string_view te
         return {};
     PasteLines pasted(std::move(lines));
     const auto header = pasted.header();
-    PasteState paste(codeplug, prompts);
+    PasteState paste(codeplug, prompts, showTab);
     if (equalsIgnoringCase(header, ContactClipboardHeader)) {
         pasteContacts(paste, pasted);
     } else if (equalsIgnoringCase(header, ChannelClipboardHeader)) {

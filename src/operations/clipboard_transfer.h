@@ -19,6 +19,7 @@
 
 #include "operations/list_tab_state.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -71,10 +72,16 @@ struct PasteOutcome {
     int zoneMembers = 0;     // members of the pasted zone
 };
 
+// Called with the tab a paste works on once it has passed its checks, before it reports anything.
+using ShowPasteTab = std::function<void(PasteTab)>;
+
 // "Paste": reads the clipboard's text and pastes what its first line names, whatever tab is
-// current. A zone paste makes the new zone current in `state`.
-PasteOutcome pasteFromClipboard(Codeplug& codeplug, Prompts& prompts, Clipboard& clipboard, ListTabState& state);
+// current. A zone paste makes the new zone current in `state`. `showTab`, when given, lets a
+// window bring that tab to the front before the paste reports.
+PasteOutcome pasteFromClipboard(Codeplug& codeplug, Prompts& prompts, Clipboard& clipboard, ListTabState& state,
+                                const ShowPasteTab& showTab = {});
 // The same on a text at hand.
-PasteOutcome pasteText(Codeplug& codeplug, Prompts& prompts, std::string_view text, ListTabState& state);
+PasteOutcome pasteText(Codeplug& codeplug, Prompts& prompts, std::string_view text, ListTabState& state,
+                       const ShowPasteTab& showTab = {});
 
 } // namespace pw

@@ -52,17 +52,6 @@ void disableExcept(QMenu& menu, const QStringList& kept)
         action->setEnabled(kept.contains(action->text()));
 }
 
-// Tab of the records the clipboard holds, read from its header line, so that the window shows
-// that tab before the paste reports.
-std::optional<std::string> clipboardHeader(Clipboard& clipboard)
-{
-    const auto text = clipboard.text();
-    if (!text)
-        return std::nullopt;
-    const auto end = text->find_first_of("\r\n");
-    return text->substr(0, std::min(end, text->size()));
-}
-
 } // namespace
 
 std::vector<int> MainWindow::selectedContactRows() const
@@ -92,20 +81,15 @@ void MainWindow::copySelection()
 
 void MainWindow::paste()
 {
-    const auto header = clipboardHeader(clipboard_);
-    if (header && document_.codeplug.loaded()) {
-        const QString kind = fromLatin1(*header);
-        const auto names = [&kind](const char* expected) {
-            return kind.compare(QString::fromLatin1(expected), Qt::CaseInsensitive) == 0;
-        };
-        if (names(ContactClipboardHeader))
-            tabs_->setCurrentWidget(contactsTab_);
-        else if (names(ChannelClipboardHeader))
-            tabs_->setCurrentWidget(channelsTab_);
-        else if (names(ZoneClipboardHeader))
-            tabs_->setCurrentWidget(zonesTab_);
-    }
-    const PasteOutcome outcome = pasteFromClipboard(document_.codeplug, *prompts_, clipboard_, listState_);
+    const auto showTab = [this](PasteTab tab) {
+        switch (tab) {
+        case PasteTab::Contacts: tabs_->setCurrentWidget(contactsTab_); break;
+        case PasteTab::Channels: tabs_->setCurrentWidget(channelsTab_); break;
+        case PasteTab::Zones: tabs_->setCurrentWidget(zonesTab_); break;
+        case PasteTab::None: break;
+        }
+    };
+    const PasteOutcome outcome = pasteFromClipboard(document_.codeplug, *prompts_, clipboard_, listState_, showTab);
     if (outcome.tab == PasteTab::None)
         return;
     refreshAll();

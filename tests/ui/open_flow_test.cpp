@@ -9,7 +9,9 @@
 #include "ui/main_window.h"
 #include "ui/ui_test_support.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -103,6 +105,30 @@ TEST(OpenFlow, TheMassChangeReportStandsOverTheChangedChannels)
     // The copy is in the list already.
     EXPECT_EQ(rowsUnderTheBox, 4);
     EXPECT_EQ(lastNameUnderTheBox, "XBRAVO");
+}
+
+TEST(OpenFlow, APasteShowsItsTabUnderItsReportAndOnlyThen)
+{
+    test::TempDir dir;
+    WatchedPrompts prompts;
+    MainWindow window(&prompts);
+    window.show();
+    window.openFile(pathText(test::writeFixture(dir.file("a.rdt"), Md380Format)));
+    QString tabUnderTheBox;
+    prompts.onMessage = [&](std::string_view) {
+        tabUnderTheBox = window.tabs()->tabText(window.tabs()->currentIndex());
+    };
+    window.tabs()->setCurrentIndex(3);
+    QApplication::clipboard()->setText(QStringLiteral("not a paste\r\nat all\r\n"));
+    window.paste();
+    EXPECT_EQ(prompts.script.lastText(), "Invalid clipboard data; unable to paste.");
+    EXPECT_EQ(tabUnderTheBox, "Scan Lists");
+
+    // The header is read in any case.
+    QApplication::clipboard()->setText(QStringLiteral("dmr-contact\r\n\"3100\",\"USA\",\"Group Call\",\"No\",\"\",\"\",\"\",\"\",\"\"\r\n"));
+    window.paste();
+    EXPECT_EQ(tabUnderTheBox, "Contacts");
+    EXPECT_EQ(window.document().codeplug.contacts().count(), 1);
 }
 
 TEST(OpenFlow, AFailedOpenShowsThatNothingIsLoaded)

@@ -290,7 +290,8 @@ int importStructures(Codeplug& working, const std::filesystem::path& path, unsig
     return 1;
 }
 
-CommandResult importStructuresCommand(Codeplug& working, Prompts& prompts, unsigned options, ListTabState& state)
+CommandResult importStructuresCommand(Codeplug& working, Prompts& prompts, unsigned options, ListTabState& state,
+                                      const std::function<void()>& showImported)
 {
     CommandResult result;
     if (!working.loaded()) {
@@ -320,6 +321,8 @@ CommandResult importStructuresCommand(Codeplug& working, Prompts& prompts, unsig
     state.fitTo(working);
     if (!working.scanLists().empty())
         state.currentScanList = 0;
+    if (showImported)
+        showImported();
     if (imported == 1) {
         prompts.inform(report);
     } else {

@@ -13,6 +13,7 @@
 #include "operations/list_tab_state.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace pw {
@@ -51,8 +52,10 @@ int importStructures(Codeplug& working, const std::filesystem::path& path, unsig
                      StructuralImportCounts* counts = nullptr);
 
 // "Import Selected Structures...": asks for the file, imports, and shows the report. Every tab is
-// to be refilled afterwards; the first scan list becomes current.
-CommandResult importStructuresCommand(Codeplug& working, Prompts& prompts, unsigned options, ListTabState& state);
+// to be refilled afterwards; the first scan list becomes current. `showImported`, when given, is
+// called after the import and before the report, so that a window refills its tabs under it.
+CommandResult importStructuresCommand(Codeplug& working, Prompts& prompts, unsigned options, ListTabState& state,
+                                      const std::function<void()>& showImported = {});
 
 // The "Receive Groups" box was switched on: a D868 codeplug gets a word of caution. True when it
 // was shown.

@@ -255,9 +255,8 @@ void MainWindow::importSelectedStructures()
         if (box->isChecked())
             options |= box->property("importOption").toUInt();
     }
-    const CommandResult result = importStructuresCommand(document_.codeplug, *prompts_, options, listState_);
-    if (result.refresh != TabList::None)
-        refreshAll();
+    // Every tab shows what was imported before the report is read.
+    importStructuresCommand(document_.codeplug, *prompts_, options, listState_, [this] { refreshAll(); });
 }
 
 void MainWindow::checkStructuralImportBoxesForOpen()

@@ -162,21 +162,23 @@ TEST(OpenFlow, APathThatIsNotAsciiOpensAndShowsAsItIsNamed)
     EXPECT_EQ(window.document().path, path.string());
 }
 
-TEST(OpenFlow, StructuralImportRefreshesTheListsAfterEarlierEdits)
+TEST(OpenFlow, StructuralImportRefreshesTheListsAfterEarlierEditsBeforeItsReport)
 {
     test::TempDir dir;
-    ScriptedPrompts prompts;
+    WatchedPrompts prompts;
     MainWindow window(&prompts);
     window.openFile(pathText(test::writeFixture(dir.file("a.rdt"), Md380Format)));
     window.document().codeplug.markChanged();  // an earlier edit
     for (auto* box : window.tabs()->widget(5)->findChildren<QCheckBox*>())
         box->setChecked(box->text() == "Channels");
-    prompts.choose(threeChannelFile(dir.file("other.rdt")).string());
+    prompts.script.choose(threeChannelFile(dir.file("other.rdt")).string());
+    QString statusUnderTheBox;
+    prompts.onMessage = [&](std::string_view) { statusUnderTheBox = window.statusLine(); };
     for (auto* button : window.tabs()->widget(5)->findChildren<QPushButton*>())
         if (button->text() == "Import Selected Structures...")
             button->click();
     EXPECT_EQ(window.document().codeplug.channels().count(), 3);
-    EXPECT_EQ(window.statusLine(), "Total of 0 contacts and 3 channels in Codeplug");
+    EXPECT_EQ(statusUnderTheBox, "Total of 0 contacts and 3 channels in Codeplug");
     EXPECT_EQ(window.channelView()->model()->rowCount(), 3);
 }
 

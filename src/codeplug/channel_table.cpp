@@ -10,10 +10,10 @@
 
 #include "model/byte_field.h"
 #include "model/index_remap.h"
+#include "model/letter_case.h"
 #include "model/six_bit_text.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace pw {
 namespace {
@@ -24,13 +24,6 @@ constexpr std::size_t RdbModelText = 0x2000;
 constexpr std::size_t RdbModelTextSize = 16;
 // C0 of the D868 count table: the channel records of the file.
 constexpr int D868ChannelCount = 0;
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 // The highest slot whose record and name entry lie inside their tables.
 int rdbSlotLimit(const RdbLayout& layout) { return layout.highestSlot(); }

@@ -2,12 +2,12 @@
 
 #include "codeplug/codecs.h"
 #include "model/byte_field.h"
+#include "model/letter_case.h"
 #include "platform/file_io.h"
 #include "platform/prompts.h"
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstring>
 
 namespace pw {
@@ -30,13 +30,6 @@ constexpr std::uint32_t OtherFeatures = 0x13F;
 bool hasDfuSePrefix(const std::vector<std::uint8_t>& bytes)
 {
     return bytes.size() >= DfuSePrefix.size() && std::equal(DfuSePrefix.begin(), DfuSePrefix.end(), bytes.begin());
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 } // namespace

@@ -4,21 +4,14 @@
 #include "codeplug/codeplug.h"
 
 #include "model/index_remap.h"
+#include "model/letter_case.h"
 #include "model/six_bit_text.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 
 namespace pw {
 namespace {
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 int compareBytes(const std::string& a, const std::string& b)
 {

@@ -1,6 +1,7 @@
 #include "iddb/http_fetcher.h"
 
 #include "model/field_readers.h"
+#include "model/letter_case.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,23 +12,6 @@ namespace {
 
 // Internal result of a chunk-size line that runs past every sensible length.
 constexpr int OverlongLine = -100;
-
-bool equalsNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto x = static_cast<unsigned char>(a[i]);
-        auto y = static_cast<unsigned char>(b[i]);
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<unsigned char>(x + 32);
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<unsigned char>(y + 32);
-        if (x != y)
-            return false;
-    }
-    return true;
-}
 
 int hexDigit(char c)
 {
@@ -162,7 +146,7 @@ bool HttpFetcher::Exchange(std::string_view headerHost, std::string_view path)
         // Any header whose second word is "chunked" switches the decoding on; the header name is
         // not looked at.
         WordReader::word(line, 1, 4086, word);
-        if (equalsNoCase(word, "chunked"))
+        if (equalsIgnoringCase(word, "chunked"))
             chunked_ = true;
     }
     return true;

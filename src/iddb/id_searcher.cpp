@@ -3,6 +3,7 @@
 #include "codeplug/codeplug.h"
 #include "iddb/settings_block.h"
 #include "model/field_readers.h"
+#include "model/letter_case.h"
 #include "operations/contact_transfer.h"
 #include "platform/prompts.h"
 
@@ -11,23 +12,6 @@
 
 namespace pw {
 namespace {
-
-bool equalsNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto x = static_cast<unsigned char>(a[i]);
-        auto y = static_cast<unsigned char>(b[i]);
-        if (x >= 'a' && x <= 'z')
-            x = static_cast<unsigned char>(x - 32);
-        if (y >= 'a' && y <= 'z')
-            y = static_cast<unsigned char>(y - 32);
-        if (x != y)
-            return false;
-    }
-    return true;
-}
 
 } // namespace
 
@@ -133,17 +117,17 @@ std::string contactNameFromTemplate(const std::vector<std::string>& words, const
 {
     std::string name;
     for (const auto& word : words) {
-        if (equalsNoCase(word, "%F"))
+        if (equalsIgnoringCase(word, "%F"))
             name += WordReader::word(record.name(), 0);
-        else if (equalsNoCase(word, "%L"))
+        else if (equalsIgnoringCase(word, "%L"))
             name += WordReader::word(record.name(), 1);
-        else if (equalsNoCase(word, "%C"))
+        else if (equalsIgnoringCase(word, "%C"))
             name += record.callsign();
-        else if (equalsNoCase(word, "%CT"))
+        else if (equalsIgnoringCase(word, "%CT"))
             name += record.city();
-        else if (equalsNoCase(word, "%CY"))
+        else if (equalsIgnoringCase(word, "%CY"))
             name += record.country();
-        else if (equalsNoCase(word, "%ST"))
+        else if (equalsIgnoringCase(word, "%ST"))
             name += record.state();
         else
             name += word;

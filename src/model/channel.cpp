@@ -2,6 +2,7 @@
 
 #include "model/byte_field.h"
 #include "model/channel_layout.h"
+#include "model/letter_case.h"
 #include "model/six_bit_text.h"
 
 #include <algorithm>
@@ -220,10 +221,7 @@ void Channel::setTxContact(int position)
 
 void Channel::setTxContactByName(std::string_view name, const std::function<int(std::string_view)>& findContact)
 {
-    std::string upper(name);
-    for (auto& c : upper)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (upper == "NONE") {
+    if (equalsIgnoringCase(name, "NONE")) {
         setTxContact(0);
         setContactNameCache("NONE");
         return;

@@ -2,6 +2,7 @@
 // texts are read back.
 
 #include "model/channel.h"
+#include "model/letter_case.h"
 
 #include <array>
 #include <cctype>
@@ -13,17 +14,7 @@ namespace {
 
 char upperFirst(std::string_view text)
 {
-    return text.empty() ? '\0' : static_cast<char>(std::toupper(static_cast<unsigned char>(text.front())));
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
+    return text.empty() ? '\0' : upperAscii(text.front());
 }
 
 bool matchesAny(std::string_view text, std::initializer_list<std::string_view> candidates)

@@ -2,6 +2,7 @@
 
 #include "model/byte_field.h"
 #include "model/field_readers.h"
+#include "model/letter_case.h"
 #include "model/line_fields.h"
 #include "model/six_bit_text.h"
 
@@ -142,7 +143,7 @@ void Contact::setCallType(CallType type)
 
 void Contact::setCallTypeFromLetter(char letter)
 {
-    const auto upper = std::toupper(static_cast<unsigned char>(letter));
+    const char upper = upperAscii(letter);
     setCallType(upper == 'A' ? CallType::AllCall : upper == 'G' ? CallType::GroupCall : CallType::PrivateCall);
 }
 

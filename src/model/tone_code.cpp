@@ -1,5 +1,7 @@
 #include "model/tone_code.h"
 
+#include "model/letter_case.h"
+
 #include <cctype>
 #include <cmath>
 
@@ -20,16 +22,6 @@ std::string_view trimmed(std::string_view text)
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isOctalDigit(char c) { return c >= '0' && c <= '7'; }
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 // A nibble above 9 has no digit; it shows as 0, as a BCD frequency does.
 char digitOf(unsigned nibble) { return nibble <= 9 ? static_cast<char>('0' + nibble) : '0'; }

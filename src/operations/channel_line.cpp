@@ -3,6 +3,7 @@
 #include "codeplug/codeplug.h"
 #include "model/channel.h"
 #include "model/field_readers.h"
+#include "model/letter_case.h"
 #include "model/line_fields.h"
 #include "operations/contact_transfer.h"
 
@@ -23,16 +24,6 @@ constexpr int FirstDecodeSwitch = 24;
 constexpr std::uint8_t TytByte3Marks = 0xE0;
 constexpr std::size_t TytMarks = 5;
 constexpr std::size_t TytLargeFormatMark = 31;
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 std::string_view skipSpaces(std::string_view text)
 {
@@ -104,7 +95,7 @@ bool isAllDigits(std::string_view text)
 
 bool firstLetterIs(std::string_view text, char upper)
 {
-    return !text.empty() && std::toupper(static_cast<unsigned char>(text.front())) == upper;
+    return !text.empty() && upperAscii(text.front()) == upper;
 }
 
 std::string yesNo(bool on) { return on ? "YES" : "NO"; }

@@ -1,6 +1,7 @@
 #include "operations/channel_mass_change.h"
 
 #include "codeplug/codeplug.h"
+#include "model/letter_case.h"
 #include "model/tone_code.h"
 #include "operations/channel_selection.h"
 #include "operations/choice_lists.h"
@@ -166,10 +167,8 @@ const std::vector<std::string>& toneChoices()
 
 std::optional<std::size_t> toneChoiceIndex(std::string_view text)
 {
-    std::string word(trimmed(text));
-    for (auto& c : word)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (word == "NONE")
+    const std::string word(trimmed(text));
+    if (equalsIgnoringCase(word, "NONE"))
         return 0;
     // Any other text that reads as no tone fits no form: a typing error, not a choice.
     const auto code = ToneCode::fromText(text);

@@ -2,6 +2,7 @@
 
 #include "codeplug/codeplug.h"
 #include "model/field_readers.h"
+#include "model/letter_case.h"
 #include "model/six_bit_text.h"
 #include "operations/text_lines.h"
 #include "platform/file_io.h"
@@ -167,7 +168,7 @@ std::string ContactIndex::key(std::string_view name) const
 {
     std::string text(name);
     for (auto& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        c = lowerAscii(c);
     return text;
 }
 

@@ -1,13 +1,13 @@
 #include "operations/structural_import.h"
 
 #include "codeplug/codeplug.h"
+#include "model/letter_case.h"
 #include "model/list_support.h"
 #include "model/six_bit_text.h"
 #include "operations/channel_line.h"
 #include "operations/contact_transfer.h"
 #include "platform/prompts.h"
 
-#include <cctype>
 #include <unordered_map>
 
 namespace pw {
@@ -41,7 +41,7 @@ std::string lowerCase(std::string_view text)
 {
     std::string key(text);
     for (auto& c : key)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        c = lowerAscii(c);
     return key;
 }
 

@@ -3,10 +3,10 @@
 #include "iddb/id_search.h"
 #include "iddb/id_searcher.h"
 #include "platform/file_io.h"
+#include "platform/overwrite_question.h"
 #include "platform/prompts.h"
 
 #include <filesystem>
-#include <fstream>
 
 namespace pw {
 namespace {
@@ -112,24 +112,17 @@ ExportOutcome exportIdRecords(const IdDatabase* database, int radioType, std::st
         prompts.inform("Please select the radio type to continue.");
         return ExportOutcome::NoRadioType;
     }
-    FileChooserRequest request;
-    request.mode = FileChooserRequest::Mode::Open;
-    request.title = "Export CSV Contacts Data Set...";
-    request.confirmText = "Export CSV >";
-    request.defaultExtension = "csv";
-    request.filter = "CSV Files (*.csv)|*.csv|All Files (*.*)|*.*||";
-    request.mustExist = false;
-    const auto chosen = prompts.chooseFile(request);
+    const auto chosen = prompts.chooseFile({.mode = FileChooserRequest::Mode::Open,
+                                            .title = "Export CSV Contacts Data Set...",
+                                            .filter = "CSV Files (*.csv)|*.csv|All Files (*.*)|*.*||",
+                                            .defaultExtension = "csv",
+                                            .confirmText = "Export CSV >"});
     if (!chosen)
         return ExportOutcome::Cancelled;
     const std::filesystem::path path(*chosen);
 
-    if (std::ifstream(path, std::ios::binary).is_open()) {
-        const auto answer = prompts.message(MessageIcon::Question, MessageButtons::YesNoCancel,
-                                            "File '" + *chosen + "' already exists; overwrite?");
-        if (answer != MessageAnswer::Yes)
-            return ExportOutcome::Declined;
-    }
+    if (!overwriteAgreed(prompts, *chosen))
+        return ExportOutcome::Declined;
 
     bool written = false;
     {

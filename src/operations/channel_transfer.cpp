@@ -5,7 +5,9 @@
 #include "operations/contact_transfer.h"
 #include "operations/document_commands.h"
 #include "operations/text_lines.h"
+#include "operations/transfer_command_support.h"
 #include "platform/file_io.h"
+#include "platform/overwrite_question.h"
 #include "platform/prompts.h"
 
 #include <cstdio>
@@ -13,18 +15,12 @@
 namespace pw {
 namespace {
 
+using transfer_commands::openOtherCodeplug;
+using transfer_commands::refusedWhenUnloaded;
+
 constexpr const char* OpenFirstMessage = "Please open a valid Codeplug file before using this command.";
 constexpr const char* MemoryFullMessage = "Channel memory is full.";
 constexpr const char* ChannelCsvFilter = "CSV Files (*.csv)|*.csv|TXT Files (*.txt)|*.txt|All Files (*.*)|*.*||";
-
-// Refuses, with the message, a command that the format does not offer.
-bool guardFeature(const Codeplug& working, Prompts& prompts, const char* feature)
-{
-    if (working.hasFeature(feature::ChannelOperations))
-        return true;
-    prompts.error(featureNotSupportedText(feature));
-    return false;
-}
 
 void finishImport(Codeplug& working, const ChannelImportCounts& counts)
 {
@@ -132,27 +128,15 @@ ChannelImportCounts importChannelsFromCodeplug(Codeplug& working, const Codeplug
 TransferOutcome exportChannelsCsvCommand(const Codeplug& working, Prompts& prompts)
 {
     TransferOutcome outcome;
-    if (!working.loaded()) {
-        prompts.inform(OpenFirstMessage);
-        outcome.status = TransferOutcome::Status::Refused;
+    if (refusedWhenUnloaded(working, prompts, OpenFirstMessage, outcome))
         return outcome;
-    }
-    FileChooserRequest request;
-    request.mode = FileChooserRequest::Mode::Save;
-    request.title = "Export Channels to CSV File...";
-    request.confirmText = "Export >";
-    request.defaultExtension = "csv";
-    request.filter = ChannelCsvFilter;
-    const auto path = prompts.chooseFile(request);
-    if (!path)
+    const auto path = prompts.chooseFile({.mode = FileChooserRequest::Mode::Save,
+                                          .title = "Export Channels to CSV File...",
+                                          .filter = ChannelCsvFilter,
+                                          .defaultExtension = "csv",
+                                          .confirmText = "Export >"});
+    if (!path || !overwriteAgreed(prompts, *path))
         return outcome;
-    std::error_code error;
-    if (std::filesystem::exists(*path, error)) {
-        const auto answer = prompts.message(MessageIcon::Question, MessageButtons::YesNoCancel,
-                                            "File '" + *path + "' already exists; overwrite?");
-        if (answer != MessageAnswer::Yes)
-            return outcome;
-    }
     bool written = false;
     {
         BusyScope busy(prompts);
@@ -172,25 +156,20 @@ TransferOutcome exportChannelsCsvCommand(const Codeplug& working, Prompts& promp
 TransferOutcome importChannelsCsvCommand(Codeplug& working, Prompts& prompts)
 {
     TransferOutcome outcome;
-    outcome.status = TransferOutcome::Status::Refused;
-    if (!working.loaded()) {
-        prompts.inform(OpenFirstMessage);
+    if (refusedWhenUnloaded(working, prompts, OpenFirstMessage, outcome))
+        return outcome;
+    if (!channelOperationsOffered(working, prompts, "channel importing")) {
+        outcome.status = TransferOutcome::Status::Refused;
         return outcome;
     }
-    if (!guardFeature(working, prompts, "channel importing"))
+    const auto path = prompts.chooseFile({.mode = FileChooserRequest::Mode::Open,
+                                          .title = "Import Channels from CSV File...",
+                                          .filter = ChannelCsvFilter,
+                                          .defaultExtension = "csv",
+                                          .confirmText = "Import >",
+                                          .mustExist = true});
+    if (!path)
         return outcome;
-    FileChooserRequest request;
-    request.mode = FileChooserRequest::Mode::Open;
-    request.title = "Import Channels from CSV File...";
-    request.confirmText = "Import >";
-    request.defaultExtension = "csv";
-    request.filter = ChannelCsvFilter;
-    request.mustExist = true;
-    const auto path = prompts.chooseFile(request);
-    if (!path) {
-        outcome.status = TransferOutcome::Status::Cancelled;
-        return outcome;
-    }
     ChannelImportCounts counts;
     {
         BusyScope busy(prompts);
@@ -215,28 +194,22 @@ TransferOutcome importChannelsCsvCommand(Codeplug& working, Prompts& prompts)
 TransferOutcome importChannelsFromCodeplugCommand(Codeplug& working, Prompts& prompts)
 {
     TransferOutcome outcome;
-    outcome.status = TransferOutcome::Status::Refused;
-    if (!working.loaded()) {
-        prompts.inform(OpenFirstMessage);
+    if (refusedWhenUnloaded(working, prompts, OpenFirstMessage, outcome))
+        return outcome;
+    if (!channelOperationsOffered(working, prompts, "channel codeplug import")) {
+        outcome.status = TransferOutcome::Status::Refused;
         return outcome;
     }
-    if (!guardFeature(working, prompts, "channel codeplug import"))
+    const auto path = prompts.chooseFile({.mode = FileChooserRequest::Mode::Open,
+                                          .title = "Import Channels from Codeplug...",
+                                          .filter = "RDT/RDB Files (*.rdt, *.rdb)|*.rdt;*.rdb|All Files (*.*)|*.*||",
+                                          .defaultExtension = "rdt",
+                                          .confirmText = "Ch Import >",
+                                          .mustExist = true});
+    if (!path)
         return outcome;
-    FileChooserRequest request;
-    request.mode = FileChooserRequest::Mode::Open;
-    request.title = "Import Channels from Codeplug...";
-    request.confirmText = "Ch Import >";
-    request.defaultExtension = "rdt";
-    request.filter = "RDT/RDB Files (*.rdt, *.rdb)|*.rdt;*.rdb|All Files (*.*)|*.*||";
-    request.mustExist = true;
-    const auto path = prompts.chooseFile(request);
-    if (!path) {
-        outcome.status = TransferOutcome::Status::Cancelled;
-        return outcome;
-    }
     Codeplug other;
-    other.setPrompts(&prompts);
-    if (!other.open(*path) || !other.decode()) {
+    if (!openOtherCodeplug(other, *path, prompts)) {
         prompts.error("Unable to read specified file. Is it a valid\r\nradio database file?");
         outcome.status = TransferOutcome::Status::Failed;
         return outcome;
@@ -267,7 +240,7 @@ TransferOutcome sortChannelsCommand(Codeplug& working, Prompts& prompts, int col
     outcome.status = TransferOutcome::Status::Refused;
     if (!working.loaded() || column <= 0)
         return outcome;
-    if (guarded && !guardFeature(working, prompts, "channel sorting"))
+    if (guarded && !channelOperationsOffered(working, prompts, "channel sorting"))
         return outcome;
     // sortChannels writes the model back and marks the codeplug changed when it had two channels
     // or more to order.

@@ -2,6 +2,7 @@
 
 #include "codeplug/codeplug.h"
 #include "operations/contact_transfer.h"
+#include "operations/transfer_command_support.h"
 #include "platform/prompts.h"
 
 #include <filesystem>
@@ -9,6 +10,9 @@
 
 namespace pw {
 namespace {
+
+using transfer_commands::openOtherCodeplug;
+using transfer_commands::refusedWhenUnloaded;
 
 constexpr const char* OpenFirstMessage = "Please open a valid Codeplug file first.";
 constexpr const char* CsvFilter = "CSV Files (*.csv)|*.csv|All Files (*.*)|*.*||";
@@ -20,24 +24,18 @@ std::string importedMessage(int count) { return std::to_string(count) + " contac
 TransferOutcome mergeContactsCommand(Codeplug& working, Prompts& prompts)
 {
     TransferOutcome outcome;
-    if (!working.loaded()) {
-        prompts.inform(OpenFirstMessage);
-        outcome.status = TransferOutcome::Status::Refused;
+    if (refusedWhenUnloaded(working, prompts, OpenFirstMessage, outcome))
         return outcome;
-    }
-    FileChooserRequest request;
-    request.mode = FileChooserRequest::Mode::Open;
-    request.title = "Merge Contacts from a different Codeplug File...";
-    request.confirmText = "Merge >";
-    request.filter = "RDT/RDT Files (*.rdt;*.rdb)|*.rdt;*.rdb|All Files (*.*)|*.*||";
-    request.mustExist = true;
-    const auto path = prompts.chooseFile(request);
+    const auto path = prompts.chooseFile({.mode = FileChooserRequest::Mode::Open,
+                                          .title = "Merge Contacts from a different Codeplug File...",
+                                          .filter = "RDT/RDT Files (*.rdt;*.rdb)|*.rdt;*.rdb|All Files (*.*)|*.*||",
+                                          .confirmText = "Merge >",
+                                          .mustExist = true});
     if (!path)
         return outcome;
 
     Codeplug other;
-    other.setPrompts(&prompts);
-    if (!other.open(*path) || !other.decode()) {
+    if (!openOtherCodeplug(other, *path, prompts)) {
         prompts.error("Unable to open the specified file for merging.");
         outcome.status = TransferOutcome::Status::Failed;
         return outcome;
@@ -54,18 +52,13 @@ TransferOutcome mergeContactsCommand(Codeplug& working, Prompts& prompts)
 TransferOutcome importContactsCsvCommand(Codeplug& working, Prompts& prompts)
 {
     TransferOutcome outcome;
-    if (!working.loaded()) {
-        prompts.inform(OpenFirstMessage);
-        outcome.status = TransferOutcome::Status::Refused;
+    if (refusedWhenUnloaded(working, prompts, OpenFirstMessage, outcome))
         return outcome;
-    }
-    FileChooserRequest request;
-    request.mode = FileChooserRequest::Mode::Open;
-    request.title = "Import Contacts from a CSV File...";
-    request.confirmText = "CSV Import >";
-    request.filter = CsvFilter;
-    request.mustExist = true;
-    const auto path = prompts.chooseFile(request);
+    const auto path = prompts.chooseFile({.mode = FileChooserRequest::Mode::Open,
+                                          .title = "Import Contacts from a CSV File...",
+                                          .filter = CsvFilter,
+                                          .confirmText = "CSV Import >",
+                                          .mustExist = true});
     if (!path)
         return outcome;
 
@@ -94,13 +87,11 @@ TransferOutcome exportContactsCsvCommand(const Codeplug& working, Prompts& promp
         outcome.status = TransferOutcome::Status::Refused;
         return outcome;
     }
-    FileChooserRequest request;
-    request.mode = FileChooserRequest::Mode::Save;
-    request.title = "Export Contacts as Comma-Separated Values...";
-    request.confirmText = "CSV Export >";
-    request.defaultExtension = "csv";
-    request.filter = CsvFilter;
-    const auto path = prompts.chooseFile(request);
+    const auto path = prompts.chooseFile({.mode = FileChooserRequest::Mode::Save,
+                                          .title = "Export Contacts as Comma-Separated Values...",
+                                          .filter = CsvFilter,
+                                          .defaultExtension = "csv",
+                                          .confirmText = "CSV Export >"});
     if (!path)
         return outcome;
 

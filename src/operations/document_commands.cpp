@@ -1,6 +1,6 @@
 #include "operations/document_commands.h"
 
-#include <filesystem>
+#include "platform/overwrite_question.h"
 
 namespace pw {
 
@@ -15,6 +15,14 @@ std::string statusText(const Codeplug& codeplug)
 std::string featureNotSupportedText(const std::string& feature)
 {
     return "Sorry, the feature you tried to\r\naccess, " + feature + ", is not\r\nyet supported for this codeplug type.";
+}
+
+bool channelOperationsOffered(const Codeplug& codeplug, Prompts& prompts, const std::string& feature)
+{
+    if (codeplug.hasFeature(feature::ChannelOperations))
+        return true;
+    prompts.error(featureNotSupportedText(feature));
+    return false;
 }
 
 OpenOutcome openCodeplugCommand(WorkingDocument& document, Prompts& prompts, const std::string& givenPath,
@@ -114,10 +122,7 @@ int saveCodeplugAsCommand(WorkingDocument& document, Prompts& prompts)
     const auto chosen = prompts.chooseFile(request);
     if (!chosen)
         return 0;
-    std::error_code error;
-    if (std::filesystem::exists(*chosen, error) &&
-        prompts.message(MessageIcon::Question, MessageButtons::YesNoCancel,
-                        "File '" + *chosen + "' already exists; overwrite?") != MessageAnswer::Yes)
+    if (!overwriteAgreed(prompts, *chosen))
         return 0;
     document.path = *chosen;
     return saveCodeplugCommand(document, prompts);

@@ -50,5 +50,8 @@ std::string statusText(const Codeplug& codeplug);
 
 // "Sorry, the feature you tried to\r\naccess, %s, is not\r\nyet supported for this codeplug type."
 std::string featureNotSupportedText(const std::string& feature);
+// True when the format offers the channel operations (adding, deleting, sorting, importing and
+// mass-changing channels); otherwise shows the not-supported message naming `feature`.
+bool channelOperationsOffered(const Codeplug& codeplug, Prompts& prompts, const std::string& feature);
 
 } // namespace pw

@@ -299,13 +299,11 @@ CommandResult importStructuresCommand(Codeplug& working, Prompts& prompts, unsig
         result.refused = true;
         return result;
     }
-    FileChooserRequest request;
-    request.mode = FileChooserRequest::Mode::Open;
-    request.title = "Import Structures from a different Codeplug File...";
-    request.confirmText = "Import >";
-    request.filter = "RDT/RDT Files (*.rdt;*.rdb)|*.rdt;*.rdb|All Files (*.*)|*.*||";
-    request.mustExist = true;
-    const auto path = prompts.chooseFile(request);
+    const auto path = prompts.chooseFile({.mode = FileChooserRequest::Mode::Open,
+                                          .title = "Import Structures from a different Codeplug File...",
+                                          .filter = "RDT/RDT Files (*.rdt;*.rdb)|*.rdt;*.rdb|All Files (*.*)|*.*||",
+                                          .confirmText = "Import >",
+                                          .mustExist = true});
     if (!path)
         return result;
 

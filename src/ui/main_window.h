@@ -128,9 +128,6 @@ private:
     std::unique_ptr<QMenu> channelContextMenu(int row);
     void checkStructuralImportBoxesForOpen();
     void importSelectedStructures();
-    // Shows the not-yet-supported message naming `feature` when channels may not be added, deleted
-    // or mass-changed in this format.
-    bool channelFeatureOffered(const char* feature);
     // Called once the window stands: reads the settings and starts the ID database download
     // (main_window_dialogs.cpp); and the settings written again on every close.
     void startIdDatabase();

@@ -171,14 +171,14 @@ std::unique_ptr<QMenu> MainWindow::channelContextMenu(int row)
     auto menu = std::make_unique<QMenu>(this);
     menu->setObjectName(QStringLiteral("MenuChannelContext"));
     menu->addAction(QStringLiteral("Add Channel..."), this, [this] {
-        if (channelFeatureOffered("adding channels"))
+        if (channelOperationsOffered(document_.codeplug, *prompts_, "adding channels"))
             addChannel();
     });
     menu->addAction(QStringLiteral("Copy Selection"), this, [this] {
         copyChannels(document_.codeplug, clipboard_, selectedChannelRows());
     });
     menu->addAction(QStringLiteral("Delete..."), this, [this, row] {
-        if (!channelFeatureOffered("deleting channels"))
+        if (!channelOperationsOffered(document_.codeplug, *prompts_, "deleting channels"))
             return;
         const auto result = deleteChannels(document_.codeplug, *prompts_, selectedChannelRows());
         if (result.modelChanged) {
@@ -188,7 +188,7 @@ std::unique_ptr<QMenu> MainWindow::channelContextMenu(int row)
     });
     menu->addAction(QStringLiteral("Edit..."), this, [this, row] { editChannel(row); });
     menu->addAction(QStringLiteral("Mass Change..."), this, [this] {
-        if (channelFeatureOffered("editing channels"))
+        if (channelOperationsOffered(document_.codeplug, *prompts_, "editing channels"))
             massChangeChannels();
     });
     menu->addAction(QStringLiteral("Paste"), this, &MainWindow::paste);
@@ -196,14 +196,6 @@ std::unique_ptr<QMenu> MainWindow::channelContextMenu(int row)
     if (row < 0)
         disableExcept(*menu, {QStringLiteral("Add Channel..."), QStringLiteral("Paste")});
     return menu;
-}
-
-bool MainWindow::channelFeatureOffered(const char* feature)
-{
-    if (document_.codeplug.hasFeature(feature::ChannelOperations))
-        return true;
-    prompts_->message(MessageIcon::Error, MessageButtons::Ok, featureNotSupportedText(feature));
-    return false;
 }
 
 void MainWindow::buildStructuralImportTab()

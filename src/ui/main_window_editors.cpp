@@ -121,7 +121,7 @@ void MainWindow::addChannel()
 void MainWindow::editChannel(int row)
 {
     auto& codeplug = document_.codeplug;
-    if (!channelFeatureOffered(channel_editor_text::EditingFeature.data()))
+    if (!channelOperationsOffered(document_.codeplug, *prompts_, channel_editor_text::EditingFeature.data()))
         return;
     if (row < 0 || row >= codeplug.channels().count()) {
         prompts_->error(channel_editor_text::InvalidEditIndex);

@@ -1,0 +1,32 @@
+#pragma once
+// Small pieces that the transfer commands (CSV files, merges, imports from another codeplug)
+// share. Not part of the operations' interface.
+
+#include "codeplug/codeplug.h"
+#include "operations/transfer_outcome.h"
+#include "platform/prompts.h"
+
+#include <string>
+#include <string_view>
+
+namespace pw::transfer_commands {
+
+// Without a loaded codeplug the command shows `message` and is refused. True when it was.
+inline bool refusedWhenUnloaded(const Codeplug& working, Prompts& prompts, std::string_view message,
+                                TransferOutcome& outcome)
+{
+    if (working.loaded())
+        return false;
+    prompts.inform(message);
+    outcome.status = TransferOutcome::Status::Refused;
+    return true;
+}
+
+// Opens and decodes the codeplug a command reads from; its decoder reports through `prompts`.
+inline bool openOtherCodeplug(Codeplug& other, const std::string& path, Prompts& prompts)
+{
+    other.setPrompts(&prompts);
+    return other.open(path) && other.decode();
+}
+
+} // namespace pw::transfer_commands

@@ -7,45 +7,61 @@
 
 #include <QAbstractTableModel>
 
+#include <span>
+
 namespace pw::ui {
 
-class ContactTableModel final : public QAbstractTableModel {
+// One list over one table of the codeplug: its headings, one row per record, and a single
+// placeholder row ("#", "No ...", " #") when a loaded codeplug holds no record.
+class RecordTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit ContactTableModel(const Codeplug& codeplug, QObject* parent = nullptr)
-        : QAbstractTableModel(parent), codeplug_(codeplug) {}
-
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     void refresh();
-    // Whether the table shows the "No Contacts" row instead of contacts.
+    // Whether the table shows the placeholder row instead of records.
     bool showsPlaceholder() const;
+
+protected:
+    RecordTableModel(const Codeplug& codeplug, std::span<const char* const> headings, const char* placeholder,
+                     QObject* parent);
+
+    const Codeplug& codeplug() const { return codeplug_; }
+
+private:
+    virtual int recordCount() const = 0;
+    // The text of `column` for the record at table position `row`, which exists.
+    virtual QVariant recordCell(int row, int column) const = 0;
+
+    const Codeplug& codeplug_;
+    std::span<const char* const> headings_;
+    const char* placeholder_;
+};
+
+class ContactTableModel final : public RecordTableModel {
+    Q_OBJECT
+public:
+    explicit ContactTableModel(const Codeplug& codeplug, QObject* parent = nullptr);
 
     static const int ColumnWidths[5];
 
 private:
-    const Codeplug& codeplug_;
+    int recordCount() const override;
+    QVariant recordCell(int row, int column) const override;
 };
 
-class ChannelTableModel final : public QAbstractTableModel {
+class ChannelTableModel final : public RecordTableModel {
     Q_OBJECT
 public:
-    explicit ChannelTableModel(const Codeplug& codeplug, QObject* parent = nullptr)
-        : QAbstractTableModel(parent), codeplug_(codeplug) {}
-
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-    void refresh();
-    bool showsPlaceholder() const;
+    explicit ChannelTableModel(const Codeplug& codeplug, QObject* parent = nullptr);
 
     static const int ColumnWidths[12];
 
 private:
-    const Codeplug& codeplug_;
+    int recordCount() const override;
+    QVariant recordCell(int row, int column) const override;
 };
 
 } // namespace pw::ui

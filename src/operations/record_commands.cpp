@@ -1,5 +1,6 @@
 #include "operations/record_commands.h"
 
+#include "operations/document_commands.h"
 #include "operations/tab_command_support.h"
 
 #include <algorithm>
@@ -18,12 +19,6 @@ std::vector<int> listOrder(std::vector<int> rows, int tableSize)
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     return rows;
-}
-
-std::string featureMessage(std::string_view feature)
-{
-    return "Sorry, the feature you tried to\r\naccess, " + std::string(feature) +
-           ", is not\r\nyet supported for this codeplug type.";
 }
 
 // The row that keeps the selection mark after a delete: the same row, or the new last one.
@@ -111,7 +106,7 @@ CommandResult deleteChannels(Codeplug& codeplug, Prompts& prompts, std::vector<i
     if (!codeplug.loaded())
         return result;
     if (!codeplug.hasFeature(feature::ChannelOperations))
-        return refusal(prompts, featureMessage("deleting channels"));
+        return refusal(prompts, featureNotSupportedText("deleting channels"));
     rows = listOrder(std::move(rows), codeplug.channels().count());
     if (rows.empty())
         return result;

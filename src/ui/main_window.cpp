@@ -338,10 +338,9 @@ int MainWindow::saveAs()
 void MainWindow::refreshAll()
 {
     status_->setText(fromLatin1(statusText(document_.codeplug)));
-    contactModel_->refresh();
-    channelModel_->refresh();
     showRadioIdentity();
     listState_.fitTo(document_.codeplug);
+    // Refills the contact and channel lists too: the tabs' master lists are views of them.
     refillListTabs(TabList::Contacts | TabList::Channels | TabList::Zones | TabList::ScanLists | TabList::RxGroups);
 }
 

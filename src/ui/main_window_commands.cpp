@@ -154,12 +154,8 @@ std::unique_ptr<QMenu> MainWindow::contactContextMenu(int row)
         applyResult(markContactsAsTalkgroups(document_.codeplug, *prompts_, selectedContactRows()));
     });
     menu->addAction(QStringLiteral("&Paste"), this, &MainWindow::paste);
-    menu->addAction(QStringLiteral("&Delete..."), this, [this, row] {
-        const auto result = deleteContacts(document_.codeplug, *prompts_, selectedContactRows());
-        if (result.modelChanged) {
-            refreshAll();
-            selectContactRow(std::min(row, document_.codeplug.contacts().count() - 1));
-        }
+    menu->addAction(QStringLiteral("&Delete..."), this, [this] {
+        applyResult(deleteContacts(document_.codeplug, *prompts_, selectedContactRows()));
     });
     if (row < 0)
         disableExcept(*menu, {QStringLiteral("&Add Contact..."), QStringLiteral("&Paste")});
@@ -177,14 +173,9 @@ std::unique_ptr<QMenu> MainWindow::channelContextMenu(int row)
     menu->addAction(QStringLiteral("Copy Selection"), this, [this] {
         copyChannels(document_.codeplug, clipboard_, selectedChannelRows());
     });
-    menu->addAction(QStringLiteral("Delete..."), this, [this, row] {
-        if (!channelOperationsOffered(document_.codeplug, *prompts_, "deleting channels"))
-            return;
-        const auto result = deleteChannels(document_.codeplug, *prompts_, selectedChannelRows());
-        if (result.modelChanged) {
-            refreshAll();
-            selectChannelRow(std::min(row, document_.codeplug.channels().count() - 1));
-        }
+    // The delete itself refuses a format without the channel operations, with the same message.
+    menu->addAction(QStringLiteral("Delete..."), this, [this] {
+        applyResult(deleteChannels(document_.codeplug, *prompts_, selectedChannelRows()));
     });
     menu->addAction(QStringLiteral("Edit..."), this, [this, row] { editChannel(row); });
     menu->addAction(QStringLiteral("Mass Change..."), this, [this] {

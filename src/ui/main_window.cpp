@@ -3,6 +3,7 @@
 #include "iddb/id_database.h"
 #include "operations/channel_transfer.h"
 #include "operations/contact_commands.h"
+#include "plugwright_version.h"
 #include "ui/record_list_view.h"
 #include "ui/record_table_models.h"
 
@@ -34,7 +35,6 @@ namespace pw::ui {
 namespace {
 
 constexpr const char* ProductName = "Korvane Plugwright";
-constexpr const char* Version = "2.60";
 constexpr const char* Notice = "Free software for DMR radio owners";
 constexpr const char* ProjectPage = "https://plugwright.example.org/donate";
 
@@ -43,7 +43,7 @@ constexpr const char* ProjectPage = "https://plugwright.example.org/donate";
 
 QString MainWindow::productTitle()
 {
-    return QStringLiteral("%1 %2 %3").arg(QString::fromLatin1(ProductName), QString::fromLatin1(Version),
+    return QStringLiteral("%1 %2 %3").arg(QString::fromLatin1(ProductName), QString::fromLatin1(PlugwrightShortVersion),
                                           QString::fromLatin1(Notice));
 }
 
@@ -468,7 +468,7 @@ void MainWindow::showAbout()
     QMessageBox box(this);
     box.setWindowTitle(QStringLiteral("About %1").arg(QString::fromLatin1(ProductName)));
     box.setText(QStringLiteral("%1 %2\n\n%3\nBuild: %4 %5\n\n%6")
-                    .arg(QString::fromLatin1(ProductName), QString::fromLatin1(Version),
+                    .arg(QString::fromLatin1(ProductName), QString::fromLatin1(PlugwrightVersion),
                          QString::fromLatin1(Notice), QStringLiteral(__DATE__), QStringLiteral(__TIME__),
                          QStringLiteral("For use with Connect Systems, Tytera, AnyTone, and many other "
                                         "RDT/RDB-format DMR transceivers.\n\nIf you have found this software "

@@ -4,6 +4,7 @@
 
 #include "cli/cli_session.h"
 #include "cli/text_encoding.h"
+#include "presenter/mass_change_choices.h"
 #include "model/list_support.h"
 #include "operations/channel_mass_change.h"
 #include "operations/zone_wizard.h"

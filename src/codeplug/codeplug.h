@@ -1,19 +1,20 @@
 #pragma once
-// The codeplug document: one codeplug file held in memory together with the model decoded from it.
+// The codeplug document: the model decoded from one codeplug file, and the format that file has.
 //
-// `open` recognises the file's format and reads its bytes; `decode` fills the six record lists
-// from the image; every edit changes the lists and runs `encode` at once so that the image mirrors
-// the model; `save` writes the image (the D868 family builds its file from the model) to disk.
-// Bytes of the image that no model field covers are never touched, and bytes of the file beyond
-// the part its format reads are written back as they were.
+// `open` reads the file once and runs the probe chain, whose first matching format takes the
+// bytes; `decode` fills the six record lists from them; every edit changes the lists inside an
+// EditScope, which marks the document changed and has the format write the model back into its
+// image once the edit is done; `save` writes the file. Bytes that no model field covers are never
+// touched, and bytes of the file beyond the part its format reads are written back as they were.
+//
+// The table operations return 1 on success and negative codes on refusal; they keep every
+// reference between records right when records are deleted or sorted.
 
-#include "codeplug/d868_data.h"
-#include "model/error_log.h"
-#include "codeplug/rdb_layout.h"
+#include "codeplug/format_codec.h"
 #include "model/channel.h"
 #include "model/contact.h"
 #include "model/emergency_system.h"
-#include "model/format_id.h"
+#include "model/error_log.h"
 #include "model/record_list.h"
 #include "model/rx_group_list.h"
 #include "model/scan_list.h"
@@ -21,25 +22,12 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace pw {
-
-class Prompts;
-
-// Functions the window may offer for a format.
-namespace feature {
-inline constexpr std::uint32_t ContactsTab = 0x01;
-inline constexpr std::uint32_t ChannelsTab = 0x02;
-inline constexpr std::uint32_t ChannelOperations = 0x04;
-inline constexpr std::uint32_t ZonesTab = 0x08;
-inline constexpr std::uint32_t ScanListsTab = 0x10;
-inline constexpr std::uint32_t RxGroupsTab = 0x20;
-inline constexpr std::uint32_t VendorChange = 0x80;
-inline constexpr std::uint32_t StructuralImportTab = 0x100;
-} // namespace feature
 
 inline constexpr int MaxZones = 250;
 inline constexpr int MaxScanLists = 250;
@@ -59,43 +47,48 @@ int scanListCapacity(FormatId formatId);
 
 class Codeplug {
 public:
-    // The DfuSe image element of a TYT file begins at this file offset.
-    static constexpr std::size_t DfuSeDataOffset = 0x125;
-    static constexpr std::size_t Md380ImageSize = 262709;
-    static constexpr std::size_t Md2017ImageSize = 852534;
-
     Codeplug();
     ~Codeplug();
     Codeplug(const Codeplug&) = delete;
     Codeplug& operator=(const Codeplug&) = delete;
 
-    // ---- File (codeplug.cpp, codeplug_save.cpp) ----
+    // ---- File ----
 
     // Recognises and reads the file: the FormatId on success, 0 on failure.
     FormatId open(const std::filesystem::path& path);
-    // Runs the family's decoder: 1 on success, 0 when nothing is loaded or the decoder failed.
+    // Runs the format's decoder: 1 on success, 0 when nothing is loaded or the decoder failed.
     int decode();
-    // Writes the model into the image with the family's encoder.
+    // Writes the model into the image with the format's encoder.
     void encode();
     // Writes the codeplug to `path`, replacing the file only once the new content is whole:
     // 1 on success, 0 on failure (the old file is then unchanged).
     int save(const std::filesystem::path& path);
 
-    bool loaded() const { return loaded_; }
+    bool loaded() const { return codec_ != nullptr; }
     bool changed() const { return changed_; }
     void markChanged() { changed_ = true; }
-    FormatId formatId() const { return formatId_; }
-    FormatFamily family() const { return familyOf(formatId_); }
-    std::uint32_t featureFlags() const { return featureFlags_; }
-    bool hasFeature(std::uint32_t flag) const { return (featureFlags_ & flag) != 0; }
+    FormatId formatId() const { return codec_ ? codec_->formatId() : NoFormat; }
+    FormatFamily family() const { return familyOf(formatId()); }
+    std::uint32_t featureFlags() const { return codec_ ? codec_->featureFlags() : 0; }
+    bool hasFeature(std::uint32_t flag) const { return (featureFlags() & flag) != 0; }
+    // The format of the loaded file; only valid while loaded().
+    FormatCodec& codec() const { return *codec_; }
 
     const std::string& errorLogText() const { return errorLog_.text(); }
     int errorCount() const { return errorLog_.count(); }
     ErrorLog& errorLog() { return errorLog_; }
+    // Messages the latest decode or edit has for the user, to be shown as error boxes by whoever
+    // ran it; taking them empties the list.
+    std::vector<std::string> takeMessages() { return std::exchange(messages_, {}); }
+    void addMessage(std::string message) { messages_.push_back(std::move(message)); }
 
-    // Where message boxes of the model (an out-of-range remap) are shown; silent by default.
-    Prompts& prompts() const;
-    void setPrompts(Prompts* prompts) { prompts_ = prompts; }
+    // ---- Records of this codeplug's format ----
+
+    Contact newContact() const { return Contact(*codec_->recordFormats().contact); }
+    Channel newChannel(double frequencyMhz = 146.0) const { return Channel(*codec_->recordFormats().channel, frequencyMhz); }
+    Zone newZone() const { return Zone(*codec_->recordFormats().zone); }
+    ScanList newScanList() const { return ScanList(*codec_->recordFormats().scanList); }
+    RxGroupList newRxGroupList() const { return RxGroupList(*codec_->recordFormats().rxGroupList); }
 
     // ---- Lists ----
 
@@ -120,41 +113,28 @@ public:
     RxGroupList* rxGroupListAt(int index) const { return rxGroupLists_.at(index); }
     EmergencySystem* emergencySystemAt(int index) const { return emergencySystems_.at(index); }
 
-    // ---- Image ----
+    // Zones and scan lists refer to channels by member number (FormatCodec::memberNumberOf):
+    // 0 when the index names no channel.
+    int memberNumberOf(int channelIndex) const;
+    // The 0-based channel index member `number` names, -1 for none.
+    int channelIndexOfMember(int number) const;
 
-    std::vector<std::uint8_t>& tytImage() { return tytImage_; }
-    const std::vector<std::uint8_t>& tytImage() const { return tytImage_; }
-    std::vector<std::uint8_t>& rdbImage() { return rdbImage_; }
-    const std::vector<std::uint8_t>& rdbImage() const { return rdbImage_; }
-    const RdbLayout& rdbLayout() const { return rdbLayout_; }
-    // Number of bytes of the RDB image to write back; the RDB encoder may raise it.
-    std::size_t imageLength() const { return imageLength_; }
-    void setImageLength(std::size_t length) { imageLength_ = length; }
-    D868Data& d868Data() { return d868_; }
-    const D868Data& d868Data() const { return d868_; }
-
-    // The file offset of record i of each table in the image of the codeplug's family, or nothing.
-    std::optional<std::size_t> contactRecordAt(int index) const;
-    std::optional<std::size_t> channelRecordAt(int index) const;
-    std::optional<std::size_t> zoneRecordAt(int index) const;
-    std::optional<std::size_t> scanListRecordAt(int index) const;
-    std::optional<std::size_t> rxGroupRecordAt(int index) const;
-    std::optional<std::size_t> emergencyRecordAt(int index) const;
-
-    // ---- Radio identity (codeplug_identity.cpp) ----
+    // ---- Radio identity ----
 
     std::string radioTypeText() const;
-    // The model text at 0x125 of a 0x1002/0x1003 image ("2017", "MD9600", "MD-UV380", "MD-UV390").
-    std::string modelText() const;
-    int vendorIndex() const;
+    // The model text of a 0x1002/0x1003 image ("2017", "MD9600", "MD-UV380", "MD-UV390").
+    std::string modelText() const { return loaded() ? codec_->modelText() : std::string(); }
+    int vendorIndex() const { return loaded() ? codec_->vendorIndex() : 0; }
     std::string vendorName(int entry) const;
     void setVendor(int entry);
     std::optional<std::string> radioName() const;
     void setRadioName(std::string_view name);
     std::uint32_t radioDmrId() const;
     void setRadioDmrId(std::uint32_t id);
+    // The radio model name that chooses the power texts (Channel::powerText).
+    std::string radioModelName() const { return loaded() ? codec_->radioModelName() : std::string(); }
 
-    // ---- Contact table (contact_table.cpp) ----
+    // ---- Contact table ----
 
     // 1 on success, -1 when the ID is present (unless allowed), -2 not loaded, -4 table full.
     int addContact(const Contact& source, bool allowDuplicateId = false);
@@ -163,24 +143,21 @@ public:
     int findContactByName(std::string_view name) const;
     std::string contactNameForId(std::uint32_t dmrId) const;
     bool hasContactRoom() const;
+    // Whether another contact than the one at `index` has the contact's DMR ID. All Call contacts
+    // share their ID and never count as duplicates.
     bool isDuplicateDmrId(const Contact& contact, int index) const;
     bool isContactUsed(int index) const;
     void refreshContactNames();
 
-    // ---- Channel table (channel_table.cpp) ----
+    // ---- Channel table ----
 
     // 1 on success, -1 same name present, -2 wrong format or not loaded, -4 table full.
     int addChannel(const Channel& channel);
     void deleteChannel(int index);
     void sortChannels(int column);
     int findChannelByName(std::string_view name) const;
-    // RDB: the image slots of the channels in table order.
-    std::vector<std::uint16_t> slotOrderTable() const;
-    // The radio model name that chooses the RDB power texts (Channel::powerText): the model text
-    // of an RDB image, empty for the other families.
-    std::string radioModelName() const;
 
-    // ---- Zones, scan lists, RX group lists (list_table.cpp) ----
+    // ---- Zones, scan lists, RX group lists ----
 
     int addZone(const Zone& zone);
     void deleteZone(int index);
@@ -190,32 +167,34 @@ public:
     int addRxGroupList(const RxGroupList& list);
     void deleteRxGroupList(int index);
 
+    // ---- Edits ----
+
+    // Everything done while a scope lives is one edit: when the outermost scope ends after
+    // something changed, the document is marked changed and the format writes the model into its
+    // image, once.
+    class EditScope {
+    public:
+        explicit EditScope(Codeplug& codeplug) : codeplug_(codeplug) { ++codeplug_.editDepth_; }
+        ~EditScope() { codeplug_.endEdit(); }
+        EditScope(const EditScope&) = delete;
+        EditScope& operator=(const EditScope&) = delete;
+        // Something changed in this edit.
+        void changed() { codeplug_.editChanged_ = true; }
+
+    private:
+        Codeplug& codeplug_;
+    };
+
 private:
-    friend class CodeplugReader;
-
+    void endEdit();
     void clearLists();
-    // Reference upkeep after a contact or channel was deleted or a table sorted.
-    void repairReferencesAfterContactDelete(int position);
-    void repairReferencesAfterContactSort(const class IndexRemap& remap);
 
-    FormatId formatId_ = NoFormat;
-    std::uint32_t featureFlags_ = 0;
-    bool loaded_ = false;
+    std::unique_ptr<FormatCodec> codec_;
     bool changed_ = false;
     ErrorLog errorLog_;
-    Prompts* prompts_ = nullptr;
-
-    std::vector<std::uint8_t> tytImage_;
-    std::vector<std::uint8_t> rdbImage_;
-    RdbLayout rdbLayout_;
-    std::size_t imageLength_ = 0;
-    D868Data d868_;
-
-    // The file as read: its length and the bytes beyond the part its format reads, kept so that
-    // a save neither drops nor adds bytes of the user's file.
-    std::uintmax_t fileLength_ = 0;
-    std::size_t bytesRead_ = 0;
-    std::vector<std::uint8_t> fileTail_;
+    std::vector<std::string> messages_;
+    int editDepth_ = 0;
+    bool editChanged_ = false;
 
     RecordList<Contact> contacts_;
     RecordList<Channel> channels_;

@@ -5,19 +5,9 @@
 
 #include "model/index_remap.h"
 #include "model/letter_case.h"
-#include "model/six_bit_text.h"
-
-#include <algorithm>
-#include <cstring>
 
 namespace pw {
 namespace {
-
-int compareBytes(const std::string& a, const std::string& b)
-{
-    // std::string compares char_traits<char>, which compares as unsigned char.
-    return a.compare(b);
-}
 
 int compareContacts(const Contact& a, const Contact& b, int column)
 {
@@ -30,7 +20,8 @@ int compareContacts(const Contact& a, const Contact& b, int column)
         return ta < tb ? -1 : ta > tb ? 1 : 0;
     }
     default:
-        return compareBytes(a.name(), b.name());
+        // std::string compares char_traits<char>, which compares as unsigned char.
+        return a.name().compare(b.name());
     }
 }
 
@@ -38,7 +29,7 @@ int compareContacts(const Contact& a, const Contact& b, int column)
 
 int Codeplug::addContact(const Contact& source, bool allowDuplicateId)
 {
-    if (!loaded_)
+    if (!loaded())
         return NotLoadedRefused;
     if (!allowDuplicateId) {
         const auto id = source.dmrId();
@@ -46,60 +37,73 @@ int Codeplug::addContact(const Contact& source, bool allowDuplicateId)
             if (contact->dmrId() == id)
                 return DuplicateRefused;
     }
-    if (contacts_.count() >= contactCapacity(formatId_))
+    if (contacts_.count() >= codec_->capacities().contacts)
         return TableFullRefused;
 
-    auto contact = std::make_unique<Contact>(formatId_);
+    EditScope edit(*this);
+    auto contact = std::make_unique<Contact>(*codec_->recordFormats().contact);
     contact->setAlertTone(source.alertTone());
     contact->setName(source.name());
     contact->setDmrId(source.dmrId());
     contact->setCallType(source.callType());
-    if (source.family() == FormatFamily::D868Family) {
-        contact->setCallsign(source.callsign());
-        contact->setCity(source.city());
-        contact->setState(source.state());
-        contact->setCountry(source.country());
-        contact->setRemarks(source.remarks());
-    }
+    contact->setCallsign(source.callsign());
+    contact->setCity(source.city());
+    contact->setState(source.state());
+    contact->setCountry(source.country());
+    contact->setRemarks(source.remarks());
     contacts_.append(std::move(contact));
     return Added;
 }
 
 void Codeplug::deleteContact(int index)
 {
-    if (!loaded_ || index < 0 || index >= contacts_.count())
+    if (!loaded() || index < 0 || index >= contacts_.count() || contacts_.count() <= codec_->minimumContacts())
         return;
-    // A D868 codeplug always keeps one contact.
-    if (family() == FormatFamily::D868Family && contacts_.count() < 2)
-        return;
-    repairReferencesAfterContactDelete(index + 1);
+    EditScope edit(*this);
+    const int position = index + 1;
+    for (const auto& channel : channels_) {
+        if (!channel->isDigital())
+            continue;
+        const int contact = channel->txContact();
+        if (contact == position)
+            channel->setTxContact(0);
+        else if (contact > position)
+            channel->setTxContact(contact - 1);
+    }
+    for (const auto& list : rxGroupLists_)
+        list->forgetContact(position);
     contacts_.deleteAt(index);
-    encode();
-    markChanged();
+    edit.changed();
 }
 
 void Codeplug::sortContacts(int column)
 {
+    EditScope edit(*this);
     const int n = contacts_.count();
-    IndexRemap remap(n, prompts_);
-    for (int i = 0; i < n; ++i) {
-        auto* contact = contacts_.at(i);
-        contact->setSortPosition(i + 1);
-        contact->setD868RecordNumber(static_cast<std::uint32_t>(i + 1));
-    }
+    IndexRemap remap(n);
+    for (int i = 0; i < n; ++i)
+        contacts_.at(i)->setSortPosition(i + 1);
     contacts_.sortBy([column](const Contact& a, const Contact& b) { return compareContacts(a, b, column); });
     for (int j = 1; j <= n; ++j)
         remap.remap(j, contacts_.at(j - 1)->sortPosition());
     remap.finalize();
-    repairReferencesAfterContactSort(remap);
+    const auto newPosition = [&remap](int old) { return remap.lookup(old); };
+    for (const auto& channel : channels_) {
+        if (!channel->isDigital())
+            continue;
+        const int contact = channel->txContact();
+        if (contact > 0)
+            channel->setTxContact(remap.lookup(contact));
+    }
+    for (const auto& list : rxGroupLists_)
+        list->remapMembers(newPosition);
     // A sort is a structural change: the image follows the model at once.
-    encode();
-    markChanged();
+    edit.changed();
 }
 
 int Codeplug::findContactByName(std::string_view name) const
 {
-    const std::string wanted = family() == FormatFamily::RdbFamily ? SixBitText::normalize(name) : std::string(name);
+    const std::string wanted = loaded() ? codec_->recordFormats().contact->lookupName(name) : std::string(name);
     for (int i = 0; i < contacts_.count(); ++i)
         if (equalsIgnoringCase(contacts_.at(i)->name(), wanted))
             return i;
@@ -118,7 +122,7 @@ std::string Codeplug::contactNameForId(std::uint32_t dmrId) const
 
 bool Codeplug::hasContactRoom() const
 {
-    return loaded_ && isKnownFormat(formatId_) && contacts_.count() < contactCapacity(formatId_);
+    return loaded() && contacts_.count() < codec_->capacities().contacts;
 }
 
 bool Codeplug::isDuplicateDmrId(const Contact& contact, int index) const
@@ -130,6 +134,22 @@ bool Codeplug::isDuplicateDmrId(const Contact& contact, int index) const
         if (i != index && contacts_.at(i)->dmrId() == id)
             return true;
     return false;
+}
+
+bool Codeplug::isContactUsed(int index) const
+{
+    for (const auto& channel : channels_)
+        if (channel->isDigital() && channel->txContact() == index + 1)
+            return true;
+    return false;
+}
+
+void Codeplug::refreshContactNames()
+{
+    if (!loaded())
+        return;
+    for (const auto& channel : channels_)
+        channel->refreshContactName(contacts_);
 }
 
 } // namespace pw

@@ -1,67 +1,20 @@
 #pragma once
 // One memory channel: an analog FM or a digital DMR channel.
 //
-// Like a contact, a channel keeps the record of each format family in that family's byte layout.
-// Getters read the block of the channel's own family; most setters write every block in which the
-// field exists, so that the blocks stay in step (admit criterion and power, whose numbers mean
-// different things per family, write the own family's block only). Digital-only setters do nothing
-// on an FM channel and analog-only ones nothing on a DMR channel. The image codecs only copy the
-// blocks in and out.
-//
-// TYT record, 64 bytes (bit 0 = least significant):
-//   0   b0-1 mode (1 FM, 2 DMR), b2 cleared with the bandwidth, b3 bandwidth 25 kHz, b4 auto scan,
-//       b5 squelch NORMAL, b7 lone worker
-//   1   b0 talkaround, b1 RX only, b2-3 time slot (1, 2), b4-7 colour code
-//   2   b0-3 privacy code − 1, b4 privacy on (Basic), b5 cleared when privacy is switched on,
-//       b6 private call confirmed, b7 data call confirmed
-//   3   b0-1 RX reference frequency, b3 emergency alarm ack, b5-7 set by the channel line
-//   4   b0-1 TX reference frequency, b2 analog option, b3 QT reverse 120, b4 VOX, b5 high power
-//       (0x1001), b6-7 admit criterion
-//   5   b4 set in 0x1002/0x1003 channels
-//   6   u16 transmit contact (1-based)          8  u8 TOT (15 s steps)   9  u8 TOT rekey delay (s)
-//   10  u8 emergency system (1-based)  11 u8 scan list  12 u8 RX group list  14 u8 decode switches
-//   16  u32 RX frequency, 8 BCD digits of 10 Hz, most significant digit in the top nibble
-//   20  u32 TX frequency, the same
-//   24  u16 CTCSS/DCS decode (ToneCode)     26 u16 CTCSS/DCS encode (ToneCode)
-//   28  u8 RX signaling system   29 u8 TX signaling system (both read modulo 5)
-//   30  b0-1 power in 0x1002/0x1003 (0 low, 1-2 mid, 3 high)   31 255 in 0x1002/0x1003
-//   32  name, 16 UTF-16LE units
-// RDB record, 32 bytes; the name is kept apart as 12 bytes of SixBitText (the image's name table):
-//   0   u32 TX frequency in Hz   4  u32 RX frequency in Hz
-//   8   b0 mode FM (0 = DMR), b1 bandwidth 12.5 kHz, b2-3 RX reference, b4-5 TX reference
-//   9   b0 auto scan, b1 RX only, b2 lone worker, b3 VOX, b4 talkaround, b6 squelch NORMAL,
-//       b7 high power
-//   10  b1 emergency alarm ack, b3-5 admit criterion, b6-7 power level (01 mid, 10 high)
-//   11  b0-5 TOT   12 u16 scan list (0 and 0xFFFF none)   14 u8 TOT rekey delay
-//   16  digital: b0-3 colour code, b4 slot 2, b5 private call confirmed, b7 data call confirmed;
-//       analog: u16 CTCSS/DCS decode (ToneCode)
-//   18  u16 CTCSS/DCS encode (analog)   21 u8 emergency system (digital, modulo 33)
-//   22  u8 RX group list   23 b0-3 privacy code − 1, b6 Enhanced privacy, b7 privacy on
-//   24  digital: u16 transmit contact (0x2003: u32 over bytes 24-27);
-//       analog: b0 analog option, b1 QT reverse 180
-//   26  u8 1-16 (1 on new channels)
-//   27  analog: b0-1 decode tone type, b2-3 encode tone type (1 CTCSS, 2 DCS, 3 DCS inverted),
-//       b4-6 TX signaling system / emergency system (modulo 5)
-// D868 block, 212 bytes (the D868 channel record without its trailing word), little-endian:
-//   0 u16 record number  2 u16 in use  4 f64 RX MHz  12 u16 offset direction (0 none, 1 TX above,
-//   2 TX below)  14 f64 offset MHz  22 u16 mode (0 FM, 1 DMR)  24 u16 power (0 low, 1 mid, 2-3 high)
-//   26 u16 bandwidth (1 = 25 kHz)  30 u16 RX only  34 u16 talkaround  36 u16 decode type (0 none,
-//   1 CTCSS, 2 DCS)  38 u16 decode CTCSS index  40 u16 decode DCS word  42-46 the same for encode
-//   50 u32 contact (0-based)  58 b0-1 admit (0 always, 1 channel free, 2 colour code free)
-//   60 u16 decode set  62 u16 scan list (0-based, 255 none)  64 u16 RX group list  74 u16 colour code
-//   76 u16 b0 slot 2  78 u16 cleared when the mode becomes DMR  84 u16 privacy (0 off, else the key)
-//   86 u16 lone worker  90 u16 privacy type (0 Basic, 1 Enhanced)  92 name[16]  108 u32 −1 on new
-//   112 u16 −1 on new   114-211 carried unchanged
-// The D868 family keeps no squelch, TOT, auto scan, VOX, QT reverse, signaling, analog option,
-// decode switches, call confirmations or emergency system; it reads the reference frequencies,
-// the TOT rekey delay and the emergency alarm ack from the RDB record.
+// A channel belongs to one codeplug format. Its values are the settings users see; every setter
+// first applies the rules that hold for every radio (digital-only settings do nothing on an FM
+// channel, a TOT longer than 555 s is none) and then hands the value to the channel's
+// ChannelFormat, which writes it into the channel's family record and takes back what that record
+// holds. So a channel always shows what a save will write (a frequency rounded to the format's
+// steps, a power level the radio does not know replaced by one it does), and a channel read from a
+// file keeps every byte of its record that no setting covers. Moving a channel to a codeplug of
+// another format goes through its text form (ChannelLine) or its values.
 
 #include "model/contact.h"
-#include "model/format_id.h"
+#include "model/record_format.h"
 #include "model/record_list.h"
 #include "model/tone_code.h"
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -70,45 +23,77 @@
 
 namespace pw {
 
-enum class ChannelMode { Fm, Dmr };
-enum class Bandwidth { Narrow12k5, Wide25k };
-enum class Squelch { Normal, Tight };
-enum class RefFrequency { Low = 0, Medium = 1, High = 2 };
-enum class PowerLevel { Low, Mid, High };
-enum class PrivacyType { Basic, Enhanced };
+enum class ChannelMode : std::uint8_t { Fm, Dmr };
+enum class Bandwidth : std::uint8_t { Narrow12k5, Wide25k };
+enum class Squelch : std::uint8_t { Normal, Tight };
+enum class RefFrequency : std::uint8_t { Low = 0, Medium = 1, High = 2 };
+enum class PowerLevel : std::uint8_t { Low, Mid, High };
+enum class PrivacyType : std::uint8_t { Basic, Enhanced };
+
+// The settings of a channel as values. References are 1-based table positions, 0 for none.
+struct ChannelSettings {
+    std::string name;
+    ChannelMode mode = ChannelMode::Fm;
+    Bandwidth bandwidth = Bandwidth::Wide25k;
+    double rxFrequency = 0.0;
+    double txFrequency = 0.0;
+    Squelch squelch = Squelch::Normal;
+    RefFrequency rxRefFrequency = RefFrequency::Low;
+    RefFrequency txRefFrequency = RefFrequency::Low;
+    int tot = 0;
+    int totRekeyDelay = 0;
+    PowerLevel power = PowerLevel::Low;
+    int admitCriterion = 0;
+    bool autoScan = false;
+    bool rxOnly = false;
+    bool loneWorker = false;
+    bool vox = false;
+    bool talkaround = false;
+    ToneCode ctcssDecode;
+    ToneCode ctcssEncode;
+    int qtReverse = 180;
+    int rxSignalingSystem = 0;
+    int txSignalingSystem = 0;
+    bool analogOption = false;
+    int decodeSwitches = 0;
+    int colorCode = 0;
+    int timeSlot = 1;
+    bool privateCallConfirmed = false;
+    bool emergencyAlarmAck = false;
+    bool dataCallConfirmed = false;
+    bool privacy = false;
+    PrivacyType privacyType = PrivacyType::Basic;
+    int privacyCode = 1;
+    int txContact = 0;
+    int scanList = 0;
+    int rxGroupList = 0;
+    int emergencySystem = 0;
+
+    bool operator==(const ChannelSettings&) const = default;
+};
 
 class Channel {
 public:
-    static constexpr std::size_t TytRecordSize = 64;
-    static constexpr std::size_t RdbRecordSize = 32;
-    static constexpr std::size_t RdbNameSize = 12;
-    static constexpr std::size_t D868BlockSize = 212;
     static constexpr std::size_t ContactNameCacheLimit = 63;
     // The longest TOT a channel stores, in 15-second steps (555 s).
     static constexpr int MaxTot = 37;
 
-    // A new channel with the defaults, receiving and transmitting on `frequencyMhz`.
-    explicit Channel(FormatId formatId, double frequencyMhz = 146.0);
-    Channel(const Channel&) = default;
-    Channel& operator=(const Channel&) = default;
+    // A new channel of `format` with the defaults, receiving and transmitting on `frequencyMhz`.
+    explicit Channel(const ChannelFormat& format, double frequencyMhz = 146.0);
 
-    FormatId formatId() const { return formatId_; }
-    FormatFamily family() const { return familyOf(formatId_); }
+    const ChannelFormat& format() const { return *format_; }
 
     // ---- Identity and references ----
 
-    std::string name() const;
+    const std::string& name() const { return settings_.name; }
     void setName(std::string_view name);
 
-    ChannelMode mode() const;
+    ChannelMode mode() const { return settings_.mode; }
     void setMode(ChannelMode mode);
     bool isDigital() const { return mode() == ChannelMode::Dmr; }
 
-    // 1-based contact position, 0 none; always 0 on an analog channel. A digital D868 channel
-    // always has one (its stored 0-based word reads + 1).
-    int txContact() const;
-    // Writes the TYT word, the D868 word (position − 1) and, while the RDB record is digital, the
-    // RDB word (32-bit in 0x2003); in an analog RDB record those bytes hold the analog switches.
+    // 1-based contact position, 0 none; always 0 on an analog channel.
+    int txContact() const { return isDigital() ? settings_.txContact : 0; }
     // Setting 0 also empties the contact name cache.
     void setTxContact(int position);
     // "NONE" (any case) gives no contact and the text "NONE"; otherwise `findContact` gives the
@@ -119,97 +104,93 @@ public:
     const std::string& contactNameCache() const { return contactNameCache_; }
     void setContactNameCache(std::string_view text);
 
-    int scanList() const;
+    int scanList() const { return settings_.scanList; }
     void setScanList(int position);
-    int rxGroupList() const;
+    int rxGroupList() const { return settings_.rxGroupList; }
     void setRxGroupList(int position);
-    int emergencySystem() const;
+    int emergencySystem() const { return settings_.emergencySystem; }
     void setEmergencySystem(int position);
 
     // ---- Radio ----
 
-    double rxFrequency() const;
-    double txFrequency() const;
-    // Set the receive frequency first: the D868 block keeps the transmit frequency as an offset.
+    double rxFrequency() const { return settings_.rxFrequency; }
+    double txFrequency() const { return settings_.txFrequency; }
+    // Set the receive frequency first: some formats keep the transmit frequency as an offset.
     void setRxFrequency(double mhz);
     void setTxFrequency(double mhz);
-    // The D868 offset: direction 0 none, 1 transmit above receive, 2 below; offset in MHz.
-    int d868OffsetDirection() const;
-    double d868Offset() const;
 
-    Bandwidth bandwidth() const;
+    Bandwidth bandwidth() const { return settings_.bandwidth; }
     void setBandwidth(Bandwidth bandwidth);
-    Squelch squelch() const;
+    Squelch squelch() const { return settings_.squelch; }
     void setSquelch(Squelch squelch);
-    RefFrequency rxRefFrequency() const;
+    RefFrequency rxRefFrequency() const { return settings_.rxRefFrequency; }
     void setRxRefFrequency(RefFrequency value);
-    RefFrequency txRefFrequency() const;
+    RefFrequency txRefFrequency() const { return settings_.txRefFrequency; }
     void setTxRefFrequency(RefFrequency value);
 
     // TOT in 15-second steps, 0 infinite; the setter stores 0 for a value outside 0-37.
-    int tot() const;
+    int tot() const { return settings_.tot; }
     void setTot(int steps);
-    int totRekeyDelay() const;
+    int totRekeyDelay() const { return settings_.totRekeyDelay; }
     void setTotRekeyDelay(int seconds);
 
-    // The power level as the own family stores it.
-    PowerLevel power() const;
+    // The power level as the channel's format stores it.
+    PowerLevel power() const { return settings_.power; }
     void setPower(PowerLevel level);
-    // The high-power test of the channel sort.
-    bool isHighPower() const;
+    bool isHighPower() const { return format_->isHighPower(*this); }
 
-    // The stored admit number of the own family (see admitText).
-    int admitCriterion() const;
+    // The stored admit number of the channel's format (see admitText).
+    int admitCriterion() const { return settings_.admitCriterion; }
     void setAdmitCriterion(int value);
 
-    bool autoScan() const;
+    bool autoScan() const { return settings_.autoScan; }
     void setAutoScan(bool on);
-    bool rxOnly() const;
+    bool rxOnly() const { return settings_.rxOnly; }
     void setRxOnly(bool on);
-    bool loneWorker() const;
+    bool loneWorker() const { return settings_.loneWorker; }
     void setLoneWorker(bool on);
-    bool vox() const;
+    bool vox() const { return settings_.vox; }
     void setVox(bool on);
-    bool talkaround() const;
+    bool talkaround() const { return settings_.talkaround; }
     void setTalkaround(bool on);
 
     // ---- Analog ----
 
-    ToneCode ctcssDecode() const;
+    ToneCode ctcssDecode() const { return settings_.ctcssDecode; }
     void setCtcssDecode(ToneCode code);
-    ToneCode ctcssEncode() const;
+    ToneCode ctcssEncode() const { return settings_.ctcssEncode; }
     void setCtcssEncode(ToneCode code);
-    // 120 or 180 (0 in the D868 family, which does not keep it).
-    int qtReverse() const;
+    // 120 or 180 (0 in formats that do not keep it).
+    int qtReverse() const { return settings_.qtReverse; }
     void setQtReverse(int degrees);
     // 0 Off, 1-4 DTMF-1 to DTMF-4.
-    int rxSignalingSystem() const;
+    int rxSignalingSystem() const { return settings_.rxSignalingSystem; }
     void setRxSignalingSystem(int value);
-    int txSignalingSystem() const;
+    int txSignalingSystem() const { return settings_.txSignalingSystem; }
     void setTxSignalingSystem(int value);
-    bool analogOption() const;
+    bool analogOption() const { return settings_.analogOption; }
     void setAnalogOption(bool on);
     // Eight switches, bit k = switch k.
-    int decodeSwitches() const;
+    int decodeSwitches() const { return settings_.decodeSwitches; }
     void setDecodeSwitches(int bits);
 
     // ---- Digital ----
 
-    int colorCode() const;
+    int colorCode() const { return settings_.colorCode; }
     void setColorCode(int code);
-    int timeSlot() const;
+    int timeSlot() const { return settings_.timeSlot; }
     void setTimeSlot(int slot);
-    bool privateCallConfirmed() const;
+    bool privateCallConfirmed() const { return settings_.privateCallConfirmed; }
     void setPrivateCallConfirmed(bool on);
-    bool emergencyAlarmAck() const;
+    bool emergencyAlarmAck() const { return settings_.emergencyAlarmAck; }
     void setEmergencyAlarmAck(bool on);
-    bool dataCallConfirmed() const;
+    bool dataCallConfirmed() const { return settings_.dataCallConfirmed; }
     void setDataCallConfirmed(bool on);
-    bool privacy() const;
+    bool privacy() const { return settings_.privacy; }
     void setPrivacy(bool on);
-    PrivacyType privacyType() const;
+    PrivacyType privacyType() const { return settings_.privacyType; }
     void setPrivacyType(PrivacyType type);
-    int privacyCode() const;
+    int privacyCode() const { return settings_.privacyCode; }
     void setPrivacyCode(int code);
 
     // ---- Text forms ----
@@ -220,9 +201,8 @@ public:
     void setBandwidthFromText(std::string_view text);  // "25" is 25 kHz, all else 12.5
     std::string squelchText() const;                   // "NORMAL" / "TIGHT"
     void setSquelchFromText(std::string_view text);
-    // "LOW", "MID" or "HIGH"; RDB channels need the codeplug's radio model name; "?" for a channel
-    // of an unknown format.
-    std::string powerText(std::string_view radioModel = {}) const;
+    // "LOW", "MID" or "HIGH" as the radio named `radioModel` shows it (only some formats care).
+    std::string powerText(std::string_view radioModel = {}) const { return format_->powerText(*this, radioModel); }
     void setPowerFromText(std::string_view text);
     std::string rxRefFrequencyText() const;            // "Low", "Medium", "High"
     void setRxRefFrequencyFromText(std::string_view text);
@@ -230,11 +210,10 @@ public:
     void setTxRefFrequencyFromText(std::string_view text);
     std::string totText() const;                       // "Infinite" or the seconds
     void setTotFromText(std::string_view text);
-    std::string admitText() const;
+    std::string admitText() const { return format_->admitText(*this); }
     void setAdmitFromText(std::string_view text);
-    // The admit texts the editors offer for this channel's family and mode.
-    std::vector<std::string> admitChoices() const;
-    static std::vector<std::string> admitChoices(FormatId formatId, ChannelMode mode);
+    // The admit texts the editors offer for this channel's format and mode.
+    std::vector<std::string> admitChoices() const { return format_->admitChoices(mode()); }
     std::string rxSignalingText() const;               // "Off", "DTMF-1" .. "DTMF-4"
     void setRxSignalingFromText(std::string_view text);
     std::string txSignalingText() const;
@@ -259,45 +238,29 @@ public:
 
     // ---- Table bookkeeping ----
 
-    // RDB: the 1-based image slot of the channel, 0 when not placed.
+    // The image slot the codec placed the channel in (1-based), 0 when its format has no slots or
+    // the channel is not placed.
     int slotNumber() const { return slotNumber_; }
     void setSlotNumber(int slot) { slotNumber_ = slot; }
     int sortPosition() const { return sortPosition_; }
     void setSortPosition(int position) { sortPosition_ = position; }
-    int d868RecordNumber() const;
-    // Also marks the D868 record in use.
-    void setD868RecordNumber(int number);
-    // Resets the D868 block to the new-channel block receiving on `rxMhz`.
-    void resetD868Block(double rxMhz = 146.0);
 
-    // ---- Raw family blocks, for the image codecs ----
+    // ---- For the formats: the stored values and record, written without asking the format ----
 
-    std::array<std::uint8_t, TytRecordSize>& tytChannelRecord() { return tyt_; }
-    const std::array<std::uint8_t, TytRecordSize>& tytChannelRecord() const { return tyt_; }
-    std::array<std::uint8_t, RdbRecordSize>& rdbChannelRecord() { return rdb_; }
-    const std::array<std::uint8_t, RdbRecordSize>& rdbChannelRecord() const { return rdb_; }
-    std::array<std::uint8_t, RdbNameSize>& rdbChannelName() { return rdbName_; }
-    const std::array<std::uint8_t, RdbNameSize>& rdbChannelName() const { return rdbName_; }
-    std::array<std::uint8_t, D868BlockSize>& d868ChannelFields() { return d868_; }
-    const std::array<std::uint8_t, D868BlockSize>& d868ChannelFields() const { return d868_; }
-    // The 16-bit word that follows the block in a D868 channel record: not interpreted, carried
-    // through so that a saved file keeps it.
-    std::uint16_t d868RecordTail() const { return d868RecordTail_; }
-    void setD868RecordTail(std::uint16_t word) { d868RecordTail_ = word; }
+    ChannelSettings& storedSettings() { return settings_; }
+    const ChannelSettings& storedSettings() const { return settings_; }
+    std::vector<std::uint8_t>& familyRecord() { return familyRecord_; }
+    const std::vector<std::uint8_t>& familyRecord() const { return familyRecord_; }
 
 private:
-    bool rdbIsDigital() const;
-    void clearRdbSharedBytes(ChannelMode newMode);
+    void store(ChannelField field) { format_->store(*this, field); }
 
-    FormatId formatId_;
-    std::array<std::uint8_t, TytRecordSize> tyt_{};
-    std::array<std::uint8_t, RdbRecordSize> rdb_{};
-    std::array<std::uint8_t, RdbNameSize> rdbName_{};
-    std::array<std::uint8_t, D868BlockSize> d868_{};
-    std::uint16_t d868RecordTail_ = 0;
+    const ChannelFormat* format_;
+    ChannelSettings settings_;
+    std::vector<std::uint8_t> familyRecord_;
+    std::string contactNameCache_;
     int slotNumber_ = 0;
     int sortPosition_ = 0;
-    std::string contactNameCache_;
 };
 
 } // namespace pw

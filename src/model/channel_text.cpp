@@ -17,22 +17,7 @@ char upperFirst(std::string_view text)
     return text.empty() ? '\0' : upperAscii(text.front());
 }
 
-bool matchesAny(std::string_view text, std::initializer_list<std::string_view> candidates)
-{
-    for (auto candidate : candidates)
-        if (equalsIgnoringCase(text, candidate))
-            return true;
-    return false;
-}
-
 std::string_view untilZero(std::string_view text) { return text.substr(0, std::min(text.find('\0'), text.size())); }
-
-constexpr std::array<const char*, 4> TytAdmit = {"Always", "Channel Free", "Correct PL", "Color Code Free"};
-constexpr std::array<const char*, 3> RdbDigitalAdmit = {"Always", "Channel Free", "Color Code Free"};
-constexpr std::array<const char*, 5> RdbAnalogAdmit = {"Never", "Always", "Channel Free", "CTCSS/CDCSS Locked",
-                                                       "Audio"};
-constexpr std::array<const char*, 4> D868AdmitOffered = {"Always", "Channel Free", "Diff Color Code",
-                                                         "Color Code Free"};
 
 } // namespace
 
@@ -62,11 +47,9 @@ void Channel::setPowerFromText(std::string_view text)
     switch (upperFirst(text)) {
     case 'H': setPower(PowerLevel::High); break;
     case 'M': setPower(PowerLevel::Mid); break;
-    // The 0x1002/0x1003 record has no "anything else": only "L" is low there.
+    // Some formats have no "anything else": only "L" is low there.
     case 'L': setPower(PowerLevel::Low); break;
-    default:
-        setPower(formatId_ == Md2017Format || formatId_ == Md9600Format ? PowerLevel::High : PowerLevel::Low);
-        break;
+    default: setPower(format_->powerOfUnknownText()); break;
     }
 }
 
@@ -126,72 +109,9 @@ void Channel::setTotFromText(std::string_view input)
     setTot(steps < 0 || steps > MaxTot ? 0 : static_cast<int>(steps));
 }
 
-std::string Channel::admitText() const
+void Channel::setAdmitFromText(std::string_view text)
 {
-    const auto value = static_cast<std::size_t>(admitCriterion());
-    switch (family()) {
-    case FormatFamily::TytFamily: return TytAdmit[value % TytAdmit.size()];
-    case FormatFamily::RdbFamily:
-        return isDigital() ? RdbDigitalAdmit[value % RdbDigitalAdmit.size()] : RdbAnalogAdmit[value % RdbAnalogAdmit.size()];
-    case FormatFamily::D868Family: return value == 1 ? "Channel Free" : value == 2 ? "Color Code Free" : "Always";
-    default: return "Always";
-    }
-}
-
-void Channel::setAdmitFromText(std::string_view input)
-{
-    const auto text = untilZero(input);
-    int value = 0;
-    switch (family()) {
-    case FormatFamily::TytFamily:
-        if (matchesAny(text, {"CHANNEL_FREE", "Channel Free"}))
-            value = 1;
-        else if (matchesAny(text, {"CORRECT_PL", "Correct PL"}))
-            value = 2;
-        else if (matchesAny(text, {"COLOR_CODE", "Color Code Free"}))
-            value = 3;
-        break;
-    case FormatFamily::RdbFamily:
-        if (isDigital()) {
-            if (matchesAny(text, {"CHANNEL_FREE", "Channel Free"}))
-                value = 1;
-            else if (matchesAny(text, {"COLOR_CODE", "Color Code Free"}))
-                value = 2;
-        } else {
-            if (matchesAny(text, {"ALWAYS", "Always"}))
-                value = 1;
-            else if (matchesAny(text, {"CHANNEL_FREE", "Channel Free"}))
-                value = 2;
-            else if (matchesAny(text, {"CORRECT_PL", "CTCSS/CDCSS Locked"}))
-                value = 3;
-            else if (matchesAny(text, {"AUDIO", "Audio"}))
-                value = 4;
-        }
-        break;
-    case FormatFamily::D868Family:
-        if (matchesAny(text, {"CHANNEL_FREE", "Channel Free"}))
-            value = 1;
-        else if (matchesAny(text, {"DIFF_COLOR_CODE", "Diff Color Code", "COLOR_CODE", "Color Code Free"}))
-            value = 2;
-        break;
-    default: return;
-    }
-    setAdmitCriterion(value);
-}
-
-std::vector<std::string> Channel::admitChoices() const { return admitChoices(formatId_, mode()); }
-
-std::vector<std::string> Channel::admitChoices(FormatId formatId, ChannelMode mode)
-{
-    switch (familyOf(formatId)) {
-    case FormatFamily::TytFamily: return {TytAdmit.begin(), TytAdmit.end()};
-    case FormatFamily::RdbFamily:
-        if (mode == ChannelMode::Dmr)
-            return {RdbDigitalAdmit.begin(), RdbDigitalAdmit.end()};
-        return {RdbAnalogAdmit.begin(), RdbAnalogAdmit.end()};
-    case FormatFamily::D868Family: return {D868AdmitOffered.begin(), D868AdmitOffered.end()};
-    default: return {};
-    }
+    setAdmitCriterion(format_->admitFromText(*this, untilZero(text)));
 }
 
 std::string Channel::signalingName(int value)

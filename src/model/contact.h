@@ -1,94 +1,75 @@
 #pragma once
-// One entry of a codeplug's digital contact list.
+// One entry of a codeplug's digital contact list: a DMR ID, a name, a call type and an alert tone,
+// with the descriptive texts that some radios keep beside them.
 //
-// A contact keeps the record of each format family in that family's byte layout; the accessors
-// read the block of the contact's own family. Moving a contact to a codeplug of another family makes
-// a new contact there and copies the fields through these accessors.
-//
-// TYT record, 36 bytes (the image record as it stands):
-//   0  u24  DMR ID
-//   3  u8   flags: bits 0-1 call type (1 group, 2 private, 3 all; 0 reads as private),
-//               bit 5 alert tone, bits 6-7 set whenever the call type is written
-//   4  32   name, 16 UTF-16LE units, zero-filled
-// RDB record, 16 bytes:
-//   0  u24  DMR ID
-//   3  12   name, 16 characters of SixBitText
-//   15 u8   flags: bits 0-1 call type (1 group, 2 all, 0 private; 3 reads as private), bit 3 alert
-// D868 block, 172 bytes (copied whole by the D868 codec):
-//   0 u32 record number, 4 u16 in use, 6 u16 call type (0 private, 1 group, 2 all), 8 name[18],
-//   26 city[16], 42 u32 DMR ID, 46 u16 alert tone, 48 callsign[9], 57 state[17], 74 country[17],
-//   91 remarks[17], 108 64 reserved bytes
+// A contact belongs to one codeplug format, whose ContactFormat decides what of each value the
+// radio can store: every setter hands the value to the format, which writes it into the contact's
+// family record and takes back what the record holds. So a contact always shows what a save will
+// write, and a contact read from a file keeps the bytes of its record that no field covers.
+// Moving a contact to a codeplug of another format makes a new contact there and copies the values.
 
-#include "model/format_id.h"
+#include "model/record_format.h"
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pw {
 
-enum class CallType { GroupCall = 0, PrivateCall = 1, AllCall = 2 };
+enum class CallType : std::uint8_t { GroupCall = 0, PrivateCall = 1, AllCall = 2 };
 
 // The DMR ID that All Call contacts carry.
 inline constexpr std::uint32_t AllCallId = 0xFFFFFF;
+// The largest DMR ID: 24 bits.
+inline constexpr std::uint32_t MaxDmrId = 0xFFFFFF;
+
+// The descriptive texts, in the order of the contact line.
+enum class ContactText : std::uint8_t { Callsign, City, State, Country, Remarks };
 
 class Contact {
 public:
-    static constexpr std::size_t TytRecordSize = 36;
-    static constexpr std::size_t RdbRecordSize = 16;
-    static constexpr std::size_t D868BlockSize = 172;
+    // A new contact of `format`: ID 16777215, no name, Private Call, no alert tone.
+    explicit Contact(const ContactFormat& format);
 
-    explicit Contact(FormatId formatId);
+    const ContactFormat& format() const { return *format_; }
 
-    FormatId formatId() const { return formatId_; }
-    FormatFamily family() const { return familyOf(formatId_); }
-
-    std::uint32_t dmrId() const;
+    std::uint32_t dmrId() const { return dmrId_; }
     void setDmrId(std::uint32_t id);
 
-    std::string name() const;
+    std::string name() const { return std::string(text(NameSlot)); }
     void setName(std::string_view name);
 
-    CallType callType() const;
+    CallType callType() const { return callType_; }
+    // All Call also sets the All Call ID.
     void setCallType(CallType type);
     // "A" gives All Call, "G" Group Call, any other letter Private Call (case ignored).
     void setCallTypeFromLetter(char letter);
     std::string callTypeText() const { return callTypeName(callType()); }
     static std::string callTypeName(CallType type);
 
-    bool alertTone() const;
+    bool alertTone() const { return alertTone_; }
     void setAlertTone(bool on);
     std::string alertToneText() const { return alertTone() ? "Yes" : "No"; }
 
-    // The descriptive texts of the D868 family; empty for the other families.
-    std::string callsign() const;
-    std::string city() const;
-    std::string state() const;
-    std::string country() const;
-    std::string remarks() const;
-    void setCallsign(std::string_view text);
-    void setCity(std::string_view text);
-    void setState(std::string_view text);
-    void setCountry(std::string_view text);
-    void setRemarks(std::string_view text);
-
-    // The D868 record number and in-use word, kept in the D868 block.
-    std::uint32_t d868RecordNumber() const;
-    void setD868RecordNumber(std::uint32_t number);
+    // The descriptive texts; empty in formats that keep none.
+    std::string callsign() const { return descriptive(ContactText::Callsign); }
+    std::string city() const { return descriptive(ContactText::City); }
+    std::string state() const { return descriptive(ContactText::State); }
+    std::string country() const { return descriptive(ContactText::Country); }
+    std::string remarks() const { return descriptive(ContactText::Remarks); }
+    std::string descriptive(ContactText which) const { return std::string(text(slotOf(which))); }
+    void setCallsign(std::string_view text) { setDescriptive(ContactText::Callsign, text); }
+    void setCity(std::string_view text) { setDescriptive(ContactText::City, text); }
+    void setState(std::string_view text) { setDescriptive(ContactText::State, text); }
+    void setCountry(std::string_view text) { setDescriptive(ContactText::Country, text); }
+    void setRemarks(std::string_view text) { setDescriptive(ContactText::Remarks, text); }
+    void setDescriptive(ContactText which, std::string_view text);
 
     int sortPosition() const { return sortPosition_; }
     void setSortPosition(int position) { sortPosition_ = position; }
     bool isTalkgroup() const { return isTalkgroup_; }
     void setTalkgroup(bool on) { isTalkgroup_ = on; }
-
-    // The family blocks as raw bytes, for the image codecs.
-    std::array<std::uint8_t, TytRecordSize>& tytRecord() { return tyt_; }
-    const std::array<std::uint8_t, TytRecordSize>& tytRecord() const { return tyt_; }
-    std::array<std::uint8_t, RdbRecordSize>& rdbRecord() { return rdb_; }
-    const std::array<std::uint8_t, RdbRecordSize>& rdbRecord() const { return rdb_; }
-    std::array<std::uint8_t, D868BlockSize>& d868Block() { return d868_; }
-    const std::array<std::uint8_t, D868BlockSize>& d868Block() const { return d868_; }
 
     // The one-line text form: nine quoted fields separated by commas, no line end.
     std::string toLine() const;
@@ -96,12 +77,33 @@ public:
     // is not a number, -2 for a line with fewer than four fields.
     int fromLine(std::string_view line);
 
+    // ---- For the formats: the stored values, written without asking the format ----
+
+    // The bytes of the contact's record in its family's layout, as read or as last written.
+    std::vector<std::uint8_t>& familyRecord() { return familyRecord_; }
+    const std::vector<std::uint8_t>& familyRecord() const { return familyRecord_; }
+    void assignDmrId(std::uint32_t id) { dmrId_ = id; }
+    void assignCallType(CallType type) { callType_ = type; }
+    void assignAlertTone(bool on) { alertTone_ = on; }
+    void assignName(std::string_view name) { assignText(NameSlot, name); }
+    void assignDescriptive(ContactText which, std::string_view text) { assignText(slotOf(which), text); }
+
 private:
-    FormatId formatId_;
-    std::array<std::uint8_t, TytRecordSize> tyt_{};
-    std::array<std::uint8_t, RdbRecordSize> rdb_{};
-    std::array<std::uint8_t, D868BlockSize> d868_{};
+    // The six texts share one allocation, separated by zero bytes (no text holds one): a codeplug
+    // of 160,000 contacts is held in a fraction of the memory six strings each would take.
+    static constexpr int NameSlot = 0;
+    static constexpr int TextSlots = 6;
+    static constexpr int slotOf(ContactText which) { return static_cast<int>(which) + 1; }
+    std::string_view text(int slot) const;
+    void assignText(int slot, std::string_view text);
+
+    const ContactFormat* format_;
+    std::string texts_;
+    std::vector<std::uint8_t> familyRecord_;
+    std::uint32_t dmrId_ = AllCallId;
     int sortPosition_ = 0;
+    CallType callType_ = CallType::PrivateCall;
+    bool alertTone_ = false;
     bool isTalkgroup_ = false;
 };
 

@@ -1,25 +1,27 @@
 #pragma once
-// One 40-byte record of the TYT emergency system table, kept as read: bytes 0-31 the name as 16
-// UTF-16LE units, bytes 32-39 not interpreted. The table is never edited nor written back.
+// One entry of the emergency system table that some radios keep: its name, and the record as read.
+// The table is shown and referred to by channels, never edited.
 
-#include "model/byte_field.h"
-
-#include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace pw {
 
 class EmergencySystem {
 public:
-    static constexpr std::size_t RecordSize = 40;
+    EmergencySystem(std::string name, std::vector<std::uint8_t> record)
+        : name_(std::move(name)), familyRecord_(std::move(record))
+    {
+    }
 
-    std::string name() const { return getUtf16Name(record_, 0, 16); }
-    std::array<std::uint8_t, RecordSize>& record() { return record_; }
-    const std::array<std::uint8_t, RecordSize>& record() const { return record_; }
+    const std::string& name() const { return name_; }
+    const std::vector<std::uint8_t>& familyRecord() const { return familyRecord_; }
 
 private:
-    std::array<std::uint8_t, RecordSize> record_{};
+    std::string name_;
+    std::vector<std::uint8_t> familyRecord_;
 };
 
 } // namespace pw

@@ -1,13 +1,11 @@
 #include "model/index_remap.h"
 
-#include "platform/prompts.h"
-
 #include <string>
 
 namespace pw {
 
-IndexRemap::IndexRemap(int size, Prompts* prompts)
-    : size_(size < 0 ? 0 : size), prompts_(prompts),
+IndexRemap::IndexRemap(int size)
+    : size_(size < 0 ? 0 : size),
       oldForNew_(static_cast<std::size_t>(size_) + 1, 0), newForOld_(static_cast<std::size_t>(size_) + 1, 0)
 {
 }
@@ -15,9 +13,8 @@ IndexRemap::IndexRemap(int size, Prompts* prompts)
 void IndexRemap::remap(int newPosition, int oldPosition)
 {
     if (newPosition < 1 || newPosition > size_) {
-        if (prompts_)
-            prompts_->error("Invalid remapped element value " + std::to_string(newPosition) +
-                            " passed (size = " + std::to_string(size_) + ")");
+        problems_.push_back("Invalid remapped element value " + std::to_string(newPosition) + " passed (size = " +
+                            std::to_string(size_) + ")");
         return;
     }
     oldForNew_[static_cast<std::size_t>(newPosition)] = oldPosition;

@@ -2,29 +2,30 @@
 // Old 1-based table position to new 1-based position, used to rewrite references after a sort or
 // an import. Entries are recorded as (new, old) pairs and then finalised into the lookup.
 
+#include <string>
 #include <vector>
 
 namespace pw {
 
-class Prompts;
-
 class IndexRemap {
 public:
-    // `prompts` shows the message for an out-of-range position; none shows nothing.
-    explicit IndexRemap(int size, Prompts* prompts = nullptr);
+    explicit IndexRemap(int size);
 
     int size() const { return size_; }
-    // Records that new position `newPosition` holds what was at `oldPosition`.
+    // Records that new position `newPosition` holds what was at `oldPosition`. A new position
+    // outside 1..size is not recorded; its message is kept in problems().
     void remap(int newPosition, int oldPosition);
     void finalize();
     // The new position of `oldPosition`; 0 when none was recorded or it is outside 1..size.
     int lookup(int oldPosition) const;
+    // The messages of the positions that could not be recorded.
+    const std::vector<std::string>& problems() const { return problems_; }
 
 private:
     int size_;
-    Prompts* prompts_;
     std::vector<int> oldForNew_;
     std::vector<int> newForOld_;
+    std::vector<std::string> problems_;
 };
 
 } // namespace pw

@@ -21,9 +21,6 @@ constexpr const char* NoneText = "NONE";
 constexpr const char* DanglingText = "Error";
 constexpr int FirstDecodeSwitch = 24;
 // TYT byte 3 bits 5-7, set by every channel read from a line.
-constexpr std::uint8_t TytByte3Marks = 0xE0;
-constexpr std::size_t TytMarks = 5;
-constexpr std::size_t TytLargeFormatMark = 31;
 
 std::string_view skipSpaces(std::string_view text)
 {
@@ -119,7 +116,7 @@ std::string referenceName(const List& list, int position, const char* none)
     return record ? record->name() : DanglingText;
 }
 
-bool keepsEmergencySystemTable(const Codeplug& codeplug) { return codeplug.family() == FormatFamily::TytFamily; }
+bool keepsEmergencySystemTable(const Codeplug& codeplug) { return codeplug.loaded() && codeplug.codec().keepsEmergencySystems(); }
 
 } // namespace
 
@@ -191,9 +188,7 @@ int ChannelLine::read(std::string_view line, Channel& channel, const Codeplug* c
 {
     if (!codeplug)
         return 0;
-    channel.tytChannelRecord().fill(0);
-    channel.rdbChannelRecord().fill(0);
-    channel.resetD868Block();
+    channel.format().beginChannelLine(channel);
 
     std::string text;
     int number = 0;
@@ -283,7 +278,6 @@ int ChannelLine::read(std::string_view line, Channel& channel, const Codeplug* c
     if (!next())
         return 0;
     channel.setPrivateCallConfirmed(firstLetterIs(text, 'Y'));
-    channel.tytChannelRecord()[3] = static_cast<std::uint8_t>(channel.tytChannelRecord()[3] | TytByte3Marks);
     if (!next())
         return 0;
     channel.setEmergencyAlarmAck(firstLetterIs(text, 'Y'));
@@ -324,11 +318,7 @@ int ChannelLine::read(std::string_view line, Channel& channel, const Codeplug* c
         return 0;
     channel.setTimeSlot(integerOf(text));
 
-    if (channel.formatId() == Md2017Format || channel.formatId() == Md9600Format) {
-        auto& tyt = channel.tytChannelRecord();
-        tyt[TytLargeFormatMark] = 255;
-        tyt[TytMarks] = static_cast<std::uint8_t>((tyt[TytMarks] & ~0x20u) | 0x10u);
-    }
+    channel.format().endChannelLine(channel);
     return 1;
 }
 

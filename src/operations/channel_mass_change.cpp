@@ -4,7 +4,6 @@
 #include "model/letter_case.h"
 #include "model/tone_code.h"
 #include "operations/channel_selection.h"
-#include "operations/choice_lists.h"
 #include "platform/prompts.h"
 
 #include <cctype>
@@ -19,10 +18,6 @@ constexpr double LowestRxFrequencyMhz = 30.0;
 constexpr double UhfOffsetFromMhz = 200.0;
 constexpr double UhfOffsetMhz = 5.0;
 constexpr double VhfOffsetMhz = 0.6;
-
-// The CTCSS tones of the dialog's lists: 67.0 to 225.7 Hz, as the Channel Editor's encode list.
-constexpr std::size_t ListedCtcssCount = 45;
-constexpr int HighestColorCode = 15;
 
 std::string replaceAll(std::string text, const TextReplacement& replacement)
 {
@@ -41,8 +36,7 @@ std::string replaceAll(std::string text, const TextReplacement& replacement)
 
 bool sameChannel(const Channel& a, const Channel& b)
 {
-    return a.tytChannelRecord() == b.tytChannelRecord() && a.rdbChannelRecord() == b.rdbChannelRecord() &&
-           a.rdbChannelName() == b.rdbChannelName() && a.d868ChannelFields() == b.d868ChannelFields() &&
+    return a.familyRecord() == b.familyRecord() && a.storedSettings() == b.storedSettings() &&
            a.contactNameCache() == b.contactNameCache();
 }
 
@@ -122,63 +116,6 @@ void applyChannelChanges(const ChannelChangeSet& changes, Channel& channel)
 std::string channelsUpdatedMessage(int count)
 {
     return std::to_string(count) + " channels have been updated.";
-}
-
-std::vector<std::string> offsetChoices()
-{
-    return {"Simplex", "( + )", "( -- )"};
-}
-
-std::vector<std::string> scanListChoices(const Codeplug& codeplug)
-{
-    return noneThenNames(codeplug.scanLists());
-}
-
-std::vector<std::string> contactChoices(const Codeplug& codeplug)
-{
-    return noneThenNames(codeplug.contacts());
-}
-
-std::vector<std::string> rxGroupChoices(const Codeplug& codeplug)
-{
-    return noneThenNames(codeplug.rxGroupLists());
-}
-
-std::vector<std::string> admitChoicesForMassChange(FormatId formatId)
-{
-    return Channel::admitChoices(formatId, ChannelMode::Dmr);
-}
-
-std::vector<std::string> timeSlotChoices()
-{
-    return {"1", "2"};
-}
-
-std::vector<std::string> colorCodeChoices()
-{
-    return numberChoices(0, HighestColorCode);
-}
-
-const std::vector<std::string>& toneChoices()
-{
-    static const std::vector<std::string> tones = toneChoiceList(ListedCtcssCount);
-    return tones;
-}
-
-std::optional<std::size_t> toneChoiceIndex(std::string_view text)
-{
-    const std::string word(trimmed(text));
-    if (equalsIgnoringCase(word, "NONE"))
-        return 0;
-    // Any other text that reads as no tone fits no form: a typing error, not a choice.
-    const auto code = ToneCode::fromText(text);
-    if (code.isNone())
-        return std::nullopt;
-    const auto& tones = toneChoices();
-    for (std::size_t i = 1; i < tones.size(); ++i)
-        if (ToneCode::fromText(tones[i]) == code)
-            return i;
-    return std::nullopt;
 }
 
 bool massChangeSetupValid(const Codeplug* codeplug, Prompts& prompts)

@@ -60,7 +60,7 @@ ChannelImportCounts importChannelsCsv(Codeplug& working, const std::filesystem::
     const ContactIndex contacts(working);
     std::string line;
     while (reader.next(line)) {
-        Channel channel(working.formatId());
+        Channel channel = working.newChannel();
         if (ChannelLine::read(line, channel, &working, &contacts) != 1)
             continue;
         const int result = working.addChannel(channel);
@@ -105,7 +105,7 @@ ChannelImportCounts importChannelsFromCodeplug(Codeplug& working, const Codeplug
             }
         }
 
-        Channel channel(working.formatId());
+        Channel channel = working.newChannel();
         if (ChannelLine::read(line, channel, &working, &workingContacts) != 1)
             continue;
         if (repoint)

@@ -188,7 +188,7 @@ PairRead readPair(PasteState& paste, PasteLines& lines, std::size_t limit, Chann
     lines.skip(2);
     if (contactLine.empty())
         return PairRead::Cut;
-    channel = Channel(paste.codeplug.formatId());
+    channel = paste.codeplug.newChannel();
     if (ChannelLine::read(channelLine, channel, &paste.codeplug, &paste.contacts) != 1)
         return PairRead::Skipped;
     return PairRead::Channel;
@@ -258,7 +258,7 @@ void pasteChannels(PasteState& paste, PasteLines& lines)
         return;
     }
     paste.enter(PasteTab::Channels);
-    Channel channel(paste.codeplug.formatId());
+    Channel channel = paste.codeplug.newChannel();
     std::string contactLine;
     for (;;) {
         const auto read = readPair(paste, lines, PasteChannelLineLimit, channel, contactLine);
@@ -313,7 +313,7 @@ void skipRestOfBank(PasteLines& lines)
 void readZoneBanks(PasteState& paste, PasteLines& lines, Zone& zone)
 {
     auto& outcome = paste.outcome;
-    Channel channel(paste.codeplug.formatId());
+    Channel channel = paste.codeplug.newChannel();
     std::string contactLine;
     for (int bank = 1; bank <= zone.bankCount() && !lines.atEnd(); ++bank) {
         zone.selectBank(bank);
@@ -352,7 +352,8 @@ void readZoneBanks(PasteState& paste, PasteLines& lines, Zone& zone)
                     paste.prompts.error(ZoneChannelMemoryFullMessage);
                 continue;
             }
-            if (zone.addMemberByName(channel.name(), paste.codeplug.channels()) == 1)
+            const int index = paste.codeplug.findChannelByName(channel.name());
+            if (zone.addMember(paste.codeplug.memberNumberOf(index)) == 1)
                 ++outcome.zoneMembers;
         }
     }
@@ -375,7 +376,7 @@ void pasteZone(PasteState& paste, PasteLines& lines, ListTabState& state)
     }
     paste.enter(PasteTab::Zones);
 
-    Zone zone(codeplug.formatId());
+    Zone zone = codeplug.newZone();
     zone.setName(lines.peek(0, NameInputLength));
     lines.skip(1);
     if (zone.name().empty()) {
@@ -402,8 +403,8 @@ void pasteZone(PasteState& paste, PasteLines& lines, ListTabState& state)
     if (!zoneAdded)
         paste.prompts.error(NoRoomForZonesMessage);
     if (zoneAdded || outcome.channelsAdded > 0 || outcome.contactsAdded > 0) {
-        codeplug.markChanged();
-        codeplug.encode();
+        Codeplug::EditScope edit(codeplug);
+        edit.changed();
         outcome.result.modelChanged = true;
     }
     outcome.result.refresh = TabList::Channels | TabList::Zones;
@@ -464,7 +465,7 @@ std::string zoneClipboardText(const Codeplug& codeplug, int zoneIndex)
     for (int bank = 1; bank <= zone.bankCount(); ++bank) {
         zone.selectBank(bank);
         for (int i = 0; i < zone.memberCount(); ++i)
-            if (const Channel* channel = codeplug.channelAt(zone.memberChannelIndex(i, codeplug.channels())))
+            if (const Channel* channel = codeplug.channelAt(codeplug.channelIndexOfMember(zone.member(i))))
                 appendChannelPair(text, *channel, codeplug);
         appendCrLfLine(text, "");
     }

@@ -124,7 +124,7 @@ ContactCsvImport readContactsCsv(Codeplug& codeplug, const std::filesystem::path
         if (CsvFieldReader::field(line, 0, 1, first) < 0 || first.empty() ||
             !std::isdigit(static_cast<unsigned char>(first[0])))
             continue;
-        Contact contact(codeplug.formatId());
+        Contact contact = codeplug.newContact();
         if (contact.fromLine(line) != 1)
             continue;
         if (!merger.offer(contact))
@@ -146,7 +146,7 @@ int addContactFromLine(Codeplug& codeplug, std::string_view line)
         line = line.substr(0, zero);
     if (line.size() < 10)
         return 0;
-    Contact contact(codeplug.formatId());
+    Contact contact = codeplug.newContact();
     if (contact.fromLine(line) != 1)
         return NotLoadedRefused;
     const int result = codeplug.addContact(contact, false);

@@ -106,7 +106,7 @@ CommandResult addContactToRxGroup(Codeplug& codeplug, Prompts& prompts, ListTabS
     if (list->memberCount() >= list->memberLimit())
         return refusal(prompts, "Sorry, this Rx Group List is full and can't accept more contacts,");
     CommandResult result;
-    if (list->addMember(contactIndex, codeplug.contacts())) {
+    if (codeplug.contactAt(contactIndex) && list->addMember(contactIndex + 1)) {
         commitEdit(codeplug, result);
         result.refresh = TabList::RxGroups;
     }

@@ -41,7 +41,7 @@ CommandResult newScanListCommand(Codeplug& codeplug, Prompts& prompts, ListTabSt
                                        ScanListNameInputLength, "");
     if (!name)
         return {};
-    ScanList list(codeplug.formatId());
+    ScanList list = codeplug.newScanList();
     list.setName(*name);
     if (!codeplug.addScanList(list))
         return refusal(prompts, "Sorry, no room for an additional scan list.");
@@ -102,12 +102,12 @@ CommandResult addChannelToScanList(Codeplug& codeplug, Prompts& prompts, ListTab
     if (!list || !codeplug.channels().at(channelIndex))
         return {};
     CommandResult result;
-    if (list->addMember(channelIndex, codeplug.channels())) {
+    if (list->addMember(codeplug.memberNumberOf(channelIndex))) {
         commitEdit(codeplug, result);
         result.refresh = TabList::ScanLists;
         return result;
     }
-    if (list->memberCount() >= list->memberLimit() && !holdsChannel(*list, channelIndex, codeplug.channels()))
+    if (list->memberCount() >= list->memberLimit() && !holdsChannel(*list, channelIndex, codeplug))
         return refusal(prompts, "Scan list is full - - unable to add more channels.");
     return result;
 }

@@ -3,7 +3,6 @@
 #include "codeplug/codeplug.h"
 #include "model/letter_case.h"
 #include "model/list_support.h"
-#include "model/six_bit_text.h"
 #include "operations/channel_line.h"
 #include "operations/contact_transfer.h"
 #include "platform/prompts.h"
@@ -46,11 +45,12 @@ std::string lowerCase(std::string_view text)
 }
 
 // The working codeplug's channels by name, as findChannelByName finds them (first of a name,
-// letter case ignored, RDB names brought to the six-bit alphabet), without a walk of up to 4000
+// letter case ignored, a name brought to the format's alphabet), without a walk of up to 4000
 // channels for each member of each list.
 class ChannelNames {
 public:
-    explicit ChannelNames(const Codeplug& codeplug) : rdb_(codeplug.family() == FormatFamily::RdbFamily)
+    explicit ChannelNames(const Codeplug& codeplug)
+        : format_(codeplug.loaded() ? codeplug.codec().recordFormats().channel : nullptr)
     {
         const auto& channels = codeplug.channels();
         index_.reserve(static_cast<std::size_t>(channels.count()));
@@ -60,12 +60,12 @@ public:
 
     int find(std::string_view name) const
     {
-        const auto found = index_.find(lowerCase(rdb_ ? SixBitText::normalize(name) : std::string(name)));
+        const auto found = index_.find(lowerCase(format_ ? format_->lookupName(name) : std::string(name)));
         return found == index_.end() ? -1 : found->second;
     }
 
 private:
-    bool rdb_;
+    const ChannelFormat* format_;
     std::unordered_map<std::string, int> index_;
 };
 
@@ -103,7 +103,7 @@ int importRxGroupLists(Codeplug& working, const Codeplug& other)
     const ContactIndex contacts(working);
     int imported = 0;
     for (const auto& source : other.rxGroupLists()) {
-        RxGroupList list(working.formatId());
+        RxGroupList list = working.newRxGroupList();
         list.setName(source->name());
         for (int i = 0; i < source->memberCount(); ++i) {
             const Contact* member = other.contactAt(source->member(i) - 1);
@@ -111,7 +111,7 @@ int importRxGroupLists(Codeplug& working, const Codeplug& other)
                 continue;
             const int found = contacts.findByName(member->name());
             if (found >= 0)
-                list.addMember(found, working.contacts());
+                list.addMember(found + 1);
         }
         if (working.addRxGroupList(list) == 1)
             ++imported;
@@ -126,7 +126,7 @@ int importChannels(Codeplug& working, const Codeplug& other)
     int imported = 0;
     for (const auto& source : other.channels()) {
         const auto line = ChannelLine::write(*source, other);
-        Channel channel(working.formatId());
+        Channel channel = working.newChannel();
         if (ChannelLine::read(line, channel, &working, &contacts) != 1)
             continue;
         if (d868) {
@@ -151,17 +151,17 @@ int importScanLists(Codeplug& working, const Codeplug& other)
     for (const auto& source : other.scanLists()) {
         // The members are looked up by name directly rather than through the scan list's text line,
         // which has no form for a list without members and no quoting for names with quotes.
-        ScanList list(working.formatId());
+        ScanList list = working.newScanList();
         list.setName(std::string(source->name()).substr(0, ListNameLimit));
-        for (int i = 0; i < ScanList::D868MemberSlots; ++i) {
+        for (int i = 0; i < source->entryCount(); ++i) {
             if (source->member(i) == 0)
                 continue;
-            const Channel* member = other.channelAt(source->memberChannelIndex(i, other.channels()));
+            const Channel* member = other.channelAt(other.channelIndexOfMember(source->member(i)));
             if (!member)
                 continue;
             const int found = channels.find(member->name());
             if (found >= 0)
-                list.addMember(found, working.channels());
+                list.addMember(working.memberNumberOf(found));
         }
         giveFreeName(working.scanLists(), list);
         if (working.addScanList(list) == 1)
@@ -201,7 +201,7 @@ int importZones(Codeplug& working, const Codeplug& other)
         if (original->memberCount() == 0)
             continue;
         Zone source(*original);
-        Zone zone(working.formatId());
+        Zone zone = working.newZone();
         zone.setName(source.name());
         giveFreeName(working.zones(), zone);
         const int banks = std::min(zone.bankCount(), source.bankCount());
@@ -210,18 +210,18 @@ int importZones(Codeplug& working, const Codeplug& other)
             source.selectBank(bank);
             zone.selectBank(bank);
             for (int i = 0; i < source.memberCount(); ++i) {
-                const Channel* member = other.channelAt(source.memberChannelIndex(i, other.channels()));
+                const Channel* member = other.channelAt(other.channelIndexOfMember(source.member(i)));
                 if (!member)
                     continue;
                 const int found = channels.find(member->name());
-                if (found >= 0 && zone.addMember(found, working.channels()) == 1)
+                if (found >= 0 && zone.addMember(working.memberNumberOf(found)) == 1)
                     anyMember = true;
             }
         }
         zone.selectBank(1);
         // The RDB radios want a member in every zone.
         if (rdb && !anyMember)
-            zone.addMember(0, working.channels());
+            zone.addMember(working.memberNumberOf(0));
         if (working.addZone(zone) == 1)
             ++imported;
     }

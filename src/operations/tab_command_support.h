@@ -16,8 +16,8 @@ namespace pw::tab_commands {
 // every other edit.
 inline void commitEdit(Codeplug& codeplug, CommandResult& result)
 {
-    codeplug.markChanged();
-    codeplug.encode();
+    Codeplug::EditScope edit(codeplug);
+    edit.changed();
     result.modelChanged = true;
 }
 
@@ -54,15 +54,12 @@ inline std::optional<int> validPosition(std::optional<int> position, int count)
 }
 
 // True when the list (the current bank of a zone, or a scan list) already holds the channel at
-// `channelIndex`: by slot number in the RDB family, by 1-based position elsewhere.
+// `channelIndex`.
 template <typename MemberList>
-bool holdsChannel(const MemberList& list, int channelIndex, const RecordList<Channel>& channels)
+bool holdsChannel(const MemberList& list, int channelIndex, const Codeplug& codeplug)
 {
-    const Channel* channel = channels.at(channelIndex);
-    if (!channel)
-        return false;
-    const int value = list.family() == FormatFamily::RdbFamily ? channel->slotNumber() : channelIndex + 1;
-    return list.hasMember(value);
+    const int value = codeplug.memberNumberOf(channelIndex);
+    return value > 0 && list.hasMember(value);
 }
 
 inline std::string singleQuoted(std::string_view name)

@@ -22,11 +22,14 @@ inline bool refusedWhenUnloaded(const Codeplug& working, Prompts& prompts, std::
     return true;
 }
 
-// Opens and decodes the codeplug a command reads from; its decoder reports through `prompts`.
+// Opens and decodes the codeplug a command reads from; what its decoder has for the user is shown
+// through `prompts`.
 inline bool openOtherCodeplug(Codeplug& other, const std::string& path, Prompts& prompts)
 {
-    other.setPrompts(&prompts);
-    return other.open(path) && other.decode();
+    const bool decoded = other.open(path) && other.decode();
+    for (const auto& message : other.takeMessages())
+        prompts.error(message);
+    return decoded;
 }
 
 } // namespace pw::transfer_commands

@@ -48,12 +48,12 @@ CommandResult newZoneCommand(Codeplug& codeplug, Prompts& prompts, ListTabState&
                                        ZoneNameInputLength, "");
     if (!name)
         return {};
-    Zone zone(codeplug.formatId());
+    Zone zone = codeplug.newZone();
     zone.setName(*name);
     // A 0x2001 zone is never left empty (the channel delete refills an emptied one with the first
     // channel too), so a new one starts with that channel.
     if (codeplug.formatId() == RdbV1Format)
-        zone.addMember(0, codeplug.channels());
+        zone.addMember(codeplug.memberNumberOf(0));
     if (!codeplug.addZone(zone))
         return refusal(prompts, "Sorry, no room for an additional zone.");
     state.currentZone = codeplug.zones().count() - 1;
@@ -112,12 +112,12 @@ CommandResult addChannelToZone(Codeplug& codeplug, Prompts& prompts, ListTabStat
     if (!zone || !codeplug.channels().at(channelIndex))
         return {};
     CommandResult result;
-    if (zone->addMember(channelIndex, codeplug.channels())) {
+    if (zone->addMember(codeplug.memberNumberOf(channelIndex))) {
         commitEdit(codeplug, result);
         result.refresh = TabList::Zones;
         return result;
     }
-    if (zone->memberCount() >= zone->capacity() && !holdsChannel(*zone, channelIndex, codeplug.channels()))
+    if (zone->memberCount() >= zone->capacity() && !holdsChannel(*zone, channelIndex, codeplug))
         return refusal(prompts, "Zone is full - - unable to add more channels.");
     return result;
 }
@@ -190,11 +190,10 @@ CommandResult mirrorZoneBank(Codeplug& codeplug, Prompts& prompts, ListTabState&
         return result;
     const int source = state.shownBank == 2 ? 2 : 1;
     const int target = source == 2 ? 1 : 2;
-    const auto& channels = codeplug.channels();
 
     std::vector<int> sourceChannels;
     for (int i = 0; i < zone->memberCount(); ++i)
-        sourceChannels.push_back(zone->memberChannelIndex(i, channels));
+        sourceChannels.push_back(codeplug.channelIndexOfMember(zone->member(i)));
     if (sourceChannels.empty())
         return refusal(prompts, "Sorry, there are no channels in this bank to mirror.");
 
@@ -216,11 +215,11 @@ CommandResult mirrorZoneBank(Codeplug& codeplug, Prompts& prompts, ListTabState&
     for (const int channelIndex : sourceChannels) {
         // A full bank stops the mirror only for a channel it does not hold already: mirroring a
         // bank whose channels are all present in a full target has nothing left to place.
-        if (zone->memberCount() >= zone->capacity() && !holdsChannel(*zone, channelIndex, channels)) {
+        if (zone->memberCount() >= zone->capacity() && !holdsChannel(*zone, channelIndex, codeplug)) {
             outOfRoom = true;
             break;
         }
-        added = zone->addMember(channelIndex, channels) == 1 || added;
+        added = zone->addMember(codeplug.memberNumberOf(channelIndex)) == 1 || added;
         ++handled;
     }
     zone->selectBank(source);

@@ -41,20 +41,17 @@ struct PlannedFill {
 PlannedFill planFill(const Codeplug& codeplug, std::string_view zoneName, const std::vector<int>& rows)
 {
     const int index = findZoneByName(codeplug, zoneName);
-    Zone zone = index >= 0 ? *codeplug.zones().at(index) : Zone(codeplug.formatId());
+    Zone zone = index >= 0 ? *codeplug.zones().at(index) : codeplug.newZone();
     PlannedFill plan;
     plan.existing = index >= 0;
     plan.capacity = zone.capacity();
     plan.before = zone.memberCount();
-    const auto& channels = codeplug.channels();
-    const bool bySlot = codeplug.family() == FormatFamily::RdbFamily;
     for (const int row : rows) {
-        if (zone.addMember(row, channels) == 1) {
+        const int member = codeplug.memberNumberOf(row);
+        if (zone.addMember(member) == 1) {
             ++plan.added;
             continue;
         }
-        const Channel* channel = channels.at(row);
-        const int member = !channel ? 0 : bySlot ? channel->slotNumber() : row + 1;
         if (member > 0 && !zone.hasMember(member) && zone.memberCount() >= plan.capacity)
             plan.overflow = true;
     }
@@ -202,7 +199,6 @@ ZoneWizardCommit ZoneWizard::commit(Prompts& prompts)
         return result;
     }
     Codeplug& codeplug = *codeplug_;
-    const auto& channels = codeplug.channels();
 
     bool changed = false;
     int zoneIndex = findZoneByName(codeplug, zoneName_);
@@ -212,7 +208,7 @@ ZoneWizardCommit ZoneWizard::commit(Prompts& prompts)
             prompts.message(MessageIcon::Error, MessageButtons::Ok, zone_wizard_text::NoRoomForZone);
             return result;
         }
-        Zone zone(codeplug.formatId());
+        Zone zone = codeplug.newZone();
         zone.setName(zoneName_);
         if (codeplug.addZone(zone) != 1) {
             prompts.message(MessageIcon::Error, MessageButtons::Ok, zone_wizard_text::CreateFailed);
@@ -224,17 +220,17 @@ ZoneWizardCommit ZoneWizard::commit(Prompts& prompts)
     }
     Zone& zone = *codeplug.zones().at(zoneIndex);
     for (const int row : rows_)
-        changed = zone.addMember(row, channels) == 1 || changed;
+        changed = zone.addMember(codeplug.memberNumberOf(row)) == 1 || changed;
     result.zoneIndex = zoneIndex;
     result.report = "Zone " + singleQuoted(zone.name()) + " created or updated with " +
                     std::to_string(zone.memberCount()) + " channels total.";
 
     const bool wantsScanList = createScanList_ && !scanListName_.empty();
     if (wantsScanList) {
-        ScanList list(codeplug.formatId());
+        ScanList list = codeplug.newScanList();
         list.setName(scanListName_);
         for (const int row : rows_)
-            list.addMember(row, channels);
+            list.addMember(codeplug.memberNumberOf(row));
         if (codeplug.addScanList(list) == 1) {
             result.scanListIndex = codeplug.scanLists().count() - 1;
             changed = true;
@@ -250,7 +246,7 @@ ZoneWizardCommit ZoneWizard::commit(Prompts& prompts)
             result.scanListIndex >= 0 ? result.scanListIndex : findScanListByName(codeplug, scanListName_);
         if (listIndex >= 0) {
             for (int i = 0; i < zone.memberCount(); ++i)
-                if (Channel* channel = channels.at(zone.memberChannelIndex(i, channels));
+                if (Channel* channel = codeplug.channelAt(codeplug.channelIndexOfMember(zone.member(i)));
                     channel && channel->scanList() != listIndex + 1) {
                     channel->setScanList(listIndex + 1);
                     changed = true;

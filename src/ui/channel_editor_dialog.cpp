@@ -1,7 +1,8 @@
 #include "ui/channel_editor_dialog.h"
 
 #include "codeplug/codeplug.h"
-#include "operations/channel_editor_rules.h"
+#include "presenter/mass_change_choices.h"
+#include "presenter/channel_editor_rules.h"
 #include "operations/channel_mass_change.h"
 #include "platform/prompts.h"
 #include "ui/qt_prompts.h"

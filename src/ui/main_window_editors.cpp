@@ -2,7 +2,7 @@
 
 #include "ui/main_window.h"
 
-#include "operations/channel_editor_rules.h"
+#include "presenter/channel_editor_rules.h"
 #include "ui/channel_editor_dialog.h"
 #include "ui/contact_editor_dialog.h"
 

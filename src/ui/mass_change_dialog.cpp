@@ -1,6 +1,7 @@
 #include "ui/mass_change_dialog.h"
 
 #include "codeplug/codeplug.h"
+#include "presenter/mass_change_choices.h"
 #include "ui/commit_button_row.h"
 #include "ui/qt_prompts.h"
 

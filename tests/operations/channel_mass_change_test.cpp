@@ -1,6 +1,7 @@
 #include "operations/channel_mass_change.h"
 
 #include "codeplug/codeplug.h"
+#include "presenter/mass_change_choices.h"
 #include "platform/scripted_prompts.h"
 #include "support/fixture_builder.h"
 #include "support/temp_dir.h"

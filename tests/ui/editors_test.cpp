@@ -1,6 +1,6 @@
 // The contact editor and the channel editor, driven through the real window.
 
-#include "operations/channel_editor_rules.h"
+#include "presenter/channel_editor_rules.h"
 #include "operations/document_commands.h"
 #include "platform/scripted_prompts.h"
 #include "support/fixture_builder.h"

@@ -1,0 +1,45 @@
+#pragma once
+// PackedContactStream: how the D868 file stores its talkgroups and its digital contacts.
+//
+// One entry per contact, entries back to back, each starting on a byte boundary:
+//   head, 6 bytes: bytes 0-2 the DMR ID (u24 LE); bytes 3-5 a u24 LE whose bits 0-19 are the
+//         record number (written in 18 bits), bits 20-21 the call type (0 private, 1 group,
+//         2 all) and bits 22-23 the alert tone
+//   then six zero-terminated SeptetText texts: name, city, callsign, state, country, remarks.
+//         Reading accepts 17, 16, 9, 17, 17 and 17 characters before the terminator; the model
+//         keeps 16, 16, 8, 16, 16 and 16.
+// In the file a stream follows its u32 length L, which counts the packed bytes plus one extra
+// zero byte; an entry is taken only when the offset just after it is below L, so the extra byte
+// is what admits the last entry. An empty list is the length 1 and one byte of value 1.
+
+#include "codeplug/byte_field.h"
+#include "model/contact.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
+
+namespace pw {
+
+struct UnpackedContacts {
+    // The contacts, made from `prototype` with their DMR ID, call type, alert tone and texts.
+    std::vector<std::unique_ptr<Contact>> contacts;
+    // The record number of each entry's head, for the record-number gaps.
+    std::vector<std::uint32_t> recordNumbers;
+};
+
+// Unpacks at most `maxEntries` entries from `stream`, the L bytes that follow the length word, as
+// copies of `prototype`. Unpacking stops quietly at the first entry that does not fit before the
+// end of the stream.
+UnpackedContacts unpackContactStream(ConstBytes stream, std::size_t maxEntries, const Contact& prototype);
+
+// Appends the packed entries of `contacts` to `out`, numbering them 1, 2, ... in the order given.
+// Neither the length word nor the extra byte is written.
+void packContactStream(std::span<const Contact* const> contacts, std::vector<std::uint8_t>& out);
+
+// The smallest entry: the head and six empty texts in six bytes of septets.
+inline constexpr std::size_t SmallestPackedContact = 12;
+
+} // namespace pw

@@ -1,0 +1,33 @@
+#pragma once
+// The recognition chain: each codeplug format's probe tests the file's size, signature and model
+// text, in a fixed order, and the first that passes takes the file. Adding a format is adding its
+// probe here.
+
+#include "codeplug/format_codec.h"
+#include "platform/file_io.h"
+
+#include <memory>
+#include <span>
+
+namespace pw {
+
+struct FormatProbe {
+    FormatId formatId;
+    // True when the file (its first bytes, up to ProbeReadLimit, and its size) is of this format.
+    bool (*matches)(const FileContent& file);
+    // Makes the format's codec, which takes the file's bytes.
+    std::unique_ptr<FormatCodec> (*take)(FileContent file);
+};
+
+// The most bytes of a file that recognition reads: as much as the largest format can be.
+inline constexpr std::size_t ProbeReadLimit = (256u << 20) + 1;
+
+std::span<const FormatProbe> probeChain();
+
+// The codec of the first format that takes the file; nothing when none does.
+std::unique_ptr<FormatCodec> recognise(FileContent file);
+
+// The record formats of a format, for records made without a file (tests, tools).
+const RecordFormats& recordFormatsOf(FormatId formatId);
+
+} // namespace pw

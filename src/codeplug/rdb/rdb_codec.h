@@ -1,0 +1,71 @@
+#pragma once
+// The RDB family's codec: probes for the three RDB layout versions, and the codec of an opened RDB
+// file, which holds its memory image (map in rdb_map.h).
+
+#include "codeplug/format_codec.h"
+#include "codeplug/probe_chain.h"
+#include "codeplug/rdb/rdb_layout.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace pw::rdb {
+
+// Probes of the recognition chain: the layout version text at 0x2010.
+bool isV1File(const FileContent& file);
+bool isV11File(const FileContent& file);
+bool isV2File(const FileContent& file);
+std::unique_ptr<FormatCodec> takeV1File(FileContent file);
+std::unique_ptr<FormatCodec> takeV11File(FileContent file);
+std::unique_ptr<FormatCodec> takeV2File(FileContent file);
+
+class RdbCodec final : public FormatCodec {
+public:
+    RdbCodec(FormatId formatId, FileContent file);
+
+    FormatId formatId() const override { return formatId_; }
+    std::uint32_t featureFlags() const override { return 0x13F; }
+    TableCapacities capacities() const override;
+    const RecordFormats& recordFormats() const override;
+
+    int decode(Codeplug& codeplug) override;
+    void encode(Codeplug& codeplug) override;
+    bool fileBlocks(Codeplug& codeplug, std::vector<std::span<const std::uint8_t>>& blocks, std::string& why) override;
+
+    std::string radioTypeText() const override;
+    std::string radioName() const override;
+    void setRadioName(std::string_view name) override;
+    std::uint32_t radioDmrId() const override;
+    void setRadioDmrId(std::uint32_t id) override;
+    std::string radioModelName() const override;
+
+    // Zones and scan lists name channels by image slot.
+    int memberNumberOf(const Codeplug& codeplug, int channelIndex) const override;
+    int channelIndexOfMember(const Codeplug& codeplug, int number) const override;
+    int minimumChannels() const override { return 1; }
+    bool placeNewChannel(Codeplug& codeplug, Channel& channel) override;
+    void channelLeaving(Codeplug& codeplug, int index) override;
+    void channelLeft(Codeplug& codeplug, int index) override;
+    void channelsSorted(Codeplug& codeplug, const IndexRemap& remap) override;
+
+    const RdbLayout& layout() const { return layout_; }
+    std::vector<std::uint8_t>& image() { return image_; }
+    const std::vector<std::uint8_t>& image() const { return image_; }
+    // Number of bytes of the image to write back; the encoder may raise it.
+    std::size_t imageLength() const { return imageLength_; }
+    // The image slots of the channels in table order, as the slot-order table lists them.
+    std::vector<std::uint16_t> slotOrderTable() const;
+
+private:
+    void writeSlotOrderTable(const std::vector<std::uint16_t>& slots);
+    void writeChannelSlot(const Channel& channel, int slot);
+
+    FormatId formatId_;
+    RdbLayout layout_;
+    std::vector<std::uint8_t> image_;
+    std::size_t imageLength_ = 0;
+    // The slot of the channel being deleted, between channelLeaving and channelLeft.
+    int leavingSlot_ = 0;
+};
+
+} // namespace pw::rdb

@@ -1,0 +1,63 @@
+#pragma once
+// The TYT family's codec: probes for the three TYT formats, and the codec of an opened TYT file,
+// which holds the file's memory image (map in tyt_map.h).
+
+#include "codeplug/format_codec.h"
+#include "codeplug/probe_chain.h"
+#include "codeplug/tyt/tyt_map.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace pw::tyt {
+
+// Probes of the recognition chain. The MD-2017 family's files are recognised by the model text at
+// 0x125; any other DfuSe file at least as long as the MD-380 image is an MD-380 family file.
+bool isMd9600File(const FileContent& file);
+bool isMd2017File(const FileContent& file);
+bool isMd380File(const FileContent& file);
+std::unique_ptr<FormatCodec> takeMd9600File(FileContent file);
+std::unique_ptr<FormatCodec> takeMd2017File(FileContent file);
+std::unique_ptr<FormatCodec> takeMd380File(FileContent file);
+
+class TytCodec final : public FormatCodec {
+public:
+    TytCodec(const TytLayout& layout, FileContent file);
+
+    FormatId formatId() const override { return layout_.formatId; }
+    std::uint32_t featureFlags() const override;
+    TableCapacities capacities() const override;
+    const RecordFormats& recordFormats() const override;
+
+    int decode(Codeplug& codeplug) override;
+    void encode(Codeplug& codeplug) override;
+    bool fileBlocks(Codeplug& codeplug, std::vector<std::span<const std::uint8_t>>& blocks, std::string& why) override;
+
+    std::string radioTypeText() const override;
+    std::string radioName() const override;
+    void setRadioName(std::string_view name) override;
+    std::uint32_t radioDmrId() const override;
+    void setRadioDmrId(std::uint32_t id) override;
+    std::string modelText() const override;
+    bool keepsEmergencySystems() const override { return true; }
+    int vendorIndex() const override;
+    void setVendor(int entry) override;
+
+    const TytLayout& layout() const { return layout_; }
+    // The memory image: the file's first bytes, as many as the format reads, and a margin of zeros.
+    std::vector<std::uint8_t>& image() { return image_; }
+    const std::vector<std::uint8_t>& image() const { return image_; }
+
+private:
+    TytLayout layout_;
+    std::vector<std::uint8_t> image_;
+    // The bytes of the file beyond the part its format reads, written back after the image, and
+    // how many bytes of the image came from the file.
+    std::vector<std::uint8_t> fileTail_;
+    std::size_t bytesRead_ = 0;
+};
+
+// The name of vendor entry 1-4 of the MD-380 family ("Tyt MD380/90 & Retevis RT3", ...).
+std::string vendorEntryName(int entry);
+
+} // namespace pw::tyt

@@ -7,12 +7,26 @@
 namespace pw {
 namespace {
 
+// A value holding a comma or a quote is quoted, with inner quotes doubled, so that it stays one
+// column.
 void appendField(std::string& out, std::string_view text, ExportCharset charset)
 {
-    if (isAscii(text))
+    std::string converted;
+    if (!isAscii(text)) {
+        converted = charset == ExportCharset::Ascii ? transliterateToAscii(text) : transliterateToWindows1252(text);
+        text = converted;
+    }
+    if (text.find_first_of(",\"") == std::string_view::npos) {
         out.append(text);
-    else
-        out.append(charset == ExportCharset::Ascii ? transliterateToAscii(text) : transliterateToWindows1252(text));
+        return;
+    }
+    out += '"';
+    for (const char c : text) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
 }
 
 void appendRecordLine(std::string& out, const IdRecord& record, int radioType, ExportCharset charset)

@@ -4,7 +4,8 @@
 // the file's text. The export command with its file chooser and overwrite question is in
 // operations/id_export_command.h.
 //
-// Layouts, by radio type (values written as stored, without quotes or escaping; lines end in CR LF):
+// Layouts, by radio type (lines end in CR LF; a value holding a comma or a double quote is quoted,
+// with inner quotes doubled, so that it stays in its column):
 //   1 "TYT MD2017 / MDUV380"       header "Radio ID,CallSign,Name,Nickname,City,State,Country,"
 //                                  record radioId,callsign,name,,city,state,country
 //   2 "TYT MD9600 / Retevis RT90"  header "Radio ID,CallSign,Name,City,State/Prov,Country,"

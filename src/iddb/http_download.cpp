@@ -76,7 +76,9 @@ std::size_t onBody(char* data, std::size_t size, std::size_t count, void* user)
     }
     transfer.bodyBytes += bytes;
     if (transfer.bodyBytes > transfer.maxBodyBytes) {
-        transfer.abortReason = "larger than " + std::to_string(transfer.maxBodyBytes >> 20) + " MB";
+        transfer.abortReason = transfer.maxBodyBytes >= (1u << 20) && transfer.maxBodyBytes % (1u << 20) == 0
+                                 ? "larger than " + std::to_string(transfer.maxBodyBytes >> 20) + " MB"
+                                 : "larger than " + std::to_string(transfer.maxBodyBytes) + " bytes";
         return CURL_WRITEFUNC_ERROR;
     }
     if (!(*transfer.receiver)(std::string_view(data, bytes))) {

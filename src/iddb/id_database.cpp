@@ -343,6 +343,10 @@ IdSourceOutcome IdDatabase::FetchSource(int number, const std::string& source, S
     // A row cap ends the reading on purpose: what came before it counts.
     if (result.ok || capped)
         reader.finish();
+    {
+        std::lock_guard lock(mutex_);
+        progress_.rows = outcome.rows;
+    }
     if (!result.ok && !capped) {
         outcome.failed = true;
         outcome.reason = result.reason;
@@ -399,6 +403,8 @@ void IdDatabase::LoadFile(const std::filesystem::path& path)
         } else {
             reader.finish();
         }
+        std::lock_guard lock(mutex_);
+        progress_.rows = outcome.rows;
     }
     Publish("Database loaded from " + outcome.location + "; " + std::to_string(records_.count()) + " total records.",
             {outcome});

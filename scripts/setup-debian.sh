@@ -6,6 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
+  libcurl4-openssl-dev libicu-dev libssl-dev
   qt6-base-dev
 )
 

@@ -5,6 +5,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-debian.sh
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DPLUGWRIGHT_BUILD_FUZZ=ON -DPLUGWRIGHT_FUZZ_REPLAY=ON
+  -DPLUGWRIGHT_BUILD_FUZZ=ON -DPLUGWRIGHT_FUZZ_REPLAY=ON -DPLUGWRIGHT_TEST_CA_HOOK=ON
 cmake --build build/test --parallel 2
 ctest --test-dir build/test --output-on-failure --parallel 2

@@ -1,106 +1,215 @@
 // iddb fetch, iddb search, iddb export and iddb add: the online DMR ID database without a window.
 //
-// Every command downloads both sources first, as the program does at start-up. The sources come
-// from the user's sources file beside the settings, overridden by --source1 and --source2.
+// Every command loads the user list first: from --file when given; otherwise from the cache while
+// it is younger than its maximum age, else from the two sources, replacing the cache. Sources given
+// on the command line (--source1, --source2), --file and --no-cache leave the cache alone. Each
+// place's outcome is one line on standard error, and a command that had no record at all ends
+// with status 1.
 
 #include "cli/cli_session.h"
 #include "cli/text_encoding.h"
 #include "iddb/id_database.h"
 #include "iddb/id_export.h"
 #include "iddb/id_searcher.h"
+#include "iddb/id_sources.h"
 #include "iddb/settings_block.h"
+#include "model/unicode_text.h"
+#include "operations/id_contact_add.h"
+#include "operations/id_export_command.h"
 #include "platform/file_io.h"
+#include "platform/terminal.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <iterator>
+#include <thread>
 
 namespace pw::cli {
 namespace {
 
-struct SourceOptions {
+constexpr const char* StandardStream = "-";
+
+struct ListOptions {
     std::optional<std::string> first;
     std::optional<std::string> second;
+    std::optional<std::string> file;
+    bool noCache = false;
 };
 
-// Downloads both sources, showing the messages the download showed.
-std::unique_ptr<IdDatabase> downloadDatabase(CliSession& session, const SourceOptions& sources)
+// "12.3 MB"
+std::string megabytes(std::uint64_t bytes)
 {
-    const auto stored = readSourceSettings(userSourcesPath());
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(bytes) / (1024.0 * 1024.0));
+    return text;
+}
+
+// Waits for the load to end; on a terminal, with a progress line on standard error.
+void waitForLoad(IdDatabase& database, std::ostream& err)
+{
+    if (!standardErrorIsTerminal()) {
+        database.WaitUntilDone();
+        return;
+    }
+    bool shown = false;
+    while (!database.ReleaseFinishedThread()) {
+        const auto progress = database.Progress();
+        std::string line = "\rLoading the DMR ID list: " + megabytes(progress.bytes);
+        if (progress.totalBytes)
+            line += " of " + megabytes(*progress.totalBytes);
+        line += ", " + std::to_string(progress.rows) + " rows   ";
+        err << line << std::flush;
+        shown = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    if (shown)
+        err << "\r" << std::string(72, ' ') << "\r" << std::flush;
+}
+
+// Loads the user list as the options say, reports each place's outcome on standard error, and
+// ends the command with status 1 when no record at all could be had.
+std::unique_ptr<IdDatabase> loadDatabase(CliSession& session, const ListOptions& list)
+{
+    const auto settings = readSourceSettings(userSourcesPath());
     IdDatabaseOptions options;
-    options.firstSource = sources.first.value_or(stored.firstSource);
-    options.secondSource = sources.second.value_or(stored.secondSource);
+    options.firstSource = list.first.value_or(settings.firstSource);
+    options.secondSource = list.second.value_or(settings.secondSource);
+    options.settingsProblems = settings.problems;
+    if (!list.first && !list.second && !list.file && !list.noCache) {
+        options.cachePath = userIdCachePath();
+        options.cacheMaxAge = settings.cacheMaxAge;
+    }
     auto database = std::make_unique<IdDatabase>(options);
-    if (!database->StartDownload())
+    const bool started = list.file ? database->StartFileLoad(*list.file) : database->StartDownload();
+    if (!started)
         session.fail("Database unavailable, sorry.");
+    waitForLoad(*database, session.err());
     database->WaitUntilDone();
-    for (const auto& notice : database->Notices())
-        session.prompts().inform(notice);
+    database->AdoptRefresh();
+    for (const auto& line : database->OutcomeLines())
+        session.err() << line << '\n';
+    session.err().flush();
+    if (database->Records().empty())
+        session.fail("No DMR ID record could be had.");
     return database;
 }
 
-// A text file's bytes, as the 8-bit text they are; ends the command when it cannot be read.
+// A text file named on the command line ("-": standard input), as UTF-8: taken as UTF-8 when
+// valid, else as Windows-1252; a byte-order mark is dropped. Ends the command when it cannot be
+// read, with the path and the system's reason.
 std::string readTextFile(CliSession& session, const std::string& path)
 {
-    const auto content = readFileBytes(path, 1u << 20);
-    if (!content)
-        session.fail("Unable to open file '" + path + "' for reading.");
-    return std::string(content->bytes.begin(), content->bytes.end());
+    std::string bytes;
+    if (path == StandardStream) {
+        bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    } else {
+        errno = 0;
+        std::FILE* file = std::fopen(path.c_str(), "rb");
+        if (file) {
+            char buffer[65536];
+            std::size_t got;
+            while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0 && bytes.size() < (64u << 20))
+                bytes.append(buffer, got);
+            const bool failed = std::ferror(file) != 0;
+            std::fclose(file);
+            if (failed)
+                file = nullptr;
+        }
+        if (!file) {
+            const int error = errno;
+            session.fail("Unable to open file '" + path + "' for reading.\n" + path + ": " + std::strerror(error));
+        }
+    }
+    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0)
+        bytes.erase(0, 3);
+    return utf8FromExternalText(bytes);
+}
+
+void addListOptions(CLI::App& command, ListOptions& list)
+{
+    command.add_option("--source1", list.first, "First source: a URL, HOST[:PORT] or none");
+    command.add_option("--source2", list.second, "Second source: a URL, HOST[:PORT] or none");
+    command.add_option("--file", list.file, "Read the user list from this file (- for standard input) instead");
+    command.add_flag("--no-cache", list.noCache, "Download, and neither read nor write the cache");
+}
+
+// Runs the searcher's query; a query it refuses (too short) ends the command with status 1.
+SearchOutcome searchOrFail(CliSession& session, IdDatabase& database, const std::string& text,
+                           const std::string& additional)
+{
+    auto outcome = runSearch(database, text, additional);
+    if (!outcome)
+        session.fail("The query is too short: give at least " + std::to_string(SimpleQueryMinimum)
+                     + " characters, or search lines with --lines.");
+    return *outcome;
 }
 
 void registerIdDatabaseCommands(CLI::App& app, CliSession& session)
 {
-    static SourceOptions sources;
-    auto* group = app.add_subcommand("iddb", "Download, search and export the online DMR ID database");
+    static ListOptions list;
+    auto* group = app.add_subcommand("iddb", "Load, search and export the DMR ID user list");
     group->require_subcommand(1);
     group->fallthrough();
-    group->add_option("--source1", sources.first, "First database source, HOST[:PORT], or none to skip it");
-    group->add_option("--source2", sources.second, "Second database source, HOST[:PORT], or none to skip it");
+    addListOptions(*group, list);
 
-    auto* fetch = group->add_subcommand("fetch", "Download both sources and print the summary");
+    auto* fetch = group->add_subcommand("fetch", "Load the user list and print the summary");
     fetch->callback([&session] {
-        const auto database = downloadDatabase(session, sources);
+        const auto database = loadDatabase(session, list);
         session.out() << ConsolePrompts::printable(database->StatusText());
     });
 
     static std::string searchText;
     static std::optional<std::string> searchLines;
-    auto* search = group->add_subcommand("search", "Download, then search the database as the searcher does");
+    auto* search = group->add_subcommand("search", "Load the user list, then search it as the searcher does");
     search->add_option("TEXT", searchText, "General search text")->required();
-    search->add_option("--lines", searchLines, "File whose lines are the additional search lines");
+    search->add_option("--lines", searchLines, "File whose lines are the additional search lines (- for standard input)");
     search->callback([&session] {
         const std::string additional = searchLines ? readTextFile(session, *searchLines) : std::string();
-        const auto database = downloadDatabase(session, sources);
-        const auto outcome = runSearch(*database, utf8ToLatin1(searchText), additional);
-        if (!outcome)
-            return;
-        auto& out = session.out();
-        out << latin1ToUtf8(outcome->message) << '\n';
-        for (int row = 0; row < outcome->count; ++row) {
-            const auto record = database->Match(row);
-            bool first = true;
-            for (const auto text : {record.radioId(), record.callsign(), record.name(), record.city(), record.state(),
-                                    record.country(), record.remarks()}) {
-                if (!first)
-                    out << ',';
-                first = false;
-                out << latin1ToUtf8(text);
-            }
-            out << '\n';
+        const auto database = loadDatabase(session, list);
+        const auto outcome = searchOrFail(session, *database, searchText, additional);
+        std::string text = outcome.message + "\n";
+        for (int row = 0; row < outcome.count; ++row) {
+            text += recordCsvLine(database->Match(row));
+            text += '\n';
         }
+        session.out() << text << std::flush;
     });
 
     static std::string exportPath;
     static int exportRadio = 0;
     static std::optional<std::string> exportCriteria;
-    auto* exportCommand = group->add_subcommand("export", "Download, then export the records as a radio type's CSV");
-    exportCommand->add_option("OUT", exportPath, "CSV file to write")->required();
+    static bool exportAscii = false;
+    auto* exportCommand = group->add_subcommand("export", "Load the user list, then export it as a radio type's CSV");
+    exportCommand->add_option("OUT", exportPath, "CSV file to write; - for standard output")->required();
     exportCommand->add_option("--radio", exportRadio, "Radio type: 1 TYT MD2017 / MDUV380, "
                                                       "2 TYT MD9600 / Retevis RT90, 3 TYT MD380")
         ->required()
         ->check(CLI::Range(1, 3));
-    exportCommand->add_option("--criteria", exportCriteria, "File whose lines are the criteria");
+    exportCommand->add_option("--criteria", exportCriteria, "File whose lines are the criteria (- for standard input)");
+    exportCommand->add_flag("--ascii", exportAscii, "Write plain ASCII: accents dropped, other scripts transliterated");
     exportCommand->callback([&session] {
         const std::string criteria = exportCriteria ? readTextFile(session, *exportCriteria) : std::string();
-        const auto database = downloadDatabase(session, sources);
+        const auto database = loadDatabase(session, list);
+        const auto charset = exportAscii ? ExportCharset::Ascii : ExportCharset::Windows1252;
+        if (exportPath == StandardStream) {
+            const auto text = exportCsvText(database->Records(), exportRadio, criteria, charset);
+            session.out().write(text.data(), static_cast<std::streamsize>(text.size()));
+            session.out().flush();
+            // Standard output holds the file: the closing message goes to standard error.
+            session.err() << "CSV output file successfully written.\n";
+            return;
+        }
         session.prompts().queueFile(exportPath);
-        if (exportIdRecords(database.get(), exportRadio, criteria, session.prompts()) != ExportOutcome::Written)
+        errno = 0;
+        const auto outcome = exportIdRecords(database.get(), exportRadio, criteria, session.prompts(), charset);
+        if (outcome == ExportOutcome::WriteFailed) {
+            const int error = errno;
+            session.err() << exportPath << ": " << std::strerror(error != 0 ? error : EIO) << '\n';
+        }
+        if (outcome != ExportOutcome::Written)
             throw CommandExit{ExitFailed};
     });
 
@@ -112,10 +221,10 @@ void registerIdDatabaseCommands(CLI::App& app, CliSession& session)
     static std::string addType = "private";
     static std::optional<std::string> addTemplate;
     static bool addRefresh = false;
-    auto* add = group->add_subcommand("add", "Download, search, then add every match to a codeplug as contacts");
+    auto* add = group->add_subcommand("add", "Load the user list, search it, then add every match to a codeplug");
     add->add_option("FILE", addFile, "Codeplug file")->required();
     add->add_option("TEXT", addText, "General search text")->required();
-    add->add_option("--lines", addLines, "File whose lines are the additional search lines");
+    add->add_option("--lines", addLines, "File whose lines are the additional search lines (- for standard input)");
     add->add_option("--type", addType, "Contact type of the added contacts")
         ->check(CLI::IsMember({"private", "group", "all"}));
     add->add_option("--template", addTemplate, "Name template, for example \"%C - %F\"");
@@ -124,16 +233,15 @@ void registerIdDatabaseCommands(CLI::App& app, CliSession& session)
     add->callback([&session] {
         auto codeplug = session.openCodeplug(addFile);
         const std::string additional = addLines ? readTextFile(session, *addLines) : std::string();
-        const auto database = downloadDatabase(session, sources);
-        const auto outcome = runSearch(*database, utf8ToLatin1(addText), additional);
-        if (!outcome)
-            return;
+        const auto database = loadDatabase(session, list);
+        searchOrFail(session, *database, addText, additional);
         AddRecordsRequest request;
         if (addTemplate) {
-            request.nameTemplate = utf8ToLatin1(*addTemplate);
+            request.nameTemplate = *addTemplate;
         } else {
+            // The settings block keeps the template as 8-bit Latin-1 text.
             auto store = userSettingsStore();
-            request.nameTemplate = ReadSettings(store).nameTemplate();
+            request.nameTemplate = pw::latin1ToUtf8(ReadSettings(store).nameTemplate());
         }
         request.type = addType == "group" ? AddedRecordType::GroupCall
                      : addType == "all"   ? AddedRecordType::AllCall

@@ -1,28 +1,76 @@
 #include "iddb/id_database.h"
 
 #include "iddb/id_search.h"
+#include "iddb/user_list_reader.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <system_error>
 
 namespace pw {
+namespace {
 
-IdDatabase::IdDatabase(IdDatabaseOptions options) : options_(std::move(options))
+std::string rowsText(int rows) { return std::to_string(rows) + (rows == 1 ? " record" : " records"); }
+
+// A source's label and the name the summary gives it.
+std::string sourceLabel(int number) { return "source " + std::to_string(number); }
+
+// Closes a file opened by the loader, but never standard input.
+struct FileCloser {
+    void operator()(std::FILE* file) const
+    {
+        if (file && file != stdin)
+            std::fclose(file);
+    }
+};
+
+} // namespace
+
+std::string IdSourceOutcome::line() const
 {
-    options_.network.stop = &stop_;
+    std::string text = label + ": " + location + ": ";
+    text += failed ? "failed: " + reason : rowsText(rows);
+    if (!note.empty())
+        text += " (" + note + ")";
+    return text;
 }
+
+std::string acquisitionSummary(int records, int firstRows, int secondRows)
+{
+    return "Database acquisition complete; " + std::to_string(records) + " total records.\r\n\r\nRADIO ID ("
+         + std::to_string(firstRows) + " rows contributed)\r\nHAM DIGITAL (" + std::to_string(secondRows)
+         + " rows contributed)";
+}
+
+IdDatabase::IdDatabase(IdDatabaseOptions options) : options_(std::move(options)) {}
 
 IdDatabase::~IdDatabase() { Stop(); }
 
-bool IdDatabase::StartDownload()
+bool IdDatabase::StartDownload() { return thread_.joinable() || Start(std::nullopt); }
+
+bool IdDatabase::StartFileLoad(std::filesystem::path path)
 {
-    if (thread_.joinable())
-        return true;
+    Stop();
+    return Start(std::move(path));
+}
+
+bool IdDatabase::Start(std::optional<std::filesystem::path> file)
+{
     done_.store(false, std::memory_order_release);
-    stop_.Reset();
+    finished_.store(false, std::memory_order_release);
+    refreshReady_.store(false, std::memory_order_release);
+    stop_.store(false, std::memory_order_release);
+    matches_.clear();
+    {
+        std::lock_guard lock(mutex_);
+        outcomes_.clear();
+        progress_ = {};
+    }
     try {
-        thread_ = std::thread([this] { RunDownload(); });
+        thread_ = std::thread([this, file = std::move(file)] { Run(file); });
     } catch (const std::system_error&) {
         // No thread: the database is unavailable until the user retries.
         return false;
@@ -32,7 +80,7 @@ bool IdDatabase::StartDownload()
 
 bool IdDatabase::ReleaseFinishedThread()
 {
-    if (!IsDone())
+    if (!finished_.load(std::memory_order_acquire))
         return false;
     Join();
     return true;
@@ -44,7 +92,7 @@ void IdDatabase::Stop()
 {
     if (!thread_.joinable())
         return;
-    stop_.Raise();
+    stop_.store(true, std::memory_order_release);
     Join();
 }
 
@@ -54,9 +102,46 @@ void IdDatabase::Join()
         thread_.join();
 }
 
-std::string IdDatabase::StatusText() const
+std::string IdDatabase::StatusText() const { return IsDone() ? statusText_ : std::string(LoadNotCompletedText); }
+
+std::vector<IdSourceOutcome> IdDatabase::Outcomes() const
 {
-    return IsDone() ? statusText_ : std::string(LoadNotCompletedText);
+    std::lock_guard lock(mutex_);
+    return outcomes_;
+}
+
+std::vector<std::string> IdDatabase::OutcomeLines() const
+{
+    std::vector<std::string> lines;
+    for (const auto& problem : options_.settingsProblems)
+        lines.push_back(problem);
+    for (const auto& outcome : Outcomes())
+        lines.push_back(outcome.line());
+    return lines;
+}
+
+IdLoadProgress IdDatabase::Progress() const
+{
+    std::lock_guard lock(mutex_);
+    return progress_;
+}
+
+bool IdDatabase::AdoptRefresh()
+{
+    if (!refreshReady_.exchange(false, std::memory_order_acq_rel))
+        return false;
+    std::lock_guard lock(mutex_);
+    if (!refreshed_.empty()) {
+        records_ = std::move(refreshed_);
+        refreshed_ = IdRecordStore();
+        records_.byteCounts();
+        statusText_ = std::move(refreshedStatus_);
+    }
+    matches_.clear();
+    outcomes_ = std::move(refreshedOutcomes_);
+    refreshedOutcomes_.clear();
+    progress_.refreshing = false;
+    return true;
 }
 
 IdRecord IdDatabase::Match(int position) const
@@ -95,95 +180,234 @@ void IdDatabase::LoadRecords(IdRecordStore records, std::string statusText)
     statusText_ = std::move(statusText);
     matches_.clear();
     done_.store(true, std::memory_order_release);
+    finished_.store(true, std::memory_order_release);
 }
 
-void IdDatabase::RunDownload()
+void IdDatabase::Publish(std::string status, std::vector<IdSourceOutcome> outcomes)
 {
-    notices_.clear();
-    seenIds_.clear();
-    seenIds_.reserve(SeenIdsCapacity);
-
-    const int firstRows = FetchSource(FirstSourcePath, options_.firstSource, SourceMode::First);
-    std::sort(seenIds_.begin(), seenIds_.end());
-    const int secondRows = FetchSource(SecondSourcePath, options_.secondSource, SourceMode::Second);
-
-    char summary[256];
-    std::snprintf(summary, sizeof summary,
-                  "Database acquisition complete; %d total records.\r\n\r\nRADIO ID (%d rows contributed)\r\n"
-                  "HAM DIGITAL (%d rows contributed)",
-                  records_.count(), firstRows, secondRows);
-    statusText_ = summary;
+    statusText_ = std::move(status);
     // Bring the search statistics up to date here rather than in the first search.
     records_.byteCounts();
-    seenIds_ = {};
+    {
+        std::lock_guard lock(mutex_);
+        outcomes_ = std::move(outcomes);
+    }
     done_.store(true, std::memory_order_release);
 }
 
-int IdDatabase::FetchSource(std::string_view path, std::string_view host, SourceMode mode)
+void IdDatabase::Run(std::optional<std::filesystem::path> file)
 {
-    if (host.empty() || host == SkippedSource || stop_.Raised())
-        return 0;
-    HttpFetcher fetcher(options_.network, options_.timing, options_.limits);
-    fetcher.SetNotifier([this](std::string_view text) { notices_.emplace_back(text); });
-    if (!fetcher.Open(host, path))
-        return 0;
-
-    int rows = 0;
-    std::string piece;
-    std::string joined;
-    std::string idField;
-    IdRecordFields fields;
-    bool overlong = false;
-    while (!stop_.Raised()) {
-        if (fetcher.ReadBodyLine(piece) < 0)
-            break;
-        // The fetcher hands out long lines in pieces; a record is the whole line.
-        const bool endsLine = (!piece.empty() && piece.back() == '\n') || fetcher.EndedCleanly();
-        std::string_view line = piece;
-        if (!joined.empty() || overlong || !endsLine) {
-            if (!overlong && joined.size() + piece.size() <= options_.maxRecordLineBytes)
-                joined += piece;
-            else
-                overlong = true;
-            if (!endsLine)
-                continue;
-            const bool skip = overlong;
-            overlong = false;
-            if (skip) {
-                joined.clear();
-                continue;
-            }
-            line = joined;
-        }
-
-        if (!readRecordIdField(line, idField)) {
-            joined.clear();
-            continue;
-        }
-        ++rows;
-        const std::int32_t id = dmrIdValue(idField);
-        if (mode == SourceMode::First) {
-            if (seenIds_.size() >= options_.maxRowsPerSource) {
-                --rows;
-                break;
-            }
-            seenIds_.push_back(id);
-        } else {
-            if (static_cast<std::size_t>(rows) > options_.maxRowsPerSource) {
-                --rows;
-                break;
-            }
-            if (std::binary_search(seenIds_.begin(), seenIds_.end(), id)) {
-                joined.clear();
-                continue;
-            }
-        }
-        if (parseRecordLine(line, fields) == RecordLineResult::Complete)
-            records_.append(fields);
-        joined.clear();
+    // Each load replaces what the last one had: a retry after a broken download must not give
+    // its records twice.
+    records_.clear();
+    if (file) {
+        LoadFile(*file);
+        finished_.store(true, std::memory_order_release);
+        return;
     }
-    fetcher.Close();
-    return rows;
+
+    std::optional<IdCacheContent> cache;
+    if (!options_.cachePath.empty())
+        cache = readIdCache(options_.cachePath);
+    if (cache) {
+        const auto age = std::chrono::system_clock::now() - cache->info.downloaded;
+        const bool stale = age >= options_.cacheMaxAge || age < -std::chrono::hours(24);
+        const std::string date = cacheDateText(cache->info.downloaded);
+        int firstRows = 0;
+        int secondRows = 0;
+        if (!cache->info.sources.empty())
+            firstRows = cache->info.sources[0].rows;
+        if (cache->info.sources.size() > 1)
+            secondRows = cache->info.sources[1].rows;
+        const int cachedCount = cache->records.count();
+        records_ = std::move(cache->records);
+        IdSourceOutcome cached{"cache", options_.cachePath.string(), false, cachedCount, {}, "downloaded " + date};
+        if (stale) {
+            std::lock_guard lock(mutex_);
+            progress_.refreshing = true;
+        }
+        Publish("Database loaded from the cache of " + date + "; " + std::to_string(cachedCount)
+                    + " total records.\r\n\r\nRADIO ID (" + std::to_string(firstRows) + " rows contributed)\r\nHAM DIGITAL ("
+                    + std::to_string(secondRows) + " rows contributed)",
+                {cached});
+        if (!stale) {
+            finished_.store(true, std::memory_order_release);
+            return;
+        }
+        IdRecordStore fresh;
+        std::vector<int> rows;
+        auto outcomes = Download(fresh, rows);
+        std::string status;
+        if (fresh.empty()) {
+            cached.note += "; kept, the refresh got no record";
+            outcomes.push_back(cached);
+        } else {
+            status = acquisitionSummary(fresh.count(), rows[0], rows[1]);
+            writeIdCache(options_.cachePath, fresh, {std::chrono::system_clock::now(),
+                                                     {{options_.firstSource, rows[0]}, {options_.secondSource, rows[1]}}});
+        }
+        {
+            std::lock_guard lock(mutex_);
+            refreshed_ = std::move(fresh);
+            refreshedStatus_ = std::move(status);
+            refreshedOutcomes_ = std::move(outcomes);
+        }
+        refreshReady_.store(true, std::memory_order_release);
+        finished_.store(true, std::memory_order_release);
+        return;
+    }
+
+    std::vector<int> rows;
+    auto outcomes = Download(records_, rows);
+    if (!records_.empty() && !options_.cachePath.empty() && !stop_.load(std::memory_order_acquire)) {
+        const IdCacheInfo info{std::chrono::system_clock::now(),
+                               {{options_.firstSource, rows[0]}, {options_.secondSource, rows[1]}}};
+        if (!writeIdCache(options_.cachePath, records_, info))
+            outcomes.push_back({"cache", options_.cachePath.string(), true, 0, "could not be written", {}});
+    }
+    Publish(acquisitionSummary(records_.count(), rows[0], rows[1]), std::move(outcomes));
+    finished_.store(true, std::memory_order_release);
+}
+
+std::vector<IdSourceOutcome> IdDatabase::Download(IdRecordStore& store, std::vector<int>& rows)
+{
+    std::vector<std::int32_t> seenIds;
+    std::vector<IdSourceOutcome> outcomes;
+    outcomes.push_back(FetchSource(1, options_.firstSource, SourceMode::First, store, seenIds));
+    std::sort(seenIds.begin(), seenIds.end());
+    outcomes.push_back(FetchSource(2, options_.secondSource, SourceMode::Second, store, seenIds));
+    rows = {outcomes[0].rows, outcomes[1].rows};
+    // A skipped source says nothing worth a line.
+    outcomes.erase(std::remove_if(outcomes.begin(), outcomes.end(),
+                                  [](const IdSourceOutcome& outcome) { return outcome.location.empty(); }),
+                   outcomes.end());
+    return outcomes;
+}
+
+IdSourceOutcome IdDatabase::FetchSource(int number, const std::string& source, SourceMode mode, IdRecordStore& store,
+                                        std::vector<std::int32_t>& seenIds)
+{
+    IdSourceOutcome outcome;
+    outcome.label = sourceLabel(number);
+    const auto address = sourceAddress(source, number);
+    if (address.kind == SourceAddress::Kind::Skipped)
+        return outcome;
+    outcome.location = address.url;
+    if (address.kind == SourceAddress::Kind::Invalid) {
+        outcome.failed = true;
+        outcome.reason = "not a URL, HOST[:PORT] or none";
+        return outcome;
+    }
+    {
+        std::lock_guard lock(mutex_);
+        progress_.bytes = 0;
+        progress_.totalBytes.reset();
+        progress_.rows = 0;
+    }
+    bool capped = false;
+    UserListReader reader(
+        [&](const IdRecordFields& fields, bool complete) {
+            const std::int32_t id = dmrIdValue(fields.radioId);
+            if (mode == SourceMode::First) {
+                if (seenIds.size() >= options_.maxRowsPerSource) {
+                    capped = true;
+                    return false;
+                }
+                seenIds.push_back(id);
+            } else {
+                if (static_cast<std::size_t>(outcome.rows) >= options_.maxRowsPerSource) {
+                    capped = true;
+                    return false;
+                }
+                if (std::binary_search(seenIds.begin(), seenIds.end(), id)) {
+                    ++outcome.rows;
+                    return true;
+                }
+            }
+            ++outcome.rows;
+            if (complete)
+                store.append(fields);
+            return true;
+        },
+        options_.maxRecordLineBytes);
+
+    HttpDownload download(options_.limits, &stop_);
+    const auto result = download.fetch(
+        address.url, [&](std::string_view bytes) { return reader.feed(bytes) || capped; },
+        [&](std::uint64_t received, std::optional<std::uint64_t> total) {
+            std::lock_guard lock(mutex_);
+            progress_.bytes = received;
+            progress_.totalBytes = total;
+            progress_.rows = outcome.rows;
+        });
+    // A row cap ends the reading on purpose: what came before it counts.
+    if (result.ok || capped)
+        reader.finish();
+    {
+        std::lock_guard lock(mutex_);
+        progress_.rows = outcome.rows;
+    }
+    if (!result.ok && !capped) {
+        outcome.failed = true;
+        outcome.reason = result.reason;
+        // Rows read before a download broke off stay: the list is better for them.
+    }
+    return outcome;
+}
+
+void IdDatabase::LoadFile(const std::filesystem::path& path)
+{
+    const bool standardInput = path == "-";
+    IdSourceOutcome outcome{"file", standardInput ? std::string("standard input") : path.string(), false, 0, {}, {}};
+    errno = 0;
+    std::unique_ptr<std::FILE, FileCloser> file(standardInput ? stdin : std::fopen(path.c_str(), "rb"));
+    std::error_code sizeError;
+    const auto size = standardInput ? 0 : std::filesystem::file_size(path, sizeError);
+    {
+        std::lock_guard lock(mutex_);
+        progress_ = {};
+        if (!standardInput && !sizeError)
+            progress_.totalBytes = size;
+    }
+    std::vector<std::int32_t> seenIds;
+    UserListReader reader(
+        [&](const IdRecordFields& fields, bool complete) {
+            if (static_cast<std::size_t>(outcome.rows) >= options_.maxRowsPerSource)
+                return false;
+            ++outcome.rows;
+            if (complete)
+                records_.append(fields);
+            return true;
+        },
+        options_.maxRecordLineBytes);
+    if (!file) {
+        outcome.failed = true;
+        outcome.reason = std::strerror(errno);
+    } else {
+        std::vector<char> buffer(1u << 20);
+        std::uint64_t bytes = 0;
+        while (!stop_.load(std::memory_order_acquire)) {
+            const auto got = std::fread(buffer.data(), 1, buffer.size(), file.get());
+            if (got == 0)
+                break;
+            bytes += got;
+            if (!reader.feed(std::string_view(buffer.data(), got)))
+                break;
+            std::lock_guard lock(mutex_);
+            progress_.bytes = bytes;
+            progress_.rows = outcome.rows;
+        }
+        if (std::ferror(file.get())) {
+            outcome.failed = true;
+            outcome.reason = std::strerror(errno);
+        } else {
+            reader.finish();
+        }
+        std::lock_guard lock(mutex_);
+        progress_.rows = outcome.rows;
+    }
+    Publish("Database loaded from " + outcome.location + "; " + std::to_string(records_.count()) + " total records.",
+            {outcome});
 }
 
 } // namespace pw

@@ -1,120 +1,161 @@
 #pragma once
-// The worldwide DMR ID user list in memory, filled once per run by a background download.
+// The worldwide DMR ID user list in memory, filled by a background thread from the cache, the
+// sources or a file the user downloaded.
 //
-// The download thread fetches users_quoted.csv from two sources, keeps every record of the first,
-// adds from the second only the users whose DMR ID the first did not have, then publishes a summary
-// text and sets the done flag. The done flag is the hand-over: the download thread alone writes the
-// records, the status text and the notices until it sets the flag (with release ordering), and the
-// thread that started the download reads them only after it has seen the flag set (with acquire
-// ordering). That same thread runs the searches, which write the match list.
+// A load runs on the database's own thread:
+// - from a file (`StartFileLoad`): the file alone, in either layout (iddb/user_list_reader.h);
+// - otherwise from the cache, when one is configured and readable: its records are published at
+//   once; when the cache is older than its maximum age the sources are then fetched again in the
+//   background, and the new list waits until the owner takes it with `AdoptRefresh`;
+// - otherwise from the sources: the first source is kept whole, the second adds only the users
+//   whose DMR ID the first did not have. When at least one record was had, the cache is replaced.
 //
-// The database owns its thread: destroying the database raises the stop signal, which cuts every
-// network wait short, and joins the thread, so the thread never runs into destroyed objects.
+// The done flag is the hand-over: the thread alone writes the records and the status text until
+// it sets the flag (release), and the owner's thread reads them only after it has seen the flag
+// (acquire). A refresh after that writes only its own store, handed over by the refresh-ready flag
+// in the same way; progress and outcomes are guarded by a lock and can be read at any time.
+//
+// The database owns its thread: destroying it raises the stop flag, which ends a download within a
+// moment, and joins the thread.
 
-#include "iddb/http_fetcher.h"
+#include "iddb/http_download.h"
+#include "iddb/id_cache.h"
 #include "iddb/id_record.h"
-#include "iddb/tcp_client.h"
+#include "iddb/id_sources.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace pw {
 
-// The hosts of the two public DMR ID databases that serve the paths below.
-inline constexpr const char* DefaultFirstSourceHost = "radioid.net";
-inline constexpr const char* DefaultSecondSourceHost = "ham-digital.org";
-inline constexpr const char* FirstSourcePath = "/static/users_quoted.csv";
-inline constexpr const char* SecondSourcePath = "/status/users_quoted.csv";
-// A source given as this text (or as an empty text) is not fetched.
-inline constexpr const char* SkippedSource = "none";
-
 inline constexpr const char* LoadNotCompletedText = "Load not completed.";
 
 struct IdDatabaseOptions {
-    // Each "host" or "host:port"; "none" or empty skips the source.
-    std::string firstSource = DefaultFirstSourceHost;
-    std::string secondSource = DefaultSecondSourceHost;
-    // Connection details; the stop signal is the database's own and is filled in by it.
-    NetEnvironment network;
-    HttpTiming timing;
-    HttpLimits limits;
-    // The first source's rows beyond this are not read; the second source stops there as well.
+    // Each a URL, "host[:port]" or "none" (iddb/id_sources.h).
+    std::string firstSource = DefaultFirstSource;
+    std::string secondSource = DefaultSecondSource;
+    DownloadLimits limits;
+    // A source's rows beyond this are not read.
     std::size_t maxRowsPerSource = 2'000'000;
-    // The longest record line accepted; a line broken into pieces by the fetcher is joined again
-    // up to this length, and a longer one is passed over.
+    // A longer line of a user list is passed over.
     std::size_t maxRecordLineBytes = 16 * 1024;
+    // The cache file; empty: the cache is neither read nor written.
+    std::filesystem::path cachePath;
+    std::chrono::seconds cacheMaxAge = DefaultCacheMaxAge;
+    // Problems found in the settings, reported with the outcomes.
+    std::vector<std::string> settingsProblems;
+};
+
+// What became of one place the list was read from.
+struct IdSourceOutcome {
+    std::string label;     // "source 1", "source 2", "cache", "file"
+    std::string location;  // the URL or path
+    bool failed = false;
+    int rows = 0;          // rows read
+    std::string reason;    // why it failed
+    std::string note;      // said after the count ("downloaded 2026-12-08 09:45 UTC")
+
+    // "source 1: URL: 12 records" or "source 1: URL: failed: REASON".
+    std::string line() const;
+};
+
+struct IdLoadProgress {
+    std::uint64_t bytes = 0;
+    std::optional<std::uint64_t> totalBytes;  // when the server or the file told it
+    int rows = 0;
+    bool refreshing = false;  // a refresh runs behind a published cache
 };
 
 class IdDatabase {
 public:
     enum class SourceMode { First, Second };
-    static constexpr std::size_t SeenIdsCapacity = 2'000'010;
 
     explicit IdDatabase(IdDatabaseOptions options = {});
     ~IdDatabase();
     IdDatabase(const IdDatabase&) = delete;
     IdDatabase& operator=(const IdDatabase&) = delete;
 
-    // Starts the download thread unless one is held. Returns true when a thread is held afterwards.
-    // Clears the done flag first, so that the caller stops reading the records at once.
+    // Starts a load from the cache and the sources unless a thread is held. True when a thread is
+    // held afterwards. Clears the done flag first, so that the caller stops reading the records.
     bool StartDownload();
-    // The done flag: the download has ended, successfully or not, and the records are complete.
+    // Stops what runs and starts a load of the user list in `path` ("-": standard input).
+    bool StartFileLoad(std::filesystem::path path);
     bool IsDone() const { return done_.load(std::memory_order_acquire); }
-    // True while a download thread is held (running, or ended and not yet released).
+    // True while a thread is held (running, or ended and not yet released).
     bool HasThread() const { return thread_.joinable(); }
-    // Releases the thread once the download is done (the searcher's "thread has ended" check);
-    // true when the download is done.
+    // Releases the thread once it has ended for good (refresh included); true when it had.
     bool ReleaseFinishedThread();
-    // Waits for the running download to end.
     void WaitUntilDone();
-    // Stops a running download as soon as possible and waits for it.
     void Stop();
 
-    // "Load not completed." until the download is done, then the summary.
-    std::string StatusText() const;
-    // The messages the download showed the user, in order; read them once the download is done.
-    const std::vector<std::string>& Notices() const { return notices_; }
+    // A refresh behind a published cache has ended: AdoptRefresh takes its records (when it had
+    // any) and its outcomes. True when there was one to take; the matches are then cleared.
+    bool RefreshReady() const { return refreshReady_.load(std::memory_order_acquire); }
+    bool AdoptRefresh();
 
-    // Read only after IsDone().
+    // "Load not completed." until done, then the summary.
+    std::string StatusText() const;
+    // The outcome of each place read by the latest load (and refresh), and the settings' problems.
+    std::vector<IdSourceOutcome> Outcomes() const;
+    std::vector<std::string> OutcomeLines() const;
+    // True when the latest load (and refresh) had no record at all.
+    bool Empty() const { return IsDone() && records_.empty(); }
+    IdLoadProgress Progress() const;
+
     const IdRecordStore& Records() const { return records_; }
-    // Indexes into Records() of the latest search result.
     const std::vector<int>& Matches() const { return matches_; }
     IdRecord Match(int position) const;
 
-    // The searcher's three searches: every record whose match text contains the text; every
-    // record that contains at least one of the terms; every record. Each replaces the matches and
-    // returns their number.
     int SearchSimple(std::string_view text);
     int SearchCompound(const std::vector<std::string>& terms);
     int SearchAll();
 
-    // Takes records loaded by other means (a saved copy, a test) as a finished download. Does
-    // nothing while a download thread is held.
+    // Takes records loaded by other means (a test) as a finished load. Does nothing while a thread
+    // is held.
     void LoadRecords(IdRecordStore records, std::string statusText);
-
-    // Downloads and parses one source on the calling thread; the rows it contributed.
-    int FetchSource(std::string_view path, std::string_view host, SourceMode mode);
 
     const IdDatabaseOptions& Options() const { return options_; }
 
 private:
-    void RunDownload();
+    struct SourceRun;
+    bool Start(std::optional<std::filesystem::path> file);
+    void Run(std::optional<std::filesystem::path> file);
+    void LoadFile(const std::filesystem::path& path);
+    // Downloads both sources into `store`; their outcomes.
+    std::vector<IdSourceOutcome> Download(IdRecordStore& store, std::vector<int>& rows);
+    IdSourceOutcome FetchSource(int number, const std::string& source, SourceMode mode, IdRecordStore& store,
+                                std::vector<std::int32_t>& seenIds);
+    void Publish(std::string status, std::vector<IdSourceOutcome> outcomes);
     void Join();
 
     IdDatabaseOptions options_;
-    StopSignal stop_;
+    std::atomic<bool> stop_{false};
     std::thread thread_;
     std::atomic<bool> done_{false};
+    std::atomic<bool> finished_{false};
+    std::atomic<bool> refreshReady_{false};
 
     IdRecordStore records_;
     std::vector<int> matches_;
     std::string statusText_;
-    std::vector<std::string> notices_;
-    std::vector<std::int32_t> seenIds_;
+
+    mutable std::mutex mutex_;
+    std::vector<IdSourceOutcome> outcomes_;
+    IdRecordStore refreshed_;
+    std::string refreshedStatus_;
+    std::vector<IdSourceOutcome> refreshedOutcomes_;
+    IdLoadProgress progress_;
 };
+
+// "Database acquisition complete; %d total records.\r\n\r\nRADIO ID (%d rows contributed)\r\n
+// HAM DIGITAL (%d rows contributed)"
+std::string acquisitionSummary(int records, int firstRows, int secondRows);
 
 } // namespace pw

@@ -2,43 +2,59 @@
 
 #include "iddb/id_search.h"
 #include "iddb/id_searcher.h"
-#include "platform/file_io.h"
-#include "platform/overwrite_question.h"
-#include "platform/prompts.h"
-
-#include <filesystem>
+#include "model/unicode_text.h"
 
 namespace pw {
 namespace {
 
-void appendField(std::string& out, std::string_view text) { out.append(text); }
+// A value holding a comma or a quote is quoted, with inner quotes doubled, so that it stays one
+// column.
+void appendField(std::string& out, std::string_view text, ExportCharset charset)
+{
+    std::string converted;
+    if (!isAscii(text)) {
+        converted = charset == ExportCharset::Ascii ? transliterateToAscii(text) : transliterateToWindows1252(text);
+        text = converted;
+    }
+    if (text.find_first_of(",\"") == std::string_view::npos) {
+        out.append(text);
+        return;
+    }
+    out += '"';
+    for (const char c : text) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
 
-void appendRecordLine(std::string& out, const IdRecord& record, int radioType)
+void appendRecordLine(std::string& out, const IdRecord& record, int radioType, ExportCharset charset)
 {
     switch (radioType) {
     case 1:
         for (const auto text : {record.radioId(), record.callsign(), record.name()}) {
-            appendField(out, text);
+            appendField(out, text, charset);
             out += ',';
         }
         out += ',';
-        appendField(out, record.city());
+        appendField(out, record.city(), charset);
         out += ',';
-        appendField(out, record.state());
+        appendField(out, record.state(), charset);
         out += ',';
-        appendField(out, record.country());
+        appendField(out, record.country(), charset);
         break;
     case 2:
         for (const auto text : {record.radioId(), record.callsign(), record.name(), record.city(), record.state()}) {
-            appendField(out, text);
+            appendField(out, text, charset);
             out += ',';
         }
-        appendField(out, record.country());
+        appendField(out, record.country(), charset);
         break;
     default:
-        appendField(out, record.radioId());
+        appendField(out, record.radioId(), charset);
         out += ',';
-        appendField(out, record.name());
+        appendField(out, record.name(), charset);
         out += ",,,,,";
         break;
     }
@@ -86,7 +102,8 @@ std::string matchingRecordsText(const IdRecordStore& records, std::string_view c
     return std::to_string(count) + " matching records in database";
 }
 
-std::string exportCsvText(const IdRecordStore& records, int radioType, std::string_view criteriaText)
+std::string exportCsvText(const IdRecordStore& records, int radioType, std::string_view criteriaText,
+                          ExportCharset charset)
 {
     std::string out;
     if (radioType == 1)
@@ -97,44 +114,8 @@ std::string exportCsvText(const IdRecordStore& records, int radioType, std::stri
     // Most records are short; reserve about what they take to spare repeated growth.
     out.reserve(out.size() + included.size() * 64);
     for (const int index : included)
-        appendRecordLine(out, records.at(index), radioType);
+        appendRecordLine(out, records.at(index), radioType, charset);
     return out;
-}
-
-ExportOutcome exportIdRecords(const IdDatabase* database, int radioType, std::string_view criteriaText,
-                              Prompts& prompts)
-{
-    if (!database) {
-        prompts.error("Internal Error: Database unavailable for export.");
-        return ExportOutcome::NoDatabase;
-    }
-    if (radioType < 1 || radioType > 3) {
-        prompts.inform("Please select the radio type to continue.");
-        return ExportOutcome::NoRadioType;
-    }
-    const auto chosen = prompts.chooseFile({.mode = FileChooserRequest::Mode::Open,
-                                            .title = "Export CSV Contacts Data Set...",
-                                            .filter = "CSV Files (*.csv)|*.csv|All Files (*.*)|*.*||",
-                                            .defaultExtension = "csv",
-                                            .confirmText = "Export CSV >"});
-    if (!chosen)
-        return ExportOutcome::Cancelled;
-    const std::filesystem::path path(*chosen);
-
-    if (!overwriteAgreed(prompts, *chosen))
-        return ExportOutcome::Declined;
-
-    bool written = false;
-    {
-        BusyScope busy(prompts);
-        written = writeTextFileAtomically(path, exportCsvText(database->Records(), radioType, criteriaText));
-    }
-    if (!written) {
-        prompts.error("Unable to open file '" + *chosen + "' for writing.");
-        return ExportOutcome::WriteFailed;
-    }
-    prompts.inform("CSV output file successfully written.");
-    return ExportOutcome::Written;
 }
 
 } // namespace pw

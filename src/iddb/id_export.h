@@ -1,16 +1,20 @@
 #pragma once
 // Export of ID database records as the contact list CSV that a radio type's programming software
-// imports, without the window: the criteria, the match count and the export command.
+// imports, without the window and without questions to the user: the criteria, the match count and
+// the file's text. The export command with its file chooser and overwrite question is in
+// operations/id_export_command.h.
 //
-// Layouts, by radio type (values written as stored, without quotes or escaping; lines end in CR LF):
+// Layouts, by radio type (lines end in CR LF; a value holding a comma or a double quote is quoted,
+// with inner quotes doubled, so that it stays in its column):
 //   1 "TYT MD2017 / MDUV380"       header "Radio ID,CallSign,Name,Nickname,City,State,Country,"
 //                                  record radioId,callsign,name,,city,state,country
 //   2 "TYT MD9600 / Retevis RT90"  header "Radio ID,CallSign,Name,City,State/Prov,Country,"
 //                                  record radioId,callsign,name,city,state,country
 //   3 "TYT MD380"                  no header; record radioId,name,,,,,
 //
-// The file is written beside its destination and renamed over it only when it is whole, so a
-// failed export never leaves a half-written file, and a failure is reported as one.
+// The records hold UTF-8; the vendors' programs read these files as Windows-1252, so the file is
+// written in Windows-1252 with every character outside it transliterated ("Łódź" as "Lodz"), or,
+// for radios that show no accents, in plain ASCII.
 
 #include "iddb/id_database.h"
 
@@ -19,8 +23,6 @@
 #include <vector>
 
 namespace pw {
-
-class Prompts;
 
 inline constexpr std::size_t CriteriaLineLimit = 126;
 
@@ -35,14 +37,10 @@ std::vector<int> exportedRecords(const IdRecordStore& records, std::string_view 
 // "%d matching records in database".
 std::string matchingRecordsText(const IdRecordStore& records, std::string_view criteriaText);
 
-// The whole CSV text of an export.
-std::string exportCsvText(const IdRecordStore& records, int radioType, std::string_view criteriaText);
+enum class ExportCharset { Windows1252, Ascii };
 
-enum class ExportOutcome { Written, NoDatabase, NoRadioType, Cancelled, Declined, WriteFailed };
-
-// "Export...": asks for the file, confirms an overwrite, writes the file and reports.
-// `database` may be null.
-ExportOutcome exportIdRecords(const IdDatabase* database, int radioType, std::string_view criteriaText,
-                              Prompts& prompts);
+// The whole CSV text of an export, in the chosen character set.
+std::string exportCsvText(const IdRecordStore& records, int radioType, std::string_view criteriaText,
+                          ExportCharset charset = ExportCharset::Windows1252);
 
 } // namespace pw

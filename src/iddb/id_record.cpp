@@ -77,10 +77,10 @@ RecordLineResult parseRecordLine(std::string_view line, IdRecordFields& fields)
     }
     if (CsvFieldReader::field(line, 6, RemarksLimit, fields.remarks) < 0)
         fields.remarks.clear();
-    // Remarks are shown in one-line list cells: no control characters, and no bytes of other
-    // character sets that would show as garbage.
+    // Remarks are shown in one-line list cells: no control characters. Their other characters are
+    // UTF-8 and are kept.
     for (char& c : fields.remarks)
-        if (static_cast<signed char>(c) < 0x20)
+        if (static_cast<unsigned char>(c) < 0x20 || c == '\x7F')
             c = ' ';
     return RecordLineResult::Complete;
 }

@@ -62,7 +62,7 @@ bool readRecordIdField(std::string_view line, std::string& idField);
 // digits count, 0 when there are none; values beyond 32 bits saturate.
 std::int32_t dmrIdValue(std::string_view text);
 // Reads fields 0 to 6 of a record line into `fields`, cut to their limits, with the remarks'
-// control characters and bytes 0x80 to 0xFF turned into blanks.
+// control characters turned into blanks.
 RecordLineResult parseRecordLine(std::string_view line, IdRecordFields& fields);
 
 // A read-only view of one stored record.

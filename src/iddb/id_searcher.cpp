@@ -1,17 +1,38 @@
 #include "iddb/id_searcher.h"
 
-#include "codeplug/codeplug.h"
-#include "iddb/settings_block.h"
-#include "model/field_readers.h"
 #include "model/letter_case.h"
-#include "operations/contact_transfer.h"
-#include "platform/prompts.h"
-
-#include <algorithm>
-#include <memory>
 
 namespace pw {
 namespace {
+
+// Word `number` of a UTF-8 text: words are separated by ASCII blanks, control characters and
+// commas, so letters beyond ASCII stay inside their words.
+bool wordOf(std::string_view text, int number, std::string& word)
+{
+    const auto separates = [](char c) { return (static_cast<unsigned char>(c) <= 0x20) || c == ','; };
+    std::size_t pos = 0;
+    for (int i = 0;; ++i) {
+        while (pos < text.size() && separates(text[pos]))
+            ++pos;
+        if (pos >= text.size())
+            return false;
+        std::size_t end = pos;
+        while (end < text.size() && !separates(text[end]))
+            ++end;
+        if (i == number) {
+            word.assign(text.substr(pos, end - pos));
+            return true;
+        }
+        pos = end;
+    }
+}
+
+std::string wordOf(std::string_view text, int number)
+{
+    std::string word;
+    wordOf(text, number, word);
+    return word;
+}
 
 } // namespace
 
@@ -83,33 +104,17 @@ std::optional<SearchOutcome> runEntireDatabase(IdDatabase& database)
     return outcome;
 }
 
-bool showSourcesNoticeOnce(SettingsBlock& settings, Prompts& prompts)
+std::optional<std::vector<std::string>> templateWordList(std::string_view templateText)
 {
-    if (settings.noticeShown())
-        return false;
-    settings.setNoticeShown(true);
-    prompts.inform("Current database sources may not provide data for all fields in all records.\r\n"
-                   "Unsupported fields will be empty in search results.");
-    return true;
-}
-
-std::optional<std::vector<std::string>> templateWords(std::string_view templateText, Prompts& prompts)
-{
-    std::string text(templateText);
-    std::string word;
-    if (WordReader::word(text, 0, 0, word) < 0) {
-        const auto answer = prompts.message(MessageIcon::Question, MessageButtons::YesNoCancel,
-                                            "Invalid template value for NAME field. Use default?");
-        if (answer != MessageAnswer::Yes)
-            return std::nullopt;
-        text = DefaultNameTemplate;
-    }
     std::vector<std::string> words;
+    std::string word;
     for (int i = 0; i < static_cast<int>(MaxTemplateWords); ++i) {
-        if (WordReader::word(text, i, 0, word) < 0)
+        if (!wordOf(templateText, i, word))
             break;
         words.push_back(word);
     }
+    if (words.empty())
+        return std::nullopt;
     return words;
 }
 
@@ -118,9 +123,9 @@ std::string contactNameFromTemplate(const std::vector<std::string>& words, const
     std::string name;
     for (const auto& word : words) {
         if (equalsIgnoringCase(word, "%F"))
-            name += WordReader::word(record.name(), 0);
+            name += wordOf(record.name(), 0);
         else if (equalsIgnoringCase(word, "%L"))
-            name += WordReader::word(record.name(), 1);
+            name += wordOf(record.name(), 1);
         else if (equalsIgnoringCase(word, "%C"))
             name += record.callsign();
         else if (equalsIgnoringCase(word, "%CT"))
@@ -171,77 +176,28 @@ std::string contactLineForRecord(const IdRecord& record, bool extended, AddedRec
     return line;
 }
 
-AddRecordsResult addSelectedRecords(Codeplug* codeplug, const IdDatabase& database, const AddRecordsRequest& request,
-                                    Prompts& prompts, const ContactMerge& merge)
+std::string recordCsvLine(const IdRecord& record)
 {
-    AddRecordsResult result;
-    if (!codeplug)
-        return result;
-    if (!codeplug->loaded()) {
-        prompts.error("You must first load a valid codeplug before using this command.");
-        return result;
-    }
-    const bool extended = codeplug->formatId() == D868Format;
-    const auto matchCount = static_cast<int>(database.Matches().size());
-    if (matchCount == 0)
-        return result;
-    std::vector<int> rows;
-    for (const int row : request.selectedRows)
-        if (row >= 0 && row < matchCount)
-            rows.push_back(row);
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    if (rows.empty()) {
-        prompts.inform("Please select one or more contacts to add to the Codeplug.");
-        return result;
-    }
-    const auto words = templateWords(request.nameTemplate, prompts);
-    if (!words)
-        return result;
-
-    {
-        BusyScope busy(prompts);
-        RecordList<Contact> incoming;
-        for (const int row : rows) {
-            const auto record = database.Match(row);
-            const auto name = contactNameFromTemplate(*words, record);
-            const auto line = contactLineForRecord(record, extended, request.type, name);
-            auto contact = std::make_unique<Contact>(codeplug->formatId());
-            if (contact->fromLine(line) == 1)
-                incoming.append(std::move(contact));
+    std::string line;
+    bool first = true;
+    for (const auto text : {record.radioId(), record.callsign(), record.name(), record.city(), record.state(),
+                            record.country(), record.remarks()}) {
+        if (!first)
+            line += ',';
+        first = false;
+        if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+            line += text;
+            continue;
         }
-        result.offered = incoming.count();
-        if (merge)
-            result.added = merge(*codeplug, incoming, request.refreshContacts);
-        else
-            result.added = mergeContacts(*codeplug, incoming, false,
-                                         MergeBothCallTypes | (request.refreshContacts ? MergeUpdateExisting : 0u));
-        result.ran = true;
+        line += '"';
+        for (const char c : text) {
+            if (c == '"')
+                line += '"';
+            line += c;
+        }
+        line += '"';
     }
-    if (result.added == result.offered)
-        result.message = std::to_string(result.added) + " Contacts added to working Codeplug.";
-    else
-        result.message = std::to_string(result.added) + " Contacts added; "
-                       + std::to_string(result.offered - result.added) + " Duplicates skipped.";
-    prompts.inform(result.message);
-    return result;
-}
-
-AddRecordsResult addAllRecords(Codeplug* codeplug, const IdDatabase& database, AddRecordsRequest request,
-                               Prompts& prompts, const ContactMerge& merge)
-{
-    if (!codeplug)
-        return {};
-    if (!codeplug->loaded()) {
-        prompts.error("You must first load a valid codeplug before using this command.");
-        return {};
-    }
-    if (database.Matches().empty())
-        return {};
-    request.selectedRows.resize(database.Matches().size());
-    for (std::size_t i = 0; i < request.selectedRows.size(); ++i)
-        request.selectedRows[i] = static_cast<int>(i);
-    return addSelectedRecords(codeplug, database, request, prompts, merge);
+    return line;
 }
 
 } // namespace pw

@@ -1,6 +1,5 @@
 #include "iddb/settings_block.h"
 
-#include "iddb/id_database.h"
 #include "platform/file_io.h"
 
 #include <algorithm>
@@ -10,15 +9,6 @@ namespace pw {
 namespace {
 
 constexpr std::string_view DefaultTemplate = "%C - %F";
-
-std::string_view trim(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-        text.remove_suffix(1);
-    return text;
-}
 
 } // namespace
 
@@ -69,47 +59,5 @@ FileSettingsStore userSettingsStore() { return FileSettingsStore(configDirectory
 SettingsBlock ReadSettings(SettingsStore& store) { return SettingsBlock::FromStoredValue(store.read()); }
 
 void WriteSettings(SettingsStore& store, const SettingsBlock& block) { store.write(block.bytes()); }
-
-SourceSettings readSourceSettings(const std::filesystem::path& path)
-{
-    SourceSettings sources{DefaultFirstSourceHost, DefaultSecondSourceHost};
-    const auto content = readFileBytes(path, 64 * 1024);
-    if (!content)
-        return sources;
-    const std::string_view text(reinterpret_cast<const char*>(content->bytes.data()), content->bytes.size());
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        auto end = text.find('\n', pos);
-        if (end == std::string_view::npos)
-            end = text.size();
-        const auto line = trim(text.substr(pos, end - pos));
-        pos = end + 1;
-        if (line.empty() || line.front() == '#')
-            continue;
-        const auto equals = line.find('=');
-        if (equals == std::string_view::npos)
-            continue;
-        const auto key = trim(line.substr(0, equals));
-        const auto value = std::string(trim(line.substr(equals + 1)));
-        if (key == "source1")
-            sources.firstSource = value.empty() ? std::string(SkippedSource) : value;
-        else if (key == "source2")
-            sources.secondSource = value.empty() ? std::string(SkippedSource) : value;
-    }
-    return sources;
-}
-
-bool writeSourceSettings(const std::filesystem::path& path, const SourceSettings& sources)
-{
-    std::string text = "# Hosts of the two DMR ID database sources: a host name or IPv4 address, optionally\n"
-                       "# followed by :port (80 when none is given). \"none\" skips a source.\n";
-    text += "source1 = " + sources.firstSource + "\n";
-    text += "source2 = " + sources.secondSource + "\n";
-    std::error_code error;
-    std::filesystem::create_directories(path.parent_path(), error);
-    return writeTextFileAtomically(path, text);
-}
-
-std::filesystem::path userSourcesPath() { return configDirectory() / sourcesFileName; }
 
 } // namespace pw

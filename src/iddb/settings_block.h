@@ -12,16 +12,6 @@
 // follows the rules the block always had: a stored value shorter than the block is read as far as
 // it goes (the rest stays zero), while a missing value, an unreadable one or one longer than the
 // block gives the defaults. Writing stores all 641 bytes, and a failed write is silent.
-//
-// The hosts of the two database sources are kept beside the block, in the text file
-// `sourcesFileName` of the same directory, which a user can edit:
-//
-//   # comment
-//   source1 = radioid.net
-//   source2 = example.org:8080
-//
-// Each value is a host or "host:port"; "none" skips the source. A missing file or key gives the
-// default host.
 
 #include "platform/settings_store.h"
 
@@ -34,7 +24,6 @@
 namespace pw {
 
 inline constexpr const char* settingsFileName = "PlugwrightConfiguration.bin";
-inline constexpr const char* sourcesFileName = "iddb_sources.conf";
 
 class SettingsBlock {
 public:
@@ -74,16 +63,5 @@ FileSettingsStore userSettingsStore();
 // ReadSettings and WriteSettings.
 SettingsBlock ReadSettings(SettingsStore& store);
 void WriteSettings(SettingsStore& store, const SettingsBlock& block);
-
-struct SourceSettings {
-    std::string firstSource;
-    std::string secondSource;
-};
-// The source hosts from the file at `path`; defaults for what it does not give.
-SourceSettings readSourceSettings(const std::filesystem::path& path);
-// Writes both hosts, with a comment saying how to change them; false when the file could not be
-// written.
-bool writeSourceSettings(const std::filesystem::path& path, const SourceSettings& sources);
-std::filesystem::path userSourcesPath();
 
 } // namespace pw

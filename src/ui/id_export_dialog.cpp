@@ -2,10 +2,12 @@
 
 #include "iddb/id_database.h"
 #include "iddb/id_export.h"
+#include "operations/id_export_command.h"
 #include "platform/prompts.h"
 #include "ui/qt_prompts.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -64,10 +66,14 @@ IdExportDialog::IdExportDialog(const IdDatabase& database, std::string criteriaT
     auto* criteriaLayout = new QHBoxLayout(criteriaGroup);
     criteria_ = new QPlainTextEdit(criteriaGroup);
     criteria_->setObjectName(QStringLiteral("criteria"));
-    criteria_->setPlainText(fromLatin1(criteriaText_));
+    criteria_->setPlainText(QString::fromStdString(criteriaText_));
     criteriaLayout->addWidget(criteria_, 1);
     criteriaLayout->addWidget(wrappedLabel(CriteriaNote, criteriaGroup), 1);
     layout->addWidget(criteriaGroup);
+
+    ascii_ = new QCheckBox(QStringLiteral("Plain ASCII only (for radios that show no accents)"), this);
+    ascii_->setObjectName(QStringLiteral("plainAscii"));
+    layout->addWidget(ascii_);
 
     status_ = new QLabel(QStringLiteral("Initializing. . ."), this);
     status_->setObjectName(QStringLiteral("matchCount"));
@@ -119,7 +125,7 @@ void IdExportDialog::criteriaChanged()
 {
     QString text = criteria_->toPlainText();
     text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    criteriaText_ = toLatin1(text);
+    criteriaText_ = text.toStdString();
     countdown_ = ChangedCountTicks;
 }
 
@@ -132,6 +138,10 @@ void IdExportDialog::clearCriteria()
     criteriaChanged();
 }
 
-void IdExportDialog::exportRecords() { exportIdRecords(&database_, radioType(), criteriaText_, prompts_); }
+void IdExportDialog::exportRecords()
+{
+    exportIdRecords(&database_, radioType(), criteriaText_, prompts_,
+                    ascii_->isChecked() ? ExportCharset::Ascii : ExportCharset::Windows1252);
+}
 
 } // namespace pw::ui

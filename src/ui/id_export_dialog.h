@@ -8,6 +8,7 @@
 #include <string>
 
 class QButtonGroup;
+class QCheckBox;
 class QLabel;
 class QPlainTextEdit;
 class QTimer;
@@ -50,6 +51,7 @@ private:
 
     QButtonGroup* radioTypes_ = nullptr;
     QPlainTextEdit* criteria_ = nullptr;
+    QCheckBox* ascii_ = nullptr;
     QLabel* status_ = nullptr;
     QTimer* timer_ = nullptr;
 };

@@ -1,7 +1,6 @@
 #include "ui/id_match_table_model.h"
 
 #include "iddb/id_database.h"
-#include "ui/qt_prompts.h"
 
 namespace pw::ui {
 namespace {
@@ -39,7 +38,9 @@ QVariant IdMatchTableModel::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rows_)
         return {};
-    return fromLatin1(columnText(database_.Match(index.row()), index.column()));
+    const auto text = columnText(database_.Match(index.row()), index.column());
+    // The records hold UTF-8.
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QVariant IdMatchTableModel::headerData(int section, Qt::Orientation orientation, int role) const

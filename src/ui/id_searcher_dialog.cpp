@@ -3,6 +3,8 @@
 #include "codeplug/codeplug.h"
 #include "iddb/id_database.h"
 #include "iddb/id_searcher.h"
+#include "operations/id_contact_add.h"
+#include "operations/id_load_report.h"
 #include "platform/prompts.h"
 #include "ui/id_export_dialog.h"
 #include "ui/id_match_table_model.h"
@@ -25,6 +27,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace pw::ui {
 namespace {
@@ -39,20 +42,12 @@ constexpr const char* AdditionalSearchNote =
     "Each line item specifies something that counts as a match, such as a state or city. The search result is the "
     "union of all items.";
 
-// The progress bar sweeps back and forth while the download runs. Its place is kept for the whole
-// run, so the bar goes on where it stopped when the searcher is opened again.
-struct ProgressSweep {
-    int position = 0;
-    int step = 5;
-};
-ProgressSweep progressSweep;
-
 // The multi-line boxes show LF line breaks; the searcher's texts keep CR LF, as they are stored.
 std::string withCrLf(const QString& text)
 {
     QString copy = text;
     copy.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    return toLatin1(copy);
+    return copy.toStdString();
 }
 
 QPushButton* button(const char* text, const char* name, QWidget* parent)
@@ -107,7 +102,7 @@ void IdSearcherDialog::buildControls()
     additionalSearch_ = new QPlainTextEdit(this);
     additionalSearch_->setObjectName(QStringLiteral("additionalSearch"));
     additionalSearch_->setEnabled(false);
-    additionalSearch_->setPlainText(fromLatin1(additionalSearchText_));
+    additionalSearch_->setPlainText(QString::fromStdString(additionalSearchText_));
     additionalSearch_->setMaximumHeight(90);
     auto* note = new QLabel(QString::fromLatin1(AdditionalSearchNote), this);
     note->setWordWrap(true);
@@ -123,16 +118,21 @@ void IdSearcherDialog::buildControls()
     status_->setMaximumHeight(80);
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("progress"));
-    progress_->setRange(0, 100);
-    progress_->setTextVisible(false);
-    progress_->setValue(std::clamp(progressSweep.position, 0, 100));
+    // Bytes received of the total when the size is known, busy otherwise; the rows read as text.
+    progress_->setRange(0, 0);
+    progress_->setTextVisible(true);
+    progress_->setFormat(QStringLiteral("0 rows"));
+    progress_->setMinimumWidth(180);
     retry_ = button("Retry Connection", "retryButton", this);
     retry_->hide();
+    auto* loadFile = button("Load User List from File...", "loadFileButton", this);
     auto* statusRow = new QHBoxLayout();
     statusRow->addWidget(status_, 1);
     auto* statusSide = new QVBoxLayout();
     statusSide->addWidget(progress_);
     statusSide->addWidget(retry_);
+    statusSide->addWidget(loadFile);
+    statusSide->addStretch();
     statusRow->addLayout(statusSide);
     layout->addLayout(statusRow);
 
@@ -155,7 +155,7 @@ void IdSearcherDialog::buildControls()
 
     auto* addGrid = new QGridLayout();
     layout->addLayout(addGrid);
-    template_ = new QLineEdit(fromLatin1(setup_.nameTemplate), this);
+    template_ = new QLineEdit(QString::fromStdString(setup_.nameTemplate), this);
     template_->setObjectName(QStringLiteral("nameTemplate"));
     addGrid->addWidget(new QLabel(QStringLiteral("Name Template"), this), 0, 0);
     addGrid->addWidget(template_, 0, 1);
@@ -185,6 +185,7 @@ void IdSearcherDialog::buildControls()
     connect(entireButton, &QPushButton::clicked, this, &IdSearcherDialog::searchEntireDatabase);
     connect(clearButton, &QPushButton::clicked, this, &IdSearcherDialog::clearAdditionalSearch);
     connect(retry_, &QPushButton::clicked, this, &IdSearcherDialog::retryConnection);
+    connect(loadFile, &QPushButton::clicked, this, &IdSearcherDialog::loadUserListFromFile);
     connect(addSelected, &QPushButton::clicked, this, &IdSearcherDialog::addSelectedRecords);
     connect(addAll, &QPushButton::clicked, this, &IdSearcherDialog::addAllRecords);
     connect(exportButton, &QPushButton::clicked, this, &IdSearcherDialog::exportAsCsv);
@@ -197,35 +198,77 @@ void IdSearcherDialog::buildControls()
     });
 }
 
-std::string IdSearcherDialog::nameTemplate() const { return toLatin1(template_->text()); }
+std::string IdSearcherDialog::nameTemplate() const { return template_->text().toStdString(); }
 
 QString IdSearcherDialog::statusText() const { return status_->toPlainText(); }
 
-void IdSearcherDialog::setStatus(std::string_view text) { status_->setPlainText(fromLatin1(text)); }
+void IdSearcherDialog::setStatus(std::string_view text)
+{
+    status_->setPlainText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
 
 void IdSearcherDialog::followDownload()
 {
-    progressSweep.position += progressSweep.step;
-    progress_->setValue(std::clamp(progressSweep.position, 0, 100));
-    if (progressSweep.position <= 0 || progressSweep.position >= 100)
-        progressSweep.step = -progressSweep.step;
-
-    if (database_.ReleaseFinishedThread())
-        downloadEnded();
-    else if (!database_.HasThread())
+    showProgress();
+    if (database_.IsDone()) {
+        if (!downloadSeenDone_) {
+            downloadSeenDone_ = true;
+            downloadEnded();
+        }
+        if (database_.RefreshReady())
+            adoptRefresh();
+        // A refresh behind a published cache keeps the thread, and the bar, until it ends.
+        if (database_.ReleaseFinishedThread() || !database_.HasThread()) {
+            progressTimer_->stop();
+            progress_->hide();
+        }
+        return;
+    }
+    if (!database_.HasThread())
         downloadUnavailable();
+}
+
+void IdSearcherDialog::showProgress()
+{
+    const auto progress = database_.Progress();
+    if (progress.totalBytes && *progress.totalBytes > 0) {
+        progress_->setRange(0, 1000);
+        progress_->setValue(static_cast<int>(std::min<std::uint64_t>(progress.bytes * 1000 / *progress.totalBytes, 1000)));
+    } else {
+        progress_->setRange(0, 0);
+    }
+    progress_->setFormat(QStringLiteral("%1 rows").arg(progress.rows));
+}
+
+QString IdSearcherDialog::loadStatus() const
+{
+    std::string text = database_.StatusText();
+    for (const auto& line : database_.OutcomeLines())
+        text += "\r\n" + line;
+    if (database_.Progress().refreshing)
+        text += "\r\nRefreshing the list in the background...";
+    return QString::fromStdString(text);
 }
 
 void IdSearcherDialog::downloadEnded()
 {
-    progressTimer_->stop();
-    progress_->hide();
-    setStatus(database_.StatusText());
+    status_->setPlainText(loadStatus());
     generalSearch_->setEnabled(true);
     additionalSearch_->setEnabled(true);
     generalSearch_->setFocus();
     retry_->hide();
-    showNewNotices();
+    showLoadReport();
+}
+
+void IdSearcherDialog::adoptRefresh()
+{
+    // The list shows rows of the records about to be replaced: empty it first.
+    model_->clear();
+    database_.AdoptRefresh();
+    if (setup_.reportShown)
+        *setup_.reportShown = false;
+    status_->setPlainText(loadStatus());
+    showLoadReport();
 }
 
 void IdSearcherDialog::downloadUnavailable()
@@ -236,13 +279,14 @@ void IdSearcherDialog::downloadUnavailable()
     retry_->show();
 }
 
-void IdSearcherDialog::showNewNotices()
+void IdSearcherDialog::showLoadReport()
 {
-    if (!setup_.noticesShown)
-        return;
-    const auto& notices = database_.Notices();
-    for (auto& shown = *setup_.noticesShown; shown < notices.size(); ++shown)
-        prompts_.inform(notices[shown]);
+    if (setup_.reportShown) {
+        if (*setup_.reportShown)
+            return;
+        *setup_.reportShown = true;
+    }
+    pw::showLoadReport(database_, prompts_);
 }
 
 void IdSearcherDialog::countDownToSearch()
@@ -262,7 +306,7 @@ void IdSearcherDialog::search()
     if (!database_.IsDone())
         return;
     BusyScope busy(prompts_);
-    if (const auto outcome = runSearch(database_, toLatin1(generalSearch_->text()), additionalSearchText_))
+    if (const auto outcome = runSearch(database_, generalSearch_->text().toStdString(), additionalSearchText_))
         showOutcome(outcome->message);
 }
 
@@ -287,16 +331,39 @@ void IdSearcherDialog::clearAdditionalSearch()
 
 void IdSearcherDialog::retryConnection()
 {
-    // The list reads the records, which the new download is about to append to.
+    // The list reads the records, which the new load is about to replace.
     model_->clear();
     generalSearch_->setEnabled(false);
     additionalSearch_->setEnabled(false);
-    if (setup_.noticesShown)
-        *setup_.noticesShown = 0;
+    if (setup_.reportShown)
+        *setup_.reportShown = false;
+    downloadSeenDone_ = false;
     progressTimer_->start();
     database_.StartDownload();
     setStatus("Please Wait. Retrying Database...");
     progress_->show();
+}
+
+void IdSearcherDialog::loadUserListFromFile()
+{
+    const auto path = prompts_.chooseFile({.mode = FileChooserRequest::Mode::Open,
+                                           .title = "Load User List from File",
+                                           .filter = "CSV Files (*.csv)|*.csv|All Files (*.*)|*.*||",
+                                           .defaultExtension = "csv",
+                                           .mustExist = true});
+    if (!path)
+        return;
+    model_->clear();
+    generalSearch_->setEnabled(false);
+    additionalSearch_->setEnabled(false);
+    if (setup_.reportShown)
+        *setup_.reportShown = false;
+    downloadSeenDone_ = false;
+    database_.StartFileLoad(std::filesystem::path(*path));
+    setStatus("Please Wait. Loading User List...");
+    retry_->hide();
+    progress_->show();
+    progressTimer_->start();
 }
 
 void IdSearcherDialog::addSelectedRecords()

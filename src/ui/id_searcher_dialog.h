@@ -42,12 +42,12 @@ public:
         Codeplug* codeplug = nullptr;
         Prompts* prompts = nullptr;
         DialogRunner runDialog;
-        // From the settings block.
+        // UTF-8, from the settings block.
         std::string nameTemplate;
         std::string additionalSearchText;
-        // How many of the download's messages the user has seen; they are shown once, when the
-        // download is seen to have ended.
-        std::size_t* noticesShown = nullptr;
+        // Whether the outcomes of the database's latest load were shown in a message box; they are
+        // shown once, when the load (or its refresh) is seen to have ended.
+        bool* reportShown = nullptr;
     };
 
     // Ticks of the search countdown: a search runs about 400 ms after the last change.
@@ -56,7 +56,7 @@ public:
     explicit IdSearcherDialog(Setup setup, QWidget* parent = nullptr);
     ~IdSearcherDialog() override;
 
-    // What goes back into the settings block when the dialog has closed.
+    // What goes back into the settings block when the dialog has closed (UTF-8).
     std::string nameTemplate() const;
     const std::string& additionalSearchText() const { return additionalSearchText_; }
     // An add command merged contacts into the codeplug.
@@ -66,6 +66,7 @@ public:
     QPlainTextEdit* additionalSearchBox() const { return additionalSearch_; }
     QTableView* resultView() const { return results_; }
     QString statusText() const;
+    QProgressBar* progressBar() const { return progress_; }
     bool searchCountdownPending() const { return searchCountdown_ > 0; }
 
     // The commands of the buttons.
@@ -73,6 +74,8 @@ public:
     void searchEntireDatabase();
     void clearAdditionalSearch();
     void retryConnection();
+    // "Load User List from File...": reads a user list the user downloaded, in either layout.
+    void loadUserListFromFile();
     void addSelectedRecords();
     void addAllRecords();
     void exportAsCsv();
@@ -83,7 +86,10 @@ private:
     void countDownToSearch();
     void downloadEnded();
     void downloadUnavailable();
-    void showNewNotices();
+    void showLoadReport();
+    void showProgress();
+    void adoptRefresh();
+    QString loadStatus() const;
     void showOutcome(const std::string& message);
     void setStatus(std::string_view text);
 
@@ -92,6 +98,7 @@ private:
     Prompts& prompts_;
     std::string additionalSearchText_;
     bool contactsAdded_ = false;
+    bool downloadSeenDone_ = false;
     int searchCountdown_ = 0;
 
     QTimer* progressTimer_ = nullptr;

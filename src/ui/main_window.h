@@ -193,7 +193,8 @@ private:
     SettingsBlock settings_;
     std::unique_ptr<IdDatabase> idDatabase_;
     // How many of the download's messages the searcher has shown.
-    std::size_t idNoticesShown_ = 0;
+    // The searcher shows each load's outcomes once, in a message box.
+    bool idReportShown_ = false;
 
     // Filling the identity boxes is not a user edit: only edits made by the user are stored.
     bool fillingIdentity_ = false;

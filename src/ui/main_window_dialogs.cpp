@@ -5,6 +5,9 @@
 
 #include "iddb/id_database.h"
 #include "iddb/id_searcher.h"
+#include "iddb/id_sources.h"
+#include "model/unicode_text.h"
+#include "operations/id_contact_add.h"
 #include "operations/channel_mass_change.h"
 #include "operations/zone_wizard.h"
 #include "ui/id_searcher_dialog.h"
@@ -54,14 +57,15 @@ void MainWindow::openIdSearcher()
     setup.codeplug = &document_.codeplug;
     setup.prompts = prompts_;
     setup.runDialog = [this](QDialog& dialog) { return runDialog(dialog); };
-    setup.nameTemplate = settings_.nameTemplate();
-    setup.additionalSearchText = settings_.additionalSearchText();
-    setup.noticesShown = &idNoticesShown_;
+    // The settings block keeps its texts as 8-bit Latin-1; the searcher works in UTF-8.
+    setup.nameTemplate = latin1ToUtf8(settings_.nameTemplate());
+    setup.additionalSearchText = latin1ToUtf8(settings_.additionalSearchText());
+    setup.reportShown = &idReportShown_;
     IdSearcherDialog dialog(std::move(setup), this);
     runDialog(dialog);
     // The settings block keeps only as much of each text as its fields hold.
-    settings_.setNameTemplate(dialog.nameTemplate());
-    settings_.setAdditionalSearchText(dialog.additionalSearchText());
+    settings_.setNameTemplate(transliterateToLatin1(dialog.nameTemplate()));
+    settings_.setAdditionalSearchText(transliterateToLatin1(dialog.additionalSearchText()));
     if (dialog.contactsAdded())
         refreshAll();
 }
@@ -74,6 +78,9 @@ void MainWindow::startIdDatabase()
     IdDatabaseOptions options;
     options.firstSource = sources.firstSource;
     options.secondSource = sources.secondSource;
+    options.settingsProblems = sources.problems;
+    options.cachePath = userIdCachePath();
+    options.cacheMaxAge = sources.cacheMaxAge;
     useIdDatabase(options);
 }
 
@@ -81,7 +88,7 @@ void MainWindow::useIdDatabase(const IdDatabaseOptions& options)
 {
     // The old database stops and joins its download before the new one starts.
     idDatabase_.reset();
-    idNoticesShown_ = 0;
+    idReportShown_ = false;
     idDatabase_ = std::make_unique<IdDatabase>(options);
     idDatabase_->StartDownload();
 }
@@ -90,7 +97,7 @@ void MainWindow::writeSettings()
 {
     auto store = userSettingsStore();
     WriteSettings(store, settings_);
-    // The sources file is written once, with the hosts in use, so that the user finds it beside
+    // The sources file is written once, with the sources in use, so that the user finds it beside
     // the settings and can point the database elsewhere.
     const auto sourcesPath = userSourcesPath();
     std::error_code error;

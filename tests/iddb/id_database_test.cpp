@@ -1,12 +1,14 @@
 #include "iddb/id_database.h"
 
-#include "net_test_support.h"
 #include "support/loopback_http_server.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
 #include <string>
+#include <thread>
 
 namespace pw {
 namespace {
@@ -24,7 +26,7 @@ LoopbackHttpServer serving(std::map<std::string, std::string> responses)
                 return;
             }
         }
-        connection.send("HTTP/1.1 404 Not Found\r\n\r\n");
+        connection.send("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n");
     });
 }
 
@@ -33,177 +35,199 @@ IdDatabaseOptions optionsFor(std::string first, std::string second)
     IdDatabaseOptions options;
     options.firstSource = std::move(first);
     options.secondSource = std::move(second);
-    options.network = test::quickNetwork();
-    options.timing = test::quickTiming(2000);
+    options.limits.connectTimeout = std::chrono::seconds(5);
     return options;
 }
 
 std::string unreachable() { return "127.0.0.1:" + std::to_string(test::refusingPort()); }
 
-void download(IdDatabase& database)
+void load(IdDatabase& database)
 {
     ASSERT_TRUE(database.StartDownload());
     database.WaitUntilDone();
     ASSERT_TRUE(database.IsDone());
+    database.AdoptRefresh();
 }
 
-std::string summary(int total, int first, int second)
+std::vector<std::string> ids(const IdDatabase& database)
 {
-    return "Database acquisition complete; " + std::to_string(total) + " total records.\r\n\r\nRADIO ID ("
-         + std::to_string(first) + " rows contributed)\r\nHAM DIGITAL (" + std::to_string(second) + " rows contributed)";
+    std::vector<std::string> result;
+    for (int i = 0; i < database.Records().count(); ++i)
+        result.emplace_back(database.Records()[i].radioId());
+    return result;
 }
 
-const std::string FirstBody = "\"1023001\",\"VE3THW\",\"Wayne\",\"Toronto\",\"Ontario\",\"Canada\",\"DMR\"\n"
-                              "\"3112345\",\"K0ABC\",\"John Smith\",\"Kansas City\",\"Missouri\",\"United States\"\n";
-const std::string SecondBody = "\"3112345\",\"K0ABC\",\"Johnny\",\"Elsewhere\",\"Iowa\",\"United States\",\"\"\n"
+// Today's layout, columns in another order than the usual one.
+const std::string TodaysList = "CALLSIGN,RADIO_ID,LAST_NAME,FIRST_NAME,CITY,STATE,COUNTRY\n"
+                               "VE3THW,1023001,Edward,Wayne,Toronto,Ontario,Canada\n"
+                               "K0ABC,3112345,Smith,John,Kansas City,Missouri,United States\n";
+const std::string QuotedList = "\"3112345\",\"K0ABC\",\"Johnny\",\"Elsewhere\",\"Iowa\",\"United States\",\"\"\n"
                                "\"2345001\",\"G4XYZ\",\"Ann\",\"Leeds\",\"\",\"United Kingdom\",\"\"\n";
 
-TEST(IdDatabaseDownload, SecondSourceKeepsOnlyIdsTheFirstDidNotHaveButCountsThem)
+TEST(IdDatabaseSources, TodaysLayoutFromOneSourceAndTheQuotedOneFromTheOther)
 {
-    auto server = serving({{FirstSourcePath, test::plainResponse(FirstBody)},
-                           {SecondSourcePath, test::chunkedResponse(SecondBody, {30, 30})}});
-    IdDatabase database(optionsFor(server.hostAndPort(), server.hostAndPort()));
+    auto server = serving({{"/static/user.csv", test::plainResponse(TodaysList)},
+                           {SecondSourceLegacyPath, test::chunkedResponse(QuotedList, {30, 30})}});
+    IdDatabase database(optionsFor(server.url("/static/user.csv"), server.hostAndPort()));
     EXPECT_EQ(database.StatusText(), "Load not completed.");
-    download(database);
-    EXPECT_EQ(database.StatusText(), summary(3, 2, 2));
-    const auto& records = database.Records();
-    ASSERT_EQ(records.count(), 3);
-    EXPECT_EQ(records[0].radioId(), "1023001");
-    EXPECT_EQ(records[1].name(), "John Smith");
-    EXPECT_EQ(records[1].remarks(), "");
-    EXPECT_EQ(records[2].radioId(), "2345001");
-    EXPECT_EQ(records[2].state(), "");
-    EXPECT_EQ(records[2].country(), "United Kingdom");
-    EXPECT_TRUE(database.Notices().empty());
+    load(database);
+    EXPECT_EQ(database.StatusText(), acquisitionSummary(3, 2, 2));
+    EXPECT_EQ(ids(database), (std::vector<std::string>{"1023001", "3112345", "2345001"}));
+    EXPECT_EQ(database.Records()[1].name(), "John Smith");
+    EXPECT_EQ(database.Records()[2].country(), "United Kingdom");
+    EXPECT_EQ(database.OutcomeLines(),
+              (std::vector<std::string>{"source 1: " + server.url("/static/user.csv") + ": 2 records",
+                                        "source 2: " + server.url(SecondSourceLegacyPath) + ": 2 records"}));
 }
 
-TEST(IdDatabaseDownload, BothSourcesUnreachableStillEndsDone)
+TEST(IdDatabaseSources, EverySourceFailingEndsDoneWithNoRecordAndTheReasons)
 {
-    IdDatabase database(optionsFor(unreachable(), unreachable()));
-    download(database);
-    EXPECT_EQ(database.StatusText(),
-              "Database acquisition complete; 0 total records.\r\n\r\nRADIO ID (0 rows contributed)\r\n"
-              "HAM DIGITAL (0 rows contributed)");
-    EXPECT_EQ(database.Records().count(), 0);
+    auto server = serving({});
+    IdDatabase database(optionsFor(server.url("/user.csv"), unreachable()));
+    load(database);
+    EXPECT_EQ(database.StatusText(), acquisitionSummary(0, 0, 0));
+    EXPECT_TRUE(database.Empty());
+    const auto lines = database.OutcomeLines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "source 1: " + server.url("/user.csv") + ": failed: HTTP 404");
+    EXPECT_EQ(lines[1].rfind("source 2: http://" + unreachable().substr(0, 10), 0), 0u);
+    EXPECT_NE(lines[1].find(": failed: could not connect"), std::string::npos) << lines[1];
 }
 
-TEST(IdDatabaseDownload, UnreachableFirstSourceKeepsEverySecondSourceRecord)
+TEST(IdDatabaseSources, SkippedSourcesAreNotContactedAndTheRowCapHolds)
 {
-    auto server = serving({{SecondSourcePath, test::plainResponse(SecondBody + FirstBody)}});
-    IdDatabase database(optionsFor(unreachable(), server.hostAndPort()));
-    download(database);
-    EXPECT_EQ(database.StatusText(), summary(4, 0, 4));
-    EXPECT_EQ(database.Records().count(), 4);
+    std::string list = "RADIO_ID,CALLSIGN\n";
+    for (int i = 1; i <= 10; ++i)
+        list += std::to_string(i) + ",C" + std::to_string(i) + "\n";
+    auto server = serving({{"/user.csv", test::plainResponse(list)}});
+    auto options = optionsFor(server.url("/user.csv"), "none");
+    options.maxRowsPerSource = 4;
+    IdDatabase database(options);
+    load(database);
+    EXPECT_EQ(database.StatusText(), acquisitionSummary(4, 4, 0));
+    EXPECT_EQ(server.requests().size(), 1u);
+    EXPECT_EQ(database.OutcomeLines().size(), 1u);
 }
 
-TEST(IdDatabaseDownload, SkippedSourcesAreNotContacted)
+class IdDatabaseCache : public ::testing::Test {
+protected:
+    IdDatabaseOptions cachedOptions(const LoopbackHttpServer& server)
+    {
+        auto options = optionsFor(server.url("/user.csv"), "none");
+        options.cachePath = dir.file("cache") / IdCacheFileName;
+        options.cacheMaxAge = std::chrono::hours(24);
+        return options;
+    }
+    void writeCache(const IdDatabaseOptions& options, std::chrono::hours age)
+    {
+        IdRecordStore records;
+        records.append({"7", "CACHED", "Cached User", "", "", "", ""});
+        ASSERT_TRUE(writeIdCache(options.cachePath, records,
+                                 {std::chrono::system_clock::now() - age, {{options.firstSource, 1}}}));
+    }
+    test::TempDir dir;
+};
+
+TEST_F(IdDatabaseCache, ADownloadFillsTheCacheAndAFreshCacheIsUsedWithoutTheSources)
 {
-    auto server = serving({{FirstSourcePath, test::plainResponse(FirstBody)}});
-    IdDatabase database(optionsFor(server.hostAndPort(), "none"));
-    download(database);
-    EXPECT_EQ(database.StatusText(), summary(2, 2, 0));
+    auto server = serving({{"/user.csv", test::plainResponse(TodaysList)}});
+    const auto options = cachedOptions(server);
+    {
+        IdDatabase first(options);
+        load(first);
+    }
+    const auto cached = readIdCache(options.cachePath);
+    ASSERT_TRUE(cached.has_value());
+    EXPECT_EQ(cached->records.count(), 2);
+    EXPECT_EQ(cached->info.sources.at(0).url, options.firstSource);
+
+    IdDatabase second(options);
+    load(second);
+    EXPECT_EQ(server.requests().size(), 1u);
+    EXPECT_EQ(ids(second), (std::vector<std::string>{"1023001", "3112345"}));
+    ASSERT_EQ(second.OutcomeLines().size(), 1u);
+    EXPECT_EQ(second.OutcomeLines()[0].rfind("cache: " + options.cachePath.string() + ": 2 records (downloaded ", 0), 0u);
+    EXPECT_NE(second.StatusText().find("2 total records"), std::string::npos);
+}
+
+TEST_F(IdDatabaseCache, AnExpiredCacheIsSearchableAtOnceAndReplacedByTheRefresh)
+{
+    auto server = serving({{"/user.csv", test::plainResponse(TodaysList)}});
+    const auto options = cachedOptions(server);
+    writeCache(options, std::chrono::hours(25));
+    IdDatabase database(options);
+    ASSERT_TRUE(database.StartDownload());
+    database.WaitUntilDone();
+    // The cached list stays until its owner takes the refresh.
+    EXPECT_EQ(ids(database), std::vector<std::string>{"7"});
+    ASSERT_TRUE(database.RefreshReady());
+    EXPECT_TRUE(database.AdoptRefresh());
+    EXPECT_EQ(ids(database), (std::vector<std::string>{"1023001", "3112345"}));
+    EXPECT_EQ(database.StatusText(), acquisitionSummary(2, 2, 0));
+    const auto rewritten = readIdCache(options.cachePath);
+    ASSERT_TRUE(rewritten.has_value());
+    EXPECT_EQ(rewritten->records.count(), 2);
+    EXPECT_LT(std::chrono::system_clock::now() - rewritten->info.downloaded, std::chrono::hours(1));
+}
+
+TEST_F(IdDatabaseCache, AFailedRefreshKeepsTheCacheAndSaysSo)
+{
+    auto server = serving({});
+    const auto options = cachedOptions(server);
+    writeCache(options, std::chrono::hours(48));
+    IdDatabase database(options);
+    load(database);
+    EXPECT_EQ(ids(database), std::vector<std::string>{"7"});
+    const auto lines = database.OutcomeLines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "source 1: " + options.firstSource + ": failed: HTTP 404");
+    EXPECT_NE(lines[1].find("1 record (downloaded "), std::string::npos) << lines[1];
+    EXPECT_NE(lines[1].find("; kept, the refresh got no record)"), std::string::npos) << lines[1];
+    EXPECT_EQ(readIdCache(options.cachePath)->records.count(), 1);
+}
+
+TEST_F(IdDatabaseCache, ABrokenCacheIsDownloadedAgain)
+{
+    auto server = serving({{"/user.csv", test::plainResponse(TodaysList)}});
+    const auto options = cachedOptions(server);
+    std::filesystem::create_directories(options.cachePath.parent_path());
+    std::ofstream(options.cachePath) << "PLUGWRIGHT ID CACHE 1\ntruncated";
+    IdDatabase database(options);
+    load(database);
+    EXPECT_EQ(database.Records().count(), 2);
     EXPECT_EQ(server.requests().size(), 1u);
 }
 
-TEST(IdDatabaseRecordLines, FieldRulesCountsAndRemarks)
+TEST(IdDatabaseFile, AUserListFileIsReadInEitherLayout)
 {
-    const std::string body = "\"1\",\"A1\",\"Name\",\"City\",\"State\"\n"                          // five fields
-                             "\n"                                                                  // no field 0
-                             "\"N0CALL\",\"B2\",\"Bee\",\"Town\",\"St\",\"Land\"\n"                  // field 0 not a number
-                             "\"5\",\"C3\",\"Cee\",\"Town\",\"St\",\"Land\",\"tab\there\xC3\xA9 end\"\n"
-                             "\"6\",\"D4\",\"Dee\",\"Town\",\"St\",\"Land\",\"r\",\"extra\",\"more\"\n";
-    auto server = serving({{FirstSourcePath, test::plainResponse(body)}});
-    IdDatabase database(optionsFor(server.hostAndPort(), "none"));
-    download(database);
-    // Every line with a field 0 is a row; only complete ones are records.
-    EXPECT_EQ(database.StatusText(), summary(3, 4, 0));
-    const auto& records = database.Records();
-    ASSERT_EQ(records.count(), 3);
-    EXPECT_EQ(records[0].radioId(), "N0CALL");
-    EXPECT_EQ(records[1].remarks(), "tab here   end");
-    EXPECT_EQ(records[2].remarks(), "r");
-    EXPECT_EQ(records[2].spare(), "");
-}
+    test::TempDir dir;
+    std::ofstream(dir.file("user.csv")) << TodaysList;
+    std::ofstream(dir.file("users_quoted.csv")) << QuotedList;
+    IdDatabase database(optionsFor("none", "none"));
+    ASSERT_TRUE(database.StartFileLoad(dir.file("user.csv")));
+    database.WaitUntilDone();
+    EXPECT_EQ(ids(database), (std::vector<std::string>{"1023001", "3112345"}));
+    EXPECT_EQ(database.OutcomeLines(), std::vector<std::string>{"file: " + dir.file("user.csv").string() + ": 2 records"});
 
-TEST(IdDatabaseRecordLines, SecondSourceSkipsIdsThatMatchNumericallyAndKeepsDuplicatesWithinOneSource)
-{
-    const std::string first = "\"0042\",\"A\",\"a\",\"c\",\"s\",\"y\"\n\"42\",\"A\",\"dup\",\"c\",\"s\",\"y\"\n"
-                              "\"x\",\"Z\",\"z\",\"c\",\"s\",\"y\"\n";
-    const std::string second = "\" 42\",\"B\",\"b\",\"c\",\"s\",\"y\"\n\"none\",\"N\",\"n\",\"c\",\"s\",\"y\"\n"
-                               "\"43\",\"C\",\"c\",\"c\",\"s\",\"y\"\n";
-    auto server = serving({{FirstSourcePath, test::plainResponse(first)}, {SecondSourcePath, test::plainResponse(second)}});
-    IdDatabase database(optionsFor(server.hostAndPort(), server.hostAndPort()));
-    download(database);
-    // "x" and "none" both count as ID 0, which the first source had.
-    EXPECT_EQ(database.StatusText(), summary(4, 3, 3));
-    EXPECT_EQ(database.Records()[3].radioId(), "43");
-}
+    ASSERT_TRUE(database.StartFileLoad(dir.file("users_quoted.csv")));
+    database.WaitUntilDone();
+    EXPECT_EQ(ids(database), (std::vector<std::string>{"3112345", "2345001"}));
 
-TEST(IdDatabaseRecordLines, LongLinesAreJoinedIntoOneRecord)
-{
-    const std::string remarks(1500, 'r');
-    const std::string body = "\"7\",\"E5\",\"" + std::string(300, 'n') + "\",\"Town\",\"St\",\"Land\",\"" + remarks
-                           + "\"\n\"8\",\"F6\",\"Eff\",\"Town\",\"St\",\"Land\"\n";
-    for (const bool chunked : {false, true}) {
-        auto server = serving({{FirstSourcePath, chunked ? test::chunkedResponse(body, {100, 700}) : test::plainResponse(body)}});
-        IdDatabase database(optionsFor(server.hostAndPort(), "none"));
-        download(database);
-        ASSERT_EQ(database.Records().count(), 2) << chunked;
-        EXPECT_EQ(database.Records()[0].name(), std::string(246, 'n'));
-        EXPECT_EQ(database.Records()[0].remarks(), remarks);
-        EXPECT_EQ(database.StatusText(), summary(2, 2, 0));
-    }
-}
-
-TEST(IdDatabaseRecordLines, OverlongLineIsPassedOver)
-{
-    const std::string body = "\"1\",\"A\",\"" + std::string(40000, 'x') + "\",\"c\",\"s\",\"y\"\n\"2\",\"B\",\"b\",\"c\",\"s\",\"y\"\n";
-    auto server = serving({{FirstSourcePath, test::plainResponse(body)}});
-    IdDatabase database(optionsFor(server.hostAndPort(), "none"));
-    download(database);
-    ASSERT_EQ(database.Records().count(), 1);
-    EXPECT_EQ(database.Records()[0].radioId(), "2");
-}
-
-TEST(IdDatabaseRecordLines, FirstSourceStopsAtTheRowLimit)
-{
-    std::string body;
-    for (int i = 1; i <= 10; ++i)
-        body += "\"" + std::to_string(i) + "\",\"C\",\"n\",\"c\",\"s\",\"y\"\n";
-    auto server = serving({{FirstSourcePath, test::plainResponse(body)}, {SecondSourcePath, test::plainResponse(body)}});
-    auto options = optionsFor(server.hostAndPort(), server.hostAndPort());
-    options.maxRowsPerSource = 4;
-    IdDatabase database(options);
-    download(database);
-    // The second source's rows 1 to 4 are all known; it stops at its fifth row.
-    EXPECT_EQ(database.StatusText(), summary(4, 4, 4));
-}
-
-TEST(IdDatabaseDownload, SizeLineFailureIsReportedAsANotice)
-{
-    LoopbackHttpServer cut([](const std::string&, ServerConnection& connection) {
-        const std::string line = "\"1\",\"A\",\"a\",\"c\",\"s\",\"y\"\n";
-        char size[16];
-        std::snprintf(size, sizeof size, "%zx\r\n", line.size());
-        connection.send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" + std::string(size) + line + "\r\n");
-    });
-    IdDatabase database(optionsFor(cut.hostAndPort(), "none"));
-    download(database);
-    EXPECT_EQ(database.Records().count(), 1);
-    EXPECT_EQ(database.Notices(), (std::vector<std::string>{"GetNextBuffer: SOCK_TIMEOUT"}));
+    ASSERT_TRUE(database.StartFileLoad(dir.file("missing.csv")));
+    database.WaitUntilDone();
+    EXPECT_TRUE(database.Empty());
+    EXPECT_EQ(database.OutcomeLines(),
+              std::vector<std::string>{"file: " + dir.file("missing.csv").string() + ": failed: No such file or directory"});
 }
 
 TEST(IdDatabaseThread, DestroyingTheDatabaseStopsADownloadWaitingOnASilentServer)
 {
     LoopbackHttpServer silent([](const std::string&, ServerConnection& connection) {
-        connection.send(test::plainResponse("\"1\",\"A\",\"a\",\"c\",\"s\",\"y\"\n"));
+        connection.send("HTTP/1.1 200 OK\r\n\r\n\"1\",\"A\",\"a\",\"c\",\"s\",\"y\"\n");
         connection.holdOpen();
     });
     {
-        auto options = optionsFor(silent.hostAndPort(), silent.hostAndPort());
-        // Only the stop can end this download within the test's life.
-        options.timing.receiveTimeoutMs = 3'600'000;
-        IdDatabase database(options);
+        IdDatabase database(optionsFor(silent.url("/"), "none"));
         ASSERT_TRUE(database.StartDownload());
         EXPECT_TRUE(database.HasThread());
         EXPECT_FALSE(database.ReleaseFinishedThread());
@@ -213,34 +237,36 @@ TEST(IdDatabaseThread, DestroyingTheDatabaseStopsADownloadWaitingOnASilentServer
     SUCCEED();
 }
 
-TEST(IdDatabaseThread, RetryAfterTheThreadIsReleasedAppendsAgain)
+TEST(IdDatabaseThread, ARetryReplacesTheRecordsOfTheLastLoad)
 {
-    auto server = serving({{FirstSourcePath, test::plainResponse(FirstBody)}});
-    IdDatabase database(optionsFor(server.hostAndPort(), "none"));
-    download(database);
+    auto server = serving({{"/user.csv", test::plainResponse(TodaysList)}});
+    IdDatabase database(optionsFor(server.url("/user.csv"), "none"));
+    load(database);
     EXPECT_TRUE(database.ReleaseFinishedThread());
     EXPECT_FALSE(database.HasThread());
-    download(database);
-    EXPECT_EQ(database.Records().count(), 4);
-    EXPECT_EQ(database.StatusText(), summary(4, 2, 0));
+    load(database);
+    EXPECT_EQ(database.Records().count(), 2);
 }
 
 TEST(IdDatabaseThread, RecordsAreReadableOnlyOnceDoneIsSeen)
 {
-    std::string body;
+    std::string body = "RADIO_ID,CALLSIGN,FIRST_NAME\n";
     for (int i = 0; i < 5000; ++i)
-        body += "\"" + std::to_string(3100000 + i) + "\",\"K" + std::to_string(i) + "\",\"Name\",\"City\",\"State\",\"Country\"\n";
-    auto server = serving({{FirstSourcePath, test::chunkedResponse(body, {4096, 4096, 4096})}});
-    IdDatabase database(optionsFor(server.hostAndPort(), "none"));
+        body += std::to_string(3100000 + i) + ",K" + std::to_string(i) + ",Name\n";
+    auto server = serving({{"/user.csv", test::chunkedResponse(body, {4096, 4096, 4096})}});
+    IdDatabase database(optionsFor(server.url("/user.csv"), "none"));
     ASSERT_TRUE(database.StartDownload());
     // Poll as the searcher's timer does; under ThreadSanitizer this checks the hand-over.
     while (!database.IsDone()) {
         EXPECT_EQ(database.StatusText(), "Load not completed.");
+        database.Progress();
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     EXPECT_EQ(database.Records().count(), 5000);
     EXPECT_EQ(database.Records()[4999].callsign(), "K4999");
+    database.WaitUntilDone();
     EXPECT_TRUE(database.ReleaseFinishedThread());
+    EXPECT_EQ(database.Progress().rows, 5000);
 }
 
 } // namespace

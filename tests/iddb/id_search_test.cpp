@@ -1,7 +1,7 @@
 #include "iddb/id_search.h"
 #include "iddb/id_searcher.h"
 
-#include "iddb_test_records.h"
+#include "iddb/iddb_test_records.h"
 
 #include <gtest/gtest.h>
 

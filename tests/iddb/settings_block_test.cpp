@@ -91,29 +91,5 @@ TEST(SettingsBlock, WrittenToTheConfigurationFileAndReadBack)
         ::unsetenv("PLUGWRIGHT_CONFIG_DIR");
 }
 
-TEST(SourceSettings, MissingFileGivesTheDefaultHosts)
-{
-    test::TempDir dir;
-    const auto sources = readSourceSettings(dir.file("none.conf"));
-    EXPECT_EQ(sources.firstSource, DefaultFirstSourceHost);
-    EXPECT_EQ(sources.secondSource, DefaultSecondSourceHost);
-}
-
-TEST(SourceSettings, FileGivesHostsPortsAndSkips)
-{
-    test::TempDir dir;
-    const auto path = dir.file("sources.conf");
-    const std::string text = "# comment\r\n  source2 =   127.0.0.1:8080  \r\nsource1=\nnonsense\nother = x\n";
-    test::writeBytes(path, bytesOf(text));
-    const auto sources = readSourceSettings(path);
-    EXPECT_EQ(sources.firstSource, "none");
-    EXPECT_EQ(sources.secondSource, "127.0.0.1:8080");
-
-    ASSERT_TRUE(writeSourceSettings(dir.file("sub") / "written.conf", {"a.example:81", "none"}));
-    const auto back = readSourceSettings(dir.file("sub") / "written.conf");
-    EXPECT_EQ(back.firstSource, "a.example:81");
-    EXPECT_EQ(back.secondSource, "none");
-}
-
 } // namespace
 } // namespace pw

@@ -1,6 +1,6 @@
 // The ID database's "Add Selected Records" and "Add All Records" bring contacts in through the
 // contact merge itself when no other merge is given.
-#include "iddb/id_searcher.h"
+#include "operations/id_contact_add.h"
 #include "iddb/id_search.h"
 
 #include "iddb/iddb_test_records.h"

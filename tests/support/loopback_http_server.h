@@ -1,11 +1,14 @@
 #pragma once
-// A small HTTP server on the loopback interface for tests and benchmarks of the network code. It
-// listens on an ephemeral port of 127.0.0.1, runs one thread per connection, reads the request head
-// and hands it to a handler, which answers with raw bytes: any status, headers, chunking, early
-// close or silence can be scripted. Destroying the server ends every connection and joins its
-// threads.
+// A small HTTP or HTTPS server on the loopback interface for tests and benchmarks of the network
+// code. It listens on an ephemeral port of 127.0.0.1, runs one thread per connection, reads the
+// request head and hands it to a handler, which answers with raw bytes: any status, headers,
+// chunking, early close or silence can be scripted. Given a certificate (support/test_certificates.h)
+// it speaks TLS. Destroying the server ends every connection and joins its threads.
+
+#include "support/test_certificates.h"
 
 #include <atomic>
+#include <optional>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -18,7 +21,11 @@ namespace pw::test {
 
 class ServerConnection {
 public:
-    ServerConnection(int socket, const std::atomic<bool>& stopping) : socket_(socket), stopping_(stopping) {}
+    // `tls` is the connection's SSL object when the server speaks TLS, else null.
+    ServerConnection(int socket, void* tls, const std::atomic<bool>& stopping)
+        : socket_(socket), tls_(tls), stopping_(stopping)
+    {
+    }
     // Sends every byte; false when the peer has gone.
     bool send(std::string_view bytes);
     // Keeps the connection open without sending, until the peer closes it or the server stops.
@@ -28,6 +35,7 @@ public:
 
 private:
     int socket_;
+    void* tls_;
     const std::atomic<bool>& stopping_;
 };
 
@@ -36,7 +44,7 @@ public:
     // Called with the request head (up to and including the empty line) on the connection's thread.
     using Handler = std::function<void(const std::string& request, ServerConnection& connection)>;
 
-    explicit LoopbackHttpServer(Handler handler);
+    explicit LoopbackHttpServer(Handler handler, std::optional<TlsIdentity> tls = std::nullopt);
     ~LoopbackHttpServer();
     LoopbackHttpServer(const LoopbackHttpServer&) = delete;
     LoopbackHttpServer& operator=(const LoopbackHttpServer&) = delete;
@@ -44,13 +52,19 @@ public:
     std::uint16_t port() const { return port_; }
     // "127.0.0.1:port"
     std::string hostAndPort() const;
+    // "http://127.0.0.1:port/path", or https:// when the server speaks TLS; `host` may name the
+    // server otherwise (localhost).
+    std::string url(const std::string& path, const std::string& host = "127.0.0.1") const;
     // The request heads received so far, in order.
     std::vector<std::string> requests() const;
 
 private:
     void acceptLoop();
 
+    void serve(int socket);
+
     Handler handler_;
+    void* tlsContext_ = nullptr;
     int listener_ = -1;
     std::uint16_t port_ = 0;
     std::atomic<bool> stopping_{false};
@@ -65,6 +79,10 @@ std::uint16_t refusingPort();
 
 // A 200 response with a plain body; the server closes the connection after it.
 std::string plainResponse(std::string_view body);
+// A 200 response with Content-Length, as a keep-alive server sends it.
+std::string sizedResponse(std::string_view body);
+// A redirect to `location`.
+std::string redirectResponse(std::string_view location, int status = 302);
 // A 200 response with `transferEncoding` as its Transfer-Encoding and the body cut into chunks of
 // the given sizes (the rest as one last chunk), each size line followed by `extension`, then the
 // zero-size chunk.

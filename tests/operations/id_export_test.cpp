@@ -1,6 +1,6 @@
-#include "iddb/id_export.h"
+#include "operations/id_export_command.h"
 
-#include "iddb_test_records.h"
+#include "iddb/iddb_test_records.h"
 #include "platform/scripted_prompts.h"
 #include "support/file_size_limit.h"
 #include "support/fixture_builder.h"
@@ -44,7 +44,7 @@ TEST_F(Export, RadioType1HasItsHeaderAndSevenFieldsPerRecord)
               "3112345,K0ABC,John Smith,,Kansas City,Missouri,United States\r\n"
               "3112346,W0XYZ,Jane Doe,,Springfield,MISSOURI,United States\r\n"
               "3112347,N0MIS,Sam Antimissouri,,Town,Iowa,United States\r\n"
-              "2345001,G4XYZ,Ann, Other,,Leeds,,United Kingdom\r\n");
+              "2345001,G4XYZ,\"Ann, Other\",,Leeds,,United Kingdom\r\n");
 }
 
 TEST_F(Export, RadioType2HasItsHeaderAndSixFields)
@@ -54,12 +54,24 @@ TEST_F(Export, RadioType2HasItsHeaderAndSixFields)
               "3112345,K0ABC,John Smith,Kansas City,Missouri,United States\r\n"
               "3112346,W0XYZ,Jane Doe,Springfield,MISSOURI,United States\r\n"
               "3112347,N0MIS,Sam Antimissouri,Town,Iowa,United States\r\n"
-              "2345001,G4XYZ,Ann, Other,Leeds,,United Kingdom\r\n");
+              "2345001,G4XYZ,\"Ann, Other\",Leeds,,United Kingdom\r\n");
 }
 
 TEST_F(Export, RadioType3HasNoHeaderAndFiveEmptyFields)
 {
     EXPECT_EQ(exportCsvText(database.Records(), 3, "K0ABC"), "3112345,John Smith,,,,,\r\n");
+}
+
+TEST(ExportCharsets, Windows1252KeepsWhatItHoldsAndTransliteratesTheRestAsciiDropsAccents)
+{
+    const auto store = test::storeOf({idRecord("2600001", "SP5ABC", "\xC5\x81ukasz M\xC3\xBCller \xE2\x82\xAC",
+                                               "\xC5\x81\xC3\xB3d\xC5\xBA", "", "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0"),
+                                      idRecord("1", "Q\"T", "\xCE\x91\xCE\xB8\xCE\xAE\xCE\xBD\xCE\xB1", "", "", "")});
+    // Windows-1252 holds ü, ó and the euro sign; Ł, ź and Cyrillic are transliterated.
+    EXPECT_EQ(exportCsvText(store, 2, ""), "Radio ID,CallSign,Name,City,State/Prov,Country,\r\n"
+                                          "2600001,SP5ABC,Lukasz M\xFCller \x80,L\xF3" "dz,,Moskva\r\n"
+                                          "1,\"Q\"\"T\",Athena,,,\r\n");
+    EXPECT_EQ(exportCsvText(store, 3, "", ExportCharset::Ascii), "2600001,Lukasz Muller EUR,,,,,\r\n1,Athena,,,,,\r\n");
 }
 
 TEST_F(Export, CriteriaMatchWholeWordStartsIgnoringCase)

@@ -1,7 +1,7 @@
-#include "iddb/id_searcher.h"
+#include "operations/id_contact_add.h"
 
 #include "codeplug/codeplug.h"
-#include "iddb_test_records.h"
+#include "iddb/iddb_test_records.h"
 #include "platform/scripted_prompts.h"
 #include "iddb/settings_block.h"
 #include "support/fixture_builder.h"

@@ -1,0 +1,223 @@
+#include "iddb/http_download.h"
+
+#include "plugwright_version.h"
+
+#include <curl/curl.h>
+
+#include <cstdlib>
+#include <memory>
+#include <mutex>
+
+namespace pw {
+namespace {
+
+void initialiseCurlOnce()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+
+std::string durationText(std::chrono::milliseconds duration)
+{
+    const auto ms = duration.count();
+    if (ms % 60000 == 0 && ms >= 60000)
+        return std::to_string(ms / 60000) + " min";
+    if (ms % 1000 == 0)
+        return std::to_string(ms / 1000) + " s";
+    return std::to_string(ms) + " ms";
+}
+
+std::string speedText(long bytesPerSecond)
+{
+    if (bytesPerSecond % 1024 == 0)
+        return std::to_string(bytesPerSecond / 1024) + " KB/s";
+    return std::to_string(bytesPerSecond) + " bytes/s";
+}
+
+// The part of curl's message after a known prefix, for the detail of a reason.
+std::string detailAfter(std::string_view message, std::string_view prefix)
+{
+    const auto at = message.find(prefix);
+    return std::string(at == std::string_view::npos ? message : message.substr(at + prefix.size()));
+}
+
+struct Transfer {
+    CURL* curl = nullptr;
+    const DownloadReceiver* receiver = nullptr;
+    const DownloadProgress* progress = nullptr;
+    const std::atomic<bool>* stop = nullptr;
+    std::uint64_t maxBodyBytes = 0;
+    std::uint64_t bodyBytes = 0;
+    bool statusChecked = false;
+    // Set when the transfer was ended from our side, with the reason.
+    std::string abortReason;
+    const std::string* stopReason = nullptr;
+};
+
+std::size_t onBody(char* data, std::size_t size, std::size_t count, void* user)
+{
+    auto& transfer = *static_cast<Transfer*>(user);
+    const std::size_t bytes = size * count;
+    if (!transfer.statusChecked) {
+        long status = 0;
+        curl_easy_getinfo(transfer.curl, CURLINFO_RESPONSE_CODE, &status);
+        transfer.statusChecked = true;
+        // Only the list itself is read: an error page is no user list.
+        if (status != 200) {
+            transfer.abortReason = "HTTP " + std::to_string(status);
+            return CURL_WRITEFUNC_ERROR;
+        }
+    }
+    if (transfer.stop && transfer.stop->load(std::memory_order_acquire)) {
+        transfer.abortReason = "stopped";
+        return CURL_WRITEFUNC_ERROR;
+    }
+    transfer.bodyBytes += bytes;
+    if (transfer.bodyBytes > transfer.maxBodyBytes) {
+        transfer.abortReason = transfer.maxBodyBytes >= (1u << 20) && transfer.maxBodyBytes % (1u << 20) == 0
+                                 ? "larger than " + std::to_string(transfer.maxBodyBytes >> 20) + " MB"
+                                 : "larger than " + std::to_string(transfer.maxBodyBytes) + " bytes";
+        return CURL_WRITEFUNC_ERROR;
+    }
+    if (!(*transfer.receiver)(std::string_view(data, bytes))) {
+        transfer.abortReason = transfer.stopReason->empty() ? "stopped" : *transfer.stopReason;
+        return CURL_WRITEFUNC_ERROR;
+    }
+    return bytes;
+}
+
+int onProgress(void* user, curl_off_t total, curl_off_t now, curl_off_t, curl_off_t)
+{
+    auto& transfer = *static_cast<Transfer*>(user);
+    if (transfer.stop && transfer.stop->load(std::memory_order_acquire)) {
+        transfer.abortReason = "stopped";
+        return 1;
+    }
+    if (transfer.progress && *transfer.progress && transfer.statusChecked)
+        (*transfer.progress)(static_cast<std::uint64_t>(now),
+                             total > 0 ? std::optional<std::uint64_t>(static_cast<std::uint64_t>(total)) : std::nullopt);
+    return 0;
+}
+
+} // namespace
+
+bool HttpDownload::isSupportedUrl(std::string_view url)
+{
+    return (startsWith(url, "https://") || startsWith(url, "http://")) && url.find_first_of(" \t\r\n") == std::string_view::npos;
+}
+
+std::string downloadUserAgent() { return std::string("Plugwright/") + PlugwrightVersion; }
+
+HttpDownload::HttpDownload(DownloadLimits limits, const std::atomic<bool>* stop) : limits_(limits), stop_(stop) {}
+
+DownloadResult HttpDownload::fetch(const std::string& url, const DownloadReceiver& receiver,
+                                   const DownloadProgress& progress)
+{
+    DownloadResult result;
+    if (!isSupportedUrl(url)) {
+        result.reason = "not an http:// or https:// URL";
+        return result;
+    }
+    initialiseCurlOnce();
+    std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> handle(curl_easy_init(), &curl_easy_cleanup);
+    if (!handle) {
+        result.reason = "the network library could not start";
+        return result;
+    }
+    CURL* curl = handle.get();
+    Transfer transfer;
+    transfer.curl = curl;
+    transfer.receiver = &receiver;
+    transfer.progress = &progress;
+    transfer.stop = stop_;
+    transfer.maxBodyBytes = limits_.maxBodyBytes;
+    transfer.stopReason = &stopReason_;
+    char errorText[CURL_ERROR_SIZE] = {};
+    const bool secure = startsWith(url, "https://");
+    const std::string userAgent = downloadUserAgent();
+
+    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    // Once on https, a redirect may not step down to plain http.
+    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, secure ? "https" : "http,https");
+    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, limits_.maxRedirects);
+    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
+#ifdef PLUGWRIGHT_TEST_CA_HOOK
+    // Test builds only: the tests' own certificate authority, made for the loopback servers.
+    if (const char* testAuthority = std::getenv("PLUGWRIGHT_TEST_CA_FILE"); testAuthority && *testAuthority)
+        curl_easy_setopt(curl, CURLOPT_CAINFO, testAuthority);
+#endif
+    curl_easy_setopt(curl, CURLOPT_USERAGENT, userAgent.c_str());
+    // Any encoding curl can decode: the list shrinks to a fifth with gzip.
+    curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits_.connectTimeout.count()));
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(limits_.maxDuration.count()));
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, limits_.lowSpeedBytesPerSecond);
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, static_cast<long>(limits_.lowSpeedTime.count()));
+    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorText);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &onBody);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
+    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &onProgress);
+    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
+
+    const auto started = std::chrono::steady_clock::now();
+    const CURLcode code = curl_easy_perform(curl);
+    const auto elapsed = std::chrono::steady_clock::now() - started;
+    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &result.httpStatus);
+    result.bodyBytes = transfer.bodyBytes;
+    const std::string message = errorText[0] ? errorText : curl_easy_strerror(code);
+
+    if (!transfer.abortReason.empty()) {
+        result.reason = transfer.abortReason;
+        return result;
+    }
+    switch (code) {
+    case CURLE_OK:
+        if (result.httpStatus != 200) {
+            result.reason = "HTTP " + std::to_string(result.httpStatus);
+            return result;
+        }
+        if (progress)
+            progress(transfer.bodyBytes, transfer.bodyBytes);
+        result.ok = true;
+        return result;
+    case CURLE_COULDNT_RESOLVE_HOST: result.reason = "host not found"; break;
+    case CURLE_COULDNT_RESOLVE_PROXY: result.reason = "proxy not found"; break;
+    case CURLE_COULDNT_CONNECT: result.reason = "could not connect (" + detailAfter(message, ": ") + ")"; break;
+    case CURLE_PEER_FAILED_VERIFICATION:
+        if (message.find("subject name") != std::string::npos || message.find("does not match") != std::string::npos)
+            result.reason = "certificate does not match the host name";
+        else
+            result.reason = "certificate verify failed (" + detailAfter(message, "SSL certificate problem: ") + ")";
+        break;
+    case CURLE_SSL_CONNECT_ERROR: result.reason = "secure connection failed (" + message + ")"; break;
+    case CURLE_TOO_MANY_REDIRECTS:
+        result.reason = "too many redirects (more than " + std::to_string(limits_.maxRedirects) + ")";
+        break;
+    case CURLE_UNSUPPORTED_PROTOCOL:
+        result.reason = secure ? "redirect from https to another protocol refused" : "unsupported protocol";
+        break;
+    case CURLE_OPERATION_TIMEDOUT:
+        if (elapsed + std::chrono::milliseconds(50) >= limits_.maxDuration)
+            result.reason = "timed out after " + durationText(limits_.maxDuration);
+        else if (message.find("too slow") != std::string::npos)
+            result.reason = "too slow: under " + speedText(limits_.lowSpeedBytesPerSecond) + " for "
+                          + durationText(limits_.lowSpeedTime);
+        else
+            result.reason = "timed out after " + durationText(limits_.connectTimeout);
+        break;
+    case CURLE_GOT_NOTHING: result.reason = "the server closed the connection without an answer"; break;
+    case CURLE_PARTIAL_FILE:
+    case CURLE_RECV_ERROR: result.reason = "connection broken off (" + message + ")"; break;
+    default: result.reason = message; break;
+    }
+    return result;
+}
+
+} // namespace pw

@@ -1,0 +1,170 @@
+#include "iddb/id_sources.h"
+
+#include "iddb/http_download.h"
+#include "platform/file_io.h"
+#include "platform/settings_store.h"
+
+#include <cctype>
+#include <charconv>
+
+namespace pw {
+namespace {
+
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+// What the program wrote into the file before the sources spoke HTTPS. The first host serves its
+// list over HTTPS only now, and the second is gone, so a file that still names them gets today's
+// defaults.
+constexpr std::string_view FormerFirstDefault = "radioid.net";
+constexpr std::string_view FormerSecondDefault = "ham-digital.org";
+
+std::string_view trim(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
+        text.remove_suffix(1);
+    return text;
+}
+
+bool isHostCharacter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '-'
+        || c == '_';
+}
+
+// "host", "host:port", "[v6]" or "[v6]:port", with a port of 1 to 65535.
+bool isHostAndPort(std::string_view text)
+{
+    std::string_view host = text;
+    std::string_view port;
+    if (!text.empty() && text.front() == '[') {
+        const auto close = text.find(']');
+        if (close == std::string_view::npos || close == 1)
+            return false;
+        for (const char c : text.substr(1, close - 1))
+            if (!(std::isxdigit(static_cast<unsigned char>(c)) || c == ':' || c == '.'))
+                return false;
+        const auto rest = text.substr(close + 1);
+        if (!rest.empty() && rest.front() != ':')
+            return false;
+        host = text.substr(0, close + 1);
+        port = rest.empty() ? rest : rest.substr(1);
+        if (!rest.empty() && port.empty())
+            return false;
+    } else {
+        const auto colon = text.find(':');
+        if (colon != std::string_view::npos) {
+            host = text.substr(0, colon);
+            port = text.substr(colon + 1);
+            if (port.empty())
+                return false;
+        }
+        if (host.empty())
+            return false;
+        for (const char c : host)
+            if (!isHostCharacter(c))
+                return false;
+    }
+    if (!port.empty()) {
+        unsigned value = 0;
+        const auto [end, error] = std::from_chars(port.data(), port.data() + port.size(), value);
+        if (error != std::errc() || end != port.data() + port.size() || value < 1 || value > 65535)
+            return false;
+    }
+    return true;
+}
+
+bool isValidSource(std::string_view value)
+{
+    return sourceAddress(value, 1).kind != SourceAddress::Kind::Invalid;
+}
+
+} // namespace
+
+SourceAddress sourceAddress(std::string_view text, int sourceNumber)
+{
+    text = trim(text);
+    if (text.empty() || text == SkippedSource)
+        return {SourceAddress::Kind::Skipped, {}};
+    if (HttpDownload::isSupportedUrl(text))
+        return {SourceAddress::Kind::Url, std::string(text)};
+    if (isHostAndPort(text))
+        return {SourceAddress::Kind::Url,
+                "http://" + std::string(text) + (sourceNumber == 2 ? SecondSourceLegacyPath : FirstSourceLegacyPath)};
+    return {SourceAddress::Kind::Invalid, std::string(text)};
+}
+
+SourceSettings parseSourceSettings(std::string_view text, std::string_view fileName)
+{
+    SourceSettings settings;
+    if (text.substr(0, ByteOrderMark.size()) == ByteOrderMark)
+        text.remove_prefix(ByteOrderMark.size());
+    const auto problem = [&](int number, std::string what) {
+        settings.problems.push_back(std::string(fileName) + ", line " + std::to_string(number) + ": " + what);
+    };
+    std::size_t pos = 0;
+    for (int number = 1; pos < text.size(); ++number) {
+        auto end = text.find('\n', pos);
+        if (end == std::string_view::npos)
+            end = text.size();
+        const auto line = trim(text.substr(pos, end - pos));
+        pos = end + 1;
+        if (line.empty() || line.front() == '#')
+            continue;
+        const auto equals = line.find('=');
+        const auto key = trim(line.substr(0, equals));
+        const auto value = equals == std::string_view::npos ? std::string_view() : trim(line.substr(equals + 1));
+        // Quoted only as far as a line can be shown: the rest of a long line says nothing more.
+        const std::string shown(line.substr(0, 80));
+        if (equals == std::string_view::npos || (key != "source1" && key != "source2" && key != "cache_max_age_hours")) {
+            problem(number, "cannot read \"" + shown + "\"");
+            continue;
+        }
+        if (key == "cache_max_age_hours") {
+            unsigned hours = 0;
+            const auto [at, error] = std::from_chars(value.data(), value.data() + value.size(), hours);
+            if (error != std::errc() || at != value.data() + value.size() || hours > 24 * 365)
+                problem(number, "\"" + std::string(value.substr(0, 40)) + "\" is not a number of hours");
+            else
+                settings.cacheMaxAge = std::chrono::hours(hours);
+            continue;
+        }
+        if (!isValidSource(value)) {
+            problem(number, "\"" + std::string(value.substr(0, 80)) + "\" is not a URL, HOST[:PORT] or none");
+            continue;
+        }
+        const std::string source = value.empty() ? std::string(SkippedSource) : std::string(value);
+        if (key == "source1")
+            settings.firstSource = source == FormerFirstDefault ? std::string(DefaultFirstSource) : source;
+        else
+            settings.secondSource = source == FormerSecondDefault ? std::string(DefaultSecondSource) : source;
+    }
+    return settings;
+}
+
+SourceSettings readSourceSettings(const std::filesystem::path& path)
+{
+    const auto content = readFileBytes(path, 64 * 1024);
+    if (!content)
+        return {};
+    return parseSourceSettings(std::string_view(reinterpret_cast<const char*>(content->bytes.data()), content->bytes.size()),
+                               path.filename().string());
+}
+
+bool writeSourceSettings(const std::filesystem::path& path, const SourceSettings& sources)
+{
+    std::string text =
+        "# Where the DMR ID user list comes from. Each source is a URL (https:// or http://), or\n"
+        "# HOST[:PORT] for plain HTTP with the path of the quoted layout, or none to skip it.\n"
+        "# The list is kept in the cache and fetched again when it is older than cache_max_age_hours.\n";
+    text += "source1 = " + sources.firstSource + "\n";
+    text += "source2 = " + sources.secondSource + "\n";
+    text += "cache_max_age_hours = " + std::to_string(sources.cacheMaxAge.count()) + "\n";
+    std::error_code error;
+    std::filesystem::create_directories(path.parent_path(), error);
+    return writeTextFileAtomically(path, text);
+}
+
+std::filesystem::path userSourcesPath() { return configDirectory() / sourcesFileName; }
+
+} // namespace pw

@@ -1,0 +1,226 @@
+#include "model/unicode_text.h"
+
+#include <unicode/translit.h>
+#include <unicode/unistr.h>
+
+#include <array>
+#include <memory>
+
+namespace pw {
+namespace {
+
+// Windows-1252 0x80 to 0x9F; the five bytes it leaves undefined keep their C1 code points.
+constexpr std::array<char16_t, 32> Windows1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+constexpr char32_t Replacement = 0xFFFD;
+
+bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// The Windows-1252 byte of a code point, or -1 when the set has none.
+int windows1252Byte(char32_t codePoint)
+{
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
+        return static_cast<int>(codePoint);
+    for (std::size_t i = 0; i < Windows1252High.size(); ++i)
+        if (Windows1252High[i] == codePoint)
+            return static_cast<int>(0x80 + i);
+    return -1;
+}
+
+int latin1Byte(char32_t codePoint) { return codePoint <= 0xFF ? static_cast<int>(codePoint) : -1; }
+int asciiByte(char32_t codePoint) { return codePoint < 0x80 ? static_cast<int>(codePoint) : -1; }
+
+// One transliterator per thread: ICU's instances must not be shared between threads, and making
+// one costs far more than using it.
+icu::Transliterator* toLatinAscii()
+{
+    thread_local std::unique_ptr<icu::Transliterator> instance = [] {
+        UErrorCode status = U_ZERO_ERROR;
+        std::unique_ptr<icu::Transliterator> made(icu::Transliterator::createInstance(
+            icu::UnicodeString::fromUTF8("Any-Latin; Latin-ASCII"), UTRANS_FORWARD, status));
+        return U_SUCCESS(status) ? std::move(made) : nullptr;
+    }();
+    return instance.get();
+}
+
+// A run of characters the target cannot hold, as ASCII letters (or '?' where none are had).
+std::string transliteratedRun(const std::u32string& run)
+{
+    icu::UnicodeString text;
+    for (const char32_t c : run)
+        text.append(static_cast<UChar32>(c));
+    if (auto* transliterator = toLatinAscii())
+        transliterator->transliterate(text);
+    std::string out;
+    for (int32_t i = 0; i < text.length();) {
+        const UChar32 c = text.char32At(i);
+        out.push_back(c >= 0 && c < 0x80 ? static_cast<char>(c) : '?');
+        i += U16_LENGTH(c);
+    }
+    return out;
+}
+
+// UTF-8 into a set whose byte for a code point `byteOf` gives, transliterating each run of
+// characters the set lacks.
+template <typename ByteOf>
+std::string narrowed(std::string_view utf8, ByteOf byteOf)
+{
+    if (isAscii(utf8))
+        return std::string(utf8);
+    std::string out;
+    out.reserve(utf8.size());
+    std::u32string run;
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const char32_t c = decodeUtf8At(utf8, pos);
+        const int byte = byteOf(c);
+        if (byte >= 0) {
+            if (!run.empty()) {
+                out += transliteratedRun(run);
+                run.clear();
+            }
+            out.push_back(static_cast<char>(byte));
+        } else {
+            run.push_back(c);
+        }
+    }
+    if (!run.empty())
+        out += transliteratedRun(run);
+    return out;
+}
+
+} // namespace
+
+bool isAscii(std::string_view text)
+{
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+char32_t decodeUtf8At(std::string_view text, std::size_t& pos)
+{
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    if (lead < 0x80) {
+        ++pos;
+        return lead;
+    }
+    int length = 0;
+    char32_t value = 0;
+    char32_t minimum = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        value = lead & 0x1Fu;
+        minimum = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        value = lead & 0x0Fu;
+        minimum = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        value = lead & 0x07u;
+        minimum = 0x10000;
+    } else {
+        ++pos;
+        return Replacement;
+    }
+    if (pos + static_cast<std::size_t>(length) > text.size()) {
+        ++pos;
+        return Replacement;
+    }
+    for (int i = 1; i < length; ++i) {
+        const auto byte = static_cast<unsigned char>(text[pos + static_cast<std::size_t>(i)]);
+        if (!isContinuation(byte)) {
+            ++pos;
+            return Replacement;
+        }
+        value = (value << 6) | (byte & 0x3Fu);
+    }
+    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
+        ++pos;
+        return Replacement;
+    }
+    pos += static_cast<std::size_t>(length);
+    return value;
+}
+
+bool isValidUtf8(std::string_view text)
+{
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[pos]);
+        if (lead < 0x80) {
+            ++pos;
+            continue;
+        }
+        const std::size_t before = pos;
+        const char32_t c = decodeUtf8At(text, pos);
+        // A decoded U+FFFD is an error unless the text really spelled it (EF BF BD).
+        if (c == Replacement && pos - before != 3)
+            return false;
+    }
+    return true;
+}
+
+void appendUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+std::string_view utf8Prefix(std::string_view text, std::size_t maxBytes)
+{
+    if (text.size() <= maxBytes)
+        return text;
+    std::size_t end = maxBytes;
+    while (end > 0 && isContinuation(static_cast<unsigned char>(text[end])))
+        --end;
+    return text.substr(0, end);
+}
+
+std::string latin1ToUtf8(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() + text.size() / 8);
+    for (const char c : text)
+        appendUtf8(out, static_cast<unsigned char>(c));
+    return out;
+}
+
+std::string windows1252ToUtf8(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() + text.size() / 8);
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        appendUtf8(out, byte >= 0x80 && byte < 0xA0 ? Windows1252High[byte - 0x80u] : char32_t{byte});
+    }
+    return out;
+}
+
+std::string utf8FromExternalText(std::string_view text)
+{
+    return isValidUtf8(text) ? std::string(text) : windows1252ToUtf8(text);
+}
+
+std::string transliterateToAscii(std::string_view utf8) { return narrowed(utf8, asciiByte); }
+std::string transliterateToWindows1252(std::string_view utf8) { return narrowed(utf8, windows1252Byte); }
+std::string transliterateToLatin1(std::string_view utf8) { return narrowed(utf8, latin1Byte); }
+
+} // namespace pw

@@ -1,0 +1,53 @@
+#pragma once
+// Unicode text at the program's edges: checking and decoding UTF-8, reading 8-bit text of unknown
+// origin, and bringing UTF-8 down to the smaller character sets that radios, their programming
+// software and the codeplug model hold (plain ASCII, Windows-1252, Latin-1).
+//
+// Characters a smaller set cannot hold are transliterated rather than dropped or stored as raw
+// UTF-8 bytes: "Łódź" becomes "Lodz", Cyrillic and Greek become Latin letters. ICU's
+// "Any-Latin; Latin-ASCII" transliterator does the work; what even it cannot bring to Latin
+// letters becomes '?'. Text that the target set already holds is passed through unchanged, and
+// plain ASCII never reaches ICU, so the common case costs one scan.
+//
+// Letter case: searches compare ASCII letters without regard to case (lowerAscii in
+// model/letter_case.h); other letters compare as written, the same in every locale.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace pw {
+
+// True when `text` is well-formed UTF-8: no stray continuation bytes, no overlong forms, no
+// surrogates, nothing past U+10FFFF.
+bool isValidUtf8(std::string_view text);
+
+// True when every byte is below 0x80.
+bool isAscii(std::string_view text);
+
+// The code point that starts at `text[pos]` in valid UTF-8, and the position after it. On a
+// malformed sequence: U+FFFD and the position after its first byte.
+char32_t decodeUtf8At(std::string_view text, std::size_t& pos);
+void appendUtf8(std::string& out, char32_t codePoint);
+
+// The longest prefix of valid UTF-8 `text` that has at most `maxBytes` bytes and does not end
+// inside a character.
+std::string_view utf8Prefix(std::string_view text, std::size_t maxBytes);
+
+// 8-bit text as UTF-8.
+std::string latin1ToUtf8(std::string_view text);
+std::string windows1252ToUtf8(std::string_view text);
+// Text read from a file or the network: kept when it is valid UTF-8, else taken as Windows-1252.
+std::string utf8FromExternalText(std::string_view text);
+
+// UTF-8 brought down to a smaller set, with transliteration where needed. The results are bytes
+// of that set (ASCII, Windows-1252 or Latin-1), not UTF-8.
+std::string transliterateToAscii(std::string_view utf8);
+std::string transliterateToWindows1252(std::string_view utf8);
+std::string transliterateToLatin1(std::string_view utf8);
+
+// The codeplug model's texts are 8-bit Latin-1 for now: the one conversion from the UTF-8 of the
+// ID database (and any other UTF-8 source) into a model text.
+inline std::string modelTextFromUtf8(std::string_view utf8) { return transliterateToLatin1(utf8); }
+
+} // namespace pw

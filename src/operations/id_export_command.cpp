@@ -1,0 +1,47 @@
+#include "operations/id_export_command.h"
+
+#include "platform/file_io.h"
+#include "platform/overwrite_question.h"
+#include "platform/prompts.h"
+
+#include <filesystem>
+
+namespace pw {
+
+ExportOutcome exportIdRecords(const IdDatabase* database, int radioType, std::string_view criteriaText,
+                              Prompts& prompts, ExportCharset charset)
+{
+    if (!database) {
+        prompts.error("Internal Error: Database unavailable for export.");
+        return ExportOutcome::NoDatabase;
+    }
+    if (radioType < 1 || radioType > 3) {
+        prompts.inform("Please select the radio type to continue.");
+        return ExportOutcome::NoRadioType;
+    }
+    const auto chosen = prompts.chooseFile({.mode = FileChooserRequest::Mode::Open,
+                                            .title = "Export CSV Contacts Data Set...",
+                                            .filter = "CSV Files (*.csv)|*.csv|All Files (*.*)|*.*||",
+                                            .defaultExtension = "csv",
+                                            .confirmText = "Export CSV >"});
+    if (!chosen)
+        return ExportOutcome::Cancelled;
+    const std::filesystem::path path(*chosen);
+
+    if (!overwriteAgreed(prompts, *chosen))
+        return ExportOutcome::Declined;
+
+    bool written = false;
+    {
+        BusyScope busy(prompts);
+        written = writeTextFileAtomically(path, exportCsvText(database->Records(), radioType, criteriaText, charset));
+    }
+    if (!written) {
+        prompts.error("Unable to open file '" + *chosen + "' for writing.");
+        return ExportOutcome::WriteFailed;
+    }
+    prompts.inform("CSV output file successfully written.");
+    return ExportOutcome::Written;
+}
+
+} // namespace pw

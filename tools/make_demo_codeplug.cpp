@@ -3,6 +3,7 @@
 // It is for trying Plugwright out, not for a radio.
 
 #include "codeplug/codeplug.h"
+#include "codeplug/record_factory.h"
 #include "support/fixture_builder.h"
 
 #include <cstdio>
@@ -46,7 +47,7 @@ int main(int argc, char** argv)
         {2349001, "G0DEMO Finn", pw::CallType::PrivateCall},
     };
     for (const auto& c : contacts) {
-        pw::Contact contact(pw::Md380Format);
+        pw::Contact contact = pw::newContact(pw::Md380Format);
         contact.setName(c.name);
         contact.setDmrId(c.id);
         contact.setCallType(c.type);
@@ -57,7 +58,7 @@ int main(int argc, char** argv)
     codeplug.newRxGroupList("Talkgroups");
     auto* talkgroups = codeplug.rxGroupListAt(0);
     for (int contact = 0; contact < 3; ++contact)
-        talkgroups->addMember(contact, codeplug.contacts());
+        talkgroups->addMember(contact + 1);
 
     const struct {
         const char* name;
@@ -79,7 +80,7 @@ int main(int argc, char** argv)
         {"VHF Repeater", 145.6500, 145.0500, 0},
     };
     for (const auto& c : channels) {
-        pw::Channel channel(pw::Md380Format, c.rx);
+        pw::Channel channel = pw::newChannel(pw::Md380Format, c.rx);
         channel.setName(c.name);
         if (c.contact != 0) {
             channel.setMode(pw::ChannelMode::Dmr);
@@ -97,28 +98,28 @@ int main(int argc, char** argv)
     }
     codeplug.refreshContactNames();
 
-    pw::ScanList scan(pw::Md380Format);
+    pw::ScanList scan = pw::newScanList(pw::Md380Format);
     scan.setName("All Channels");
     for (int i = 0; i < codeplug.channels().count(); ++i)
-        scan.addMember(i, codeplug.channels());
+        scan.addMember(codeplug.memberNumberOf(i));
     codeplug.addScanList(scan);
 
-    pw::Zone zone(pw::Md380Format);
+    pw::Zone zone = pw::newZone(pw::Md380Format);
     zone.setName("Demo Zone");
     for (int i = 0; i < 6; ++i)
-        zone.addMember(i, codeplug.channels());
+        zone.addMember(codeplug.memberNumberOf(i));
     codeplug.addZone(zone);
 
-    pw::Zone hotspot(pw::Md380Format);
+    pw::Zone hotspot = pw::newZone(pw::Md380Format);
     hotspot.setName("Hotspot");
     for (int i = 6; i < 10; ++i)
-        hotspot.addMember(i, codeplug.channels());
+        hotspot.addMember(codeplug.memberNumberOf(i));
     codeplug.addZone(hotspot);
 
-    pw::Zone vhf(pw::Md380Format);
+    pw::Zone vhf = pw::newZone(pw::Md380Format);
     vhf.setName("VHF");
     for (int i = 10; i < codeplug.channels().count(); ++i)
-        vhf.addMember(i, codeplug.channels());
+        vhf.addMember(codeplug.memberNumberOf(i));
     codeplug.addZone(vhf);
 
     codeplug.encode();

@@ -9,10 +9,12 @@ namespace pw::cli {
 std::unique_ptr<Codeplug> CliSession::openCodeplug(const std::string& path)
 {
     auto codeplug = std::make_unique<Codeplug>();
-    codeplug->setPrompts(&prompts_);
     if (!codeplug->open(path))
         fail(OpenFailedMessage);
-    if (!codeplug->decode())
+    const int decoded = codeplug->decode();
+    for (const auto& message : codeplug->takeMessages())
+        prompts_.error(message);
+    if (!decoded)
         fail(NoValidDataMessage);
     return codeplug;
 }

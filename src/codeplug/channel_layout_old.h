@@ -2,8 +2,8 @@
 // Byte and bit positions of the channel fields in each family's record (see the maps in
 // channel.h). Private to the channel's sources.
 
-#include "model/byte_field.h"
-#include "model/format_id.h"
+#include "codeplug/byte_field.h"
+#include "codeplug/format_id.h"
 
 #include <cstddef>
 

@@ -1,6 +1,7 @@
 #include "codeplug/codeplug.h"
 
 #include "codeplug/probe_chain.h"
+#include "codeplug/tyt/tyt_codec.h"
 #include "model/index_remap.h"
 #include "platform/file_io.h"
 
@@ -130,6 +131,12 @@ void Codeplug::setRadioDmrId(std::uint32_t id)
         return;
     codec_->setRadioDmrId(id & MaxDmrId);
     markChanged();
+}
+
+// The vendor entries are those of the MD-380 family, the only one whose vendor can be changed.
+std::string Codeplug::vendorName(int entry) const
+{
+    return tyt::vendorEntryName(entry == 0 ? vendorIndex() : entry);
 }
 
 void Codeplug::setVendor(int entry)

@@ -3,7 +3,6 @@
 #include "codeplug/codeplug.h"
 #include "model/field_readers.h"
 #include "model/letter_case.h"
-#include "model/six_bit_text.h"
 #include "operations/text_lines.h"
 #include "platform/file_io.h"
 
@@ -187,8 +186,8 @@ int ContactIndex::findByName(std::string_view name) const
     const auto zero = name.find('\0');
     if (zero != std::string_view::npos)
         name = name.substr(0, zero);
-    // RDB names hold only the six-bit alphabet: the wanted name is brought to it first.
-    const auto wanted = codeplug_.family() == FormatFamily::RdbFamily ? key(SixBitText::normalize(name)) : key(name);
+    // A format with a small alphabet compares the wanted name as it would store it.
+    const auto wanted = codeplug_.loaded() ? key(codeplug_.codec().recordFormats().contact->lookupName(name)) : key(name);
     const auto found = byName_.find(wanted);
     return found == byName_.end() ? -1 : found->second;
 }

@@ -67,7 +67,7 @@ AddRecordsResult addSelectedRecords(Codeplug* codeplug, const IdDatabase& databa
             const auto record = database.Match(row);
             const auto name = contactNameFromTemplate(*words, record);
             const auto line = modelTextFromUtf8(contactLineForRecord(record, extended, request.type, name));
-            auto contact = std::make_unique<Contact>(codeplug->formatId());
+            auto contact = std::make_unique<Contact>(codeplug->newContact());
             if (contact->fromLine(line) == 1)
                 incoming.append(std::move(contact));
         }

@@ -35,7 +35,7 @@ void ChannelListTabPage::showMembersOf(const ChannelList* list)
     if (list) {
         name = fromLatin1(list->name());
         for (int i = 0; i < list->memberCount(); ++i)
-            members.push_back(list->memberChannelIndex(i, codeplug().channels()));
+            members.push_back(codeplug().channelIndexOfMember(list->member(i)));
     }
     nameBox()->setText(name);
     members_->setMembers(std::move(members));

@@ -54,7 +54,6 @@ MainWindow::MainWindow(Prompts* prompts, QWidget* parent) : QMainWindow(parent)
         prompts = ownPrompts_.get();
     }
     prompts_ = prompts;
-    document_.codeplug.setPrompts(prompts_);
 
     setWindowTitle(productTitle());
     setWindowIcon(style()->standardIcon(QStyle::SP_DriveFDIcon));

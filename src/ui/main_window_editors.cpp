@@ -2,6 +2,7 @@
 
 #include "ui/main_window.h"
 
+#include "codeplug/record_factory.h"
 #include "presenter/channel_editor_rules.h"
 #include "ui/channel_editor_dialog.h"
 #include "ui/contact_editor_dialog.h"
@@ -48,7 +49,7 @@ void MainWindow::addContact()
 
     // The editor works on a contact of the first family, whatever the codeplug's; addContact
     // then makes the codeplug's own contact from its fields.
-    Contact fresh(Md380Format);
+    Contact fresh = newContact(Md380Format);
     fresh.setCallType(CallType::PrivateCall);
     fresh.setName("");
     fresh.setDmrId(0);
@@ -96,7 +97,7 @@ void MainWindow::addChannel()
     auto& codeplug = document_.codeplug;
     if (!codeplug.loaded())
         return;
-    Channel working(codeplug.formatId(), newChannelFrequencyMhz(codeplug));
+    Channel working = codeplug.newChannel(newChannelFrequencyMhz(codeplug));
     // A refused name sends the user back to the editor with everything entered so far.
     for (;;) {
         ChannelEditorDialog dialog(codeplug, working, *prompts_, this);

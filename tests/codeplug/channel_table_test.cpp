@@ -1,7 +1,8 @@
 #include "codeplug/codeplug.h"
+#include "codeplug/record_factory.h"
 
-#include "model/byte_field.h"
-#include "model/six_bit_text.h"
+#include "codeplug/byte_field.h"
+#include "codeplug/rdb/six_bit_text.h"
 #include "support/fixture_builder.h"
 #include "support/temp_dir.h"
 
@@ -35,7 +36,7 @@ struct OpenedCodeplug {
 
 Channel namedChannel(FormatId format, const std::string& name, double rx = 146.0)
 {
-    Channel channel(format, rx);
+    Channel channel = newChannel(format, rx);
     channel.setName(name);
     return channel;
 }
@@ -87,10 +88,10 @@ void addScanList(Codeplug& codeplug, const std::vector<int>& channelIndices)
 TEST(AddChannel, RefusesWithoutCodeplugOrForAnotherFormat)
 {
     Codeplug empty;
-    EXPECT_EQ(empty.addChannel(Channel(Md380Format)), NotLoadedRefused);
+    EXPECT_EQ(empty.addChannel(newChannel(Md380Format)), NotLoadedRefused);
 
     OpenedCodeplug opened(Md380Format);
-    EXPECT_EQ(opened.codeplug.addChannel(Channel(Md2017Format)), NotLoadedRefused);
+    EXPECT_EQ(opened.codeplug.addChannel(newChannel(Md2017Format)), NotLoadedRefused);
     EXPECT_EQ(opened.codeplug.channels().count(), 0);
 }
 
@@ -448,7 +449,7 @@ TEST(ChannelContactUse, UsedByDigitalChannelsOnlyAndRefreshedFromTheTable)
     OpenedCodeplug opened(Md380Format);
     auto& codeplug = opened.codeplug;
     for (const char* name : {"Local", "World"}) {
-        auto contact = std::make_unique<Contact>(Md380Format);
+        auto contact = std::make_unique<Contact>(newContact(Md380Format));
         contact->setName(name);
         codeplug.contacts().append(std::move(contact));
     }
@@ -493,7 +494,7 @@ TEST(RealChannelRecord, VendorDefaultChannelReadsAsTheVendorSoftwareShowsIt)
         ASSERT_EQ(codeplug.open(real / file), format) << file;
         const auto at = codeplug.channelRecordAt(0);
         ASSERT_TRUE(at.has_value());
-        Channel channel(format);
+        Channel channel = newChannel(format);
         const auto& image = codeplug.tytImage();
         ASSERT_LE(*at + Channel::TytRecordSize, image.size());
         std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(*at), Channel::TytRecordSize, channel.tytChannelRecord().begin());

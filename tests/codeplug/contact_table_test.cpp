@@ -1,4 +1,5 @@
 #include "codeplug/codeplug.h"
+#include "codeplug/record_factory.h"
 #include "support/fixture_builder.h"
 #include "support/temp_dir.h"
 
@@ -22,7 +23,7 @@ protected:
     static Contact contact(FormatId format, std::uint32_t id, const std::string& name,
                            CallType type = CallType::PrivateCall)
     {
-        Contact c(format);
+        Contact c = newContact(format);
         c.setName(name);
         c.setDmrId(id);
         c.setCallType(type);
@@ -60,7 +61,7 @@ TEST_F(ContactTable, AddRefusesWithoutCodeplugDuplicateIdsAndFullTables)
 TEST_F(ContactTable, AddCopiesFieldsAcrossFamilies)
 {
     auto& codeplug = open(RdbV2Format);
-    Contact source(D868Format);
+    Contact source = newContact(D868Format);
     source.setName("Jan-Willem");
     source.setDmrId(2041234);
     source.setCallType(CallType::GroupCall);

@@ -1,7 +1,8 @@
 // The D868 codec: decode of every section into the model, the save that builds the file from the
 // model and the kept sections, and the damaged files that must fail cleanly.
 #include "codeplug/codeplug.h"
-#include "codeplug/d868_codec.h"
+#include "codeplug/record_factory.h"
+#include "codeplug/d868/d868_codec.h"
 #include "platform/scripted_prompts.h"
 #include "support/d868_fixture.h"
 #include "support/fixture_builder.h"
@@ -350,7 +351,7 @@ TEST_F(D868Codec, SavedFileDecodesToTheSameModelWithItsKeptSectionsIdentical)
     auto codeplug = load(bytes);
     // An edit in every list, so that the file is built rather than copied.
     codeplug->channelAt(0)->setName("Renamed");
-    Contact added(D868Format);
+    Contact added = newContact(D868Format);
     added.setName("Added");
     added.setDmrId(4444);
     ASSERT_EQ(codeplug->addContact(added), Added);
@@ -493,7 +494,7 @@ TEST_F(D868Codec, SaveRefusesAFileThatWouldNotOpenAgain)
     ASSERT_EQ(codeplug->channels().count(), 3998);
     EXPECT_EQ(load(save(*codeplug))->channels().count(), 3998);
     // 3999 channels and two special records make 4001 records, more than a D868 file may hold.
-    ASSERT_EQ(codeplug->addChannel(Channel(D868Format)), Added);
+    ASSERT_EQ(codeplug->addChannel(newChannel(D868Format)), Added);
     const auto path = dir.file("refused.rdt");
     EXPECT_EQ(codeplug->save(path), 0);
     EXPECT_FALSE(std::filesystem::exists(path));

@@ -1,8 +1,9 @@
 // SeptetText, PackedContactStream and record numbering: the parts of the D868 file that are not
 // laid out in whole bytes or whole records.
-#include "codeplug/d868_record_numbers.h"
-#include "codeplug/packed_contact_stream.h"
-#include "codeplug/septet_text.h"
+#include "codeplug/d868/record_numbers.h"
+#include "codeplug/record_factory.h"
+#include "codeplug/d868/packed_contact_stream.h"
+#include "codeplug/d868/septet_text.h"
 #include "support/d868_fixture.h"
 
 #include <gtest/gtest.h>
@@ -143,7 +144,7 @@ TEST(PackedContactStream, EntryFillsEveryFieldOfTheContactBlock)
     const auto unpacked = unpackContactStream(streamOf({fullContact()}), 10);
     ASSERT_EQ(unpacked.blocks.size(), 1u);
     EXPECT_EQ(unpacked.recordNumbers, std::vector<std::uint32_t>{0xABCDE});
-    Contact contact(D868Format);
+    Contact contact = newContact(D868Format);
     contact.d868Block() = unpacked.blocks[0];
     EXPECT_EQ(contact.dmrId(), 3141592u);
     EXPECT_EQ(contact.name(), "W1AW Club");  // trimmed of white space at both ends
@@ -192,7 +193,7 @@ TEST(PackedContactStream, PackingWritesWhatAnIndependentPackerWrites)
         fixture.remarks = letters((i * 7) % 17);
         fixture.callType = static_cast<int>(i % 3);
         fixture.alertTone = static_cast<int>(i % 4);
-        auto contact = std::make_unique<Contact>(D868Format);
+        auto contact = std::make_unique<Contact>(newContact(D868Format));
         // The call type first: All Call sets the ID.
         contact->setCallType(fixture.callType == 1 ? CallType::GroupCall
                              : fixture.callType == 2 ? CallType::AllCall : CallType::PrivateCall);
@@ -223,7 +224,7 @@ TEST(PackedContactStream, PackingWritesWhatAnIndependentPackerWrites)
 
 TEST(PackedContactStream, RecordNumberIsWrittenInEighteenBitsBesideCallTypeAndAlert)
 {
-    Contact contact(D868Format);
+    Contact contact = newContact(D868Format);
     contact.setCallType(CallType::GroupCall);
     setU16Le(contact.d868Block(), 46, 9);  // an alert word beyond two bits is written as 3
     std::vector<const Contact*> many(0x40001, &contact);

@@ -1,6 +1,7 @@
 #include "codeplug/codeplug.h"
+#include "codeplug/record_factory.h"
 
-#include "model/byte_field.h"
+#include "codeplug/byte_field.h"
 #include "support/fixture_builder.h"
 #include "support/temp_dir.h"
 
@@ -61,7 +62,7 @@ protected:
     void addNamedScanLists(int count)
     {
         for (int i = 1; i <= count; ++i) {
-            ScanList list(codeplug.formatId());
+            ScanList list = newScanList(codeplug.formatId());
             list.setName("S" + std::to_string(i));
             ASSERT_EQ(codeplug.addScanList(list), 1);
         }
@@ -98,8 +99,8 @@ TEST_F(ListTable, RdbCodeplugRefusesThe235thScanList)
 {
     open(RdbV1Format);
     for (int i = 0; i < 234; ++i)
-        ASSERT_EQ(codeplug.addScanList(ScanList(RdbV1Format)), 1) << i;
-    EXPECT_EQ(codeplug.addScanList(ScanList(RdbV1Format)), 0);
+        ASSERT_EQ(codeplug.addScanList(newScanList(RdbV1Format)), 1) << i;
+    EXPECT_EQ(codeplug.addScanList(newScanList(RdbV1Format)), 0);
     EXPECT_EQ(codeplug.scanLists().count(), 234);
 }
 
@@ -107,11 +108,11 @@ TEST_F(ListTable, TytCodeplugRefusesThe251stScanListAndZone)
 {
     open(Md380Format);
     for (int i = 0; i < 250; ++i) {
-        ASSERT_EQ(codeplug.addScanList(ScanList(Md380Format)), 1);
-        ASSERT_EQ(codeplug.addZone(Zone(Md380Format)), 1);
+        ASSERT_EQ(codeplug.addScanList(newScanList(Md380Format)), 1);
+        ASSERT_EQ(codeplug.addZone(newZone(Md380Format)), 1);
     }
-    EXPECT_EQ(codeplug.addScanList(ScanList(Md380Format)), 0);
-    EXPECT_EQ(codeplug.addZone(Zone(Md380Format)), 0);
+    EXPECT_EQ(codeplug.addScanList(newScanList(Md380Format)), 0);
+    EXPECT_EQ(codeplug.addZone(newZone(Md380Format)), 0);
 }
 
 TEST_F(ListTable, NewRxGroupListIsRefusedWhen250Exist)
@@ -119,7 +120,7 @@ TEST_F(ListTable, NewRxGroupListIsRefusedWhen250Exist)
     open(Md380Format);
     addNamedRxGroupLists(250);
     EXPECT_EQ(codeplug.newRxGroupList("one more"), 0);
-    EXPECT_EQ(codeplug.addRxGroupList(RxGroupList(Md380Format)), 0);
+    EXPECT_EQ(codeplug.addRxGroupList(newRxGroupList(Md380Format)), 0);
 }
 
 TEST(ListTableNotLoaded, EveryAddIsRefused)
@@ -135,9 +136,9 @@ TEST(ListTableNotLoaded, EveryAddIsRefused)
 TEST_F(ListTable, ListOfAnotherFormatIsRefused)
 {
     open(Md380Format);
-    EXPECT_EQ(codeplug.addZone(Zone(RdbV1Format)), 0);
-    EXPECT_EQ(codeplug.addScanList(ScanList(D868Format)), 0);
-    EXPECT_EQ(codeplug.addRxGroupList(RxGroupList(Md2017Format)), 0);
+    EXPECT_EQ(codeplug.addZone(newZone(RdbV1Format)), 0);
+    EXPECT_EQ(codeplug.addScanList(newScanList(D868Format)), 0);
+    EXPECT_EQ(codeplug.addRxGroupList(newRxGroupList(Md2017Format)), 0);
     EXPECT_EQ(codeplug.zones().count() + codeplug.scanLists().count() + codeplug.rxGroupLists().count(), 0);
 }
 
@@ -146,7 +147,7 @@ TEST_F(ListTable, ListOfAnotherFormatIsRefused)
 TEST_F(ListTable, AddingAZoneMarksTheCodeplugChanged)
 {
     open(Md380Format);
-    Zone zone(Md380Format);
+    Zone zone = newZone(Md380Format);
     zone.setName("Home");
     EXPECT_EQ(codeplug.addZone(zone), 1);
     EXPECT_TRUE(codeplug.changed());
@@ -157,14 +158,14 @@ TEST_F(ListTable, AddingAZoneMarksTheCodeplugChanged)
 TEST_F(ListTable, ZoneAddedToATwoBankCodeplugIsTiedToTheImage)
 {
     open(Md2017Format);
-    ASSERT_EQ(codeplug.addZone(Zone(Md2017Format)), 1);
+    ASSERT_EQ(codeplug.addZone(newZone(Md2017Format)), 1);
     EXPECT_TRUE(codeplug.zones().at(0)->isTiedToImage());
 }
 
 TEST_F(ListTable, LastZoneIsNeverDeleted)
 {
     open(Md380Format);
-    codeplug.addZone(Zone(Md380Format));
+    codeplug.addZone(newZone(Md380Format));
     codeplug.deleteZone(0);
     EXPECT_EQ(codeplug.zones().count(), 1);
 }
@@ -173,7 +174,7 @@ TEST_F(ListTable, DeletingAZoneRemovesOnlyThatZone)
 {
     open(Md380Format);
     for (const char* name : {"A", "B", "C"}) {
-        Zone zone(Md380Format);
+        Zone zone = newZone(Md380Format);
         zone.setName(name);
         codeplug.addZone(zone);
     }
@@ -187,9 +188,9 @@ TEST_F(ListTable, DeletingAZoneRemovesOnlyThatZone)
 TEST_F(ListTable, D868ZoneAndScanListCountsFollowTheTables)
 {
     open(D868Format);
-    codeplug.addZone(Zone(D868Format));
-    codeplug.addZone(Zone(D868Format));
-    codeplug.addScanList(ScanList(D868Format));
+    codeplug.addZone(newZone(D868Format));
+    codeplug.addZone(newZone(D868Format));
+    codeplug.addScanList(newScanList(D868Format));
     codeplug.newRxGroupList("G");
     EXPECT_EQ(codeplug.d868Data().count(2), 2);
     EXPECT_EQ(codeplug.d868Data().count(3), 1);

@@ -1,8 +1,9 @@
 #include "codeplug/codeplug.h"
+#include "codeplug/record_factory.h"
 #include "codeplug/codecs.h"
-#include "codeplug/rdb_codec.h"
+#include "codeplug/rdb/rdb_codec.h"
 
-#include "model/byte_field.h"
+#include "codeplug/byte_field.h"
 #include "support/fixture_builder.h"
 #include "support/rdb_fixture.h"
 #include "support/temp_dir.h"
@@ -183,11 +184,11 @@ TEST_P(RdbCodecByVersion, EditsSurviveSaveAndReopen)
     Decoded decoded(populated(format));
     Codeplug& cp = *decoded.codeplug;
 
-    Contact added(format);
+    Contact added = newContact(format);
     added.setName("Bob");
     added.setDmrId(2620002);
     ASSERT_EQ(cp.addContact(added), Added);
-    Channel channel(format, 433.45);
+    Channel channel = newChannel(format, 433.45);
     channel.setName("New DMR");
     channel.setMode(ChannelMode::Dmr);
     channel.setTxContact(4);
@@ -197,7 +198,7 @@ TEST_P(RdbCodecByVersion, EditsSurviveSaveAndReopen)
     cp.zoneAt(0)->setName("Renamed");
     ASSERT_EQ(cp.newRxGroupList("Third"), 1);
     ASSERT_EQ(cp.rxGroupListAt(2)->addMember(3, cp.contacts()), 1);
-    ScanList scan(format);
+    ScanList scan = newScanList(format);
     scan.setName("Second scan");
     ASSERT_EQ(scan.addMember(3, cp.channels()), 1);
     ASSERT_EQ(cp.addScanList(scan), 1);
@@ -307,7 +308,7 @@ TEST_P(RdbCodecByVersion, EmptyNamedZoneEndsTheZonesAndLaterRecordsAreClearedOnS
 
     decoded.codeplug->markChanged();
     const auto saved = decoded.save();
-    const Zone empty(GetParam());
+    const Zone empty = newZone(GetParam());
     for (int i = 1; i < 250; ++i) {
         const auto at = f.layout().zoneRecordAt(i);
         ASSERT_TRUE(std::equal(empty.rdbRecord().begin(), empty.rdbRecord().end(), saved.begin() + static_cast<std::ptrdiff_t>(at)))
@@ -554,11 +555,11 @@ TEST_P(RdbCodecByVersion, EncoderNeverWritesAScanListOverTheCountWord)
     Codeplug& cp = *decoded.codeplug;
     const auto& layout = cp.rdbLayout();
     for (int i = 0; i < 234; ++i) {
-        ScanList list(GetParam());
+        ScanList list = newScanList(GetParam());
         list.setName("Scan " + std::to_string(i + 1));
         ASSERT_EQ(cp.addScanList(list), 1) << i;
     }
-    ScanList extra(GetParam());
+    ScanList extra = newScanList(GetParam());
     extra.setName("One too many");
     EXPECT_EQ(cp.addScanList(extra), 0);
     // Lists that reach the model some other way are not written past the last record either.
@@ -630,7 +631,7 @@ TEST(RdbCodec, V2ImageWith130000ContactsGoesThroughTheWholeCycle)
     EXPECT_EQ(cp.channelAt(0)->txContact(), 130000);
     EXPECT_EQ(cp.channelAt(0)->contactNameCache(), "C129999");
 
-    Contact extra(RdbV2Format);
+    Contact extra = newContact(RdbV2Format);
     extra.setDmrId(99);
     EXPECT_EQ(cp.addContact(extra), TableFullRefused);
     cp.contactAt(129999)->setName("Renamed");
@@ -647,7 +648,7 @@ TEST(RdbCodec, ContactsBeyondTheCapacityAreNotWritten)
     f.addContact(f.contact(1, "C"));
     Decoded decoded(f);
     Codeplug& cp = *decoded.codeplug;
-    Contact filler(RdbV1Format);
+    Contact filler = newContact(RdbV1Format);
     for (int i = 0; i < 65536; ++i)
         cp.contacts().append(std::make_unique<Contact>(filler));
     cp.encode();

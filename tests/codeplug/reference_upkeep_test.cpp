@@ -1,4 +1,5 @@
 #include "codeplug/codeplug.h"
+#include "codeplug/record_factory.h"
 
 #include "support/fixture_builder.h"
 #include "support/temp_dir.h"
@@ -25,7 +26,7 @@ protected:
     {
         std::uint32_t id = 1000;
         for (const char* name : names) {
-            Contact contact(Md380Format);
+            Contact contact = newContact(Md380Format);
             contact.setName(name);
             contact.setDmrId(id++);
             contact.setCallType(CallType::GroupCall);
@@ -35,7 +36,7 @@ protected:
 
     void addDigitalChannel(int txContact)
     {
-        auto channel = std::make_unique<Channel>(Md380Format);
+        auto channel = std::make_unique<Channel>(newChannel(Md380Format));
         channel->setName("D" + std::to_string(codeplug.channels().count()));
         channel->setMode(ChannelMode::Dmr);
         channel->setTxContact(txContact);
@@ -44,14 +45,14 @@ protected:
 
     void addAnalogChannel()
     {
-        auto channel = std::make_unique<Channel>(Md380Format);
+        auto channel = std::make_unique<Channel>(newChannel(Md380Format));
         channel->setName("A" + std::to_string(codeplug.channels().count()));
         codeplug.channels().append(std::move(channel));
     }
 
     void addRxGroupList(std::initializer_list<int> members)
     {
-        RxGroupList list(Md380Format);
+        RxGroupList list = newRxGroupList(Md380Format);
         int i = 0;
         for (int member : members)
             list.setMember(i++, member);

@@ -2,6 +2,7 @@
 // repaired and logged with its exact line, and the error count counts the lines as written.
 
 #include "codeplug/codecs.h"
+#include "codeplug/record_factory.h"
 #include "codeplug/codeplug.h"
 #include "support/temp_dir.h"
 #include "support/tyt_fixture.h"
@@ -342,7 +343,7 @@ TEST_P(TytDecode, ErrorCountEqualsTheLinesOfHostileTablesAndNothingIsReadOutside
 TEST(TytDecodeState, NotLoadedDecodeReturnsZeroAndLeavesTheLists)
 {
     Codeplug codeplug;
-    codeplug.contacts().append(std::make_unique<Contact>(Md380Format));
+    codeplug.contacts().append(std::make_unique<Contact>(newContact(Md380Format)));
     EXPECT_EQ(codeplug.decode(), 0);
     EXPECT_EQ(decodeTyt(codeplug), 0);
     encodeTyt(codeplug);

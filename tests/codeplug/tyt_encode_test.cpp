@@ -3,6 +3,7 @@
 // extension table of 0x1002 and 0x1003.
 
 #include "codeplug/codeplug.h"
+#include "codeplug/record_factory.h"
 #include "support/temp_dir.h"
 #include "support/tyt_fixture.h"
 
@@ -359,7 +360,7 @@ TEST(TytEncodeState, ZoneAppendedWithoutATieStillWritesItsBanks)
     Opened opened(plug.bytes());
     auto& cp = opened.codeplug;
     cp.zones().deleteAll();
-    auto zone = std::make_unique<Zone>(Md9600Format);
+    auto zone = std::make_unique<Zone>(newZone(Md9600Format));
     zone->setName("New");
     zone->selectBank(2);
     zone->addMember(1, cp.channels());

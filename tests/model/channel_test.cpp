@@ -1,7 +1,8 @@
 #include "model/channel.h"
+#include "codeplug/record_factory.h"
 
-#include "model/byte_field.h"
-#include "model/six_bit_text.h"
+#include "codeplug/byte_field.h"
+#include "codeplug/rdb/six_bit_text.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,7 @@ std::uint8_t byteOf(const Channel& c, Block block, std::size_t offset)
 
 Channel makeChannel(FormatId format, ChannelMode mode)
 {
-    Channel c(format);
+    Channel c = newChannel(format);
     c.setMode(mode);
     return c;
 }
@@ -201,7 +202,7 @@ TEST(ChannelFields, LandAtTheirBytesAndBitsAndReadBack)
 
 TEST(ChannelFields, SettersWriteEveryFamilyBlock)
 {
-    Channel channel(Md380Format);
+    Channel channel = newChannel(Md380Format);
     channel.setMode(ChannelMode::Dmr);
     channel.setTxContact(12);
     channel.setScanList(3);
@@ -223,25 +224,25 @@ TEST(ChannelFields, SettersWriteEveryFamilyBlock)
 
 TEST(ChannelName, IsWrittenIntoEveryFamilyAndCutTo16Characters)
 {
-    Channel tyt(Md380Format);
+    Channel tyt = newChannel(Md380Format);
     tyt.setName("Repeater-North-17");
     EXPECT_EQ(tyt.name(), "Repeater-North-1");
     EXPECT_EQ(getUtf16Name(tyt.tytChannelRecord(), 32, 16), "Repeater-North-1");
     EXPECT_EQ(getCString(tyt.d868ChannelFields(), 92, 16), "Repeater-North-1");
 
-    Channel rdb(RdbV1Format);
+    Channel rdb = newChannel(RdbV1Format);
     rdb.setName("Rpt-1");
     EXPECT_EQ(rdb.name(), "Rpt.1");
     EXPECT_EQ(SixBitText::decode(rdb.rdbChannelName().data()), "Rpt.1");
 
-    Channel d868(D868Format);
+    Channel d868 = newChannel(D868Format);
     d868.setName("Simplex 2");
     EXPECT_EQ(d868.name(), "Simplex 2");
 }
 
 TEST(ChannelFrequencies, TytStoresEightBcdDigitsOfTenHertz)
 {
-    Channel channel(Md380Format);
+    Channel channel = newChannel(Md380Format);
     channel.setRxFrequency(146.52);
     channel.setTxFrequency(439.0125);
     EXPECT_EQ(getU32Le(channel.tytChannelRecord(), 16), 0x14652000u);
@@ -252,14 +253,14 @@ TEST(ChannelFrequencies, TytStoresEightBcdDigitsOfTenHertz)
 
 TEST(ChannelFrequencies, TytReadsANibbleAboveNineAsZero)
 {
-    Channel channel(Md380Format);
+    Channel channel = newChannel(Md380Format);
     setU32Le(channel.tytChannelRecord(), 16, 0x1F6520A0u);
     EXPECT_DOUBLE_EQ(channel.rxFrequency(), 106.52);
 }
 
 TEST(ChannelFrequencies, TytKeepsFrequenciesBelow100MhzAndClampsAboveItsDigits)
 {
-    Channel channel(Md380Format);
+    Channel channel = newChannel(Md380Format);
     channel.setRxFrequency(50.5);
     EXPECT_EQ(getU32Le(channel.tytChannelRecord(), 16), 0x05050000u);
     EXPECT_DOUBLE_EQ(channel.rxFrequency(), 50.5);
@@ -271,7 +272,7 @@ TEST(ChannelFrequencies, TytKeepsFrequenciesBelow100MhzAndClampsAboveItsDigits)
 
 TEST(ChannelFrequencies, RdbStoresWholeHertz)
 {
-    Channel channel(RdbV1Format);
+    Channel channel = newChannel(RdbV1Format);
     channel.setRxFrequency(146.52);
     channel.setTxFrequency(144.99999949);
     EXPECT_EQ(getU32Le(channel.rdbChannelRecord(), 4), 146520000u);
@@ -296,7 +297,7 @@ TEST(ChannelFrequencies, D868KeepsTheTransmitFrequencyAsAnOffset)
         {439.0, 434.0, 2, 5.0}, {146.0, 146.0, 0, 0.0},
     };
     for (const auto& c : cases) {
-        Channel channel(D868Format);
+        Channel channel = newChannel(D868Format);
         channel.setRxFrequency(c.rx);
         channel.setTxFrequency(c.tx);
         EXPECT_EQ(channel.d868OffsetDirection(), c.direction) << c.tx;
@@ -310,7 +311,7 @@ TEST(ChannelFrequencies, D868KeepsTheTransmitFrequencyAsAnOffset)
 
 TEST(ChannelFrequencies, EverySetterWritesAllThreeBlocks)
 {
-    Channel channel(D868Format);
+    Channel channel = newChannel(D868Format);
     channel.setRxFrequency(430.1);
     EXPECT_EQ(getU32Le(channel.tytChannelRecord(), 16), 0x43010000u);
     EXPECT_EQ(getU32Le(channel.rdbChannelRecord(), 4), 430100000u);
@@ -319,7 +320,7 @@ TEST(ChannelFrequencies, EverySetterWritesAllThreeBlocks)
 
 TEST(NewChannel, TytStartsWithTheDefaultsOverTheFill)
 {
-    Channel channel(Md380Format);
+    Channel channel = newChannel(Md380Format);
     EXPECT_EQ(channel.name(), "Untitled");
     EXPECT_FALSE(channel.isDigital());
     EXPECT_EQ(channel.squelch(), Squelch::Normal);
@@ -358,18 +359,18 @@ TEST(NewChannel, TytStartsWithTheDefaultsOverTheFill)
 TEST(NewChannel, LargeTytFormatsCarryTheirMarks)
 {
     for (const FormatId format : {Md2017Format, Md9600Format}) {
-        Channel channel(format, 446.0);
+        Channel channel = newChannel(format, 446.0);
         EXPECT_EQ(channel.tytChannelRecord()[31], 255);
         EXPECT_EQ(channel.tytChannelRecord()[5], 0x10);
         EXPECT_EQ(channel.powerText(), "HIGH");
         EXPECT_DOUBLE_EQ(channel.txFrequency(), 446.0);
     }
-    EXPECT_EQ(Channel(Md380Format).tytChannelRecord()[5], 0xFF);
+    EXPECT_EQ(newChannel(Md380Format).tytChannelRecord()[5], 0xFF);
 }
 
 TEST(NewChannel, RdbStartsZeroedWithTheDefaults)
 {
-    Channel channel(RdbV2Format);
+    Channel channel = newChannel(RdbV2Format);
     EXPECT_EQ(channel.name(), "Untitled");
     EXPECT_EQ(channel.squelch(), Squelch::Normal);
     EXPECT_EQ(channel.admitCriterion(), 1);
@@ -382,7 +383,7 @@ TEST(NewChannel, RdbStartsZeroedWithTheDefaults)
 
 TEST(NewChannel, D868BlockIsResetAfterTheDefaults)
 {
-    Channel channel(D868Format, 433.5);
+    Channel channel = newChannel(D868Format, 433.5);
     EXPECT_EQ(channel.name(), "New Channel");
     EXPECT_EQ(channel.d868RecordNumber(), 1);
     EXPECT_EQ(getU16Le(channel.d868ChannelFields(), 2), 1);
@@ -401,7 +402,7 @@ TEST(NewChannel, D868BlockIsResetAfterTheDefaults)
 
 TEST(ChannelCopy, CarriesEveryBlockSlotAndFormat)
 {
-    Channel original(RdbV11Format);
+    Channel original = newChannel(RdbV11Format);
     original.setName("Copy me");
     original.setSlotNumber(17);
     original.setSortPosition(4);
@@ -421,7 +422,7 @@ TEST(ChannelCopy, CarriesEveryBlockSlotAndFormat)
 
 TEST(ChannelContact, DigitalD868ChannelWithContactNoneReadsContactOne)
 {
-    Channel channel(D868Format);
+    Channel channel = newChannel(D868Format);
     channel.setMode(ChannelMode::Dmr);
     channel.setTxContactByName("NONE", [](std::string_view) { return 5; });
     EXPECT_EQ(channel.txContact(), 1);
@@ -431,7 +432,7 @@ TEST(ChannelContact, DigitalD868ChannelWithContactNoneReadsContactOne)
 
 TEST(ChannelContact, SetByNameTakesTheFoundIndexOrNone)
 {
-    Channel channel(Md380Format);
+    Channel channel = newChannel(Md380Format);
     channel.setMode(ChannelMode::Dmr);
     auto finder = [](std::string_view name) { return name == "Local 9" ? 2 : -1; };
 
@@ -452,11 +453,11 @@ TEST(ChannelContact, RefreshTakesTheNameOrDropsADanglingReference)
 {
     RecordList<Contact> contacts;
     for (const char* name : {"Alpha", "Bravo"}) {
-        auto contact = std::make_unique<Contact>(Md380Format);
+        auto contact = std::make_unique<Contact>(newContact(Md380Format));
         contact->setName(name);
         contacts.append(std::move(contact));
     }
-    Channel channel(Md380Format);
+    Channel channel = newChannel(Md380Format);
     channel.setMode(ChannelMode::Dmr);
     channel.setTxContact(2);
     channel.refreshContactName(contacts);
@@ -468,7 +469,7 @@ TEST(ChannelContact, RefreshTakesTheNameOrDropsADanglingReference)
     EXPECT_EQ(channel.contactNameCache(), "");
     EXPECT_EQ(channel.txContact(), 0);
 
-    Channel analog(Md380Format);
+    Channel analog = newChannel(Md380Format);
     analog.setContactNameCache("stale");
     analog.refreshContactName(contacts);
     EXPECT_EQ(analog.contactNameCache(), "");
@@ -476,7 +477,7 @@ TEST(ChannelContact, RefreshTakesTheNameOrDropsADanglingReference)
 
 TEST(ChannelContact, DamagedD868ContactWordStaysAPositiveReference)
 {
-    Channel channel(D868Format);
+    Channel channel = newChannel(D868Format);
     channel.setMode(ChannelMode::Dmr);
     setU32Le(channel.d868ChannelFields(), 50, 0xFFFFFFFFu);
     EXPECT_EQ(channel.txContact(), 0x7FFFFFFF);
@@ -484,14 +485,14 @@ TEST(ChannelContact, DamagedD868ContactWordStaysAPositiveReference)
 
 TEST(ChannelContact, NameCacheHoldsAtMost63Characters)
 {
-    Channel channel(Md380Format);
+    Channel channel = newChannel(Md380Format);
     channel.setContactNameCache(std::string(80, 'x'));
     EXPECT_EQ(channel.contactNameCache().size(), 63u);
 }
 
 TEST(RdbModeChange, ClearsTheBytesThatChangeMeaning)
 {
-    Channel channel(RdbV1Format);
+    Channel channel = newChannel(RdbV1Format);
     channel.setCtcssDecodeFromText("D754I");
     channel.setAnalogOption(true);
     channel.setMode(ChannelMode::Dmr);
@@ -510,7 +511,7 @@ TEST(RdbModeChange, ClearsTheBytesThatChangeMeaning)
 
 TEST(RdbModeChange, WideContactFormatRestoresItsAnalogBytes)
 {
-    Channel channel(RdbV2Format);
+    Channel channel = newChannel(RdbV2Format);
     channel.setMode(ChannelMode::Dmr);
     channel.setTxContact(0x0A0B0C0D);
     channel.setMode(ChannelMode::Fm);
@@ -521,7 +522,7 @@ TEST(RdbModeChange, WideContactFormatRestoresItsAnalogBytes)
 
 TEST(RdbModeChange, SettingTheSameModeKeepsTheFields)
 {
-    Channel channel(RdbV1Format);
+    Channel channel = newChannel(RdbV1Format);
     channel.setCtcssDecodeFromText("88.5");
     channel.setMode(ChannelMode::Fm);
     EXPECT_EQ(channel.ctcssDecodeText(), "088.5");
@@ -529,7 +530,7 @@ TEST(RdbModeChange, SettingTheSameModeKeepsTheFields)
 
 TEST(ChannelPrivacy, SwitchingOffClearsEveryBlockAndTheD868Type)
 {
-    Channel channel(D868Format);
+    Channel channel = newChannel(D868Format);
     channel.setMode(ChannelMode::Dmr);
     channel.setPrivacy(true);
     channel.setPrivacyType(PrivacyType::Enhanced);
@@ -542,7 +543,7 @@ TEST(ChannelPrivacy, SwitchingOffClearsEveryBlockAndTheD868Type)
 
 TEST(ChannelPrivacy, TytMarksBasicWithThePrivacyBit)
 {
-    Channel channel(Md380Format);
+    Channel channel = newChannel(Md380Format);
     channel.setMode(ChannelMode::Dmr);
     channel.setPrivacyType(PrivacyType::Basic);
     EXPECT_TRUE(channel.privacy());
@@ -556,7 +557,7 @@ TEST(ChannelPrivacy, TytMarksBasicWithThePrivacyBit)
 
 TEST(ChannelBookkeeping, D868RecordNumberMarksTheRecordInUse)
 {
-    Channel channel(D868Format);
+    Channel channel = newChannel(D868Format);
     setU16Le(channel.d868ChannelFields(), 2, 0);
     channel.setD868RecordNumber(42);
     EXPECT_EQ(channel.d868RecordNumber(), 42);

@@ -1,6 +1,7 @@
 #include "model/channel.h"
+#include "codeplug/record_factory.h"
 
-#include "model/byte_field.h"
+#include "codeplug/byte_field.h"
 
 #include <gtest/gtest.h>
 
@@ -64,7 +65,7 @@ TEST(ChannelText, EveryTextFormReadsBackAsItIsShown)
     // The TYT and RDB families keep all of these fields; the D868 family's gaps are tested apart.
     for (const FormatId format : {Md380Format, Md9600Format, RdbV1Format, RdbV2Format}) {
         for (const auto& c : TextForms) {
-            Channel channel(format);
+            Channel channel = newChannel(format);
             (channel.*c.set)(c.input);
             EXPECT_EQ((channel.*c.get)(), c.shown) << c.field << " \"" << c.input << "\" in 0x" << std::hex << format;
         }
@@ -73,7 +74,7 @@ TEST(ChannelText, EveryTextFormReadsBackAsItIsShown)
 
 TEST(ChannelText, D868ShowsDefaultsForFieldsItDoesNotKeep)
 {
-    Channel channel(D868Format);
+    Channel channel = newChannel(D868Format);
     channel.setSquelchFromText("TIGHT");
     channel.setTotFromText("60");
     channel.setModeFromText("fm");
@@ -103,7 +104,7 @@ TEST(ChannelText, PowerDependsOnFormatAndRadioModel)
         {D868Format, "q", "", "LOW"},
     };
     for (const auto& c : cases) {
-        Channel channel(c.format);
+        Channel channel = newChannel(c.format);
         channel.setPowerFromText(c.input);
         EXPECT_EQ(channel.powerText(c.model), c.shown) << c.input << " in 0x" << std::hex << c.format << " " << c.model;
     }
@@ -111,7 +112,7 @@ TEST(ChannelText, PowerDependsOnFormatAndRadioModel)
 
 TEST(ChannelText, D868PowerWordThreeReadsHigh)
 {
-    Channel channel(D868Format);
+    Channel channel = newChannel(D868Format);
     setU16Le(channel.d868ChannelFields(), 24, 3);
     EXPECT_EQ(channel.powerText(), "HIGH");
     EXPECT_TRUE(channel.isHighPower());
@@ -119,7 +120,7 @@ TEST(ChannelText, D868PowerWordThreeReadsHigh)
 
 TEST(ChannelText, TotOf600SecondsIsStoredAsZero)
 {
-    Channel channel(Md380Format);
+    Channel channel = newChannel(Md380Format);
     channel.setTotFromText("600");
     EXPECT_EQ(channel.tot(), 0);
     EXPECT_EQ(channel.tytChannelRecord()[8], 0);
@@ -127,7 +128,7 @@ TEST(ChannelText, TotOf600SecondsIsStoredAsZero)
 
 TEST(ChannelText, RdbTotAbove37ShowsItsRealLength)
 {
-    Channel channel(RdbV1Format);
+    Channel channel = newChannel(RdbV1Format);
     channel.rdbChannelRecord()[11] = 40;
     EXPECT_EQ(channel.tot(), 40);
     EXPECT_EQ(channel.totText(), "600");
@@ -166,7 +167,7 @@ TEST(ChannelText, AdmitCriterionPerFamilyAndMode)
         {D868Format, Dmr, "Always", 0, "Always"},
     };
     for (const auto& c : cases) {
-        Channel channel(c.format);
+        Channel channel = newChannel(c.format);
         channel.setMode(c.mode);
         channel.setAdmitFromText(c.input);
         EXPECT_EQ(channel.admitCriterion(), c.stored) << c.input << " in 0x" << std::hex << c.format;
@@ -176,16 +177,16 @@ TEST(ChannelText, AdmitCriterionPerFamilyAndMode)
 
 TEST(ChannelText, AdmitReadsStoredValuesModuloTheFamilyChoices)
 {
-    Channel digital(RdbV1Format);
+    Channel digital = newChannel(RdbV1Format);
     digital.setMode(ChannelMode::Dmr);
     digital.rdbChannelRecord()[10] = static_cast<std::uint8_t>(4 << 3);
     EXPECT_EQ(digital.admitText(), "Channel Free");
 
-    Channel analog(RdbV1Format);
+    Channel analog = newChannel(RdbV1Format);
     analog.rdbChannelRecord()[10] = static_cast<std::uint8_t>(6 << 3);
     EXPECT_EQ(analog.admitText(), "Always");
 
-    Channel d868(D868Format);
+    Channel d868 = newChannel(D868Format);
     d868.d868ChannelFields()[58] = 3;
     EXPECT_EQ(d868.admitText(), "Always");
 }
@@ -197,7 +198,7 @@ TEST(ChannelText, AdmitChoicesOfferedPerFamilyAndMode)
     EXPECT_EQ(Channel::admitChoices(RdbV1Format, ChannelMode::Fm).size(), 5u);
     EXPECT_EQ(Channel::admitChoices(D868Format, ChannelMode::Fm),
               (std::vector<std::string>{"Always", "Channel Free", "Diff Color Code", "Color Code Free"}));
-    Channel analog(RdbV2Format);
+    Channel analog = newChannel(RdbV2Format);
     EXPECT_EQ(analog.admitChoices().front(), "Never");
 }
 
@@ -206,13 +207,13 @@ TEST(ChannelText, SignalingSystemsByTheirSixthCharacter)
     const TextCase cases[] = {{"Off", "Off"}, {"OFF", "Off"}, {"DTMF-1", "DTMF-1"}, {"DTMF-4", "DTMF-4"},
                               {"DTMF-7", "DTMF-2"}, {"DTMF", "Off"}, {"DTMF-x", "Off"}};
     for (const auto& c : cases) {
-        Channel channel(Md380Format);
+        Channel channel = newChannel(Md380Format);
         channel.setRxSignalingFromText(c.input);
         channel.setTxSignalingFromText(c.input);
         EXPECT_EQ(channel.rxSignalingText(), c.shown) << c.input;
         EXPECT_EQ(channel.txSignalingText(), c.shown) << c.input;
     }
-    Channel rdb(RdbV1Format);
+    Channel rdb = newChannel(RdbV1Format);
     rdb.setTxSignalingFromText("DTMF-3");
     EXPECT_EQ(rdb.txSignalingText(), "Off");
 }
@@ -238,7 +239,7 @@ TEST(ChannelText, PrivacyTextSwitchesPrivacyAndChoosesItsType)
                                  {"ENHANCED", "ENHANCED"}, {"x", "ENHANCED"}};
     for (const FormatId format : {RdbV1Format, RdbV2Format, D868Format}) {
         for (const auto& c : cases) {
-            Channel channel(format);
+            Channel channel = newChannel(format);
             channel.setMode(ChannelMode::Dmr);
             channel.setPrivacyTypeFromText(c.input);
             channel.setPrivacyCode(7);
@@ -248,7 +249,7 @@ TEST(ChannelText, PrivacyTextSwitchesPrivacyAndChoosesItsType)
             }
         }
     }
-    Channel tyt(Md380Format);
+    Channel tyt = newChannel(Md380Format);
     tyt.setMode(ChannelMode::Dmr);
     tyt.setPrivacyTypeFromText("ENHANCED");
     EXPECT_EQ(tyt.privacyTypeText(), "BASIC") << "the TYT record knows Basic privacy only";
@@ -256,7 +257,7 @@ TEST(ChannelText, PrivacyTextSwitchesPrivacyAndChoosesItsType)
 
 TEST(ChannelText, D868TonesOutsideTheTableFallToItsFirstEntry)
 {
-    Channel channel(D868Format);
+    Channel channel = newChannel(D868Format);
     channel.setCtcssDecodeFromText("69.4");
     EXPECT_EQ(channel.ctcssDecodeText(), "062.5");
 }

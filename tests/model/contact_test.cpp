@@ -1,4 +1,5 @@
 #include "model/contact.h"
+#include "codeplug/record_factory.h"
 
 #include <gtest/gtest.h>
 
@@ -13,22 +14,22 @@ const std::vector<FormatId> AllFormats = {Md380Format, Md2017Format, Md9600Forma
 TEST(Contact, NewTytAndRdbContactsReadAsUnsetPrivateCalls)
 {
     for (const FormatId format : {Md380Format, RdbV2Format}) {
-        Contact contact(format);
+        Contact contact = newContact(format);
         EXPECT_EQ(contact.dmrId(), 16777215u);
         EXPECT_EQ(contact.name(), "");
         EXPECT_EQ(contact.callType(), CallType::PrivateCall);
         EXPECT_FALSE(contact.alertTone());
     }
-    Contact tyt(Md380Format);
+    Contact tyt = newContact(Md380Format);
     EXPECT_EQ(tyt.tytRecord()[3], 0xC0);
-    Contact d868(D868Format);
+    Contact d868 = newContact(D868Format);
     EXPECT_EQ(d868.dmrId(), 1u);
     EXPECT_EQ(d868.d868RecordNumber(), 1u);
 }
 
 TEST(Contact, TytRecordHoldsIdFlagsAndUtf16Name)
 {
-    Contact contact(Md380Format);
+    Contact contact = newContact(Md380Format);
     contact.setDmrId(0x123456);
     contact.setName("AB");
     contact.setCallType(CallType::GroupCall);
@@ -47,7 +48,7 @@ TEST(Contact, TytRecordHoldsIdFlagsAndUtf16Name)
 
 TEST(Contact, TytCallTypeBitsZeroReadAsPrivateCall)
 {
-    Contact contact(Md380Format);
+    Contact contact = newContact(Md380Format);
     contact.tytRecord()[3] = 0xC0;
     EXPECT_EQ(contact.callType(), CallType::PrivateCall);
     contact.tytRecord()[3] = 0xC3;
@@ -56,7 +57,7 @@ TEST(Contact, TytCallTypeBitsZeroReadAsPrivateCall)
 
 TEST(Contact, RdbRecordHoldsSixBitNameAndFlags)
 {
-    Contact contact(RdbV1Format);
+    Contact contact = newContact(RdbV1Format);
     contact.setName("A-B");
     EXPECT_EQ(contact.name(), "A.B");  // a hyphen is not in the six-bit alphabet
     contact.setCallType(CallType::AllCall);
@@ -72,7 +73,7 @@ TEST(Contact, RdbRecordHoldsSixBitNameAndFlags)
 TEST(Contact, AllCallSetsTheAllCallIdInEveryFamily)
 {
     for (const FormatId format : AllFormats) {
-        Contact contact(format);
+        Contact contact = newContact(format);
         contact.setDmrId(3100);
         contact.setCallType(CallType::AllCall);
         EXPECT_EQ(contact.dmrId(), 16777215u) << std::hex << format;
@@ -82,11 +83,11 @@ TEST(Contact, AllCallSetsTheAllCallIdInEveryFamily)
 
 TEST(Contact, CallTypeKeepsOnlyTheAlertBit)
 {
-    Contact tyt(Md380Format);
+    Contact tyt = newContact(Md380Format);
     tyt.tytRecord()[3] = 0xFF;
     tyt.setCallType(CallType::PrivateCall);
     EXPECT_EQ(tyt.tytRecord()[3], 0xE2);
-    Contact rdb(RdbV2Format);
+    Contact rdb = newContact(RdbV2Format);
     rdb.rdbRecord()[15] = 0xFF;
     rdb.setCallType(CallType::PrivateCall);
     EXPECT_EQ(rdb.rdbRecord()[15], 0x08);
@@ -94,7 +95,7 @@ TEST(Contact, CallTypeKeepsOnlyTheAlertBit)
 
 TEST(Contact, SettersOfIdAndNameWriteEveryBlock)
 {
-    Contact contact(Md380Format);
+    Contact contact = newContact(Md380Format);
     contact.setDmrId(0x01020304);  // 24-bit everywhere
     contact.setName("Net");
     EXPECT_EQ(contact.dmrId(), 0x020304u);
@@ -106,7 +107,7 @@ TEST(Contact, SettersOfIdAndNameWriteEveryBlock)
 
 TEST(Contact, D868NameShowsControlCharactersAsHyphens)
 {
-    Contact contact(D868Format);
+    Contact contact = newContact(D868Format);
     contact.setName(std::string("a\tb"));
     EXPECT_EQ(contact.name(), "a-b");
     contact.setName("\xC4" "rger");  // Latin-1 is kept
@@ -115,26 +116,26 @@ TEST(Contact, D868NameShowsControlCharactersAsHyphens)
 
 TEST(Contact, D868TextsAreCutToTheirFields)
 {
-    Contact contact(D868Format);
+    Contact contact = newContact(D868Format);
     contact.setCallsign("PA3XYZABCD");
     contact.setCity("Amsterdam-Zuidoost-X");
     contact.setCountry("Netherlands");
     EXPECT_EQ(contact.callsign(), "PA3XYZAB");
     EXPECT_EQ(contact.city(), "Amsterdam-Zuido");
     EXPECT_EQ(contact.country(), "Netherlands");
-    Contact tyt(Md380Format);
+    Contact tyt = newContact(Md380Format);
     tyt.setCity("Utrecht");
     EXPECT_EQ(tyt.city(), "");  // only the D868 family shows them
 }
 
 TEST(ContactLine, WritesNineQuotedFields)
 {
-    Contact contact(Md380Format);
+    Contact contact = newContact(Md380Format);
     contact.setDmrId(2041234);
     contact.setName("PA3XYZ Jan");
     contact.setCallType(CallType::PrivateCall);
     EXPECT_EQ(contact.toLine(), R"("2041234","PA3XYZ Jan","Private Call","No","","","","","")");
-    Contact d868(D868Format);
+    Contact d868 = newContact(D868Format);
     d868.setDmrId(91);
     d868.setName("World");
     d868.setCallType(CallType::GroupCall);
@@ -145,7 +146,7 @@ TEST(ContactLine, WritesNineQuotedFields)
 
 TEST(ContactLine, ReadsFieldsInOrderSoAllCallOverridesTheId)
 {
-    Contact contact(Md380Format);
+    Contact contact = newContact(Md380Format);
     ASSERT_EQ(contact.fromLine(R"("3100","USA","all","y")"), 1);
     EXPECT_EQ(contact.dmrId(), 16777215u);
     EXPECT_EQ(contact.callType(), CallType::AllCall);
@@ -154,7 +155,7 @@ TEST(ContactLine, ReadsFieldsInOrderSoAllCallOverridesTheId)
 
 TEST(ContactLine, RejectsShortLinesMissingFieldsAndNonNumericIds)
 {
-    Contact contact(Md380Format);
+    Contact contact = newContact(Md380Format);
     EXPECT_EQ(contact.fromLine(R"("1","a")"), 0);                     // under 10 characters
     EXPECT_EQ(contact.fromLine(R"("12345","Name","Group")"), -2);     // three fields
     EXPECT_EQ(contact.fromLine(R"("x123","Name","Group","No")"), 0);  // not a number
@@ -164,7 +165,7 @@ TEST(ContactLine, RejectsShortLinesMissingFieldsAndNonNumericIds)
 
 TEST(ContactLine, RoundTripsEveryFieldThroughD868)
 {
-    Contact original(D868Format);
+    Contact original = newContact(D868Format);
     original.setDmrId(2041234);
     original.setName("Jan");
     original.setCallType(CallType::PrivateCall);
@@ -173,7 +174,7 @@ TEST(ContactLine, RoundTripsEveryFieldThroughD868)
     original.setState("ZH");
     original.setCountry("Netherlands");
     original.setRemarks("DMR");
-    Contact copy(D868Format);
+    Contact copy = newContact(D868Format);
     ASSERT_EQ(copy.fromLine(original.toLine()), 1);
     EXPECT_EQ(copy.toLine(), original.toLine());
 }

@@ -1,6 +1,7 @@
 #include "model/rx_group_list.h"
+#include "codeplug/record_factory.h"
 
-#include "model/byte_field.h"
+#include "codeplug/byte_field.h"
 #include "model/contact.h"
 #include "model/index_remap.h"
 
@@ -17,7 +18,7 @@ RecordList<Contact> makeContacts(FormatId formatId, int count)
 {
     RecordList<Contact> contacts;
     for (int i = 0; i < count; ++i) {
-        auto contact = std::make_unique<Contact>(formatId);
+        auto contact = std::make_unique<Contact>(newContact(formatId));
         contact->setName("TG" + std::to_string(i + 1));
         contact->setDmrId(static_cast<std::uint32_t>(9000 + i));
         contacts.append(std::move(contact));
@@ -35,7 +36,7 @@ std::vector<int> membersOf(const RxGroupList& list)
 
 RxGroupList listWith(FormatId formatId, std::initializer_list<int> members)
 {
-    RxGroupList list(formatId);
+    RxGroupList list = newRxGroupList(formatId);
     int i = 0;
     for (int value : members)
         list.setMember(i++, value);
@@ -56,7 +57,7 @@ TEST_P(RxGroupLimit, ListTakesItsLimitAndRefusesTheNextContact)
 {
     const auto [formatId, limit] = GetParam();
     const auto contacts = makeContacts(formatId, limit + 1);
-    RxGroupList list(formatId);
+    RxGroupList list = newRxGroupList(formatId);
     EXPECT_EQ(list.memberLimit(), limit);
     for (int i = 0; i < limit; ++i)
         ASSERT_EQ(list.addMember(i, contacts), 1) << i;
@@ -72,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(AllFamilies, RxGroupLimit,
 TEST(RxGroupMembers, ContactAlreadyPresentOrMissingIsRefused)
 {
     const auto contacts = makeContacts(Md380Format, 3);
-    RxGroupList list(Md380Format);
+    RxGroupList list = newRxGroupList(Md380Format);
     EXPECT_EQ(list.addMember(2, contacts), 1);
     EXPECT_EQ(list.addMember(2, contacts), 0);
     EXPECT_EQ(list.addMember(3, contacts), 0);
@@ -83,7 +84,7 @@ TEST(RxGroupMembers, ContactAlreadyPresentOrMissingIsRefused)
 TEST(RxGroupMembers, AddingWritesEveryRecordAndBothCounts)
 {
     const auto contacts = makeContacts(RdbV1Format, 5);
-    RxGroupList list(RdbV1Format);
+    RxGroupList list = newRxGroupList(RdbV1Format);
     list.addMember(4, contacts);
     list.addMember(0, contacts);
     EXPECT_EQ(getU16Le(list.tytRecord(), 32), 5);
@@ -99,7 +100,7 @@ TEST(RxGroupMembers, AddingWritesEveryRecordAndBothCounts)
 TEST(RxGroupMembers, D868BlockStoresZeroBasedPositions)
 {
     const auto contacts = makeContacts(D868Format, 3);
-    RxGroupList list(D868Format);
+    RxGroupList list = newRxGroupList(D868Format);
     list.addMember(0, contacts);
     list.addMember(2, contacts);
     EXPECT_EQ(getU32Le(list.d868Record(), 41), 0u);
@@ -162,7 +163,7 @@ TEST(RxGroupUpkeep, RemapRewritesEveryMember)
 
 TEST(RxGroupRecord, TytCountIsTheLeadingNonZeroWordsAmongTheFirst31)
 {
-    RxGroupList list(Md380Format);
+    RxGroupList list = newRxGroupList(Md380Format);
     for (int i = 0; i < 32; ++i)
         setU16Le(list.tytRecord(), 32 + 2 * static_cast<std::size_t>(i), 7);
     list.loadMemberCount();
@@ -175,19 +176,19 @@ TEST(RxGroupRecord, TytCountIsTheLeadingNonZeroWordsAmongTheFirst31)
 
 TEST(RxGroupRecord, RecordCountWordsAreBoundedByTheEntriesTheyHold)
 {
-    RxGroupList rdb(RdbV1Format);
+    RxGroupList rdb = newRxGroupList(RdbV1Format);
     setU32Le(rdb.rdbRecord(), 0, 0xFFFFFFFF);
     rdb.loadMemberCount();
     EXPECT_EQ(rdb.memberCount(), 32);
     EXPECT_EQ(rdb.member(31), 0);
 
-    RxGroupList v2(RdbV2Format);
+    RxGroupList v2 = newRxGroupList(RdbV2Format);
     setU32Le(v2.rdbV2Record(), 0, 2);
     setU32Le(v2.rdbV2Record(), 40, 70000);
     v2.loadMemberCount();
     EXPECT_EQ(membersOf(v2), std::vector<int>({0, 70000}));
 
-    RxGroupList d868(D868Format);
+    RxGroupList d868 = newRxGroupList(D868Format);
     setU16Le(d868.d868Record(), 39, 0xFFFF);
     d868.loadMemberCount();
     EXPECT_EQ(d868.memberCount(), 63);
@@ -196,24 +197,24 @@ TEST(RxGroupRecord, RecordCountWordsAreBoundedByTheEntriesTheyHold)
 
 TEST(RxGroupRecord, NameIsWrittenEverywhereAndD868KeepsTwentyCharacters)
 {
-    RxGroupList d868(D868Format);
+    RxGroupList d868 = newRxGroupList(D868Format);
     d868.setName("ABCDEFGHIJKLMNOPQRSTUV");
     EXPECT_EQ(d868.name(), "ABCDEFGHIJKLMNOPQRST");
     EXPECT_EQ(getUtf16Name(d868.tytRecord(), 0, 16), "ABCDEFGHIJKLMNOP");
     EXPECT_EQ(getUtf16Name(d868.rdbRecord(), 4, 16), "ABCDEFGHIJKLMNOP");
     EXPECT_EQ(getUtf16Name(d868.rdbV2Record(), 4, 16), "ABCDEFGHIJKLMNOP");
 
-    RxGroupList v2(RdbV2Format);
+    RxGroupList v2 = newRxGroupList(RdbV2Format);
     v2.setName("Local");
     EXPECT_EQ(v2.name(), "Local");
-    RxGroupList tyt(Md380Format);
+    RxGroupList tyt = newRxGroupList(Md380Format);
     tyt.setName("Local");
     EXPECT_EQ(tyt.name(), "Local");
 }
 
 TEST(RxGroupRecord, NewD868ListIsNumberedAndInUse)
 {
-    const RxGroupList list(D868Format);
+    const RxGroupList list = newRxGroupList(D868Format);
     EXPECT_EQ(list.d868RecordNumber(), 1);
     EXPECT_EQ(getU16Le(list.d868Record(), 2), 1);
     EXPECT_EQ(list.memberCount(), 0);

@@ -1,6 +1,7 @@
 #include "model/scan_list.h"
+#include "codeplug/record_factory.h"
 
-#include "model/byte_field.h"
+#include "codeplug/byte_field.h"
 #include "model/channel.h"
 #include "model/error_log.h"
 #include "model/index_remap.h"
@@ -20,7 +21,7 @@ RecordList<Channel> makeChannels(FormatId formatId, int count)
 {
     RecordList<Channel> channels;
     for (int i = 0; i < count; ++i) {
-        auto channel = std::make_unique<Channel>(formatId);
+        auto channel = std::make_unique<Channel>(newChannel(formatId));
         channel->setName("CH" + std::to_string(i + 1));
         if (familyOf(formatId) == FormatFamily::RdbFamily)
             channel->setSlotNumber(100 + i);
@@ -65,7 +66,7 @@ TEST_P(ScanListLimit, ListTakesItsLimitAndRefusesTheNextMember)
 {
     const auto [formatId, limit] = GetParam();
     const auto channels = makeChannels(formatId, limit + 1);
-    ScanList list(formatId);
+    ScanList list = newScanList(formatId);
     EXPECT_EQ(list.memberLimit(), limit);
     for (int i = 0; i < limit; ++i)
         ASSERT_EQ(list.addMember(i, channels), 1) << i;
@@ -82,7 +83,7 @@ TEST(ScanListMembers, ChannelAlreadyInTheListIsRefused)
 {
     for (FormatId formatId : {Md380Format, RdbV2Format, D868Format}) {
         const auto channels = makeChannels(formatId, 3);
-        ScanList list(formatId);
+        ScanList list = newScanList(formatId);
         EXPECT_EQ(list.addMember(1, channels), 1);
         EXPECT_EQ(list.addMember(1, channels), 0) << std::hex << formatId;
         EXPECT_EQ(list.memberCount(), 1);
@@ -92,7 +93,7 @@ TEST(ScanListMembers, ChannelAlreadyInTheListIsRefused)
 TEST(ScanListMembers, IndexThatNamesNoChannelIsRefused)
 {
     const auto channels = makeChannels(Md380Format, 2);
-    ScanList list(Md380Format);
+    ScanList list = newScanList(Md380Format);
     EXPECT_EQ(list.addMember(5, channels), 0);
     EXPECT_EQ(list.memberCount(), 0);
 }
@@ -100,7 +101,7 @@ TEST(ScanListMembers, IndexThatNamesNoChannelIsRefused)
 TEST(ScanListMembers, RdbListStoresSlotAndCountPlusOne)
 {
     const auto channels = makeChannels(RdbV1Format, 3);
-    ScanList list(RdbV1Format);
+    ScanList list = newScanList(RdbV1Format);
     ASSERT_EQ(list.addMember(2, channels), 1);
     EXPECT_EQ(getU8(list.rdbRecord(), 38), 2);
     EXPECT_EQ(getU16Le(list.rdbRecord(), 66), 102);
@@ -110,7 +111,7 @@ TEST(ScanListMembers, RdbListStoresSlotAndCountPlusOne)
 TEST(ScanListMembers, D868AppendClearsTheMatchingWordOfTheFlagArray)
 {
     const auto channels = makeChannels(D868Format, 3);
-    ScanList list(D868Format);
+    ScanList list = newScanList(D868Format);
     setU16Le(list.d868Record(), 34 + 2, 0x7777);
     list.addMember(0, channels);
     list.addMember(2, channels);
@@ -122,7 +123,7 @@ TEST(ScanListMembers, D868AppendClearsTheMatchingWordOfTheFlagArray)
 
 TEST(ScanListMembers, TytCountIsTheNumberOfNonZeroWords)
 {
-    ScanList list(Md380Format);
+    ScanList list = newScanList(Md380Format);
     list.setMember(0, 4);
     list.setMember(5, 9);
     EXPECT_EQ(list.memberCount(), 2);
@@ -139,7 +140,7 @@ protected:
 
 TEST_P(ScanListEditing, RemovingMemberZeroMovesTheOthersUp)
 {
-    ScanList list(GetParam());
+    ScanList list = newScanList(GetParam());
     for (int index : {2, 4, 8})
         list.addMember(index, channels);
     EXPECT_TRUE(list.removeMember(0));
@@ -150,7 +151,7 @@ TEST_P(ScanListEditing, RemovingMemberZeroMovesTheOthersUp)
 
 TEST_P(ScanListEditing, MovingSwapsNeighboursWithinTheMembers)
 {
-    ScanList list(GetParam());
+    ScanList list = newScanList(GetParam());
     for (int index : {2, 4, 8})
         list.addMember(index, channels);
     EXPECT_TRUE(list.moveMemberUp(1));
@@ -167,7 +168,7 @@ INSTANTIATE_TEST_SUITE_P(AllFamilies, ScanListEditing, ::testing::Values(Md380Fo
 
 TEST(ScanListRecord, NewRdbListHoldsItsHeaderValues)
 {
-    const ScanList list(RdbV1Format);
+    const ScanList list = newScanList(RdbV1Format);
     const auto& record = list.rdbRecord();
     EXPECT_EQ(getU16Le(record, 32), 0xFFFF);
     EXPECT_EQ(getU16Le(record, 34), 0xFFFF);
@@ -182,7 +183,7 @@ TEST(ScanListRecord, NewRdbListHoldsItsHeaderValues)
 
 TEST(ScanListRecord, NewD868ListHoldsItsOptionValues)
 {
-    const ScanList list(D868Format);
+    const ScanList list = newScanList(D868Format);
     const auto& record = list.d868Record();
     EXPECT_EQ(getU8(record, 28), 5);
     EXPECT_EQ(getU8(record, 29), 5);
@@ -193,7 +194,7 @@ TEST(ScanListRecord, NewD868ListHoldsItsOptionValues)
 
 TEST(ScanListRecord, NewTytListNamesNoPriorityChannel)
 {
-    const ScanList list(Md380Format);
+    const ScanList list = newScanList(Md380Format);
     EXPECT_EQ(getU16Le(list.tytRecord(), 32), 0xFFFF);
     EXPECT_EQ(getU16Le(list.tytRecord(), 34), 0xFFFF);
     EXPECT_EQ(getU16Le(list.tytRecord(), 36), 0xFFFF);
@@ -201,7 +202,7 @@ TEST(ScanListRecord, NewTytListNamesNoPriorityChannel)
 
 TEST(ScanListRecord, SettingTheNameWritesEveryFamilysRecord)
 {
-    ScanList list(D868Format);
+    ScanList list = newScanList(D868Format);
     list.setName("Scan Me");
     EXPECT_EQ(list.name(), "Scan Me");
     EXPECT_EQ(getUtf16Name(list.tytRecord(), 0, 16), "Scan Me");
@@ -217,7 +218,7 @@ TEST(ScanListRecord, SettingTheNameWritesEveryFamilysRecord)
 TEST(ScanListValidation, TwoInvalidMembersInARowAreBothRemoved)
 {
     const auto channels = makeChannels(Md380Format, 30);
-    ScanList list(Md380Format);
+    ScanList list = newScanList(Md380Format);
     list.setName("Scan");
     for (int i = 0; const int value : {3, 31, 45, 30})
         list.setMember(i++, value);
@@ -233,7 +234,7 @@ TEST(ScanListValidation, RdbAndD868ListsAreNotChecked)
 {
     for (FormatId formatId : {RdbV1Format, D868Format}) {
         const auto channels = makeChannels(formatId, 2);
-        ScanList list(formatId);
+        ScanList list = newScanList(formatId);
         list.addMember(0, channels);
         list.setMember(0, 999);
         ErrorLog log;
@@ -246,7 +247,7 @@ TEST(ScanListValidation, RdbAndD868ListsAreNotChecked)
 
 TEST(ScanListUpkeep, ForgettingAChannelRemovesOnlyItsFirstOccurrence)
 {
-    ScanList list(Md380Format);
+    ScanList list = newScanList(Md380Format);
     for (int i = 0; const int value : {2, 2, 5, 1})
         list.setMember(i++, value);
     list.forgetChannel(2);
@@ -256,7 +257,7 @@ TEST(ScanListUpkeep, ForgettingAChannelRemovesOnlyItsFirstOccurrence)
 TEST(ScanListUpkeep, ForgettingAChannelInAD868ListLowersTheCount)
 {
     const auto channels = makeChannels(D868Format, 5);
-    ScanList list(D868Format);
+    ScanList list = newScanList(D868Format);
     for (int index : {0, 3, 4})
         list.addMember(index, channels);
     list.forgetChannel(4);
@@ -266,7 +267,7 @@ TEST(ScanListUpkeep, ForgettingAChannelInAD868ListLowersTheCount)
 TEST(ScanListUpkeep, RemovingASlotTakesTheFirstMemberWithIt)
 {
     const auto channels = makeChannels(RdbV1Format, 3);
-    ScanList list(RdbV1Format);
+    ScanList list = newScanList(RdbV1Format);
     for (int index : {0, 1, 2})
         list.addMember(index, channels);
     list.removeSlot(101);
@@ -280,7 +281,7 @@ TEST(ScanListUpkeep, RemapRewritesEveryMember)
     remap.remap(1, 2);
     remap.remap(2, 1);
     remap.finalize();
-    ScanList list(Md380Format);
+    ScanList list = newScanList(Md380Format);
     list.setMember(0, 1);
     list.setMember(1, 2);
     list.remapMembers(remap);
@@ -292,7 +293,7 @@ TEST(ScanListUpkeep, RemapRewritesEveryMember)
 TEST(ScanListLine, ListWithOneMemberWritesItsNameAndTheChannelName)
 {
     const auto channels = makeChannels(Md380Format, 3);
-    ScanList list(Md380Format);
+    ScanList list = newScanList(Md380Format);
     list.setName("Home");
     list.addMember(1, channels);
     EXPECT_EQ(list.toLine(&channels), "\"Home\",\"CH2\"");
@@ -303,7 +304,7 @@ TEST(ScanListLine, ListWithOneMemberWritesItsNameAndTheChannelName)
 TEST(ScanListLine, EmptyListAndMissingTableWriteTheirMarkers)
 {
     const auto channels = makeChannels(Md380Format, 1);
-    ScanList list(Md380Format);
+    ScanList list = newScanList(Md380Format);
     list.setName("Home");
     EXPECT_EQ(list.toLine(&channels), "[Empty]");
     list.addMember(0, channels);
@@ -313,14 +314,14 @@ TEST(ScanListLine, EmptyListAndMissingTableWriteTheirMarkers)
 TEST(ScanListLine, UnresolvedMembersAreWrittenAsErrorTexts)
 {
     const auto channels = makeChannels(Md380Format, 2);
-    ScanList tyt(Md380Format);
+    ScanList tyt = newScanList(Md380Format);
     tyt.setName("T");
     tyt.setMember(0, 1);
     tyt.setMember(1, 9);
     EXPECT_EQ(tyt.toLine(&channels), "\"T\",\"CH1\",\"Channel_Null\"");
 
     const auto rdbChannels = makeChannels(RdbV1Format, 2);
-    ScanList rdb(RdbV1Format);
+    ScanList rdb = newScanList(RdbV1Format);
     rdb.setName("R");
     rdb.addMember(0, rdbChannels);
     rdb.setMember(0, 555);
@@ -330,7 +331,7 @@ TEST(ScanListLine, UnresolvedMembersAreWrittenAsErrorTexts)
 TEST(ScanListLine, ReadingTakesTheNameAndEveryChannelFound)
 {
     const auto channels = makeChannels(Md380Format, 5);
-    ScanList list(Md380Format);
+    ScanList list = newScanList(Md380Format);
     EXPECT_EQ(list.fromLine("\"A very long scan list name\",\"ch3\",\"Nowhere\",\"CH1\"", finderFor(channels), channels), 1);
     EXPECT_EQ(list.name(), "A very long scan");
     EXPECT_EQ(membersOf(list), std::vector<int>({3, 1}));
@@ -339,7 +340,7 @@ TEST(ScanListLine, ReadingTakesTheNameAndEveryChannelFound)
 TEST(ScanListLine, LineWithoutChannelFieldIsRefused)
 {
     const auto channels = makeChannels(Md380Format, 5);
-    ScanList list(Md380Format);
+    ScanList list = newScanList(Md380Format);
     EXPECT_EQ(list.fromLine("\"Lonely\"", finderFor(channels), channels), 0);
     EXPECT_EQ(list.memberCount(), 0);
     EXPECT_EQ(list.fromLine("", finderFor(channels), channels), 0);
@@ -352,7 +353,7 @@ TEST(ScanListLine, ReadingStopsAtTheMemberLimitOfTheFamily)
         std::string line = "\"Many\"";
         for (int i = 1; i <= 60; ++i)
             line += ",\"CH" + std::to_string(i) + "\"";
-        ScanList list(formatId);
+        ScanList list = newScanList(formatId);
         EXPECT_EQ(list.fromLine(line, finderFor(channels), channels), 1);
         EXPECT_EQ(list.memberCount(), limit);
         EXPECT_EQ(list.member(limit - 1), limit);
@@ -362,13 +363,13 @@ TEST(ScanListLine, ReadingStopsAtTheMemberLimitOfTheFamily)
 TEST(ScanListLine, WrittenLineReadsBackIntoAnotherFamily)
 {
     const auto tytChannels = makeChannels(Md380Format, 4);
-    ScanList source(Md380Format);
+    ScanList source = newScanList(Md380Format);
     source.setName("Travel");
     source.addMember(3, tytChannels);
     source.addMember(1, tytChannels);
 
     const auto d868Channels = makeChannels(D868Format, 4);
-    ScanList copy(D868Format);
+    ScanList copy = newScanList(D868Format);
     ASSERT_EQ(copy.fromLine(source.toLine(&tytChannels), finderFor(d868Channels), d868Channels), 1);
     EXPECT_EQ(copy.name(), "Travel");
     EXPECT_EQ(membersOf(copy), std::vector<int>({4, 2}));

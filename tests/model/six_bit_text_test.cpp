@@ -1,4 +1,4 @@
-#include "model/six_bit_text.h"
+#include "codeplug/rdb/six_bit_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "model/zone.h"
+#include "codeplug/record_factory.h"
 
-#include "model/byte_field.h"
+#include "codeplug/byte_field.h"
 #include "model/channel.h"
 #include "model/error_log.h"
 #include "model/index_remap.h"
@@ -20,7 +21,7 @@ RecordList<Channel> makeChannels(FormatId formatId, int count)
 {
     RecordList<Channel> channels;
     for (int i = 0; i < count; ++i) {
-        auto channel = std::make_unique<Channel>(formatId);
+        auto channel = std::make_unique<Channel>(newChannel(formatId));
         channel->setName("CH" + std::to_string(i + 1));
         if (familyOf(formatId) == FormatFamily::RdbFamily)
             channel->setSlotNumber(100 + i);
@@ -57,7 +58,7 @@ TEST_P(ZoneCapacity, BankTakesItsCapacityAndRefusesTheNextMember)
 {
     const auto [formatId, capacity, banks] = GetParam();
     const auto channels = makeChannels(formatId, capacity + 1);
-    Zone zone(formatId);
+    Zone zone = newZone(formatId);
     EXPECT_EQ(zone.capacity(), capacity);
     EXPECT_EQ(zone.bankCount(), banks);
     for (int bank = 1; bank <= banks; ++bank) {
@@ -77,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(AllFormats, ZoneCapacity,
 
 TEST(ZoneBanks, SelectingABankIsClampedAndOnlyPossibleWithTwoBanks)
 {
-    Zone twoBanks(Md2017Format);
+    Zone twoBanks = newZone(Md2017Format);
     twoBanks.selectBank(5);
     EXPECT_EQ(twoBanks.currentBank(), 2);
     twoBanks.selectBank(0);
@@ -85,7 +86,7 @@ TEST(ZoneBanks, SelectingABankIsClampedAndOnlyPossibleWithTwoBanks)
     twoBanks.selectBank(-3);
     EXPECT_EQ(twoBanks.currentBank(), 1);
 
-    Zone oneBank(Md380Format);
+    Zone oneBank = newZone(Md380Format);
     oneBank.selectBank(2);
     EXPECT_EQ(oneBank.currentBank(), 1);
 }
@@ -93,7 +94,7 @@ TEST(ZoneBanks, SelectingABankIsClampedAndOnlyPossibleWithTwoBanks)
 TEST(ZoneBanks, SameChannelMayBeInBankAAndBankBButNotTwiceInOneBank)
 {
     const auto channels = makeChannels(Md2017Format, 3);
-    Zone zone(Md2017Format);
+    Zone zone = newZone(Md2017Format);
     EXPECT_EQ(zone.addMember(1, channels), 1);
     EXPECT_EQ(zone.addMember(1, channels), 0);
     zone.selectBank(2);
@@ -106,21 +107,21 @@ TEST(ZoneBanks, SameChannelMayBeInBankAAndBankBButNotTwiceInOneBank)
 TEST(ZoneMembers, AddingAnIndexThatNamesNoChannelIsRefused)
 {
     const auto channels = makeChannels(Md380Format, 2);
-    Zone zone(Md380Format);
+    Zone zone = newZone(Md380Format);
     EXPECT_EQ(zone.addMember(2, channels), 0);
     EXPECT_EQ(zone.addMember(-1, channels), 0);
     EXPECT_EQ(zone.memberCount(), 0);
 
     auto rdbChannels = makeChannels(RdbV1Format, 1);
     rdbChannels.at(0)->setSlotNumber(0);
-    Zone rdbZone(RdbV1Format);
+    Zone rdbZone = newZone(RdbV1Format);
     EXPECT_EQ(rdbZone.addMember(0, rdbChannels), 0);
 }
 
 TEST(ZoneMembers, RdbMemberIsTheSlotNumberAndRaisesTheCountByte)
 {
     const auto channels = makeChannels(RdbV11Format, 3);
-    Zone zone(RdbV11Format);
+    Zone zone = newZone(RdbV11Format);
     ASSERT_EQ(zone.addMember(2, channels), 1);
     EXPECT_EQ(getU8(zone.rdbRecord(), 36), 1);
     EXPECT_EQ(getU16Le(zone.rdbRecord(), 48), 102);
@@ -130,7 +131,7 @@ TEST(ZoneMembers, RdbMemberIsTheSlotNumberAndRaisesTheCountByte)
 TEST(ZoneMembers, AddingByNameIgnoresCase)
 {
     const auto channels = makeChannels(Md380Format, 3);
-    Zone zone(Md380Format);
+    Zone zone = newZone(Md380Format);
     EXPECT_EQ(zone.addMemberByName("ch2", channels), 1);
     EXPECT_EQ(zone.addMemberByName("nowhere", channels), 0);
     EXPECT_EQ(membersOf(zone), std::vector<int>({2}));
@@ -143,7 +144,7 @@ protected:
     // A zone holding the channels at table indices 2, 4 and 8.
     Zone zoneOf359()
     {
-        Zone zone(GetParam());
+        Zone zone = newZone(GetParam());
         for (int index : {2, 4, 8})
             EXPECT_EQ(zone.addMember(index, channels), 1);
         return zone;
@@ -206,7 +207,7 @@ INSTANTIATE_TEST_SUITE_P(AllFamilies, ZoneEditing, ::testing::Values(Md380Format
 TEST(ZoneEditing, TwoBankZoneActsOnTheCurrentBankOnly)
 {
     const auto channels = makeChannels(Md9600Format, 5);
-    Zone zone(Md9600Format);
+    Zone zone = newZone(Md9600Format);
     zone.addMember(0, channels);
     zone.addMember(1, channels);
     zone.selectBank(2);
@@ -221,9 +222,9 @@ TEST(ZoneEditing, TwoBankZoneActsOnTheCurrentBankOnly)
 
 TEST(ZoneName, NewZoneIsNamedOnlyInTheD868BlockWhichHoldsItsStartValues)
 {
-    EXPECT_EQ(Zone(Md380Format).name(), "");
-    EXPECT_EQ(Zone(RdbV1Format).name(), "");
-    const Zone zone(D868Format);
+    EXPECT_EQ(newZone(Md380Format).name(), "");
+    EXPECT_EQ(newZone(RdbV1Format).name(), "");
+    const Zone zone = newZone(D868Format);
     EXPECT_EQ(zone.name(), "New Zone");
     const auto& block = zone.d868Record();
     EXPECT_EQ(getU16Le(block, 0), 1);
@@ -236,7 +237,7 @@ TEST(ZoneName, NewZoneIsNamedOnlyInTheD868BlockWhichHoldsItsStartValues)
 
 TEST(ZoneName, SettingTheNameWritesEveryFamilysRecord)
 {
-    Zone zone(Md380Format);
+    Zone zone = newZone(Md380Format);
     zone.setName("Repeaters");
     EXPECT_EQ(zone.name(), "Repeaters");
     EXPECT_EQ(getUtf16Name(zone.tytRecord(), 0, 16), "Repeaters");
@@ -247,7 +248,7 @@ TEST(ZoneName, SettingTheNameWritesEveryFamilysRecord)
 TEST(ZoneName, NameKeepsItsFirstSixteenCharacters)
 {
     for (FormatId formatId : {Md380Format, RdbV2Format, D868Format}) {
-        Zone zone(formatId);
+        Zone zone = newZone(formatId);
         zone.setName("ABCDEFGHIJKLMNOPQRST");
         EXPECT_EQ(zone.name(), "ABCDEFGHIJKLMNOP") << std::hex << formatId;
     }
@@ -258,7 +259,7 @@ TEST(ZoneName, NameKeepsItsFirstSixteenCharacters)
 TEST(ZoneValidation, TytMemberBeyondTheTableIsRemovedAndLogged)
 {
     const auto channels = makeChannels(Md380Format, 30);
-    Zone zone(Md380Format);
+    Zone zone = newZone(Md380Format);
     zone.setName("Local");
     zone.setMember(0, 40);
     ErrorLog log;
@@ -271,7 +272,7 @@ TEST(ZoneValidation, TytMemberBeyondTheTableIsRemovedAndLogged)
 TEST(ZoneValidation, TwoInvalidMembersInARowAreBothRemoved)
 {
     const auto channels = makeChannels(Md380Format, 30);
-    Zone zone(Md380Format);
+    Zone zone = newZone(Md380Format);
     zone.setName("Z");
     for (int i = 0; const int value : {5, 40, 41, 7})
         zone.setMember(i++, value);
@@ -285,7 +286,7 @@ TEST(ZoneValidation, TwoInvalidMembersInARowAreBothRemoved)
 TEST(ZoneValidation, RdbMemberWithoutItsSlotIsRemoved)
 {
     const auto channels = makeChannels(RdbV1Format, 3);
-    Zone zone(RdbV1Format);
+    Zone zone = newZone(RdbV1Format);
     zone.setName("R");
     zone.addMember(0, channels);
     zone.addMember(1, channels);
@@ -300,7 +301,7 @@ TEST(ZoneValidation, RdbMemberWithoutItsSlotIsRemoved)
 TEST(ZoneValidation, D868ChecksEveryMemberBelowTheCount)
 {
     const auto channels = makeChannels(D868Format, 30);
-    Zone zone(D868Format);
+    Zone zone = newZone(D868Format);
     for (int i = 0; i < 30; ++i)
         zone.addMember(i, channels);
     zone.setMember(20, 31);
@@ -315,7 +316,7 @@ TEST(ZoneValidation, D868ChecksEveryMemberBelowTheCount)
 TEST(ZoneValidation, ValidMembersAndEmptyEntriesAreKept)
 {
     const auto channels = makeChannels(Md380Format, 5);
-    Zone zone(Md380Format);
+    Zone zone = newZone(Md380Format);
     zone.setMember(0, 1);
     zone.setMember(2, 5);
     ErrorLog log;
@@ -330,7 +331,7 @@ TEST(ZoneValidation, ValidMembersAndEmptyEntriesAreKept)
 TEST(ZoneUpkeep, ForgettingAChannelRemovesItFromEveryBankAndLowersLaterMembers)
 {
     const auto channels = makeChannels(Md2017Format, 5);
-    Zone zone(Md2017Format);
+    Zone zone = newZone(Md2017Format);
     for (int index : {0, 1, 2})
         zone.addMember(index, channels);
     zone.selectBank(2);
@@ -346,7 +347,7 @@ TEST(ZoneUpkeep, ForgettingAChannelRemovesItFromEveryBankAndLowersLaterMembers)
 TEST(ZoneUpkeep, ForgettingAChannelInAD868ZoneLowersTheCount)
 {
     const auto channels = makeChannels(D868Format, 5);
-    Zone zone(D868Format);
+    Zone zone = newZone(D868Format);
     for (int index : {4, 1, 2})
         zone.addMember(index, channels);
     zone.forgetChannel(2);
@@ -357,7 +358,7 @@ TEST(ZoneUpkeep, ForgettingAChannelInAD868ZoneLowersTheCount)
 TEST(ZoneUpkeep, RemovingTheOnlySlotRefillsTheBankWithTheReplacement)
 {
     const auto channels = makeChannels(RdbV1Format, 3);
-    Zone zone(RdbV1Format);
+    Zone zone = newZone(RdbV1Format);
     zone.addMember(1, channels);
     zone.removeSlot(101, 100);
     EXPECT_EQ(membersOf(zone), std::vector<int>({100}));
@@ -367,13 +368,13 @@ TEST(ZoneUpkeep, RemovingTheOnlySlotRefillsTheBankWithTheReplacement)
 TEST(ZoneUpkeep, BankNotEmptiedByTheRemovalGetsNoReplacement)
 {
     const auto channels = makeChannels(RdbV1Format, 3);
-    Zone zone(RdbV1Format);
+    Zone zone = newZone(RdbV1Format);
     zone.addMember(1, channels);
     zone.addMember(2, channels);
     zone.removeSlot(101, 100);
     EXPECT_EQ(membersOf(zone), std::vector<int>({102}));
 
-    Zone alreadyEmpty(RdbV1Format);
+    Zone alreadyEmpty = newZone(RdbV1Format);
     alreadyEmpty.removeSlot(101, 100);
     EXPECT_EQ(alreadyEmpty.memberCount(), 0);
 }
@@ -385,7 +386,7 @@ TEST(ZoneUpkeep, RemapRewritesEveryMemberOfEveryBank)
     remap.remap(2, 1);
     remap.remap(3, 2);
     remap.finalize();
-    Zone zone(Md9600Format);
+    Zone zone = newZone(Md9600Format);
     zone.setMember(0, 1);
     zone.setMember(1, 3);
     zone.selectBank(2);
@@ -400,7 +401,7 @@ TEST(ZoneUpkeep, RemapRewritesEveryMemberOfEveryBank)
 
 TEST(ZoneImage, FortyMembersInBankAAndTenInBankBSurviveTheImageRecords)
 {
-    Zone zone(Md2017Format);
+    Zone zone = newZone(Md2017Format);
     zone.tieToImage();
     zone.setName("Wide");
     for (int i = 0; i < 40; ++i)
@@ -420,7 +421,7 @@ TEST(ZoneImage, FortyMembersInBankAAndTenInBankBSurviveTheImageRecords)
     EXPECT_EQ(getU16Le(extension, 2 * 57), 509);
     EXPECT_EQ(getU16Le(extension, 2 * 58), 0);
 
-    Zone decoded(Md2017Format);
+    Zone decoded = newZone(Md2017Format);
     decoded.readTytImage(record, extension);
     EXPECT_TRUE(decoded.isTiedToImage());
     EXPECT_EQ(decoded.name(), "Wide");
@@ -433,7 +434,7 @@ TEST(ZoneImage, FortyMembersInBankAAndTenInBankBSurviveTheImageRecords)
 
 TEST(ZoneImage, ZoneOfOneBankIsNeverTiedAndWritesOnlyItsRecord)
 {
-    Zone zone(Md380Format);
+    Zone zone = newZone(Md380Format);
     zone.tieToImage();
     EXPECT_FALSE(zone.isTiedToImage());
     zone.setMember(0, 9);
@@ -445,7 +446,7 @@ TEST(ZoneImage, ZoneOfOneBankIsNeverTiedAndWritesOnlyItsRecord)
 
 TEST(ZoneImage, ShortSpansAreCopiedOnlyAsFarAsTheyGo)
 {
-    Zone zone(Md2017Format);
+    Zone zone = newZone(Md2017Format);
     const std::vector<std::uint8_t> shortRecord(10, 0x41);
     const std::vector<std::uint8_t> shortExtension(3, 0x01);
     zone.readTytImage(shortRecord, shortExtension);

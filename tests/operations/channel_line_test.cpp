@@ -1,8 +1,9 @@
 #include "operations/channel_line.h"
+#include "codeplug/record_factory.h"
 #include "operations/channel_transfer.h"
 #include "operations/contact_transfer.h"
 
-#include "model/byte_field.h"
+#include "codeplug/byte_field.h"
 #include "model/field_readers.h"
 #include "operations/transfer_fixture.h"
 
@@ -35,7 +36,7 @@ void addReferencedRecords(Codeplug& codeplug, bool withContacts = true)
         ASSERT_EQ(codeplug.addContact(test::makeContact(codeplug.formatId(), 3100, "Club", CallType::GroupCall)), Added);
     }
     for (const char* name : {"SL One", "SL Two"}) {
-        ScanList list(codeplug.formatId());
+        ScanList list = newScanList(codeplug.formatId());
         list.setName(name);
         ASSERT_EQ(codeplug.addScanList(list), 1);
     }
@@ -57,7 +58,7 @@ std::function<int(std::string_view)> finder(const Codeplug& codeplug)
 
 Channel digitalChannel(const Codeplug& codeplug, const std::string& name = "Net 7")
 {
-    Channel channel(codeplug.formatId());
+    Channel channel = newChannel(codeplug.formatId());
     channel.setName(name);
     channel.setMode(ChannelMode::Dmr);
     channel.setBandwidth(Bandwidth::Narrow12k5);
@@ -91,7 +92,7 @@ Channel digitalChannel(const Codeplug& codeplug, const std::string& name = "Net 
 
 Channel analogChannel(const Codeplug& codeplug, const std::string& name = "Simplex 2")
 {
-    Channel channel(codeplug.formatId());
+    Channel channel = newChannel(codeplug.formatId());
     channel.setName(name);
     channel.setMode(ChannelMode::Fm);
     channel.setBandwidth(Bandwidth::Wide25k);
@@ -251,7 +252,7 @@ TEST(ChannelLine, NamesThatPointNowhereAreWrittenAsTheLineSays)
 {
     TempDir dir;
     auto plug = test::openEmpty(dir, Md380Format);
-    Channel channel(Md380Format);
+    Channel channel = newChannel(Md380Format);
     channel.setMode(ChannelMode::Dmr);
     channel.setScanList(3);
     channel.setRxGroupList(4);
@@ -282,7 +283,7 @@ TEST(ChannelLine, ReadingNeedsACodeplugAndAllFortyTwoFields)
     auto plug = test::openEmpty(dir, Md380Format);
     addReferencedRecords(*plug);
     const auto line = ChannelLine::write(digitalChannel(*plug), *plug);
-    Channel channel(Md380Format);
+    Channel channel = newChannel(Md380Format);
     EXPECT_EQ(ChannelLine::read(line, channel, nullptr), 0);
     EXPECT_EQ(ChannelLine::read(line, channel, plug.get()), 1);
     const auto cut = line.substr(0, line.rfind(", "));
@@ -297,7 +298,7 @@ TEST(ChannelLine, AHeaderOfFortyTwoFieldsReadsAsAChannelNamedAfterItsFirstField)
     std::string header = "\"Name\"";
     for (int i = 1; i < ChannelLine::FieldCount; ++i)
         header += ", \"Column " + std::to_string(i) + "\"";
-    Channel channel(RdbV2Format);
+    Channel channel = newChannel(RdbV2Format);
     ASSERT_EQ(ChannelLine::read(header, channel, plug.get()), 1);
     EXPECT_EQ(channel.name(), "Name");
     EXPECT_EQ(channel.modeText(), "DMR");
@@ -308,17 +309,17 @@ TEST(ChannelLine, DecodeSwitchColumnsReadBackIntoTheirBits)
     TempDir dir;
     auto plug = test::openEmpty(dir, Md2017Format);
     for (int bits = 0; bits < 256; ++bits) {
-        Channel channel(Md2017Format);
+        Channel channel = newChannel(Md2017Format);
         channel.setDecodeSwitches(bits);
-        Channel back(Md2017Format);
+        Channel back = newChannel(Md2017Format);
         ASSERT_EQ(ChannelLine::read(ChannelLine::write(channel, *plug), back, plug.get()), 1);
         ASSERT_EQ(back.decodeSwitches(), bits);
     }
     // Only the whole word YES, in any case, sets a switch.
-    Channel cleared(Md2017Format);
+    Channel cleared = newChannel(Md2017Format);
     cleared.setDecodeSwitches(0);
     const std::string line = ChannelLine::write(cleared, *plug);
-    Channel channel(Md2017Format);
+    Channel channel = newChannel(Md2017Format);
     std::string edited;
     for (int n = 0; n < ChannelLine::FieldCount; ++n) {
         const char* replacement = n == 24 ? "yes" : n == 25 ? "Y" : n == 26 ? "YESS" : n == 27 ? "Yes" : nullptr;
@@ -333,7 +334,7 @@ TEST(ChannelLine, ReadingSetsTheMarkBytesOfTheFormat)
     TempDir dir;
     for (const auto format : {Md380Format, Md2017Format, Md9600Format}) {
         auto plug = test::openEmpty(dir, format, formatName(format));
-        Channel channel(format);
+        Channel channel = newChannel(format);
         channel.tytChannelRecord()[5] = 0x20;
         ASSERT_EQ(ChannelLine::read(ChannelLine::write(Channel(format), *plug), channel, plug.get()), 1);
         EXPECT_EQ(channel.tytChannelRecord()[3] & 0xE0, 0xE0);
@@ -357,10 +358,10 @@ TEST(ChannelLine, D868OffsetComesFromBothFrequencies)
         double offset;
     } cases[] = {{146.6, 146.0, 1, 0.6}, {145.0, 145.6, 2, 0.6}, {146.005, 146.0, 0, 0.0}};
     for (const auto& c : cases) {
-        Channel source(D868Format);
+        Channel source = newChannel(D868Format);
         source.setRxFrequency(c.rx);
         source.setTxFrequency(c.tx);
-        Channel channel(D868Format);
+        Channel channel = newChannel(D868Format);
         ASSERT_EQ(ChannelLine::read(ChannelLine::write(source, *plug), channel, plug.get()), 1);
         EXPECT_EQ(channel.d868OffsetDirection(), c.direction) << c.tx;
         EXPECT_NEAR(channel.d868Offset(), c.offset, 1e-9) << c.tx;
@@ -378,7 +379,7 @@ TEST(ChannelLine, HostileNumbersReadAsHarmlessValues)
             line += ", \"" + std::string(number) + "\", \"" + number + "\"";
             for (int n = 5; n < ChannelLine::FieldCount; ++n)
                 line += std::string(", \"") + number + "\"";
-            Channel channel(format);
+            Channel channel = newChannel(format);
             ASSERT_EQ(ChannelLine::read(line, channel, plug.get()), 1) << number;
             EXPECT_TRUE(std::isfinite(channel.rxFrequency())) << number;
             EXPECT_TRUE(std::isfinite(channel.txFrequency())) << number;
@@ -393,14 +394,14 @@ TEST(ChannelLine, LongFrequenciesReadBackExactly)
     TempDir dir;
     for (const auto format : test::AllFormats) {
         auto plug = test::openEmpty(dir, format, formatName(format));
-        Channel source(format);
+        Channel source = newChannel(format);
         source.setRxFrequency(0.0);
         source.setTxFrequency(1666666666666666663332.0);
         const auto first = ChannelLine::write(source, *plug);
-        Channel once(format);
+        Channel once = newChannel(format);
         ASSERT_EQ(ChannelLine::read(first, once, plug.get()), 1);
         const auto second = ChannelLine::write(once, *plug);
-        Channel twice(format);
+        Channel twice = newChannel(format);
         ASSERT_EQ(ChannelLine::read(second, twice, plug.get()), 1);
         EXPECT_EQ(twice.txFrequency(), once.txFrequency()) << formatName(format);
         EXPECT_EQ(twice.rxFrequency(), once.rxFrequency()) << formatName(format);

@@ -1,4 +1,5 @@
 #include "operations/channel_mass_change.h"
+#include "codeplug/record_factory.h"
 
 #include "codeplug/codeplug.h"
 #include "presenter/mass_change_choices.h"
@@ -28,7 +29,7 @@ std::string mhz(double value)
 
 Channel analogChannel(FormatId format, const std::string& name, double rx, double tx)
 {
-    Channel channel(format, rx);
+    Channel channel = newChannel(format, rx);
     channel.setName(name);
     channel.setTxFrequency(tx);
     return channel;
@@ -36,7 +37,7 @@ Channel analogChannel(FormatId format, const std::string& name, double rx, doubl
 
 Channel digitalChannel(FormatId format, const std::string& name, double rx = 439.0)
 {
-    Channel channel(format, rx);
+    Channel channel = newChannel(format, rx);
     channel.setMode(ChannelMode::Dmr);
     channel.setName(name);
     channel.setTimeSlot(1);
@@ -477,7 +478,7 @@ TEST_P(MassChangeCommand, RenamedCopiesAreAddedChangedAtTheEndAndTheOriginalsKep
 
 TEST_P(MassChangeCommand, ContactChangeOnAnalogChannelsChangesNothingButIsStillReported)
 {
-    Contact contact(GetParam());
+    Contact contact = newContact(GetParam());
     contact.setName("Parrot");
     contact.setDmrId(9990);
     ASSERT_EQ(codeplug.addContact(contact), Added);
@@ -500,7 +501,7 @@ TEST_P(MassChangeCommand, ContactChangeOnAnalogChannelsChangesNothingButIsStillR
 TEST_P(MassChangeCommand, ContactChangeOnDigitalChannelsShowsTheNewContactsName)
 {
     for (const auto& [id, name] : std::vector<std::pair<std::uint32_t, std::string>>{{91, "World"}, {3100, "USA"}}) {
-        Contact contact(GetParam());
+        Contact contact = newContact(GetParam());
         contact.setName(name);
         contact.setDmrId(id);
         ASSERT_EQ(codeplug.addContact(contact), Added);

@@ -1,4 +1,5 @@
 #include "operations/channel_line.h"
+#include "codeplug/record_factory.h"
 #include "operations/channel_transfer.h"
 #include "operations/contact_transfer.h"
 
@@ -14,7 +15,7 @@ using test::TempDir;
 
 Channel named(const Codeplug& codeplug, const std::string& name, bool digital = false)
 {
-    Channel channel(codeplug.formatId());
+    Channel channel = newChannel(codeplug.formatId());
     channel.setName(name);
     channel.setMode(digital ? ChannelMode::Dmr : ChannelMode::Fm);
     return channel;

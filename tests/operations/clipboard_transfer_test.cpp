@@ -1,6 +1,7 @@
 #include "operations/clipboard_transfer.h"
+#include "codeplug/record_factory.h"
 
-#include "model/six_bit_text.h"
+#include "codeplug/rdb/six_bit_text.h"
 #include "operations/channel_line.h"
 #include "operations/channel_transfer.h"
 #include "operations/structure_fixture.h"
@@ -122,7 +123,7 @@ TEST_F(Clipboard, ZoneCopyLeavesOutMembersWhoseChannelDoesNotExist)
 {
     auto& plug = open(Md380Format);
     test::populate(plug);
-    Zone zone(Md380Format);
+    Zone zone = newZone(Md380Format);
     zone.setName("Dangling");
     zone.setMember(0, 2);
     zone.setMember(1, 40);
@@ -462,7 +463,7 @@ TEST_F(Clipboard, AChannelWithoutItsContactLineEndsThePaste)
 TEST_F(Clipboard, ATwoBankZonePastedInto0x1001KeepsTheFirst16MembersOfBankA)
 {
     auto& source = open(Md2017Format);
-    Zone zone(Md2017Format);
+    Zone zone = newZone(Md2017Format);
     zone.setName("Big");
     for (int i = 0; i < 20; ++i)
         zone.addMember(test::addChannelNamed(source, "A" + std::to_string(i), false), source.channels());
@@ -490,7 +491,7 @@ TEST_F(Clipboard, ATwoBankZonePastedInto0x1001KeepsTheFirst16MembersOfBankA)
 TEST_F(Clipboard, ABankLongerThanTheTargetsBankDoesNotSpillIntoTheNextBank)
 {
     auto& source = open(D868Format);
-    Zone zone(D868Format);
+    Zone zone = newZone(D868Format);
     zone.setName("Long");
     for (int i = 0; i < 70; ++i)
         zone.addMember(test::addChannelNamed(source, "L" + std::to_string(i), false), source.channels());
@@ -568,7 +569,7 @@ TEST_F(Clipboard, A251stZoneIsRefused)
 {
     auto& plug = open(RdbV2Format);
     for (int i = 0; i < MaxZones; ++i) {
-        Zone zone(RdbV2Format);
+        Zone zone = newZone(RdbV2Format);
         zone.setName("Z" + std::to_string(i));
         ASSERT_EQ(plug.addZone(zone), 1);
     }

@@ -1,6 +1,7 @@
 // Exports on a disk that fills up: a file-size limit makes every write past a few hundred bytes
 // fail as a full disk would, for root too.
 #include "operations/channel_transfer.h"
+#include "codeplug/record_factory.h"
 #include "operations/contact_commands.h"
 #include "operations/contact_transfer.h"
 
@@ -47,7 +48,7 @@ TEST(ExportOnAFullDisk, ReportsFailureAndKeepsTheOldFile)
     auto plug = test::openEmpty(dir, RdbV2Format);
     test::addContacts(*plug, 1000, 200);
     for (int i = 0; i < 20; ++i) {
-        Channel channel(RdbV2Format);
+        Channel channel = newChannel(RdbV2Format);
         channel.setName("Ch " + std::to_string(i));
         ASSERT_EQ(plug->addChannel(channel), Added);
     }

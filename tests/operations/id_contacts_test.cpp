@@ -1,4 +1,5 @@
 #include "operations/id_contact_add.h"
+#include "codeplug/record_factory.h"
 
 #include "codeplug/codeplug.h"
 #include "iddb/iddb_test_records.h"
@@ -76,7 +77,7 @@ protected:
     }
     void addExisting(std::uint32_t id, const std::string& name)
     {
-        Contact contact(codeplug.formatId());
+        Contact contact = newContact(codeplug.formatId());
         contact.setDmrId(id);
         contact.setName(name);
         ASSERT_EQ(codeplug.addContact(contact), 1);

@@ -3,6 +3,7 @@
 // tests of the tab and record commands. Each test builds the records it needs.
 
 #include "codeplug/codeplug.h"
+#include "codeplug/record_factory.h"
 #include "operations/list_tab_state.h"
 #include "platform/scripted_prompts.h"
 #include "support/fixture_builder.h"
@@ -37,7 +38,7 @@ struct MaintenanceFixture {
     void addChannels(int count)
     {
         for (int i = 0; i < count; ++i) {
-            Channel channel(codeplug.formatId());
+            Channel channel = newChannel(codeplug.formatId());
             channel.setName("CH" + std::to_string(codeplug.channels().count() + 1));
             channel.setMode(ChannelMode::Dmr);
             ASSERT_EQ(codeplug.addChannel(channel), Added);
@@ -47,7 +48,7 @@ struct MaintenanceFixture {
     {
         for (int i = 0; i < count; ++i) {
             const int number = codeplug.contacts().count() + 1;
-            Contact contact(codeplug.formatId());
+            Contact contact = newContact(codeplug.formatId());
             contact.setName("C" + std::to_string(number));
             contact.setDmrId(static_cast<std::uint32_t>(1000 + number));
             ASSERT_EQ(codeplug.addContact(contact), Added);
@@ -55,14 +56,14 @@ struct MaintenanceFixture {
     }
     Zone& addZone(const std::string& name)
     {
-        Zone zone(codeplug.formatId());
+        Zone zone = newZone(codeplug.formatId());
         zone.setName(name);
         EXPECT_EQ(codeplug.addZone(zone), 1);
         return *codeplug.zones().at(codeplug.zones().count() - 1);
     }
     ScanList& addScanList(const std::string& name)
     {
-        ScanList list(codeplug.formatId());
+        ScanList list = newScanList(codeplug.formatId());
         list.setName(name);
         EXPECT_EQ(codeplug.addScanList(list), 1);
         return *codeplug.scanLists().at(codeplug.scanLists().count() - 1);

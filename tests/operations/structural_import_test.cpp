@@ -1,4 +1,5 @@
 #include "operations/structural_import.h"
+#include "codeplug/record_factory.h"
 
 #include "operations/structure_fixture.h"
 #include "support/d868_fixture.h"
@@ -102,7 +103,7 @@ TEST_F(StructuralImport, AZoneWithAllMembersMissingIsAddedEmptyOrInRdbWithTheFir
 TEST_F(StructuralImport, AZoneWithAnEmptyFirstBankIsNotImported)
 {
     auto& other = populated(Md380Format);
-    Zone empty(Md380Format);
+    Zone empty = newZone(Md380Format);
     empty.setName("Nothing");
     ASSERT_EQ(other.addZone(empty), 1);
     auto& working = open(Md380Format);
@@ -168,21 +169,21 @@ TEST_F(StructuralImport, TakenNamesGetTheFirstFreeNumberWithinSixteenCharacters)
     auto& other = open(Md380Format);
     test::addChannelNamed(other, "Ch", false);
     for (const char* name : {"Sixteen chars ab", "Local"}) {
-        ScanList list(Md380Format);
+        ScanList list = newScanList(Md380Format);
         list.setName(name);
         list.addMember(0, other.channels());
         ASSERT_EQ(other.addScanList(list), 1);
-        Zone zone(Md380Format);
+        Zone zone = newZone(Md380Format);
         zone.setName(name);
         zone.addMember(0, other.channels());
         ASSERT_EQ(other.addZone(zone), 1);
     }
     auto& working = open(Md380Format);
     for (const char* name : {"Sixteen chars ab", "sixteen chars a1", "LOCAL", "Local1", "Local2"}) {
-        ScanList list(Md380Format);
+        ScanList list = newScanList(Md380Format);
         list.setName(name);
         ASSERT_EQ(working.addScanList(list), 1);
-        Zone zone(Md380Format);
+        Zone zone = newZone(Md380Format);
         zone.setName(name);
         ASSERT_EQ(working.addZone(zone), 1);
     }
@@ -214,7 +215,7 @@ TEST_F(StructuralImport, ScanListsAndZonesThatDoNotFitAreDroppedOneByOne)
     const auto& other = populated(Md380Format);
     auto& rdb = open(RdbV2Format);
     for (int i = 0; i < scanListCapacity(RdbV2Format) - 1; ++i) {
-        ScanList list(RdbV2Format);
+        ScanList list = newScanList(RdbV2Format);
         list.setName("S" + std::to_string(i));
         ASSERT_EQ(rdb.addScanList(list), 1);
     }
@@ -225,7 +226,7 @@ TEST_F(StructuralImport, ScanListsAndZonesThatDoNotFitAreDroppedOneByOne)
     auto& tyt = open(Md380Format);
     test::addChannelNamed(tyt, "DMR One", true);
     for (int i = 0; i < MaxZones - 1; ++i) {
-        Zone zone(Md380Format);
+        Zone zone = newZone(Md380Format);
         zone.setName("Z" + std::to_string(i));
         ASSERT_EQ(tyt.addZone(zone), 1);
     }
@@ -236,7 +237,7 @@ TEST_F(StructuralImport, ScanListsAndZonesThatDoNotFitAreDroppedOneByOne)
 TEST_F(StructuralImport, AnEmptyScanListIsImportedTooUnderItsName)
 {
     auto& other = populated(Md380Format);
-    ScanList empty(Md380Format);
+    ScanList empty = newScanList(Md380Format);
     empty.setName("Empty");
     ASSERT_EQ(other.addScanList(empty), 1);
     auto& working = open(RdbV1Format);

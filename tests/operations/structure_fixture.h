@@ -5,6 +5,7 @@
 // transfer and the structural import.
 
 #include "codeplug/codeplug.h"
+#include "codeplug/record_factory.h"
 #include "operations/transfer_fixture.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +17,7 @@ namespace pw::test {
 
 inline Channel makeChannel(const Codeplug& codeplug, const std::string& name, bool digital, double mhz = 439.5)
 {
-    Channel channel(codeplug.formatId(), mhz);
+    Channel channel = newChannel(codeplug.formatId(), mhz);
     channel.setName(name);
     channel.setMode(digital ? ChannelMode::Dmr : ChannelMode::Fm);
     return channel;
@@ -50,12 +51,12 @@ inline void populate(Codeplug& codeplug)
     ASSERT_EQ(codeplug.addContact(makeContact(format, 2345001, "Alice", CallType::PrivateCall)), Added);
     ASSERT_EQ(codeplug.addContact(makeContact(format, 2345002, "Bob", CallType::PrivateCall)), Added);
 
-    RxGroupList main(format);
+    RxGroupList main = newRxGroupList(format);
     main.setName("RG Main");
     main.addMember(0, codeplug.contacts());
     main.addMember(1, codeplug.contacts());
     ASSERT_EQ(codeplug.addRxGroupList(main), 1);
-    RxGroupList quiet(format);
+    RxGroupList quiet = newRxGroupList(format);
     quiet.setName("RG Quiet");
     quiet.addMember(1, codeplug.contacts());
     ASSERT_EQ(codeplug.addRxGroupList(quiet), 1);
@@ -68,12 +69,12 @@ inline void populate(Codeplug& codeplug)
     codeplug.channelAt(dmrOne)->setRxGroupList(1);
     codeplug.channelAt(dmrTwo)->setRxGroupList(2);
 
-    ScanList scanA(format);
+    ScanList scanA = newScanList(format);
     scanA.setName("Scan A");
     scanA.addMember(dmrOne, codeplug.channels());
     scanA.addMember(fmOne, codeplug.channels());
     ASSERT_EQ(codeplug.addScanList(scanA), 1);
-    ScanList scanB(format);
+    ScanList scanB = newScanList(format);
     scanB.setName("Scan B");
     scanB.addMember(dmrTwo, codeplug.channels());
     scanB.addMember(fmTwo, codeplug.channels());
@@ -83,7 +84,7 @@ inline void populate(Codeplug& codeplug)
     codeplug.channelAt(fmOne)->setScanList(2);
     codeplug.channelAt(dmrTwo)->setScanList(2);
 
-    Zone zoneA(format);
+    Zone zoneA = newZone(format);
     zoneA.setName("Zone A");
     for (const int member : {dmrOne, dmrTwo, fmOne})
         zoneA.addMember(member, codeplug.channels());
@@ -94,7 +95,7 @@ inline void populate(Codeplug& codeplug)
         zoneA.selectBank(1);
     }
     ASSERT_EQ(codeplug.addZone(zoneA), 1);
-    Zone zoneB(format);
+    Zone zoneB = newZone(format);
     zoneB.setName("Zone B");
     zoneB.addMember(dmrBare, codeplug.channels());
     zoneB.addMember(fmTwo, codeplug.channels());

@@ -2,6 +2,7 @@
 // brought in must survive a save and a fresh open. These need the family codecs to keep the model
 // in the file; with a codec that does not yet do so for a format the test is skipped.
 #include "operations/channel_transfer.h"
+#include "codeplug/record_factory.h"
 #include "operations/contact_commands.h"
 #include "operations/contact_transfer.h"
 
@@ -29,7 +30,7 @@ bool codecKeepsTheModel(FormatId format)
     TempDir dir;
     auto plug = test::openEmpty(dir, format);
     plug->addContact(test::makeContact(format, 4242, "Probe"));
-    Channel channel(format);
+    Channel channel = newChannel(format);
     channel.setName("Probe");
     plug->addChannel(channel);
     plug->encode();
@@ -46,7 +47,7 @@ std::filesystem::path sourceFile(const TempDir& dir, FormatId format)
     EXPECT_EQ(plug->addContact(test::makeContact(format, 3100, "Worldwide", CallType::GroupCall, true)), Added);
     EXPECT_EQ(plug->addContact(test::makeContact(format, 2345678, "Jane Doe")), Added);
     for (int i = 0; i < 2; ++i) {
-        Channel channel(format);
+        Channel channel = newChannel(format);
         channel.setName("Net " + std::to_string(i));
         channel.setMode(ChannelMode::Dmr);
         channel.setRxFrequency(438.5 + i);

@@ -3,6 +3,7 @@
 // tests of the contact and channel transfers.
 
 #include "codeplug/codeplug.h"
+#include "codeplug/record_factory.h"
 #include "support/fixture_builder.h"
 #include "support/temp_dir.h"
 
@@ -36,7 +37,7 @@ inline std::unique_ptr<Codeplug> openEmpty(const TempDir& dir, FormatId format, 
 inline Contact makeContact(FormatId format, std::uint32_t id, const std::string& name,
                            CallType type = CallType::PrivateCall, bool alert = false)
 {
-    Contact contact(format);
+    Contact contact = newContact(format);
     contact.setName(name);
     contact.setDmrId(id);
     contact.setCallType(type);

@@ -1,4 +1,5 @@
 #include "operations/zone_wizard.h"
+#include "codeplug/record_factory.h"
 
 #include "codeplug/codeplug.h"
 #include "platform/scripted_prompts.h"
@@ -36,7 +37,7 @@ protected:
         codeplug.decode();
         codeplug.channels().deleteAll();
         for (int i = 1; i <= channels; ++i) {
-            Channel channel(format, 440.0 + i * 0.0125);
+            Channel channel = newChannel(format, 440.0 + i * 0.0125);
             channel.setName("Net " + std::to_string(i));
             ASSERT_EQ(codeplug.addChannel(channel), Added);
         }

@@ -1,4 +1,5 @@
 #include "presenter/channel_editor_rules.h"
+#include "codeplug/record_factory.h"
 
 #include "codeplug/codeplug.h"
 #include "presenter/mass_change_choices.h"
@@ -48,7 +49,7 @@ TEST(TransmitOffsetSelection, TenHertzIsTheTolerance)
 TEST(TransmitOffsetSelection, ChannelsReadBackFromEveryFamilyKeepTheirOffset)
 {
     for (const auto format : {Md380Format, Md2017Format, RdbV1Format, RdbV2Format, D868Format}) {
-        Channel channel(format, 146.94);
+        Channel channel = newChannel(format, 146.94);
         channel.setTxFrequency(146.34);
         EXPECT_EQ(transmitOffsetFor(channel.rxFrequency(), channel.txFrequency()), TransmitOffset::Minus)
             << std::hex << format;
@@ -106,12 +107,12 @@ TEST(NewChannelFrequency, FollowsTheBandOfTheFirstChannel)
         codeplug.channels().deleteAt(0);
     EXPECT_DOUBLE_EQ(newChannelFrequencyMhz(codeplug), 146.52);
 
-    Channel uhf(Md380Format, 439.0);
+    Channel uhf = newChannel(Md380Format, 439.0);
     uhf.setName("UHF");
     ASSERT_EQ(codeplug.addChannel(uhf), Added);
     EXPECT_DOUBLE_EQ(newChannelFrequencyMhz(codeplug), 446.0);
 
-    Channel vhf(Md380Format, 145.0);
+    Channel vhf = newChannel(Md380Format, 145.0);
     vhf.setName("VHF");
     ASSERT_EQ(codeplug.addChannel(vhf), Added);
     EXPECT_DOUBLE_EQ(newChannelFrequencyMhz(codeplug), 446.0);  // only the first counts
@@ -171,7 +172,7 @@ TEST(EditorLists, EncodeListStopsAt225Point7)
 
 TEST(EditorLists, ToneTextsOfChannelsFindTheirEntry)
 {
-    Channel channel(Md380Format);
+    Channel channel = newChannel(Md380Format);
     channel.setCtcssDecodeFromText("88.5");
     EXPECT_EQ(decodeToneChoices()[entryOrFirst(decodeToneChoices(), channel.ctcssDecodeText())], "088.5");
     channel.setCtcssDecodeFromText("D754I");

@@ -2,7 +2,7 @@
 // Builds minimal valid codeplug files of each of the seven formats in memory, laid out as the
 // vendor software lays them out, so tests can place records at their positions and open the result.
 
-#include "model/format_id.h"
+#include "codeplug/format_id.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,14 +1,16 @@
 #include "support/rdb_fixture.h"
+#include "codeplug/record_factory.h"
 
-#include "model/byte_field.h"
+#include "codeplug/byte_field.h"
 
 #include <algorithm>
+#include <span>
 #include <stdexcept>
 
 namespace pw::test {
 namespace {
 
-// Record bytes the fixture sets directly (the model keeps them private): the member count byte of
+// Record bytes the fixture sets directly (the formats keep them to themselves): the member count byte of
 // a zone record and the member count + 1 byte of a scan-list record.
 constexpr std::size_t ZoneCountByte = 36;
 constexpr std::size_t ScanListCountPlusOne = 38;
@@ -38,7 +40,7 @@ std::filesystem::path RdbFixture::write(const std::filesystem::path& path) const
 
 Contact RdbFixture::contact(std::uint32_t dmrId, std::string_view name, CallType type) const
 {
-    Contact contact(formatId_);
+    Contact contact = newContact(formatId_);
     contact.setName(name);
     contact.setDmrId(dmrId);
     contact.setCallType(type);
@@ -47,14 +49,14 @@ Contact RdbFixture::contact(std::uint32_t dmrId, std::string_view name, CallType
 
 Channel RdbFixture::analogChannel(std::string_view name, double mhz) const
 {
-    Channel channel(formatId_, mhz);
+    Channel channel = newChannel(formatId_, mhz);
     channel.setName(name);
     return channel;
 }
 
 Channel RdbFixture::digitalChannel(std::string_view name, double mhz, int contact, int rxGroup, int scanList) const
 {
-    Channel channel(formatId_, mhz);
+    Channel channel = newChannel(formatId_, mhz);
     channel.setName(name);
     channel.setMode(ChannelMode::Dmr);
     channel.setColorCode(1);
@@ -67,29 +69,29 @@ Channel RdbFixture::digitalChannel(std::string_view name, double mhz, int contac
 
 Zone RdbFixture::zone(std::string_view name, std::initializer_list<int> slots) const
 {
-    Zone zone(formatId_);
+    Zone zone = newZone(formatId_);
     zone.setName(name);
     int i = 0;
     for (const int slot : slots)
         zone.setMember(i++, slot);
-    zone.rdbRecord()[ZoneCountByte] = static_cast<std::uint8_t>(i);
+    zone.familyRecord()[ZoneCountByte] = static_cast<std::uint8_t>(i);
     return zone;
 }
 
 ScanList RdbFixture::scanList(std::string_view name, std::initializer_list<int> slots) const
 {
-    ScanList list(formatId_);
+    ScanList list = newScanList(formatId_);
     list.setName(name);
     int i = 0;
     for (const int slot : slots)
         list.setMember(i++, slot);
-    list.rdbRecord()[ScanListCountPlusOne] = static_cast<std::uint8_t>(i + 1);
+    list.familyRecord()[ScanListCountPlusOne] = static_cast<std::uint8_t>(i + 1);
     return list;
 }
 
 RxGroupList RdbFixture::rxGroupList(std::string_view name, std::initializer_list<int> contacts) const
 {
-    RxGroupList list(formatId_);
+    RxGroupList list = newRxGroupList(formatId_);
     list.setName(name);
     int i = 0;
     for (const int contact : contacts)
@@ -144,31 +146,30 @@ int RdbFixture::addRxGroupList(const RxGroupList& list)
 void RdbFixture::putContactRecord(int index, const Contact& contact)
 {
     const auto offset = layout_.contactRecordAt(index);
-    place(bytes_, offset, contact.rdbRecord());
+    place(bytes_, offset, contact.familyRecord());
 }
 
 void RdbFixture::putChannelSlot(int slot, const Channel& channel)
 {
-    place(bytes_, layout_.channelRecordAt(slot), channel.rdbChannelRecord());
-    place(bytes_, layout_.channelNameAt(slot), channel.rdbChannelName());
+    // The family record is the 32-byte channel record followed by the 12 bytes of the packed name.
+    const std::span<const std::uint8_t> record(channel.familyRecord());
+    place(bytes_, layout_.channelRecordAt(slot), record.first(32));
+    place(bytes_, layout_.channelNameAt(slot), record.subspan(32, 12));
 }
 
 void RdbFixture::putZoneRecord(int index, const Zone& zone)
 {
-    place(bytes_, layout_.zoneRecordAt(index), zone.rdbRecord());
+    place(bytes_, layout_.zoneRecordAt(index), zone.familyRecord());
 }
 
 void RdbFixture::putScanListRecord(int record, const ScanList& list)
 {
-    place(bytes_, layout_.scanListRecordAt(record), list.rdbRecord());
+    place(bytes_, layout_.scanListRecordAt(record), list.familyRecord());
 }
 
 void RdbFixture::putRxGroupRecord(int record, const RxGroupList& list)
 {
-    if (formatId_ == RdbV2Format)
-        place(bytes_, layout_.rxGroupRecordAt(record), list.rdbV2Record());
-    else
-        place(bytes_, layout_.rxGroupRecordAt(record), list.rdbRecord());
+    place(bytes_, layout_.rxGroupRecordAt(record), list.familyRecord());
 }
 
 void RdbFixture::setContactCount(std::uint32_t count)

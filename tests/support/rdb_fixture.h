@@ -13,10 +13,10 @@
 //   fixture.addZone(fixture.zone("Home", {slot}));
 //   fixture.write(dir.file("populated.rdb"));
 
-#include "codeplug/rdb_layout.h"
+#include "codeplug/rdb/rdb_layout.h"
 #include "model/channel.h"
 #include "model/contact.h"
-#include "model/format_id.h"
+#include "codeplug/format_id.h"
 #include "model/rx_group_list.h"
 #include "model/scan_list.h"
 #include "model/zone.h"

@@ -1,7 +1,9 @@
 #include "support/tyt_fixture.h"
+#include "codeplug/record_factory.h"
 
 #include <algorithm>
 #include <array>
+#include <span>
 #include <stdexcept>
 
 namespace pw::test {
@@ -92,33 +94,33 @@ void blankTytTables(std::vector<std::uint8_t>& image, FormatId formatId)
 
 void placeTytContact(std::vector<std::uint8_t>& image, FormatId formatId, int index, const Contact& contact)
 {
-    put(image, tytContactOffset(formatId, index), contact.tytRecord());
+    put(image, tytContactOffset(formatId, index), contact.familyRecord());
 }
 
 void placeTytChannel(std::vector<std::uint8_t>& image, FormatId formatId, int index, const Channel& channel)
 {
-    put(image, tytChannelOffset(formatId, index), channel.tytChannelRecord());
+    put(image, tytChannelOffset(formatId, index), channel.familyRecord());
 }
 
 void placeTytZone(std::vector<std::uint8_t>& image, FormatId formatId, int index, const Zone& zone)
 {
     requireTyt(formatId);
-    Zone stored(zone);
-    stored.tieToImage();
-    stored.storeTytMembers();
-    put(image, tytZoneOffset(index), stored.tytRecord());
-    if (isLarge(formatId) && stored.tytExtension())
-        put(image, tytZoneExtensionOffset(index), *stored.tytExtension());
+    // The zone's family record is its 64-byte record, followed by the 224-byte extension record
+    // in the formats whose zones have two banks.
+    const std::span<const std::uint8_t> record(zone.familyRecord());
+    put(image, tytZoneOffset(index), record.first(64));
+    if (isLarge(formatId) && record.size() > 64)
+        put(image, tytZoneExtensionOffset(index), record.subspan(64));
 }
 
 void placeTytScanList(std::vector<std::uint8_t>& image, int index, const ScanList& list)
 {
-    put(image, tytScanListOffset(index), list.tytRecord());
+    put(image, tytScanListOffset(index), list.familyRecord());
 }
 
 void placeTytRxGroupList(std::vector<std::uint8_t>& image, int index, const RxGroupList& list)
 {
-    put(image, tytRxGroupOffset(index), list.tytRecord());
+    put(image, tytRxGroupOffset(index), list.familyRecord());
 }
 
 void placeTytEmergencySystem(std::vector<std::uint8_t>& image, int index, std::string_view name)
@@ -132,7 +134,7 @@ void placeTytEmergencySystem(std::vector<std::uint8_t>& image, int index, std::s
 
 Contact tytContact(FormatId formatId, std::uint32_t dmrId, std::string_view name, CallType type, bool alertTone)
 {
-    Contact contact(formatId);
+    Contact contact = newContact(formatId);
     contact.setCallType(type);
     if (type != CallType::AllCall)
         contact.setDmrId(dmrId);
@@ -144,7 +146,7 @@ Contact tytContact(FormatId formatId, std::uint32_t dmrId, std::string_view name
 Channel tytDigitalChannel(FormatId formatId, std::string_view name, double rxMhz, int txContact, int rxGroupList,
                           int scanList, double txMhz)
 {
-    Channel channel(formatId, rxMhz);
+    Channel channel = newChannel(formatId, rxMhz);
     channel.setName(name);
     channel.setMode(ChannelMode::Dmr);
     channel.setBandwidth(Bandwidth::Narrow12k5);
@@ -159,7 +161,7 @@ Channel tytDigitalChannel(FormatId formatId, std::string_view name, double rxMhz
 
 Channel tytAnalogChannel(FormatId formatId, std::string_view name, double rxMhz, double txMhz)
 {
-    Channel channel(formatId, rxMhz);
+    Channel channel = newChannel(formatId, rxMhz);
     channel.setName(name);
     channel.setTxFrequency(txMhz != 0 ? txMhz : rxMhz);
     return channel;
@@ -167,8 +169,7 @@ Channel tytAnalogChannel(FormatId formatId, std::string_view name, double rxMhz,
 
 Zone tytZone(FormatId formatId, std::string_view name, const std::vector<int>& bankA, const std::vector<int>& bankB)
 {
-    Zone zone(formatId);
-    zone.tieToImage();
+    Zone zone = newZone(formatId);
     zone.setName(name);
     for (std::size_t i = 0; i < bankA.size(); ++i)
         zone.setMember(static_cast<int>(i), bankA[i]);
@@ -180,13 +181,12 @@ Zone tytZone(FormatId formatId, std::string_view name, const std::vector<int>& b
             zone.setMember(static_cast<int>(i), bankB[i]);
         zone.selectBank(1);
     }
-    zone.storeTytMembers();
     return zone;
 }
 
 ScanList tytScanList(FormatId formatId, std::string_view name, const std::vector<int>& members)
 {
-    ScanList list(formatId);
+    ScanList list = newScanList(formatId);
     list.setName(name);
     for (std::size_t i = 0; i < members.size(); ++i)
         list.setMember(static_cast<int>(i), members[i]);
@@ -195,9 +195,9 @@ ScanList tytScanList(FormatId formatId, std::string_view name, const std::vector
 
 RxGroupList tytRxGroupList(FormatId formatId, std::string_view name, const std::vector<int>& members)
 {
-    RxGroupList list(formatId);
+    RxGroupList list = newRxGroupList(formatId);
     list.setName(name);
-    auto& record = list.tytRecord();
+    auto& record = list.familyRecord();
     for (std::size_t i = 0; i < members.size() && i < 32; ++i) {
         record[32 + 2 * i] = static_cast<std::uint8_t>(members[i]);
         record[33 + 2 * i] = static_cast<std::uint8_t>(members[i] >> 8);

@@ -1,6 +1,7 @@
 // "Channel Mass Change" and "Zone Wizard" run through the real window: the dialog driver fills the
 // controls and presses the buttons, and the tests check the model and every message shown.
 #include "codeplug/codeplug.h"
+#include "codeplug/record_factory.h"
 #include "operations/channel_mass_change.h"
 #include "operations/zone_wizard.h"
 #include "platform/scripted_prompts.h"
@@ -49,7 +50,7 @@ protected:
         codeplug.scanLists().deleteAll();
         codeplug.channels().deleteAll();
         for (int i = 0; i < channels; ++i) {
-            Channel channel(Md380Format, 145.0 + i * 0.025);
+            Channel channel = newChannel(Md380Format, 145.0 + i * 0.025);
             channel.setMode(ChannelMode::Fm);
             channel.setTxFrequency(145.6 + i * 0.025);
             channel.setName("Rpt " + std::to_string(i + 1));
@@ -311,7 +312,7 @@ TEST_F(ChannelDialogsTest, ZoneWizardFillsAnExistingZoneUpToItsSixteenMembers)
 {
     load(20);
     // An existing zone "Metro" with the first ten channels.
-    auto zone = std::make_unique<Zone>(Md380Format);
+    auto zone = std::make_unique<Zone>(newZone(Md380Format));
     zone->setName("Metro");
     for (int row = 0; row < 10; ++row)
         ASSERT_EQ(zone->addMember(row, codeplug().channels()), 1);

@@ -1,6 +1,7 @@
 // The contact editor and the channel editor, driven through the real window.
 
 #include "presenter/channel_editor_rules.h"
+#include "codeplug/record_factory.h"
 #include "operations/document_commands.h"
 #include "platform/scripted_prompts.h"
 #include "support/fixture_builder.h"
@@ -405,7 +406,7 @@ TEST_F(EditorsTest, NewContactInAFullTableIsRefused)
 {
     open();
     for (int id = codeplug().contacts().count(); id < contactCapacity(Md380Format); ++id) {
-        Contact contact(Md380Format);
+        Contact contact = newContact(Md380Format);
         contact.setDmrId(static_cast<std::uint32_t>(id + 1));
         ASSERT_EQ(codeplug().addContact(contact, true), Added);
     }

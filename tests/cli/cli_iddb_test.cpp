@@ -88,7 +88,7 @@ public:
     {
         std::filesystem::create_directories(dir_.file("config"));
         std::ofstream(dir_.file("config") / "iddb_sources.conf") << sources;
-        saved_ = {std::getenv("PLUGWRIGHT_CONFIG_DIR"), std::getenv("PLUGWRIGHT_CACHE_DIR")};
+        saved_ = {variable("PLUGWRIGHT_CONFIG_DIR"), variable("PLUGWRIGHT_CACHE_DIR")};
         ::setenv("PLUGWRIGHT_CONFIG_DIR", dir_.file("config").c_str(), 1);
         ::setenv("PLUGWRIGHT_CACHE_DIR", dir_.file("cache").c_str(), 1);
     }
@@ -100,6 +100,11 @@ public:
     std::filesystem::path cacheFile() const { return dir_.file("cache") / "dmr_id_users.cache"; }
 
 private:
+    static std::string variable(const char* name)
+    {
+        const char* value = std::getenv(name);
+        return value ? value : "";
+    }
     static void restore(const char* name, const std::string& value)
     {
         if (value.empty())

@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
   qt6-base-dev
+  librsvg2-bin
 )
 
 missing=()

@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace pw {
@@ -27,5 +28,24 @@ bool writeFileAtomically(const std::filesystem::path& path,
                          std::span<const std::span<const std::uint8_t>> blocks);
 bool writeFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 bool writeTextFileAtomically(const std::filesystem::path& path, const std::string& text);
+// The same, telling the system's reason when the write fails.
+bool writeFileAtomically(const std::filesystem::path& path,
+                         std::span<const std::span<const std::uint8_t>> blocks, std::error_code& reason);
+
+// The last failure of this thread's reads and writes through the functions above: the path and
+// the system's reason. The commands built on these functions answer only yes or no and show the
+// program's own message; a front end that also names the system's reason reads it here
+// afterwards, as C's errno is read after a failed call.
+struct FileFailure {
+    std::filesystem::path path;
+    std::error_code reason;
+};
+std::optional<FileFailure> lastFileFailure();
+void forgetLastFileFailure();
+
+// Why `path` cannot be opened for reading as a file at this moment: the system's reason, "Is a
+// directory" for a directory, or no error when it can. For files read by code that tells only
+// that it could not open them.
+std::error_code readProblem(const std::filesystem::path& path);
 
 } // namespace pw

@@ -48,8 +48,11 @@ std::optional<int> answerWithoutWindow(int argc, char** argv)
 {
     Arguments arguments;
     arguments.parser.parse(rawArguments(argc, argv));
-    if (arguments.parser.isSet(QStringLiteral("help"))) {
-        std::fputs(qPrintable(arguments.parser.helpText()), stdout);
+    if (arguments.parser.isSet(QStringLiteral("help")) || arguments.parser.isSet(QStringLiteral("help-all"))) {
+        // Without an application object the parser cannot know the program's name.
+        QString help = arguments.parser.helpText();
+        help.replace(QStringLiteral("<executable_name>"), QStringLiteral("plugwright"));
+        std::fputs(qPrintable(help), stdout);
         return 0;
     }
     if (arguments.parser.isSet(arguments.version)) {

@@ -6,7 +6,7 @@
 # Needs root (or sudo); CI runs it after scripts/package.sh. scripts/install-test.sh [PACKAGE.deb]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-package="$(realpath "${1:-$(ls build/test/plugwright_*.deb)}")"
+package="$(realpath "${1:-$(ls build/release/plugwright_*.deb)}")"
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
 apt_install() {

@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-debian.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLUGWRIGHT_BUILD_TESTS=OFF
-cmake --build build/release --parallel 2 --target plugwright plugwright-cli
+cmake --build build/release --parallel 2 --target plugwright plugwright-cli desktop_data
 demo=data/demo/demo.rdt
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec build/release/src/ui/plugwright "$demo"

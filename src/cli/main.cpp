@@ -24,7 +24,10 @@ std::optional<std::string> unknownCommand(const CLI::App& app)
     }
     if (deepest->get_require_subcommand_min() == 0)
         return std::nullopt;
-    const auto left = deepest->remaining();
+    // A word that a command does not take may be handed back to the program's own list.
+    auto left = deepest->remaining();
+    if (left.empty())
+        left = app.remaining(true);
     for (const auto& word : left)
         if (!word.empty() && word.front() != '-')
             return path + word;

@@ -42,6 +42,9 @@ TEST(CliConventions, AnUnknownCommandIsNamedInTheUsageError)
         EXPECT_EQ(result.status, 2);
         EXPECT_EQ(result.err, "Unknown command: bogus\nRun with --help for the list of commands.\n");
     }
+    const auto nested = cli({"iddb", "bogus"});
+    EXPECT_EQ(nested.status, 2);
+    EXPECT_EQ(nested.err, "Unknown command: iddb bogus\nRun with --help for the list of commands.\n");
     EXPECT_EQ(cli({}).status, 2);
 }
 

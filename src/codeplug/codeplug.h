@@ -149,8 +149,10 @@ public:
     int findContactByName(std::string_view name) const;
     std::string contactNameForId(std::uint32_t dmrId) const;
     bool hasContactRoom() const;
-    // Whether another contact than the one at `index` has the contact's DMR ID. All Call contacts
-    // share their ID and never count as duplicates.
+    // The duplicate-ID rule: whether a contact other than the one at `exceptIndex` has DMR ID `id`.
+    bool hasContactWithId(std::uint32_t id, int exceptIndex = -1) const;
+    // The same for the contact at `index`, where All Call contacts, which share their ID, never
+    // count as duplicates.
     bool isDuplicateDmrId(const Contact& contact, int index) const;
     bool isContactUsed(int index) const;
     void refreshContactNames();

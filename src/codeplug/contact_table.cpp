@@ -31,12 +31,8 @@ int Codeplug::addContact(const Contact& source, bool allowDuplicateId)
 {
     if (!loaded())
         return NotLoadedRefused;
-    if (!allowDuplicateId) {
-        const auto id = source.dmrId();
-        for (const auto& contact : contacts_)
-            if (contact->dmrId() == id)
-                return DuplicateRefused;
-    }
+    if (!allowDuplicateId && hasContactWithId(source.dmrId()))
+        return DuplicateRefused;
     if (contacts_.count() >= codec_->capacities().contacts)
         return TableFullRefused;
 
@@ -125,15 +121,17 @@ bool Codeplug::hasContactRoom() const
     return loaded() && contacts_.count() < codec_->capacities().contacts;
 }
 
-bool Codeplug::isDuplicateDmrId(const Contact& contact, int index) const
+bool Codeplug::hasContactWithId(std::uint32_t id, int exceptIndex) const
 {
-    const auto id = contact.dmrId();
-    if (id == AllCallId)
-        return false;
     for (int i = 0; i < contacts_.count(); ++i)
-        if (i != index && contacts_.at(i)->dmrId() == id)
+        if (i != exceptIndex && contacts_.at(i)->dmrId() == id)
             return true;
     return false;
+}
+
+bool Codeplug::isDuplicateDmrId(const Contact& contact, int index) const
+{
+    return contact.dmrId() != AllCallId && hasContactWithId(contact.dmrId(), index);
 }
 
 bool Codeplug::isContactUsed(int index) const

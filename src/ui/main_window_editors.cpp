@@ -3,6 +3,7 @@
 #include "ui/main_window.h"
 
 #include "codeplug/record_factory.h"
+#include "operations/contact_editing.h"
 #include "presenter/channel_editor_rules.h"
 #include "ui/channel_editor_dialog.h"
 #include "ui/contact_editor_dialog.h"
@@ -12,25 +13,12 @@ namespace {
 
 constexpr const char* NoCodeplugForContact = "You must open a valid Codeplug first to add a contact.";
 constexpr const char* NoRoomForContact = "Sorry, no room for additional contacts in this Codeplug.";
-constexpr const char* DuplicateIdOnAdd =
-    "The DMR-MARC ID you specified is already in use. Add this contact anyway?";
-constexpr const char* DuplicateIdOnEdit = "Edit discarded. Duplicate DMR-MARC ID numbers are not allowed.";
-
-// Whether a contact other than the one at `row` already has `id`.
-bool anotherContactHasId(const Codeplug& codeplug, int row, std::uint32_t id)
-{
-    const auto& contacts = codeplug.contacts();
-    for (int i = 0; i < contacts.count(); ++i)
-        if (i != row && contacts.at(i)->dmrId() == id)
-            return true;
-    return false;
-}
-
-// An edit is kept once the codeplug is marked changed and the model is written into its image.
+// A channel edit is kept once the codeplug is marked changed and the model is written into its
+// image.
 void keepEdit(Codeplug& codeplug)
 {
-    codeplug.markChanged();
-    codeplug.encode();
+    Codeplug::EditScope edit(codeplug);
+    edit.changed();
 }
 
 } // namespace
@@ -57,13 +45,8 @@ void MainWindow::addContact()
     if (runDialog(dialog) != QDialog::Accepted)
         return;
 
-    int result = codeplug.addContact(dialog.contact());
-    if (result == DuplicateRefused &&
-        prompts_->message(MessageIcon::Warning, MessageButtons::YesNo, DuplicateIdOnAdd) == MessageAnswer::Yes)
-        result = codeplug.addContact(dialog.contact(), true);
-    if (result != Added)
+    if (!addEditedContact(codeplug, dialog.contact(), *prompts_))
         return;
-    keepEdit(codeplug);
     refreshAll();
     selectContactRow(codeplug.contacts().count() - 1);
 }
@@ -73,21 +56,11 @@ void MainWindow::editContact(int row)
     auto& codeplug = document_.codeplug;
     if (row < 0 || row >= codeplug.contacts().count())
         return;
-    Contact* stored = codeplug.contactAt(row);
-    const std::uint32_t oldId = stored->dmrId();
-    ContactEditorDialog dialog(*stored, this);
+    ContactEditorDialog dialog(*codeplug.contactAt(row), this);
     if (runDialog(dialog) != QDialog::Accepted)
         return;
-
-    const Contact& edited = dialog.contact();
-    if (edited.dmrId() != oldId && anotherContactHasId(codeplug, row, edited.dmrId())) {
-        prompts_->error(DuplicateIdOnEdit);
+    if (!replaceEditedContact(codeplug, row, dialog.contact(), *prompts_))
         return;
-    }
-    *stored = edited;
-    // Channels show the name of their transmit contact, which may just have changed.
-    codeplug.refreshContactNames();
-    keepEdit(codeplug);
     refreshAll();
     selectContactRow(row);
 }

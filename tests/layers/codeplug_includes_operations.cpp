@@ -1,0 +1,2 @@
+// Must not compile: a codec sees no header of the command flows above it.
+#include "operations/clipboard_transfer.h"

@@ -1,0 +1,2 @@
+// Must not compile: the model sees no header of the codeplug layer above it.
+#include "codeplug/codeplug.h"

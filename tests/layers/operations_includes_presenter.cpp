@@ -1,0 +1,2 @@
+// Must not compile: the command flows see no header of the window state above them.
+#include "presenter/choice_lists.h"

@@ -62,8 +62,9 @@ public:
     virtual FormatId formatId() const = 0;
     FormatFamily family() const { return familyOf(formatId()); }
     virtual std::uint32_t featureFlags() const = 0;
-    virtual TableCapacities capacities() const = 0;
-    virtual const RecordFormats& recordFormats() const = 0;
+    // The format's table sizes and record formats, as its probe has them (probe_chain.cpp).
+    TableCapacities capacities() const;
+    const RecordFormats& recordFormats() const;
 
     // ---- Decode, encode, save ----
 

@@ -13,16 +13,30 @@
 namespace pw {
 namespace {
 
+// Table sizes: contacts, channels, zones, scan lists, RX group lists.
+constexpr TableCapacities Md380Tables{1000, 999, MaxZones, MaxScanLists, MaxRxGroupLists};
+constexpr TableCapacities Md2017Tables{10000, 2999, MaxZones, MaxScanLists, MaxRxGroupLists};
+// The RDB scan-list count word follows the 234th record directly.
+constexpr TableCapacities RdbV1Tables{65535, 1999, MaxZones, 234, MaxRxGroupLists};
+constexpr TableCapacities RdbV11Tables{65535, 3999, MaxZones, 234, MaxRxGroupLists};
+constexpr TableCapacities RdbV2Tables{130000, 3999, MaxZones, 234, MaxRxGroupLists};
+constexpr TableCapacities D868Tables{160000, 3999, MaxZones, MaxScanLists, MaxRxGroupLists};
+
+template <FormatId Id>
+const RecordFormats& tytFormats() { return tyt::recordFormats(Id); }
+template <FormatId Id>
+const RecordFormats& rdbFormats() { return rdb::recordFormats(Id); }
+
 // The order matters: a D868 file is told by its header, the MD-2017 family by the model text
 // that an MD-380 file would also pass under, and the RDB versions by their layout text.
 constexpr std::array<FormatProbe, 7> Chain = {{
-    {D868Format, d868::isD868File, d868::takeD868File},
-    {Md9600Format, tyt::isMd9600File, tyt::takeMd9600File},
-    {Md2017Format, tyt::isMd2017File, tyt::takeMd2017File},
-    {Md380Format, tyt::isMd380File, tyt::takeMd380File},
-    {RdbV1Format, rdb::isV1File, rdb::takeV1File},
-    {RdbV11Format, rdb::isV11File, rdb::takeV11File},
-    {RdbV2Format, rdb::isV2File, rdb::takeV2File},
+    {D868Format, d868::isD868File, d868::takeD868File, d868::recordFormats, D868Tables},
+    {Md9600Format, tyt::isMd9600File, tyt::takeMd9600File, tytFormats<Md9600Format>, Md2017Tables},
+    {Md2017Format, tyt::isMd2017File, tyt::takeMd2017File, tytFormats<Md2017Format>, Md2017Tables},
+    {Md380Format, tyt::isMd380File, tyt::takeMd380File, tytFormats<Md380Format>, Md380Tables},
+    {RdbV1Format, rdb::isV1File, rdb::takeV1File, rdbFormats<RdbV1Format>, RdbV1Tables},
+    {RdbV11Format, rdb::isV11File, rdb::takeV11File, rdbFormats<RdbV11Format>, RdbV11Tables},
+    {RdbV2Format, rdb::isV2File, rdb::takeV2File, rdbFormats<RdbV2Format>, RdbV2Tables},
 }};
 
 } // namespace
@@ -37,43 +51,39 @@ std::unique_ptr<FormatCodec> recognise(FileContent file)
     return nullptr;
 }
 
+const FormatProbe* probeOf(FormatId formatId)
+{
+    for (const auto& probe : Chain)
+        if (probe.formatId == formatId)
+            return &probe;
+    return nullptr;
+}
+
 const RecordFormats& recordFormatsOf(FormatId formatId)
 {
-    switch (familyOf(formatId)) {
-    case FormatFamily::RdbFamily: return rdb::recordFormats(formatId);
-    case FormatFamily::D868Family: return d868::recordFormats();
-    default: return tyt::recordFormats(formatId);
-    }
+    const auto* probe = probeOf(formatId);
+    return probe ? probe->recordFormats() : Chain.front().recordFormats();
 }
+
+TableCapacities FormatCodec::capacities() const { return probeOf(formatId())->capacities; }
+const RecordFormats& FormatCodec::recordFormats() const { return probeOf(formatId())->recordFormats(); }
 
 int contactCapacity(FormatId formatId)
 {
-    switch (formatId) {
-    case Md380Format: return 1000;
-    case Md2017Format: case Md9600Format: return 10000;
-    case RdbV1Format: case RdbV11Format: return 65535;
-    case RdbV2Format: return 130000;
-    case D868Format: return 160000;
-    default: return 0;
-    }
+    const auto* probe = probeOf(formatId);
+    return probe ? probe->capacities.contacts : 0;
 }
 
 int channelCapacity(FormatId formatId)
 {
-    switch (formatId) {
-    case Md380Format: return 999;
-    case Md2017Format: case Md9600Format: return 2999;
-    case RdbV1Format: return 1999;
-    case RdbV11Format: case RdbV2Format: case D868Format: return 3999;
-    default: return 0;
-    }
+    const auto* probe = probeOf(formatId);
+    return probe ? probe->capacities.channels : 0;
 }
 
 int scanListCapacity(FormatId formatId)
 {
-    if (familyOf(formatId) != FormatFamily::RdbFamily)
-        return MaxScanLists;
-    return std::min(MaxScanLists, RdbLayout::forFormat(formatId).scanListRecordLimit());
+    const auto* probe = probeOf(formatId);
+    return probe ? probe->capacities.scanLists : MaxScanLists;
 }
 
 } // namespace pw

@@ -17,6 +17,9 @@ struct FormatProbe {
     bool (*matches)(const FileContent& file);
     // Makes the format's codec, which takes the file's bytes.
     std::unique_ptr<FormatCodec> (*take)(FileContent file);
+    // The format's record formats and table sizes, which need no file.
+    const RecordFormats& (*recordFormats)();
+    TableCapacities capacities;
 };
 
 // The most bytes of a file that recognition reads: as much as the largest format can be.
@@ -27,7 +30,11 @@ std::span<const FormatProbe> probeChain();
 // The codec of the first format that takes the file; nothing when none does.
 std::unique_ptr<FormatCodec> recognise(FileContent file);
 
-// The record formats of a format, for records made without a file (tests, tools).
+// The probe of a format; nothing for a FormatId no format has.
+const FormatProbe* probeOf(FormatId formatId);
+
+// The record formats of a format, for records made without a file (tests, tools). A FormatId no
+// format has gives those of the first format of the chain.
 const RecordFormats& recordFormatsOf(FormatId formatId);
 
 } // namespace pw

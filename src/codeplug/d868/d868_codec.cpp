@@ -590,16 +590,6 @@ D868Codec::D868Codec(FileContent file) : file_(std::move(file.bytes))
     data_.countTable.assign(file_.begin() + D868Data::HeaderSize, file_.begin() + head);
 }
 
-TableCapacities D868Codec::capacities() const
-{
-    TableCapacities capacities;
-    capacities.contacts = contactCapacity(D868Format);
-    capacities.channels = channelCapacity(D868Format);
-    return capacities;
-}
-
-const RecordFormats& D868Codec::recordFormats() const { return d868::recordFormats(); }
-
 int D868Codec::decode(Codeplug& codeplug)
 {
     if (file_.size() > LargestFile)

@@ -468,17 +468,6 @@ RdbCodec::RdbCodec(FormatId formatId, FileContent file) : formatId_(formatId), l
     image_ = std::move(bytes);
 }
 
-TableCapacities RdbCodec::capacities() const
-{
-    TableCapacities capacities;
-    capacities.contacts = contactCapacity(formatId_);
-    capacities.channels = channelCapacity(formatId_);
-    capacities.scanLists = scanListCapacity(formatId_);
-    return capacities;
-}
-
-const RecordFormats& RdbCodec::recordFormats() const { return rdb::recordFormats(formatId_); }
-
 int RdbCodec::decode(Codeplug& codeplug) { return RdbDecoder(codeplug, *this).run(); }
 
 void RdbCodec::encode(Codeplug& codeplug) { RdbEncoder(codeplug, layout_, image_, formatId_, imageLength_).run(); }

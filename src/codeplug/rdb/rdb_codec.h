@@ -25,8 +25,6 @@ public:
 
     FormatId formatId() const override { return formatId_; }
     std::uint32_t featureFlags() const override { return 0x13F; }
-    TableCapacities capacities() const override;
-    const RecordFormats& recordFormats() const override;
 
     int decode(Codeplug& codeplug) override;
     void encode(Codeplug& codeplug) override;

@@ -408,16 +408,6 @@ std::uint32_t TytCodec::featureFlags() const
     return formatId() == Md380Format ? Md380Features : OtherFeatures;
 }
 
-TableCapacities TytCodec::capacities() const
-{
-    TableCapacities capacities;
-    capacities.contacts = contactCapacity(formatId());
-    capacities.channels = channelCapacity(formatId());
-    return capacities;
-}
-
-const RecordFormats& TytCodec::recordFormats() const { return tyt::recordFormats(formatId()); }
-
 int TytCodec::decode(Codeplug& codeplug)
 {
     TytDecoder(codeplug, layout_, image_).run();

@@ -26,8 +26,6 @@ public:
 
     FormatId formatId() const override { return layout_.formatId; }
     std::uint32_t featureFlags() const override;
-    TableCapacities capacities() const override;
-    const RecordFormats& recordFormats() const override;
 
     int decode(Codeplug& codeplug) override;
     void encode(Codeplug& codeplug) override;

@@ -161,7 +161,7 @@ TEST(PackedContactStream, EntryFillsEveryValueOfTheContact)
 TEST(PackedContactStream, ControlCharactersOfANameReadAsHyphens)
 {
     D868FixtureContact fixture;
-    fixture.name = "a\x01b";
+    fixture.name = "a\x01" "b";
     const auto unpacked = unpackContactStream(streamOf({fixture}), 10, newContact(D868Format));
     ASSERT_EQ(unpacked.contacts.size(), 1u);
     EXPECT_EQ(unpacked.contacts[0]->name(), "a-b");

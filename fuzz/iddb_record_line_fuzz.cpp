@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         || fields.name.size() > pw::NameLimit || fields.remarks.size() > pw::RemarksLimit)
         std::abort();
     for (const char c : fields.remarks)
-        if (static_cast<signed char>(c) < 0x20)
+        if (static_cast<unsigned char>(c) < 0x20 || c == '\x7F')
             std::abort();
 
     pw::IdRecordStore store;

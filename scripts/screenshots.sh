@@ -17,10 +17,11 @@ if [ ! -x "$build/src/ui/render_screens" ]; then
   cmake --build "$build" --parallel 2 --target render_screens demo_codeplug
 fi
 mkdir -p "$out"
-# The settings the windows read and write stay in a scratch directory, not the user's own.
+# The settings the windows read and write, and the ID list cache, stay in a scratch directory, not
+# the user's own.
 config="$(mktemp -d)"
 trap 'rm -rf "$config"' EXIT
 printf 'source1 = none\nsource2 = none\n' > "$config/iddb_sources.conf"
-PLUGWRIGHT_CONFIG_DIR="$config" xvfb-run -a -s "-screen 0 1280x1024x24" \
+PLUGWRIGHT_CONFIG_DIR="$config" PLUGWRIGHT_CACHE_DIR="$config/cache" xvfb-run -a -s "-screen 0 1280x1024x24" \
   "$build/src/ui/render_screens" "$build/demo/demo.rdt" "$out"
 ls "$out"

@@ -10,5 +10,5 @@ cmake --build build/release --parallel 2 --target time_window
 config="$(mktemp -d)"
 trap 'rm -rf "$config"' EXIT
 printf 'source1 = none\nsource2 = none\n' > "$config/iddb_sources.conf"
-PLUGWRIGHT_CONFIG_DIR="$config" QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" \
+PLUGWRIGHT_CONFIG_DIR="$config" PLUGWRIGHT_CACHE_DIR="$config/cache" QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" \
   build/release/time_window "${1:-3}"

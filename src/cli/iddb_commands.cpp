@@ -7,7 +7,6 @@
 // with status 1.
 
 #include "cli/cli_session.h"
-#include "cli/text_encoding.h"
 #include "iddb/id_database.h"
 #include "iddb/id_export.h"
 #include "iddb/id_searcher.h"

@@ -60,12 +60,12 @@ int Codeplug::addChannel(const Channel& channel)
     if (findChannelByName(channel.name()) >= 0)
         return DuplicateRefused;
 
-    EditScope edit(*this);
     auto added = std::make_unique<Channel>(channel);
     if (!codec_->placeNewChannel(*this, *added))
         return TableFullRefused;
     channels_.append(std::move(added));
-    edit.changed();
+    // Marked changed, but encoded only when the edit that adds it ends: imports add thousands.
+    markChanged();
     return Added;
 }
 

@@ -57,11 +57,8 @@ int Codeplug::save(const std::filesystem::path& path)
     if (!loaded())
         return 0;
     encode();
-    std::vector<std::span<const std::uint8_t>> blocks;
     std::string why;
-    if (!codec_->fileBlocks(*this, blocks, why))
-        return 0;
-    if (!writeFileAtomically(path, blocks))
+    if (!writeFileAtomically(path, [this, &why](ByteSink& sink) { return codec_->writeFile(*this, sink, why); }))
         return 0;
     codec_->saved();
     changed_ = false;
@@ -73,7 +70,6 @@ void Codeplug::endEdit()
     if (--editDepth_ > 0 || !editChanged_)
         return;
     editChanged_ = false;
-    changed_ = true;
     encode();
 }
 

@@ -66,7 +66,13 @@ public:
 
     bool loaded() const { return codec_ != nullptr; }
     bool changed() const { return changed_; }
-    void markChanged() { changed_ = true; }
+    // Marks the document changed; inside an EditScope, the scope has the model encoded when it ends.
+    void markChanged()
+    {
+        changed_ = true;
+        if (editDepth_ > 0)
+            editChanged_ = true;
+    }
     FormatId formatId() const { return codec_ ? codec_->formatId() : NoFormat; }
     FormatFamily family() const { return familyOf(formatId()); }
     std::uint32_t featureFlags() const { return codec_ ? codec_->featureFlags() : 0; }
@@ -179,7 +185,7 @@ public:
         EditScope(const EditScope&) = delete;
         EditScope& operator=(const EditScope&) = delete;
         // Something changed in this edit.
-        void changed() { codeplug_.editChanged_ = true; }
+        void changed() { codeplug_.markChanged(); }
 
     private:
         Codeplug& codeplug_;

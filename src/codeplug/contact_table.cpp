@@ -40,7 +40,8 @@ int Codeplug::addContact(const Contact& source, bool allowDuplicateId)
     if (contacts_.count() >= codec_->capacities().contacts)
         return TableFullRefused;
 
-    EditScope edit(*this);
+    // An add is not yet a change of its own: imports add thousands and mark the codeplug changed,
+    // and have it encoded, once they are done.
     auto contact = std::make_unique<Contact>(*codec_->recordFormats().contact);
     contact->setAlertTone(source.alertTone());
     contact->setName(source.name());

@@ -20,6 +20,7 @@
 
 namespace pw {
 
+class ByteSink;
 class Codeplug;
 class Channel;
 class IndexRemap;
@@ -71,10 +72,9 @@ public:
     virtual int decode(Codeplug& codeplug) = 0;
     // Writes the lists into the image, so that the image mirrors the model.
     virtual void encode(Codeplug& codeplug) = 0;
-    // The file to save, as blocks written one after the other; false when no file can be built
-    // (the reason is then in `why`).
-    virtual bool fileBlocks(Codeplug& codeplug, std::vector<std::span<const std::uint8_t>>& blocks,
-                            std::string& why) = 0;
+    // Writes the file to save into `sink`; false when no file can be built (the reason is then in
+    // `why`) or the sink failed.
+    virtual bool writeFile(Codeplug& codeplug, ByteSink& sink, std::string& why) = 0;
     // The file was saved; a format that built it afresh keeps what it needs of it.
     virtual void saved() {}
 

@@ -211,7 +211,11 @@ void IdDatabase::Run(std::optional<std::filesystem::path> file)
         cache = readIdCache(options_.cachePath);
     if (cache) {
         const auto age = std::chrono::system_clock::now() - cache->info.downloaded;
-        const bool stale = age >= options_.cacheMaxAge || age < -std::chrono::hours(24);
+        // A list from other sources than the settings name now is fetched again as well.
+        const auto& cachedSources = cache->info.sources;
+        const bool sameSources = cachedSources.size() == 2 && cachedSources[0].url == options_.firstSource
+                              && cachedSources[1].url == options_.secondSource;
+        const bool stale = !sameSources || age >= options_.cacheMaxAge || age < -std::chrono::hours(24);
         const std::string date = cacheDateText(cache->info.downloaded);
         int firstRows = 0;
         int secondRows = 0;

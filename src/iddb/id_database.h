@@ -5,8 +5,9 @@
 // A load runs on the database's own thread:
 // - from a file (`StartFileLoad`): the file alone, in either layout (iddb/user_list_reader.h);
 // - otherwise from the cache, when one is configured and readable: its records are published at
-//   once; when the cache is older than its maximum age the sources are then fetched again in the
-//   background, and the new list waits until the owner takes it with `AdoptRefresh`;
+//   once; when the cache is older than its maximum age (or came from other sources) the sources are
+//   then fetched again in the background, and the new list waits until the owner takes it with
+//   `AdoptRefresh`;
 // - otherwise from the sources: the first source is kept whole, the second adds only the users
 //   whose DMR ID the first did not have. When at least one record was had, the cache is replaced.
 //

@@ -1,8 +1,9 @@
 #pragma once
 // The records of the DMR ID database and their compact store.
 //
-// A user record has eight texts: radioId, callsign, name, city, state, country, spare (always
-// empty) and remarks, cut to 118, 118, 246, 246, 246, 246, 0 and 2038 characters. Two million
+// A user record has eight UTF-8 texts: radioId, callsign, name, city, state, country, spare (always
+// empty) and remarks, cut to 118, 118, 246, 246, 246, 246, 0 and 2038 bytes (on a character
+// boundary, by the reader). Two million
 // records at a fixed block each would cost gigabytes, so the store keeps every record's texts back
 // to back in large arena blocks, in the order of the record's match text, each followed by one
 // blank:

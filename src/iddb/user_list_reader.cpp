@@ -51,13 +51,17 @@ void dropIncompleteCharacter(std::string& text)
 
 void splitCsvLine(std::string_view line, std::vector<std::string>& cells)
 {
-    cells.clear();
+    // The cells' strings are reused from line to line: no allocation once they have grown.
+    std::size_t count = 0;
     std::size_t pos = 0;
     for (;;) {
+        if (count == cells.size())
+            cells.emplace_back();
+        std::string& cell = cells[count++];
         while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t'))
             ++pos;
-        std::string cell;
         if (pos < line.size() && line[pos] == '"') {
+            cell.clear();
             ++pos;
             while (pos < line.size()) {
                 const auto quote = line.find('"', pos);
@@ -86,11 +90,11 @@ void splitCsvLine(std::string_view line, std::vector<std::string>& cells)
             cell.assign(trimBlanks(line.substr(pos, end - pos)));
             pos = end;
         }
-        cells.push_back(std::move(cell));
         if (pos >= line.size())
-            return;
+            break;
         ++pos; // the comma
     }
+    cells.resize(count);
 }
 
 UserListReader::UserListReader(RowReceiver receiver, std::size_t maxLineBytes)
@@ -200,14 +204,14 @@ void UserListReader::readHeaderRow(std::string_view line)
     assignCut(fields_.callsign, cell(Callsign), CallsignLimit);
     const auto first = cell(FirstName);
     const auto last = cell(LastName);
-    std::string name(cell(Name));
+    name_.assign(cell(Name));
     if (!first.empty() || !last.empty()) {
-        name.assign(first);
+        name_.assign(first);
         if (!first.empty() && !last.empty())
-            name += ' ';
-        name.append(last);
+            name_ += ' ';
+        name_.append(last);
     }
-    assignCut(fields_.name, name, NameLimit);
+    assignCut(fields_.name, name_, NameLimit);
     assignCut(fields_.city, cell(City), CityLimit);
     assignCut(fields_.state, cell(State), StateLimit);
     assignCut(fields_.country, cell(Country), CountryLimit);

@@ -76,6 +76,7 @@ private:
     int columns_[ColumnCount] = {};
     std::vector<std::string> cells_;
     std::string converted_;
+    std::string name_;
     IdRecordFields fields_;
 };
 

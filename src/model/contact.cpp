@@ -13,28 +13,9 @@ namespace {
 std::string_view untilZero(std::string_view text) { return text.substr(0, std::min(text.find('\0'), text.size())); }
 } // namespace
 
-Contact::Contact(const ContactFormat& format) : format_(&format), texts_(TextSlots - 1, '\0')
+Contact::Contact(const ContactFormat& format) : format_(&format)
 {
     format.initialize(*this);
-}
-
-std::string_view Contact::text(int slot) const
-{
-    std::size_t begin = 0;
-    for (int i = 0; i < slot; ++i)
-        begin = texts_.find('\0', begin) + 1;
-    const auto end = texts_.find('\0', begin);
-    return std::string_view(texts_).substr(begin, end == std::string::npos ? std::string::npos : end - begin);
-}
-
-void Contact::assignText(int slot, std::string_view text)
-{
-    text = untilZero(text);
-    std::size_t begin = 0;
-    for (int i = 0; i < slot; ++i)
-        begin = texts_.find('\0', begin) + 1;
-    const auto end = texts_.find('\0', begin);
-    texts_.replace(begin, end == std::string::npos ? std::string::npos : end - begin, text);
 }
 
 void Contact::setDmrId(std::uint32_t id)
@@ -45,7 +26,7 @@ void Contact::setDmrId(std::uint32_t id)
 
 void Contact::setName(std::string_view name)
 {
-    assignText(NameSlot, name);
+    texts_.set(NameSlot, name);
     format_->store(*this, ContactField::Name);
 }
 
@@ -80,7 +61,7 @@ void Contact::setAlertTone(bool on)
 
 void Contact::setDescriptive(ContactText which, std::string_view text)
 {
-    assignText(slotOf(which), text);
+    texts_.set(slotOf(which), text);
     format_->store(*this, ContactField::DescriptiveTexts);
 }
 

@@ -8,6 +8,7 @@
 // write, and a contact read from a file keeps the bytes of its record that no field covers.
 // Moving a contact to a codeplug of another format makes a new contact there and copies the values.
 
+#include "model/contact_texts.h"
 #include "model/record_format.h"
 
 #include <cstdint>
@@ -37,7 +38,8 @@ public:
     std::uint32_t dmrId() const { return dmrId_; }
     void setDmrId(std::uint32_t id);
 
-    std::string name() const { return std::string(text(NameSlot)); }
+    std::string name() const { return std::string(nameView()); }
+    std::string_view nameView() const { return texts_.get(NameSlot); }
     void setName(std::string_view name);
 
     CallType callType() const { return callType_; }
@@ -58,7 +60,8 @@ public:
     std::string state() const { return descriptive(ContactText::State); }
     std::string country() const { return descriptive(ContactText::Country); }
     std::string remarks() const { return descriptive(ContactText::Remarks); }
-    std::string descriptive(ContactText which) const { return std::string(text(slotOf(which))); }
+    std::string descriptive(ContactText which) const { return std::string(descriptiveView(which)); }
+    std::string_view descriptiveView(ContactText which) const { return texts_.get(slotOf(which)); }
     void setCallsign(std::string_view text) { setDescriptive(ContactText::Callsign, text); }
     void setCity(std::string_view text) { setDescriptive(ContactText::City, text); }
     void setState(std::string_view text) { setDescriptive(ContactText::State, text); }
@@ -85,20 +88,17 @@ public:
     void assignDmrId(std::uint32_t id) { dmrId_ = id; }
     void assignCallType(CallType type) { callType_ = type; }
     void assignAlertTone(bool on) { alertTone_ = on; }
-    void assignName(std::string_view name) { assignText(NameSlot, name); }
-    void assignDescriptive(ContactText which, std::string_view text) { assignText(slotOf(which), text); }
+    void assignName(std::string_view name) { texts_.set(NameSlot, name); }
+    void assignDescriptive(ContactText which, std::string_view text) { texts_.set(slotOf(which), text); }
+    // All texts at once: the name, then callsign, city, state, country and remarks.
+    void assignTexts(const std::array<std::string_view, ContactTexts::Count>& texts) { texts_.setAll(texts); }
 
 private:
-    // The six texts share one allocation, separated by zero bytes (no text holds one): a codeplug
-    // of 160,000 contacts is held in a fraction of the memory six strings each would take.
     static constexpr int NameSlot = 0;
-    static constexpr int TextSlots = 6;
     static constexpr int slotOf(ContactText which) { return static_cast<int>(which) + 1; }
-    std::string_view text(int slot) const;
-    void assignText(int slot, std::string_view text);
 
     const ContactFormat* format_;
-    std::string texts_;
+    ContactTexts texts_;
     std::vector<std::uint8_t> familyRecord_;
     std::uint32_t dmrId_ = AllCallId;
     int sortPosition_ = 0;

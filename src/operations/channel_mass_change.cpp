@@ -215,8 +215,8 @@ MassChangeResult massChangeChannels(Codeplug& codeplug, Prompts& prompts, std::v
         // all dropped) leave the codeplug as it was, and a file unchanged is not to be saved.
         result.modelChanged = changedAny;
         if (changedAny) {
-            codeplug.markChanged();
-            codeplug.encode();
+            Codeplug::EditScope edit(codeplug);
+            edit.changed();
         }
     }
     result.applied = true;

@@ -27,8 +27,8 @@ void finishImport(Codeplug& working, const ChannelImportCounts& counts)
     if (counts.added == 0 && counts.supportingContacts == 0)
         return;
     // Supporting contacts change the codeplug even when every channel was a duplicate.
-    working.markChanged();
-    working.encode();
+    Codeplug::EditScope edit(working);
+    edit.changed();
 }
 
 } // namespace

@@ -237,7 +237,8 @@ void pasteContacts(PasteState& paste, PasteLines& lines)
             ++outcome.duplicates;
     }
     if (outcome.contactsAdded > 0) {
-        paste.codeplug.encode();
+        Codeplug::EditScope edit(paste.codeplug);
+        edit.changed();
         outcome.result.modelChanged = true;
     }
     paste.enter(PasteTab::Contacts);
@@ -276,8 +277,8 @@ void pasteChannels(PasteState& paste, PasteLines& lines)
         }
     }
     if (outcome.channelsAdded > 0 || outcome.contactsAdded > 0) {
-        paste.codeplug.markChanged();
-        paste.codeplug.encode();
+        Codeplug::EditScope edit(paste.codeplug);
+        edit.changed();
         outcome.result.modelChanged = true;
     }
     outcome.result.refresh = TabList::Channels;
@@ -499,6 +500,8 @@ PasteOutcome pasteFromClipboard(Codeplug& codeplug, Prompts& prompts, Clipboard&
 {
     if (!codeplug.loaded())
         return {};
+    // Every add of the paste is one edit, encoded once.
+    Codeplug::EditScope edit(codeplug);
     const auto text = clipboard.text();
     if (!text)
         return {};

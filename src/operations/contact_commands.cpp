@@ -120,8 +120,6 @@ bool sortContactsCommand(Codeplug& working, int column, ContactListKind list)
     if (working.contacts().count() < 2)
         return false;
     working.sortContacts(column);
-    working.encode();
-    working.markChanged();
     return true;
 }
 

@@ -60,8 +60,8 @@ bool ContactMerger::offer(const Contact& incoming)
 int ContactMerger::finish()
 {
     if (!finished_ && count_ > 0) {
-        codeplug_.markChanged();
-        codeplug_.encode();
+        Codeplug::EditScope edit(codeplug_);
+        edit.changed();
     }
     finished_ = true;
     return count_;

@@ -53,6 +53,8 @@ CommandResult deleteContacts(Codeplug& codeplug, Prompts& prompts, std::vector<i
     CommandResult result;
     if (!codeplug.loaded())
         return result;
+    // Every delete of the command is one edit, encoded once.
+    Codeplug::EditScope edit(codeplug);
     rows = listOrder(std::move(rows), codeplug.contacts().count());
     if (rows.empty())
         return result;
@@ -105,6 +107,7 @@ CommandResult deleteChannels(Codeplug& codeplug, Prompts& prompts, std::vector<i
     CommandResult result;
     if (!codeplug.loaded())
         return result;
+    Codeplug::EditScope edit(codeplug);
     if (!codeplug.hasFeature(feature::ChannelOperations))
         return refusal(prompts, featureNotSupportedText("deleting channels"));
     rows = listOrder(std::move(rows), codeplug.channels().count());

@@ -236,6 +236,8 @@ StructuralImportCounts importStructuresFrom(Codeplug& working, const Codeplug& o
     // A codeplug's own tables would grow under the walks over them.
     if (&working == &other || !working.loaded())
         return counts;
+    // One edit: the model is encoded once, when every part is in.
+    Codeplug::EditScope edit(working);
     if (options & (ImportGroupContacts | ImportPrivateContacts))
         counts.contacts =
             mergeContactsFromCodeplug(working, &other, false, options & (ImportGroupContacts | ImportPrivateContacts));
@@ -249,7 +251,6 @@ StructuralImportCounts importStructuresFrom(Codeplug& working, const Codeplug& o
     }
     if (options & ImportZones)
         counts.zones = importZones(working, other);
-    working.encode();
     return counts;
 }
 

@@ -259,8 +259,8 @@ ZoneWizardCommit ZoneWizard::commit(Prompts& prompts)
     // Channels that are all members already leave the codeplug as it was: nothing to save.
     result.modelChanged = changed;
     if (changed) {
-        codeplug.markChanged();
-        codeplug.encode();
+        Codeplug::EditScope edit(codeplug);
+        edit.changed();
     }
     result.outcome = CommitOutcome::Accepted;
     prompts.message(MessageIcon::Information, MessageButtons::Ok, result.report);

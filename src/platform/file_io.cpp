@@ -66,7 +66,37 @@ bool writeAll(int fd, std::span<const std::uint8_t> bytes)
 
 } // namespace
 
-bool writeFileAtomically(const std::filesystem::path& path, std::span<const std::span<const std::uint8_t>> blocks)
+namespace {
+
+class FileDescriptorSink final : public ByteSink {
+public:
+    explicit FileDescriptorSink(int fd) : fd_(fd) {}
+    bool write(std::span<const std::uint8_t> bytes) override { return writeAll(fd_, bytes); }
+
+private:
+    int fd_;
+};
+
+} // namespace
+
+bool BufferedSink::write(std::span<const std::uint8_t> bytes)
+{
+    if (buffer_.size() + bytes.size() > buffer_.capacity() && !flush())
+        return false;
+    if (bytes.size() >= buffer_.capacity())
+        return target_.write(bytes);
+    buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
+    return true;
+}
+
+bool BufferedSink::flush()
+{
+    const bool ok = buffer_.empty() || target_.write(buffer_);
+    buffer_.clear();
+    return ok;
+}
+
+bool writeFileAtomically(const std::filesystem::path& path, const std::function<bool(ByteSink&)>& produce)
 {
     std::error_code error;
     if (std::filesystem::is_directory(path, error))
@@ -81,15 +111,24 @@ bool writeFileAtomically(const std::filesystem::path& path, std::span<const std:
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd < 0)
         return false;
-    bool ok = true;
-    for (const auto& block : blocks)
-        ok = ok && writeAll(fd, block);
+    FileDescriptorSink sink(fd);
+    bool ok = produce(sink);
     ok = ok && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     if (ok && ::rename(temporary.c_str(), path.c_str()) == 0)
         return true;
     ::unlink(temporary.c_str());
     return false;
+}
+
+bool writeFileAtomically(const std::filesystem::path& path, std::span<const std::span<const std::uint8_t>> blocks)
+{
+    return writeFileAtomically(path, [blocks](ByteSink& sink) {
+        for (const auto& block : blocks)
+            if (!sink.write(block))
+                return false;
+        return true;
+    });
 }
 
 bool writeFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes)

@@ -121,6 +121,7 @@ void IdSearcherDialog::buildControls()
     // Bytes received of the total when the size is known, busy otherwise; the rows read as text.
     progress_->setRange(0, 0);
     progress_->setTextVisible(true);
+    progress_->setAlignment(Qt::AlignCenter);
     progress_->setFormat(QStringLiteral("0 rows"));
     progress_->setMinimumWidth(180);
     retry_ = button("Retry Connection", "retryButton", this);
@@ -237,7 +238,7 @@ void IdSearcherDialog::showProgress()
     } else {
         progress_->setRange(0, 0);
     }
-    progress_->setFormat(QStringLiteral("%1 rows").arg(progress.rows));
+    progress_->setFormat(QStringLiteral("%L1 rows").arg(progress.rows));
 }
 
 QString IdSearcherDialog::loadStatus() const

@@ -3,10 +3,13 @@
 #include "support/sample_database_server.h"
 #include "support/run_process.h"
 #include "support/temp_dir.h"
+#include "support/test_trust.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <cstdlib>
+#include <fstream>
 #include <string>
 
 namespace pw {
@@ -26,22 +29,131 @@ std::string fileText(const std::filesystem::path& path)
     return std::string(bytes.begin(), bytes.end());
 }
 
-TEST(CliIddb, FetchPrintsTheSummary)
+TEST(CliIddb, FetchPrintsTheSummaryAndEachSourcesOutcome)
 {
     auto server = test::sampleDatabaseServer();
     const auto result = cli(server, {"iddb", "fetch"});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "Database acquisition complete; 3 total records.\n\nRADIO ID (2 rows contributed)\n"
                           "HAM DIGITAL (2 rows contributed)\n");
+    EXPECT_EQ(result.err, "source 1: http://" + server.hostAndPort() + "/static/users_quoted.csv: 2 records\n"
+                          "source 2: http://" + server.hostAndPort() + "/status/users_quoted.csv: 2 records\n");
 }
 
-TEST(CliIddb, FetchWithSkippedAndUnreachableSources)
+TEST(CliIddb, NoRecordFromAnySourceEndsWithStatusOneAndTheReasons)
 {
     const auto refused = "127.0.0.1:" + std::to_string(test::refusingPort());
-    const auto result = test::runProcess(PLUGWRIGHT_CLI, {"iddb", "fetch", "--source1", "none", "--source2", refused});
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out, "Database acquisition complete; 0 total records.\n\nRADIO ID (0 rows contributed)\n"
-                          "HAM DIGITAL (0 rows contributed)\n");
+    LoopbackHttpServer missing([](const std::string&, test::ServerConnection& connection) {
+        connection.send("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n");
+    });
+    const auto result = test::runProcess(PLUGWRIGHT_CLI, {"iddb", "fetch", "--source1", missing.url("/user.csv"),
+                                                          "--source2", refused});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find("source 1: " + missing.url("/user.csv") + ": failed: HTTP 404\n"), std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find("source 2: http://" + refused + "/status/users_quoted.csv: failed: could not connect"),
+              std::string::npos)
+        << result.err;
+}
+
+TEST(CliIddb, HttpsSourceInTodaysLayoutAndSearchRowsThatReadBackAsCsv)
+{
+    if (!test::TestTrustAvailable)
+        GTEST_SKIP() << "needs a build with -DPLUGWRIGHT_TEST_CA_HOOK=ON";
+    test::TrustedTestAuthority trust;
+    const std::string list = "RADIO_ID,CALLSIGN,FIRST_NAME,LAST_NAME,CITY,STATE,COUNTRY\n"
+                             "3112345,K0ABC,John,\"Smith, Jr.\",Kansas City,Missouri,United States\n"
+                             "2600001,SP5ABC,\xC5\x81ukasz,Nowak,\xC5\x81\xC3\xB3" "d\xC5\xBA,,Poland\n";
+    LoopbackHttpServer server([list](const std::string&, test::ServerConnection& connection) {
+        connection.send(test::plainResponse(list));
+    }, trust.loopbackServer());
+    const auto url = server.url("/static/user.csv");
+    const auto found = test::runProcess(PLUGWRIGHT_CLI, {"iddb", "search", "smith", "--source1", url, "--source2", "none"});
+    EXPECT_EQ(found.status, 0) << found.err;
+    EXPECT_EQ(found.out, "Query 'smith' returned 1 matches.\n"
+                         "3112345,K0ABC,\"John Smith, Jr.\",Kansas City,Missouri,United States,\n");
+    EXPECT_EQ(found.err, "source 1: " + url + ": 2 records\n");
+
+    const auto ascii = test::runProcess(PLUGWRIGHT_CLI, {"iddb", "export", "-", "--radio", "3", "--ascii", "--source1",
+                                                         url, "--source2", "none"});
+    EXPECT_EQ(ascii.status, 0) << ascii.err;
+    EXPECT_EQ(ascii.out, "3112345,\"John Smith, Jr.\",,,,,\r\n2600001,Lukasz Nowak,,,,,\r\n");
+}
+
+// Points the configuration and the cache at folders of the test, for the life of the object.
+class ScratchSettings {
+public:
+    explicit ScratchSettings(const std::string& sources)
+    {
+        std::filesystem::create_directories(dir_.file("config"));
+        std::ofstream(dir_.file("config") / "iddb_sources.conf") << sources;
+        saved_ = {variable("PLUGWRIGHT_CONFIG_DIR"), variable("PLUGWRIGHT_CACHE_DIR")};
+        ::setenv("PLUGWRIGHT_CONFIG_DIR", dir_.file("config").c_str(), 1);
+        ::setenv("PLUGWRIGHT_CACHE_DIR", dir_.file("cache").c_str(), 1);
+    }
+    ~ScratchSettings()
+    {
+        restore("PLUGWRIGHT_CONFIG_DIR", saved_.first);
+        restore("PLUGWRIGHT_CACHE_DIR", saved_.second);
+    }
+    std::filesystem::path cacheFile() const { return dir_.file("cache") / "dmr_id_users.cache"; }
+
+private:
+    static std::string variable(const char* name)
+    {
+        const char* value = std::getenv(name);
+        return value ? value : "";
+    }
+    static void restore(const char* name, const std::string& value)
+    {
+        if (value.empty())
+            ::unsetenv(name);
+        else
+            ::setenv(name, value.c_str(), 1);
+    }
+    test::TempDir dir_;
+    std::pair<std::string, std::string> saved_;
+};
+
+TEST(CliIddb, TheSettingsSourcesFillTheCacheWhichServesTheNextCommandOffline)
+{
+    std::optional<ScratchSettings> settings;
+    {
+        auto server = test::sampleDatabaseServer();
+        settings.emplace("# sources\nsource1 = " + server.hostAndPort() + "\nsource2 = none\n");
+        const auto first = test::runProcess(PLUGWRIGHT_CLI, {"iddb", "fetch"});
+        EXPECT_EQ(first.status, 0) << first.err;
+        ASSERT_TRUE(std::filesystem::exists(settings->cacheFile()));
+    }
+    const auto offline = test::runProcess(PLUGWRIGHT_CLI, {"iddb", "search", "Kansas"});
+    EXPECT_EQ(offline.status, 0) << offline.err;
+    EXPECT_EQ(offline.out.substr(0, offline.out.find('\n')), "Query 'Kansas' returned 1 matches.");
+    EXPECT_EQ(offline.err.rfind("cache: " + settings->cacheFile().string() + ": 2 records (downloaded ", 0), 0u)
+        << offline.err;
+
+    // Sources on the command line leave the cache alone: nothing answers there now.
+    const auto refused = "127.0.0.1:" + std::to_string(test::refusingPort());
+    EXPECT_EQ(test::runProcess(PLUGWRIGHT_CLI, {"iddb", "fetch", "--source1", refused}).status, 1);
+    EXPECT_EQ(test::runProcess(PLUGWRIGHT_CLI, {"iddb", "fetch", "--no-cache"}).status, 1);
+}
+
+TEST(CliIddb, FileOptionReadsAUserListFromAFileOrStandardInput)
+{
+    const std::string list = "RADIO_ID,CALLSIGN,FIRST_NAME,LAST_NAME,CITY,STATE,COUNTRY\n"
+                             "2620001,DL1ABC,J\xC3\xBCrgen,M\xC3\xBCller,M\xC3\xBCnchen,Bayern,Germany\n";
+    const auto piped = test::runProcess(PLUGWRIGHT_CLI, {"iddb", "search", "J\xC3\xBCrgen", "--file", "-"}, list);
+    EXPECT_EQ(piped.status, 0) << piped.err;
+    EXPECT_EQ(piped.out, "Query 'J\xC3\xBCrgen' returned 1 matches.\n"
+                         "2620001,DL1ABC,J\xC3\xBCrgen M\xC3\xBCller,M\xC3\xBCnchen,Bayern,Germany,\n");
+    EXPECT_EQ(piped.err, "file: standard input: 1 record\n");
+
+    test::TempDir dir;
+    const auto missing = dir.file("missing.csv").string();
+    const auto failed = test::runProcess(PLUGWRIGHT_CLI, {"iddb", "fetch", "--file", missing});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_NE(failed.err.find("file: " + missing + ": failed: No such file or directory\n"), std::string::npos)
+        << failed.err;
 }
 
 TEST(CliIddb, SearchPrintsTheQueryAndOneLinePerMatch)
@@ -69,8 +181,9 @@ TEST(CliIddb, SearchWithLinesIsACompoundQuery)
               "Compound query 'K0ABC OR  IOWA OR  BAYERN' returned 3 matches.");
 
     const auto shortText = cli(server, {"iddb", "search", "K0"});
-    EXPECT_EQ(shortText.status, 0);
+    EXPECT_EQ(shortText.status, 1);
     EXPECT_EQ(shortText.out, "");
+    EXPECT_NE(shortText.err.find("The query is too short"), std::string::npos) << shortText.err;
 }
 
 TEST(CliIddb, ExportWritesTheRadioTypesLayout)

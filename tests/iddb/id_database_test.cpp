@@ -170,6 +170,17 @@ TEST_F(IdDatabaseCache, AnExpiredCacheIsSearchableAtOnceAndReplacedByTheRefresh)
     EXPECT_LT(std::chrono::system_clock::now() - rewritten->info.downloaded, std::chrono::hours(1));
 }
 
+TEST_F(IdDatabaseCache, AFreshCacheOfOtherSourcesIsRefreshed)
+{
+    auto server = serving({{"/user.csv", test::plainResponse(TodaysList)}});
+    const auto options = cachedOptions(server);
+    writeCache(options, std::chrono::hours(0));
+    IdDatabase database(options);
+    load(database);
+    EXPECT_EQ(server.requests().size(), 1u);
+    EXPECT_EQ(database.Records().count(), 2);
+}
+
 TEST_F(IdDatabaseCache, AFailedRefreshKeepsTheCacheAndSaysSo)
 {
     auto server = serving({});

@@ -33,7 +33,39 @@ constexpr Place Places[] = {
 };
 constexpr std::string_view Remarks[] = {"", "", "", "", "", "", "DMR", "Club station", "Repeater", "Hotspot"};
 
+constexpr std::string_view Utf8FirstNames[] = {"J\xC3\xBCrgen", "\xC5\x81ukasz", "Ren\xC3\xA9", "S\xC3\xB8ren"};
+
 } // namespace
+
+std::string generateUserListCsv(std::size_t rows, std::uint32_t seed, std::uint32_t firstId)
+{
+    std::mt19937 random(seed);
+    std::string body = "RADIO_ID,CALLSIGN,FIRST_NAME,LAST_NAME,CITY,STATE,COUNTRY\n";
+    body.reserve(rows * 64);
+    std::uint32_t id = firstId;
+    for (std::size_t row = 0; row < rows; ++row) {
+        id += static_cast<std::uint32_t>(1 + random() % 3);
+        const auto& place = Places[random() % std::size(Places)];
+        body += std::to_string(id);
+        body += ',';
+        body += place.prefix;
+        for (int i = 0; i < 3; ++i)
+            body += static_cast<char>('A' + random() % 26);
+        body += ',';
+        body += random() % 16 == 0 ? Utf8FirstNames[random() % std::size(Utf8FirstNames)]
+                                   : FirstNames[random() % std::size(FirstNames)];
+        body += ',';
+        body += LastNames[random() % std::size(LastNames)];
+        body += ',';
+        body += place.city;
+        body += ',';
+        body += place.state;
+        body += ',';
+        body += place.country;
+        body += '\n';
+    }
+    return body;
+}
 
 std::string generateUsersCsv(std::size_t rows, std::uint32_t seed, std::uint32_t firstId)
 {

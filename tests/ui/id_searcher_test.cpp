@@ -1,9 +1,10 @@
 // The database searcher and the CSV exporter run through the real window against a loopback HTTP
 // server that serves both sources: the download, the typed search with its countdown, adding
-// records as contacts, the notice shown once, the settings kept, and the export with its counter.
+// records as contacts, the notice and each load's report shown once, the settings kept, a user list
+// loaded from a file, and the export with its counter.
 #include "codeplug/codeplug.h"
 #include "iddb/id_database.h"
-#include "iddb/net_test_support.h"
+#include "iddb/id_sources.h"
 #include "iddb/settings_block.h"
 #include "platform/scripted_prompts.h"
 #include "support/fixture_builder.h"
@@ -50,12 +51,15 @@ const QString Summary = "Database acquisition complete; 3 total records.\n\nRADI
 const std::string SourcesNotice = "Current database sources may not provide data for all fields in all records.\r\n"
                                   "Unsupported fields will be empty in search results.";
 
-// "<size in hex>\r\n"
-std::string chunkSizeLine(std::size_t size)
+// The status after the download from the sample server: the summary, then each source's outcome.
+QString downloadStatus(const LoopbackHttpServer& server)
 {
-    char line[24];
-    std::snprintf(line, sizeof line, "%zx\r\n", size);
-    return line;
+    const auto source = [&](int number, const char* path) {
+        return QStringLiteral("\nsource %1: http://%2%3: 2 records")
+            .arg(number)
+            .arg(QString::fromStdString(server.hostAndPort()), QString::fromLatin1(path));
+    };
+    return Summary + source(1, FirstSourceLegacyPath) + source(2, SecondSourceLegacyPath);
 }
 
 // Lets the window's timers run until the condition holds. The limit only keeps a broken test from
@@ -88,19 +92,16 @@ protected:
     {
         auto window = std::make_unique<MainWindow>(&prompts);
         if (fromServer)
-            window->useIdDatabase(databaseOptions(server.hostAndPort(), server.hostAndPort(), 5000));
+            window->useIdDatabase(databaseOptions(server.hostAndPort(), server.hostAndPort()));
         return window;
     }
 
-    // Takes the database from the two sources over the quick test network; a source silent for
-    // `receiveTimeoutMs` gives up.
-    static IdDatabaseOptions databaseOptions(std::string firstSource, std::string secondSource, int receiveTimeoutMs)
+    // Takes the database from the two sources, without the cache.
+    static IdDatabaseOptions databaseOptions(std::string firstSource, std::string secondSource)
     {
         IdDatabaseOptions options;
         options.firstSource = std::move(firstSource);
         options.secondSource = std::move(secondSource);
-        options.network = test::quickNetwork();
-        options.timing = test::quickTiming(receiveTimeoutMs);
         return options;
     }
 
@@ -165,7 +166,7 @@ TEST_F(IdSearcherTest, TypedSearchListsTheMatchesAndAddSelectedNamesContactsByTh
         auto& s = searcher(dialog);
         EXPECT_EQ(dialog.windowTitle(), "DMR Online Database Searcher");
         waitForDownload(s);
-        EXPECT_EQ(s.statusText(), Summary);
+        EXPECT_EQ(s.statusText(), downloadStatus(server));
         EXPECT_EQ(control<QLineEdit>(dialog, "nameTemplate")->text(), "%C - %F");
         EXPECT_EQ(control<QComboBox>(dialog, "recordType")->currentText(), "Private Call");
 
@@ -173,7 +174,7 @@ TEST_F(IdSearcherTest, TypedSearchListsTheMatchesAndAddSelectedNamesContactsByTh
         QTest::keyClicks(s.generalSearchBox(), "sm");
         EXPECT_TRUE(s.searchCountdownPending());
         waitForCountdown(s);
-        EXPECT_EQ(s.statusText(), Summary);
+        EXPECT_EQ(s.statusText(), downloadStatus(server));
         EXPECT_EQ(s.resultView()->model()->rowCount(), 0);
         QTest::keyClicks(s.generalSearchBox(), "ith");
         waitForCountdown(s);
@@ -378,23 +379,50 @@ TEST_F(IdSearcherTest, TheEntireDatabaseOfTwoMillionUsersIsListedByTheModel)
     window->openIdSearcher();
 }
 
-TEST_F(IdSearcherTest, TheDownloadsMessagesAreShownOnceWhenItHasEnded)
+TEST_F(IdSearcherTest, EachLoadsOutcomesAreShownInOneBoxOnceWhenItHasEnded)
 {
-    // The chunked body breaks off after its first chunk, before the next size line.
-    LoopbackHttpServer cut([](const std::string&, ServerConnection& connection) {
-        const std::string line = "\"1\",\"A\",\"a\",\"c\",\"s\",\"y\"\n";
-        connection.send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" + chunkSizeLine(line.size())
-                        + line + "\r\n");
+    LoopbackHttpServer missing([](const std::string&, ServerConnection& connection) {
+        connection.send("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n");
     });
     auto window = makeWindow(false);
-    window->useIdDatabase(databaseOptions(cut.hostAndPort(), SkippedSource, 300));
+    window->useIdDatabase(databaseOptions(missing.url("/user.csv"), server.hostAndPort()));
     window->setDialogDriver([&](QDialog& dialog) {
         waitForDownload(searcher(dialog));
         click(dialog, "doneButton");
     });
     window->openIdSearcher();
     window->openIdSearcher();
-    EXPECT_EQ(prompts.texts(), (std::vector<std::string>{SourcesNotice, "GetNextBuffer: SOCK_TIMEOUT"}));
+    const std::string report = "source 1: " + missing.url("/user.csv") + ": failed: HTTP 404\r\nsource 2: http://"
+                             + server.hostAndPort() + "/status/users_quoted.csv: 2 records";
+    EXPECT_EQ(prompts.texts(), (std::vector<std::string>{SourcesNotice, report}));
+    EXPECT_EQ(prompts.shown().back().icon, MessageIcon::Warning);
+}
+
+TEST_F(IdSearcherTest, LoadUserListFromFileReplacesTheListInEitherLayout)
+{
+    const auto file = dir.file("user.csv");
+    const std::string list = "RADIO_ID,CALLSIGN,FIRST_NAME,LAST_NAME,CITY,STATE,COUNTRY\n"
+                             "2620001,DL1ABC,J\xC3\xBCrgen,M\xC3\xBCller,M\xC3\xBCnchen,Bayern,Germany\n";
+    test::writeBytes(file, std::vector<std::uint8_t>(list.begin(), list.end()));
+    auto window = makeWindow();
+    window->setDialogDriver([&](QDialog& dialog) {
+        auto& s = searcher(dialog);
+        waitForDownload(s);
+        prompts.choose(file.string());
+        click(dialog, "loadFileButton");
+        EXPECT_EQ(prompts.requests().back().title, "Load User List from File");
+        EXPECT_TRUE(prompts.requests().back().mustExist);
+        waitForDownload(s);
+        EXPECT_EQ(s.statusText(), QString::fromStdString("Database loaded from " + file.string()
+                                                         + "; 1 total records.\nfile: " + file.string() + ": 1 record"));
+        s.generalSearchBox()->setText(QStringLiteral("J\u00fcrgen"));
+        waitForCountdown(s);
+        ASSERT_EQ(s.resultView()->model()->rowCount(), 1);
+        EXPECT_EQ(s.resultView()->model()->index(0, 3).data().toString(), QStringLiteral("M\u00fcnchen"));
+        click(dialog, "doneButton");
+    });
+    window->openIdSearcher();
+    EXPECT_EQ(prompts.texts().back(), "file: " + file.string() + ": 1 record");
 }
 
 TEST_F(IdSearcherTest, TheContactsTabButtonAndTheDataMenuOpenTheSearcher)
@@ -422,7 +450,7 @@ TEST_F(IdSearcherTest, ExportBeforeTheDownloadHasEndedIsRefused)
     // A server that never answers keeps the download running while the searcher is open.
     LoopbackHttpServer silent([](const std::string&, ServerConnection& connection) { connection.holdOpen(); });
     auto window = makeWindow(false);
-    window->useIdDatabase(databaseOptions(silent.hostAndPort(), SkippedSource, 60000));
+    window->useIdDatabase(databaseOptions(silent.url("/user.csv"), SkippedSource));
     window->setDialogDriver([&](QDialog& dialog) {
         auto& s = searcher(dialog);
         EXPECT_EQ(s.statusText(), "Please Wait. Retrieving Database...");

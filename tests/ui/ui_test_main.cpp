@@ -1,6 +1,6 @@
 // GoogleTest for the desktop program, inside a QApplication on the offscreen platform.
 #include "iddb/id_database.h"
-#include "iddb/settings_block.h"
+#include "iddb/id_sources.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -16,6 +16,9 @@ int main(int argc, char** argv)
     QTemporaryDir configDir;
     if (qEnvironmentVariableIsEmpty("PLUGWRIGHT_CONFIG_DIR"))
         qputenv("PLUGWRIGHT_CONFIG_DIR", QFile::encodeName(configDir.path()));
+    QTemporaryDir cacheDir;
+    if (qEnvironmentVariableIsEmpty("PLUGWRIGHT_CACHE_DIR"))
+        qputenv("PLUGWRIGHT_CACHE_DIR", QFile::encodeName(cacheDir.path()));
     pw::writeSourceSettings(pw::userSourcesPath(), {pw::SkippedSource, pw::SkippedSource});
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -9,6 +9,9 @@
 #include "codeplug/d868/radio_ids.h"
 #include "codeplug/d868/record_numbers.h"
 #include "model/letter_case.h"
+#include "platform/file_io.h"
+
+#include <array>
 
 #include <algorithm>
 #include <cctype>
@@ -421,23 +424,21 @@ private:
 };
 
 // Writes a stream as its length word, the packed entries and the extra byte.
-bool appendStream(std::vector<std::uint8_t>& file, const std::vector<const Contact*>& contacts)
+bool writeStream(ByteSink& out, const std::vector<const Contact*>& contacts)
 {
-    const std::size_t lengthAt = file.size();
-    file.insert(file.end(), 4, 0);
-    packContactStream(contacts, file);
-    const std::size_t packed = file.size() - lengthAt - 4;
+    const std::size_t packed = packedStreamSize(contacts);
     if (packed > LongestPackedStream)
         return false;
+    std::array<std::uint8_t, 4> length{};
+    setU32Le(length, 0, static_cast<std::uint32_t>(packed + 1));
     // An empty list is the length 1 and one byte of 1; otherwise the extra byte is 0.
-    file.push_back(packed == 0 ? 1 : 0);
-    setU32Le(file, lengthAt, static_cast<std::uint32_t>(packed + 1));
-    return true;
+    const std::array<std::uint8_t, 1> extra = {static_cast<std::uint8_t>(packed == 0 ? 1 : 0)};
+    return out.write(length) && packContactStream(contacts, out) && out.write(extra);
 }
 
-
-// Builds the whole file from the model and the kept sections; false when it cannot be built.
-bool buildFile(Codeplug& codeplug, const D868Data& data, std::vector<std::uint8_t>& file)
+// Writes the file from the model and the kept sections, section by section; false when it cannot
+// be built or the sink fails. `counts` receives the count table written.
+bool writeD868File(Codeplug& codeplug, const D868Data& data, ByteSink& sink, std::vector<std::uint8_t>& counts)
 {
     if (!data.decoded || data.header.size() != D868Data::HeaderSize || data.countTable.size() != D868Data::CountTableSize)
         return false;
@@ -460,6 +461,7 @@ bool buildFile(Codeplug& codeplug, const D868Data& data, std::vector<std::uint8_
     // The split, in table order; talkgroupOf maps a table position to its talkgroup number.
     std::vector<const Contact*> talkgroups;
     std::vector<const Contact*> digitalContacts;
+    digitalContacts.reserve(static_cast<std::size_t>(contactCount));
     std::vector<std::uint32_t> talkgroupOf(static_cast<std::size_t>(contactCount) + 1, 0);
     for (int i = 0; i < contactCount; ++i) {
         const Contact* contact = contacts.at(i);
@@ -485,7 +487,7 @@ bool buildFile(Codeplug& codeplug, const D868Data& data, std::vector<std::uint8_
         digitalContacts.size() > static_cast<std::size_t>(MostDigitalContacts))
         return false;
 
-    auto counts = data.countTable;
+    counts = data.countTable;
     auto setCount = [&counts](int index, std::size_t value) {
         setU32Le(counts, 4 * static_cast<std::size_t>(index), static_cast<std::uint32_t>(value));
     };
@@ -497,76 +499,65 @@ bool buildFile(Codeplug& codeplug, const D868Data& data, std::vector<std::uint8_
     setCount(DigitalContactCount, digitalContacts.size());
     setCount(RxGroupCount, static_cast<std::size_t>(codeplug.rxGroupLists().count()));
 
-    file.clear();
-    file.reserve(D868Data::HeaderSize + D868Data::CountTableSize + channelRecords * ChannelRecordSize +
-                 data.radioIds.size() + static_cast<std::size_t>(codeplug.zones().count()) * ZoneRecordSize +
-                 static_cast<std::size_t>(codeplug.scanLists().count()) * ScanListRecordSize + data.section7.size() +
-                 (talkgroups.size() + digitalContacts.size()) * 64 + 10 + data.sections10To12.size() +
-                 data.section13.size() + static_cast<std::size_t>(codeplug.rxGroupLists().count()) * RxGroupRecordSize +
-                 data.section15.size() + data.trailingBytes.size());
-    append(file, data.header);
-    append(file, counts);
+    BufferedSink out(sink);
+    // Records are renumbered 1..n as they are written; `patch` fixes one record's copy.
+    std::vector<std::uint8_t> record;
+    const auto writeRecord = [&out, &record](const std::vector<std::uint8_t>& stored, std::size_t size,
+                                             const auto& patch) {
+        record.assign(stored.begin(), stored.end());
+        record.resize(size, 0);
+        patch(Bytes(record));
+        return out.write(record);
+    };
 
+    bool ok = out.write(data.header) && out.write(counts);
     std::uint32_t number = 0;
     for (const auto& channel : codeplug.channels()) {
-        const std::size_t at = file.size();
-        append(file, channel->familyRecord());
-        const Bytes block = Bytes(file).subspan(at, ChannelBlockSize);
-        setU16Le(block, 0, ++number);
-        setU16Le(block, 2, 1);
-        if (channel->isDigital())
-            setU32Le(block, ChannelContact, talkgroupWord(channel->txContact(), getU32Le(block, ChannelContact)));
+        ok = ok && writeRecord(channel->familyRecord(), ChannelRecordSize, [&](Bytes block) {
+            setU16Le(block, 0, ++number);
+            setU16Le(block, 2, 1);
+            if (channel->isDigital())
+                setU32Le(block, ChannelContact, talkgroupWord(channel->txContact(), getU32Le(block, ChannelContact)));
+        });
     }
-    append(file, data.specialChannels);
-    append(file, data.radioIds);
+    ok = ok && out.write(data.specialChannels) && out.write(data.radioIds);
 
+    // Zone and scan-list members go back to 0-based channel record numbers.
     number = 0;
     for (const auto& zone : codeplug.zones()) {
-        const std::size_t at = file.size();
-        append(file, zone->familyRecord());
-        const Bytes record = Bytes(file).subspan(at, ZoneRecordSize);
-        setU16Le(record, ZoneNumber, ++number);
-        setU16Le(record, ZoneInUse, 1);
-        const std::size_t members = std::min<std::size_t>(getU16Le(record, ZoneMemberCount), ZoneMemberSlots);
-        for (std::size_t i = 0; i < members; ++i) {
-            const auto member = getU16Le(record, ZoneMembers + 2 * i);
-            if (member > 0)
-                setU16Le(record, ZoneMembers + 2 * i, member - 1u);
-        }
+        ok = ok && writeRecord(zone->familyRecord(), ZoneRecordSize, [&](Bytes r) {
+            setU16Le(r, ZoneNumber, ++number);
+            setU16Le(r, ZoneInUse, 1);
+            const std::size_t members = std::min<std::size_t>(getU16Le(r, ZoneMemberCount), ZoneMemberSlots);
+            for (std::size_t i = 0; i < members; ++i)
+                if (const auto member = getU16Le(r, ZoneMembers + 2 * i); member > 0)
+                    setU16Le(r, ZoneMembers + 2 * i, member - 1u);
+        });
     }
     number = 0;
     for (const auto& list : codeplug.scanLists()) {
-        const std::size_t at = file.size();
-        append(file, list->familyRecord());
-        const Bytes record = Bytes(file).subspan(at, ScanListRecordSize);
-        setU16Le(record, ScanListNumber, ++number);
-        const std::size_t members = std::min<std::size_t>(getU16Le(record, ScanListMemberCount), ScanListMemberSlots);
-        for (std::size_t i = 0; i < members; ++i) {
-            const auto member = getU16Le(record, ScanListMembers + 2 * i);
-            if (member > 0)
-                setU16Le(record, ScanListMembers + 2 * i, member - 1u);
-        }
+        ok = ok && writeRecord(list->familyRecord(), ScanListRecordSize, [&](Bytes r) {
+            setU16Le(r, ScanListNumber, ++number);
+            const std::size_t members = std::min<std::size_t>(getU16Le(r, ScanListMemberCount), ScanListMemberSlots);
+            for (std::size_t i = 0; i < members; ++i)
+                if (const auto member = getU16Le(r, ScanListMembers + 2 * i); member > 0)
+                    setU16Le(r, ScanListMembers + 2 * i, member - 1u);
+        });
     }
-    append(file, data.section7);
-    if (!appendStream(file, talkgroups) || !appendStream(file, digitalContacts))
-        return false;
-    append(file, data.sections10To12);
-    append(file, data.section13);
+    ok = ok && out.write(data.section7) && writeStream(out, talkgroups) && writeStream(out, digitalContacts) &&
+         out.write(data.sections10To12) && out.write(data.section13);
 
     number = 0;
     for (const auto& list : codeplug.rxGroupLists()) {
-        const std::size_t start = file.size();
-        append(file, list->familyRecord());
-        const Bytes record = Bytes(file).subspan(start, RxGroupRecordSize);
-        setU16Le(record, RxGroupNumber, ++number);
-        for (int i = 0; i < list->memberCount(); ++i) {
-            const std::size_t at = RxGroupMembers + 4 * static_cast<std::size_t>(i);
-            setU32Le(record, at, talkgroupWord(list->member(i), getU32Le(record, at)));
-        }
+        ok = ok && writeRecord(list->familyRecord(), RxGroupRecordSize, [&](Bytes r) {
+            setU16Le(r, RxGroupNumber, ++number);
+            for (int i = 0; i < list->memberCount(); ++i) {
+                const std::size_t at = RxGroupMembers + 4 * static_cast<std::size_t>(i);
+                setU32Le(r, at, talkgroupWord(list->member(i), getU32Le(r, at)));
+            }
+        });
     }
-    append(file, data.section15);
-    append(file, data.trailingBytes);
-    return true;
+    return ok && out.write(data.section15) && out.write(data.trailingBytes) && out.flush();
 }
 
 } // namespace
@@ -617,7 +608,7 @@ int D868Codec::decode(Codeplug& codeplug)
         return failDecode(codeplug, data_, "Error: The codeplug file is too large to be a D868 codeplug.\r\n");
     const int result = D868Decoder(codeplug, data_, file_).run();
     // Everything the model and the kept sections need is taken; the file's bytes are not needed again.
-    file_ = {};
+    std::vector<std::uint8_t>().swap(file_);
     return result;
 }
 
@@ -628,18 +619,15 @@ void D868Codec::setRadioDmrId(std::uint32_t id) { setD868RadioDmrId(data_, id); 
 
 void D868Codec::saved()
 {
-    data_.countTable.assign(built_.begin() + D868Data::HeaderSize,
-                            built_.begin() + D868Data::HeaderSize + D868Data::CountTableSize);
-    built_ = {};
+    data_.countTable = writtenCounts_;
 }
 
-bool D868Codec::fileBlocks(Codeplug& codeplug, std::vector<std::span<const std::uint8_t>>& blocks, std::string& why)
+bool D868Codec::writeFile(Codeplug& codeplug, ByteSink& sink, std::string& why)
 {
-    if (!buildFile(codeplug, data_, built_)) {
+    if (!writeD868File(codeplug, data_, sink, writtenCounts_)) {
         why = "the codeplug cannot be written as a D868 file";
         return false;
     }
-    blocks.emplace_back(built_);
     return true;
 }
 

@@ -26,7 +26,7 @@ public:
 
     int decode(Codeplug& codeplug) override;
     void encode(Codeplug& /*codeplug*/) override {}
-    bool fileBlocks(Codeplug& codeplug, std::vector<std::span<const std::uint8_t>>& blocks, std::string& why) override;
+    bool writeFile(Codeplug& codeplug, ByteSink& sink, std::string& why) override;
     void saved() override;
 
     std::string radioTypeText() const override { return "AT868UV"; }
@@ -46,8 +46,8 @@ private:
     D868Data data_;
     // The file as read, until it is decoded.
     std::vector<std::uint8_t> file_;
-    // The file built by the latest save.
-    std::vector<std::uint8_t> built_;
+    // The count table of the file the latest save wrote.
+    std::vector<std::uint8_t> writtenCounts_;
 };
 
 } // namespace pw::d868

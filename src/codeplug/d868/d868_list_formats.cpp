@@ -82,25 +82,26 @@ void ContactRecordFormat::initialize(Contact& contact) const
 {
     contact.familyRecord().clear();
     contact.assignDmrId(1);
-    contact.assignName({});
+    contact.assignTexts({});
     contact.assignCallType(CallType::PrivateCall);
     contact.assignAlertTone(false);
-    for (const auto text : {ContactText::Callsign, ContactText::City, ContactText::State, ContactText::Country,
-                            ContactText::Remarks})
-        contact.assignDescriptive(text, {});
 }
 
 void ContactRecordFormat::store(Contact& contact, ContactField field) const
 {
     switch (field) {
     case ContactField::Name: contact.assignName(shownName(contact.name())); break;
-    case ContactField::DescriptiveTexts:
-        contact.assignDescriptive(ContactText::Callsign, cut(contact.callsign(), CallsignCharacters));
-        contact.assignDescriptive(ContactText::City, cut(contact.city(), CityCharacters));
-        contact.assignDescriptive(ContactText::State, cut(contact.state(), OtherTextCharacters));
-        contact.assignDescriptive(ContactText::Country, cut(contact.country(), OtherTextCharacters));
-        contact.assignDescriptive(ContactText::Remarks, cut(contact.remarks(), OtherTextCharacters));
+    case ContactField::DescriptiveTexts: {
+        const auto text = [&contact](ContactText which, std::size_t characters) {
+            const auto full = contact.descriptiveView(which);
+            return full.substr(0, std::min(full.size(), characters));
+        };
+        contact.assignTexts({contact.nameView(), text(ContactText::Callsign, CallsignCharacters),
+                             text(ContactText::City, CityCharacters), text(ContactText::State, OtherTextCharacters),
+                             text(ContactText::Country, OtherTextCharacters),
+                             text(ContactText::Remarks, OtherTextCharacters)});
         break;
+    }
     case ContactField::DmrId:
     case ContactField::CallType:
     case ContactField::AlertTone: break;

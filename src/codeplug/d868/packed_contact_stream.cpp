@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <optional>
 
 namespace pw {
@@ -47,6 +48,84 @@ std::uint32_t callTypeBits(CallType type)
     return type == CallType::GroupCall ? 1u : type == CallType::AllCall ? 2u : 0u;
 }
 
+// The septets of one stream, read through a 64-bit window that takes seven or eight bytes at once.
+class SeptetStream {
+public:
+    SeptetStream(ConstBytes bytes, std::size_t offset) : data_(bytes.data()), size_(bytes.size()), next_(offset) {}
+
+    // The next septet; false when its seven bits are not all inside the stream.
+    bool take(std::uint8_t& c)
+    {
+        if (bits_ < 7 && !refill())
+            return false;
+        c = static_cast<std::uint8_t>(window_ & 0x7F);
+        window_ >>= 7;
+        bits_ -= 7;
+        ++taken_;
+        return true;
+    }
+    // The number of septets taken.
+    std::size_t taken() const { return taken_; }
+
+private:
+    bool refill()
+    {
+        if (next_ + 8 <= size_) {
+            std::uint64_t word;
+            std::memcpy(&word, data_ + next_, 8);
+            const unsigned room = (64 - bits_) / 8;
+            if (room < 8)
+                word &= (std::uint64_t{1} << (8 * room)) - 1;
+            window_ |= word << bits_;
+            bits_ += 8 * room;
+            next_ += room;
+        } else {
+            while (bits_ <= 56 && next_ < size_) {
+                window_ |= static_cast<std::uint64_t>(data_[next_++]) << bits_;
+                bits_ += 8;
+            }
+        }
+        return bits_ >= 7;
+    }
+
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t next_;
+    std::uint64_t window_ = 0;
+    unsigned bits_ = 0;
+    std::size_t taken_ = 0;
+};
+
+// Packs septets into a buffer with eight bytes to spare, through a 64-bit word.
+class SeptetPacker {
+public:
+    explicit SeptetPacker(std::uint8_t* out) : out_(out) {}
+
+    void put(std::uint8_t septet)
+    {
+        word_ |= static_cast<std::uint64_t>(septet) << bits_;
+        bits_ += 7;
+        if (bits_ >= 56) {
+            std::memcpy(out_ + size_, &word_, 8);
+            size_ += 7;
+            word_ >>= 56;
+            bits_ -= 56;
+        }
+    }
+    // Writes the last bits, padded to a whole byte; the number of bytes written.
+    std::size_t finish()
+    {
+        std::memcpy(out_ + size_, &word_, 8);
+        return size_ + (bits_ + 7) / 8;
+    }
+
+private:
+    std::uint8_t* out_;
+    std::size_t size_ = 0;
+    std::uint64_t word_ = 0;
+    unsigned bits_ = 0;
+};
+
 } // namespace
 
 UnpackedContacts unpackContactStream(ConstBytes stream, std::size_t maxEntries, const Contact& prototype)
@@ -57,61 +136,150 @@ UnpackedContacts unpackContactStream(ConstBytes stream, std::size_t maxEntries, 
     result.contacts.reserve(possible);
     result.recordNumbers.reserve(possible);
 
+    // Texts in stream order, with the characters a stream may hold and the model keeps of each.
+    constexpr TextField Fields[6] = {NameField, CityField, CallsignField, OtherField, OtherField, OtherField};
+    std::array<std::array<std::uint8_t, 16>, 6> texts;
+    std::array<std::size_t, 6> lengths{};
     std::size_t offset = 0;
-    std::optional<std::string> texts[6];
     while (result.contacts.size() < maxEntries) {
         if (!inBounds(stream, offset, HeadSize))
             break;
-        SeptetReader reader(stream, offset + HeadSize);
-        const TextField fields[6] = {NameField, CityField, CallsignField, OtherField, OtherField, OtherField};
+        // A text ends at a zero septet, or after the most characters accepted, where the septet that
+        // follows is taken as its end whatever it holds. An entry whose texts run past the stream's
+        // end is not taken.
+        SeptetStream septets(stream, offset + HeadSize);
         bool whole = true;
-        for (int i = 0; i < 6 && whole; ++i) {
-            texts[i] = reader.readText(fields[i].accepted, fields[i].kept);
-            whole = texts[i].has_value();
+        for (std::size_t i = 0; i < 6 && whole; ++i) {
+            std::size_t read = 0;
+            std::size_t kept = 0;
+            std::uint8_t c = 0;
+            for (;;) {
+                if (!septets.take(c)) {
+                    whole = false;
+                    break;
+                }
+                if (c == 0)
+                    break;
+                if (kept < Fields[i].kept)
+                    texts[i][kept++] = c;
+                if (++read == Fields[i].accepted) {
+                    whole = septets.take(c);
+                    break;
+                }
+            }
+            lengths[i] = kept;
         }
+        const std::size_t end = offset + HeadSize + (septets.taken() * 7 + 7) / 8;
         // The entry is taken only when the offset after it lies below the stated length.
-        if (!whole || reader.endOffset() >= stream.size())
+        if (!whole || end >= stream.size())
             break;
+        const auto text = [&](std::size_t i) {
+            return std::string_view(reinterpret_cast<const char*>(texts[i].data()), lengths[i]);
+        };
+        // The name as the radio shows it: blanks around it dropped, control characters as hyphens.
+        const auto raw = trimmed(text(0));
+        std::array<char, 16> shown;
+        for (std::size_t i = 0; i < raw.size(); ++i)
+            shown[i] = static_cast<unsigned char>(raw[i]) < 32 ? '-' : raw[i];
+        const std::string_view name(shown.data(), raw.size());
         const std::uint32_t tail = getU24Le(stream, offset + 3);
         auto contact = std::make_unique<Contact>(prototype);
         contact->assignDmrId(getU24Le(stream, offset));
         contact->assignCallType(callTypeOf((tail >> CallTypeShift) & 3u));
         contact->assignAlertTone(((tail >> AlertShift) & 3u) != 0);
-        contact->assignName(d868::ContactRecordFormat::shownName(trimmed(*texts[0])));
-        contact->assignDescriptive(ContactText::City, *texts[1]);
-        contact->assignDescriptive(ContactText::Callsign, *texts[2]);
-        contact->assignDescriptive(ContactText::State, *texts[3]);
-        contact->assignDescriptive(ContactText::Country, *texts[4]);
-        contact->assignDescriptive(ContactText::Remarks, *texts[5]);
+        // The model's order: name, callsign, city, state, country, remarks.
+        contact->assignTexts({name, text(2), text(1), text(3), text(4), text(5)});
         result.contacts.push_back(std::move(contact));
         result.recordNumbers.push_back(tail & RecordNumberMask);
-        offset = reader.endOffset();
+        offset = end;
     }
     return result;
 }
 
+namespace {
+
+// The texts of a contact as the stream holds them, in stream order, with the characters kept.
+struct StreamText {
+    std::string_view text;
+    std::size_t kept;
+};
+
+std::array<StreamText, 6> streamTexts(const Contact& contact)
+{
+    return {{{contact.nameView(), NameField.kept},
+             {contact.descriptiveView(ContactText::City), CityField.kept},
+             {contact.descriptiveView(ContactText::Callsign), CallsignField.kept},
+             {contact.descriptiveView(ContactText::State), OtherField.kept},
+             {contact.descriptiveView(ContactText::Country), OtherField.kept},
+             {contact.descriptiveView(ContactText::Remarks), OtherField.kept}}};
+}
+
+// The characters of a text that go into the stream: up to a zero in it, at most `kept`.
+std::size_t storedLength(const StreamText& field)
+{
+    const std::size_t end = std::min(field.text.size(), field.kept);
+    const auto zero = field.text.substr(0, end).find('\0');
+    return zero == std::string_view::npos ? end : zero;
+}
+
+// Packs one entry into `entry` (with eight bytes to spare) and returns its length.
+std::size_t packEntry(const Contact& contact, std::uint32_t number, std::uint8_t* entry)
+{
+    const std::uint32_t tail = (number & WrittenNumberMask) | (callTypeBits(contact.callType()) << CallTypeShift) |
+                               (std::uint32_t{contact.alertTone()} << AlertShift);
+    const std::uint32_t id = contact.dmrId() & 0xFFFFFF;
+    for (std::size_t i = 0; i < 3; ++i) {
+        entry[i] = static_cast<std::uint8_t>(id >> (8 * i));
+        entry[3 + i] = static_cast<std::uint8_t>(tail >> (8 * i));
+    }
+    SeptetPacker packer(entry + HeadSize);
+    for (const auto& field : streamTexts(contact)) {
+        const std::size_t length = storedLength(field);
+        for (std::size_t i = 0; i < length; ++i)
+            packer.put(septetOf(static_cast<unsigned char>(field.text[i])));
+        packer.put(0);
+    }
+    return HeadSize + packer.finish();
+}
+
+// The longest entry: the head and 94 septets (16, 16, 8, 16, 16 and 16 characters and six
+// terminators) in 83 bytes; the packer writes eight bytes at a time and needs them to spare.
+using EntryBuffer = std::array<std::uint8_t, HeadSize + 83 + 8>;
+
+} // namespace
+
 void packContactStream(std::span<const Contact* const> contacts, std::vector<std::uint8_t>& out)
 {
-    // The longest entry: the head and 94 septets (16, 16, 8, 16, 16 and 16 characters and six
-    // terminators) in 83 bytes.
-    std::array<std::uint8_t, 96> entry{};
+    EntryBuffer entry{};
     std::uint32_t number = 0;
     for (const Contact* contact : contacts) {
-        ++number;
-        const std::uint32_t tail = (number & WrittenNumberMask) | (callTypeBits(contact->callType()) << CallTypeShift) |
-                                   (std::uint32_t{contact->alertTone()} << AlertShift);
-        setU24Le(entry, 0, contact->dmrId() & 0xFFFFFF);
-        setU24Le(entry, 3, tail);
-        SeptetWriter writer(Bytes(entry).subspan(HeadSize));
-        writer.putText(contact->name(), NameField.kept);
-        writer.putText(contact->city(), CityField.kept);
-        writer.putText(contact->callsign(), CallsignField.kept);
-        writer.putText(contact->state(), OtherField.kept);
-        writer.putText(contact->country(), OtherField.kept);
-        writer.putText(contact->remarks(), OtherField.kept);
-        writer.finish();
-        out.insert(out.end(), entry.begin(), entry.begin() + static_cast<std::ptrdiff_t>(HeadSize + writer.size()));
+        const std::size_t length = packEntry(*contact, ++number, entry.data());
+        out.insert(out.end(), entry.begin(), entry.begin() + static_cast<std::ptrdiff_t>(length));
     }
+}
+
+bool packContactStream(std::span<const Contact* const> contacts, ByteSink& out)
+{
+    EntryBuffer entry{};
+    std::uint32_t number = 0;
+    for (const Contact* contact : contacts) {
+        const std::size_t length = packEntry(*contact, ++number, entry.data());
+        if (!out.write(std::span<const std::uint8_t>(entry.data(), length)))
+            return false;
+    }
+    return true;
+}
+
+std::size_t packedStreamSize(std::span<const Contact* const> contacts)
+{
+    std::size_t size = 0;
+    for (const Contact* contact : contacts) {
+        std::size_t septets = 0;
+        for (const auto& field : streamTexts(*contact))
+            septets += storedLength(field) + 1;
+        size += HeadSize + (septets * 7 + 7) / 8;
+    }
+    return size;
 }
 
 } // namespace pw

@@ -14,6 +14,7 @@
 
 #include "codeplug/byte_field.h"
 #include "model/contact.h"
+#include "platform/file_io.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -38,6 +39,10 @@ UnpackedContacts unpackContactStream(ConstBytes stream, std::size_t maxEntries, 
 // Appends the packed entries of `contacts` to `out`, numbering them 1, 2, ... in the order given.
 // Neither the length word nor the extra byte is written.
 void packContactStream(std::span<const Contact* const> contacts, std::vector<std::uint8_t>& out);
+// The same, written to a sink; false when the sink fails.
+bool packContactStream(std::span<const Contact* const> contacts, ByteSink& out);
+// The number of bytes packContactStream writes for `contacts`.
+std::size_t packedStreamSize(std::span<const Contact* const> contacts);
 
 // The smallest entry: the head and six empty texts in six bytes of septets.
 inline constexpr std::size_t SmallestPackedContact = 12;

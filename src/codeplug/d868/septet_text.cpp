@@ -1,6 +1,82 @@
 #include "codeplug/d868/septet_text.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace pw {
+
+namespace {
+
+void spreadGroup(std::uint64_t word, std::uint8_t* septets)
+{
+    septets[0] = static_cast<std::uint8_t>(word & 0x7F);
+    septets[1] = static_cast<std::uint8_t>((word >> 7) & 0x7F);
+    septets[2] = static_cast<std::uint8_t>((word >> 14) & 0x7F);
+    septets[3] = static_cast<std::uint8_t>((word >> 21) & 0x7F);
+    septets[4] = static_cast<std::uint8_t>((word >> 28) & 0x7F);
+    septets[5] = static_cast<std::uint8_t>((word >> 35) & 0x7F);
+    septets[6] = static_cast<std::uint8_t>((word >> 42) & 0x7F);
+    septets[7] = static_cast<std::uint8_t>((word >> 49) & 0x7F);
+}
+
+std::uint64_t gatherGroup(const std::uint8_t* septets)
+{
+    return static_cast<std::uint64_t>(septets[0] & 0x7F) | static_cast<std::uint64_t>(septets[1] & 0x7F) << 7 |
+           static_cast<std::uint64_t>(septets[2] & 0x7F) << 14 | static_cast<std::uint64_t>(septets[3] & 0x7F) << 21 |
+           static_cast<std::uint64_t>(septets[4] & 0x7F) << 28 | static_cast<std::uint64_t>(septets[5] & 0x7F) << 35 |
+           static_cast<std::uint64_t>(septets[6] & 0x7F) << 42 | static_cast<std::uint64_t>(septets[7] & 0x7F) << 49;
+}
+
+} // namespace
+
+std::size_t unpackSeptets(ConstBytes bytes, std::size_t offset, std::size_t maxSeptets, std::uint8_t* septets)
+{
+    if (offset >= bytes.size())
+        return 0;
+    const std::size_t available = bytes.size() - offset;
+    const std::size_t count = std::min(maxSeptets, available * 8 / 7);
+    const std::uint8_t* in = bytes.data() + offset;
+    std::uint8_t spare[8];
+    for (std::size_t first = 0, at = 0; first < count; first += 8, at += 7) {
+        // Seven bytes as one little-endian word: eight bytes read at once where the span has them,
+        // the eighth masked off; at the span's end the missing bytes read as zeros.
+        std::uint64_t word = 0;
+        if (at + 8 <= available) {
+            std::memcpy(&word, in + at, 8);
+            word &= 0x00FFFFFFFFFFFFFFull;
+        } else {
+            std::memcpy(&word, in + at, std::min<std::size_t>(7, available - at));
+        }
+        // The septets past `count` are not the caller's to see.
+        if (first + 8 <= count) {
+            spreadGroup(word, septets + first);
+        } else {
+            spreadGroup(word, spare);
+            std::memcpy(septets + first, spare, count - first);
+        }
+    }
+    return count;
+}
+
+std::size_t packSeptets(const std::uint8_t* septets, std::size_t count, std::uint8_t* out)
+{
+    const std::size_t bytes = (count * 7 + 7) / 8;
+    std::uint8_t last[8] = {};
+    for (std::size_t first = 0, at = 0; first < count; first += 8, at += 7) {
+        const std::size_t here = std::min<std::size_t>(8, count - first);
+        std::uint64_t word;
+        if (here == 8) {
+            word = gatherGroup(septets + first);
+        } else {
+            std::memcpy(last, septets + first, here);
+            word = gatherGroup(last);
+        }
+        std::uint8_t packed[8];
+        std::memcpy(packed, &word, 8);
+        std::memcpy(out + at, packed, std::min<std::size_t>(7, bytes - at));
+    }
+    return bytes;
+}
 
 SeptetReader::SeptetReader(ConstBytes bytes, std::size_t offset)
     : bytes_(bytes), bitPosition_(offset * 8), bitLimit_(bytes.size() * 8)
@@ -9,6 +85,30 @@ SeptetReader::SeptetReader(ConstBytes bytes, std::size_t offset)
 
 std::optional<std::size_t> SeptetReader::readText(std::size_t accepted, Bytes field)
 {
+    // Most texts lie well inside their stream: then the checks of next() can be made once for the
+    // longest text, its terminator and the byte after it that the two-byte window reaches into.
+    if (bitLimit_ - bitPosition_ >= (accepted + 1) * 7 + 8) {
+        const std::uint8_t* data = bytes_.data();
+        std::size_t position = bitPosition_;
+        std::size_t stored = 0;
+        for (std::size_t read = 0;;) {
+            const std::size_t byte = position / 8;
+            const unsigned window = data[byte] | static_cast<unsigned>(data[byte + 1]) << 8;
+            const auto c = static_cast<std::uint8_t>((window >> (position % 8)) & 0x7F);
+            position += 7;
+            if (c == 0)
+                break;
+            if (stored < field.size())
+                field[stored++] = c;
+            if (++read == accepted) {
+                // The septet after the longest accepted text ends it, whatever it holds.
+                position += 7;
+                break;
+            }
+        }
+        bitPosition_ = position;
+        return stored;
+    }
     std::size_t read = 0;
     std::size_t stored = 0;
     std::uint8_t c = 0;
@@ -36,13 +136,6 @@ std::optional<std::string> SeptetReader::readText(std::size_t accepted, std::siz
         return std::nullopt;
     text.resize(*stored);
     return text;
-}
-
-void SeptetWriter::putText(std::string_view text, std::size_t limit)
-{
-    for (std::size_t i = 0; i < text.size() && i < limit && text[i] != '\0'; ++i)
-        put(static_cast<unsigned char>(text[i]));
-    putSeptet(0);
 }
 
 } // namespace pw

@@ -9,6 +9,7 @@
 
 #include "codeplug/byte_field.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -24,6 +25,13 @@ inline std::uint8_t septetOf(unsigned char c)
     const auto value = static_cast<std::uint8_t>(c & 0x7F);
     return value == 0 ? static_cast<std::uint8_t>('?') : value;
 }
+
+// The septets of `bytes` from byte `offset` on, as many as fit in `maxSeptets` and in the span,
+// into `septets`: eight septets from each seven bytes, as one 56-bit word. Returns the number read.
+std::size_t unpackSeptets(ConstBytes bytes, std::size_t offset, std::size_t maxSeptets, std::uint8_t* septets);
+// Packs `count` septets (values below 128) into `out`, which must hold (count * 7 + 7) / 8 bytes;
+// the partly used last byte is padded with zero bits. Returns the number of bytes written.
+std::size_t packSeptets(const std::uint8_t* septets, std::size_t count, std::uint8_t* out);
 
 // Reads septets from a span, never past its end.
 class SeptetReader {
@@ -87,7 +95,13 @@ public:
     // as '?' instead.
     void put(unsigned char c) { putSeptet(septetOf(c)); }
     // Writes at most `limit` characters of `text` (up to a zero in it) and the terminator.
-    void putText(std::string_view text, std::size_t limit);
+    void putText(std::string_view text, std::size_t limit)
+    {
+        const std::size_t end = std::min(text.size(), limit);
+        for (std::size_t i = 0; i < end && text[i] != '\0'; ++i)
+            putSeptet(septetOf(static_cast<unsigned char>(text[i])));
+        putSeptet(0);
+    }
     // Writes the zero-terminated text of at most `limit` bytes at `offset` of `field`, and the
     // terminator.
     void putField(ConstBytes field, std::size_t offset, std::size_t limit)
@@ -103,10 +117,12 @@ public:
     // Writes the partly used last byte, so that what follows starts on a byte boundary.
     void finish()
     {
-        if (pendingBits_ > 0)
-            emit();
+        while (pendingBits_ > 0) {
+            emit(pending_ & 0xFF);
+            pending_ >>= 8;
+            pendingBits_ = pendingBits_ > 8 ? pendingBits_ - 8 : 0;
+        }
         pending_ = 0;
-        pendingBits_ = 0;
     }
 
     // The bytes written so far.
@@ -115,21 +131,27 @@ public:
     bool overflowed() const { return size_ > buffer_.size(); }
 
 private:
+    // Septets gather in a 64-bit word, which is written out seven bytes at a time.
     void putSeptet(std::uint8_t septet)
     {
-        pending_ |= static_cast<std::uint32_t>(septet) << pendingBits_;
+        pending_ |= static_cast<std::uint64_t>(septet) << pendingBits_;
         pendingBits_ += 7;
-        if (pendingBits_ >= 8) {
-            emit();
-            pending_ >>= 8;
-            pendingBits_ -= 8;
+        if (pendingBits_ >= 56) {
+            for (int i = 0; i < 7; ++i, pending_ >>= 8)
+                emit(pending_ & 0xFF);
+            pendingBits_ -= 56;
         }
     }
-    void emit() { setU8(buffer_, size_++, pending_ & 0xFF); }
+    void emit(std::uint64_t byte)
+    {
+        if (size_ < buffer_.size())
+            buffer_[size_] = static_cast<std::uint8_t>(byte);
+        ++size_;
+    }
 
     Bytes buffer_;
     std::size_t size_ = 0;
-    std::uint32_t pending_ = 0;
+    std::uint64_t pending_ = 0;
     unsigned pendingBits_ = 0;
 };
 

@@ -10,6 +10,7 @@
 #include "codeplug/codeplug.h"
 #include "codeplug/rdb/rdb_map.h"
 #include "codeplug/rdb/rdb_records.h"
+#include "platform/file_io.h"
 
 #include <algorithm>
 #include <cstring>
@@ -482,11 +483,9 @@ int RdbCodec::decode(Codeplug& codeplug) { return RdbDecoder(codeplug, *this).ru
 
 void RdbCodec::encode(Codeplug& codeplug) { RdbEncoder(codeplug, layout_, image_, formatId_, imageLength_).run(); }
 
-bool RdbCodec::fileBlocks(Codeplug& /*codeplug*/, std::vector<std::span<const std::uint8_t>>& blocks,
-                          std::string& /*why*/)
+bool RdbCodec::writeFile(Codeplug& /*codeplug*/, ByteSink& sink, std::string& /*why*/)
 {
-    blocks.emplace_back(image_.data(), std::min(imageLength_, image_.size()));
-    return true;
+    return sink.write(std::span<const std::uint8_t>(image_.data(), std::min(imageLength_, image_.size())));
 }
 
 // ---- Channel slots ----

@@ -30,7 +30,7 @@ public:
 
     int decode(Codeplug& codeplug) override;
     void encode(Codeplug& codeplug) override;
-    bool fileBlocks(Codeplug& codeplug, std::vector<std::span<const std::uint8_t>>& blocks, std::string& why) override;
+    bool writeFile(Codeplug& codeplug, ByteSink& sink, std::string& why) override;
 
     std::string radioTypeText() const override;
     std::string radioName() const override;

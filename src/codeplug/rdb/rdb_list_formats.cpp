@@ -107,16 +107,14 @@ void ContactRecordFormat::load(Contact& contact)
     const auto& record = contact.familyRecord();
     const ConstBytes r(record);
     contact.assignDmrId(getU24Le(r, contact::Id));
-    contact.assignName(SixBitText::decode(record.data() + contact::Name));
+    // The record keeps a name and none of the descriptive texts.
+    contact.assignTexts({SixBitText::decode(record.data() + contact::Name)});
     switch (getU8(r, contact::Flags) & 3) {
     case 1: contact.assignCallType(CallType::GroupCall); break;
     case 2: contact.assignCallType(CallType::AllCall); break;
     default: contact.assignCallType(CallType::PrivateCall); break;
     }
     contact.assignAlertTone(getBit(r, contact::Flags, contact::AlertBit));
-    for (const auto text : {ContactText::Callsign, ContactText::City, ContactText::State, ContactText::Country,
-                            ContactText::Remarks})
-        contact.assignDescriptive(text, {});
 }
 
 std::string ContactRecordFormat::lookupName(std::string_view name) const { return SixBitText::normalize(name); }

@@ -7,6 +7,7 @@
 #include "codeplug/byte_field.h"
 #include "codeplug/codeplug.h"
 #include "codeplug/tyt/tyt_records.h"
+#include "platform/file_io.h"
 
 #include <algorithm>
 #include <array>
@@ -463,8 +464,7 @@ void TytCodec::encode(Codeplug& codeplug)
                 [&](int i, Bytes slot) { copyOut(codeplug.scanLists().at(i)->familyRecord(), slot); });
 }
 
-bool TytCodec::fileBlocks(Codeplug& /*codeplug*/, std::vector<std::span<const std::uint8_t>>& blocks,
-                          std::string& /*why*/)
+bool TytCodec::writeFile(Codeplug& /*codeplug*/, ByteSink& sink, std::string& /*why*/)
 {
     // A file shorter than its image (vendor software writes MD-UV380 files one byte short) keeps its
     // length, unless an edit wrote data past its end.
@@ -475,11 +475,8 @@ bool TytCodec::fileBlocks(Codeplug& /*codeplug*/, std::vector<std::span<const st
             --last;
         length = last;
     }
-    blocks.emplace_back(image_.data(), length);
     // Bytes of the file beyond the part its format reads go back after the image.
-    if (!fileTail_.empty())
-        blocks.emplace_back(fileTail_);
-    return true;
+    return sink.write(std::span<const std::uint8_t>(image_.data(), length)) && sink.write(fileTail_);
 }
 
 std::string TytCodec::radioName() const { return getUtf16Name(image_, RadioName, 16); }

@@ -99,16 +99,14 @@ void ContactRecordFormat::load(Contact& contact)
 {
     const ConstBytes r(contact.familyRecord());
     contact.assignDmrId(getU24Le(r, contact::Id));
-    contact.assignName(getUtf16Name(r, contact::Name, NameUnits));
+    // The record keeps a name and none of the descriptive texts.
+    contact.assignTexts({getUtf16Name(r, contact::Name, NameUnits)});
     switch (getU8(r, contact::Flags) & 3) {
     case 1: contact.assignCallType(CallType::GroupCall); break;
     case 3: contact.assignCallType(CallType::AllCall); break;
     default: contact.assignCallType(CallType::PrivateCall); break;
     }
     contact.assignAlertTone(getBit(r, contact::Flags, contact::AlertBit));
-    for (const auto text : {ContactText::Callsign, ContactText::City, ContactText::State, ContactText::Country,
-                            ContactText::Remarks})
-        contact.assignDescriptive(text, {});
 }
 
 // ---- Zones ----

@@ -404,7 +404,8 @@ TEST(SortChannels, D868ChannelsKeepTheirOldPositionsAndAreSavedInTheNewOrder)
     const int expected[] = {2, 3, 1, 4};
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(codeplug.channels().at(i)->sortPosition(), expected[i]);
-    // The file numbers the records in table order.
+    // The file numbers the records in table order and marks each in use.
+    setU16Le(codeplug.channels().at(0)->familyRecord(), 2, 0);
     const auto path = opened.dir.file("sorted.bin");
     ASSERT_EQ(codeplug.save(path), 1);
     const auto bytes = test::readBytes(path);
@@ -412,6 +413,7 @@ TEST(SortChannels, D868ChannelsKeepTheirOldPositionsAndAreSavedInTheNewOrder)
     for (std::size_t i = 0; i < 4; ++i) {
         const std::size_t record = first + i * test::D868ChannelRecordSize;
         EXPECT_EQ(getU16Le(bytes, record), i + 1);
+        EXPECT_EQ(getU16Le(bytes, record + 2), 1);
         EXPECT_EQ(getCString(bytes, record + 92, 16), channelNames(codeplug)[i]);
     }
 }

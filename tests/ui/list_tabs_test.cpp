@@ -492,7 +492,7 @@ TEST(RxGroupsTab, ContactsInAndOutOfTheGroup)
     w.f.addContacts(3);
     w.f.addZone("Z1");
     auto& group = w.f.addRxGroup("G1");
-    group.addMember(1 + 1);
+    group.addMember(2);
     w.open();
     RxGroupsTab* rx = w.rxGroups();
 
@@ -523,7 +523,7 @@ TEST(RxGroupsTab, NewRenameDeleteAndHeadingSort)
     w.f.addChannels(1);
     w.f.addContacts(3);
     w.f.codeplug.contacts().at(0)->setName("Zulu");
-    w.f.addRxGroup("G1").addMember(0 + 1);
+    w.f.addRxGroup("G1").addMember(1);
     w.open();
     RxGroupsTab* rx = w.rxGroups();
 

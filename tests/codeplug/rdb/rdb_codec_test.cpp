@@ -321,17 +321,19 @@ TEST_P(RdbCodecByVersion, EmptyNamedZoneEndsTheZonesAndLaterRecordsAreClearedOnS
     }
 }
 
-TEST_P(RdbCodecByVersion, ZoneMemberWithoutChannelIsRemovedAndLogged)
+TEST_P(RdbCodecByVersion, ZoneMemberWithoutChannelIsRemovedAndLoggedScanListMembersAreNotChecked)
 {
     RdbFixture f(GetParam());
     f.addContact(f.contact(1, "C"));
     const int slot = f.addChannel(f.analogChannel("Ch", 145.0));
     f.addZone(f.zone("Zone A", {9, slot}));
+    f.addScanList(f.scanList("Scan A", {999, slot}));
     Decoded decoded(f);
     EXPECT_EQ(decoded.codeplug->errorLogText(),
               "Invalid channel index 8 in zone 'Zone A'; channel reference ignored, and zone corrected.\r\n");
     EXPECT_EQ(decoded.codeplug->errorCount(), 1);
     EXPECT_EQ(zoneMembers(*decoded.codeplug->zoneAt(0)), (std::vector<int>{slot}));
+    EXPECT_EQ(scanListMembers(*decoded.codeplug->scanListAt(0)), (std::vector<int>{999, slot}));
 }
 
 // ---- References through the order tables ----

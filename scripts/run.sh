@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian 12 machine, builds Plugwright and opens the bundled demo codeplug in the
-# desktop program. Without a display (a server, a CI job) it shows what the demo codeplug holds
-# through the command-line front end instead.
+# Sets up a fresh Debian 12 machine, builds the two programs (no tests, benchmarks or fuzz targets)
+# and opens the bundled demo codeplug in the desktop program. Without a display (a server, a CI
+# job) it shows what the demo codeplug holds through the command-line front end instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-debian.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
-cmake --build build/release --parallel 2
-demo=build/release/demo/demo.rdt
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLUGWRIGHT_BUILD_TESTS=OFF
+cmake --build build/release --parallel 2 --target plugwright plugwright-cli desktop_data
+demo=data/demo/demo.rdt
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec build/release/src/ui/plugwright "$demo"
 fi

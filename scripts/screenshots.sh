@@ -14,7 +14,7 @@ build="${PLUGWRIGHT_BUILD_DIR:-build/release}"
 if [ ! -x "$build/src/ui/render_screens" ]; then
   scripts/setup-debian.sh
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
-  cmake --build "$build" --parallel 2 --target render_screens demo_codeplug
+  cmake --build "$build" --parallel 2 --target render_screens
 fi
 mkdir -p "$out"
 # The settings the windows read and write, and the ID list cache, stay in a scratch directory, not
@@ -23,5 +23,5 @@ config="$(mktemp -d)"
 trap 'rm -rf "$config"' EXIT
 printf 'source1 = none\nsource2 = none\n' > "$config/iddb_sources.conf"
 PLUGWRIGHT_CONFIG_DIR="$config" PLUGWRIGHT_CACHE_DIR="$config/cache" xvfb-run -a -s "-screen 0 1280x1024x24" \
-  "$build/src/ui/render_screens" "$build/demo/demo.rdt" "$out"
+  "$build/src/ui/render_screens" data/demo/demo.rdt "$out"
 ls "$out"

@@ -8,6 +8,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   libcurl4-openssl-dev libicu-dev libssl-dev
   qt6-base-dev
+  librsvg2-bin
 )
 
 missing=()

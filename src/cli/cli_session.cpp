@@ -2,14 +2,20 @@
 
 #include "cli/text_encoding.h"
 
+#include "platform/file_io.h"
+
 #include <charconv>
+#include <stdexcept>
 
 namespace pw::cli {
 
 std::unique_ptr<Codeplug> CliSession::openCodeplug(const std::string& path)
 {
+    // Settled before anything is shown, so that no message lands in a codeplug on standard output.
+    if (savingCommand_ && !saveTarget_)
+        saveTarget_ = outputFile(outputPath_.empty() ? path : outputPath_);
     auto codeplug = std::make_unique<Codeplug>();
-    if (!codeplug->open(path))
+    if (!codeplug->open(inputFile(path)))
         fail(OpenFailedMessage);
     const int decoded = codeplug->decode();
     for (const auto& message : codeplug->takeMessages())
@@ -23,20 +29,123 @@ void CliSession::saveIfChanged(Codeplug& codeplug, const std::string& path)
 {
     if (!codeplug.changed())
         return;
-    const auto& target = outputPath_.empty() ? path : outputPath_;
+    const auto target = saveTarget_ ? *saveTarget_ : outputPath_.empty() ? path : outputPath_;
     if (!codeplug.save(target))
         fail(SaveFailedMessage);
+    deliverStandardOutput();
 }
 
 void CliSession::addOutputOption(CLI::App& command)
 {
-    command.add_option("-o,--output", outputPath_, "Save the changed codeplug here instead of over FILE");
+    command.add_option("-o,--output", outputPath_,
+                       "Save the changed codeplug here instead of over FILE; - for standard output");
+    command.parse_complete_callback([this] { savingCommand_ = true; });
+}
+
+std::string CliSession::inputFile(const std::string& argument)
+{
+    try {
+        const auto path = streams_.input(argument);
+        if (path != argument)
+            prompts_.showPathAs(path, streams_.shownName(path));
+        return path;
+    } catch (const std::invalid_argument& e) {
+        err_ << e.what() << '\n';
+        throw CommandExit{ExitUsage};
+    } catch (const std::system_error& e) {
+        fail(e.what());
+    }
+}
+
+std::string CliSession::outputFile(const std::string& argument)
+{
+    try {
+        const auto path = streams_.output(argument);
+        if (path != argument) {
+            prompts_.keepMessagesOffStandardOutput();
+            prompts_.showPathAs(path, streams_.shownName(path));
+        }
+        return path;
+    } catch (const std::invalid_argument& e) {
+        err_ << e.what() << '\n';
+        throw CommandExit{ExitUsage};
+    } catch (const std::system_error& e) {
+        fail(e.what());
+    }
+}
+
+void CliSession::deliverStandardOutput()
+{
+    std::error_code error;
+    if (!streams_.deliver(error)) {
+        reportProblem("write", "standard output", error);
+        throw CommandExit{ExitFailed};
+    }
+}
+
+void CliSession::reportReadProblem(const std::string& path)
+{
+    reportProblem("read", streams_.shownName(path), readProblem(path));
+}
+
+void CliSession::reportWriteProblem(const std::string& path)
+{
+    const auto failure = lastFileFailure();
+    if (failure && failure->path == path)
+        reportProblem("write", streams_.shownName(path), failure->reason);
+}
+
+void CliSession::reportProblem(const char* verb, const std::string& path, std::error_code reason)
+{
+    if (!reason)
+        return;
+    err_ << "cannot " << verb << ' ' << path << ": " << reason.message() << '\n' << std::flush;
+    reasonGiven_ = true;
 }
 
 void CliSession::fail(const std::string& message)
 {
     err_ << ConsolePrompts::printable(message) << std::flush;
+    reasonGiven_ = true;
     throw CommandExit{ExitFailed};
+}
+
+namespace {
+
+// A printed message on one line: its lines joined by spaces, without the final line end.
+std::string oneLine(std::string_view printed)
+{
+    std::string line;
+    for (const char c : printed) {
+        if (c != '\n')
+            line.push_back(c);
+        else if (!line.empty() && line.back() != ' ')
+            line.push_back(' ');
+    }
+    while (!line.empty() && line.back() == ' ')
+        line.pop_back();
+    return line;
+}
+
+} // namespace
+
+int CliSession::finish(int status)
+{
+    if (status == ExitUsage)
+        return status;
+    if (const auto& question = prompts_.declinedQuestion()) {
+        err_ << "Not done: \"" << oneLine(*question) << "\" was answered No; --yes answers Yes.\n";
+        return ExitFailed;
+    }
+    if (const auto& title = prompts_.cancelledInputBox()) {
+        err_ << "Not done: the input box \"" << *title << "\" was cancelled; --answer TEXT answers it.\n";
+        return ExitFailed;
+    }
+    // A refusal shown in a box on standard output is repeated where scripts look for the reason.
+    if (status == ExitFailed && !reasonGiven_ && !prompts_.wroteToStandardError() && !prompts_.lastMessage().empty())
+        err_ << prompts_.lastMessage();
+    err_.flush();
+    return status;
 }
 
 std::optional<std::vector<int>> parseRows(std::string_view text)

@@ -6,6 +6,7 @@
 //   static const CommandRegistration registration(&registerContactCommands);
 
 #include "cli/console_prompts.h"
+#include "cli/standard_stream_files.h"
 #include "codeplug/codeplug.h"
 
 #include <CLI/CLI.hpp>
@@ -36,33 +37,65 @@ struct CommandExit {
 
 class CliSession {
 public:
-    CliSession(std::ostream& out, std::ostream& err) : out_(out), err_(err), prompts_(out, err) {}
+    CliSession(std::istream& in, std::ostream& out, std::ostream& err)
+        : out_(out), err_(err), prompts_(out, err), streams_(in, out)
+    {
+    }
+    CliSession(std::ostream& out, std::ostream& err) : CliSession(std::cin, out, err) {}
 
-    std::ostream& out() { return out_; }
+    // Standard output, or standard error once standard output carries a file.
+    std::ostream& out() { return streams_.outputIsStandardOutput() ? err_ : out_; }
     std::ostream& err() { return err_; }
     ConsolePrompts& prompts() { return prompts_; }
 
-    // Opens and decodes a codeplug, printing the contract's message and ending the command with
-    // status 1 when it cannot.
+    // Opens and decodes a codeplug ("-": standard input), printing the contract's message and
+    // ending the command with status 1 when it cannot. For a command that saves, it also settles
+    // where the save goes, before the command shows anything.
     std::unique_ptr<Codeplug> openCodeplug(const std::string& path);
 
-    // Saves the codeplug to the -o path or back to its own file, when it changed. Ends the command
-    // with status 1 when the save fails.
+    // Saves the codeplug to the -o path or back to its own file, when it changed ("-": standard
+    // output). Ends the command with status 1 when the save fails.
     void saveIfChanged(Codeplug& codeplug, const std::string& path);
 
     // Adds -o/--output to a command that changes a codeplug.
     void addOutputOption(CLI::App& command);
 
+    // The path to read for a file argument and the path to write for one: "-" stands for standard
+    // input and standard output (see StandardStreamFiles). Routing an output to standard output
+    // sends the messages to standard error. A second "-" for the same stream is a usage error.
+    std::string inputFile(const std::string& argument);
+    std::string outputFile(const std::string& argument);
+    // Copies an output written for "-" to standard output; ends the command with status 1 when
+    // standard output cannot take it.
+    void deliverStandardOutput();
+
+    // After a message about a file that could not be read or written: "cannot read PATH: REASON"
+    // on standard error, with the system's reason. Nothing when no reason is known.
+    void reportReadProblem(const std::string& path);
+    void reportWriteProblem(const std::string& path);
+
     // Fails the command: prints `message` on standard error and ends with status 1.
     [[noreturn]] void fail(const std::string& message);
+
+    // The exit status of a command that ended with `status`: a command in which a question was
+    // answered No or an input box was cancelled did not do what was asked, and ends with status 1;
+    // every status 1 carries its reason on standard error.
+    int finish(int status);
 
     std::string& outputPath() { return outputPath_; }
 
 private:
+    void reportProblem(const char* verb, const std::string& path, std::error_code reason);
+
     std::ostream& out_;
     std::ostream& err_;
     ConsolePrompts prompts_;
+    StandardStreamFiles streams_;
     std::string outputPath_;
+    // The command being run changes its codeplug, which is saved to saveTarget_.
+    bool savingCommand_ = false;
+    std::optional<std::string> saveTarget_;
+    bool reasonGiven_ = false;
 };
 
 // "1,3,5-9" as 1-based row numbers in the order given; nothing when the text is not such a list.

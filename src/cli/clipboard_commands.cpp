@@ -10,7 +10,6 @@
 #include "platform/clipboard.h"
 #include "platform/file_io.h"
 
-#include <iterator>
 
 namespace pw::cli {
 namespace {
@@ -60,7 +59,7 @@ void registerCopyCommand(CLI::App& app, CliSession& session)
     auto* command = app.add_subcommand(
         "copy", "Print the clipboard text of a copy: copy FILE contacts ROWS, copy FILE channels ROWS, "
                 "copy FILE zone NAME");
-    command->add_option("FILE", args.file, "Codeplug file")->required();
+    command->add_option("FILE", args.file, "Codeplug file; - for standard input")->required();
     command->add_option("KIND", args.kind, "contacts, channels or zone")
         ->required()
         ->check(CLI::IsMember({"contacts", "channels", "zone"}));
@@ -91,23 +90,21 @@ void registerPasteCommand(CLI::App& app, CliSession& session)
 {
     static PasteArguments args;
     auto* command = app.add_subcommand("paste", "Paste a clipboard text from TEXTFILE or standard input");
-    command->add_option("FILE", args.file, "Codeplug file")->required();
-    command->add_option("TEXTFILE", args.textFile, "File holding the clipboard text; standard input when absent");
+    command->add_option("FILE", args.file, "Codeplug file; - for standard input")->required();
+    command->add_option("TEXTFILE", args.textFile, "File holding the clipboard text; standard input when absent or -");
     session.addOutputOption(*command);
     command->callback([&session] {
         auto codeplug = session.openCodeplug(args.file);
-        std::string text;
-        if (args.textFile.empty()) {
-            text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-        } else {
-            // The paste reads no further than its limit.
-            const auto content = readFileBytes(args.textFile, PasteTextLimit);
-            if (!content)
-                session.fail("File '" + args.textFile + "' could not be opened.");
-            text.assign(content->bytes.begin(), content->bytes.end());
+        const auto textFile = session.inputFile(args.textFile.empty() ? StandardStreamName : args.textFile);
+        // The paste reads no further than its limit.
+        const auto content = readFileBytes(textFile, PasteTextLimit);
+        if (!content) {
+            session.err() << ConsolePrompts::printable("File '" + args.textFile + "' could not be opened.");
+            session.reportReadProblem(textFile);
+            throw CommandExit{ExitFailed};
         }
         MemoryClipboard clipboard;
-        clipboard.setText(text);
+        clipboard.setText(std::string(content->bytes.begin(), content->bytes.end()));
         ListTabState state;
         state.reset(*codeplug);
         const auto outcome = pasteFromClipboard(*codeplug, session.prompts(), clipboard, state);

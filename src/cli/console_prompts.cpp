@@ -22,19 +22,32 @@ std::string ConsolePrompts::printable(std::string_view text)
 MessageAnswer ConsolePrompts::message(MessageIcon icon, MessageButtons buttons, std::string_view text,
                                       std::string_view)
 {
-    (icon == MessageIcon::Error ? err_ : out_) << printable(text) << std::flush;
-    switch (buttons) {
-    case MessageButtons::Ok: return MessageAnswer::Ok;
-    case MessageButtons::OkCancel: return answerYes_ ? MessageAnswer::Ok : MessageAnswer::Cancel;
-    default: return answerYes_ ? MessageAnswer::Yes : MessageAnswer::No;
-    }
+    std::string shown(text);
+    for (const auto& [path, name] : pathNames_)
+        for (auto at = shown.find(path); at != std::string::npos; at = shown.find(path, at + name.size()))
+            shown.replace(at, path.size(), name);
+    lastMessage_ = printable(shown);
+    auto& stream = icon == MessageIcon::Error ? err_ : *out_;
+    lastMessageOnError_ = &stream == &err_;
+    wroteToError_ = wroteToError_ || lastMessageOnError_;
+    stream << lastMessage_ << std::flush;
+    if (buttons == MessageButtons::Ok)
+        return MessageAnswer::Ok;
+    if (!answerYes_ && !declinedQuestion_)
+        declinedQuestion_ = lastMessage_;
+    if (buttons == MessageButtons::OkCancel)
+        return answerYes_ ? MessageAnswer::Ok : MessageAnswer::Cancel;
+    return answerYes_ ? MessageAnswer::Yes : MessageAnswer::No;
 }
 
-std::optional<std::string> ConsolePrompts::inputBox(std::string_view, std::string_view, std::size_t maxLength,
+std::optional<std::string> ConsolePrompts::inputBox(std::string_view title, std::string_view, std::size_t maxLength,
                                                     std::string_view)
 {
-    if (!inputAnswer_)
+    if (!inputAnswer_) {
+        if (!cancelledInputBox_)
+            cancelledInputBox_ = latin1ToUtf8(title);
         return std::nullopt;
+    }
     auto text = *inputAnswer_;
     if (maxLength > 0 && text.size() > maxLength)
         text.resize(maxLength);

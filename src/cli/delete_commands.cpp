@@ -29,7 +29,7 @@ void addDeleteCommand(CLI::App& app, CliSession& session, const char* name, cons
                       int (*tableSize)(const Codeplug&))
 {
     auto* command = app.add_subcommand(name, description);
-    command->add_option("FILE", args.file, "Codeplug file")->required();
+    command->add_option("FILE", args.file, "Codeplug file; - for standard input")->required();
     command->add_option("ROWS", args.rows, "Rows of the list, numbered from 1, like 1,3,5-9")
         ->required()
         ->check(rowsValidator());

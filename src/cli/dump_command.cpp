@@ -5,6 +5,7 @@
 
 #include "cli/cli_session.h"
 #include "cli/text_encoding.h"
+#include "operations/channel_line.h"
 
 #include <nlohmann/json.hpp>
 
@@ -22,84 +23,6 @@ std::string formatIdText(FormatId formatId)
     char text[16];
     std::snprintf(text, sizeof text, "0x%04x", static_cast<unsigned>(formatId));
     return text;
-}
-
-// ---- The channel's one-line text form ----
-//
-// Until the channels CSV writer is part of the core, dump writes the line itself: 42 quoted fields
-// separated by a comma and a space, references written as the names of the records they point to.
-
-std::string frequencyField(double mhz)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%lf", mhz);
-    return text;
-}
-
-std::string yesNo(bool on) { return on ? "YES" : "NO"; }
-
-template <typename List>
-std::string referenceName(const List& list, int reference, const char* none)
-{
-    if (reference == 0)
-        return none;
-    const auto* record = list.at(reference - 1);
-    return record ? record->name() : "Error";
-}
-
-std::string channelLine(const Codeplug& codeplug, const Channel& channel)
-{
-    std::vector<std::string> fields;
-    fields.reserve(42);
-    fields.push_back(channel.name());
-    fields.push_back(channel.modeText());
-    fields.push_back(channel.bandwidthText());
-    fields.push_back(frequencyField(channel.txFrequency()));
-    fields.push_back(frequencyField(channel.rxFrequency()));
-    fields.push_back(referenceName(codeplug.scanLists(), channel.scanList(), "-NULL-"));
-    fields.push_back(channel.squelchText());
-    fields.push_back(channel.admitText());
-    fields.push_back(channel.rxRefFrequencyText());
-    fields.push_back(channel.txRefFrequencyText());
-    fields.push_back(channel.totText());
-    fields.push_back(std::to_string(channel.totRekeyDelay()));
-    fields.push_back(channel.powerText(codeplug.radioModelName()));
-    fields.push_back(Channel::switchText(channel.autoScan()));
-    fields.push_back(Channel::switchText(channel.rxOnly()));
-    fields.push_back(Channel::switchText(channel.loneWorker()));
-    fields.push_back(Channel::switchText(channel.vox()));
-    fields.push_back(Channel::switchText(channel.talkaround()));
-    fields.push_back(channel.ctcssDecodeText());
-    fields.push_back(channel.ctcssEncodeText());
-    fields.push_back(channel.qtReverseText());
-    fields.push_back(channel.rxSignalingText());
-    fields.push_back(channel.txSignalingText());
-    fields.push_back(yesNo(channel.analogOption()));
-    for (int bit = 0; bit < 8; ++bit)
-        fields.push_back(yesNo((channel.decodeSwitches() >> bit) & 1));
-    fields.push_back(yesNo(channel.privateCallConfirmed()));
-    fields.push_back(yesNo(channel.emergencyAlarmAck()));
-    fields.push_back(yesNo(channel.dataCallConfirmed()));
-    fields.push_back(referenceName(codeplug.emergencySystems(), channel.emergencySystem(), "NONE"));
-    if (channel.isDigital() && channel.txContact() != 0) {
-        const auto* contact = codeplug.contacts().at(channel.txContact() - 1);
-        fields.push_back(contact ? contact->name() : "");
-    } else {
-        fields.push_back("NONE");
-    }
-    fields.push_back(referenceName(codeplug.rxGroupLists(), channel.rxGroupList(), "NONE"));
-    fields.push_back(std::to_string(channel.colorCode()));
-    fields.push_back(channel.privacyTypeText());
-    fields.push_back(std::to_string(channel.privacyCode()));
-    fields.push_back(std::to_string(channel.timeSlot()));
-
-    std::string line;
-    for (const auto& field : fields) {
-        if (!line.empty())
-            line += ", ";
-        line += '"' + field + '"';
-    }
-    return line;
 }
 
 // ---- Records ----
@@ -121,7 +44,7 @@ Json contactJson(const Contact& contact)
 Json channelJson(const Codeplug& codeplug, const Channel& channel)
 {
     return Json{{"name", utf8(channel.name())},
-                {"line", utf8(channelLine(codeplug, channel))},
+                {"line", utf8(ChannelLine::write(channel, codeplug))},
                 {"mode", channel.modeText()},
                 {"bandwidth", channel.bandwidthText()},
                 {"rxFrequency", channel.rxFrequency()},
@@ -231,7 +154,7 @@ void registerDumpCommand(CLI::App& app, CliSession& session)
 {
     static std::string file;
     auto* dump = app.add_subcommand("dump", "Print the whole decoded model as one JSON object");
-    dump->add_option("FILE", file, "Codeplug file")->required();
+    dump->add_option("FILE", file, "Codeplug file; - for standard input")->required();
     dump->callback([&session] {
         const auto codeplug = session.openCodeplug(file);
         session.out() << dumpJson(*codeplug, file).dump(2, ' ', false, Json::error_handler_t::replace) << '\n' << std::flush;

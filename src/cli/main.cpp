@@ -3,22 +3,57 @@
 #include "cli/cli_session.h"
 #include "cli/text_encoding.h"
 
+#include "plugwright_version.h"
+
 #include <iostream>
+
+namespace {
+
+// The words of a command line that name no known command: the first word left over after the
+// deepest command that was recognised, with that command's path before it ("iddb bogus").
+std::optional<std::string> unknownCommand(const CLI::App& app)
+{
+    const CLI::App* deepest = &app;
+    std::string path;
+    while (true) {
+        const auto chosen = deepest->get_subcommands();
+        if (chosen.empty())
+            break;
+        deepest = chosen.front();
+        path += deepest->get_name() + " ";
+    }
+    if (deepest->get_require_subcommand_min() == 0)
+        return std::nullopt;
+    // A word that a command does not take may be handed back to the program's own list.
+    auto left = deepest->remaining();
+    if (left.empty())
+        left = app.remaining(true);
+    for (const auto& word : left)
+        if (!word.empty() && word.front() != '-')
+            return path + word;
+    return std::nullopt;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     using namespace pw::cli;
-    CliSession session(std::cout, std::cerr);
+    CliSession session(std::cin, std::cout, std::cerr);
 
-    CLI::App app{"Plugwright: edit DMR radio codeplug files from the command line"};
+    CLI::App app{"Plugwright: edit DMR radio codeplug files from the command line", "plugwright-cli"};
     app.require_subcommand(1);
     app.fallthrough();
+    app.set_version_flag("--version", std::string("plugwright-cli ") + pw::PlugwrightVersion,
+                         "Print the program's version and exit");
     // Option callbacks run before the chosen command's own, so the answers are in place in time.
     app.add_flag_callback("--yes", [&session] { session.prompts().setAnswerYes(true); },
                           "Answer Yes to every question of the command");
     app.add_option_function<std::string>(
         "--answer", [&session](const std::string& text) { session.prompts().setInputAnswer(utf8ToLatin1(text)); },
         "Answer every input box of the command with TEXT");
+    app.footer("FILE, CSV, TEXTFILE and OTHER may be - for standard input; OUT and -o OUT may be - for "
+               "standard output, and the messages then go to standard error.");
 
     for (const auto& registrar : CommandRegistration::all())
         registrar(app, session);
@@ -32,10 +67,14 @@ int main(int argc, char** argv)
     } catch (const CLI::CallForVersion& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
+        if (const auto unknown = unknownCommand(app)) {
+            std::cerr << "Unknown command: " << *unknown << "\nRun with --help for the list of commands.\n";
+            return ExitUsage;
+        }
         app.exit(e);
         return ExitUsage;
     } catch (const CommandExit& e) {
-        return e.status;
+        return session.finish(e.status);
     }
-    return ExitOk;
+    return session.finish(ExitOk);
 }

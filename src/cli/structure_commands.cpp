@@ -51,8 +51,8 @@ void registerStructureCommands(CLI::App& app, CliSession& session)
     auto* command = app.add_subcommand("import-structures",
                                        "Import contacts, RX group lists, channels, scan lists and zones of another "
                                        "codeplug, references carried by name");
-    command->add_option("FILE", args.file, "Codeplug file")->required();
-    command->add_option("OTHER", args.other, "Codeplug file to import from")->required();
+    command->add_option("FILE", args.file, "Codeplug file; - for standard input")->required();
+    command->add_option("OTHER", args.other, "Codeplug file to import from; - for standard input")->required();
     const CLI::Validator kindsValidator(
         [](std::string& text) {
             return kindOptions(text) ? std::string()
@@ -66,10 +66,13 @@ void registerStructureCommands(CLI::App& app, CliSession& session)
     command->callback([&session] {
         auto codeplug = session.openCodeplug(args.file);
         const unsigned options = args.kinds ? kindOptions(*args.kinds).value_or(0) : ImportAllKinds;
-        session.prompts().queueFile(args.other);
+        const auto other = session.inputFile(args.other);
+        session.prompts().queueFile(other);
         ListTabState state;
         state.reset(*codeplug);
         const auto result = importStructuresCommand(*codeplug, session.prompts(), options, state);
+        if (result.refused)
+            session.reportReadProblem(other);
         session.saveIfChanged(*codeplug, args.file);
         if (result.refused)
             throw CommandExit{ExitFailed};

@@ -21,12 +21,11 @@ struct SortArguments {
     int column = 0;
 };
 
-// "-" as the output writes the CSV text to standard output, byte for byte.
-constexpr const char* StandardOutput = "-";
-
+// A command that did not run to its end, or filled a table before it was through, ends with
+// status 1; its messages have said why.
 void endUnlessDone(const TransferOutcome& outcome)
 {
-    if (outcome.status != TransferOutcome::Status::Done)
+    if (outcome.status != TransferOutcome::Status::Done || outcome.tableFull)
         throw CommandExit{ExitFailed};
 }
 
@@ -34,9 +33,24 @@ CLI::App* addTwoPathCommand(CLI::App& app, const char* name, const char* descrip
                             const char* otherName, const char* otherDescription)
 {
     auto* command = app.add_subcommand(name, description);
-    command->add_option("FILE", args.file, "Codeplug file")->required();
+    command->add_option("FILE", args.file, "Codeplug file; - for standard input")->required();
     command->add_option(otherName, args.other, otherDescription)->required();
     return command;
+}
+
+using ExportCommand = TransferOutcome (*)(const Codeplug&, Prompts&);
+
+// Runs an export with its file chooser answered by OUT ("-": standard output).
+void runExport(CliSession& session, const TwoPaths& args, ExportCommand command)
+{
+    const auto out = session.outputFile(args.other);
+    const auto codeplug = session.openCodeplug(args.file);
+    session.prompts().queueFile(out);
+    const auto outcome = command(*codeplug, session.prompts());
+    if (outcome.status == TransferOutcome::Status::Failed)
+        session.reportWriteProblem(out);
+    endUnlessDone(outcome);
+    session.deliverStandardOutput();
 }
 
 void registerExportCommands(CLI::App& app, CliSession& session)
@@ -44,49 +58,27 @@ void registerExportCommands(CLI::App& app, CliSession& session)
     static TwoPaths contacts;
     addTwoPathCommand(app, "export-contacts", "Write the contacts as a CSV file", contacts, "OUT",
                       "CSV file to write; - for standard output")
-        ->callback([&session] {
-            const auto codeplug = session.openCodeplug(contacts.file);
-            if (contacts.other == StandardOutput) {
-                if (codeplug->contacts().empty())
-                    session.fail("There are no valid contacts in the file to export.");
-                const auto text = contactsCsvText(*codeplug);
-                session.out().write(text.data(), static_cast<std::streamsize>(text.size()));
-                session.out().flush();
-                return;
-            }
-            session.prompts().queueFile(contacts.other);
-            endUnlessDone(exportContactsCsvCommand(*codeplug, session.prompts()));
-        });
+        ->callback([&session] { runExport(session, contacts, exportContactsCsvCommand); });
 
     static TwoPaths channels;
     addTwoPathCommand(app, "export-channels", "Write the channels as a CSV file", channels, "OUT",
                       "CSV file to write; - for standard output")
-        ->callback([&session] {
-            const auto codeplug = session.openCodeplug(channels.file);
-            if (channels.other == StandardOutput) {
-                if (codeplug->channels().empty())
-                    session.fail("Unable to write CSV file.");
-                const auto text = channelsCsvText(*codeplug);
-                session.out().write(text.data(), static_cast<std::streamsize>(text.size()));
-                session.out().flush();
-                return;
-            }
-            session.prompts().queueFile(channels.other);
-            const auto outcome = exportChannelsCsvCommand(*codeplug, session.prompts());
-            // A declined overwrite question is an answer, not a failure.
-            if (outcome.status != TransferOutcome::Status::Cancelled)
-                endUnlessDone(outcome);
-        });
+        ->callback([&session] { runExport(session, channels, exportChannelsCsvCommand); });
 }
 
 // Runs a command that changes the codeplug, saves it when it changed, and ends with status 1
 // when the command did not run to its end.
+// The file the command reads ("-": standard input) answers its file chooser; when it cannot be
+// read, its path and the system's reason follow the command's message.
 template <typename Command>
 void runChanging(CliSession& session, const TwoPaths& args, Command command)
 {
     auto codeplug = session.openCodeplug(args.file);
-    session.prompts().queueFile(args.other);
+    const auto other = session.inputFile(args.other);
+    session.prompts().queueFile(other);
     const auto outcome = command(*codeplug, session.prompts());
+    if (outcome.status == TransferOutcome::Status::Failed)
+        session.reportReadProblem(other);
     session.saveIfChanged(*codeplug, args.file);
     endUnlessDone(outcome);
 }
@@ -95,26 +87,27 @@ void registerImportCommands(CLI::App& app, CliSession& session)
 {
     static TwoPaths importContacts;
     auto* command = addTwoPathCommand(app, "import-contacts", "Import contacts from a CSV file", importContacts,
-                                      "CSV", "Contact CSV file");
+                                      "CSV", "Contact CSV file; - for standard input");
     session.addOutputOption(*command);
     command->callback([&session] { runChanging(session, importContacts, importContactsCsvCommand); });
 
     static TwoPaths mergeContacts;
     command = addTwoPathCommand(app, "merge-contacts", "Merge the contacts of another codeplug", mergeContacts,
-                                "OTHER", "Codeplug file to take the contacts from");
+                                "OTHER", "Codeplug file to take the contacts from; - for standard input");
     session.addOutputOption(*command);
     command->callback([&session] { runChanging(session, mergeContacts, mergeContactsCommand); });
 
     static TwoPaths importChannels;
     command = addTwoPathCommand(app, "import-channels", "Import channels from a CSV file", importChannels, "CSV",
-                                "Channel CSV file");
+                                "Channel CSV file; - for standard input");
     session.addOutputOption(*command);
     command->callback([&session] { runChanging(session, importChannels, importChannelsCsvCommand); });
 
     static TwoPaths importChannelsFrom;
     command = addTwoPathCommand(app, "import-channels-from",
                                 "Import the channels of another codeplug with the contacts they use",
-                                importChannelsFrom, "OTHER", "Codeplug file to take the channels from");
+                                importChannelsFrom, "OTHER",
+                                "Codeplug file to take the channels from; - for standard input");
     session.addOutputOption(*command);
     command->callback([&session] { runChanging(session, importChannelsFrom, importChannelsFromCodeplugCommand); });
 }
@@ -123,7 +116,7 @@ void registerSortCommands(CLI::App& app, CliSession& session)
 {
     static SortArguments contacts;
     auto* command = app.add_subcommand("sort-contacts", "Sort the contacts by a column of the contact list");
-    command->add_option("FILE", contacts.file, "Codeplug file")->required();
+    command->add_option("FILE", contacts.file, "Codeplug file; - for standard input")->required();
     command->add_option("COLUMN", contacts.column,
                         "0 No., 1 DMR-MARC ID, 2 Contact Name, 3 Contact Type, 4 Alert Tone "
                         "(0 and 3 do not sort, as in the contact list)")
@@ -138,7 +131,7 @@ void registerSortCommands(CLI::App& app, CliSession& session)
 
     static SortArguments channels;
     command = app.add_subcommand("sort-channels", "Sort the channels by a column of the channel list");
-    command->add_option("FILE", channels.file, "Codeplug file")->required();
+    command->add_option("FILE", channels.file, "Codeplug file; - for standard input")->required();
     command->add_option("COLUMN", channels.column,
                         "0 No. (does not sort), 1 Channel Name, 2 Rx Freq, 3 Mode, 4 BW, 5 Tx Freq, 6 Admit, "
                         "7 PWR, 8 Slot, 9 Color, 10 T-Enc/Contact, 11 R-Dec/Grp")

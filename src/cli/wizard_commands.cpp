@@ -125,7 +125,7 @@ void registerMassChange(CLI::App& app, CliSession& session)
 {
     static MassChangeArguments args;
     auto* command = app.add_subcommand("mass-change", "Apply one set of changes to many channels, or to copies");
-    command->add_option("FILE", args.file, "Codeplug file")->required();
+    command->add_option("FILE", args.file, "Codeplug file; - for standard input")->required();
     command->add_option("ROWS", args.rows, "Channel rows, numbered from 1, like 1,3,5-9")
         ->required()
         ->check(rowsValidator());
@@ -181,7 +181,7 @@ void registerZoneWizard(CLI::App& app, CliSession& session)
 {
     static ZoneWizardArguments args;
     auto* command = app.add_subcommand("zone-wizard", "Put channels into a zone, optionally with a new scan list");
-    command->add_option("FILE", args.file, "Codeplug file")->required();
+    command->add_option("FILE", args.file, "Codeplug file; - for standard input")->required();
     command->add_option("ROWS", args.rows, "Channel rows, numbered from 1, like 1,3,5-9")
         ->required()
         ->check(rowsValidator());

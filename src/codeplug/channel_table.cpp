@@ -87,14 +87,12 @@ void Codeplug::sortChannels(int column)
         return;
     EditScope edit(*this);
     const std::string radioModel = radioModelName();
-    for (int i = 0; i < n; ++i)
-        channels_.at(i)->setSortPosition(i + 1);
-    channels_.sortBy([column, &radioModel](const Channel& a, const Channel& b) {
+    const auto oldPositions = channels_.sortBy([column, &radioModel](const Channel& a, const Channel& b) {
         return compareChannels(a, b, column, radioModel);
     });
     IndexRemap remap(n);
     for (int j = 1; j <= n; ++j)
-        remap.remap(j, channels_.at(j - 1)->sortPosition());
+        remap.remap(j, oldPositions[static_cast<std::size_t>(j - 1)] + 1);
     remap.finalize();
     codec_->channelsSorted(*this, remap);
     edit.changed();

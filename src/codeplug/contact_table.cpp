@@ -82,11 +82,10 @@ void Codeplug::sortContacts(int column)
     EditScope edit(*this);
     const int n = contacts_.count();
     IndexRemap remap(n);
-    for (int i = 0; i < n; ++i)
-        contacts_.at(i)->setSortPosition(i + 1);
-    contacts_.sortBy([column](const Contact& a, const Contact& b) { return compareContacts(a, b, column); });
+    const auto oldPositions =
+        contacts_.sortBy([column](const Contact& a, const Contact& b) { return compareContacts(a, b, column); });
     for (int j = 1; j <= n; ++j)
-        remap.remap(j, contacts_.at(j - 1)->sortPosition());
+        remap.remap(j, oldPositions[static_cast<std::size_t>(j - 1)] + 1);
     remap.finalize();
     const auto newPosition = [&remap](int old) { return remap.lookup(old); };
     for (const auto& channel : channels_) {

@@ -11,6 +11,7 @@
 // another format goes through its text form (ChannelLine) or its values.
 
 #include "model/contact.h"
+#include "model/record_bytes.h"
 #include "model/record_format.h"
 #include "model/record_list.h"
 #include "model/tone_code.h"
@@ -242,25 +243,22 @@ public:
     // the channel is not placed.
     int slotNumber() const { return slotNumber_; }
     void setSlotNumber(int slot) { slotNumber_ = slot; }
-    int sortPosition() const { return sortPosition_; }
-    void setSortPosition(int position) { sortPosition_ = position; }
 
     // ---- For the formats: the stored values and record, written without asking the format ----
 
     ChannelSettings& storedSettings() { return settings_; }
     const ChannelSettings& storedSettings() const { return settings_; }
-    std::vector<std::uint8_t>& familyRecord() { return familyRecord_; }
-    const std::vector<std::uint8_t>& familyRecord() const { return familyRecord_; }
+    RecordBytes& familyRecord() { return familyRecord_; }
+    const RecordBytes& familyRecord() const { return familyRecord_; }
 
 private:
     void store(ChannelField field) { format_->store(*this, field); }
 
     const ChannelFormat* format_;
     ChannelSettings settings_;
-    std::vector<std::uint8_t> familyRecord_;
+    RecordBytes familyRecord_;
     std::string contactNameCache_;
     int slotNumber_ = 0;
-    int sortPosition_ = 0;
 };
 
 } // namespace pw

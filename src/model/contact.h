@@ -9,6 +9,7 @@
 // Moving a contact to a codeplug of another format makes a new contact there and copies the values.
 
 #include "model/contact_texts.h"
+#include "model/record_bytes.h"
 #include "model/record_format.h"
 
 #include <cstdint>
@@ -69,8 +70,6 @@ public:
     void setRemarks(std::string_view text) { setDescriptive(ContactText::Remarks, text); }
     void setDescriptive(ContactText which, std::string_view text);
 
-    int sortPosition() const { return sortPosition_; }
-    void setSortPosition(int position) { sortPosition_ = position; }
     bool isTalkgroup() const { return isTalkgroup_; }
     void setTalkgroup(bool on) { isTalkgroup_ = on; }
 
@@ -83,8 +82,8 @@ public:
     // ---- For the formats: the stored values, written without asking the format ----
 
     // The bytes of the contact's record in its family's layout, as read or as last written.
-    std::vector<std::uint8_t>& familyRecord() { return familyRecord_; }
-    const std::vector<std::uint8_t>& familyRecord() const { return familyRecord_; }
+    RecordBytes& familyRecord() { return familyRecord_; }
+    const RecordBytes& familyRecord() const { return familyRecord_; }
     void assignDmrId(std::uint32_t id) { dmrId_ = id; }
     void assignCallType(CallType type) { callType_ = type; }
     void assignAlertTone(bool on) { alertTone_ = on; }
@@ -99,9 +98,8 @@ private:
 
     const ContactFormat* format_;
     ContactTexts texts_;
-    std::vector<std::uint8_t> familyRecord_;
+    RecordBytes familyRecord_;
     std::uint32_t dmrId_ = AllCallId;
-    int sortPosition_ = 0;
     CallType callType_ = CallType::PrivateCall;
     bool alertTone_ = false;
     bool isTalkgroup_ = false;

@@ -22,36 +22,35 @@ std::size_t ContactTexts::size() const
     return total;
 }
 
+void ContactTexts::releaseHeap()
+{
+    if (onHeap())
+        delete[] storage_.heap;
+}
+
 void ContactTexts::setAll(const std::array<std::string_view, Count>& texts)
 {
     std::array<std::string_view, Count> kept;
     std::size_t total = 0;
-    for (int i = 0; i < Count; ++i) {
-        kept[static_cast<std::size_t>(i)] = usable(texts[static_cast<std::size_t>(i)]);
-        total += kept[static_cast<std::size_t>(i)].size();
+    for (std::size_t i = 0; i < Count; ++i) {
+        kept[i] = usable(texts[i]);
+        total += kept[i].size();
     }
-    std::unique_ptr<char[]> heap;
-    char* out = inline_.data();
-    if (total > InlineCapacity) {
-        heap = std::make_unique<char[]>(total);
-        out = heap.get();
-    }
-    // The texts may come from this buffer itself: they are all copied before it is given up.
-    std::array<char, InlineCapacity> staged;
-    char* target = heap ? out : staged.data();
+    // The texts may come from this buffer itself: they are gathered before it is given up.
+    char staged[InlineCapacity];
+    char* target = total > InlineCapacity ? new char[total] : staged;
     std::size_t at = 0;
-    for (int i = 0; i < Count; ++i) {
-        const auto text = kept[static_cast<std::size_t>(i)];
+    for (const auto text : kept) {
         std::memcpy(target + at, text.data(), text.size());
         at += text.size();
-        lengths_[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(text.size());
     }
-    if (heap) {
-        heap_ = std::move(heap);
-    } else {
-        heap_.reset();
-        std::memcpy(inline_.data(), staged.data(), at);
-    }
+    releaseHeap();
+    for (std::size_t i = 0; i < Count; ++i)
+        lengths_[i] = static_cast<std::uint8_t>(kept[i].size());
+    if (total > InlineCapacity)
+        storage_.heap = target;
+    else
+        std::memcpy(storage_.inline_, staged, total);
 }
 
 void ContactTexts::set(int slot, std::string_view text)
@@ -64,14 +63,14 @@ void ContactTexts::set(int slot, std::string_view text)
 
 void ContactTexts::copyFrom(const ContactTexts& other)
 {
+    releaseHeap();
     lengths_ = other.lengths_;
     const std::size_t total = other.size();
-    if (other.heap_) {
-        heap_ = std::make_unique<char[]>(total);
-        std::memcpy(heap_.get(), other.heap_.get(), total);
+    if (total > InlineCapacity) {
+        storage_.heap = new char[total];
+        std::memcpy(storage_.heap, other.storage_.heap, total);
     } else {
-        heap_.reset();
-        std::memcpy(inline_.data(), other.inline_.data(), total);
+        std::memcpy(storage_.inline_, other.storage_.inline_, total);
     }
 }
 

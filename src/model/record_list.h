@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <algorithm>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -116,22 +117,34 @@ public:
         std::swap(items_[static_cast<std::size_t>(a)], items_[static_cast<std::size_t>(b)]);
     }
 
-    // Sorts with a three-way comparison (negative, zero, positive) of two records.
-    void sortBy(const std::function<int(const T&, const T&)>& compare)
+    // Room for `count` records without growing the storage again.
+    void reserve(int count) { items_.reserve(static_cast<std::size_t>(std::max(count, 0))); }
+
+    // Sorts with a three-way comparison (negative, zero, positive) of two records. Returns, for
+    // each new 0-based position, the old one.
+    std::vector<int> sortBy(const std::function<int(const T&, const T&)>& compare)
     {
+        std::vector<int> oldPositions(items_.size());
+        for (std::size_t i = 0; i < oldPositions.size(); ++i)
+            oldPositions[i] = static_cast<int>(i);
         if (items_.size() < 2)
-            return;
-        // Sort an array of plain pointers, then hand ownership back in the new order.
-        std::vector<T*> order;
+            return oldPositions;
+        // Sort an array of plain pointers, each with its old position, then hand ownership back in
+        // the new order.
+        using Entry = std::pair<T*, int>;
+        std::vector<Entry> order;
         order.reserve(items_.size());
-        for (const auto& item : items_)
-            order.push_back(item.get());
-        auto byPointer = [&compare](const T* a, const T* b) { return compare(*a, *b); };
-        detail::quickSort(order, 0, static_cast<std::ptrdiff_t>(order.size()) - 1, byPointer);
+        for (std::size_t i = 0; i < items_.size(); ++i)
+            order.emplace_back(items_[i].get(), static_cast<int>(i));
+        auto byRecord = [&compare](const Entry& a, const Entry& b) { return compare(*a.first, *b.first); };
+        detail::quickSort(order, 0, static_cast<std::ptrdiff_t>(order.size()) - 1, byRecord);
         for (auto& item : items_)
             item.release();
-        for (std::size_t i = 0; i < order.size(); ++i)
-            items_[i].reset(order[i]);
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            items_[i].reset(order[i].first);
+            oldPositions[i] = order[i].second;
+        }
+        return oldPositions;
     }
 
     // Hands every record to the caller and leaves the list empty.

@@ -4,6 +4,7 @@
 // Members are 1-based contact table positions. The list keeps its member count as a value; its
 // format keeps the name, the count and the members in the list's family record.
 
+#include "model/record_bytes.h"
 #include "model/record_format.h"
 
 #include <cstdint>
@@ -51,13 +52,13 @@ public:
 
     // ---- For the format ----
 
-    std::vector<std::uint8_t>& familyRecord() { return familyRecord_; }
-    const std::vector<std::uint8_t>& familyRecord() const { return familyRecord_; }
+    RecordBytes& familyRecord() { return familyRecord_; }
+    const RecordBytes& familyRecord() const { return familyRecord_; }
 
 private:
     const RxGroupListFormat* format_;
     int count_ = 0;
-    std::vector<std::uint8_t> familyRecord_;
+    RecordBytes familyRecord_;
 };
 
 } // namespace pw

@@ -4,6 +4,7 @@
 // Members are the codeplug's member numbers of channels (Codeplug::memberNumberOf); 0 marks an
 // empty entry. The list's format keeps the name and the members in the list's family record.
 
+#include "model/record_bytes.h"
 #include "model/record_format.h"
 
 #include <cstdint>
@@ -55,12 +56,12 @@ public:
 
     // ---- For the format ----
 
-    std::vector<std::uint8_t>& familyRecord() { return familyRecord_; }
-    const std::vector<std::uint8_t>& familyRecord() const { return familyRecord_; }
+    RecordBytes& familyRecord() { return familyRecord_; }
+    const RecordBytes& familyRecord() const { return familyRecord_; }
 
 private:
     const ScanListFormat* format_;
-    std::vector<std::uint8_t> familyRecord_;
+    RecordBytes familyRecord_;
 };
 
 } // namespace pw

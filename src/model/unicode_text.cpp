@@ -1,10 +1,10 @@
 #include "model/unicode_text.h"
 
-#include <unicode/translit.h>
-#include <unicode/unistr.h>
+#include <unicode/utrans.h>
 
 #include <array>
 #include <memory>
+#include <vector>
 
 namespace pw {
 namespace {
@@ -35,30 +35,66 @@ int asciiByte(char32_t codePoint) { return codePoint < 0x80 ? static_cast<int>(c
 
 // One transliterator per thread: ICU's instances must not be shared between threads, and making
 // one costs far more than using it.
-icu::Transliterator* toLatinAscii()
+UTransliterator* toLatinAscii()
 {
-    thread_local std::unique_ptr<icu::Transliterator> instance = [] {
+    struct Closer {
+        void operator()(UTransliterator* t) const { utrans_close(t); }
+    };
+    thread_local std::unique_ptr<UTransliterator, Closer> instance = [] {
+        static constexpr char16_t Id[] = u"Any-Latin; Latin-ASCII";
         UErrorCode status = U_ZERO_ERROR;
-        std::unique_ptr<icu::Transliterator> made(icu::Transliterator::createInstance(
-            icu::UnicodeString::fromUTF8("Any-Latin; Latin-ASCII"), UTRANS_FORWARD, status));
+        UParseError where{};
+        std::unique_ptr<UTransliterator, Closer> made(utrans_openU(Id, -1, UTRANS_FORWARD, nullptr, 0, &where, &status));
         return U_SUCCESS(status) ? std::move(made) : nullptr;
     }();
     return instance.get();
 }
 
+void appendUtf16(std::vector<char16_t>& out, char32_t c)
+{
+    if (c < 0x10000) {
+        out.push_back(static_cast<char16_t>(c));
+        return;
+    }
+    c -= 0x10000;
+    out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
+    out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
+}
+
 // A run of characters the target cannot hold, as ASCII letters (or '?' where none are had).
 std::string transliteratedRun(const std::u32string& run)
 {
-    icu::UnicodeString text;
+    std::vector<char16_t> text;
     for (const char32_t c : run)
-        text.append(static_cast<UChar32>(c));
-    if (auto* transliterator = toLatinAscii())
-        transliterator->transliterate(text);
+        appendUtf16(text, c);
+    int32_t length = static_cast<int32_t>(text.size());
+    if (auto* transliterator = toLatinAscii()) {
+        // A transliteration may be longer than its source (a Chinese character becomes a syllable):
+        // the buffer grows until it has room.
+        const auto source = text;
+        for (std::size_t capacity = source.size() * 4 + 16;; capacity *= 2) {
+            text = source;
+            text.resize(capacity);
+            length = static_cast<int32_t>(source.size());
+            int32_t limit = length;
+            UErrorCode status = U_ZERO_ERROR;
+            utrans_transUChars(transliterator, reinterpret_cast<UChar*>(text.data()), &length,
+                               static_cast<int32_t>(capacity), 0, &limit, &status);
+            if (status != U_BUFFER_OVERFLOW_ERROR || capacity > (1u << 20)) {
+                if (U_FAILURE(status)) {
+                    text = source;
+                    length = static_cast<int32_t>(source.size());
+                }
+                break;
+            }
+        }
+    }
     std::string out;
-    for (int32_t i = 0; i < text.length();) {
-        const UChar32 c = text.char32At(i);
-        out.push_back(c >= 0 && c < 0x80 ? static_cast<char>(c) : '?');
-        i += U16_LENGTH(c);
+    for (int32_t i = 0; i < length; ++i) {
+        const char16_t c = text[static_cast<std::size_t>(i)];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < length)
+            ++i;  // a surrogate pair is one character the target lacks
+        out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
     }
     return out;
 }

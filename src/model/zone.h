@@ -6,6 +6,7 @@
 // empty entry. The zone's format keeps the name and the members in the zone's family record, with
 // its own rules for which entries hold members; the zone asks it for every read and change.
 
+#include "model/record_bytes.h"
 #include "model/record_format.h"
 
 #include <cstdint>
@@ -65,8 +66,8 @@ public:
 
     // ---- For the format ----
 
-    std::vector<std::uint8_t>& familyRecord() { return familyRecord_; }
-    const std::vector<std::uint8_t>& familyRecord() const { return familyRecord_; }
+    RecordBytes& familyRecord() { return familyRecord_; }
+    const RecordBytes& familyRecord() const { return familyRecord_; }
 
     // Runs `action` with the current bank set to each bank in turn, then restores the selection.
     template <typename Action>
@@ -83,7 +84,7 @@ public:
 private:
     const ZoneFormat* format_;
     int currentBank_ = 1;
-    std::vector<std::uint8_t> familyRecord_;
+    RecordBytes familyRecord_;
 };
 
 } // namespace pw

@@ -8,15 +8,50 @@
 #include <unistd.h>
 
 namespace pw {
+namespace {
+
+thread_local std::optional<FileFailure> lastFailure;
+
+std::error_code systemError(int number) { return std::error_code(number, std::generic_category()); }
+
+void recordFailure(const std::filesystem::path& path, std::error_code reason)
+{
+    lastFailure = FileFailure{path, reason};
+}
+
+} // namespace
+
+std::optional<FileFailure> lastFileFailure() { return lastFailure; }
+
+void forgetLastFileFailure() { lastFailure.reset(); }
+
+std::error_code readProblem(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (error)
+        return error;
+    if (std::filesystem::is_directory(status))
+        return systemError(EISDIR);
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return systemError(errno);
+    std::fclose(file);
+    return {};
+}
 
 std::optional<FileContent> readFileBytes(const std::filesystem::path& path, std::size_t limit)
 {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
+    if (!std::filesystem::is_regular_file(path, error)) {
+        recordFailure(path, readProblem(path));
         return std::nullopt;
+    }
     std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
+    if (!file) {
+        recordFailure(path, systemError(errno));
         return std::nullopt;
+    }
     FileContent content;
     struct stat info {};
     if (::fstat(::fileno(file), &info) == 0)
@@ -31,9 +66,12 @@ std::optional<FileContent> readFileBytes(const std::filesystem::path& path, std:
         got += n;
     }
     const bool failed = std::ferror(file) != 0;
+    const int readError = errno;
     std::fclose(file);
-    if (failed)
+    if (failed) {
+        recordFailure(path, systemError(readError));
         return std::nullopt;
+    }
     content.bytes.resize(got);
     return content;
 }
@@ -49,7 +87,7 @@ std::filesystem::path temporarySibling(const std::filesystem::path& path)
     return path.parent_path() / ("." + name + suffix);
 }
 
-bool writeAll(int fd, std::span<const std::uint8_t> bytes)
+std::error_code writeAll(int fd, std::span<const std::uint8_t> bytes)
 {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -57,24 +95,32 @@ bool writeAll(int fd, std::span<const std::uint8_t> bytes)
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return false;
+            return systemError(errno);
         }
         done += static_cast<std::size_t>(n);
     }
-    return true;
+    return {};
 }
 
 } // namespace
 
 namespace {
 
+// Writes to a file, keeping the system's reason of the first failure.
 class FileDescriptorSink final : public ByteSink {
 public:
     explicit FileDescriptorSink(int fd) : fd_(fd) {}
-    bool write(std::span<const std::uint8_t> bytes) override { return writeAll(fd_, bytes); }
+    bool write(std::span<const std::uint8_t> bytes) override
+    {
+        if (!reason_)
+            reason_ = writeAll(fd_, bytes);
+        return !reason_;
+    }
+    std::error_code reason() const { return reason_; }
 
 private:
     int fd_;
+    std::error_code reason_;
 };
 
 } // namespace
@@ -96,11 +142,15 @@ bool BufferedSink::flush()
     return ok;
 }
 
-bool writeFileAtomically(const std::filesystem::path& path, const std::function<bool(ByteSink&)>& produce)
+bool writeFileAtomically(const std::filesystem::path& path, const std::function<bool(ByteSink&)>& produce,
+                         std::error_code& reason)
 {
+    reason.clear();
     std::error_code error;
-    if (std::filesystem::is_directory(path, error))
+    if (std::filesystem::is_directory(path, error)) {
+        reason = systemError(EISDIR);
         return false;
+    }
     // Keep the permissions of the file being replaced.
     mode_t mode = 0666;
     struct stat existing {};
@@ -109,26 +159,59 @@ bool writeFileAtomically(const std::filesystem::path& path, const std::function<
 
     const auto temporary = temporarySibling(path);
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (fd < 0)
+    if (fd < 0) {
+        reason = systemError(errno);
         return false;
+    }
     FileDescriptorSink sink(fd);
-    bool ok = produce(sink);
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok && ::rename(temporary.c_str(), path.c_str()) == 0)
+    const bool produced = produce(sink);
+    reason = sink.reason();
+    // A producer that gave up without a failing write (it could not build the content) has no
+    // system reason; it is told as an invalid argument.
+    if (!produced && !reason)
+        reason = systemError(EINVAL);
+    if (!reason && ::fsync(fd) != 0)
+        reason = systemError(errno);
+    if (::close(fd) != 0 && !reason)
+        reason = systemError(errno);
+    if (!reason && ::rename(temporary.c_str(), path.c_str()) == 0)
         return true;
+    if (!reason)
+        reason = systemError(errno);
     ::unlink(temporary.c_str());
     return false;
 }
 
+bool writeFileAtomically(const std::filesystem::path& path, const std::function<bool(ByteSink&)>& produce)
+{
+    std::error_code reason;
+    if (writeFileAtomically(path, produce, reason))
+        return true;
+    recordFailure(path, reason);
+    return false;
+}
+
+bool writeFileAtomically(const std::filesystem::path& path, std::span<const std::span<const std::uint8_t>> blocks,
+                         std::error_code& reason)
+{
+    return writeFileAtomically(
+        path,
+        [blocks](ByteSink& sink) {
+            for (const auto& block : blocks)
+                if (!sink.write(block))
+                    return false;
+            return true;
+        },
+        reason);
+}
+
 bool writeFileAtomically(const std::filesystem::path& path, std::span<const std::span<const std::uint8_t>> blocks)
 {
-    return writeFileAtomically(path, [blocks](ByteSink& sink) {
-        for (const auto& block : blocks)
-            if (!sink.write(block))
-                return false;
+    std::error_code reason;
+    if (writeFileAtomically(path, blocks, reason))
         return true;
-    });
+    recordFailure(path, reason);
+    return false;
 }
 
 bool writeFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes)

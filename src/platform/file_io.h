@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace pw {
@@ -47,6 +48,8 @@ private:
 // not be built in memory first. Returns false, leaving any existing file unchanged, when the
 // producer fails or the file cannot be written whole.
 bool writeFileAtomically(const std::filesystem::path& path, const std::function<bool(ByteSink&)>& produce);
+bool writeFileAtomically(const std::filesystem::path& path, const std::function<bool(ByteSink&)>& produce,
+                         std::error_code& reason);
 
 // Writes the blocks, in order, as the new content of `path`. Returns false, leaving any existing
 // file unchanged, when the file cannot be written whole.
@@ -54,5 +57,24 @@ bool writeFileAtomically(const std::filesystem::path& path,
                          std::span<const std::span<const std::uint8_t>> blocks);
 bool writeFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 bool writeTextFileAtomically(const std::filesystem::path& path, const std::string& text);
+// The same, telling the system's reason when the write fails.
+bool writeFileAtomically(const std::filesystem::path& path,
+                         std::span<const std::span<const std::uint8_t>> blocks, std::error_code& reason);
+
+// The last failure of this thread's reads and writes through the functions above: the path and
+// the system's reason. The commands built on these functions answer only yes or no and show the
+// program's own message; a front end that also names the system's reason reads it here
+// afterwards, as C's errno is read after a failed call.
+struct FileFailure {
+    std::filesystem::path path;
+    std::error_code reason;
+};
+std::optional<FileFailure> lastFileFailure();
+void forgetLastFileFailure();
+
+// Why `path` cannot be opened for reading as a file at this moment: the system's reason, "Is a
+// directory" for a directory, or no error when it can. For files read by code that tells only
+// that it could not open them.
+std::error_code readProblem(const std::filesystem::path& path);
 
 } // namespace pw

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QIcon>
 #include <QDialog>
 #include <QFont>
 #include <QGridLayout>
@@ -56,7 +57,9 @@ MainWindow::MainWindow(Prompts* prompts, QWidget* parent) : QMainWindow(parent)
     prompts_ = prompts;
 
     setWindowTitle(productTitle());
-    setWindowIcon(style()->standardIcon(QStyle::SP_DriveFDIcon));
+    // The installed icon; run from the build tree, where the icon theme has none, a stock one.
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("org.plugwright.Plugwright"),
+                                   style()->standardIcon(QStyle::SP_DriveFDIcon)));
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     auto* header = new QWidget(central);

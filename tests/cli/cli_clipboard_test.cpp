@@ -107,9 +107,12 @@ TEST(CliClipboard, AChannelPastedIntoItsOwnFileIsADuplicateUnlessRenamed)
         const auto text = dir.file("channel.txt");
         test::writeText(text, channelsClipboardText(*file.codeplug, {0}));
         auto result = cli({"paste", file.path.string(), text.string()});
-        EXPECT_EQ(result.status, 0) << result.err;
+        // The question answered No declines the paste of that channel.
+        EXPECT_EQ(result.status, 1);
         EXPECT_EQ(result.out, "Channel name 'DMR One' already exists; paste under new channel name?\n"
                               "0 new channels added; 1 duplicates skipped.\n");
+        EXPECT_EQ(result.err, "Not done: \"Channel name 'DMR One' already exists; paste under new channel name?\" "
+                              "was answered No; --yes answers Yes.\n");
 
         const auto out = dir.file("renamed.rdt");
         result = cli({"paste", file.path.string(), text.string(), "--yes", "--answer", "DMR One again", "-o",
@@ -170,7 +173,8 @@ TEST(CliClipboard, PasteMessagesAndRefusals)
     const auto missing = dir.file("missing.txt").string();
     result = cli({"paste", plug, missing});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "File '" + missing + "' could not be opened.\n");
+    EXPECT_EQ(result.err, "File '" + missing + "' could not be opened.\ncannot read " + missing +
+                              ": No such file or directory\n");
 }
 
 TEST(CliStructures, AFileImportedIntoItselfPrintsTheReportAndSavesTheCopies)
@@ -216,9 +220,11 @@ TEST(CliStructures, KindsChooseWhatIsImported)
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, "Failed to import one or more structures. Details:\n\nError: No structures selected to import.\n");
 
-    result = cli({"import-structures", plug, dir.file("nothing").string()});
+    const auto nothing = dir.file("nothing").string();
+    result = cli({"import-structures", plug, nothing});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "Failed to import one or more structures. Details:\n\n\n");
+    EXPECT_EQ(result.err, "Failed to import one or more structures. Details:\n\n\ncannot read " + nothing +
+                              ": No such file or directory\n");
 }
 
 } // namespace

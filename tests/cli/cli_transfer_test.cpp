@@ -78,8 +78,10 @@ TEST(CliTransfer, ExportChannelsAsksBeforeOverwriting)
     const auto existing = dir.file("old.csv");
     writeText(existing, "keep me");
     const auto result = cli({"export-channels", plug, existing.string()});
-    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, "File '" + existing.string() + "' already exists; overwrite?\n");
+    EXPECT_EQ(result.err, "Not done: \"File '" + existing.string() +
+                              "' already exists; overwrite?\" was answered No; --yes answers Yes.\n");
     std::ifstream in(existing);
     std::string content;
     std::getline(in, content);

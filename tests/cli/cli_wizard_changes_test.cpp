@@ -105,9 +105,11 @@ TEST_F(CliMassChange, NoChangeAsksTheQuestionAndSavesNothing)
     const std::string question = "Warning: No changes are selected, so no action will be performed.\n\nClick YES to "
                                  "discard changes, NO if you want to go back and select changes you've entered.\n";
     for (const auto& options : std::vector<std::vector<std::string>>{{"1"}, {"1", "--copies"}}) {
+        // No goes back to the dialog, which a command line cannot show: the change is declined.
         const auto result = massChange(options);
-        EXPECT_EQ(result.status, 0);
+        EXPECT_EQ(result.status, 1);
         EXPECT_EQ(result.out, question);
+        EXPECT_NE(result.err.find("was answered No; --yes answers Yes.\n"), std::string::npos) << result.err;
     }
     const auto yes = cli({"--yes", "mass-change", path.string(), "1"});
     EXPECT_EQ(yes.status, 0);

@@ -162,7 +162,6 @@ private:
             ChannelRecordFormat::load(*channel);
             channel->setName(trimmed(channel->name()));
             ++position;
-            channel->setSortPosition(position);
             channelNumbers_.add(static_cast<std::uint32_t>(number), position);
             cp_.channels().append(std::move(channel));
         }
@@ -278,7 +277,6 @@ private:
         for (std::size_t k = 0; k < unpacked.contacts.size(); ++k) {
             auto& contact = unpacked.contacts[k];
             const int position = first + static_cast<int>(k) + 1;
-            contact->setSortPosition(position);
             contact->setTalkgroup(talkgroups);
             if (talkgroups)
                 talkgroupNumbers_.add(unpacked.recordNumbers[k], position);
@@ -502,7 +500,7 @@ bool writeD868File(Codeplug& codeplug, const D868Data& data, ByteSink& sink, std
     BufferedSink out(sink);
     // Records are renumbered 1..n as they are written; `patch` fixes one record's copy.
     std::vector<std::uint8_t> record;
-    const auto writeRecord = [&out, &record](const std::vector<std::uint8_t>& stored, std::size_t size,
+    const auto writeRecord = [&out, &record](const RecordBytes& stored, std::size_t size,
                                              const auto& patch) {
         record.assign(stored.begin(), stored.end());
         record.resize(size, 0);

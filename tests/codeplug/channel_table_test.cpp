@@ -394,16 +394,13 @@ TEST(SortChannels, ColumnNineByColourCode)
     EXPECT_EQ(channelNames(codeplug), (std::vector<std::string>{"Charlie", "Bravo"}));
 }
 
-TEST(SortChannels, D868ChannelsKeepTheirOldPositionsAndAreSavedInTheNewOrder)
+TEST(SortChannels, D868RecordsAreSavedInTheNewOrderNumberedAndInUse)
 {
     OpenedCodeplug opened(D868Format);
     auto& codeplug = opened.codeplug;
     addSortSample(codeplug);
     codeplug.sortChannels(1);
-    // Alpha was added second, Bravo third, Charlie first, Delta fourth.
-    const int expected[] = {2, 3, 1, 4};
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(codeplug.channels().at(i)->sortPosition(), expected[i]);
+    ASSERT_EQ(channelNames(codeplug), (std::vector<std::string>{"Alpha", "Bravo", "Charlie", "Delta"}));
     // The file numbers the records in table order and marks each in use.
     setU16Le(codeplug.channels().at(0)->familyRecord(), 2, 0);
     const auto path = opened.dir.file("sorted.bin");
@@ -454,8 +451,10 @@ TEST(SortChannels, ASingleChannelIsLeftAlone)
     OpenedCodeplug opened(Md380Format);
     auto& codeplug = opened.codeplug;
     ASSERT_EQ(codeplug.addChannel(namedChannel(Md380Format, "Only")), Added);
+    ASSERT_EQ(codeplug.save(opened.dir.file("saved.bin")), 1);
     codeplug.sortChannels(1);
-    EXPECT_EQ(codeplug.channels().at(0)->sortPosition(), 0);
+    EXPECT_FALSE(codeplug.changed());
+    EXPECT_EQ(channelNames(codeplug), (std::vector<std::string>{"Only"}));
 }
 
 // ---- Member numbers: how zones and scan lists name channels ----

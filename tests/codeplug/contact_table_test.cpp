@@ -110,7 +110,6 @@ TEST_F(ContactTable, SortByColumn)
     EXPECT_EQ(names(), (std::vector<std::string>{"Alpha", "alpha", "beta"}));
     codeplug.sortContacts(3);
     EXPECT_EQ(codeplug.contactAt(0)->name(), "Alpha");
-    EXPECT_EQ(codeplug.contactAt(0)->sortPosition(), 1);
 }
 
 TEST_F(ContactTable, FindByNameIgnoresCaseAndNormalisesRdbNames)

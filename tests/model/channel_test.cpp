@@ -11,19 +11,17 @@ namespace {
 // Where each family keeps a channel's settings is tested beside the family (tests/codeplug/tyt,
 // rdb, d868); these are the rules every channel follows whatever its format.
 
-TEST(ChannelCopy, CarriesRecordSlotAndFormat)
+TEST(ChannelCopy, CarriesRecordSlotCacheAndFormat)
 {
     Channel original = newChannel(RdbV11Format);
     original.setName("Copy me");
     original.setSlotNumber(17);
-    original.setSortPosition(4);
     original.setContactNameCache("Local");
     original.familyRecord()[20] = 0x5A;
     const Channel copy(original);
     EXPECT_EQ(&copy.format(), &original.format());
     EXPECT_EQ(copy.name(), "Copy me");
     EXPECT_EQ(copy.slotNumber(), 17);
-    EXPECT_EQ(copy.sortPosition(), 4);
     EXPECT_EQ(copy.contactNameCache(), "Local");
     EXPECT_EQ(copy.familyRecord(), original.familyRecord());
     EXPECT_EQ(copy.storedSettings(), original.storedSettings());

@@ -48,7 +48,7 @@ Channel digitalChannel(FormatId format, const std::string& name, double rx = 439
 // The whole channel: its values and its family record, so that "nothing changed" means nothing.
 struct ChannelState {
     ChannelSettings values;
-    std::vector<std::uint8_t> record;
+    RecordBytes record;
     bool operator==(const ChannelState&) const = default;
 };
 

@@ -80,7 +80,8 @@ TEST(D868ChannelFields, LandAtTheirBytesAndBitsAndReadBack)
         Channel channel = newChannel(c.format);
         channel.setMode(c.mode);
         c.set(channel);
-        EXPECT_EQ(channel.familyRecord().at(c.byte) & c.mask, c.expected) << c.field << " byte " << c.byte;
+        ASSERT_LT(c.byte, channel.familyRecord().size()) << c.field;
+        EXPECT_EQ(channel.familyRecord()[c.byte] & c.mask, c.expected) << c.field << " byte " << c.byte;
         EXPECT_TRUE(c.readsBack(channel)) << c.field;
     }
 }

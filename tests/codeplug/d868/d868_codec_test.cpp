@@ -165,7 +165,6 @@ TEST_F(D868Codec, EverySectionFillsTheModel)
     EXPECT_EQ(codeplug->channelAt(2)->contactNameCache(), "Local");
     EXPECT_EQ(codeplug->channelAt(2)->scanList(), 1);
     EXPECT_EQ(recordTail(*codeplug->channelAt(3)), 0xBEEF);
-    EXPECT_EQ(codeplug->channelAt(3)->sortPosition(), 4);
 
     ASSERT_EQ(codeplug->contacts().count(), 8);
     EXPECT_TRUE(codeplug->contactAt(2)->isTalkgroup());
@@ -174,7 +173,6 @@ TEST_F(D868Codec, EverySectionFillsTheModel)
     EXPECT_EQ(codeplug->contactAt(1)->alertTone(), true);
     EXPECT_EQ(codeplug->contactAt(7)->toLine(),
               "\"3100005\",\"Person 5\",\"Private Call\",\"No\",\"K5ABC\",\"City\",\"State\",\"Country\",\"Remark\"");
-    EXPECT_EQ(codeplug->contactAt(7)->sortPosition(), 8);
 
     ASSERT_EQ(codeplug->zones().count(), 2);
     EXPECT_EQ(codeplug->zoneAt(1)->name(), "Zone B");
@@ -209,7 +207,6 @@ TEST_F(D868Codec, ChannelRecordGapsRenumberZoneAndScanListMembers)
     EXPECT_EQ(codeplug->errorCount(), 0);
     ASSERT_EQ(codeplug->channels().count(), 3);
     EXPECT_EQ(codeplug->channelAt(2)->name(), "Five");
-    EXPECT_EQ(codeplug->channelAt(2)->sortPosition(), 3);
     const auto* zone = codeplug->zoneAt(0);
     ASSERT_EQ(zone->memberCount(), 3);
     EXPECT_EQ(zone->member(0), 3);

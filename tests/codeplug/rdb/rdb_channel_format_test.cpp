@@ -99,7 +99,8 @@ TEST(RdbChannelFields, LandAtTheirBytesAndBitsAndReadBack)
         Channel channel = newChannel(c.format);
         channel.setMode(c.mode);
         c.set(channel);
-        EXPECT_EQ(channel.familyRecord().at(c.byte) & c.mask, c.expected)
+        ASSERT_LT(c.byte, channel.familyRecord().size()) << c.field;
+        EXPECT_EQ(channel.familyRecord()[c.byte] & c.mask, c.expected)
             << c.field << " in 0x" << std::hex << c.format << " byte " << std::dec << c.byte;
         EXPECT_TRUE(c.readsBack(channel)) << c.field << " in 0x" << std::hex << c.format;
     }

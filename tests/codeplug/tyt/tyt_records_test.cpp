@@ -137,7 +137,7 @@ TEST(TytZoneRecord, ZoneOfOneBankIsItsRecordAlone)
 TEST(TytZoneRecord, RecordCutShortReadsAndWritesOnlyAsFarAsItGoes)
 {
     Zone zone = newZone(Md2017Format);
-    zone.familyRecord().assign(10, 0x41);
+    zone.familyRecord() = RecordBytes(10, 0x41);
     EXPECT_EQ(zone.member(0), 0);
     zone.setMember(0, 5);
     zone.selectBank(2);

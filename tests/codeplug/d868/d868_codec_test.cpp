@@ -227,17 +227,20 @@ TEST_F(D868Codec, MembersNamingNoChannelRecordAreRemovedAndLogged)
 {
     D868Fixture fixture;
     fixture.channels = {channel(1, "One"), channel(2, "Two"), channel(5, "Five")};
-    // 2 is record 3, a skipped number; 9 is past the last record.
-    fixture.zones = {{"Zone X", {2, 0, 9}}};
+    // 2 is record 3, a skipped number; 9 is past the last record. Zone Y holds both in a row.
+    fixture.zones = {{"Zone X", {2, 0, 9}}, {"Zone Y", {0, 2, 9, 1}}};
     fixture.scanLists = {{"Scan X", {1, 2}}};
     auto codeplug = load(test::buildD868Fixture(fixture));
-    EXPECT_EQ(codeplug->errorCount(), 3);
+    EXPECT_EQ(codeplug->errorCount(), 5);
     EXPECT_EQ(codeplug->errorLogText(),
               "Invalid channel index 2 in zone 'Zone X'; channel reference ignored, and zone corrected.\r\n"
               "Invalid channel index 9 in zone 'Zone X'; channel reference ignored, and zone corrected.\r\n"
+              "Invalid channel index 2 in zone 'Zone Y'; channel reference ignored, and zone corrected.\r\n"
+              "Invalid channel index 9 in zone 'Zone Y'; channel reference ignored, and zone corrected.\r\n"
               "Invalid channel index 2 in scanlist 'Scan X'; scan list corrected.\r\n");
     ASSERT_EQ(codeplug->zoneAt(0)->memberCount(), 1);
     EXPECT_EQ(codeplug->zoneAt(0)->member(0), 1);
+    EXPECT_EQ(codeplug->zoneAt(1)->members(), (std::vector<int>{1, 2}));
     ASSERT_EQ(codeplug->scanListAt(0)->memberCount(), 1);
     EXPECT_EQ(codeplug->scanListAt(0)->member(0), 2);
 }

@@ -333,6 +333,7 @@ TEST_P(RdbCodecByVersion, ZoneMemberWithoutChannelIsRemovedAndLoggedScanListMemb
               "Invalid channel index 8 in zone 'Zone A'; channel reference ignored, and zone corrected.\r\n");
     EXPECT_EQ(decoded.codeplug->errorCount(), 1);
     EXPECT_EQ(zoneMembers(*decoded.codeplug->zoneAt(0)), (std::vector<int>{slot}));
+    EXPECT_EQ(getU8(decoded.codeplug->zoneAt(0)->familyRecord(), 36), 1);  // the count byte
     EXPECT_EQ(scanListMembers(*decoded.codeplug->scanListAt(0)), (std::vector<int>{999, slot}));
 }
 

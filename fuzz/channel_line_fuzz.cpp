@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         auto& codeplug = *plug.codeplug;
         pw::fuzz::reset(plug);
         const pw::ContactIndex contacts(codeplug);
-        pw::Channel channel(codeplug.formatId());
+        pw::Channel channel = codeplug.newChannel();
         const int read = pw::ChannelLine::read(line, channel, &codeplug, (size & 1) ? &contacts : nullptr);
         if (read != 0 && read != 1)
             __builtin_trap();
@@ -50,11 +50,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!std::isfinite(channel.rxFrequency()) || !std::isfinite(channel.txFrequency()))
             __builtin_trap();
         const auto first = pw::ChannelLine::write(channel, codeplug);
-        pw::Channel once(codeplug.formatId());
+        pw::Channel once = codeplug.newChannel();
         if (pw::ChannelLine::read(first, once, &codeplug) != 1)
             __builtin_trap();
         const auto second = pw::ChannelLine::write(once, codeplug);
-        pw::Channel twice(codeplug.formatId());
+        pw::Channel twice = codeplug.newChannel();
         if (pw::ChannelLine::read(second, twice, &codeplug) != 1)
             __builtin_trap();
         if (!settled(second, pw::ChannelLine::write(twice, codeplug)))

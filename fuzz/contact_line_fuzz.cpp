@@ -14,17 +14,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (auto& plug : pw::fuzz::codeplugs()) {
         auto& codeplug = *plug.codeplug;
         pw::fuzz::reset(plug);
-        pw::Contact contact(codeplug.formatId());
+        pw::Contact contact = codeplug.newContact();
         const int read = contact.fromLine(line);
         if (read != 1 && read != 0 && read != -2)
             __builtin_trap();
         if (read == 1) {
             // A written line always reads, and after one trip the line no longer changes (a text
             // holding both kinds of quote has its double quotes written as single ones).
-            pw::Contact once(codeplug.formatId());
+            pw::Contact once = codeplug.newContact();
             if (once.fromLine(contact.toLine()) != 1)
                 __builtin_trap();
-            pw::Contact twice(codeplug.formatId());
+            pw::Contact twice = codeplug.newContact();
             if (twice.fromLine(once.toLine()) != 1 || twice.toLine() != once.toLine())
                 __builtin_trap();
         }

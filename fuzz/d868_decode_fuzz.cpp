@@ -2,14 +2,14 @@
 // stay within them and fail cleanly; a file it accepts must save, and the saved file must decode
 // to a model of the same size and save again to the same bytes.
 //
-// The decoder reads its file from disk, so each input is written to a scratch file first.
-#include "codeplug/codecs.h"
+// Codeplugs are opened from files, so each input is written to a scratch file first.
 #include "codeplug/codeplug.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -17,16 +17,16 @@
 
 namespace {
 
-const std::filesystem::path& scratchFile()
+std::filesystem::path scratchFile(const char* name)
 {
-    static const std::filesystem::path path = [] {
+    static const std::filesystem::path folder = [] {
         std::error_code error;
-        auto folder = std::filesystem::path("/dev/shm");
-        if (!std::filesystem::is_directory(folder, error))
-            folder = std::filesystem::temp_directory_path();
-        return folder / ("plugwright-d868-fuzz-" + std::to_string(::getpid()) + ".rdt");
+        auto path = std::filesystem::path("/dev/shm");
+        if (!std::filesystem::is_directory(path, error))
+            path = std::filesystem::temp_directory_path();
+        return path;
     }();
-    return path;
+    return folder / ("plugwright-d868-fuzz-" + std::to_string(::getpid()) + "-" + name + ".rdt");
 }
 
 bool writeFile(const std::filesystem::path& path, const std::uint8_t* data, std::size_t size)
@@ -34,6 +34,12 @@ bool writeFile(const std::filesystem::path& path, const std::uint8_t* data, std:
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     return static_cast<bool>(out);
+}
+
+std::vector<std::uint8_t> readFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 struct Sizes {
@@ -51,35 +57,33 @@ Sizes sizesOf(const pw::Codeplug& codeplug)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const auto& path = scratchFile();
-    if (!writeFile(path, data, size))
+    const auto input = scratchFile("input");
+    const auto first = scratchFile("first");
+    const auto second = scratchFile("second");
+    if (!writeFile(input, data, size))
         return 0;
     pw::Codeplug codeplug;
-    if (codeplug.open(path) != pw::D868Format)
+    if (codeplug.open(input) != pw::D868Format)
         return 0;
     if (codeplug.decode() != 1) {
         // A failed decode leaves nothing that could be saved.
-        std::vector<std::uint8_t> none;
-        if (pw::buildD868File(codeplug, none) || codeplug.contacts().count() != 0 || codeplug.errorCount() < 1)
+        if (codeplug.save(first) != 0 || codeplug.contacts().count() != 0 || codeplug.errorCount() < 1)
             __builtin_trap();
         return 0;
     }
-    std::vector<std::uint8_t> first;
-    if (!pw::buildD868File(codeplug, first))
+    if (codeplug.save(first) != 1)
         return 0;  // a model the format cannot hold (no channel left, too many talkgroups)
 
     const Sizes before = sizesOf(codeplug);
-    if (!writeFile(path, first.data(), first.size()))
-        return 0;
     pw::Codeplug again;
-    if (again.open(path) != pw::D868Format || again.decode() != 1)
+    if (again.open(first) != pw::D868Format || again.decode() != 1)
         __builtin_trap();
     if (!(sizesOf(again) == before))
         __builtin_trap();
-    std::vector<std::uint8_t> second;
-    if (!pw::buildD868File(again, second) || second != first)
+    if (again.save(second) != 1 || readFile(second) != readFile(first))
         __builtin_trap();
     std::error_code error;
-    std::filesystem::remove(path, error);
+    for (const auto& path : {input, first, second})
+        std::filesystem::remove(path, error);
     return 0;
 }

@@ -4,6 +4,7 @@
 // before every input.
 
 #include "codeplug/codeplug.h"
+#include "codeplug/rdb/rdb_codec.h"
 #include "support/fixture_builder.h"
 
 #include <cstdlib>
@@ -19,6 +20,14 @@ struct FuzzCodeplug {
     std::unique_ptr<Codeplug> codeplug;
     std::vector<std::uint8_t> pristineRdbImage;
 };
+
+// The image of an RDB codeplug; nothing for the other families, which keep no slots.
+inline std::vector<std::uint8_t>* rdbImageOf(Codeplug& codeplug)
+{
+    if (codeplug.family() != FormatFamily::RdbFamily)
+        return nullptr;
+    return &static_cast<rdb::RdbCodec&>(codeplug.codec()).image();
+}
 
 inline std::filesystem::path scratchFolder()
 {
@@ -41,15 +50,15 @@ inline void reset(FuzzCodeplug& plug)
     codeplug.scanLists().deleteAll();
     codeplug.rxGroupLists().deleteAll();
     codeplug.zones().deleteAll();
-    if (imageTouched && !plug.pristineRdbImage.empty())
-        codeplug.rdbImage() = plug.pristineRdbImage;
+    if (auto* image = rdbImageOf(codeplug); imageTouched && image)
+        *image = plug.pristineRdbImage;
     for (const char* name : {"Alpha", "Club"}) {
-        Contact contact(codeplug.formatId());
+        Contact contact = codeplug.newContact();
         contact.setName(name);
         contact.setDmrId(name[0] == 'A' ? 100u : 3100u);
         codeplug.addContact(contact);
     }
-    ScanList list(codeplug.formatId());
+    ScanList list = codeplug.newScanList();
     list.setName("SL One");
     codeplug.addScanList(list);
     codeplug.newRxGroupList("RG One");
@@ -65,7 +74,8 @@ inline std::vector<FuzzCodeplug>& codeplugs()
             const auto path = test::writeFixture(scratchFolder() / std::to_string(format), format);
             if (!plug.codeplug->open(path) || !plug.codeplug->decode())
                 std::abort();
-            plug.pristineRdbImage = plug.codeplug->rdbImage();
+            if (const auto* image = rdbImageOf(*plug.codeplug))
+                plug.pristineRdbImage = *image;
             made.push_back(std::move(plug));
         }
         return made;

@@ -1,4 +1,4 @@
-// Feeds damaged RDB images to the decoder and encoder of all three layout versions.
+// Feeds damaged RDB files to the decoder and encoder of all three layout versions.
 //
 // An input does not carry a whole image (up to 2.5 MB): it patches a small populated fixture image
 // at chosen places. Layout of an input:
@@ -9,12 +9,16 @@
 //   then patches, each: table (1 byte, modulo the tables below), offset within the table (u24 LE,
 //   modulo its size), length n (1 byte), n bytes of data (cut at the table's end)
 //
+// The patched file is written to a scratch file and opened, as a codeplug always is.
+//
 // Checked on every input: the decoder never reads or writes outside the image (the sanitizers),
 // the model stays within the limits of the format, the encoder keeps the file length within the
 // image and never writes past record 234 of the scan lists, and decoding what the encoder wrote
 // gives the same model and, encoded again, the same image.
+#include "codeplug/byte_field.h"
 #include "codeplug/codeplug.h"
-#include "model/byte_field.h"
+#include "codeplug/rdb/rdb_codec.h"
+#include "support/fixture_builder.h"
 #include "support/rdb_fixture.h"
 #include "support/temp_dir.h"
 
@@ -22,8 +26,11 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
+#include <filesystem>
+#include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -34,8 +41,13 @@ struct Region {
     std::size_t size;
 };
 
-struct Opened {
-    std::unique_ptr<pw::Codeplug> codeplug = std::make_unique<pw::Codeplug>();
+// Nothing past the longest file of an input is read or written.
+constexpr std::size_t ExtraLengths = 65536;
+
+struct Seed {
+    pw::FormatId format = pw::NoFormat;
+    pw::RdbLayout layout;
+    // The seed file, zero-filled up to the longest file an input can ask for.
     std::vector<std::uint8_t> pristine;
     std::vector<Region> regions;
 };
@@ -59,7 +71,7 @@ std::vector<Region> regionsOf(const pw::RdbLayout& l)
     };
 }
 
-Opened open(pw::FormatId format, const pw::test::TempDir& dir)
+Seed seed(pw::FormatId format, const pw::test::TempDir& dir)
 {
     RdbFixture f(format);
     f.addContact(f.contact(3100, "World Wide", pw::CallType::GroupCall));
@@ -75,21 +87,33 @@ Opened open(pw::FormatId format, const pw::test::TempDir& dir)
     f.addZone(f.zone("Home", {a, b, c}));
     f.addZone(f.zone("Digital", {c, b}));
 
-    Opened opened;
-    const auto path = f.write(dir.file("seed" + std::to_string(format) + ".rdb"));
-    if (opened.codeplug->open(path) != format)
-        __builtin_trap();
-    opened.pristine = opened.codeplug->rdbImage();
-    opened.regions = regionsOf(opened.codeplug->rdbLayout());
-    return opened;
+    Seed made;
+    made.format = format;
+    made.layout = pw::RdbLayout::forFormat(format);
+    made.pristine = pw::test::readBytes(f.write(dir.file("seed" + std::to_string(format) + ".rdb")));
+    made.pristine.resize(made.layout.minimumLength + ExtraLengths, 0);
+    made.regions = regionsOf(made.layout);
+    return made;
 }
 
-std::array<Opened, 3>& openedImages()
+std::array<Seed, 3>& seeds()
 {
     static pw::test::TempDir dir;
-    static std::array<Opened, 3> images = {open(pw::RdbV1Format, dir), open(pw::RdbV11Format, dir),
-                                           open(pw::RdbV2Format, dir)};
-    return images;
+    static std::array<Seed, 3> all = {seed(pw::RdbV1Format, dir), seed(pw::RdbV11Format, dir),
+                                      seed(pw::RdbV2Format, dir)};
+    return all;
+}
+
+const std::filesystem::path& scratchFile()
+{
+    static const std::filesystem::path path = [] {
+        std::error_code error;
+        auto folder = std::filesystem::path("/dev/shm");
+        if (!std::filesystem::is_directory(folder, error))
+            folder = std::filesystem::temp_directory_path();
+        return folder / ("plugwright-rdb-fuzz-" + std::to_string(::getpid()) + ".rdb");
+    }();
+    return path;
 }
 
 struct Counts {
@@ -115,28 +139,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size < 4)
         return 0;
-    auto& opened = openedImages()[data[0] % 3];
-    pw::Codeplug& cp = *opened.codeplug;
-    const auto& layout = cp.rdbLayout();
-    auto& image = cp.rdbImage();
-    // Nothing past the longest file of an input is read or written, so only that much is restored.
-    constexpr std::size_t ExtraLengths = 65536;
-    const std::size_t touched = std::min(image.size(), layout.minimumLength + ExtraLengths);
-    std::copy_n(opened.pristine.begin(), touched, image.begin());
-
-    cp.setImageLength(layout.minimumLength + pw::getU24Le(pw::ConstBytes(data, size), 1) % ExtraLengths);
+    const Seed& seed = seeds()[data[0] % 3];
+    const auto& layout = seed.layout;
+    static std::vector<std::uint8_t> file;
+    file.assign(seed.pristine.begin(),
+                seed.pristine.begin() +
+                    static_cast<std::ptrdiff_t>(layout.minimumLength + pw::getU24Le(pw::ConstBytes(data, size), 1) % ExtraLengths));
 
     std::size_t at = 4;
     while (at + 5 <= size) {
-        const Region& region = opened.regions[data[at] % opened.regions.size()];
+        const Region& region = seed.regions[data[at] % seed.regions.size()];
         const std::size_t offset = pw::getU24Le(pw::ConstBytes(data, size), at + 1) % region.size;
         const std::size_t wanted = data[at + 4];
         at += 5;
-        const std::size_t length = std::min({wanted, size - at, region.size - offset});
-        std::copy_n(data + at, length, image.begin() + static_cast<std::ptrdiff_t>(region.base + offset));
+        const std::size_t begin = std::min(region.base + offset, file.size());
+        const std::size_t length = std::min({wanted, size - at, region.size - offset, file.size() - begin});
+        std::copy_n(data + at, length, file.begin() + static_cast<std::ptrdiff_t>(begin));
         at += wanted;
     }
+    pw::test::writeBytes(scratchFile(), file);
 
+    pw::Codeplug cp;
+    // A patched version text or model text makes a file the RDB probes may refuse.
+    if (cp.open(scratchFile()) != seed.format)
+        return 0;
+    auto& codec = static_cast<pw::rdb::RdbCodec&>(cp.codec());
+    const auto& image = codec.image();
     check(cp.decode() == 1);
     const Counts first = countsOf(cp);
     check(first.contacts <= pw::contactCapacity(cp.formatId()));
@@ -152,16 +180,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     cp.encode();
-    check(cp.imageLength() >= layout.minimumLength && cp.imageLength() <= image.size());
+    check(codec.imageLength() >= layout.minimumLength && codec.imageLength() <= image.size());
     check(pw::getU16Le(image, layout.scanListCount) <= 234);
-    const std::size_t encodedLength = cp.imageLength();
+    const std::size_t encodedLength = codec.imageLength();
     static std::vector<std::uint8_t> encoded;
     encoded.assign(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(encodedLength));
 
     check(cp.decode() == 1);
     check(countsOf(cp) == first);
     cp.encode();
-    check(cp.imageLength() == encodedLength);
+    check(codec.imageLength() == encodedLength);
     check(std::equal(encoded.begin(), encoded.end(), image.begin()));
     return 0;
 }

@@ -1,9 +1,10 @@
 // Feeds arbitrary lines to the field and word readers, to the contact line reader of every family
 // and to the channel editor's frequency box reader: each must stay within the line and never
 // crash, whatever the bytes, and a frequency box always reads as a finite number.
+#include "codeplug/record_factory.h"
 #include "model/contact.h"
 #include "model/field_readers.h"
-#include "operations/channel_editor_rules.h"
+#include "presenter/channel_editor_rules.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!std::isfinite(pw::frequencyFromBox(line)))
         __builtin_trap();
     for (const pw::FormatId format : {pw::Md380Format, pw::RdbV2Format, pw::D868Format}) {
-        pw::Contact contact(format);
+        pw::Contact contact = pw::newContact(format);
         if (contact.fromLine(line) != 1)
             continue;
         // What was read writes a line that reads back to the same contact, unless a text holds a
@@ -37,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto written = contact.toLine();
         if (std::count(written.begin(), written.end(), '"') != 18)
             continue;
-        pw::Contact again(format);
+        pw::Contact again = pw::newContact(format);
         if (again.fromLine(written) != 1 || again.toLine() != written)
             __builtin_trap();
     }

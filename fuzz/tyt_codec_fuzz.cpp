@@ -18,6 +18,7 @@
 // Oracles besides the sanitizers: the error count agrees with the lines of the log; what was encoded
 // decodes to as many records as the model held; and encoding that again changes no byte.
 #include "codeplug/codeplug.h"
+#include "codeplug/tyt/tyt_codec.h"
 #include "support/tyt_fixture.h"
 
 #include <unistd.h>
@@ -158,7 +159,7 @@ bool countMatchesLog(const Codeplug& cp)
 void run(Target& target, const std::uint8_t* data, std::size_t size)
 {
     Codeplug& cp = *target.codeplug;
-    auto& image = cp.tytImage();
+    auto& image = static_cast<tyt::TytCodec&>(cp.codec()).image();
     std::copy(target.base.begin(), target.base.end(), image.begin());
     std::fill(image.begin() + static_cast<std::ptrdiff_t>(target.base.size()), image.end(), std::uint8_t{0});
     const std::uint8_t choice = size > 1 ? data[1] : 0;

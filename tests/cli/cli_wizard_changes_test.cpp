@@ -299,11 +299,11 @@ TEST(CliWizardRdb, ZoneScanListAndCopiesFollowTheChannelSlots)
     const auto& list = *codeplug->scanLists().at(scanListPosition - 1);
     ASSERT_EQ(list.memberCount(), 3);
     for (int i = 0; i < 4; ++i) {
-        const int row = zone.memberChannelIndex(i, codeplug->channels());
+        const int row = codeplug->channelIndexOfMember(zone.member(i));
         ASSERT_EQ(row, i);
         EXPECT_EQ(codeplug->channelAt(row)->scanList(), scanListPosition) << row;
         if (i > 0) {
-            EXPECT_EQ(list.memberChannelIndex(i - 1, codeplug->channels()), row);
+            EXPECT_EQ(codeplug->channelIndexOfMember(list.member(i - 1)), row);
         }
     }
     ASSERT_EQ(codeplug->channels().count(), 6);

@@ -2,7 +2,10 @@
 #include "codeplug/record_factory.h"
 
 #include "codeplug/byte_field.h"
+#include "codeplug/rdb/rdb_codec.h"
 #include "codeplug/rdb/six_bit_text.h"
+#include "codeplug/tyt/tyt_codec.h"
+#include "codeplug/tyt/tyt_records.h"
 #include "support/fixture_builder.h"
 #include "support/temp_dir.h"
 
@@ -17,6 +20,16 @@ namespace pw {
 namespace {
 
 using test::TempDir;
+
+rdb::RdbCodec& rdbCodec(Codeplug& codeplug) { return static_cast<rdb::RdbCodec&>(codeplug.codec()); }
+
+// The D868 count table entry `index` of the file the codeplug saves.
+int savedD868Count(Codeplug& codeplug, const TempDir& dir, int index)
+{
+    const auto path = dir.file("saved.bin");
+    EXPECT_EQ(codeplug.save(path), 1);
+    return static_cast<int>(getU32Le(test::readBytes(path), test::D868HeaderSize + 4 * static_cast<std::size_t>(index)));
+}
 
 // An opened, decoded codeplug whose model lists start empty, so each test builds what it needs.
 struct OpenedCodeplug {
@@ -67,19 +80,19 @@ std::vector<std::string> channelNames(const Codeplug& codeplug)
 
 void addZone(Codeplug& codeplug, const std::vector<int>& channelIndices)
 {
-    auto zone = std::make_unique<Zone>(codeplug.formatId());
+    auto zone = std::make_unique<Zone>(codeplug.newZone());
     zone->setName("Zone " + std::to_string(codeplug.zones().count() + 1));
     for (const int index : channelIndices)
-        zone->addMember(index, codeplug.channels());
+        zone->addMember(codeplug.memberNumberOf(index));
     codeplug.zones().append(std::move(zone));
 }
 
 void addScanList(Codeplug& codeplug, const std::vector<int>& channelIndices)
 {
-    auto list = std::make_unique<ScanList>(codeplug.formatId());
+    auto list = std::make_unique<ScanList>(codeplug.newScanList());
     list->setName("Scan " + std::to_string(codeplug.scanLists().count() + 1));
     for (const int index : channelIndices)
-        list->addMember(index, codeplug.channels());
+        list->addMember(codeplug.memberNumberOf(index));
     codeplug.scanLists().append(std::move(list));
 }
 
@@ -129,24 +142,26 @@ TEST(AddChannel, RdbTakesTheSmallestFreeSlotAndWritesItAtOnce)
 {
     OpenedCodeplug opened(RdbV1Format);
     auto& codeplug = opened.codeplug;
-    const auto& layout = codeplug.rdbLayout();
+    auto& codec = rdbCodec(codeplug);
+    const auto& layout = codec.layout();
     ASSERT_EQ(codeplug.addChannel(namedChannel(RdbV1Format, "First")), Added);
     ASSERT_EQ(codeplug.addChannel(namedChannel(RdbV1Format, "Second")), Added);
     ASSERT_EQ(codeplug.addChannel(namedChannel(RdbV1Format, "Third")), Added);
-    EXPECT_EQ(codeplug.slotOrderTable(), (std::vector<std::uint16_t>{1, 2, 3}));
+    EXPECT_EQ(codec.slotOrderTable(), (std::vector<std::uint16_t>{1, 2, 3}));
 
     codeplug.deleteChannel(1);
-    EXPECT_EQ(codeplug.slotOrderTable(), (std::vector<std::uint16_t>{1, 3}));
+    EXPECT_EQ(codec.slotOrderTable(), (std::vector<std::uint16_t>{1, 3}));
 
     Channel fourth = namedChannel(RdbV1Format, "Fourth", 439.5);
     ASSERT_EQ(codeplug.addChannel(fourth), Added);
     EXPECT_EQ(codeplug.channels().at(2)->slotNumber(), 2);
-    EXPECT_EQ(codeplug.slotOrderTable(), (std::vector<std::uint16_t>{1, 3, 2}));
-    const auto& image = codeplug.rdbImage();
+    EXPECT_EQ(codec.slotOrderTable(), (std::vector<std::uint16_t>{1, 3, 2}));
+    const auto& image = codec.image();
     EXPECT_EQ(getU16Le(image, layout.slotOrderTable + 2 + 2 * 3), 0) << "the table ends with a 0";
 
     const auto record = layout.channelRecords + 32 * 2;
-    EXPECT_TRUE(std::equal(fourth.rdbChannelRecord().begin(), fourth.rdbChannelRecord().end(), image.begin() + static_cast<std::ptrdiff_t>(record)));
+    EXPECT_TRUE(std::equal(fourth.familyRecord().begin(), fourth.familyRecord().begin() + 32,
+                           image.begin() + static_cast<std::ptrdiff_t>(record)));
     EXPECT_EQ(getU32Le(image, record + 4), 439500000u);
     EXPECT_EQ(SixBitText::decode(image.data() + layout.channelNames + 16), "Fourth");
 }
@@ -155,31 +170,33 @@ TEST(AddChannel, RdbNeverReusesASlotTheImageTableHolds)
 {
     OpenedCodeplug opened(RdbV11Format);
     auto& codeplug = opened.codeplug;
-    const auto table = codeplug.rdbLayout().slotOrderTable;
+    auto& codec = rdbCodec(codeplug);
+    const auto table = codec.layout().slotOrderTable;
     // The image lists slots 1 and 2 although the model holds no channel.
-    setU16Le(codeplug.rdbImage(), table, 2);
-    setU16Le(codeplug.rdbImage(), table + 2, 1);
-    setU16Le(codeplug.rdbImage(), table + 4, 2);
+    setU16Le(codec.image(), table, 2);
+    setU16Le(codec.image(), table + 2, 1);
+    setU16Le(codec.image(), table + 4, 2);
     ASSERT_EQ(codeplug.addChannel(namedChannel(RdbV11Format, "New")), Added);
     EXPECT_EQ(codeplug.channels().at(0)->slotNumber(), 3);
-    EXPECT_EQ(codeplug.slotOrderTable(), (std::vector<std::uint16_t>{3}));
+    EXPECT_EQ(codec.slotOrderTable(), (std::vector<std::uint16_t>{3}));
 }
 
 TEST(SlotOrderTable, CapsADamagedCountAtTheCapacity)
 {
     OpenedCodeplug opened(RdbV1Format);
-    setU16Le(opened.codeplug.rdbImage(), opened.codeplug.rdbLayout().slotOrderTable, 0xFFFF);
-    EXPECT_EQ(opened.codeplug.slotOrderTable().size(), 1999u);
-    EXPECT_TRUE(OpenedCodeplug(Md380Format).codeplug.slotOrderTable().empty());
+    auto& codec = rdbCodec(opened.codeplug);
+    setU16Le(codec.image(), codec.layout().slotOrderTable, 0xFFFF);
+    EXPECT_EQ(codec.slotOrderTable().size(), 1999u);
 }
 
 TEST(AddChannel, D868RaisesTheChannelCount)
 {
     OpenedCodeplug opened(D868Format);
     auto& codeplug = opened.codeplug;
-    const int before = codeplug.d868Data().count(0);
+    ASSERT_EQ(codeplug.addChannel(namedChannel(D868Format, "First")), Added);
+    const int before = savedD868Count(codeplug, opened.dir, 0);
     ASSERT_EQ(codeplug.addChannel(namedChannel(D868Format, "Simplex")), Added);
-    EXPECT_EQ(codeplug.d868Data().count(0), before + 1);
+    EXPECT_EQ(savedD868Count(codeplug, opened.dir, 0), before + 1);
 }
 
 // ---- deleteChannel ----
@@ -208,12 +225,12 @@ TEST(DeleteChannel, D868ZoneMembersFollowTheDeletedPosition)
     for (const char* name : {"One", "Two", "Three", "Four"})
         ASSERT_EQ(codeplug.addChannel(namedChannel(D868Format, name)), Added);
     addZone(codeplug, {3, 0, 2});
-    const int count = codeplug.d868Data().count(0);
+    const int count = savedD868Count(codeplug, opened.dir, 0);
 
     codeplug.deleteChannel(0);
 
     EXPECT_EQ(zoneMembers(*codeplug.zones().at(0)), (std::vector<int>{3, 2}));
-    EXPECT_EQ(codeplug.d868Data().count(0), count - 1);
+    EXPECT_EQ(savedD868Count(codeplug, opened.dir, 0), count - 1);
 }
 
 TEST(DeleteChannel, RdbEmptiedZoneGetsTheFirstChannelOfTheTable)
@@ -224,14 +241,18 @@ TEST(DeleteChannel, RdbEmptiedZoneGetsTheFirstChannelOfTheTable)
         ASSERT_EQ(codeplug.addChannel(namedChannel(RdbV1Format, name)), Added);
     addZone(codeplug, {1});
     addZone(codeplug, {0, 1, 2});
+    addZone(codeplug, {});
     addScanList(codeplug, {1, 2});
 
     codeplug.deleteChannel(1);
 
     EXPECT_EQ(zoneMembers(*codeplug.zones().at(0)), (std::vector<int>{1}));
+    EXPECT_EQ(getU8(codeplug.zones().at(0)->familyRecord(), 36), 1);
     EXPECT_EQ(zoneMembers(*codeplug.zones().at(1)), (std::vector<int>{1, 3})) << "slot numbers do not move";
+    EXPECT_EQ(codeplug.zones().at(2)->memberCount(), 0) << "a zone that was empty stays empty";
     EXPECT_EQ(scanListMembers(*codeplug.scanLists().at(0)), (std::vector<int>{3}));
-    EXPECT_EQ(codeplug.slotOrderTable(), (std::vector<std::uint16_t>{1, 3}));
+    EXPECT_EQ(getU8(codeplug.scanLists().at(0)->familyRecord(), 38), 2);
+    EXPECT_EQ(rdbCodec(codeplug).slotOrderTable(), (std::vector<std::uint16_t>{1, 3}));
 }
 
 TEST(DeleteChannel, TheLastChannelOfRdbAndD868CodeplugsStays)
@@ -373,17 +394,24 @@ TEST(SortChannels, ColumnNineByColourCode)
     EXPECT_EQ(channelNames(codeplug), (std::vector<std::string>{"Charlie", "Bravo"}));
 }
 
-TEST(SortChannels, D868RecordsAreRenumberedInTheirOldOrder)
+TEST(SortChannels, D868RecordsAreSavedInTheNewOrderNumberedAndInUse)
 {
     OpenedCodeplug opened(D868Format);
     auto& codeplug = opened.codeplug;
     addSortSample(codeplug);
     codeplug.sortChannels(1);
-    // Alpha was added second, Bravo third, Charlie first, Delta fourth.
-    const int expected[] = {2, 3, 1, 4};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(codeplug.channels().at(i)->sortPosition(), expected[i]);
-        EXPECT_EQ(codeplug.channels().at(i)->d868RecordNumber(), expected[i]);
+    ASSERT_EQ(channelNames(codeplug), (std::vector<std::string>{"Alpha", "Bravo", "Charlie", "Delta"}));
+    // The file numbers the records in table order and marks each in use.
+    setU16Le(codeplug.channels().at(0)->familyRecord(), 2, 0);
+    const auto path = opened.dir.file("sorted.bin");
+    ASSERT_EQ(codeplug.save(path), 1);
+    const auto bytes = test::readBytes(path);
+    const std::size_t first = test::D868HeaderSize + test::D868CountTableSize;
+    for (std::size_t i = 0; i < 4; ++i) {
+        const std::size_t record = first + i * test::D868ChannelRecordSize;
+        EXPECT_EQ(getU16Le(bytes, record), i + 1);
+        EXPECT_EQ(getU16Le(bytes, record + 2), 1);
+        EXPECT_EQ(getCString(bytes, record + 92, 16), channelNames(codeplug)[i]);
     }
 }
 
@@ -396,8 +424,9 @@ TEST(SortChannels, RdbRewritesTheSlotOrderAndKeepsSlotMembers)
     codeplug.sortChannels(1);
 
     EXPECT_EQ(channelNames(codeplug), (std::vector<std::string>{"Alpha", "Bravo", "Charlie", "Delta"}));
-    EXPECT_EQ(codeplug.slotOrderTable(), (std::vector<std::uint16_t>{2, 3, 1, 4}));
-    EXPECT_EQ(getU16Le(codeplug.rdbImage(), codeplug.rdbLayout().slotOrderTable + 2 + 2 * 4), 0);
+    auto& codec = rdbCodec(codeplug);
+    EXPECT_EQ(codec.slotOrderTable(), (std::vector<std::uint16_t>{2, 3, 1, 4}));
+    EXPECT_EQ(getU16Le(codec.image(), codec.layout().slotOrderTable + 2 + 2 * 4), 0);
     EXPECT_EQ(zoneMembers(*codeplug.zones().at(0)), (std::vector<int>{1, 2, 3, 4}));
 }
 
@@ -422,8 +451,50 @@ TEST(SortChannels, ASingleChannelIsLeftAlone)
     OpenedCodeplug opened(Md380Format);
     auto& codeplug = opened.codeplug;
     ASSERT_EQ(codeplug.addChannel(namedChannel(Md380Format, "Only")), Added);
+    ASSERT_EQ(codeplug.save(opened.dir.file("saved.bin")), 1);
     codeplug.sortChannels(1);
-    EXPECT_EQ(codeplug.channels().at(0)->sortPosition(), 0);
+    EXPECT_FALSE(codeplug.changed());
+    EXPECT_EQ(channelNames(codeplug), (std::vector<std::string>{"Only"}));
+}
+
+// ---- Member numbers: how zones and scan lists name channels ----
+
+TEST(MemberNumbers, AreTablePositionsInTheTytAndD868Families)
+{
+    for (const FormatId format : {Md380Format, D868Format}) {
+        OpenedCodeplug opened(format);
+        auto& codeplug = opened.codeplug;
+        for (const char* name : {"One", "Two", "Three"})
+            ASSERT_EQ(codeplug.addChannel(namedChannel(format, name)), Added);
+        EXPECT_EQ(codeplug.memberNumberOf(0), 1);
+        EXPECT_EQ(codeplug.memberNumberOf(2), 3);
+        // An index that names no channel gives no member number, which every list refuses.
+        EXPECT_EQ(codeplug.memberNumberOf(3), 0);
+        EXPECT_EQ(codeplug.memberNumberOf(-1), 0);
+        EXPECT_EQ(codeplug.channelIndexOfMember(2), 1);
+        EXPECT_EQ(codeplug.channelIndexOfMember(0), -1);
+        // A dangling member still names a position, so that it can be told from an empty entry.
+        EXPECT_EQ(codeplug.channelIndexOfMember(9), 8);
+    }
+}
+
+TEST(MemberNumbers, AreImageSlotsInTheRdbFamily)
+{
+    OpenedCodeplug opened(RdbV11Format);
+    auto& codeplug = opened.codeplug;
+    for (const char* name : {"One", "Two", "Three"})
+        ASSERT_EQ(codeplug.addChannel(namedChannel(RdbV11Format, name)), Added);
+    codeplug.deleteChannel(0);
+    // "Two" and "Three" keep slots 2 and 3.
+    EXPECT_EQ(codeplug.memberNumberOf(0), 2);
+    EXPECT_EQ(codeplug.memberNumberOf(1), 3);
+    EXPECT_EQ(codeplug.memberNumberOf(2), 0);
+    EXPECT_EQ(codeplug.channelIndexOfMember(3), 1);
+    EXPECT_EQ(codeplug.channelIndexOfMember(1), -1) << "no channel has slot 1";
+    EXPECT_EQ(codeplug.channelIndexOfMember(999), -1);
+    // A channel the codec has not placed has no slot and so no member number.
+    codeplug.channels().at(0)->setSlotNumber(0);
+    EXPECT_EQ(codeplug.memberNumberOf(0), 0);
 }
 
 // ---- Look-ups and contact references ----
@@ -492,12 +563,14 @@ TEST(RealChannelRecord, VendorDefaultChannelReadsAsTheVendorSoftwareShowsIt)
     for (const auto& [file, format, digital] : files) {
         Codeplug codeplug;
         ASSERT_EQ(codeplug.open(real / file), format) << file;
-        const auto at = codeplug.channelRecordAt(0);
+        const auto& codec = static_cast<const tyt::TytCodec&>(codeplug.codec());
+        const auto at = codec.layout().channelRecordAt(0);
         ASSERT_TRUE(at.has_value());
         Channel channel = newChannel(format);
-        const auto& image = codeplug.tytImage();
-        ASSERT_LE(*at + Channel::TytRecordSize, image.size());
-        std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(*at), Channel::TytRecordSize, channel.tytChannelRecord().begin());
+        const auto& image = codec.image();
+        ASSERT_LE(*at + tyt::ChannelRecordSize, image.size());
+        std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(*at), tyt::ChannelRecordSize, channel.familyRecord().begin());
+        static_cast<const tyt::ChannelRecordFormat&>(channel.format()).load(channel);
 
         EXPECT_EQ(channel.name(), "Channel1") << file;
         EXPECT_EQ(channel.isDigital(), digital) << file;

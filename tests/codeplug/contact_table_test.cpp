@@ -69,7 +69,7 @@ TEST_F(ContactTable, AddCopiesFieldsAcrossFamilies)
     source.setCity("Delft");
     ASSERT_EQ(codeplug.addContact(source), Added);
     const auto* added = codeplug.contactAt(0);
-    EXPECT_EQ(added->formatId(), RdbV2Format);
+    EXPECT_EQ(&added->format(), recordFormatsOf(RdbV2Format).contact);
     EXPECT_EQ(added->name(), "Jan.Willem");
     EXPECT_EQ(added->dmrId(), 2041234u);
     EXPECT_EQ(added->callType(), CallType::GroupCall);
@@ -110,7 +110,6 @@ TEST_F(ContactTable, SortByColumn)
     EXPECT_EQ(names(), (std::vector<std::string>{"Alpha", "alpha", "beta"}));
     codeplug.sortContacts(3);
     EXPECT_EQ(codeplug.contactAt(0)->name(), "Alpha");
-    EXPECT_EQ(codeplug.contactAt(0)->sortPosition(), 1);
 }
 
 TEST_F(ContactTable, FindByNameIgnoresCaseAndNormalisesRdbNames)

@@ -1,4 +1,5 @@
 #include "codeplug/codeplug.h"
+#include "codeplug/tyt/tyt_codec.h"
 #include "support/fixture_builder.h"
 #include "support/temp_dir.h"
 
@@ -8,6 +9,11 @@ namespace pw {
 namespace {
 
 using test::TempDir;
+
+std::vector<std::uint8_t>& tytImage(Codeplug& codeplug)
+{
+    return static_cast<tyt::TytCodec&>(codeplug.codec()).image();
+}
 
 std::unique_ptr<Codeplug> openFixture(const TempDir& dir, FormatId format, const test::FixtureOptions& options = {})
 {
@@ -57,7 +63,7 @@ TEST(SetVendor, GpsEntryWritesBandLimitsAndResetsFifteenRecords)
 {
     TempDir dir;
     auto codeplug = openFixture(dir, Md380Format);
-    auto& image = codeplug->tytImage();
+    auto& image = tytImage(*codeplug);
     image[0x3EE65 + 16 * 15] = 0x77;  // the 16th record stays
     image[0x3EE65 + 6] = 0x66;        // bytes beyond the first six stay
     codeplug->setVendor(4);
@@ -77,7 +83,7 @@ TEST(SetVendor, ConnectSystemsUsesTableAAndLeavesRecords)
     TempDir dir;
     auto codeplug = openFixture(dir, Md380Format);
     codeplug->setVendor(1);
-    const auto& image = codeplug->tytImage();
+    const auto& image = tytImage(*codeplug);
     EXPECT_EQ(std::vector<std::uint8_t>(image.begin() + 0x139, image.begin() + 0x13D),
               (std::vector<std::uint8_t>{0x00, 0x40, 0x00, 0x47}));
     EXPECT_EQ(image[0x3EE65], 0xFF);
@@ -87,9 +93,9 @@ TEST(SetVendor, DoesNothingWithoutTheVendorFeature)
 {
     TempDir dir;
     auto codeplug = openFixture(dir, Md2017Format);
-    const auto before = codeplug->tytImage();
+    const auto before = tytImage(*codeplug);
     codeplug->setVendor(4);
-    EXPECT_EQ(codeplug->tytImage(), before);
+    EXPECT_EQ(tytImage(*codeplug), before);
     EXPECT_FALSE(codeplug->changed());
 }
 
@@ -100,7 +106,7 @@ TEST(SetVendor, BandIndexOutsideTheTableLeavesTheLimits)
     options.bandIndex = 9;
     auto codeplug = openFixture(dir, Md380Format, options);
     codeplug->setVendor(2);
-    EXPECT_EQ(codeplug->tytImage()[0x13C], 0x48);
+    EXPECT_EQ(tytImage(*codeplug)[0x13C], 0x48);
     EXPECT_EQ(codeplug->vendorIndex(), 2);
 }
 
@@ -110,7 +116,7 @@ TEST(RadioName, TytNameIsSixteenUtf16Units)
     auto codeplug = openFixture(dir, Md380Format);
     EXPECT_EQ(codeplug->radioName(), "FIXTURE");
     codeplug->setRadioName("AB");
-    const auto& image = codeplug->tytImage();
+    const auto& image = tytImage(*codeplug);
     std::vector<std::uint8_t> expected(32, 0);
     expected[0] = 0x41;
     expected[2] = 0x42;

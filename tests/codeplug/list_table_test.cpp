@@ -2,6 +2,7 @@
 #include "codeplug/record_factory.h"
 
 #include "codeplug/byte_field.h"
+#include "codeplug/rdb/rdb_codec.h"
 #include "support/fixture_builder.h"
 #include "support/temp_dir.h"
 
@@ -26,7 +27,7 @@ protected:
 
     Channel& addChannel(int scanList, int rxGroupList)
     {
-        auto channel = std::make_unique<Channel>(codeplug.formatId());
+        auto channel = std::make_unique<Channel>(codeplug.newChannel());
         channel->setName("CH" + std::to_string(codeplug.channels().count() + 1));
         channel->setMode(ChannelMode::Dmr);
         channel->setScanList(scanList);
@@ -76,7 +77,8 @@ protected:
 
     int rdbRxGroupCountWord() const
     {
-        return getU16Le(codeplug.rdbImage(), codeplug.rdbLayout().rxGroupCount);
+        const auto& codec = static_cast<const rdb::RdbCodec&>(codeplug.codec());
+        return getU16Le(codec.image(), codec.layout().rxGroupCount);
     }
 
     test::TempDir dir;
@@ -126,10 +128,10 @@ TEST_F(ListTable, NewRxGroupListIsRefusedWhen250Exist)
 TEST(ListTableNotLoaded, EveryAddIsRefused)
 {
     Codeplug codeplug;
-    EXPECT_EQ(codeplug.addZone(Zone(NoFormat)), 0);
-    EXPECT_EQ(codeplug.addScanList(ScanList(NoFormat)), 0);
+    EXPECT_EQ(codeplug.addZone(newZone(Md380Format)), 0);
+    EXPECT_EQ(codeplug.addScanList(newScanList(Md380Format)), 0);
     EXPECT_EQ(codeplug.newRxGroupList("G"), 0);
-    EXPECT_EQ(codeplug.addRxGroupList(RxGroupList(NoFormat)), 0);
+    EXPECT_EQ(codeplug.addRxGroupList(newRxGroupList(Md380Format)), 0);
     EXPECT_FALSE(codeplug.changed());
 }
 
@@ -155,11 +157,18 @@ TEST_F(ListTable, AddingAZoneMarksTheCodeplugChanged)
     EXPECT_EQ(codeplug.zones().at(0)->name(), "Home");
 }
 
-TEST_F(ListTable, ZoneAddedToATwoBankCodeplugIsTiedToTheImage)
+TEST_F(ListTable, ZoneAddedToATwoBankCodeplugKeepsItsBankB)
 {
     open(Md2017Format);
-    ASSERT_EQ(codeplug.addZone(newZone(Md2017Format)), 1);
-    EXPECT_TRUE(codeplug.zones().at(0)->isTiedToImage());
+    Zone zone = newZone(Md2017Format);
+    zone.selectBank(2);
+    zone.addMember(1);
+    ASSERT_EQ(codeplug.addZone(zone), 1);
+    Zone& added = *codeplug.zones().at(0);
+    EXPECT_EQ(added.bankCount(), 2);
+    EXPECT_EQ(added.familyRecord().size(), 64u + 224u);
+    added.selectBank(2);
+    EXPECT_EQ(added.members(), std::vector<int>({1}));
 }
 
 TEST_F(ListTable, LastZoneIsNeverDeleted)
@@ -188,15 +197,25 @@ TEST_F(ListTable, DeletingAZoneRemovesOnlyThatZone)
 TEST_F(ListTable, D868ZoneAndScanListCountsFollowTheTables)
 {
     open(D868Format);
+    ASSERT_EQ(codeplug.decode(), 1);
+    codeplug.zones().deleteAll();
+    codeplug.scanLists().deleteAll();
+    codeplug.rxGroupLists().deleteAll();
     codeplug.addZone(newZone(D868Format));
     codeplug.addZone(newZone(D868Format));
     codeplug.addScanList(newScanList(D868Format));
     codeplug.newRxGroupList("G");
-    EXPECT_EQ(codeplug.d868Data().count(2), 2);
-    EXPECT_EQ(codeplug.d868Data().count(3), 1);
-    EXPECT_EQ(codeplug.d868Data().count(16), 1);
+    // The count table (C2 zones, C3 scan lists, C16 RX group lists) of the saved file.
+    const auto savedCount = [this](int index) {
+        const auto path = dir.file("saved.bin");
+        EXPECT_EQ(codeplug.save(path), 1);
+        return static_cast<int>(getU32Le(test::readBytes(path), test::D868HeaderSize + 4 * static_cast<std::size_t>(index)));
+    };
+    EXPECT_EQ(savedCount(2), 2);
+    EXPECT_EQ(savedCount(3), 1);
+    EXPECT_EQ(savedCount(16), 1);
     codeplug.deleteZone(0);
-    EXPECT_EQ(codeplug.d868Data().count(2), 1);
+    EXPECT_EQ(savedCount(2), 1);
 }
 
 // ---- Scan lists ----
@@ -234,7 +253,7 @@ TEST_F(ListTable, NewRxGroupListCarriesTheName)
     open(Md9600Format);
     ASSERT_EQ(codeplug.newRxGroupList("Regional"), 1);
     EXPECT_EQ(codeplug.rxGroupLists().at(0)->name(), "Regional");
-    EXPECT_EQ(codeplug.rxGroupLists().at(0)->formatId(), Md9600Format);
+    EXPECT_EQ(&codeplug.rxGroupLists().at(0)->format(), recordFormatsOf(Md9600Format).rxGroupList);
     EXPECT_TRUE(codeplug.changed());
 }
 

@@ -1,4 +1,5 @@
 #include "codeplug/codeplug.h"
+#include "codeplug/rdb/rdb_codec.h"
 #include "support/fixture_builder.h"
 #include "support/temp_dir.h"
 
@@ -128,7 +129,7 @@ TEST(Recognition, RdbVersionTextNeedsItsZeroAndMinimumLength)
     auto bytes = buildFixture(RdbV1Format);
     Codeplug codeplug;
     EXPECT_EQ(openBytes(dir, bytes, codeplug), RdbV1Format);
-    EXPECT_EQ(codeplug.imageLength(), bytes.size());
+    EXPECT_EQ(static_cast<rdb::RdbCodec&>(codeplug.codec()).imageLength(), bytes.size());
     bytes[0x2017] = 'X';  // the terminating zero
     EXPECT_EQ(openBytes(dir, bytes, codeplug), NoFormat);
     auto shortImage = buildFixture(RdbV11Format);

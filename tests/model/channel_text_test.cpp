@@ -1,8 +1,6 @@
 #include "model/channel.h"
 #include "codeplug/record_factory.h"
 
-#include "codeplug/byte_field.h"
-
 #include <gtest/gtest.h>
 
 namespace pw {
@@ -110,30 +108,6 @@ TEST(ChannelText, PowerDependsOnFormatAndRadioModel)
     }
 }
 
-TEST(ChannelText, D868PowerWordThreeReadsHigh)
-{
-    Channel channel = newChannel(D868Format);
-    setU16Le(channel.d868ChannelFields(), 24, 3);
-    EXPECT_EQ(channel.powerText(), "HIGH");
-    EXPECT_TRUE(channel.isHighPower());
-}
-
-TEST(ChannelText, TotOf600SecondsIsStoredAsZero)
-{
-    Channel channel = newChannel(Md380Format);
-    channel.setTotFromText("600");
-    EXPECT_EQ(channel.tot(), 0);
-    EXPECT_EQ(channel.tytChannelRecord()[8], 0);
-}
-
-TEST(ChannelText, RdbTotAbove37ShowsItsRealLength)
-{
-    Channel channel = newChannel(RdbV1Format);
-    channel.rdbChannelRecord()[11] = 40;
-    EXPECT_EQ(channel.tot(), 40);
-    EXPECT_EQ(channel.totText(), "600");
-}
-
 struct AdmitCase {
     FormatId format;
     ChannelMode mode;
@@ -175,28 +149,15 @@ TEST(ChannelText, AdmitCriterionPerFamilyAndMode)
     }
 }
 
-TEST(ChannelText, AdmitReadsStoredValuesModuloTheFamilyChoices)
-{
-    Channel digital = newChannel(RdbV1Format);
-    digital.setMode(ChannelMode::Dmr);
-    digital.rdbChannelRecord()[10] = static_cast<std::uint8_t>(4 << 3);
-    EXPECT_EQ(digital.admitText(), "Channel Free");
-
-    Channel analog = newChannel(RdbV1Format);
-    analog.rdbChannelRecord()[10] = static_cast<std::uint8_t>(6 << 3);
-    EXPECT_EQ(analog.admitText(), "Always");
-
-    Channel d868 = newChannel(D868Format);
-    d868.d868ChannelFields()[58] = 3;
-    EXPECT_EQ(d868.admitText(), "Always");
-}
-
 TEST(ChannelText, AdmitChoicesOfferedPerFamilyAndMode)
 {
-    EXPECT_EQ(Channel::admitChoices(Md380Format, ChannelMode::Dmr).size(), 4u);
-    EXPECT_EQ(Channel::admitChoices(RdbV1Format, ChannelMode::Dmr).size(), 3u);
-    EXPECT_EQ(Channel::admitChoices(RdbV1Format, ChannelMode::Fm).size(), 5u);
-    EXPECT_EQ(Channel::admitChoices(D868Format, ChannelMode::Fm),
+    const auto choices = [](FormatId format, ChannelMode mode) {
+        return recordFormatsOf(format).channel->admitChoices(mode);
+    };
+    EXPECT_EQ(choices(Md380Format, ChannelMode::Dmr).size(), 4u);
+    EXPECT_EQ(choices(RdbV1Format, ChannelMode::Dmr).size(), 3u);
+    EXPECT_EQ(choices(RdbV1Format, ChannelMode::Fm).size(), 5u);
+    EXPECT_EQ(choices(D868Format, ChannelMode::Fm),
               (std::vector<std::string>{"Always", "Channel Free", "Diff Color Code", "Color Code Free"}));
     Channel analog = newChannel(RdbV2Format);
     EXPECT_EQ(analog.admitChoices().front(), "Never");

@@ -1,7 +1,5 @@
 #include "model/index_remap.h"
 
-#include "platform/scripted_prompts.h"
-
 #include <gtest/gtest.h>
 
 namespace pw {
@@ -31,28 +29,25 @@ TEST(IndexRemap, LookupOutsideTheTableOrNotRecordedIsZero)
     EXPECT_EQ(remap.lookup(3), 1);
 }
 
-TEST(IndexRemap, NewPositionOutsideTheTableShowsTheMessageAndRecordsNothing)
+TEST(IndexRemap, NewPositionOutsideTheTableKeepsTheMessageAndRecordsNothing)
 {
-    ScriptedPrompts prompts;
-    IndexRemap remap(5, &prompts);
+    IndexRemap remap(5);
     remap.remap(6, 1);
     remap.remap(0, 2);
     remap.finalize();
-    ASSERT_EQ(prompts.shown().size(), 2u);
-    EXPECT_EQ(prompts.shown()[0].text, "Invalid remapped element value 6 passed (size = 5)");
-    EXPECT_EQ(prompts.shown()[1].text, "Invalid remapped element value 0 passed (size = 5)");
+    EXPECT_EQ(remap.problems(), (std::vector<std::string>{"Invalid remapped element value 6 passed (size = 5)",
+                                                          "Invalid remapped element value 0 passed (size = 5)"}));
     EXPECT_EQ(remap.lookup(1), 0);
     EXPECT_EQ(remap.lookup(2), 0);
 }
 
 TEST(IndexRemap, OldPositionOutsideTheTableIsIgnoredWhenFinalising)
 {
-    ScriptedPrompts prompts;
-    IndexRemap remap(2, &prompts);
+    IndexRemap remap(2);
     remap.remap(1, 7);
     remap.remap(2, 1);
     remap.finalize();
-    EXPECT_TRUE(prompts.shown().empty());
+    EXPECT_TRUE(remap.problems().empty());
     EXPECT_EQ(remap.lookup(1), 2);
     EXPECT_EQ(remap.lookup(2), 0);
 }

@@ -75,13 +75,15 @@ TEST(RecordList, SortKeepsEveryItemWhenMostKeysAreEqual)
     keys[100] = 3;
     keys[15000] = 9;
     auto list = listOf(keys);
-    list.sortBy(byKey);
+    const auto oldPositions = list.sortBy(byKey);
     ASSERT_EQ(list.count(), 20000);
     EXPECT_EQ(list.at(0)->key, 3);
     EXPECT_EQ(list.at(19999)->key, 9);
     std::vector<int> tags;
     for (int i = 0; i < list.count(); ++i)
         tags.push_back(list.at(i)->tag);
+    // The sort tells for each new position where the item stood before.
+    EXPECT_EQ(oldPositions, tags);
     std::sort(tags.begin(), tags.end());
     for (int i = 0; i < 20000; ++i)
         ASSERT_EQ(tags[static_cast<std::size_t>(i)], i);

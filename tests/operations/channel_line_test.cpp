@@ -44,9 +44,9 @@ void addReferencedRecords(Codeplug& codeplug, bool withContacts = true)
     ASSERT_EQ(codeplug.newRxGroupList("RG Two"), 1);
     if (codeplug.family() == FormatFamily::TytFamily) {
         for (const char* name : {"ES One", "ES Two"}) {
-            auto system = std::make_unique<EmergencySystem>();
-            setUtf16Name(system->record(), 0, 16, name);
-            codeplug.emergencySystems().append(std::move(system));
+            std::vector<std::uint8_t> record(40, 0);
+            setUtf16Name(record, 0, 16, name);
+            codeplug.emergencySystems().append(std::make_unique<EmergencySystem>(name, std::move(record)));
         }
     }
 }
@@ -335,15 +335,15 @@ TEST(ChannelLine, ReadingSetsTheMarkBytesOfTheFormat)
     for (const auto format : {Md380Format, Md2017Format, Md9600Format}) {
         auto plug = test::openEmpty(dir, format, formatName(format));
         Channel channel = newChannel(format);
-        channel.tytChannelRecord()[5] = 0x20;
-        ASSERT_EQ(ChannelLine::read(ChannelLine::write(Channel(format), *plug), channel, plug.get()), 1);
-        EXPECT_EQ(channel.tytChannelRecord()[3] & 0xE0, 0xE0);
+        channel.familyRecord()[5] = 0x20;
+        ASSERT_EQ(ChannelLine::read(ChannelLine::write(newChannel(format), *plug), channel, plug.get()), 1);
+        EXPECT_EQ(channel.familyRecord()[3] & 0xE0, 0xE0);
         if (format == Md380Format) {
-            EXPECT_EQ(channel.tytChannelRecord()[5], 0);
-            EXPECT_EQ(channel.tytChannelRecord()[31], 0);
+            EXPECT_EQ(channel.familyRecord()[5], 0);
+            EXPECT_EQ(channel.familyRecord()[31], 0);
         } else {
-            EXPECT_EQ(channel.tytChannelRecord()[5], 0x10);
-            EXPECT_EQ(channel.tytChannelRecord()[31], 255);
+            EXPECT_EQ(channel.familyRecord()[5], 0x10);
+            EXPECT_EQ(channel.familyRecord()[31], 255);
         }
     }
 }
@@ -363,8 +363,9 @@ TEST(ChannelLine, D868OffsetComesFromBothFrequencies)
         source.setTxFrequency(c.tx);
         Channel channel = newChannel(D868Format);
         ASSERT_EQ(ChannelLine::read(ChannelLine::write(source, *plug), channel, plug.get()), 1);
-        EXPECT_EQ(channel.d868OffsetDirection(), c.direction) << c.tx;
-        EXPECT_NEAR(channel.d868Offset(), c.offset, 1e-9) << c.tx;
+        // The D868 record keeps the offset direction in word 12 and the offset in the double at 14.
+        EXPECT_EQ(getU16Le(channel.familyRecord(), 12), c.direction) << c.tx;
+        EXPECT_NEAR(getF64Le(channel.familyRecord(), 14), c.offset, 1e-9) << c.tx;
         EXPECT_NEAR(channel.rxFrequency(), c.rx, 1e-9);
     }
 }
@@ -428,7 +429,7 @@ TEST_P(ChannelAcrossFamilies, KeepsEveryFieldBothFamiliesHoldThroughLineCsvAndIm
         {
             auto target = test::openEmpty(dir, to, "line");
             addReferencedRecords(*target);
-            Channel read(to);
+            Channel read = newChannel(to);
             ASSERT_EQ(ChannelLine::read(ChannelLine::write(channel, *source), read, target.get()), 1);
             SCOPED_TRACE("line");
             expectSameFields(channel, *source, read, *target);

@@ -1,8 +1,8 @@
 #include "operations/channel_mass_change.h"
 #include "codeplug/record_factory.h"
 
+#include "codeplug/byte_field.h"
 #include "codeplug/codeplug.h"
-#include "presenter/mass_change_choices.h"
 #include "platform/scripted_prompts.h"
 #include "support/fixture_builder.h"
 #include "support/temp_dir.h"
@@ -45,15 +45,14 @@ Channel digitalChannel(FormatId format, const std::string& name, double rx = 439
     return channel;
 }
 
-// The whole channel as bytes: every family block, so that "nothing changed" means nothing.
-std::vector<std::uint8_t> allBytes(const Channel& channel)
-{
-    std::vector<std::uint8_t> bytes(channel.tytChannelRecord().begin(), channel.tytChannelRecord().end());
-    bytes.insert(bytes.end(), channel.rdbChannelRecord().begin(), channel.rdbChannelRecord().end());
-    bytes.insert(bytes.end(), channel.rdbChannelName().begin(), channel.rdbChannelName().end());
-    bytes.insert(bytes.end(), channel.d868ChannelFields().begin(), channel.d868ChannelFields().end());
-    return bytes;
-}
+// The whole channel: its values and its family record, so that "nothing changed" means nothing.
+struct ChannelState {
+    ChannelSettings values;
+    RecordBytes record;
+    bool operator==(const ChannelState&) const = default;
+};
+
+ChannelState allOf(const Channel& channel) { return {channel.storedSettings(), channel.familyRecord()}; }
 
 // ---- applyChannelChanges: frequencies ----
 
@@ -121,7 +120,7 @@ TEST(MassChangeFrequency, OffsetWorksFromTheNewReceiveFrequency)
     changes.offset = OffsetChoice::Minus;
     applyChannelChanges(changes, d868);
     EXPECT_EQ(mhz(d868.txFrequency()), "146.34000");
-    EXPECT_EQ(d868.d868OffsetDirection(), 2);
+    EXPECT_EQ(getU16Le(d868.familyRecord(), 12), 2);  // the D868 record's offset direction: below
 }
 
 // ---- applyChannelChanges: names ----
@@ -185,18 +184,18 @@ TEST(MassChangeMode, DigitalChangesDoNothingOnAnalogChannels)
 {
     for (const auto format : AllFormats) {
         auto channel = analogChannel(format, "FM", 146.52, 146.52);
-        const auto before = allBytes(channel);
+        const auto before = allOf(channel);
         ChannelChangeSet changes;
         changes.txContact = 3;
         applyChannelChanges(changes, channel);
-        EXPECT_EQ(allBytes(channel), before) << std::hex << format;
+        EXPECT_EQ(allOf(channel), before) << std::hex << format;
         EXPECT_EQ(channel.txContact(), 0);
 
         changes.timeSlot = 2;
         changes.rxGroupList = 2;
         changes.colorCode = 7;
         applyChannelChanges(changes, channel);
-        EXPECT_EQ(allBytes(channel), before) << std::hex << format;
+        EXPECT_EQ(allOf(channel), before) << std::hex << format;
     }
 }
 
@@ -222,7 +221,7 @@ TEST(MassChangeMode, TonesChangeAnalogChannelsOnlyAndNoneSwitchesThemOff)
     for (const auto format : AllFormats) {
         auto analog = analogChannel(format, "FM", 146.52, 146.52);
         auto digital = digitalChannel(format, "DMR");
-        const auto digitalBefore = allBytes(digital);
+        const auto digitalBefore = allOf(digital);
         ChannelChangeSet changes;
         changes.decodeTone = "D023I";
         changes.encodeTone = "088.5";
@@ -230,7 +229,7 @@ TEST(MassChangeMode, TonesChangeAnalogChannelsOnlyAndNoneSwitchesThemOff)
         applyChannelChanges(changes, digital);
         EXPECT_EQ(analog.ctcssDecodeText(), "D023I") << std::hex << format;
         EXPECT_EQ(analog.ctcssEncodeText(), "088.5") << std::hex << format;
-        EXPECT_EQ(allBytes(digital), digitalBefore) << std::hex << format;
+        EXPECT_EQ(allOf(digital), digitalBefore) << std::hex << format;
 
         changes.decodeTone = "None";
         changes.encodeTone = "None";
@@ -273,51 +272,6 @@ TEST(MassChangeMode, ScanListChangesEveryModeAndZeroMeansNone)
     changes.scanList = 0;
     applyChannelChanges(changes, digital);
     EXPECT_EQ(digital.scanList(), 0);
-}
-
-// ---- The dialog's lists ----
-
-TEST(MassChangeLists, ToneListHoldsNoneCtcssThenNormalThenInvertedDcs)
-{
-    const auto& tones = toneChoices();
-    ASSERT_EQ(tones.size(), 254u);
-    EXPECT_EQ(tones[0], "None");
-    EXPECT_EQ(tones[1], "067.0");
-    EXPECT_EQ(tones[10], "091.5");
-    EXPECT_EQ(tones[45], "225.7");
-    EXPECT_EQ(tones[46], "D023N");
-    EXPECT_EQ(tones[149], "D754N");
-    EXPECT_EQ(tones[150], "D023I");
-    EXPECT_EQ(tones[253], "D754I");
-}
-
-TEST(MassChangeLists, ToneTextsAreFoundByMeaningAndOthersAreRefused)
-{
-    EXPECT_EQ(toneChoiceIndex("88.5"), 9u);
-    EXPECT_EQ(toneChoiceIndex("088.5"), 9u);
-    EXPECT_EQ(toneChoiceIndex("none"), 0u);
-    EXPECT_EQ(toneChoiceIndex("D023n"), 46u);
-    EXPECT_EQ(toneChoiceIndex("d754I"), 253u);
-    EXPECT_EQ(toneChoiceIndex("62.5"), std::nullopt);  // a tone, but not one the list offers
-    EXPECT_EQ(toneChoiceIndex("D999N"), std::nullopt);
-    EXPECT_EQ(toneChoiceIndex("tone"), std::nullopt);
-    EXPECT_EQ(toneChoiceIndex(""), std::nullopt);
-}
-
-TEST(MassChangeLists, FixedListsAndAdmitNamesOfTheFormat)
-{
-    EXPECT_EQ(offsetChoices(), (std::vector<std::string>{"Simplex", "( + )", "( -- )"}));
-    EXPECT_EQ(timeSlotChoices(), (std::vector<std::string>{"1", "2"}));
-    const auto colors = colorCodeChoices();
-    ASSERT_EQ(colors.size(), 16u);
-    EXPECT_EQ(colors.front(), "0");
-    EXPECT_EQ(colors.back(), "15");
-    EXPECT_EQ(admitChoicesForMassChange(D868Format),
-              (std::vector<std::string>{"Always", "Channel Free", "Diff Color Code", "Color Code Free"}));
-    EXPECT_EQ(admitChoicesForMassChange(Md380Format),
-              (std::vector<std::string>{"Always", "Channel Free", "Correct PL", "Color Code Free"}));
-    EXPECT_EQ(admitChoicesForMassChange(RdbV2Format),
-              (std::vector<std::string>{"Always", "Channel Free", "Color Code Free"}));
 }
 
 // ---- "Commit Changes" ----
@@ -482,9 +436,9 @@ TEST_P(MassChangeCommand, ContactChangeOnAnalogChannelsChangesNothingButIsStillR
     contact.setName("Parrot");
     contact.setDmrId(9990);
     ASSERT_EQ(codeplug.addContact(contact), Added);
-    std::vector<std::vector<std::uint8_t>> before;
+    std::vector<ChannelState> before;
     for (const auto& channel : codeplug.channels())
-        before.push_back(allBytes(*channel));
+        before.push_back(allOf(*channel));
     codeplug.save(dir.file("saved"));
     ChannelChangeSet changes;
     changes.txContact = 1;
@@ -492,7 +446,7 @@ TEST_P(MassChangeCommand, ContactChangeOnAnalogChannelsChangesNothingButIsStillR
     EXPECT_FALSE(result.modelChanged);
     EXPECT_FALSE(codeplug.changed());
     for (int i = 0; i < codeplug.channels().count(); ++i) {
-        EXPECT_EQ(allBytes(*codeplug.channelAt(i)), before[static_cast<std::size_t>(i)]) << i;
+        EXPECT_EQ(allOf(*codeplug.channelAt(i)), before[static_cast<std::size_t>(i)]) << i;
         EXPECT_EQ(codeplug.channelAt(i)->contactNameCache(), "") << i;
     }
     EXPECT_EQ(prompts.lastText(), "4 channels have been updated.");

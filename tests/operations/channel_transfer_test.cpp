@@ -297,7 +297,8 @@ void expectSameContact(const Contact& from, const Contact& to)
     EXPECT_EQ(to.name(), from.name());
     EXPECT_EQ(to.callType(), from.callType());
     EXPECT_EQ(to.alertTone(), from.alertTone());
-    if (from.family() == FormatFamily::D868Family && to.family() == FormatFamily::D868Family) {
+    const auto* d868 = recordFormatsOf(D868Format).contact;
+    if (&from.format() == d868 && &to.format() == d868) {
         EXPECT_EQ(to.callsign(), from.callsign());
         EXPECT_EQ(to.city(), from.city());
         EXPECT_EQ(to.state(), from.state());

@@ -466,10 +466,10 @@ TEST_F(Clipboard, ATwoBankZonePastedInto0x1001KeepsTheFirst16MembersOfBankA)
     Zone zone = newZone(Md2017Format);
     zone.setName("Big");
     for (int i = 0; i < 20; ++i)
-        zone.addMember(test::addChannelNamed(source, "A" + std::to_string(i), false), source.channels());
+        zone.addMember(source.memberNumberOf(test::addChannelNamed(source, "A" + std::to_string(i), false)));
     zone.selectBank(2);
     for (int i = 0; i < 5; ++i)
-        zone.addMember(test::addChannelNamed(source, "B" + std::to_string(i), false), source.channels());
+        zone.addMember(source.memberNumberOf(test::addChannelNamed(source, "B" + std::to_string(i), false)));
     ASSERT_EQ(source.addZone(zone), 1);
     const auto text = zoneClipboardText(source, 0);
 
@@ -494,7 +494,7 @@ TEST_F(Clipboard, ABankLongerThanTheTargetsBankDoesNotSpillIntoTheNextBank)
     Zone zone = newZone(D868Format);
     zone.setName("Long");
     for (int i = 0; i < 70; ++i)
-        zone.addMember(test::addChannelNamed(source, "L" + std::to_string(i), false), source.channels());
+        zone.addMember(source.memberNumberOf(test::addChannelNamed(source, "L" + std::to_string(i), false)));
     ASSERT_EQ(source.addZone(zone), 1);
     auto& plug = open(Md9600Format);
     const auto outcome = paste(plug, zoneClipboardText(source, 0));

@@ -315,7 +315,7 @@ TEST_F(ContactMerge, MergeFromAnotherCodeplugConvertsTheFamily)
     ASSERT_EQ(other->addContact(contact), Added);
     EXPECT_EQ(mergeContactsFromCodeplug(plug, other.get(), false, MergeBothCallTypes), 1);
     const auto* merged = plug.contactAt(0);
-    EXPECT_EQ(merged->formatId(), RdbV1Format);
+    EXPECT_EQ(&merged->format(), recordFormatsOf(RdbV1Format).contact);
     EXPECT_EQ(merged->name(), "Group.1");  // the six-bit alphabet has no hyphen
     EXPECT_EQ(merged->dmrId(), 3120u);
     EXPECT_EQ(merged->callType(), CallType::GroupCall);

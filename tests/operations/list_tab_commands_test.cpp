@@ -278,7 +278,7 @@ protected:
     {
         zone->selectBank(bank);
         for (int i = first; i < first + count; ++i)
-            ASSERT_EQ(zone->addMember(i, f.codeplug.channels()), 1);
+            ASSERT_EQ(zone->addMember(f.codeplug.memberNumberOf(i)), 1);
     }
     CommandResult mirror()
     {
@@ -369,7 +369,7 @@ TEST(ReorderZones, RowsMovesAndHints)
     for (const char* name : {"A", "B", "C"})
         f.addZone(name);
     f.codeplug.zones().at(2)->selectBank(2);
-    f.codeplug.zones().at(2)->addMember(1, f.codeplug.channels());
+    f.codeplug.zones().at(2)->addMember(f.codeplug.memberNumberOf(1));
     f.forgetChanges();
     rows = reorderZoneRows(f.codeplug);
     EXPECT_EQ(rows[2].number + rows[2].name, "3C");

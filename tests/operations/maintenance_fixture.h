@@ -82,7 +82,7 @@ struct MaintenanceFixture {
         // an analog scratch channel stands in for the save and goes again at once.
         const bool scratchChannel = codeplug.family() == FormatFamily::D868Family && codeplug.channels().empty();
         if (scratchChannel)
-            codeplug.channels().append(std::make_unique<Channel>(codeplug.formatId()));
+            codeplug.channels().append(std::make_unique<Channel>(codeplug.newChannel()));
         EXPECT_EQ(codeplug.save(dir.file("baseline.bin")), 1);
         if (scratchChannel)
             codeplug.channels().deleteAt(0);
@@ -97,14 +97,14 @@ inline std::vector<int> bankChannels(Zone& zone, int bank, const Codeplug& codep
     zone.selectBank(bank);
     std::vector<int> channels;
     for (int i = 0; i < zone.memberCount(); ++i)
-        channels.push_back(zone.memberChannelIndex(i, codeplug.channels()));
+        channels.push_back(codeplug.channelIndexOfMember(zone.member(i)));
     return channels;
 }
 inline std::vector<int> listChannels(const ScanList& list, const Codeplug& codeplug)
 {
     std::vector<int> channels;
     for (int i = 0; i < list.memberCount(); ++i)
-        channels.push_back(list.memberChannelIndex(i, codeplug.channels()));
+        channels.push_back(codeplug.channelIndexOfMember(list.member(i)));
     return channels;
 }
 inline std::vector<int> range(int first, int count)

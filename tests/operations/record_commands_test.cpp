@@ -103,7 +103,7 @@ TEST(DeleteContact, OnlyAnRxGroupListsMemberAsksNoInUseQuestion)
     f.addContacts(3);
     auto& list = f.addRxGroup("G");
     for (int i = 0; i < 3; ++i)
-        list.addMember(i, f.codeplug.contacts());
+        list.addMember(i + 1);
     f.forgetChanges();
     f.prompts.answer(MessageAnswer::Yes);
     deleteContacts(f.codeplug, f.prompts, {1});
@@ -122,8 +122,8 @@ TEST(DeleteChannels, OneOrSeveralLeaveZonesAndScanLists)
         auto& zone = f.addZone("Z");
         auto& list = f.addScanList("S");
         for (int i = 0; i < 6; ++i) {
-            zone.addMember(i, f.codeplug.channels());
-            list.addMember(i, f.codeplug.channels());
+            zone.addMember(f.codeplug.memberNumberOf(i));
+            list.addMember(f.codeplug.memberNumberOf(i));
         }
         f.forgetChanges();
 

@@ -171,11 +171,11 @@ TEST_F(StructuralImport, TakenNamesGetTheFirstFreeNumberWithinSixteenCharacters)
     for (const char* name : {"Sixteen chars ab", "Local"}) {
         ScanList list = newScanList(Md380Format);
         list.setName(name);
-        list.addMember(0, other.channels());
+        list.addMember(other.memberNumberOf(0));
         ASSERT_EQ(other.addScanList(list), 1);
         Zone zone = newZone(Md380Format);
         zone.setName(name);
-        zone.addMember(0, other.channels());
+        zone.addMember(other.memberNumberOf(0));
         ASSERT_EQ(other.addZone(zone), 1);
     }
     auto& working = open(Md380Format);

@@ -53,12 +53,12 @@ inline void populate(Codeplug& codeplug)
 
     RxGroupList main = newRxGroupList(format);
     main.setName("RG Main");
-    main.addMember(0, codeplug.contacts());
-    main.addMember(1, codeplug.contacts());
+    main.addMember(1);
+    main.addMember(2);
     ASSERT_EQ(codeplug.addRxGroupList(main), 1);
     RxGroupList quiet = newRxGroupList(format);
     quiet.setName("RG Quiet");
-    quiet.addMember(1, codeplug.contacts());
+    quiet.addMember(2);
     ASSERT_EQ(codeplug.addRxGroupList(quiet), 1);
 
     const int dmrOne = addChannelNamed(codeplug, "DMR One", true, 1);
@@ -71,14 +71,14 @@ inline void populate(Codeplug& codeplug)
 
     ScanList scanA = newScanList(format);
     scanA.setName("Scan A");
-    scanA.addMember(dmrOne, codeplug.channels());
-    scanA.addMember(fmOne, codeplug.channels());
+    scanA.addMember(codeplug.memberNumberOf(dmrOne));
+    scanA.addMember(codeplug.memberNumberOf(fmOne));
     ASSERT_EQ(codeplug.addScanList(scanA), 1);
     ScanList scanB = newScanList(format);
     scanB.setName("Scan B");
-    scanB.addMember(dmrTwo, codeplug.channels());
-    scanB.addMember(fmTwo, codeplug.channels());
-    scanB.addMember(dmrBare, codeplug.channels());
+    scanB.addMember(codeplug.memberNumberOf(dmrTwo));
+    scanB.addMember(codeplug.memberNumberOf(fmTwo));
+    scanB.addMember(codeplug.memberNumberOf(dmrBare));
     ASSERT_EQ(codeplug.addScanList(scanB), 1);
     codeplug.channelAt(dmrOne)->setScanList(1);
     codeplug.channelAt(fmOne)->setScanList(2);
@@ -87,18 +87,18 @@ inline void populate(Codeplug& codeplug)
     Zone zoneA = newZone(format);
     zoneA.setName("Zone A");
     for (const int member : {dmrOne, dmrTwo, fmOne})
-        zoneA.addMember(member, codeplug.channels());
+        zoneA.addMember(codeplug.memberNumberOf(member));
     if (zoneA.bankCount() == 2) {
         zoneA.selectBank(2);
         for (const int member : {fmTwo, dmrBare})
-            zoneA.addMember(member, codeplug.channels());
+            zoneA.addMember(codeplug.memberNumberOf(member));
         zoneA.selectBank(1);
     }
     ASSERT_EQ(codeplug.addZone(zoneA), 1);
     Zone zoneB = newZone(format);
     zoneB.setName("Zone B");
-    zoneB.addMember(dmrBare, codeplug.channels());
-    zoneB.addMember(fmTwo, codeplug.channels());
+    zoneB.addMember(codeplug.memberNumberOf(dmrBare));
+    zoneB.addMember(codeplug.memberNumberOf(fmTwo));
     ASSERT_EQ(codeplug.addZone(zoneB), 1);
     codeplug.refreshContactNames();
 }
@@ -139,10 +139,10 @@ inline std::vector<std::string> memberNames(const Codeplug& codeplug, const RxGr
 inline std::vector<std::string> memberNames(const Codeplug& codeplug, const ScanList& list)
 {
     std::vector<std::string> names;
-    for (int i = 0; i < ScanList::D868MemberSlots; ++i) {
+    for (int i = 0; i < list.entryCount(); ++i) {
         if (list.member(i) == 0)
             continue;
-        const Channel* channel = codeplug.channelAt(list.memberChannelIndex(i, codeplug.channels()));
+        const Channel* channel = codeplug.channelAt(codeplug.channelIndexOfMember(list.member(i)));
         names.push_back(channel ? channel->name() : "?");
     }
     return names;
@@ -157,7 +157,7 @@ inline std::vector<std::string> memberNames(const Codeplug& codeplug, const Zone
     if (bank > zone.bankCount())
         return names;
     for (int i = 0; i < zone.memberCount(); ++i) {
-        const Channel* channel = codeplug.channelAt(zone.memberChannelIndex(i, codeplug.channels()));
+        const Channel* channel = codeplug.channelAt(codeplug.channelIndexOfMember(zone.member(i)));
         names.push_back(channel ? channel->name() : "?");
     }
     return names;

@@ -49,17 +49,17 @@ protected:
 
     Zone& addZone(const std::string& name, const std::vector<int>& rows)
     {
-        auto zone = std::make_unique<Zone>(codeplug.formatId());
+        auto zone = std::make_unique<Zone>(codeplug.newZone());
         zone->setName(name);
         for (const int row : rows)
-            EXPECT_EQ(zone->addMember(row, codeplug.channels()), 1) << row;
+            EXPECT_EQ(zone->addMember(codeplug.memberNumberOf(row)), 1) << row;
         codeplug.zones().append(std::move(zone));
         return *codeplug.zones().at(codeplug.zones().count() - 1);
     }
 
     void addScanList(const std::string& name)
     {
-        auto list = std::make_unique<ScanList>(codeplug.formatId());
+        auto list = std::make_unique<ScanList>(codeplug.newScanList());
         list->setName(name);
         codeplug.scanLists().append(std::move(list));
     }
@@ -69,7 +69,7 @@ protected:
     {
         std::vector<int> rows;
         for (int i = 0; i < zone.memberCount(); ++i)
-            rows.push_back(zone.memberChannelIndex(i, codeplug.channels()));
+            rows.push_back(codeplug.channelIndexOfMember(zone.member(i)));
         return rows;
     }
 
@@ -77,7 +77,7 @@ protected:
     {
         std::vector<int> rows;
         for (int i = 0; i < list.memberCount(); ++i)
-            rows.push_back(list.memberChannelIndex(i, codeplug.channels()));
+            rows.push_back(codeplug.channelIndexOfMember(list.member(i)));
         return rows;
     }
 

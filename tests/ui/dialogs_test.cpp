@@ -280,8 +280,8 @@ TEST_F(ChannelDialogsTest, ZoneWizardMakesAZoneAndAScanListUsedByItsChannels)
     const Zone& zone = *codeplug().zones().at(0);
     EXPECT_EQ(zone.name(), "Metro");
     ASSERT_EQ(zone.memberCount(), 3);
-    EXPECT_EQ(zone.memberChannelIndex(0, codeplug().channels()), 0);
-    EXPECT_EQ(zone.memberChannelIndex(2, codeplug().channels()), 3);
+    EXPECT_EQ(codeplug().channelIndexOfMember(zone.member(0)), 0);
+    EXPECT_EQ(codeplug().channelIndexOfMember(zone.member(2)), 3);
     ASSERT_EQ(codeplug().scanLists().count(), 1);
     EXPECT_EQ(codeplug().scanLists().at(0)->name(), "Metro");
     EXPECT_EQ(codeplug().scanLists().at(0)->memberCount(), 3);
@@ -315,7 +315,7 @@ TEST_F(ChannelDialogsTest, ZoneWizardFillsAnExistingZoneUpToItsSixteenMembers)
     auto zone = std::make_unique<Zone>(newZone(Md380Format));
     zone->setName("Metro");
     for (int row = 0; row < 10; ++row)
-        ASSERT_EQ(zone->addMember(row, codeplug().channels()), 1);
+        ASSERT_EQ(zone->addMember(codeplug().memberNumberOf(row)), 1);
     codeplug().zones().append(std::move(zone));
     window.refreshAll();
     selectChannels({10, 11, 12, 13, 14, 15, 16, 17});

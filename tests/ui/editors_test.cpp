@@ -47,7 +47,7 @@ protected:
     // Adds a contact and returns its row.
     int addContact(std::uint32_t id, const std::string& name, CallType type = CallType::GroupCall)
     {
-        Contact contact(codeplug().formatId());
+        Contact contact = codeplug().newContact();
         contact.setName(name);
         contact.setCallType(type);
         contact.setDmrId(id);
@@ -59,7 +59,7 @@ protected:
     // Adds an analog channel and returns its row.
     int addAnalogChannel(const std::string& name, double rx, double tx)
     {
-        Channel channel(codeplug().formatId(), rx);
+        Channel channel = codeplug().newChannel(rx);
         channel.setName(name);
         channel.setTxFrequency(tx);
         EXPECT_EQ(codeplug().addChannel(channel), Added);
@@ -69,7 +69,7 @@ protected:
 
     int addDigitalChannel(const std::string& name, int contactRow)
     {
-        Channel channel(codeplug().formatId(), 439.0);
+        Channel channel = codeplug().newChannel(439.0);
         channel.setMode(ChannelMode::Dmr);
         channel.setName(name);
         channel.setTimeSlot(1);
@@ -287,7 +287,7 @@ TEST_F(EditorsTest, NewContactStartsAsAnEmptyPrivateCall)
     window_.addContact();
     ASSERT_EQ(codeplug().contacts().count(), contactsBefore_ + 1);
     const Contact& added = *codeplug().contactAt(contactsBefore_);
-    EXPECT_EQ(added.formatId(), Md380Format);
+    EXPECT_EQ(&added.format(), recordFormatsOf(Md380Format).contact);
     EXPECT_EQ(added.dmrId(), 2041234u);
     EXPECT_EQ(added.name(), "PA3XYZ");
     EXPECT_EQ(added.callType(), CallType::GroupCall);

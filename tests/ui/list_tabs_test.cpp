@@ -59,13 +59,13 @@ struct WindowFixture {
     {
         Zone& zone = f.addZone(name);
         for (const int channel : channels)
-            zone.addMember(channel, f.codeplug.channels());
+            zone.addMember(f.codeplug.memberNumberOf(channel));
     }
     void addScanList(const std::string& name, std::initializer_list<int> channels)
     {
         ScanList& list = f.addScanList(name);
         for (const int channel : channels)
-            list.addMember(channel, f.codeplug.channels());
+            list.addMember(f.codeplug.memberNumberOf(channel));
     }
 
     Codeplug& codeplug() { return window.document().codeplug; }
@@ -192,7 +192,7 @@ TEST(ZonesTab, DoubleClicksAddAndRemoveMembersAndAFullZoneSaysSo)
     w.f.addChannels(17);
     auto& zone = w.f.addZone("Z1");
     for (int i = 0; i < 15; ++i)
-        zone.addMember(i, w.f.codeplug.channels());
+        zone.addMember(w.f.codeplug.memberNumberOf(i));
     w.open();
     ZonesTab* zones = w.zones();
     Zone& shown = *w.codeplug().zones().at(0);
@@ -492,7 +492,7 @@ TEST(RxGroupsTab, ContactsInAndOutOfTheGroup)
     w.f.addContacts(3);
     w.f.addZone("Z1");
     auto& group = w.f.addRxGroup("G1");
-    group.addMember(1, w.f.codeplug.contacts());
+    group.addMember(2);
     w.open();
     RxGroupsTab* rx = w.rxGroups();
 
@@ -523,7 +523,7 @@ TEST(RxGroupsTab, NewRenameDeleteAndHeadingSort)
     w.f.addChannels(1);
     w.f.addContacts(3);
     w.f.codeplug.contacts().at(0)->setName("Zulu");
-    w.f.addRxGroup("G1").addMember(0, w.f.codeplug.contacts());
+    w.f.addRxGroup("G1").addMember(1);
     w.open();
     RxGroupsTab* rx = w.rxGroups();
 

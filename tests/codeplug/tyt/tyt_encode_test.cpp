@@ -4,6 +4,7 @@
 
 #include "codeplug/codeplug.h"
 #include "codeplug/record_factory.h"
+#include "codeplug/tyt/tyt_codec.h"
 #include "support/temp_dir.h"
 #include "support/tyt_fixture.h"
 
@@ -113,7 +114,7 @@ TEST_P(TytEncode, UnchangedPackedFileSavesByteForByte)
     for (const auto& bytes : {TytFixture(format()).bytes(), populated(format()).bytes()}) {
         Opened opened(bytes);
         opened.codeplug.encode();
-        EXPECT_EQ(opened.codeplug.tytImage().size() >= bytes.size(), true);
+        EXPECT_GE(static_cast<tyt::TytCodec&>(opened.codeplug.codec()).image().size(), bytes.size());
         EXPECT_EQ(opened.saved(), bytes);
     }
 }
@@ -277,9 +278,8 @@ TEST_P(TytEncode, SortingContactsWritesTheImageAtOnce)
     cp.sortContacts(1);  // by DMR ID: Worldwide 91, Parrot 9998, Everyone 16777215
     cp.sortContacts(2);  // by name: Everyone, Parrot, Worldwide
     EXPECT_TRUE(cp.changed());
-    const auto& image = cp.tytImage();
-    EXPECT_EQ(slice(image, test::tytContactOffset(format(), 0), 36),
-              std::vector(cp.contactAt(0)->tytRecord().begin(), cp.contactAt(0)->tytRecord().end()));
+    const auto& image = static_cast<tyt::TytCodec&>(cp.codec()).image();
+    EXPECT_EQ(slice(image, test::tytContactOffset(format(), 0), 36), cp.contactAt(0)->familyRecord());
     EXPECT_EQ(cp.contactAt(0)->name(), "Everyone");
     // The channel that sent to Worldwide (position 1) now refers to position 3.
     EXPECT_EQ(cp.channelAt(0)->txContact(), 3);
@@ -351,7 +351,7 @@ TEST(TytEncodeState, ZoneWithFortyAndTenMembersKeepsItsBanksInTheExtension)
     EXPECT_EQ(back.member(9), 60);
 }
 
-TEST(TytEncodeState, ZoneAppendedWithoutATieStillWritesItsBanks)
+TEST(TytEncodeState, ZoneAppendedAfterDecodingWritesBothBanks)
 {
     TytFixture plug(Md9600Format);
     plug.addChannel(tytAnalogChannel(Md9600Format, "A", 145.5));
@@ -363,7 +363,7 @@ TEST(TytEncodeState, ZoneAppendedWithoutATieStillWritesItsBanks)
     auto zone = std::make_unique<Zone>(newZone(Md9600Format));
     zone->setName("New");
     zone->selectBank(2);
-    zone->addMember(1, cp.channels());
+    zone->addMember(cp.memberNumberOf(1));
     cp.zones().append(std::move(zone));
     cp.markChanged();
     const auto saved = opened.saved();

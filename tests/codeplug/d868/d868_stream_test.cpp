@@ -1,9 +1,9 @@
 // SeptetText, PackedContactStream and record numbering: the parts of the D868 file that are not
 // laid out in whole bytes or whole records.
-#include "codeplug/d868/record_numbers.h"
-#include "codeplug/record_factory.h"
 #include "codeplug/d868/packed_contact_stream.h"
+#include "codeplug/d868/record_numbers.h"
 #include "codeplug/d868/septet_text.h"
+#include "codeplug/record_factory.h"
 #include "support/d868_fixture.h"
 
 #include <gtest/gtest.h>
@@ -139,13 +139,12 @@ std::vector<std::uint8_t> streamOf(const std::vector<D868FixtureContact>& contac
     return stream;
 }
 
-TEST(PackedContactStream, EntryFillsEveryFieldOfTheContactBlock)
+TEST(PackedContactStream, EntryFillsEveryValueOfTheContact)
 {
-    const auto unpacked = unpackContactStream(streamOf({fullContact()}), 10);
-    ASSERT_EQ(unpacked.blocks.size(), 1u);
+    const auto unpacked = unpackContactStream(streamOf({fullContact()}), 10, newContact(D868Format));
+    ASSERT_EQ(unpacked.contacts.size(), 1u);
     EXPECT_EQ(unpacked.recordNumbers, std::vector<std::uint32_t>{0xABCDE});
-    Contact contact = newContact(D868Format);
-    contact.d868Block() = unpacked.blocks[0];
+    const Contact& contact = *unpacked.contacts[0];
     EXPECT_EQ(contact.dmrId(), 3141592u);
     EXPECT_EQ(contact.name(), "W1AW Club");  // trimmed of white space at both ends
     EXPECT_EQ(contact.city(), "Newington");
@@ -154,8 +153,18 @@ TEST(PackedContactStream, EntryFillsEveryFieldOfTheContactBlock)
     EXPECT_EQ(contact.country(), "United States");
     EXPECT_EQ(contact.remarks(), "HQ");
     EXPECT_EQ(contact.callType(), CallType::AllCall);
-    EXPECT_EQ(getU16Le(contact.d868Block(), 46), 3);  // the alert tone as stored
-    EXPECT_EQ(getU16Le(contact.d868Block(), 4), 1);   // in use
+    // Alert tone bits 3 read as on; a save writes them as 1.
+    EXPECT_TRUE(contact.alertTone());
+    EXPECT_EQ(&contact.format(), recordFormatsOf(D868Format).contact);
+}
+
+TEST(PackedContactStream, ControlCharactersOfANameReadAsHyphens)
+{
+    D868FixtureContact fixture;
+    fixture.name = "a\x01" "b";
+    const auto unpacked = unpackContactStream(streamOf({fixture}), 10, newContact(D868Format));
+    ASSERT_EQ(unpacked.contacts.size(), 1u);
+    EXPECT_EQ(unpacked.contacts[0]->name(), "a-b");
 }
 
 TEST(PackedContactStream, EntryIsTakenOnlyWhenItEndsBeforeTheStatedLength)
@@ -167,14 +176,15 @@ TEST(PackedContactStream, EntryIsTakenOnlyWhenItEndsBeforeTheStatedLength)
     }
     auto packed = packD868FixtureContacts(contacts);
     // Without the extra byte the last entry ends exactly at the stated length: it is not taken.
-    EXPECT_EQ(unpackContactStream(packed, 3).blocks.size(), 2u);
+    const Contact prototype = newContact(D868Format);
+    EXPECT_EQ(unpackContactStream(packed, 3, prototype).contacts.size(), 2u);
     packed.push_back(0);
-    EXPECT_EQ(unpackContactStream(packed, 3).blocks.size(), 3u);
+    EXPECT_EQ(unpackContactStream(packed, 3, prototype).contacts.size(), 3u);
     // The count bounds the entries taken.
-    EXPECT_EQ(unpackContactStream(packed, 1).blocks.size(), 1u);
+    EXPECT_EQ(unpackContactStream(packed, 1, prototype).contacts.size(), 1u);
     // The empty list: length 1 and one byte of 1.
-    EXPECT_TRUE(unpackContactStream(std::vector<std::uint8_t>{1}, 100).blocks.empty());
-    EXPECT_TRUE(unpackContactStream({}, 100).blocks.empty());
+    EXPECT_TRUE(unpackContactStream(std::vector<std::uint8_t>{1}, 100, prototype).contacts.empty());
+    EXPECT_TRUE(unpackContactStream({}, 100, prototype).contacts.empty());
 }
 
 TEST(PackedContactStream, PackingWritesWhatAnIndependentPackerWrites)
@@ -192,13 +202,14 @@ TEST(PackedContactStream, PackingWritesWhatAnIndependentPackerWrites)
         fixture.country = letters((i * 5) % 17);
         fixture.remarks = letters((i * 7) % 17);
         fixture.callType = static_cast<int>(i % 3);
-        fixture.alertTone = static_cast<int>(i % 4);
+        // The model keeps the alert tone as on or off, written as 1 or 0.
+        fixture.alertTone = i % 4 != 0 ? 1 : 0;
         auto contact = std::make_unique<Contact>(newContact(D868Format));
         // The call type first: All Call sets the ID.
         contact->setCallType(fixture.callType == 1 ? CallType::GroupCall
                              : fixture.callType == 2 ? CallType::AllCall : CallType::PrivateCall);
         contact->setDmrId(fixture.dmrId);
-        setU16Le(contact->d868Block(), 46, static_cast<std::uint32_t>(fixture.alertTone));
+        contact->setAlertTone(fixture.alertTone != 0);
         // What the model keeps: 16, 16, 8, 16, 16, 16 characters.
         fixture.name = fixture.name.substr(0, 16);
         fixture.state = fixture.state.substr(0, 16);
@@ -206,7 +217,8 @@ TEST(PackedContactStream, PackingWritesWhatAnIndependentPackerWrites)
         fixture.remarks = fixture.remarks.substr(0, 16);
         fixture.callsign = fixture.callsign.substr(0, 8);
         contact->setName(fixture.name);
-        setCString(contact->d868Block(), 26, 16, fixture.city, 16);
+        // A city read from a file keeps 16 characters, one more than the editor's field takes.
+        contact->assignDescriptive(ContactText::City, fixture.city);
         contact->setCallsign(fixture.callsign);
         contact->setState(fixture.state);
         contact->setCountry(fixture.country);
@@ -226,14 +238,14 @@ TEST(PackedContactStream, RecordNumberIsWrittenInEighteenBitsBesideCallTypeAndAl
 {
     Contact contact = newContact(D868Format);
     contact.setCallType(CallType::GroupCall);
-    setU16Le(contact.d868Block(), 46, 9);  // an alert word beyond two bits is written as 3
+    contact.setAlertTone(true);  // written as 1
     std::vector<const Contact*> many(0x40001, &contact);
     std::vector<std::uint8_t> packed;
     packContactStream(many, packed);
     // Every entry of this contact is 12 bytes; the last is number 0x40001, written as 1.
     ASSERT_EQ(packed.size(), 12u * many.size());
     const std::size_t last = packed.size() - 12;
-    EXPECT_EQ(getU24Le(packed, last + 3), 1u | (1u << 20) | (3u << 22));
+    EXPECT_EQ(getU24Le(packed, last + 3), 1u | (1u << 20) | (1u << 22));
     const std::size_t before = last - 12;  // number 0x40000: the 18 bits hold 0
     EXPECT_EQ(getU24Le(packed, before + 3) & 0xFFFFF, 0u);
     EXPECT_EQ(getU8(packed, 5) & 0x0C, 0);  // bits 2-3 of byte 5 stay clear
@@ -244,9 +256,9 @@ TEST(PackedContactStream, GarbageStreamIsReadWithinItsBounds)
     std::vector<std::uint8_t> garbage(4096);
     for (std::size_t i = 0; i < garbage.size(); ++i)
         garbage[i] = static_cast<std::uint8_t>((i * 131 + 7) ^ (i >> 3));
-    const auto unpacked = unpackContactStream(garbage, 160000);
-    EXPECT_LE(unpacked.blocks.size(), garbage.size() / SmallestPackedContact);
-    EXPECT_EQ(unpacked.blocks.size(), unpacked.recordNumbers.size());
+    const auto unpacked = unpackContactStream(garbage, 160000, newContact(D868Format));
+    EXPECT_LE(unpacked.contacts.size(), garbage.size() / SmallestPackedContact);
+    EXPECT_EQ(unpacked.contacts.size(), unpacked.recordNumbers.size());
 }
 
 // ---- Record numbers ----

@@ -1,9 +1,9 @@
 // Decoding TYT images (0x1001, 0x1002, 0x1003): the tables fill the model, every bad reference is
 // repaired and logged with its exact line, and the error count counts the lines as written.
 
-#include "codeplug/codecs.h"
-#include "codeplug/record_factory.h"
 #include "codeplug/codeplug.h"
+#include "codeplug/record_factory.h"
+#include "codeplug/tyt/tyt_codec.h"
 #include "support/temp_dir.h"
 #include "support/tyt_fixture.h"
 
@@ -67,14 +67,15 @@ TEST_P(TytDecode, FillsEveryListFromItsTable)
 
     ASSERT_EQ(cp.contacts().count(), 2);
     const Contact& contact = *cp.contactAt(1);
-    EXPECT_EQ(contact.formatId(), format() == Md380Format ? Md380Format : format());
+    const RecordFormats& formats = recordFormatsOf(format());
+    EXPECT_EQ(&contact.format(), formats.contact);
     EXPECT_EQ(contact.dmrId(), 9998u);
     EXPECT_EQ(contact.name(), "Parrot");
     EXPECT_EQ(contact.callType(), CallType::PrivateCall);
 
     ASSERT_EQ(cp.channels().count(), 2);
     const Channel& digital = *cp.channelAt(0);
-    EXPECT_EQ(digital.formatId(), format());
+    EXPECT_EQ(&digital.format(), formats.channel);
     EXPECT_EQ(digital.name(), "Local");
     EXPECT_TRUE(digital.isDigital());
     EXPECT_DOUBLE_EQ(digital.rxFrequency(), 439.5);
@@ -92,7 +93,7 @@ TEST_P(TytDecode, FillsEveryListFromItsTable)
 
     ASSERT_EQ(cp.rxGroupLists().count(), 1);
     const RxGroupList& list = *cp.rxGroupListAt(0);
-    EXPECT_EQ(list.formatId(), format());
+    EXPECT_EQ(&list.format(), formats.rxGroupList);
     EXPECT_EQ(list.name(), "Group");
     ASSERT_EQ(list.memberCount(), 2);
     EXPECT_EQ(list.member(0), worldwide);
@@ -100,9 +101,10 @@ TEST_P(TytDecode, FillsEveryListFromItsTable)
 
     ASSERT_EQ(cp.zones().count(), 1);
     const Zone& zone = *cp.zoneAt(0);
-    EXPECT_EQ(zone.formatId(), format());
+    EXPECT_EQ(&zone.format(), formats.zone);
     EXPECT_EQ(zone.name(), "Home");
-    EXPECT_EQ(zone.isTiedToImage(), format() != Md380Format);
+    // Zones with two banks carry their extension record with them.
+    EXPECT_EQ(zone.familyRecord().size(), format() != Md380Format ? 64u + 224u : 64u);
     EXPECT_EQ(zone.memberCount(), 2);
     EXPECT_EQ(zone.member(0), local);
     EXPECT_EQ(zone.member(1), fm);
@@ -134,7 +136,7 @@ TEST_P(TytDecode, ContactFlagC0OrFFInSlotZeroLeavesNoContactsAndLogsEveryDigital
         plug.addChannel(tytDigitalChannel(format(), "DigB", 439.6, 2));
         // An analog channel is not checked, whatever its contact bytes hold.
         auto analog = tytAnalogChannel(format(), "Ana", 145.5);
-        analog.tytChannelRecord()[6] = 2;
+        analog.familyRecord()[6] = 2;
         plug.addChannel(analog);
         plug.addChannel(tytDigitalChannel(format(), "NoContact", 439.7, 0));
         Decoded decoded(plug);
@@ -146,7 +148,7 @@ TEST_P(TytDecode, ContactFlagC0OrFFInSlotZeroLeavesNoContactsAndLogsEveryDigital
         EXPECT_EQ(cp.errorCount(), 2);
         EXPECT_EQ(cp.channelAt(0)->txContact(), 0);
         EXPECT_EQ(cp.channelAt(1)->txContact(), 0);
-        EXPECT_EQ(cp.channelAt(2)->tytChannelRecord()[6], 2);
+        EXPECT_EQ(cp.channelAt(2)->familyRecord()[6], 2);
     }
 }
 
@@ -236,6 +238,45 @@ TEST_P(TytDecode, ZoneAndScanListMembersWithoutChannelAreRemovedAndLogged)
     EXPECT_EQ(zone.member(1), 2);
     EXPECT_EQ(cp.scanListAt(0)->memberCount(), 1);
     EXPECT_EQ(cp.scanListAt(0)->member(0), 1);
+}
+
+// Entries of a zone or scan list and what the decoder keeps of them, with 30 channels in the table.
+struct MemberCheckCase {
+    const char* what;
+    bool zone;
+    std::vector<int> entries;
+    std::vector<int> kept;
+    const char* log;
+};
+
+TEST_P(TytDecode, EveryMemberThatNamesNoChannelGoesAndValidOnesStay)
+{
+    const MemberCheckCase cases[] = {
+        {"two bad zone members in a row", true, {5, 40, 41, 7}, {5, 7, 0, 0},
+         "Invalid channel index 39 in zone 'List'; channel reference ignored, and zone corrected.\r\n"
+         "Invalid channel index 40 in zone 'List'; channel reference ignored, and zone corrected.\r\n"},
+        {"zone with an empty entry", true, {1, 0, 5}, {1, 0, 5}, ""},
+        {"two bad scan-list members in a row", false, {3, 31, 45, 30}, {3, 30, 0, 0},
+         "Invalid channel index 30 in scanlist 'List'; scan list corrected.\r\n"
+         "Invalid channel index 44 in scanlist 'List'; scan list corrected.\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TytFixture plug(format());
+        for (int i = 0; i < 30; ++i)
+            plug.addChannel(tytAnalogChannel(format(), "CH" + std::to_string(i + 1), 145.0 + i * 0.025));
+        if (c.zone)
+            plug.addZone("List", c.entries);
+        else
+            plug.addScanList("List", c.entries);
+        Decoded decoded(plug);
+        const auto& cp = decoded.codeplug;
+
+        EXPECT_EQ(cp.errorLogText(), c.log);
+        EXPECT_EQ(cp.errorCount(), lineCount(c.log));
+        for (int i = 0; i < static_cast<int>(c.kept.size()); ++i)
+            EXPECT_EQ(c.zone ? cp.zoneAt(0)->member(i) : cp.scanListAt(0)->member(i), c.kept[i]) << i;
+    }
 }
 
 TEST_P(TytDecode, EmptyNameOrChannelByteFFEndsATableEvenWithRecordsBehindIt)
@@ -345,8 +386,7 @@ TEST(TytDecodeState, NotLoadedDecodeReturnsZeroAndLeavesTheLists)
     Codeplug codeplug;
     codeplug.contacts().append(std::make_unique<Contact>(newContact(Md380Format)));
     EXPECT_EQ(codeplug.decode(), 0);
-    EXPECT_EQ(decodeTyt(codeplug), 0);
-    encodeTyt(codeplug);
+    codeplug.encode();
     EXPECT_EQ(codeplug.contacts().count(), 1);
 }
 

@@ -14,12 +14,13 @@ Codeplug::~Codeplug() = default;
 
 FormatId Codeplug::open(const std::filesystem::path& path)
 {
+    lastFormat_ = formatId();
     codec_.reset();
     auto content = readFileBytes(path, ProbeReadLimit);
     if (!content)
         return NoFormat;
     codec_ = recognise(std::move(*content));
-    return formatId();
+    return codec_ ? codec_->formatId() : NoFormat;
 }
 
 void Codeplug::clearLists()

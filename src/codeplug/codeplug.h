@@ -11,6 +11,7 @@
 // reference between records right when records are deleted or sorted.
 
 #include "codeplug/format_codec.h"
+#include "codeplug/probe_chain.h"
 #include "model/channel.h"
 #include "model/contact.h"
 #include "model/emergency_system.h"
@@ -73,7 +74,8 @@ public:
         if (editDepth_ > 0)
             editChanged_ = true;
     }
-    FormatId formatId() const { return codec_ ? codec_->formatId() : NoFormat; }
+    // A failed open keeps the format of the file held before, as the window's labels still name it.
+    FormatId formatId() const { return codec_ ? codec_->formatId() : lastFormat_; }
     FormatFamily family() const { return familyOf(formatId()); }
     std::uint32_t featureFlags() const { return codec_ ? codec_->featureFlags() : 0; }
     bool hasFeature(std::uint32_t flag) const { return (featureFlags() & flag) != 0; }
@@ -90,11 +92,14 @@ public:
 
     // ---- Records of this codeplug's format ----
 
-    Contact newContact() const { return Contact(*codec_->recordFormats().contact); }
-    Channel newChannel(double frequencyMhz = 146.0) const { return Channel(*codec_->recordFormats().channel, frequencyMhz); }
-    Zone newZone() const { return Zone(*codec_->recordFormats().zone); }
-    ScanList newScanList() const { return ScanList(*codec_->recordFormats().scanList); }
-    RxGroupList newRxGroupList() const { return RxGroupList(*codec_->recordFormats().rxGroupList); }
+    // Records of the loaded format; an unloaded codeplug makes records of the last format it held,
+    // which every add then refuses.
+    const RecordFormats& recordFormats() const { return recordFormatsOf(formatId()); }
+    Contact newContact() const { return Contact(*recordFormats().contact); }
+    Channel newChannel(double frequencyMhz = 146.0) const { return Channel(*recordFormats().channel, frequencyMhz); }
+    Zone newZone() const { return Zone(*recordFormats().zone); }
+    ScanList newScanList() const { return ScanList(*recordFormats().scanList); }
+    RxGroupList newRxGroupList() const { return RxGroupList(*recordFormats().rxGroupList); }
 
     // ---- Lists ----
 
@@ -198,6 +203,7 @@ private:
     void clearLists();
 
     std::unique_ptr<FormatCodec> codec_;
+    FormatId lastFormat_ = NoFormat;
     bool changed_ = false;
     ErrorLog errorLog_;
     std::vector<std::string> messages_;

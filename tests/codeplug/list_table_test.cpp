@@ -140,7 +140,7 @@ TEST_F(ListTable, ListOfAnotherFormatIsRefused)
     open(Md380Format);
     EXPECT_EQ(codeplug.addZone(newZone(RdbV1Format)), 0);
     EXPECT_EQ(codeplug.addScanList(newScanList(D868Format)), 0);
-    EXPECT_EQ(codeplug.addRxGroupList(newRxGroupList(Md2017Format)), 0);
+    EXPECT_EQ(codeplug.addRxGroupList(newRxGroupList(RdbV2Format)), 0);
     EXPECT_EQ(codeplug.zones().count() + codeplug.scanLists().count() + codeplug.rxGroupLists().count(), 0);
 }
 

@@ -521,14 +521,15 @@ TEST_F(D868Codec, RadioIdentityEditsAreSaved)
     EXPECT_EQ(dataOf(*again).radioIds.size(), 2 * d868::RadioIdRecordSize);
 }
 
-TEST_F(D868Codec, DecodeAfterASaveReadsTheSavedFile)
+TEST_F(D868Codec, ReopenAfterASaveReadsTheSavedFile)
 {
     auto codeplug = load(test::buildD868Fixture(populated()));
     codeplug->channelAt(0)->setName("Kept");
     codeplug->zones().deleteAt(1);
     codeplug->markChanged();
     ASSERT_EQ(codeplug->save(dir.file("elsewhere.rdt")), 1);
-    // The model is read back from the file it was saved to, whose counts changed.
+    // The saved file's counts changed; the count table kept for the next save follows them.
+    ASSERT_EQ(codeplug->open(dir.file("elsewhere.rdt")), D868Format);
     ASSERT_EQ(codeplug->decode(), 1) << codeplug->errorLogText();
     EXPECT_EQ(codeplug->channelAt(0)->name(), "Kept");
     EXPECT_EQ(codeplug->zones().count(), 1);

@@ -25,6 +25,7 @@ void keepEdit(Codeplug& codeplug)
 
 void MainWindow::addContact()
 {
+    EditStep step(*this, "Add Contact");
     auto& codeplug = document_.codeplug;
     if (!codeplug.loaded()) {
         prompts_->error(NoCodeplugForContact);
@@ -53,6 +54,7 @@ void MainWindow::addContact()
 
 void MainWindow::editContact(int row)
 {
+    EditStep step(*this, "Edit Contact");
     auto& codeplug = document_.codeplug;
     if (row < 0 || row >= codeplug.contacts().count())
         return;
@@ -67,6 +69,7 @@ void MainWindow::editContact(int row)
 
 void MainWindow::addChannel()
 {
+    EditStep step(*this, "Add Channel");
     auto& codeplug = document_.codeplug;
     if (!codeplug.loaded())
         return;
@@ -94,6 +97,7 @@ void MainWindow::addChannel()
 
 void MainWindow::editChannel(int row)
 {
+    EditStep step(*this, "Edit Channel");
     auto& codeplug = document_.codeplug;
     if (!channelOperationsOffered(document_.codeplug, *prompts_, channel_editor_text::EditingFeature.data()))
         return;

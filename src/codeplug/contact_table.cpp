@@ -69,6 +69,7 @@ void Codeplug::deleteContact(int index)
     }
     for (const auto& list : rxGroupLists_)
         list->forgetContact(position);
+    codec_->contactLeaving(*this, index);
     contacts_.deleteAt(index);
     edit.changed();
 }

@@ -109,6 +109,8 @@ public:
     // The smallest channel and contact tables the radio accepts (deletes stop there).
     virtual int minimumChannels() const { return 0; }
     virtual int minimumContacts() const { return 0; }
+    // Keeps the image right when the contact at `index` is about to leave the table.
+    virtual void contactLeaving(Codeplug& /*codeplug*/, int /*index*/) {}
     // Gives a channel about to be appended its place in the image; false when there is none.
     virtual bool placeNewChannel(Codeplug& /*codeplug*/, Channel& /*channel*/) { return true; }
     // Keeps zones and scan lists right before the channel at `index` leaves the table.

@@ -187,6 +187,8 @@ UnpackedContacts unpackContactStream(ConstBytes stream, std::size_t maxEntries, 
         contact->assignDmrId(getU24Le(stream, offset));
         contact->assignCallType(callTypeOf((tail >> CallTypeShift) & 3u));
         contact->assignAlertTone(((tail >> AlertShift) & 3u) != 0);
+        // The field holds 2 or 3 in some files: kept, so an unedited contact writes back what it read.
+        contact->familyRecord().assign(1, static_cast<std::uint8_t>((tail >> AlertShift) & 3u));
         // The model's order: name, callsign, city, state, country, remarks.
         contact->assignTexts({name, text(2), text(1), text(3), text(4), text(5)});
         result.contacts.push_back(std::move(contact));
@@ -222,11 +224,20 @@ std::size_t storedLength(const StreamText& field)
     return zero == std::string_view::npos ? end : zero;
 }
 
+// The alert field as read when the alert tone is still what was read, else 0 or 1.
+std::uint32_t alertBits(const Contact& contact)
+{
+    const auto& kept = contact.familyRecord();
+    if (kept.size() == 1 && (kept[0] != 0) == contact.alertTone())
+        return kept[0] & 3u;
+    return contact.alertTone() ? 1u : 0u;
+}
+
 // Packs one entry into `entry` (with eight bytes to spare) and returns its length.
 std::size_t packEntry(const Contact& contact, std::uint32_t number, std::uint8_t* entry)
 {
     const std::uint32_t tail = (number & WrittenNumberMask) | (callTypeBits(contact.callType()) << CallTypeShift) |
-                               (std::uint32_t{contact.alertTone()} << AlertShift);
+                               (alertBits(contact) << AlertShift);
     const std::uint32_t id = contact.dmrId() & 0xFFFFFF;
     for (std::size_t i = 0; i < 3; ++i) {
         entry[i] = static_cast<std::uint8_t>(id >> (8 * i));

@@ -560,6 +560,24 @@ bool RdbCodec::placeNewChannel(Codeplug& codeplug, Channel& channel)
     return true;
 }
 
+// The records after the leaving contact move down one place at once, as the radio's software does;
+// the last record of the table stays in the image past the count, and a file saved after any
+// number of deletes holds the same bytes as one saved after each.
+void RdbCodec::contactLeaving(Codeplug& codeplug, int index)
+{
+    const std::size_t first = layout_.contactRecords;
+    if (image_.size() <= first)
+        return;
+    const auto room = static_cast<int>((image_.size() - first) / ContactRecordSize);
+    const int count = std::min(codeplug.contacts().count(), room);
+    if (index < 0 || index + 1 >= count)
+        return;
+    auto* records = image_.data() + layout_.contactRecordAt(0);
+    std::memmove(records + static_cast<std::size_t>(index) * ContactRecordSize,
+                 records + static_cast<std::size_t>(index + 1) * ContactRecordSize,
+                 static_cast<std::size_t>(count - index - 1) * ContactRecordSize);
+}
+
 void RdbCodec::channelLeaving(Codeplug& codeplug, int index)
 {
     leavingSlot_ = codeplug.channelAt(index)->slotNumber();
@@ -569,6 +587,10 @@ void RdbCodec::channelLeft(Codeplug& codeplug, int /*index*/)
 {
     const int slot = leavingSlot_;
     writeSlotOrderTable(slotsInTableOrder(codeplug.channels()));
+    // The channels that stay are written to their slots at once, as the radio's software does after
+    // each delete: a channel deleted later leaves its slot holding what the model made of it.
+    for (const auto& channel : codeplug.channels())
+        writeChannelSlot(*channel, channel->slotNumber());
     if (slot <= 0)
         return;
     // Slot numbers do not move; a zone left empty gets the first channel.

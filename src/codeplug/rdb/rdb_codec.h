@@ -41,6 +41,7 @@ public:
     int memberNumberOf(const Codeplug& codeplug, int channelIndex) const override;
     int channelIndexOfMember(const Codeplug& codeplug, int number) const override;
     int minimumChannels() const override { return 1; }
+    void contactLeaving(Codeplug& codeplug, int index) override;
     bool placeNewChannel(Codeplug& codeplug, Channel& channel) override;
     void channelLeaving(Codeplug& codeplug, int index) override;
     void channelLeft(Codeplug& codeplug, int index) override;

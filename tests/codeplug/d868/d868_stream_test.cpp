@@ -153,9 +153,21 @@ TEST(PackedContactStream, EntryFillsEveryValueOfTheContact)
     EXPECT_EQ(contact.country(), "United States");
     EXPECT_EQ(contact.remarks(), "HQ");
     EXPECT_EQ(contact.callType(), CallType::AllCall);
-    // Alert tone bits 3 read as on; a save writes them as 1.
+    // Alert tone bits 3 read as on, and go back as 3 until the alert tone is edited.
     EXPECT_TRUE(contact.alertTone());
     EXPECT_EQ(&contact.format(), recordFormatsOf(D868Format).contact);
+    const auto alertWritten = [](const Contact& c) {
+        const Contact* one[] = {&c};
+        std::vector<std::uint8_t> packed;
+        packContactStream(one, packed);
+        return (getU24Le(packed, 3) >> 22) & 3u;
+    };
+    EXPECT_EQ(alertWritten(contact), 3u);
+    Contact edited = contact;
+    edited.setAlertTone(false);
+    EXPECT_EQ(alertWritten(edited), 0u);
+    edited.setAlertTone(true);
+    EXPECT_EQ(alertWritten(edited), 3u);  // back to what was read: the file's value stands
 }
 
 TEST(PackedContactStream, ControlCharactersOfANameReadAsHyphens)

@@ -15,6 +15,10 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -189,6 +193,20 @@ TEST_F(WindowHistoryTest, ColumnsFitLongNamesAndIdsAndKeepTheUsersWidths)
     MainWindow next(&prompts);
     EXPECT_EQ(next.contactView()->columnWidth(2), original + 40);
     contacts->setColumnWidth(2, original);
+}
+
+TEST_F(WindowHistoryTest, ACodeplugDroppedOnTheWindowOpens)
+{
+    const auto other = test::writeFixture(dir_.file("other.rdt"), Md380Format);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(pathText(other))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window_, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window_, &drop);
+    EXPECT_EQ(window_.workingFileText(), pathText(other));
+    EXPECT_TRUE(window_.windowTitle().startsWith("other.rdt - "));
 }
 
 TEST_F(WindowHistoryTest, MenusCarryTheUsualKeys)

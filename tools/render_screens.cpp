@@ -57,7 +57,7 @@ int main(int argc, char** argv)
         return 2;
     pw::ScriptedPrompts prompts;
     pw::ui::MainWindow window(&prompts);
-    window.resize(1000, 700);
+    window.resize(1200, 720);
     window.show();
     window.openFile(QString::fromLocal8Bit(argv[1]));
     QDir out(QString::fromLocal8Bit(argv[2]));

@@ -156,7 +156,7 @@ void IdSearcherDialog::buildControls()
     results_->verticalHeader()->setDefaultSectionSize(20);
     // Wide enough for 7- and 8-digit IDs and the usual lengths of the texts, whatever the font.
     static const char* const Widest[IdMatchTableModel::ColumnCount] = {
-        "16777215", "WWWWWWW", "NNNNNNNNNNNNNNNNNN", "NNNNNNNNNNNN", "NNNNNNNNNNNN", "NNNNNNNNNNNNN", "NNNNNNNNNN"};
+        "16777215", "NNNNNNN", "NNNNNNNNNNNNNNNN", "NNNNNNNNNN", "NNNNNN", "NNNNNNNN", ""};
     const QFontMetrics metrics(results_->font());
     for (int column = 0; column < IdMatchTableModel::ColumnCount; ++column) {
         const QString heading = model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();

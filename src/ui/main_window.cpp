@@ -77,7 +77,7 @@ MainWindow::MainWindow(Prompts* prompts, QWidget* parent) : QMainWindow(parent)
     refreshAll();
     showHistoryState();
     setAcceptDrops(true);
-    resize(1100, 700);
+    resize(1200, 720);
     qApp->installEventFilter(this);
     startIdDatabase();
 }

@@ -12,6 +12,7 @@
 #include "operations/zone_wizard.h"
 #include "ui/id_searcher_dialog.h"
 #include "ui/mass_change_dialog.h"
+#include "ui/refreshing_prompts.h"
 #include "ui/zone_wizard_dialog.h"
 
 #include <filesystem>
@@ -43,10 +44,12 @@ void MainWindow::massChangeChannels()
 void MainWindow::runZoneWizard()
 {
     EditStep step(*this, "Zone Wizard");
-    auto wizard = ZoneWizard::open(&document_.codeplug, *prompts_, selectedChannelRows());
+    // The wizard's report stands over the lists it changed.
+    RefreshingPrompts prompts(*prompts_, document_.codeplug, [this] { refreshAll(); });
+    auto wizard = ZoneWizard::open(&document_.codeplug, prompts, selectedChannelRows());
     if (!wizard)
         return;
-    ZoneWizardDialog dialog(*wizard, *prompts_, this);
+    ZoneWizardDialog dialog(*wizard, prompts, this);
     runDialog(dialog);
     refreshAll();
 }
@@ -58,7 +61,9 @@ void MainWindow::openIdSearcher()
     IdSearcherDialog::Setup setup;
     setup.database = idDatabase_.get();
     setup.codeplug = &document_.codeplug;
-    setup.prompts = prompts_;
+    // Reports of contacts added stand over the lists that show them.
+    RefreshingPrompts prompts(*prompts_, document_.codeplug, [this] { refreshAll(); });
+    setup.prompts = &prompts;
     setup.runDialog = [this](QDialog& dialog) { return runDialog(dialog); };
     // The settings block keeps its texts as 8-bit Latin-1; the searcher works in UTF-8.
     setup.nameTemplate = latin1ToUtf8(settings_.nameTemplate());

@@ -15,7 +15,12 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -162,6 +167,46 @@ TEST_F(WindowHistoryTest, SortShowsItsIndicatorAndASaveMovesTheUnchangedPoint)
     EXPECT_FALSE(header->isSortIndicatorShown());
     window_.redo();
     EXPECT_FALSE(window_.document().codeplug.changed());
+}
+
+TEST_F(WindowHistoryTest, ColumnsFitLongNamesAndIdsAndKeepTheUsersWidths)
+{
+    QTableView* contacts = window_.contactView();
+    QTableView* channels = window_.channelView();
+    const QFontMetrics metrics(contacts->font());
+    const struct {
+        QTableView* view;
+        int column;
+        const char* text;
+    } widest[] = {
+        {contacts, 1, "16777215"},         {contacts, 2, "USA NATIONWIDE 1"}, {channels, 1, "BFL SIMPLEX DMR1"},
+        {channels, 2, "446.00000"},        {channels, 5, "446.00000"},        {channels, 10, "USA NATIONWIDE 1"},
+    };
+    for (const auto& w : widest)
+        EXPECT_GE(w.view->columnWidth(w.column), metrics.horizontalAdvance(QString::fromLatin1(w.text))) << w.text;
+    EXPECT_TRUE(contacts->horizontalHeader()->stretchLastSection());
+
+    // A width the user gives a column is there again in the next window.
+    const int original = contacts->columnWidth(2);
+    contacts->setColumnWidth(2, original + 40);
+    ScriptedPrompts prompts;
+    MainWindow next(&prompts);
+    EXPECT_EQ(next.contactView()->columnWidth(2), original + 40);
+    contacts->setColumnWidth(2, original);
+}
+
+TEST_F(WindowHistoryTest, ACodeplugDroppedOnTheWindowOpens)
+{
+    const auto other = test::writeFixture(dir_.file("other.rdt"), Md380Format);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(pathText(other))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window_, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window_, &drop);
+    EXPECT_EQ(window_.workingFileText(), pathText(other));
+    EXPECT_TRUE(window_.windowTitle().startsWith("other.rdt - "));
 }
 
 TEST_F(WindowHistoryTest, MenusCarryTheUsualKeys)

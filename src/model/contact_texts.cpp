@@ -41,6 +41,8 @@ void ContactTexts::setAll(const std::array<std::string_view, Count>& texts)
     char* target = total > InlineCapacity ? new char[total] : staged;
     std::size_t at = 0;
     for (const auto text : kept) {
+        if (text.empty())
+            continue;  // an empty view may have no data pointer, which memcpy must not be given
         std::memcpy(target + at, text.data(), text.size());
         at += text.size();
     }

@@ -20,15 +20,25 @@
 #include "model/rx_group_list.h"
 #include "model/scan_list.h"
 #include "model/zone.h"
+#include "platform/file_fingerprint.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace pw {
+
+// What a save may write over when the user agreed to it.
+struct SaveConsent {
+    // A file without write permission for the user.
+    bool readOnlyFile = false;
+    // The file opened, changed on disk by another program since.
+    bool changedFile = false;
+};
 
 inline constexpr int MaxZones = 250;
 inline constexpr int MaxScanLists = 250;
@@ -62,8 +72,13 @@ public:
     // Writes the model into the image with the format's encoder.
     void encode();
     // Writes the codeplug to `path`, replacing the file only once the new content is whole:
-    // 1 on success, 0 on failure (the old file is then unchanged).
-    int save(const std::filesystem::path& path);
+    // 1 on success, 0 on failure (the old file is then unchanged; saveProblem() and
+    // saveFailureReason() tell why). Without consent, a read-only file and the file opened, when
+    // another program changed it since, are refused (SaveProblem::ReadOnly, ::ChangedOnDisk).
+    int save(const std::filesystem::path& path, SaveConsent consent = {});
+    std::error_code saveProblem() const { return saveProblem_; }
+    // Why the last save failed, in words: the system's reason or what the format cannot hold.
+    const std::string& saveFailureReason() const { return saveFailureReason_; }
 
     bool loaded() const { return codec_ != nullptr; }
     bool changed() const { return changed_; }
@@ -204,6 +219,11 @@ private:
 
     std::unique_ptr<FormatCodec> codec_;
     FormatId lastFormat_ = NoFormat;
+    // The file as it was opened or last saved, to notice changes made on disk meanwhile.
+    std::filesystem::path filePath_;
+    std::optional<FileFingerprint> fileFingerprint_;
+    std::error_code saveProblem_;
+    std::string saveFailureReason_;
     bool changed_ = false;
     ErrorLog errorLog_;
     std::vector<std::string> messages_;

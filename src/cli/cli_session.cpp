@@ -2,6 +2,7 @@
 
 #include "cli/text_encoding.h"
 
+#include "operations/document_commands.h"
 #include "platform/file_io.h"
 
 #include <charconv>
@@ -13,10 +14,20 @@ std::unique_ptr<Codeplug> CliSession::openCodeplug(const std::string& path)
 {
     // Settled before anything is shown, so that no message lands in a codeplug on standard output.
     if (savingCommand_ && !saveTarget_)
-        saveTarget_ = outputFile(outputPath_.empty() ? path : outputPath_);
+        saveTarget_ = outputFile(outputGiven_ ? outputPath_ : path);
     auto codeplug = std::make_unique<Codeplug>();
-    if (!codeplug->open(inputFile(path)))
-        fail(OpenFailedMessage);
+    const auto input = inputFile(path);
+    forgetLastFileFailure();
+    if (!codeplug->open(input)) {
+        // A file that could not be read is told apart from one that is no codeplug.
+        const auto failure = lastFileFailure();
+        err_ << ConsolePrompts::printable(OpenFailedMessage);
+        // The contract's message alone says that the file was read and fits no format.
+        if (failure && failure->reason)
+            reportProblem("read", streams_.shownName(input), failure->reason);
+        reasonGiven_ = true;
+        throw CommandExit{ExitFailed};
+    }
     const int decoded = codeplug->decode();
     for (const auto& message : codeplug->takeMessages())
         prompts_.error(message);
@@ -29,21 +40,38 @@ void CliSession::saveIfChanged(Codeplug& codeplug, const std::string& path)
 {
     if (!codeplug.changed())
         return;
-    const auto target = saveTarget_ ? *saveTarget_ : outputPath_.empty() ? path : outputPath_;
-    if (!codeplug.save(target))
-        fail(SaveFailedMessage);
+    const auto target = saveTarget_ ? *saveTarget_ : outputGiven_ ? outputPath_ : path;
+    switch (saveWithQuestions(codeplug, target, prompts_, ChangedFileRule::Refuse)) {
+    case SaveOutcome::Saved:
+        break;
+    case SaveOutcome::Declined:
+        throw CommandExit{ExitFailed};
+    case SaveOutcome::Failed:
+        err_ << ConsolePrompts::printable(SaveFailedMessage) << "cannot write " << streams_.shownName(target) << ": "
+             << codeplug.saveFailureReason() << '\n'
+             << std::flush;
+        reasonGiven_ = true;
+        throw CommandExit{ExitFailed};
+    }
     deliverStandardOutput();
 }
 
 void CliSession::addOutputOption(CLI::App& command)
 {
-    command.add_option("-o,--output", outputPath_,
-                       "Save the changed codeplug here instead of over FILE; - for standard output");
+    command.add_option_function<std::string>(
+        "-o,--output",
+        [this](const std::string& path) {
+            outputPath_ = path;
+            outputGiven_ = true;
+        },
+        "Save the changed codeplug here instead of over FILE; - for standard output");
     command.parse_complete_callback([this] { savingCommand_ = true; });
 }
 
 std::string CliSession::inputFile(const std::string& argument)
 {
+    if (argument.empty())
+        usageError("An empty path names no file.");
     try {
         const auto path = streams_.input(argument);
         if (path != argument)
@@ -59,6 +87,8 @@ std::string CliSession::inputFile(const std::string& argument)
 
 std::string CliSession::outputFile(const std::string& argument)
 {
+    if (argument.empty())
+        usageError("An empty path names no file.");
     try {
         const auto path = streams_.output(argument);
         if (path != argument) {
@@ -101,6 +131,12 @@ void CliSession::reportProblem(const char* verb, const std::string& path, std::e
         return;
     err_ << "cannot " << verb << ' ' << path << ": " << reason.message() << '\n' << std::flush;
     reasonGiven_ = true;
+}
+
+void CliSession::usageError(const std::string& message)
+{
+    err_ << message << '\n' << std::flush;
+    throw CommandExit{ExitUsage};
 }
 
 void CliSession::fail(const std::string& message)

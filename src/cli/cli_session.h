@@ -76,6 +76,8 @@ public:
 
     // Fails the command: prints `message` on standard error and ends with status 1.
     [[noreturn]] void fail(const std::string& message);
+    // Ends the command as misused: prints `message` on standard error and ends with status 2.
+    [[noreturn]] void usageError(const std::string& message);
 
     // The exit status of a command that ended with `status`: a command in which a question was
     // answered No or an input box was cancelled did not do what was asked, and ends with status 1;
@@ -92,6 +94,7 @@ private:
     ConsolePrompts prompts_;
     StandardStreamFiles streams_;
     std::string outputPath_;
+    bool outputGiven_ = false;
     // The command being run changes its codeplug, which is saved to saveTarget_.
     bool savingCommand_ = false;
     std::optional<std::string> saveTarget_;

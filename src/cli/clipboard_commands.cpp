@@ -30,7 +30,7 @@ std::vector<int> tableRows(CliSession& session, const std::string& text, int cou
 {
     const auto given = parseRows(text);
     if (!given)
-        session.fail("ROWS must be row numbers from 1, like 1,3,5-9: " + text);
+        session.usageError("ROWS must be row numbers from 1, like 1,3,5-9: " + text);
     std::vector<int> rows;
     for (const int row : *given) {
         if (row > count)

@@ -4,6 +4,7 @@
 
 #include "cli/cli_session.h"
 #include "cli/text_encoding.h"
+#include "codeplug/frequency_limits.h"
 #include "presenter/mass_change_choices.h"
 #include "model/list_support.h"
 #include "operations/channel_mass_change.h"
@@ -121,6 +122,23 @@ ChannelChangeSet changesFromOptions(CliSession& session, const Codeplug& codeplu
     return changes;
 }
 
+// A frequency the format cannot store is refused, naming the range; one outside the radios' usual
+// bands is a question, answered No unless --yes is given.
+void checkReceiveFrequency(CliSession& session, const Codeplug& codeplug, const std::string& text)
+{
+    if (const auto refusal = frequencyRefusal(codeplug.formatId(), text))
+        session.fail("--rx " + text + ": the receive frequency must be a number from " +
+                     frequencyRangeText(storableFrequencies(codeplug.formatId())) + ".");
+    if (isInUsualBands(*frequencyFromText(text)))
+        return;
+    const auto answer = session.prompts().message(
+        MessageIcon::Question, MessageButtons::YesNo,
+        text + " MHz is outside the radio's usual bands (136 to 174 MHz and 400 to 480 MHz).\r\nUse it anyway?",
+        {});
+    if (answer != MessageAnswer::Yes)
+        throw CommandExit{ExitFailed};
+}
+
 void registerMassChange(CLI::App& app, CliSession& session)
 {
     static MassChangeArguments args;
@@ -151,6 +169,8 @@ void registerMassChange(CLI::App& app, CliSession& session)
     command->callback([&session] {
         auto codeplug = session.openCodeplug(args.file);
         auto rows = channelRows(session, *codeplug, args.rows);
+        if (args.rx)
+            checkReceiveFrequency(session, *codeplug, *args.rx);
         const auto collected = changesFromOptions(session, *codeplug, args);
         const std::optional<std::string_view> rxText =
             args.rx ? std::optional<std::string_view>(*args.rx) : std::nullopt;

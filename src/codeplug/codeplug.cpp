@@ -16,10 +16,17 @@ FormatId Codeplug::open(const std::filesystem::path& path)
 {
     lastFormat_ = formatId();
     codec_.reset();
+    filePath_.clear();
+    fileFingerprint_.reset();
     auto content = readFileBytes(path, ProbeReadLimit);
     if (!content)
         return NoFormat;
+    const auto fingerprint = content->fingerprint;
     codec_ = recognise(std::move(*content));
+    if (codec_) {
+        filePath_ = path;
+        fileFingerprint_ = fingerprint;
+    }
     return codec_ ? codec_->formatId() : NoFormat;
 }
 
@@ -38,6 +45,10 @@ void Codeplug::swap(Codeplug& other) noexcept
     using std::swap;
     swap(codec_, other.codec_);
     swap(lastFormat_, other.lastFormat_);
+    swap(filePath_, other.filePath_);
+    swap(fileFingerprint_, other.fileFingerprint_);
+    swap(saveProblem_, other.saveProblem_);
+    swap(saveFailureReason_, other.saveFailureReason_);
     swap(changed_, other.changed_);
     swap(editCount_, other.editCount_);
     swap(errorLog_, other.errorLog_);
@@ -82,16 +93,35 @@ void Codeplug::encode()
         codec_->encode(*this);
 }
 
-int Codeplug::save(const std::filesystem::path& path)
+int Codeplug::save(const std::filesystem::path& path, SaveConsent consent)
 {
-    if (!loaded())
+    saveProblem_.clear();
+    saveFailureReason_.clear();
+    if (!loaded()) {
+        saveFailureReason_ = "no codeplug is loaded";
         return 0;
+    }
     encode();
+    WriteGuard guard;
+    guard.overwriteReadOnly = consent.readOnlyFile;
+    std::error_code error;
+    if (!consent.changedFile && fileFingerprint_ && !filePath_.empty() &&
+        std::filesystem::equivalent(path, filePath_, error))
+        guard.unchangedSince = fileFingerprint_;
     std::string why;
-    if (!writeFileAtomically(path, [this, &why](ByteSink& sink) { return codec_->writeFile(*this, sink, why); }))
+    FileFingerprint written;
+    const bool saved = writeFileAtomically(
+        path, [this, &why](ByteSink& sink) { return codec_->writeFile(*this, sink, why); }, guard, saveProblem_,
+        &written);
+    if (!saved) {
+        // A format that cannot hold the model says what; otherwise the system's reason counts.
+        saveFailureReason_ = !why.empty() ? why : saveProblem_.message();
         return 0;
+    }
     codec_->saved();
     changed_ = false;
+    filePath_ = path;
+    fileFingerprint_ = written;
     return 1;
 }
 

@@ -20,15 +20,25 @@
 #include "model/rx_group_list.h"
 #include "model/scan_list.h"
 #include "model/zone.h"
+#include "platform/file_fingerprint.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace pw {
+
+// What a save may write over when the user agreed to it.
+struct SaveConsent {
+    // A file without write permission for the user.
+    bool readOnlyFile = false;
+    // The file opened, changed on disk by another program since.
+    bool changedFile = false;
+};
 
 inline constexpr int MaxZones = 250;
 inline constexpr int MaxScanLists = 250;
@@ -64,13 +74,24 @@ public:
     // Writes the model into the image with the format's encoder.
     void encode();
     // Writes the codeplug to `path`, replacing the file only once the new content is whole:
-    // 1 on success, 0 on failure (the old file is then unchanged).
-    int save(const std::filesystem::path& path);
+    // 1 on success, 0 on failure (the old file is then unchanged; saveProblem() and
+    // saveFailureReason() tell why). Without consent, a read-only file and the file opened, when
+    // another program changed it since, are refused (SaveProblem::ReadOnly, ::ChangedOnDisk).
+    int save(const std::filesystem::path& path, SaveConsent consent = {});
+    std::error_code saveProblem() const { return saveProblem_; }
+    // Why the last save failed, in words: the system's reason or what the format cannot hold.
+    const std::string& saveFailureReason() const { return saveFailureReason_; }
     // The bytes a save would write now, kept in memory; nothing when no file can be built.
     std::optional<std::vector<std::uint8_t>> fileBytes();
     // Trades everything, the format and the changed flag included, with `other`: a document decoded
     // aside takes the place of this one without the objects that refer to this one noticing.
     void swap(Codeplug& other) noexcept;
+    // Takes over the file `other` was opened from or last saved to, and what was seen of it then.
+    void keepFileOf(const Codeplug& other)
+    {
+        filePath_ = other.filePath_;
+        fileFingerprint_ = other.fileFingerprint_;
+    }
 
     bool loaded() const { return codec_ != nullptr; }
     bool changed() const { return changed_; }
@@ -215,6 +236,11 @@ private:
 
     std::unique_ptr<FormatCodec> codec_;
     FormatId lastFormat_ = NoFormat;
+    // The file as it was opened or last saved, to notice changes made on disk meanwhile.
+    std::filesystem::path filePath_;
+    std::optional<FileFingerprint> fileFingerprint_;
+    std::error_code saveProblem_;
+    std::string saveFailureReason_;
     bool changed_ = false;
     std::uint64_t editCount_ = 0;
     ErrorLog errorLog_;

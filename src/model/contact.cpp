@@ -104,6 +104,8 @@ int Contact::fromLine(std::string_view line)
             break;
         id = std::min<std::uint64_t>(id * 10 + static_cast<unsigned>(c - '0'), 0xFFFFFFFFull);
     }
+    if (id > MaxDmrId)
+        return IdOutOfRange;
     setDmrId(static_cast<std::uint32_t>(id));
     setName(fields[1]);
     setCallTypeFromLetter(fields[2].empty() ? '\0' : fields[2][0]);

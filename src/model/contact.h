@@ -76,7 +76,9 @@ public:
     // The one-line text form: nine quoted fields separated by commas, no line end.
     std::string toLine() const;
     // Reads a contact line into this contact: 1 on success, 0 for a short line or an ID field that
-    // is not a number, -2 for a line with fewer than four fields.
+    // is not a number, -2 for a line with fewer than four fields, IdOutOfRange for an ID above
+    // MaxDmrId (which a record would store as another ID).
+    static constexpr int IdOutOfRange = -3;
     int fromLine(std::string_view line);
 
     // ---- For the formats: the stored values, written without asking the format ----

@@ -1,6 +1,7 @@
 #include "operations/channel_line.h"
 
 #include "codeplug/codeplug.h"
+#include "codeplug/frequency_limits.h"
 #include "model/channel.h"
 #include "model/field_readers.h"
 #include "model/letter_case.h"
@@ -184,7 +185,8 @@ std::string ChannelLine::write(const Channel& channel, const Codeplug& codeplug)
     return line;
 }
 
-int ChannelLine::read(std::string_view line, Channel& channel, const Codeplug* codeplug, const ContactIndex* contacts)
+int ChannelLine::read(std::string_view line, Channel& channel, const Codeplug* codeplug, const ContactIndex* contacts,
+                      std::string* refusal)
 {
     if (!codeplug)
         return 0;
@@ -206,10 +208,20 @@ int ChannelLine::read(std::string_view line, Channel& channel, const Codeplug* c
     channel.setBandwidthFromText(text);
     if (!next())
         return 0;
+    // A frequency the format cannot store would be saved as some other frequency.
+    const auto refused = [&](const std::string& reason) {
+        if (refusal)
+            *refusal = reason;
+        return ValueRefused;
+    };
+    if (const auto problem = frequencyRefusal(codeplug->formatId(), text))
+        return refused(*problem);
     const double tx = decimalOf(text);
     channel.setTxFrequency(tx);
     if (!next())
         return 0;
+    if (const auto problem = frequencyRefusal(codeplug->formatId(), text))
+        return refused(*problem);
     channel.setRxFrequency(decimalOf(text));
     // The D868 block keeps the transmit frequency as an offset from the receive frequency, which
     // is known only now.

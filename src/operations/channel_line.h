@@ -42,10 +42,12 @@ public:
 
     // Reads `line` into `channel` (made for the destination's FormatId), looking names up in
     // `codeplug`, and through `contacts` when given (an index of the same codeplug's contacts).
-    // 1 when every field was read; 0 when a field is missing or no codeplug is given, and the
-    // channel is then to be discarded.
+    // 1 when every field was read; 0 when a field is missing or no codeplug is given, and
+    // ValueRefused when a frequency is no number or one the codeplug's format cannot store
+    // (`refusal`, when given, then tells why); the channel is then to be discarded.
+    static constexpr int ValueRefused = -3;
     static int read(std::string_view line, Channel& channel, const Codeplug* codeplug,
-                    const ContactIndex* contacts = nullptr);
+                    const ContactIndex* contacts = nullptr, std::string* refusal = nullptr);
 };
 
 } // namespace pw

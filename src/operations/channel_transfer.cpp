@@ -59,18 +59,23 @@ ChannelImportCounts importChannelsCsv(Codeplug& working, const std::filesystem::
     }
     const ContactIndex contacts(working);
     std::string line;
+    std::string refusal;
     while (reader.next(line)) {
         Channel channel = working.newChannel();
-        if (ChannelLine::read(line, channel, &working, &contacts) != 1)
+        const int read = ChannelLine::read(line, channel, &working, &contacts, &refusal);
+        if (read == ChannelLine::ValueRefused)
+            counts.shortfall.refuseLine(refusal);
+        if (read != 1)
             continue;
-        const int result = working.addChannel(channel);
+        // Once the table is full the rest of the file is only counted.
+        const int result = counts.tableFull ? TableFullRefused : working.addChannel(channel);
         if (result == Added) {
             ++counts.added;
         } else if (result == DuplicateRefused) {
             ++counts.duplicates;
         } else if (result == TableFullRefused) {
             counts.tableFull = true;
-            break;
+            counts.shortfall.leaveOut();
         }
     }
     finishImport(working, counts);
@@ -84,7 +89,9 @@ ChannelImportCounts importChannelsFromCodeplug(Codeplug& working, const Codeplug
         return counts;
     ContactIndex workingContacts(working);
     const ContactIndex otherContacts(other);
+    int offered = 0;
     for (const auto& source : other.channels()) {
+        ++offered;
         const auto line = ChannelLine::write(*source, other);
 
         std::string contactName = source->contactNameCache();
@@ -106,7 +113,11 @@ ChannelImportCounts importChannelsFromCodeplug(Codeplug& working, const Codeplug
         }
 
         Channel channel = working.newChannel();
-        if (ChannelLine::read(line, channel, &working, &workingContacts) != 1)
+        std::string refusal;
+        const int read = ChannelLine::read(line, channel, &working, &workingContacts, &refusal);
+        if (read == ChannelLine::ValueRefused)
+            counts.shortfall.refuseLine(refusal);
+        if (read != 1)
             continue;
         if (repoint)
             channel.setTxContactByName(contactName,
@@ -114,6 +125,8 @@ ChannelImportCounts importChannelsFromCodeplug(Codeplug& working, const Codeplug
         const int result = working.addChannel(channel);
         if (result == TableFullRefused) {
             counts.tableFull = true;
+            // This channel and every one after it.
+            counts.shortfall.leaveOut(other.channels().count() - offered + 1);
             break;
         }
         if (result == DuplicateRefused)
@@ -183,7 +196,8 @@ TransferOutcome importChannelsCsvCommand(Codeplug& working, Prompts& prompts)
     if (counts.tableFull)
         prompts.error(MemoryFullMessage);
     prompts.inform(std::to_string(counts.added) + " new channels added; " + std::to_string(counts.duplicates) +
-                   " duplicates skipped.");
+                   " duplicates skipped." +
+                   counts.shortfall.text("imported", "channel", channelCapacity(working.formatId())));
     outcome.status = TransferOutcome::Status::Done;
     outcome.added = counts.added;
     outcome.duplicates = counts.duplicates;
@@ -225,7 +239,7 @@ TransferOutcome importChannelsFromCodeplugCommand(Codeplug& working, Prompts& pr
     std::snprintf(text, sizeof text,
                   "%d Channels added (with %d new supporting digital contacts).\r\n\r\n%d duplicate channels skipped.",
                   counts.added, counts.supportingContacts, counts.duplicates);
-    prompts.inform(text);
+    prompts.inform(text + counts.shortfall.text("imported", "channel", channelCapacity(working.formatId())));
     outcome.status = TransferOutcome::Status::Done;
     outcome.added = counts.added;
     outcome.duplicates = counts.duplicates;

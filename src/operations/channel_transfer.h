@@ -5,6 +5,7 @@
 //
 // Channel CSV file: 8-bit text, one ChannelLine per line, each ended by CR LF, no header line.
 
+#include "operations/import_shortfall.h"
 #include "operations/transfer_outcome.h"
 
 #include <filesystem>
@@ -27,6 +28,8 @@ struct ChannelImportCounts {
     int duplicates = 0;
     int supportingContacts = 0;
     bool tableFull = false;
+    // Lines refused for their frequencies, and channels that found the table full.
+    ImportShortfall shortfall;
 };
 
 // Reads a channel CSV file into the codeplug; names are looked up in it. Lines that do not read

@@ -125,6 +125,7 @@ struct PasteState {
     const ShowPasteTab& showTab;
     ContactIndex contacts;
     PasteOutcome outcome;
+    ImportShortfall shortfall;
 
     PasteState(Codeplug& plug, Prompts& shown, const ShowPasteTab& show)
         : codeplug(plug), prompts(shown), showTab(show), contacts(plug)
@@ -189,7 +190,11 @@ PairRead readPair(PasteState& paste, PasteLines& lines, std::size_t limit, Chann
     if (contactLine.empty())
         return PairRead::Cut;
     channel = paste.codeplug.newChannel();
-    if (ChannelLine::read(channelLine, channel, &paste.codeplug, &paste.contacts) != 1)
+    std::string refusal;
+    const int read = ChannelLine::read(channelLine, channel, &paste.codeplug, &paste.contacts, &refusal);
+    if (read == ChannelLine::ValueRefused)
+        paste.shortfall.refuseLine(refusal);
+    if (read != 1)
         return PairRead::Skipped;
     return PairRead::Channel;
 }
@@ -235,7 +240,12 @@ void pasteContacts(PasteState& paste, PasteLines& lines)
             ++outcome.contactsAdded;
         else if (result == DuplicateRefused)
             ++outcome.duplicates;
+        else if (result == TableFullRefused)
+            paste.shortfall.leaveOut();
+        else if (result == Contact::IdOutOfRange)
+            paste.shortfall.refuseLine(DmrIdAboveLimit);
     }
+    const auto shortfall = paste.shortfall.text("pasted", "contact", contactCapacity(paste.codeplug.formatId()));
     if (outcome.contactsAdded > 0) {
         Codeplug::EditScope edit(paste.codeplug);
         edit.changed();
@@ -245,9 +255,9 @@ void pasteContacts(PasteState& paste, PasteLines& lines)
     outcome.result.refresh = TabList::Contacts;
     if (outcome.duplicates > 0)
         paste.prompts.inform(std::to_string(outcome.contactsAdded) + " Contacts added; " +
-                             std::to_string(outcome.duplicates) + " Duplicates were skipped.");
+                             std::to_string(outcome.duplicates) + " Duplicates were skipped." + shortfall);
     else
-        paste.prompts.inform(std::to_string(outcome.contactsAdded) + " contacts have been added.");
+        paste.prompts.inform(std::to_string(outcome.contactsAdded) + " contacts have been added." + shortfall);
 }
 
 void pasteChannels(PasteState& paste, PasteLines& lines)
@@ -273,6 +283,15 @@ void pasteChannels(PasteState& paste, PasteLines& lines)
             ++outcome.channelsAdded;
         } else if (result == TableFullRefused) {
             paste.prompts.error(ChannelMemoryFullMessage);
+            paste.shortfall.leaveOut();
+            // The pairs after it are counted, not added.
+            while (true) {
+                const auto rest = readPair(paste, lines, PasteChannelLineLimit, channel, contactLine);
+                if (rest == PairRead::BlankLine || rest == PairRead::Cut)
+                    break;
+                if (rest == PairRead::Channel)
+                    paste.shortfall.leaveOut();
+            }
             break;
         }
     }
@@ -287,7 +306,8 @@ void pasteChannels(PasteState& paste, PasteLines& lines)
     if (paste.codeplug.channels().count() > 0)
         outcome.result.selectedRow = paste.codeplug.channels().count() - 1;
     paste.prompts.inform(std::to_string(outcome.channelsAdded) + " new channels added; " +
-                         std::to_string(outcome.duplicates) + " duplicates skipped.");
+                         std::to_string(outcome.duplicates) + " duplicates skipped." +
+                         paste.shortfall.text("pasted", "channel", channelCapacity(paste.codeplug.formatId())));
 }
 
 bool zoneNameInUse(const Codeplug& codeplug, std::string_view name)

@@ -40,11 +40,15 @@ TransferOutcome mergeContactsCommand(Codeplug& working, Prompts& prompts)
         outcome.status = TransferOutcome::Status::Failed;
         return outcome;
     }
+    int leftOut = 0;
     {
         BusyScope busy(prompts);
-        outcome.added = mergeContactsFromCodeplug(working, &other, false, MergeBothCallTypes);
+        outcome.added = mergeContactsFromCodeplug(working, &other, false, MergeBothCallTypes, &leftOut);
     }
-    prompts.inform(importedMessage(outcome.added));
+    ImportShortfall shortfall;
+    shortfall.leaveOut(leftOut);
+    outcome.tableFull = leftOut > 0;
+    prompts.inform(importedMessage(outcome.added) + shortfall.text("imported", "contact", contactCapacity(working.formatId())));
     outcome.status = TransferOutcome::Status::Done;
     return outcome;
 }
@@ -74,7 +78,9 @@ TransferOutcome importContactsCsvCommand(Codeplug& working, Prompts& prompts)
         return outcome;
     }
     outcome.added = result.imported;
-    prompts.inform(importedMessage(outcome.added));
+    outcome.tableFull = result.shortfall.leftOut() > 0;
+    prompts.inform(importedMessage(outcome.added) +
+                   result.shortfall.text("imported", "contact", contactCapacity(working.formatId())));
     outcome.status = TransferOutcome::Status::Done;
     return outcome;
 }

@@ -26,7 +26,11 @@ ContactMerger::ContactMerger(Codeplug& codeplug, bool addWithoutCheck, unsigned 
 
 bool ContactMerger::offer(const Contact& incoming)
 {
-    if (full_ || finished_ || !codeplug_.loaded())
+    if (full_) {
+        ++leftOut_;
+        return false;
+    }
+    if (finished_ || !codeplug_.loaded())
         return false;
     const bool groupLike = incoming.callType() != CallType::PrivateCall;
     if (groupLike ? (options_ & MergeGroupCalls) == 0 : (options_ & MergePrivateCalls) == 0)
@@ -42,6 +46,7 @@ bool ContactMerger::offer(const Contact& incoming)
             ++count_;
         else if (result == TableFullRefused)
             full_ = true;
+        leftOut_ += full_ ? 1 : 0;
         return !full_;
     }
     if (options_ & MergeUpdateExisting) {
@@ -67,23 +72,31 @@ int ContactMerger::finish()
     return count_;
 }
 
-int mergeContacts(Codeplug& codeplug, const RecordList<Contact>& source, bool addWithoutCheck, unsigned options)
+int mergeContacts(Codeplug& codeplug, const RecordList<Contact>& source, bool addWithoutCheck, unsigned options,
+                  int* leftOut)
 {
     if (source.empty() || !codeplug.loaded())
         return 0;
     ContactMerger merger(codeplug, addWithoutCheck, options);
-    for (const auto& contact : source)
+    int offered = 0;
+    for (const auto& contact : source) {
+        ++offered;
         if (!merger.offer(*contact))
             break;
+    }
+    // What follows the contact that found the table full is left out as well.
+    if (leftOut)
+        *leftOut = merger.leftOut() + (merger.leftOut() > 0 ? source.count() - offered : 0);
     return merger.finish();
 }
 
-int mergeContactsFromCodeplug(Codeplug& codeplug, const Codeplug* other, bool addWithoutCheck, unsigned options)
+int mergeContactsFromCodeplug(Codeplug& codeplug, const Codeplug* other, bool addWithoutCheck, unsigned options,
+                              int* leftOut)
 {
     // Merging a codeplug into itself would walk a table that grows under the walk.
     if (!other || other == &codeplug)
         return 0;
-    return mergeContacts(codeplug, other->contacts(), addWithoutCheck, options);
+    return mergeContacts(codeplug, other->contacts(), addWithoutCheck, options, leftOut);
 }
 
 // ---- CSV ----
@@ -124,12 +137,16 @@ ContactCsvImport readContactsCsv(Codeplug& codeplug, const std::filesystem::path
             !std::isdigit(static_cast<unsigned char>(first[0])))
             continue;
         Contact contact = codeplug.newContact();
-        if (contact.fromLine(line) != 1)
+        const int read = contact.fromLine(line);
+        if (read == Contact::IdOutOfRange)
+            result.shortfall.refuseLine(DmrIdAboveLimit);
+        if (read != 1)
             continue;
-        if (!merger.offer(contact))
-            break;
+        // Once the table is full the rest of the file is only counted.
+        merger.offer(contact);
     }
     result.imported = merger.finish();
+    result.shortfall.leaveOut(merger.leftOut());
     return result;
 }
 
@@ -146,7 +163,10 @@ int addContactFromLine(Codeplug& codeplug, std::string_view line)
     if (line.size() < 10)
         return 0;
     Contact contact = codeplug.newContact();
-    if (contact.fromLine(line) != 1)
+    const int read = contact.fromLine(line);
+    if (read == Contact::IdOutOfRange)
+        return read;
+    if (read != 1)
         return NotLoadedRefused;
     const int result = codeplug.addContact(contact, false);
     if (result == Added)

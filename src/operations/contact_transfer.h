@@ -10,6 +10,7 @@
 // a digit, so a header line is passed over.
 
 #include "model/record_list.h"
+#include "operations/import_shortfall.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -41,12 +42,15 @@ class ContactMerger {
 public:
     ContactMerger(Codeplug& codeplug, bool addWithoutCheck, unsigned options);
 
-    // Merges one contact; false once the table is full, when the merge is over.
+    // Merges one contact; false once the table is full, when the merge is over (contacts offered
+    // after that are counted as left out).
     bool offer(const Contact& incoming);
     // Marks the codeplug changed and writes the model into the image when anything was added or
     // updated; the number of contacts added plus the number updated.
     int finish();
     int count() const { return count_; }
+    // Contacts that found the table full.
+    int leftOut() const { return leftOut_; }
 
 private:
     Codeplug& codeplug_;
@@ -55,16 +59,20 @@ private:
     bool full_ = false;
     bool finished_ = false;
     int count_ = 0;
+    int leftOut_ = 0;
     // (DMR ID, table position) of the contacts present, sorted: the first entry of an ID is the
     // first contact of the table with it.
     std::vector<std::pair<std::uint32_t, int>> present_;
 };
 
 // Merges a list of contacts that the caller owns into the codeplug: the number added plus the
-// number updated; 0 for an empty list or a codeplug that is not loaded.
-int mergeContacts(Codeplug& codeplug, const RecordList<Contact>& source, bool addWithoutCheck, unsigned options);
+// number updated; 0 for an empty list or a codeplug that is not loaded. `leftOut`, when given,
+// receives the number of contacts that found the table full.
+int mergeContacts(Codeplug& codeplug, const RecordList<Contact>& source, bool addWithoutCheck, unsigned options,
+                  int* leftOut = nullptr);
 // The same over another codeplug's contact table; 0 when no codeplug is given.
-int mergeContactsFromCodeplug(Codeplug& codeplug, const Codeplug* other, bool addWithoutCheck, unsigned options);
+int mergeContactsFromCodeplug(Codeplug& codeplug, const Codeplug* other, bool addWithoutCheck, unsigned options,
+                              int* leftOut = nullptr);
 
 // Every contact's line with CR LF, in table order.
 std::string contactsCsvText(const Codeplug& codeplug);
@@ -75,6 +83,8 @@ bool exportContactsCsv(const Codeplug& codeplug, const std::filesystem::path& pa
 struct ContactCsvImport {
     bool opened = false;
     int imported = 0;
+    // Lines refused for their DMR ID, and contacts that found the table full.
+    ImportShortfall shortfall;
 };
 // Imports the contact CSV file with the merge (both call types, no update of existing contacts).
 ContactCsvImport readContactsCsv(Codeplug& codeplug, const std::filesystem::path& path);
@@ -82,7 +92,8 @@ ContactCsvImport readContactsCsv(Codeplug& codeplug, const std::filesystem::path
 int importContactsCsv(Codeplug& codeplug, const std::filesystem::path& path);
 
 // Reads one ContactLine and adds it, duplicates not allowed: 0 for a line shorter than 10
-// characters, -2 for a line that does not read, otherwise addContact's result. Marks the codeplug
+// characters, -2 for a line that does not read, Contact::IdOutOfRange for an ID above MaxDmrId,
+// otherwise addContact's result. Marks the codeplug
 // changed when the contact was added.
 int addContactFromLine(Codeplug& codeplug, std::string_view line);
 

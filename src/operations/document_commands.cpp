@@ -117,20 +117,50 @@ int saveCodeplugCommand(WorkingDocument& document, Prompts& prompts)
         prompts.message(MessageIcon::Question, MessageButtons::YesNo,
                         "This Codeplug has no contacts. Are you sure you want to save it?") != MessageAnswer::Yes)
         return 0;
-    int saved;
-    {
-        BusyScope busy(prompts);
-        if (document.keepBackup)
-            keepBackupOf(document.path);
-        saved = codeplug.save(document.path);
-    }
-    if (saved)
+    if (document.keepBackup)
+        keepBackupOf(document.path);
+    const auto outcome = saveWithQuestions(codeplug, document.path, prompts, ChangedFileRule::Ask);
+    if (outcome == SaveOutcome::Saved)
         document.keepBackup = false;
-    if (saved)
+    if (outcome == SaveOutcome::Saved)
         prompts.message(MessageIcon::Information, MessageButtons::Ok, "File successfully saved to disk.");
-    else
-        prompts.message(MessageIcon::Error, MessageButtons::Ok, "Unable to save file.");
-    return saved;
+    else if (outcome == SaveOutcome::Failed)
+        prompts.message(MessageIcon::Error, MessageButtons::Ok, saveFailedText(codeplug, document.path));
+    return outcome == SaveOutcome::Saved ? 1 : 0;
+}
+
+SaveOutcome saveWithQuestions(Codeplug& codeplug, const std::string& path, Prompts& prompts, ChangedFileRule rule)
+{
+    SaveConsent consent;
+    while (true) {
+        {
+            BusyScope busy(prompts);
+            if (codeplug.save(path, consent))
+                return SaveOutcome::Saved;
+        }
+        const auto problem = codeplug.saveProblem();
+        const auto ask = [&prompts](const std::string& question) {
+            return prompts.message(MessageIcon::Question, MessageButtons::YesNo, question) == MessageAnswer::Yes;
+        };
+        if (problem == SaveProblem::ReadOnly && !consent.readOnlyFile) {
+            if (!ask(path + " is read-only.\r\nSave over it anyway?"))
+                return SaveOutcome::Declined;
+            consent.readOnlyFile = true;
+        } else if (problem == SaveProblem::ChangedOnDisk && rule == ChangedFileRule::Ask && !consent.changedFile) {
+            if (!ask(path + " was changed by another program since it was opened.\r\nOverwrite it with this codeplug?"))
+                return SaveOutcome::Declined;
+            consent.changedFile = true;
+        } else {
+            return SaveOutcome::Failed;
+        }
+    }
+}
+
+std::string saveFailedText(const Codeplug& codeplug, const std::string& path)
+{
+    if (codeplug.saveFailureReason().empty())
+        return "Unable to save file.";
+    return "Unable to save file.\r\n" + path + ": " + codeplug.saveFailureReason();
 }
 
 int saveCodeplugAsCommand(WorkingDocument& document, Prompts& prompts)

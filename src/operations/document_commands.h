@@ -45,6 +45,16 @@ OpenOutcome openCodeplugCommand(WorkingDocument& document, Prompts& prompts, con
 // Saves to the working path: 1 on success, 0 on failure or when the user declined.
 int saveCodeplugCommand(WorkingDocument& document, Prompts& prompts);
 
+enum class SaveOutcome { Saved, Declined, Failed };
+// How a save treats the file opened when another program changed it since: the window asks before
+// overwriting it, the command line refuses.
+enum class ChangedFileRule { Ask, Refuse };
+// Saves the codeplug to `path`, asking before it writes over a read-only file, and over a file
+// changed on disk since it was opened when `rule` says so. Failed leaves the reason in the codeplug.
+SaveOutcome saveWithQuestions(Codeplug& codeplug, const std::string& path, Prompts& prompts, ChangedFileRule rule);
+// "Unable to save file." followed by the path and the reason of the codeplug's last failed save.
+std::string saveFailedText(const Codeplug& codeplug, const std::string& path);
+
 // Chooses a new path (asking before overwriting), makes it the working path and saves.
 int saveCodeplugAsCommand(WorkingDocument& document, Prompts& prompts);
 

@@ -63,27 +63,39 @@ AddRecordsResult addSelectedRecords(Codeplug* codeplug, const IdDatabase& databa
     {
         BusyScope busy(prompts);
         RecordList<Contact> incoming;
+        ImportShortfall shortfall;
         for (const int row : rows) {
             const auto record = database.Match(row);
             const auto name = contactNameFromTemplate(*words, record);
             const auto line = modelTextFromUtf8(contactLineForRecord(record, extended, request.type, name));
             auto contact = std::make_unique<Contact>(codeplug->newContact());
-            if (contact->fromLine(line) == 1)
+            const int read = contact->fromLine(line);
+            if (read == 1)
                 incoming.append(std::move(contact));
+            else if (read == Contact::IdOutOfRange)
+                shortfall.refuseLine(DmrIdAboveLimit);
         }
         result.offered = incoming.count();
+        int leftOut = 0;
         if (merge)
             result.added = merge(*codeplug, incoming, request.refreshContacts);
         else
             result.added = mergeContacts(*codeplug, incoming, false,
-                                         MergeBothCallTypes | (request.refreshContacts ? MergeUpdateExisting : 0u));
+                                         MergeBothCallTypes | (request.refreshContacts ? MergeUpdateExisting : 0u),
+                                         &leftOut);
+        shortfall.leaveOut(leftOut);
         result.ran = true;
+        // Records a full table left out are no duplicates.
+        const int duplicates = result.offered - result.added - leftOut;
+        if (result.added == result.offered)
+            result.message = std::to_string(result.added) + " Contacts added to working Codeplug.";
+        else if (duplicates > 0)
+            result.message = std::to_string(result.added) + " Contacts added; " + std::to_string(duplicates) +
+                             " Duplicates skipped.";
+        else
+            result.message = std::to_string(result.added) + " Contacts added to working Codeplug.";
+        result.message += shortfall.text("added", "contact", contactCapacity(codeplug->formatId()));
     }
-    if (result.added == result.offered)
-        result.message = std::to_string(result.added) + " Contacts added to working Codeplug.";
-    else
-        result.message = std::to_string(result.added) + " Contacts added; "
-                       + std::to_string(result.offered - result.added) + " Duplicates skipped.";
     prompts.inform(result.message);
     return result;
 }

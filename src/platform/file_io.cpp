@@ -1,9 +1,11 @@
 #include "platform/file_io.h"
 
+#include "platform/save_target.h"
+#include "platform/temporary_file_guard.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -73,19 +75,18 @@ std::optional<FileContent> readFileBytes(const std::filesystem::path& path, std:
         return std::nullopt;
     }
     content.bytes.resize(got);
+    if (got == content.fileSize) {
+        ContentHash hash;
+        hash.add(content.bytes);
+        content.fingerprint = FileFingerprint{content.fileSize,
+                                              static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 +
+                                                  info.st_mtim.tv_nsec,
+                                              hash.value()};
+    }
     return content;
 }
 
 namespace {
-
-std::filesystem::path temporarySibling(const std::filesystem::path& path)
-{
-    static thread_local std::mt19937_64 random{std::random_device{}()};
-    char suffix[32];
-    std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(random()));
-    auto name = path.filename().string();
-    return path.parent_path() / ("." + name + suffix);
-}
 
 std::error_code writeAll(int fd, std::span<const std::uint8_t> bytes)
 {
@@ -102,11 +103,7 @@ std::error_code writeAll(int fd, std::span<const std::uint8_t> bytes)
     return {};
 }
 
-} // namespace
-
-namespace {
-
-// Writes to a file, keeping the system's reason of the first failure.
+// Writes to a file, keeping the system's reason of the first failure, and hashes what it wrote.
 class FileDescriptorSink final : public ByteSink {
 public:
     explicit FileDescriptorSink(int fd) : fd_(fd) {}
@@ -114,14 +111,131 @@ public:
     {
         if (!reason_)
             reason_ = writeAll(fd_, bytes);
+        if (!reason_) {
+            hash_.add(bytes);
+            size_ += bytes.size();
+        }
         return !reason_;
     }
     std::error_code reason() const { return reason_; }
+    std::uint64_t hash() const { return hash_.value(); }
+    std::uintmax_t size() const { return size_; }
 
 private:
     int fd_;
     std::error_code reason_;
+    ContentHash hash_;
+    std::uintmax_t size_ = 0;
 };
+
+std::int64_t modifiedNanoseconds(const struct stat& info)
+{
+    return static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
+}
+
+// Whether the user may not write the file: no write bit at all (which even the superuser is
+// told), or none that applies to this process.
+bool isReadOnly(const std::filesystem::path& path, const struct stat& info)
+{
+    if ((info.st_mode & 0222) == 0)
+        return true;
+    return ::access(path.c_str(), W_OK) != 0 && errno == EACCES;
+}
+
+// Gives the new file the old one's owner, group and mode. Owner and group are set where the
+// process may (as the superuser, or a group the user is in); the mode is set after them, as a
+// change of owner clears the set-ID bits.
+void takeIdentityOf(int fd, const struct stat& old)
+{
+    const bool ownerKept = ::fchown(fd, old.st_uid, old.st_gid) == 0;
+    const bool groupKept = ownerKept || ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
+    static_cast<void>(groupKept);
+    ::fchmod(fd, old.st_mode & 07777);
+}
+
+std::error_code readWhole(int fd, std::vector<std::uint8_t>& bytes)
+{
+    std::uint8_t buffer[1 << 16];
+    while (true) {
+        const auto n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return systemError(errno);
+        }
+        if (n == 0)
+            return {};
+        bytes.insert(bytes.end(), buffer, buffer + n);
+    }
+}
+
+std::error_code replaceContent(int fd, std::span<const std::uint8_t> bytes)
+{
+    if (::lseek(fd, 0, SEEK_SET) != 0)
+        return systemError(errno);
+    if (auto error = writeAll(fd, bytes))
+        return error;
+    if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0 || ::fsync(fd) != 0)
+        return systemError(errno);
+    return {};
+}
+
+// A file with several hard links is written in place, so that every name sees the new content:
+// the complete temporary file is copied over it, and the old content is put back if that fails.
+// The copy runs with the ending signals held, so that it is not cut in two.
+std::error_code copyInPlace(const std::filesystem::path& temporary, const std::filesystem::path& target,
+                            struct stat& after)
+{
+    const int source = ::open(temporary.c_str(), O_RDONLY | O_CLOEXEC);
+    if (source < 0)
+        return systemError(errno);
+    std::vector<std::uint8_t> fresh;
+    auto error = readWhole(source, fresh);
+    ::close(source);
+    if (error)
+        return error;
+    const int fd = ::open(target.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0)
+        return systemError(errno);
+    std::vector<std::uint8_t> old;
+    error = readWhole(fd, old);
+    if (!error) {
+        SignalHold hold;
+        error = replaceContent(fd, fresh);
+        if (error)
+            replaceContent(fd, old);
+    }
+    ::fstat(fd, &after);
+    ::close(fd);
+    return error;
+}
+
+void syncDirectoryOf(const std::filesystem::path& path)
+{
+    const auto directory = path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
+    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// The checks made, under the save lock, before anything is written.
+std::error_code refusalFor(const std::filesystem::path& target, const struct stat& existing, const WriteGuard& guard)
+{
+    if (S_ISDIR(existing.st_mode))
+        return systemError(EISDIR);
+    if (!S_ISREG(existing.st_mode))
+        return SaveProblem::NotRegularFile;
+    if (guard.unchangedSince) {
+        const auto now = fingerprintOf(target);
+        if (!now || *now != *guard.unchangedSince)
+            return SaveProblem::ChangedOnDisk;
+    }
+    if (!guard.overwriteReadOnly && isReadOnly(target, existing))
+        return SaveProblem::ReadOnly;
+    return {};
+}
 
 } // namespace
 
@@ -143,26 +257,43 @@ bool BufferedSink::flush()
 }
 
 bool writeFileAtomically(const std::filesystem::path& path, const std::function<bool(ByteSink&)>& produce,
-                         std::error_code& reason)
+                         const WriteGuard& guard, std::error_code& reason, FileFingerprint* written)
 {
     reason.clear();
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
-        reason = systemError(EISDIR);
+    if (path.empty()) {
+        reason = systemError(ENOENT);
         return false;
     }
-    // Keep the permissions of the file being replaced.
-    mode_t mode = 0666;
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0)
-        mode = existing.st_mode & 07777;
+    const auto target = followLinks(path, reason);
+    if (reason)
+        return false;
 
-    const auto temporary = temporarySibling(path);
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (fd < 0) {
+    SaveLock lock;
+    struct stat existing {};
+    bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (!exists && errno != ENOENT) {
         reason = systemError(errno);
         return false;
     }
+    if (exists && S_ISREG(existing.st_mode)) {
+        if ((reason = lock.acquire(target)))
+            return false;
+        // Another save may have replaced the file while this one waited for the lock.
+        exists = ::stat(target.c_str(), &existing) == 0;
+    }
+    if (exists && (reason = refusalFor(target, existing, guard)))
+        return false;
+    removeStaleTemporaries(target, lock.held());
+
+    TemporaryFileGuard temporary(temporaryNameFor(target));
+    const int fd = ::open(temporary.path().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exists ? 0600 : 0666);
+    if (fd < 0) {
+        reason = systemError(errno);
+        temporary.release();
+        return false;
+    }
+    if (exists)
+        takeIdentityOf(fd, existing);
     FileDescriptorSink sink(fd);
     const bool produced = produce(sink);
     reason = sink.reason();
@@ -172,14 +303,33 @@ bool writeFileAtomically(const std::filesystem::path& path, const std::function<
         reason = systemError(EINVAL);
     if (!reason && ::fsync(fd) != 0)
         reason = systemError(errno);
+    struct stat after {};
+    ::fstat(fd, &after);
     if (::close(fd) != 0 && !reason)
         reason = systemError(errno);
-    if (!reason && ::rename(temporary.c_str(), path.c_str()) == 0)
-        return true;
-    if (!reason)
-        reason = systemError(errno);
-    ::unlink(temporary.c_str());
-    return false;
+    if (reason)
+        return false;
+
+    if (exists && existing.st_nlink > 1) {
+        if ((reason = copyInPlace(temporary.path(), target, after)))
+            return false;
+    } else {
+        if (::rename(temporary.path().c_str(), target.c_str()) != 0) {
+            reason = systemError(errno);
+            return false;
+        }
+        temporary.release();
+        syncDirectoryOf(target);
+    }
+    if (written)
+        *written = FileFingerprint{sink.size(), modifiedNanoseconds(after), sink.hash()};
+    return true;
+}
+
+bool writeFileAtomically(const std::filesystem::path& path, const std::function<bool(ByteSink&)>& produce,
+                         std::error_code& reason)
+{
+    return writeFileAtomically(path, produce, WriteGuard{}, reason);
 }
 
 bool writeFileAtomically(const std::filesystem::path& path, const std::function<bool(ByteSink&)>& produce)

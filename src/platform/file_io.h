@@ -3,6 +3,9 @@
 // flushed and renamed over the target only when every byte is written, so a failed or interrupted
 // write never destroys the user's only copy.
 
+#include "platform/file_fingerprint.h"
+#include "platform/save_problem.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -20,6 +23,9 @@ namespace pw {
 struct FileContent {
     std::vector<std::uint8_t> bytes;
     std::uintmax_t fileSize = 0;
+    // What the file was when read, for a later save to tell whether it changed; only when the
+    // file was read whole.
+    std::optional<FileFingerprint> fingerprint;
 };
 std::optional<FileContent> readFileBytes(const std::filesystem::path& path, std::size_t limit);
 
@@ -44,9 +50,30 @@ private:
     std::vector<std::uint8_t> buffer_;
 };
 
+// What a write checks before it replaces an existing file.
+struct WriteGuard {
+    // The file must still be what was read (SaveProblem::ChangedOnDisk otherwise).
+    std::optional<FileFingerprint> unchangedSince;
+    // A file without write permission for the user is replaced all the same (otherwise
+    // SaveProblem::ReadOnly).
+    bool overwriteReadOnly = true;
+};
+
 // Writes the new content of `path` as `produce` hands it to the sink, so that a large file need
 // not be built in memory first. Returns false, leaving any existing file unchanged, when the
 // producer fails or the file cannot be written whole.
+//
+// The file written is the one `path` names: symbolic links are followed and kept. An existing
+// file keeps its mode bits, and its owner and group where the process may set them; a path that
+// names a directory, a device or a FIFO is refused. Saves of one file are serialised by an
+// advisory lock. The new content goes to a hidden temporary file beside the target, renamed over
+// it when whole; the temporary file is removed on every failure and when SIGINT, SIGTERM or SIGHUP
+// ends the program meanwhile, and those that killed saves left are removed by the next save.
+// A file with several hard links is written in place once the new content is whole, so that every
+// name sees it; its old content is put back when that write fails.
+// `written`, when given, receives the fingerprint of the file written.
+bool writeFileAtomically(const std::filesystem::path& path, const std::function<bool(ByteSink&)>& produce,
+                         const WriteGuard& guard, std::error_code& reason, FileFingerprint* written = nullptr);
 bool writeFileAtomically(const std::filesystem::path& path, const std::function<bool(ByteSink&)>& produce);
 bool writeFileAtomically(const std::filesystem::path& path, const std::function<bool(ByteSink&)>& produce,
                          std::error_code& reason);

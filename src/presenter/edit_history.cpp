@@ -69,6 +69,8 @@ bool EditHistory::restore(Codeplug& codeplug, std::size_t position)
     // The snapshot was written from a decoded model: what its decode repairs or reports again is
     // no news to the user.
     restored.takeMessages();
+    // The restored model still belongs to the file on disk, with what was seen of it when opened.
+    restored.keepFileOf(codeplug);
     codeplug.swap(restored);
     if (position != savedPosition_)
         codeplug.markChanged();

@@ -199,7 +199,7 @@ TEST(CliConventions, AnImportThatFillsTheTableEndsWithStatusOne)
     for (int n = 1; n <= channelCapacity(Md380Format) + 1; ++n) {
         std::string line = "\"C" + std::to_string(n) + "\"";
         for (int field = 1; field < 42; ++field)
-            line += field == 1 ? ", \"FM\"" : ", \"0\"";
+            line += field == 1 ? ", \"FM\"" : field == 3 || field == 4 ? ", \"146.52\"" : ", \"0\"";
         csv += line + "\r\n";
     }
     test::writeText(dir.file("full.csv"), csv);

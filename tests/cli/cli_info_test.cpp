@@ -61,10 +61,17 @@ TEST(CliInfo, BadFilesFailWithTheMessageAndStatusOne)
     TempDir dir;
     test::writeBytes(dir.file("empty"), std::vector<std::uint8_t>{});
     test::writeBytes(dir.file("junk"), std::vector<std::uint8_t>(300000, 0x42));
-    for (const auto& path : {dir.file("empty"), dir.file("junk"), dir.file("missing"), dir.path()}) {
+    // A file that cannot be read is told apart from one that fits no format by the system's reason.
+    const std::pair<std::filesystem::path, std::string> cases[] = {
+        {dir.file("empty"), ""},
+        {dir.file("junk"), ""},
+        {dir.file("missing"), "cannot read " + dir.file("missing").string() + ": No such file or directory\n"},
+        {dir.path(), "cannot read " + dir.path().string() + ": Is a directory\n"},
+    };
+    for (const auto& [path, reason] : cases) {
         const auto result = cli({"info", path.string()});
         EXPECT_EQ(result.status, 1) << path;
-        EXPECT_EQ(result.err, "Failed to load Codeplug; the specified file is invalid.\n") << path;
+        EXPECT_EQ(result.err, "Failed to load Codeplug; the specified file is invalid.\n" + reason) << path;
         EXPECT_EQ(result.out, "");
     }
 }

@@ -94,7 +94,7 @@ TEST(CliTransfer, ImportChannelsPrintsTheClosingMessage)
     const auto plug = test::writeFixture(dir.file("plug"), RdbV1Format).string();
     std::string line;
     for (int n = 0; n < 42; ++n)
-        line += (n ? ", \"" : "\"") + std::string(n == 0 ? "First" : n == 1 ? "FM" : "0") + "\"";
+        line += (n ? ", \"" : "\"") + std::string(n == 0 ? "First" : n == 1 ? "FM" : n == 3 || n == 4 ? "146.52" : "0") + "\"";
     writeText(dir.file("ch.csv"), line + "\r\n" + line + "\r\n");
     const auto result = cli({"import-channels", plug, dir.file("ch.csv").string(), "-o", dir.file("out").string()});
     EXPECT_EQ(result.status, 0) << result.err;
@@ -150,7 +150,8 @@ TEST(CliTransfer, ContactsAndChannelsGoThroughFilesAndBack)
     ASSERT_EQ(cli({"import-contacts", other, dir.file("in.csv").string()}).out, "2 contacts imported.\n");
     std::string channel;
     for (int n = 0; n < 42; ++n)
-        channel += (n ? ", \"" : "\"") + std::string(n == 0 ? "Net" : n == 1 ? "DMR" : n == 36 ? "World" : "1") + "\"";
+        channel += (n ? ", \"" : "\"") +
+                   std::string(n == 0 ? "Net" : n == 1 ? "DMR" : n == 36 ? "World" : n == 3 || n == 4 ? "438.5" : "1") + "\"";
     writeText(dir.file("ch.csv"), channel + "\r\n");
     ASSERT_EQ(cli({"import-channels", other, dir.file("ch.csv").string()}).out,
               "1 new channels added; 0 duplicates skipped.\n");

@@ -91,13 +91,28 @@ TEST_F(CliMassChange, OffsetNameTextsToneAndAdmitOptionsReachTheFile)
     EXPECT_EQ(codeplug->channelAt(2)->name(), "<DMR>");
 }
 
-TEST_F(CliMassChange, FrequencyBelowThirtyIsRefusedAndNothingSaved)
+TEST_F(CliMassChange, AFrequencyTheFormatCannotStoreIsRefusedAndNothingSaved)
 {
-    const auto result = massChange({"1", "--rx", "29.99", "--append", "x"});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "Invalid transmit frequency. Correct value, then click COMMIT CHANGES again.\n");
-    EXPECT_EQ(result.out, "");
+    for (const char* rx : {"29.99", "abc", "1e23", "-441", "1000"}) {
+        const auto result = massChange({"1", "--rx", rx, "--append", "x"});
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.err, std::string("--rx ") + rx +
+                                  ": the receive frequency must be a number from 100 to 999.99999 MHz.\n");
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(test::readBytes(path), original);
+    }
+}
+
+TEST_F(CliMassChange, AFrequencyOutsideTheUsualBandsIsKeptOnlyWithYes)
+{
+    const auto declined = massChange({"1", "--rx", "520"});
+    EXPECT_EQ(declined.status, 1);
+    EXPECT_EQ(declined.out, "520 MHz is outside the radio's usual bands (136 to 174 MHz and 400 to 480 MHz).\n"
+                            "Use it anyway?\n");
     EXPECT_EQ(test::readBytes(path), original);
+    const auto result = cli({"--yes", "mass-change", path.string(), "1", "--rx", "520"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(mhz(reopen(path)->channelAt(0)->rxFrequency()), "520.00000");
 }
 
 TEST_F(CliMassChange, NoChangeAsksTheQuestionAndSavesNothing)

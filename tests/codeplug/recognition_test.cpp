@@ -107,7 +107,10 @@ TEST(Recognition, D868ModelTextIgnoresCaseButNeedsChannels)
     test::putU32(bytes, test::D868HeaderSize, 0);
     Codeplug noChannels;
     EXPECT_EQ(openBytes(dir, bytes, noChannels), NoFormat);
-    test::putU32(bytes, test::D868HeaderSize, 4001);
+    // Every record number up to the second special record, and no more.
+    test::putU32(bytes, test::D868HeaderSize, 4002);
+    EXPECT_EQ(openBytes(dir, bytes, noChannels), D868Format);
+    test::putU32(bytes, test::D868HeaderSize, 4003);
     EXPECT_EQ(openBytes(dir, bytes, noChannels), NoFormat);
 }
 

@@ -118,8 +118,55 @@ TEST(Save, FailsForADirectoryOrAPlaceThatCannotBeWritten)
     ASSERT_EQ(codeplug.open(path), Md380Format);
     ASSERT_EQ(codeplug.decode(), 1);
     EXPECT_EQ(codeplug.save(dir.path()), 0);
+    EXPECT_EQ(codeplug.saveFailureReason(), "Is a directory");
     EXPECT_EQ(codeplug.save(dir.file("no-such-folder") / "a.rdt"), 0);
+    EXPECT_EQ(codeplug.saveFailureReason(), "No such file or directory");
     EXPECT_EQ(codeplug.save("/proc/plugwright-cannot-write.rdt"), 0);
+    EXPECT_FALSE(codeplug.saveFailureReason().empty());
+}
+
+TEST(Save, AFileChangedOnDiskSinceItWasOpenedIsOverwrittenOnlyWithConsent)
+{
+    TempDir dir;
+    const auto path = test::writeFixture(dir.file("a.rdt"), Md380Format);
+    Codeplug codeplug;
+    ASSERT_EQ(codeplug.open(path), Md380Format);
+    ASSERT_EQ(codeplug.decode(), 1);
+    codeplug.setRadioName("MINE");
+    // A save of one's own file is no change by another program, however often it runs.
+    ASSERT_EQ(codeplug.save(path), 1);
+    codeplug.setRadioName("MINE AGAIN");
+    ASSERT_EQ(codeplug.save(path), 1);
+
+    auto theirs = readBytes(path);
+    theirs[1000] ^= 0xFF;
+    writeBytes(path, theirs);
+    codeplug.setRadioName("LOST?");
+    EXPECT_EQ(codeplug.save(path), 0);
+    EXPECT_EQ(codeplug.saveProblem(), make_error_code(SaveProblem::ChangedOnDisk));
+    EXPECT_EQ(readBytes(path), theirs);
+    EXPECT_TRUE(codeplug.changed());
+    EXPECT_EQ(codeplug.save(path, SaveConsent{.changedFile = true}), 1);
+    // Another path is no concern of the check.
+    writeBytes(path, theirs);
+    codeplug.setRadioName("ELSEWHERE");
+    EXPECT_EQ(codeplug.save(dir.file("b.rdt")), 1);
+}
+
+TEST(Save, ATruncatedTytFileIsRefusedInsteadOfDecoded)
+{
+    TempDir dir;
+    for (const FormatId format : {Md2017Format, Md9600Format}) {
+        auto bytes = test::buildFixture(format);
+        bytes.resize(13041);
+        const auto path = dir.file("cut.rdt");
+        writeBytes(path, bytes);
+        Codeplug codeplug;
+        ASSERT_EQ(codeplug.open(path), format);
+        EXPECT_EQ(codeplug.decode(), 0);
+        EXPECT_EQ(codeplug.takeMessages(), std::vector<std::string>{"the file is truncated (13041 of 852534 bytes)"});
+        EXPECT_EQ(codeplug.contacts().count(), 0);
+    }
 }
 
 TEST(Save, RealVendorFilesRoundTripByteForByte)

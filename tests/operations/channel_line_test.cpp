@@ -291,7 +291,7 @@ TEST(ChannelLine, ReadingNeedsACodeplugAndAllFortyTwoFields)
     EXPECT_EQ(ChannelLine::read("", channel, plug.get()), 0);
 }
 
-TEST(ChannelLine, AHeaderOfFortyTwoFieldsReadsAsAChannelNamedAfterItsFirstField)
+TEST(ChannelLine, AHeaderOfFortyTwoFieldsIsRefusedForItsFrequencyText)
 {
     TempDir dir;
     auto plug = test::openEmpty(dir, RdbV2Format);
@@ -299,9 +299,9 @@ TEST(ChannelLine, AHeaderOfFortyTwoFieldsReadsAsAChannelNamedAfterItsFirstField)
     for (int i = 1; i < ChannelLine::FieldCount; ++i)
         header += ", \"Column " + std::to_string(i) + "\"";
     Channel channel = newChannel(RdbV2Format);
-    ASSERT_EQ(ChannelLine::read(header, channel, plug.get()), 1);
-    EXPECT_EQ(channel.name(), "Name");
-    EXPECT_EQ(channel.modeText(), "DMR");
+    std::string refusal;
+    ASSERT_EQ(ChannelLine::read(header, channel, plug.get(), nullptr, &refusal), ChannelLine::ValueRefused);
+    EXPECT_EQ(refusal, "frequency not a number");
 }
 
 TEST(ChannelLine, DecodeSwitchColumnsReadBackIntoTheirBits)
@@ -370,20 +370,50 @@ TEST(ChannelLine, D868OffsetComesFromBothFrequencies)
     }
 }
 
-TEST(ChannelLine, HostileNumbersReadAsHarmlessValues)
+TEST(ChannelLine, FrequenciesThatAreNoNumberOrCannotBeStoredAreRefused)
 {
     TempDir dir;
+    const std::string tyt = "frequency outside 100 to 999.99999 MHz";
+    const std::string rdb = "frequency outside 0.000001 to 4294.967295 MHz";
+    const std::string d868 = "frequency outside 0.00001 to 9999.99999 MHz";
+    const std::string notNumber = "frequency not a number";
+    const struct {
+        const char* number;
+        std::string tyt, rdb, d868;
+    } cases[] = {
+        {"nan", notNumber, notNumber, notNumber},
+        {"inf", notNumber, notNumber, notNumber},
+        {"abc", notNumber, notNumber, notNumber},
+        {"", notNumber, notNumber, notNumber},
+        {"0x1p9", notNumber, notNumber, notNumber},
+        {"146.52 MHz", notNumber, notNumber, notNumber},
+        {"-1e400", notNumber, notNumber, notNumber},
+        {"99999999999999999999999999999", tyt, rdb, d868},
+        {"1e23", tyt, rdb, d868},
+        {"-441", tyt, rdb, d868},
+        {"-438.5", tyt, rdb, d868},
+        {"50", tyt, "", ""},
+        {"5000", tyt, rdb, ""},
+        {" 146.52 ", "", "", ""},
+    };
     for (const auto format : test::AllFormats) {
         auto plug = test::openEmpty(dir, format, formatName(format));
-        for (const char* number : {"nan", "inf", "-1e400", "99999999999999999999999999999", "-438.5", "0x1p9", ""}) {
-            std::string line = "\"N\", \"DMR\", \"25\"";
-            line += ", \"" + std::string(number) + "\", \"" + number + "\"";
-            for (int n = 5; n < ChannelLine::FieldCount; ++n)
-                line += std::string(", \"") + number + "\"";
-            Channel channel = newChannel(format);
-            ASSERT_EQ(ChannelLine::read(line, channel, plug.get()), 1) << number;
-            EXPECT_TRUE(std::isfinite(channel.rxFrequency())) << number;
-            EXPECT_TRUE(std::isfinite(channel.txFrequency())) << number;
+        for (const auto& c : cases) {
+            const auto& expected = familyOf(format) == FormatFamily::TytFamily ? c.tyt
+                                 : familyOf(format) == FormatFamily::RdbFamily ? c.rdb
+                                                                              : c.d868;
+            // The transmit frequency, then the receive frequency.
+            for (const bool tx : {true, false}) {
+                std::string line = "\"N\", \"DMR\", \"25\"";
+                line += std::string(", \"") + (tx ? c.number : "146.52") + "\", \"" + (tx ? "146.52" : c.number) + "\"";
+                for (int n = 5; n < ChannelLine::FieldCount; ++n)
+                    line += ", \"0\"";
+                Channel channel = newChannel(format);
+                std::string refusal;
+                const int read = ChannelLine::read(line, channel, plug.get(), nullptr, &refusal);
+                EXPECT_EQ(read, expected.empty() ? 1 : ChannelLine::ValueRefused) << c.number << formatName(format);
+                EXPECT_EQ(refusal, expected) << c.number << formatName(format);
+            }
         }
     }
 }
@@ -396,8 +426,8 @@ TEST(ChannelLine, LongFrequenciesReadBackExactly)
     for (const auto format : test::AllFormats) {
         auto plug = test::openEmpty(dir, format, formatName(format));
         Channel source = newChannel(format);
-        source.setRxFrequency(0.0);
-        source.setTxFrequency(1666666666666666663332.0);
+        source.setRxFrequency(146.0);
+        source.setTxFrequency(444.12345678901234567890123);
         const auto first = ChannelLine::write(source, *plug);
         Channel once = newChannel(format);
         ASSERT_EQ(ChannelLine::read(first, once, plug.get()), 1);

@@ -419,7 +419,9 @@ TEST_F(Clipboard, AFullChannelTableEndsThePasteWithItsMessage)
     const auto outcome = paste(plug, text);
     EXPECT_EQ(outcome.channelsAdded, 2);
     EXPECT_EQ(prompts_.texts(),
-              (std::vector<std::string>{"Channel memory is full.", "2 new channels added; 0 duplicates skipped."}));
+              (std::vector<std::string>{"Channel memory is full.",
+                                        "2 new channels added; 0 duplicates skipped.\r\n"
+                                        "3 not pasted: the channel table holds at most 999"}));
     EXPECT_EQ(plug.channels().count(), channelCapacity(Md380Format));
 }
 

@@ -141,6 +141,27 @@ TEST_F(ContactCsv, TwoLinesWithOneNewIdAreBothAdded)
     EXPECT_EQ(plug.contactAt(2)->name(), "Second");
 }
 
+TEST_F(ContactCsv, IdsAboveTheLimitAreRefusedAndCountedNotWrapped)
+{
+    auto& plug = open(D868Format);
+    EXPECT_EQ(importText("\"16777216\",\"Wraps to 0\",\"Private Call\",\"No\"\r\n"
+                         "\"31491234\",\"Wraps\",\"Private Call\",\"No\"\r\n"
+                         "\"4294967296\",\"Huge\",\"Private Call\",\"No\"\r\n"
+                         "\"16777215\",\"Highest\",\"Private Call\",\"No\"\r\n"),
+              "1 contacts imported.\r\n3 lines refused: DMR ID above 16777215");
+    ASSERT_EQ(plug.contacts().count(), 1);
+    EXPECT_EQ(plug.contactAt(0)->dmrId(), 16777215u);
+}
+
+TEST_F(ContactCsv, AHundredThousandLinesIntoAThousandSlotsSayHowManyWereLeftOut)
+{
+    open(Md380Format);
+    std::string text;
+    for (int i = 1; i <= 100000; ++i)
+        text += "\"" + std::to_string(i) + "\",\"N\",\"Private Call\",\"No\"\r\n";
+    EXPECT_EQ(importText(text), "1000 contacts imported.\r\n99,000 not imported: the contact table holds at most 1,000");
+}
+
 TEST_F(ContactCsv, ImportStopsWhereTheTableIsFull)
 {
     auto& plug = open(Md380Format);
@@ -148,7 +169,7 @@ TEST_F(ContactCsv, ImportStopsWhereTheTableIsFull)
     std::string text;
     for (int i = 0; i < 10; ++i)
         text += "\"" + std::to_string(5000 + i) + "\",\"N" + std::to_string(i) + "\",\"Private Call\",\"No\"\r\n";
-    EXPECT_EQ(importText(text), "5 contacts imported.");
+    EXPECT_EQ(importText(text), "5 contacts imported.\r\n5 not imported: the contact table holds at most 1,000");
     EXPECT_EQ(plug.contacts().count(), 1000);
     EXPECT_EQ(plug.contactAt(999)->name(), "N4");
 }

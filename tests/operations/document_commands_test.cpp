@@ -83,8 +83,40 @@ TEST(SaveCommand, EmptyCodeplugAsksAndReportsTheOutcome)
     document.path = dir.path().string();  // a folder cannot be written
     prompts.answer(MessageAnswer::Yes);
     EXPECT_EQ(saveCodeplugCommand(document, prompts), 0);
-    EXPECT_EQ(prompts.lastText(), "Unable to save file.");
+    EXPECT_EQ(prompts.lastText(), "Unable to save file.\r\n" + document.path + ": Is a directory");
     EXPECT_EQ(prompts.shown().back().icon, MessageIcon::Error);
+}
+
+TEST(SaveCommand, AReadOnlyOrChangedFileIsOverwrittenOnlyAfterAYes)
+{
+    TempDir dir;
+    WorkingDocument document;
+    ScriptedPrompts prompts;
+    const auto path = test::writeFixture(dir.file("a.rdt"), Md380Format);
+    ASSERT_EQ(openCodeplugCommand(document, prompts, path.string()), OpenOutcome::Opened);
+    document.codeplug.setRadioName("MINE");
+    std::filesystem::permissions(path, std::filesystem::perms(0444));
+    const auto before = test::readBytes(path);
+    prompts.answer(MessageAnswer::Yes);  // no contacts: save anyway
+    prompts.answer(MessageAnswer::No);
+    EXPECT_EQ(saveCodeplugCommand(document, prompts), 0);
+    EXPECT_EQ(prompts.lastText(), document.path + " is read-only.\r\nSave over it anyway?");
+    EXPECT_EQ(test::readBytes(path), before);
+
+    auto theirs = before;
+    theirs[2000] ^= 1;
+    test::writeBytes(path, theirs);
+    std::filesystem::permissions(path, std::filesystem::perms(0644));
+    prompts.answer(MessageAnswer::Yes);
+    prompts.answer(MessageAnswer::No);
+    EXPECT_EQ(saveCodeplugCommand(document, prompts), 0);
+    EXPECT_EQ(prompts.lastText(),
+              document.path + " was changed by another program since it was opened.\r\nOverwrite it with this codeplug?");
+    EXPECT_EQ(test::readBytes(path), theirs);
+    prompts.answer(MessageAnswer::Yes);
+    prompts.answer(MessageAnswer::Yes);
+    EXPECT_EQ(saveCodeplugCommand(document, prompts), 1);
+    EXPECT_NE(test::readBytes(path), theirs);
 }
 
 TEST(SaveAsCommand, ExistingFileAnsweredNoWritesNothingAndKeepsThePath)
@@ -128,7 +160,7 @@ TEST(CloseCommand, WritesSettingsAndKeepsTheWindowOnCancelOrFailedSave)
     prompts.answer(MessageAnswer::Yes);  // save changes
     prompts.answer(MessageAnswer::Yes);  // no contacts: save anyway
     EXPECT_FALSE(closeCommand(document, prompts, writeSettings));
-    EXPECT_EQ(prompts.lastText(), "Unable to save file.");
+    EXPECT_EQ(prompts.lastText(), "Unable to save file.\r\n" + document.path + ": Is a directory");
     EXPECT_EQ(settingsWritten, 4);
 }
 

@@ -3,6 +3,7 @@
 
 #include "codeplug/codeplug.h"
 #include "iddb/iddb_test_records.h"
+#include "operations/transfer_fixture.h"
 #include "platform/scripted_prompts.h"
 #include "iddb/settings_block.h"
 #include "support/fixture_builder.h"
@@ -156,6 +157,22 @@ TEST(ContactLines, ShortAndExtendedForms)
     EXPECT_EQ(contactLineForRecord(store[0], true, AddedRecordType::GroupCall, "ignored"),
               "\"3112345\",\"John Smith\",\"Group Call\",\"No\",\"K0ABC\",\"Kansas City\",\"Missouri\",\"USA\",\"hi\" ");
     EXPECT_EQ(addedRecordTypeText(AddedRecordType::AllCall), "All Call");
+}
+
+TEST_F(AddRecords, RecordsAFullTableLeavesOutAreCountedAsSuchNotAsDuplicates)
+{
+    open(Md380Format);
+    test::addContacts(codeplug, 100, contactCapacity(Md380Format) - 2);
+    addExisting(3100002, "OLD B");
+    test::loadDatabase(database, fiveRecords());
+    search("Iowa");
+    AddRecordsRequest request;
+    request.selectedRows = {0, 1, 2, 3, 4};
+    request.nameTemplate = "%C - %F";
+    const auto result = addSelectedRecords(&codeplug, database, request, prompts);
+    EXPECT_EQ(result.added, 1);
+    EXPECT_EQ(prompts.lastText(),
+              "1 Contacts added; 1 Duplicates skipped.\r\n3 not added: the contact table holds at most 1,000");
 }
 
 TEST_F(AddRecords, FiveRecordsWithTwoPresentSkipTwoDuplicates)

@@ -127,7 +127,7 @@ private:
             if (index != 10 && count(index) < 0)
                 return "Error: The count table gives a negative count C" + std::to_string(index) + ".\r\n";
         if (count(ChannelCount) < 1 || count(ChannelCount) > MostChannelRecords)
-            return std::string("Error: The count table gives no channel records or more than 4000.\r\n");
+            return std::string("Error: The count table gives no channel records or more than 4002.\r\n");
         if (count(TalkgroupCount) > MostTalkgroups)
             return std::string("Error: The codeplug file holds more than 10000 talkgroups.\r\n");
         if (count(DigitalContactCount) > MostDigitalContacts)
@@ -435,11 +435,14 @@ bool writeStream(ByteSink& out, const std::vector<const Contact*>& contacts)
 }
 
 // Writes the file from the model and the kept sections, section by section; false when it cannot
-// be built or the sink fails. `counts` receives the count table written.
-bool writeD868File(Codeplug& codeplug, const D868Data& data, ByteSink& sink, std::vector<std::uint8_t>& counts)
+// be built (`why` then tells the reason) or the sink fails. `counts` receives the count table written.
+bool writeD868File(Codeplug& codeplug, const D868Data& data, ByteSink& sink, std::vector<std::uint8_t>& counts,
+                   std::string& why)
 {
-    if (!data.decoded || data.header.size() != D868Data::HeaderSize || data.countTable.size() != D868Data::CountTableSize)
+    if (!data.decoded || data.header.size() != D868Data::HeaderSize || data.countTable.size() != D868Data::CountTableSize) {
+        why = "the codeplug was not decoded whole";
         return false;
+    }
     auto& contacts = codeplug.contacts();
     const int contactCount = contacts.count();
 
@@ -480,10 +483,21 @@ bool writeD868File(Codeplug& codeplug, const D868Data& data, ByteSink& sink, std
     // A file that recognition would refuse is not written.
     const std::size_t specialRecords = data.specialChannels.size() / ChannelRecordSize;
     const std::size_t channelRecords = static_cast<std::size_t>(codeplug.channels().count()) + specialRecords;
-    if (channelRecords < 1 || channelRecords > static_cast<std::size_t>(MostChannelRecords) ||
-        talkgroups.size() > static_cast<std::size_t>(MostTalkgroups) ||
-        digitalContacts.size() > static_cast<std::size_t>(MostDigitalContacts))
+    if (channelRecords < 1 || channelRecords > static_cast<std::size_t>(MostChannelRecords)) {
+        why = std::to_string(codeplug.channels().count()) + " channels: a D868 file holds 1 to " +
+              std::to_string(LastChannelNumber);
         return false;
+    }
+    if (talkgroups.size() > static_cast<std::size_t>(MostTalkgroups)) {
+        why = std::to_string(talkgroups.size()) + " talkgroups (contacts that channels and RX group lists use, or "
+              "group calls): a D868 file holds at most " + std::to_string(MostTalkgroups);
+        return false;
+    }
+    if (digitalContacts.size() > static_cast<std::size_t>(MostDigitalContacts)) {
+        why = std::to_string(digitalContacts.size()) + " private contacts: a D868 file holds at most " +
+              std::to_string(MostDigitalContacts);
+        return false;
+    }
 
     counts = data.countTable;
     auto setCount = [&counts](int index, std::size_t value) {
@@ -612,11 +626,7 @@ void D868Codec::saved()
 
 bool D868Codec::writeFile(Codeplug& codeplug, ByteSink& sink, std::string& why)
 {
-    if (!writeD868File(codeplug, data_, sink, writtenCounts_)) {
-        why = "the codeplug cannot be written as a D868 file";
-        return false;
-    }
-    return true;
+    return writeD868File(codeplug, data_, sink, writtenCounts_, why);
 }
 
 } // namespace pw::d868

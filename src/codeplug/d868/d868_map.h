@@ -82,7 +82,9 @@ inline constexpr int LastChannelNumber = 3999;
 inline constexpr int SpecialChannelA = 4001;
 inline constexpr int SpecialChannelB = 4002;
 // Limits the recognition applies; the save refuses to write a file that it would not open again.
-inline constexpr int MostChannelRecords = 4000;
+// Channel records: every number up to the last special record, so that a table of 3999 channels
+// saved with both special records opens again.
+inline constexpr int MostChannelRecords = SpecialChannelB;
 inline constexpr int MostTalkgroups = 10000;
 inline constexpr int MostDigitalContacts = 160000;
 // A packed stream longer than this is refused by the save.

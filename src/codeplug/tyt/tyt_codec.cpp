@@ -32,6 +32,7 @@ constexpr std::uint32_t Md380Features = 0x1BF;
 constexpr std::uint32_t OtherFeatures = 0x13F;
 
 constexpr std::size_t ContactFlagByte = 3;
+constexpr std::size_t MissingLastByteAllowed = 1;
 constexpr std::size_t ChannelNameByte = 32;
 
 bool hasDfuSePrefix(const std::vector<std::uint8_t>& bytes)
@@ -410,6 +411,13 @@ std::uint32_t TytCodec::featureFlags() const
 
 int TytCodec::decode(Codeplug& codeplug)
 {
+    // Vendor software writes the 852534-byte images one byte short; a file shorter still was cut
+    // off, and its missing tables would read as thousands of empty records and be saved short.
+    if (bytesRead_ + MissingLastByteAllowed < layout_.imageSize) {
+        codeplug.addMessage("the file is truncated (" + std::to_string(bytesRead_) + " of " +
+                            std::to_string(layout_.imageSize) + " bytes)");
+        return 0;
+    }
     TytDecoder(codeplug, layout_, image_).run();
     return 1;
 }

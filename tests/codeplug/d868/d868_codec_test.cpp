@@ -491,7 +491,7 @@ TEST_F(D868Codec, EmptyStreamsAreTheLengthOneAndAByteOfOne)
     EXPECT_EQ(saved[layout.digitalContacts + 4], 1);
 }
 
-TEST_F(D868Codec, SaveRefusesAFileThatWouldNotOpenAgain)
+TEST_F(D868Codec, AChannelTableFilledToCapacitySavesAndOpensAgain)
 {
     D868Fixture fixture;
     fixture.channels.clear();
@@ -501,13 +501,12 @@ TEST_F(D868Codec, SaveRefusesAFileThatWouldNotOpenAgain)
     fixture.channels.push_back(channel(4002, "VFO B"));
     auto codeplug = load(test::buildD868Fixture(fixture));
     ASSERT_EQ(codeplug->channels().count(), 3998);
-    EXPECT_EQ(load(save(*codeplug))->channels().count(), 3998);
-    // 3999 channels and two special records make 4001 records, more than a D868 file may hold.
     ASSERT_EQ(codeplug->addChannel(newChannel(D868Format)), Added);
-    const auto path = dir.file("refused.rdt");
-    EXPECT_EQ(codeplug->save(path), 0);
-    EXPECT_FALSE(std::filesystem::exists(path));
-    EXPECT_TRUE(codeplug->changed());
+    EXPECT_EQ(codeplug->addChannel(codeplug->newChannel(147.0)), TableFullRefused);
+    // 3999 channels and the two special records: 4001 records, which the recognition takes.
+    auto again = load(save(*codeplug));
+    EXPECT_EQ(again->channels().count(), 3999);
+    EXPECT_EQ(dataOf(*again).specialChannels.size(), 2 * d868::ChannelRecordSize);
 }
 
 TEST_F(D868Codec, RadioIdentityEditsAreSaved)

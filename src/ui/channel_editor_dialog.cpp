@@ -4,6 +4,7 @@
 #include "presenter/mass_change_choices.h"
 #include "presenter/channel_editor_rules.h"
 #include "operations/channel_mass_change.h"
+#include "operations/name_check.h"
 #include "platform/prompts.h"
 #include "ui/qt_prompts.h"
 
@@ -37,7 +38,7 @@ const std::vector<std::string> PrivacyChoices = {"None", "Basic"};
 const std::vector<std::string> QtReverseChoices = {"120", "180"};
 const std::vector<std::string> SignalingChoices = {"Off", "DTMF-1", "DTMF-2", "DTMF-3", "DTMF-4"};
 
-QString qtText(std::string_view text) { return fromLatin1(text); }
+QString qtText(std::string_view text) { return fromUtf8(text); }
 
 // Selects an entry without letting the list report it: filling is no choice of the user.
 void select(QComboBox* list, int entry)
@@ -90,11 +91,11 @@ ChannelEditorDialog::ChannelEditorDialog(const Codeplug& codeplug, const Channel
     connect(tabs_, &QTabWidget::currentChanged, this, &ChannelEditorDialog::modeTabChosen);
     // Only typing counts: filling the boxes raises no textEdited.
     connect(rxFrequency_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        channel_.setRxFrequency(frequencyFromBox(toLatin1(text)));
+        channel_.setRxFrequency(frequencyFromBox(toUtf8(text)));
         applyOffsetRule();
     });
     connect(txFrequency_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        channel_.setTxFrequency(frequencyFromBox(toLatin1(text)));
+        channel_.setTxFrequency(frequencyFromBox(toUtf8(text)));
     });
 
     fill(true);
@@ -121,7 +122,7 @@ QComboBox* ChannelEditorDialog::addList(QGridLayout* grid, int row, int column, 
     connect(list, &QComboBox::currentIndexChanged, this, [this, list, handler](int entry) {
         if (filling_ || entry < 0)
             return;
-        handler(entry, toLatin1(list->itemText(entry)));
+        handler(entry, toUtf8(list->itemText(entry)));
     });
     return list;
 }
@@ -295,7 +296,7 @@ void ChannelEditorDialog::fill(bool showName)
 
 void ChannelEditorDialog::applyOffsetRule()
 {
-    const double rx = frequencyFromBox(toLatin1(rxFrequency_->text()));
+    const double rx = frequencyFromBox(toUtf8(rxFrequency_->text()));
     const auto offset = static_cast<TransmitOffset>(std::max(0, transmitOffset_->currentIndex()));
     if (offset != TransmitOffset::Custom)
         channel_.setTxFrequency(transmitFrequencyFor(offset, rx, channel_.txFrequency()));
@@ -334,8 +335,11 @@ void ChannelEditorDialog::accept()
 {
     readCheckBoxes();
     const QString name = name_->text();
+    if (!name.isEmpty() &&
+        !nameIsStorable(channel_.format(), toUtf8(name), [this](const char* why) { prompts_.error(why); }))
+        return;
     if (!name.isEmpty())
-        channel_.setName(toLatin1(name));
+        channel_.setName(toUtf8(name));
     QDialog::accept();
 }
 

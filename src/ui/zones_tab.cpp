@@ -76,8 +76,8 @@ void ZonesTab::refill(TabList lists)
     bankSwitch_->setVisible(labels.has_value());
     mirror_->setVisible(labels.has_value());
     if (labels) {
-        bankSwitch_->setText(fromLatin1(labels->bankSwitch));
-        mirror_->setText(fromLatin1(labels->mirror));
+        bankSwitch_->setText(fromUtf8(labels->bankSwitch));
+        mirror_->setText(fromUtf8(labels->mirror));
     }
 }
 

@@ -23,6 +23,35 @@ FormatId Codeplug::open(const std::filesystem::path& path)
     return codec_ ? codec_->formatId() : NoFormat;
 }
 
+FormatId Codeplug::openBytes(std::vector<std::uint8_t> bytes)
+{
+    lastFormat_ = formatId();
+    FileContent content;
+    content.fileSize = bytes.size();
+    content.bytes = std::move(bytes);
+    codec_ = recognise(std::move(content));
+    return codec_ ? codec_->formatId() : NoFormat;
+}
+
+void Codeplug::swap(Codeplug& other) noexcept
+{
+    using std::swap;
+    swap(codec_, other.codec_);
+    swap(lastFormat_, other.lastFormat_);
+    swap(changed_, other.changed_);
+    swap(editCount_, other.editCount_);
+    swap(errorLog_, other.errorLog_);
+    swap(messages_, other.messages_);
+    swap(editDepth_, other.editDepth_);
+    swap(editChanged_, other.editChanged_);
+    swap(contacts_, other.contacts_);
+    swap(channels_, other.channels_);
+    swap(zones_, other.zones_);
+    swap(scanLists_, other.scanLists_);
+    swap(rxGroupLists_, other.rxGroupLists_);
+    swap(emergencySystems_, other.emergencySystems_);
+}
+
 void Codeplug::clearLists()
 {
     contacts_.deleteAll();
@@ -64,6 +93,35 @@ int Codeplug::save(const std::filesystem::path& path)
     codec_->saved();
     changed_ = false;
     return 1;
+}
+
+namespace {
+
+class MemorySink final : public ByteSink {
+public:
+    bool write(std::span<const std::uint8_t> bytes) override
+    {
+        bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
+        return true;
+    }
+    std::vector<std::uint8_t> take() { return std::move(bytes_); }
+
+private:
+    std::vector<std::uint8_t> bytes_;
+};
+
+} // namespace
+
+std::optional<std::vector<std::uint8_t>> Codeplug::fileBytes()
+{
+    if (!loaded())
+        return std::nullopt;
+    encode();
+    MemorySink sink;
+    std::string why;
+    if (!codec_->writeFile(*this, sink, why))
+        return std::nullopt;
+    return sink.take();
 }
 
 void Codeplug::endEdit()

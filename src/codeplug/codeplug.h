@@ -57,6 +57,8 @@ public:
 
     // Recognises and reads the file: the FormatId on success, 0 on failure.
     FormatId open(const std::filesystem::path& path);
+    // The same for a file already in memory (a snapshot taken by fileBytes).
+    FormatId openBytes(std::vector<std::uint8_t> bytes);
     // Runs the format's decoder: 1 on success, 0 when nothing is loaded or the decoder failed.
     int decode();
     // Writes the model into the image with the format's encoder.
@@ -64,13 +66,22 @@ public:
     // Writes the codeplug to `path`, replacing the file only once the new content is whole:
     // 1 on success, 0 on failure (the old file is then unchanged).
     int save(const std::filesystem::path& path);
+    // The bytes a save would write now, kept in memory; nothing when no file can be built.
+    std::optional<std::vector<std::uint8_t>> fileBytes();
+    // Trades everything, the format and the changed flag included, with `other`: a document decoded
+    // aside takes the place of this one without the objects that refer to this one noticing.
+    void swap(Codeplug& other) noexcept;
 
     bool loaded() const { return codec_ != nullptr; }
     bool changed() const { return changed_; }
+    // How many changes were marked since this document was made: tells whether anything changed
+    // between two moments.
+    std::uint64_t editCount() const { return editCount_; }
     // Marks the document changed; inside an EditScope, the scope has the model encoded when it ends.
     void markChanged()
     {
         changed_ = true;
+        ++editCount_;
         if (editDepth_ > 0)
             editChanged_ = true;
     }
@@ -205,6 +216,7 @@ private:
     std::unique_ptr<FormatCodec> codec_;
     FormatId lastFormat_ = NoFormat;
     bool changed_ = false;
+    std::uint64_t editCount_ = 0;
     ErrorLog errorLog_;
     std::vector<std::string> messages_;
     int editDepth_ = 0;

@@ -1,5 +1,7 @@
 #include "model/scan_list.h"
 
+#include "model/list_support.h"
+
 namespace pw {
 
 ScanList::ScanList(const ScanListFormat& format) : format_(&format), familyRecord_(format.blankRecord()) {}
@@ -30,25 +32,9 @@ int ScanList::addMember(int value)
     return format_->appendMember(*this, value);
 }
 
-bool ScanList::moveMemberUp(int i)
-{
-    if (i <= 0 || !holdsMember(i) || !holdsMember(i - 1))
-        return false;
-    const int above = member(i - 1);
-    setMember(i - 1, member(i));
-    setMember(i, above);
-    return true;
-}
+bool ScanList::moveMemberUp(int i) { return list_support::swapMembers(*this, i - 1, i); }
 
-bool ScanList::moveMemberDown(int i)
-{
-    if (i < 0 || !holdsMember(i) || !holdsMember(i + 1))
-        return false;
-    const int below = member(i + 1);
-    setMember(i + 1, member(i));
-    setMember(i, below);
-    return true;
-}
+bool ScanList::moveMemberDown(int i) { return list_support::swapMembers(*this, i, i + 1); }
 
 bool ScanList::removeFirstMemberEqualTo(int value)
 {

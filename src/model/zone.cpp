@@ -1,5 +1,7 @@
 #include "model/zone.h"
 
+#include "model/list_support.h"
+
 namespace pw {
 
 Zone::Zone(const ZoneFormat& format) : format_(&format), familyRecord_(format.blankRecord()) {}
@@ -37,25 +39,9 @@ int Zone::addMember(int value)
     return format_->appendMember(*this, currentBank_, value);
 }
 
-bool Zone::moveMemberUp(int i)
-{
-    if (i <= 0 || !holdsMember(i) || !holdsMember(i - 1))
-        return false;
-    const int above = member(i - 1);
-    setMember(i - 1, member(i));
-    setMember(i, above);
-    return true;
-}
+bool Zone::moveMemberUp(int i) { return list_support::swapMembers(*this, i - 1, i); }
 
-bool Zone::moveMemberDown(int i)
-{
-    if (i < 0 || !holdsMember(i) || !holdsMember(i + 1))
-        return false;
-    const int below = member(i + 1);
-    setMember(i + 1, member(i));
-    setMember(i, below);
-    return true;
-}
+bool Zone::moveMemberDown(int i) { return list_support::swapMembers(*this, i, i + 1); }
 
 bool Zone::removeMembersEqualTo(int value)
 {

@@ -2,6 +2,7 @@
 
 #include "codeplug/codeplug.h"
 #include "model/letter_case.h"
+#include "model/text_trim.h"
 #include "model/tone_code.h"
 #include "operations/channel_selection.h"
 #include "operations/name_check.h"
@@ -39,15 +40,6 @@ bool sameChannel(const Channel& a, const Channel& b)
 {
     return a.familyRecord() == b.familyRecord() && a.storedSettings() == b.storedSettings() &&
            a.contactNameCache() == b.contactNameCache();
-}
-
-std::string_view trimmed(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
 }
 
 } // namespace
@@ -129,7 +121,7 @@ bool massChangeSetupValid(const Codeplug* codeplug, Prompts& prompts)
 
 std::optional<double> readRxFrequencyBox(std::string_view text)
 {
-    const auto number = trimmed(text);
+    const auto number = trimmedBlanks(text);
     double value = 0.0;
     const auto* end = number.data() + number.size();
     const auto parsed = std::from_chars(number.data(), end, value);

@@ -2,6 +2,9 @@
 
 #include "platform/overwrite_question.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace pw {
 
 std::string statusText(const Codeplug& codeplug)
@@ -56,21 +59,25 @@ OpenOutcome openCodeplugCommand(WorkingDocument& document, Prompts& prompts, con
             show(outcome);
         return outcome;
     };
-    if (!codeplug.open(path)) {
+    // The file is decoded aside and takes the working codeplug's place only when it decoded: a
+    // wrong choice leaves the user's work as it was, changed or not.
+    Codeplug opened;
+    if (!opened.open(path)) {
         reportTo(OpenOutcome::OpenFailed);
         prompts.message(MessageIcon::Error, MessageButtons::Ok, "Failed to load Codeplug; the specified file is invalid.");
         return OpenOutcome::OpenFailed;
     }
-    document.path = path;
     {
         BusyScope busy(prompts);
-        if (!codeplug.decode()) {
+        if (!opened.decode()) {
             reportTo(OpenOutcome::DecodeFailed);
             prompts.message(MessageIcon::Error, MessageButtons::Ok,
                             "There is no valid data (contacts, channels) defined in this file image.");
             return OpenOutcome::DecodeFailed;
         }
     }
+    codeplug.swap(opened);
+    document.path = path;
     if (codeplug.errorCount() > 0) {
         reportTo(OpenOutcome::OpenedWithErrors);
         prompts.message(MessageIcon::Warning, MessageButtons::Ok,
@@ -81,6 +88,22 @@ OpenOutcome openCodeplugCommand(WorkingDocument& document, Prompts& prompts, con
     }
     return reportTo(OpenOutcome::Opened);
 }
+
+std::string backupPathOf(const std::string& path) { return path + ".bak"; }
+
+namespace {
+
+// Copies the file a save is about to replace, when there is one. A backup that cannot be made
+// does not stop the save, which replaces the file only once the new one is whole.
+void keepBackupOf(const std::string& path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return;
+    std::filesystem::copy_file(path, backupPathOf(path), std::filesystem::copy_options::overwrite_existing, error);
+}
+
+} // namespace
 
 int saveCodeplugCommand(WorkingDocument& document, Prompts& prompts)
 {
@@ -97,8 +120,12 @@ int saveCodeplugCommand(WorkingDocument& document, Prompts& prompts)
     int saved;
     {
         BusyScope busy(prompts);
+        if (document.keepBackup)
+            keepBackupOf(document.path);
         saved = codeplug.save(document.path);
     }
+    if (saved)
+        document.keepBackup = false;
     if (saved)
         prompts.message(MessageIcon::Information, MessageButtons::Ok, "File successfully saved to disk.");
     else

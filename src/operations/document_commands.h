@@ -14,12 +14,18 @@ namespace pw {
 struct WorkingDocument {
     Codeplug codeplug;
     std::string path;  // empty until a file is opened
+    // Whether the next save first keeps the file it replaces as NAME.bak beside it (set after an
+    // open by a front end that offers backups; a successful save clears it).
+    bool keepBackup = false;
 };
+
+// The name the backup of `path` is kept under: the file's whole name with ".bak" added.
+std::string backupPathOf(const std::string& path);
 
 enum class OpenOutcome {
     Cancelled,      // a question or the file chooser was cancelled
-    OpenFailed,     // the file fits no format: nothing loaded
-    DecodeFailed,   // recognised, but the decoder found no valid data
+    OpenFailed,     // the file fits no format: the working codeplug stays as it was
+    DecodeFailed,   // recognised, but the decoder found no valid data: the same
     Opened,         // decoded cleanly
     OpenedWithErrors,  // decoded; the error log counts problems
 };
@@ -28,9 +34,10 @@ inline constexpr const char* OpenFilter =
     "RDT/RDB/DCF Files (*.rdt, *.rdb, *.dcf)|*.rdt;*.rdb;*.dcf|All Files (*.*)|*.*||";
 
 // Asks to save a changed codeplug first, lets the user choose a file (or takes `path` when it is
-// given) and opens and decodes it, showing the failure and error-count messages. `show`, when
-// given, is called with the outcome just before its message, so that a window shows the new state
-// (the Errors tab, the emptied lists) under the message box instead of the old one.
+// given) and opens and decodes it, showing the failure and error-count messages. The new file
+// replaces the working codeplug only once it decoded. `show`, when given, is called with the
+// outcome just before its message, so that a window shows the new state (the Errors tab) under
+// the message box instead of the old one.
 using ShowOpenOutcome = std::function<void(OpenOutcome)>;
 OpenOutcome openCodeplugCommand(WorkingDocument& document, Prompts& prompts, const std::string& path = {},
                                 const ShowOpenOutcome& show = {});

@@ -3,6 +3,7 @@
 #include "codeplug/codeplug.h"
 #include "codeplug/probe_chain.h"
 #include "model/letter_case.h"
+#include "model/text_trim.h"
 #include "model/tone_code.h"
 #include "presenter/choice_lists.h"
 
@@ -12,15 +13,6 @@ namespace {
 // The CTCSS tones of the dialog's lists: 67.0 to 225.7 Hz, as the Channel Editor's encode list.
 constexpr std::size_t ListedCtcssCount = 45;
 constexpr int HighestColorCode = 15;
-
-std::string_view trimmed(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
 
 } // namespace
 
@@ -67,7 +59,7 @@ const std::vector<std::string>& toneChoices()
 
 std::optional<std::size_t> toneChoiceIndex(std::string_view text)
 {
-    const std::string word(trimmed(text));
+    const std::string word(trimmedBlanks(text));
     if (equalsIgnoringCase(word, "NONE"))
         return 0;
     // Any other text that reads as no tone fits no form: a typing error, not a choice.

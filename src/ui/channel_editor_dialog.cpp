@@ -3,6 +3,7 @@
 #include "codeplug/codeplug.h"
 #include "presenter/mass_change_choices.h"
 #include "presenter/channel_editor_rules.h"
+#include "presenter/frequency_rules.h"
 #include "operations/channel_mass_change.h"
 #include "operations/name_check.h"
 #include "platform/prompts.h"
@@ -91,10 +92,12 @@ ChannelEditorDialog::ChannelEditorDialog(const Codeplug& codeplug, const Channel
     connect(tabs_, &QTabWidget::currentChanged, this, &ChannelEditorDialog::modeTabChosen);
     // Only typing counts: filling the boxes raises no textEdited.
     connect(rxFrequency_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        rxTyped_ = true;
         channel_.setRxFrequency(frequencyFromBox(toUtf8(text)));
         applyOffsetRule();
     });
     connect(txFrequency_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        txTyped_ = true;
         channel_.setTxFrequency(frequencyFromBox(toUtf8(text)));
     });
 
@@ -178,7 +181,10 @@ void ChannelEditorDialog::buildCommonControls(QGridLayout* grid)
     });
     rxFrequency_ = addTextBox(grid, 2, 0, "Receive Frequency (MHz)", "rxFrequency");
     transmitOffset_ = addList(grid, 2, 2, "Transmit Offset", transmitOffsetChoices(),
-                              [this](int, const std::string&) { applyOffsetRule(); });
+                              [this](int, const std::string&) {
+                                  offsetChosen_ = true;
+                                  applyOffsetRule();
+                              });
     timeOut_ = addList(grid, 3, 0, "Transmitter Time-Out", timeOutChoices(),
                        [this](int, const std::string& text) { channel_.setTotFromText(text); });
     txFrequency_ = addTextBox(grid, 3, 2, "Transmit Frequency (MHz)", "txFrequency");
@@ -331,8 +337,46 @@ void ChannelEditorDialog::readCheckBoxes()
         (channel_.*setter)(box->isChecked());
 }
 
+bool ChannelEditorDialog::confirmFrequencies()
+{
+    // Frequencies the user left alone stay as they were, whatever they are.
+    const auto refuse = [](QLineEdit* box) {
+        box->setFocus();
+        box->selectAll();
+        return false;
+    };
+    if (rxTyped_) {
+        const auto rx = confirmFrequency("Receive Frequency (MHz)", toUtf8(rxFrequency_->text()), prompts_);
+        if (!rx)
+            return refuse(rxFrequency_);
+        channel_.setRxFrequency(*rx);
+    }
+    const auto offset = static_cast<TransmitOffset>(std::max(0, transmitOffset_->currentIndex()));
+    if (offset == TransmitOffset::Custom) {
+        if (!txTyped_)
+            return true;
+        const auto tx = confirmFrequency("Transmit Frequency (MHz)", toUtf8(txFrequency_->text()), prompts_);
+        if (!tx)
+            return refuse(txFrequency_);
+        channel_.setTxFrequency(*tx);
+        return true;
+    }
+    if (!rxTyped_ && !offsetChosen_)
+        return true;
+    // The offset may carry the transmit frequency past what can be stored.
+    channel_.setTxFrequency(transmitFrequencyFor(offset, channel_.rxFrequency(), channel_.txFrequency()));
+    if (!storableFrequency(channel_.txFrequency())) {
+        prompts_.message(MessageIcon::Error, MessageButtons::Ok,
+                         frequencyRefusedText("Transmit Frequency (MHz)", toUtf8(txFrequency_->text())));
+        return refuse(rxFrequency_);
+    }
+    return true;
+}
+
 void ChannelEditorDialog::accept()
 {
+    if (!confirmFrequencies())
+        return;
     readCheckBoxes();
     const QString name = name_->text();
     if (!name.isEmpty() &&

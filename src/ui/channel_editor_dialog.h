@@ -71,6 +71,13 @@ private:
     void applyOffsetRule();
     void modeTabChosen(int tab);
     void privacyChosen(int entry);
+    // Takes the two frequency boxes into the channel, or refuses or questions them (the dialog
+    // then stays open on the box to correct): false when the user has to correct one.
+    bool confirmFrequencies();
+    // What the user did to the frequencies: only those are checked on "Save Changes".
+    bool rxTyped_ = false;
+    bool txTyped_ = false;
+    bool offsetChosen_ = false;
     void readCheckBoxes();
     // Selects in a list what the copy holds after a choice was written into it.
     void showStored(const std::function<void()>& reselect);

@@ -1,5 +1,9 @@
 #include "ui/id_searcher_dialog.h"
 
+#include "ui/window_settings.h"
+
+#include <QFontMetrics>
+
 #include "codeplug/codeplug.h"
 #include "iddb/id_database.h"
 #include "iddb/id_searcher.h"
@@ -150,8 +154,18 @@ void IdSearcherDialog::buildControls()
     results_->verticalHeader()->hide();
     results_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     results_->verticalHeader()->setDefaultSectionSize(20);
-    for (int column = 0; column < IdMatchTableModel::ColumnCount; ++column)
-        results_->setColumnWidth(column, IdMatchTableModel::ColumnWidths[column]);
+    // Wide enough for 7- and 8-digit IDs and the usual lengths of the texts, whatever the font.
+    static const char* const Widest[IdMatchTableModel::ColumnCount] = {
+        "16777215", "WWWWWWW", "NNNNNNNNNNNNNNNNNN", "NNNNNNNNNNNN", "NNNNNNNNNNNN", "NNNNNNNNNNNNN", "NNNNNNNNNN"};
+    const QFontMetrics metrics(results_->font());
+    for (int column = 0; column < IdMatchTableModel::ColumnCount; ++column) {
+        const QString heading = model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        results_->setColumnWidth(column, std::max({IdMatchTableModel::ColumnWidths[column],
+                                                   metrics.horizontalAdvance(QString::fromLatin1(Widest[column])) + 12,
+                                                   metrics.horizontalAdvance(heading) + 24}));
+    }
+    results_->horizontalHeader()->setStretchLastSection(true);
+    rememberColumnWidths(results_);
     layout->addWidget(results_, 1);
 
     auto* addGrid = new QGridLayout();

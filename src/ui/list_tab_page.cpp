@@ -2,7 +2,9 @@
 
 #include "ui/main_window.h"
 #include "ui/record_list_view.h"
+#include "ui/window_settings.h"
 
+#include <QAction>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -25,7 +27,18 @@ QTableView* makeList(QAbstractItemModel* model, ListColumns columns, const QStri
     // Only the lists that sort by a heading take its clicks.
     view->horizontalHeader()->setSectionsClickable(false);
     view->setContextMenuPolicy(Qt::CustomContextMenu);
+    rememberColumnWidths(view);
     return view;
+}
+
+// The name of a button's step in the history: its text without the marks ("[+] New Zone" gives
+// "New Zone", "Rename..." gives "Rename").
+std::string stepLabel(QString text)
+{
+    text.remove(QLatin1Char('&'));
+    for (const char* mark : {"[+] ", "[-] ", "..."})
+        text.remove(QString::fromLatin1(mark));
+    return text.trimmed().toStdString();
 }
 
 QString named(const char* prefix, const char* suffix)
@@ -73,13 +86,28 @@ ListTabPage::ListTabPage(MainWindow& window, const ListTabTexts& texts, const Li
     layout->addWidget(hint);
 
     connect(masterView_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-        if (index.isValid() && !masterShowsPlaceholder())
+        if (index.isValid() && !masterShowsPlaceholder()) {
+            MainWindow::EditStep step(window_, "Add to List");
             showResult(addFromMaster(index.row()));
+        }
     });
     connect(memberView_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-        if (index.isValid())
+        if (index.isValid()) {
+            MainWindow::EditStep step(window_, "Remove from List");
             showResult(removeMember(index.row()));
+        }
     });
+    // The Delete key on a member takes it out of the list, as a double-click does.
+    auto* deleteKey = new QAction(memberView_);
+    deleteKey->setShortcut(QKeySequence::Delete);
+    deleteKey->setShortcutContext(Qt::WidgetShortcut);
+    connect(deleteKey, &QAction::triggered, this, [this] {
+        if (const auto row = selectedMemberRow()) {
+            MainWindow::EditStep step(window_, "Remove from List");
+            showResult(removeMember(*row));
+        }
+    });
+    memberView_->addAction(deleteKey);
     for (QTableView* view : {memberView_, masterView_}) {
         connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint& position) {
             if (auto menu = contextMenuAt(view, position))
@@ -139,6 +167,7 @@ void ListTabPage::sortMasterOnHeadingClick(std::function<bool(int column)> sort)
     QHeaderView* headings = masterView_->horizontalHeader();
     headings->setSectionsClickable(true);
     connect(headings, &QHeaderView::sectionClicked, this, [this, sort = std::move(sort)](int column) {
+        MainWindow::EditStep step(window_, "Sort");
         if (sort(column))
             window_.refreshAll();
     });
@@ -176,7 +205,10 @@ QPushButton* ListTabPage::addCommandButton(QBoxLayout* layout, const char* text,
     button->setObjectName(objectName);
     button->setAutoDefault(false);
     layout->addWidget(button);
-    connect(button, &QPushButton::clicked, this, [this, command = std::move(command)] { showResult(command()); });
+    connect(button, &QPushButton::clicked, this, [this, label = stepLabel(button->text()), command = std::move(command)] {
+        MainWindow::EditStep step(window_, label);
+        showResult(command());
+    });
     return button;
 }
 

@@ -5,7 +5,9 @@
 #include "operations/contact_commands.h"
 #include "plugwright_version.h"
 #include "ui/record_list_view.h"
+#include "ui/record_tab_page.h"
 #include "ui/record_table_models.h"
+#include "ui/window_settings.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -73,7 +75,9 @@ MainWindow::MainWindow(Prompts* prompts, QWidget* parent) : QMainWindow(parent)
     rebuildTabs(true);
     fillRadioTypes();
     refreshAll();
-    resize(900, 640);
+    showHistoryState();
+    setAcceptDrops(true);
+    resize(1100, 700);
     qApp->installEventFilter(this);
     startIdDatabase();
 }
@@ -128,20 +132,39 @@ void MainWindow::buildHeader(QWidget* area)
     connect(radioName_, &QLineEdit::textEdited, this, &MainWindow::radioNameEdited);
     connect(radioId_, &QLineEdit::textEdited, this, &MainWindow::radioIdEdited);
     connect(radioType_, QOverload<int>::of(&QComboBox::activated), this, &MainWindow::radioTypeChosen);
+    // Typing in an identity box is one step of the history once the box is left.
+    connect(radioName_, &QLineEdit::editingFinished, this, [this] { recordEdit("Radio Name Change"); });
+    connect(radioId_, &QLineEdit::editingFinished, this, [this] { recordEdit("Radio ID Change"); });
 }
 
 void MainWindow::buildMenus()
 {
     auto* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->addAction(QStringLiteral("Open Codeplug..."), this, [this] { openFile(); });
-    file->addAction(QStringLiteral("Save Codeplug"), this, [this] { save(); });
+    auto* openAction = file->addAction(QStringLiteral("Open Codeplug..."), this, [this] { openFile(); });
+    openAction->setShortcut(QKeySequence::Open);
+    recentMenu_ = file->addMenu(QStringLiteral("Open &Recent"));
+    fillRecentFilesMenu();
+    auto* saveAction = file->addAction(QStringLiteral("Save Codeplug"), this, [this] { save(); });
+    saveAction->setShortcut(QKeySequence::Save);
     auto* saveAsAction = file->addAction(QStringLiteral("Save As..."), this, [this] { saveAs(); });
-    saveAsAction->setShortcut(QKeySequence(Qt::Key_F12));
+    saveAsAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), QKeySequence(Qt::Key_F12)});
     saveAsAction->setShortcutContext(Qt::ApplicationShortcut);
+    auto* backupAction = file->addAction(QStringLiteral("Keep a &Backup on First Save"));
+    backupAction->setCheckable(true);
+    backupAction->setChecked(backupOnSave());
+    connect(backupAction, &QAction::toggled, this, [](bool on) { setBackupOnSave(on); });
+    file->addSeparator();
+    auto* exitAction = file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
+    exitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    // Ctrl+C and Ctrl+V are caught for the whole window in eventFilter, text boxes included, so
-    // the menu only shows them.
+    // Ctrl+C and Ctrl+V are caught in eventFilter: record copy and paste when a list has the
+    // focus, the text box's own when a text box has it. The menu only shows them.
     auto* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    undoAction_ = edit->addAction(QStringLiteral("&Undo"), this, &MainWindow::undo);
+    undoAction_->setShortcut(QKeySequence::Undo);
+    redoAction_ = edit->addAction(QStringLiteral("&Redo"), this, &MainWindow::redo);
+    redoAction_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    edit->addSeparator();
     edit->addAction(QStringLiteral("Copy\tCtrl+C"), this, &MainWindow::copySelection);
     edit->addAction(QStringLiteral("Paste\tCtrl+V"), this, &MainWindow::paste);
     edit->addSeparator();
@@ -183,56 +206,37 @@ void MainWindow::buildMenus()
     help->addAction(QStringLiteral("About..."), this, &MainWindow::showAbout);
 }
 
-QPushButton* MainWindow::addButton(QLayout* layout, const char* text, void (MainWindow::*command)())
-{
-    auto* button = new QPushButton(QString::fromLatin1(text), layout->parentWidget());
-    button->setAutoDefault(false);
-    layout->addWidget(button);
-    connect(button, &QPushButton::clicked, this, command);
-    return button;
-}
-
 void MainWindow::buildTabs()
 {
     contactModel_ = new ContactTableModel(document_.codeplug, this);
     channelModel_ = new ChannelTableModel(document_.codeplug, this);
 
-    contactsTab_ = new QWidget(this);
-    auto* contactsLayout = new QVBoxLayout(contactsTab_);
-    contactView_ = makeRecordListView(contactModel_, {ContactTableModel::ColumnWidths, 5}, contactsTab_);
-    contactView_->horizontalHeader()->setSectionsClickable(true);
-    contactsLayout->addWidget(contactView_);
-    auto* contactButtons = new QGridLayout();
-    contactsLayout->addLayout(contactButtons);
-    auto* contactButtonArea = new QHBoxLayout();
-    contactButtons->addLayout(contactButtonArea, 0, 0);
-    addButton(contactButtonArea, "Import More Contacts from Another Codeplug...", &MainWindow::importContactsFromCodeplug);
-    addButton(contactButtonArea, "Import More Contacts from a CSV File...", &MainWindow::importContactsCsv);
-    auto* contactButtonArea2 = new QHBoxLayout();
-    contactButtons->addLayout(contactButtonArea2, 1, 0);
-    addButton(contactButtonArea2, "Export All Contacts to a CSV File...", &MainWindow::exportContactsCsv);
-    addButton(contactButtonArea2, "Import Contacts from DMR Online Database....", &MainWindow::openIdSearcher);
-    connect(contactView_->horizontalHeader(), &QHeaderView::sectionClicked, this, &MainWindow::sortContacts);
-    connect(contactView_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-        if (!contactModel_->showsPlaceholder())
-            editContact(index.row());
-    });
+    RecordTabPage::Commands contactCommands;
+    contactCommands.buttonRows = {
+        {{"Import More Contacts from Another Codeplug...", [this] { importContactsFromCodeplug(); }},
+         {"Import More Contacts from a CSV File...", [this] { importContactsCsv(); }}},
+        {{"Export All Contacts to a CSV File...", [this] { exportContactsCsv(); }},
+         {"Import Contacts from DMR Online Database....", [this] { openIdSearcher(); }}},
+    };
+    contactCommands.sort = [this](int column) { sortContacts(column); };
+    contactCommands.edit = [this](int row) { editContact(row); };
+    auto* contactsPage = new RecordTabPage(*contactModel_, {ContactTableModel::ColumnWidths, 5},
+                                           QStringLiteral("contactList"), std::move(contactCommands), this);
+    contactsTab_ = contactsPage;
+    contactView_ = contactsPage->view();
 
-    channelsTab_ = new QWidget(this);
-    auto* channelsLayout = new QVBoxLayout(channelsTab_);
-    channelView_ = makeRecordListView(channelModel_, {ChannelTableModel::ColumnWidths, 12}, channelsTab_);
-    channelView_->horizontalHeader()->setSectionsClickable(true);
-    channelsLayout->addWidget(channelView_);
-    auto* channelButtons = new QHBoxLayout();
-    channelsLayout->addLayout(channelButtons);
-    addButton(channelButtons, "Export to CSV...", &MainWindow::exportChannelsCsv);
-    addButton(channelButtons, "Import From CSV...", &MainWindow::importChannelsCsv);
-    addButton(channelButtons, "Import from Codeplug...", &MainWindow::importChannelsFromCodeplug);
-    connect(channelView_->horizontalHeader(), &QHeaderView::sectionClicked, this, &MainWindow::sortChannels);
-    connect(channelView_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-        if (!channelModel_->showsPlaceholder())
-            editChannel(index.row());
-    });
+    RecordTabPage::Commands channelCommands;
+    channelCommands.buttonRows = {{
+        {"Export to CSV...", [this] { exportChannelsCsv(); }},
+        {"Import From CSV...", [this] { importChannelsCsv(); }},
+        {"Import from Codeplug...", [this] { importChannelsFromCodeplug(); }},
+    }};
+    channelCommands.sort = [this](int column) { sortChannels(column); };
+    channelCommands.edit = [this](int row) { editChannel(row); };
+    auto* channelsPage = new RecordTabPage(*channelModel_, {ChannelTableModel::ColumnWidths, 12},
+                                           QStringLiteral("channelList"), std::move(channelCommands), this);
+    channelsTab_ = channelsPage;
+    channelView_ = channelsPage->view();
 
     zonesTab_ = new QWidget(this);
     scanListsTab_ = new QWidget(this);
@@ -281,23 +285,23 @@ void MainWindow::rebuildTabs(bool allTabs)
 
 OpenOutcome MainWindow::openFile(const QString& path)
 {
-    return openCodeplugCommand(document_, *prompts_, path.isEmpty() ? std::string() : toPath(path),
-                               [this](OpenOutcome outcome) { showOpened(outcome); });
+    recordEdit("Edit");
+    const auto outcome = openCodeplugCommand(document_, *prompts_, path.isEmpty() ? std::string() : toPath(path),
+                                             [this](OpenOutcome opened) { showOpened(opened); });
+    if (outcome == OpenOutcome::Opened || outcome == OpenOutcome::OpenedWithErrors)
+        rememberRecentFile(fromPath(document_.path));
+    else if (document_.codeplug.loaded() && !document_.codeplug.changed())
+        history_.markSaved();  // the question before the open saved the old codeplug
+    updateTitle();
+    return outcome;
 }
 
 void MainWindow::showOpened(OpenOutcome outcome)
 {
-    errorBox_->clear();
-    if (outcome == OpenOutcome::OpenFailed) {
-        // The old codeplug is gone: the window shows that nothing is loaded.
-        workingFile_->setText(QStringLiteral("(None)"));
-        rebuildTabs(true);
-        radioName_->setEnabled(false);
-        radioId_->setEnabled(false);
-        listState_.reset(document_.codeplug);
-        refreshAll();
+    // A file that did not open leaves the window, and the codeplug it shows, as they were.
+    if (outcome == OpenOutcome::OpenFailed || outcome == OpenOutcome::DecodeFailed)
         return;
-    }
+    errorBox_->clear();
     workingFile_->setText(fromPath(document_.path));
     if (outcome == OpenOutcome::OpenedWithErrors) {
         rebuildTabs(true);
@@ -308,29 +312,34 @@ void MainWindow::showOpened(OpenOutcome outcome)
         rebuildTabs(false);
     }
     listState_.reset(document_.codeplug);
-    // A file without valid data leaves the identity boxes as they were; the lists still show the
-    // tables the decoder left, never rows of the previous file.
-    const bool decoded = outcome != OpenOutcome::DecodeFailed;
-    if (decoded) {
-        radioName_->setEnabled(true);
-        radioId_->setEnabled(true);
-    }
+    history_.reset(document_.codeplug);
+    document_.keepBackup = backupOnSave();
+    contactSortColumn_ = channelSortColumn_ = -1;
+    clearSortIndicators();
+    radioName_->setEnabled(true);
+    radioId_->setEnabled(true);
     refreshAll();
-    if (decoded)
-        checkStructuralImportBoxesForOpen();
+    showHistoryState();
+    checkStructuralImportBoxesForOpen();
 }
 
 int MainWindow::save()
 {
+    recordEdit("Edit");
     showRadioIdentity();
     const int saved = saveCodeplugCommand(document_, *prompts_);
+    if (saved)
+        history_.markSaved();
     refreshAll();
     return saved;
 }
 
 int MainWindow::saveAs()
 {
+    recordEdit("Edit");
     const int saved = saveCodeplugAsCommand(document_, *prompts_);
+    if (saved)
+        history_.markSaved();
     if (document_.codeplug.loaded())
         workingFile_->setText(fromPath(document_.path));
     refreshAll();
@@ -344,6 +353,9 @@ void MainWindow::refreshAll()
     listState_.fitTo(document_.codeplug);
     // Refills the contact and channel lists too: the tabs' master lists are views of them.
     refillListTabs(TabList::Contacts | TabList::Channels | TabList::Zones | TabList::ScanLists | TabList::RxGroups);
+    if (!stepRunning_)
+        recordEdit("Edit");
+    updateTitle();
 }
 
 QString MainWindow::statusLine() const { return status_->text(); }
@@ -375,6 +387,7 @@ void MainWindow::radioNameEdited(const QString& text)
     if (fillingIdentity_ || !document_.codeplug.loaded())
         return;
     document_.codeplug.setRadioName(toUtf8(text.left(16)));
+    updateTitle();
 }
 
 void MainWindow::radioIdEdited(const QString& text)
@@ -389,6 +402,7 @@ void MainWindow::radioIdEdited(const QString& text)
         value = (value * 10 + static_cast<std::uint64_t>(c.digitValue())) & 0xFFFFFFFFull;
     }
     document_.codeplug.setRadioDmrId(static_cast<std::uint32_t>(value & 0xFFFFFF));
+    updateTitle();
 }
 
 void MainWindow::fillRadioTypes()
@@ -421,6 +435,7 @@ void MainWindow::radioTypeChosen(int entry)
         return;
     }
     if (codeplug.hasFeature(feature::VendorChange) && entry > 0) {
+        EditStep step(*this, "Radio Type Change");
         codeplug.setVendor(entry);
         fillRadioTypes();
         prompts_->message(MessageIcon::Information, MessageButtons::Ok,
@@ -432,26 +447,37 @@ void MainWindow::radioTypeChosen(int entry)
 
 void MainWindow::sortContacts(int column)
 {
+    EditStep step(*this, "Sort Contacts");
     bool sorted = false;
     {
         BusyScope busy(*prompts_);
         sorted = sortContactsCommand(document_.codeplug, column, ContactListKind::ContactsTab);
     }
-    if (sorted)
+    if (sorted) {
+        contactSortColumn_ = column;
         refreshAll();
+    }
+    // The heading moves its indicator on any click: it stays on the column the list is sorted by.
+    showSortIndicator(contactView_, contactSortColumn_);
 }
 
 void MainWindow::sortChannels(int column)
 {
-    if (!document_.codeplug.loaded() || document_.codeplug.channels().count() == 0)
+    if (!document_.codeplug.loaded() || document_.codeplug.channels().count() == 0) {
+        showSortIndicator(channelView_, channelSortColumn_);
         return;
+    }
+    EditStep step(*this, "Sort Channels");
     TransferOutcome outcome;
     {
         BusyScope busy(*prompts_);
         outcome = sortChannelsCommand(document_.codeplug, *prompts_, column);
     }
-    if (outcome.done())
+    if (outcome.done()) {
+        channelSortColumn_ = column;
         refreshAll();
+    }
+    showSortIndicator(channelView_, channelSortColumn_);
 }
 
 int MainWindow::runDialog(QDialog& dialog)

@@ -7,6 +7,7 @@
 #include "operations/list_tab_state.h"
 #include "operations/transfer_outcome.h"
 #include "platform/settings_store.h"
+#include "presenter/edit_history.h"
 #include "ui/qt_platform.h"
 #include "ui/qt_prompts.h"
 
@@ -16,6 +17,7 @@
 #include <memory>
 #include <vector>
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QDialog;
@@ -27,6 +29,8 @@ class QLineEdit;
 class QPlainTextEdit;
 class QTabWidget;
 class QTableView;
+class QDragEnterEvent;
+class QDropEvent;
 
 namespace pw {
 class IdDatabase;
@@ -57,9 +61,35 @@ public:
     int saveAs();
     void refreshAll();
 
+    // Undo and redo (main_window_history.cpp). Every command that may change the codeplug runs
+    // inside an EditStep named as the Edit menu names its undo ("Mass Change"): when the outermost
+    // step ends, a change makes one step of the history. Changes made outside any step are kept
+    // when the window next refreshes, as "Edit".
+    class EditStep {
+    public:
+        EditStep(MainWindow& window, std::string label);
+        ~EditStep();
+        EditStep(const EditStep&) = delete;
+        EditStep& operator=(const EditStep&) = delete;
+
+    private:
+        MainWindow& window_;
+        bool outermost_;
+    };
+    void undo();
+    void redo();
+    const EditHistory& history() const { return history_; }
+    QAction* undoAction() const { return undoAction_; }
+    QAction* redoAction() const { return redoAction_; }
+    // The files opened last, newest first, as the File menu lists them.
+    QStringList recentFiles() const;
+
     // Edit menu and context-menu commands (main_window_commands.cpp).
     void copySelection();
     void paste();
+    // The deletes of the contact and channel lists (context menu, Delete key) on their selection.
+    void deleteSelectedContacts();
+    void deleteSelectedChannels();
     // Contact and channel editors (main_window_editors.cpp). Rows are 0-based table positions.
     void addContact();
     void editContact(int row);
@@ -116,7 +146,10 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    // Ctrl+C and Ctrl+V anywhere in the window, also inside its text boxes.
+    // A codeplug file dropped on the window opens as if chosen.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    // Ctrl+C and Ctrl+V: record copy and paste, except in a text box, which edits its text.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -133,6 +166,17 @@ private:
     void startIdDatabase();
     void writeSettings();
 
+    // Keeps the codeplug's state as a step of the history when it changed.
+    void recordEdit(const std::string& label);
+    // After an open, an undo or a redo: the history's names in the Edit menu, the title.
+    void showHistoryState();
+    void updateTitle();
+    void rememberRecentFile(const QString& path);
+    void fillRecentFilesMenu();
+    // The sort indicator of a list: on the column last sorted by, none for -1.
+    static void showSortIndicator(QTableView* view, int column);
+    void clearSortIndicators();
+
     void buildHeader(QWidget* area);
     void buildMenus();
     void buildTabs();
@@ -144,10 +188,9 @@ private:
     void radioNameEdited(const QString& text);
     void radioIdEdited(const QString& text);
     void radioTypeChosen(int entry);
-    QPushButton* addButton(QLayout* layout, const char* text, void (MainWindow::*command)());
     // The transfer commands of the Data menu and the tab buttons (main_window_commands.cpp).
     // Runs an import of the Data menu and refills the lists when it did its work.
-    void runImport(TransferOutcome (*command)(Codeplug&, Prompts&));
+    void runImport(const char* label, TransferOutcome (*command)(Codeplug&, Prompts&));
     void exportContactsCsv();
     void importContactsCsv();
     void importContactsFromCodeplug();
@@ -183,6 +226,16 @@ private:
     ContactTableModel* contactModel_ = nullptr;
     ChannelTableModel* channelModel_ = nullptr;
     DialogDriver dialogDriver_;
+    EditHistory history_;
+    // The label of the outermost EditStep running; empty when none runs.
+    std::string stepLabel_;
+    bool stepRunning_ = false;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    // The columns the contact and channel lists were last sorted by, -1 for none.
+    int contactSortColumn_ = -1;
+    int channelSortColumn_ = -1;
     std::vector<QCheckBox*> importBoxes_;
     QCheckBox* receiveGroupsBox_ = nullptr;
     ListTabState listState_;

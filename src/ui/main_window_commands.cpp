@@ -10,15 +10,22 @@
 #include "operations/structural_import.h"
 #include "ui/record_list_view.h"
 #include "ui/record_table_models.h"
+#include "ui/refreshing_prompts.h"
 
+#include <QAbstractSpinBox>
+#include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextEdit>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -44,6 +51,16 @@ bool clickedOnSelectedRow(const QTableView* view, const QPoint& position)
 {
     const QModelIndex index = view->indexAt(position);
     return index.isValid() && view->selectionModel()->isRowSelected(index.row(), QModelIndex());
+}
+
+// Widgets in which Ctrl+C and Ctrl+V edit text rather than copy and paste records.
+bool editsText(const QWidget* widget)
+{
+    if (qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget) ||
+        qobject_cast<const QPlainTextEdit*>(widget) || qobject_cast<const QTextEdit*>(widget))
+        return true;
+    const auto* box = qobject_cast<const QComboBox*>(widget);
+    return box && box->isEditable();
 }
 
 void disableExcept(QMenu& menu, const QStringList& kept)
@@ -81,6 +98,7 @@ void MainWindow::copySelection()
 
 void MainWindow::paste()
 {
+    EditStep step(*this, "Paste");
     const auto showTab = [this](PasteTab tab) {
         switch (tab) {
         case PasteTab::Contacts: tabs_->setCurrentWidget(contactsTab_); break;
@@ -89,7 +107,8 @@ void MainWindow::paste()
         case PasteTab::None: break;
         }
     };
-    const PasteOutcome outcome = pasteFromClipboard(document_.codeplug, *prompts_, clipboard_, listState_, showTab);
+    RefreshingPrompts prompts(*prompts_, document_.codeplug, [this] { refreshAll(); });
+    const PasteOutcome outcome = pasteFromClipboard(document_.codeplug, prompts, clipboard_, listState_, showTab);
     if (outcome.tab == PasteTab::None)
         return;
     refreshAll();
@@ -100,22 +119,46 @@ void MainWindow::paste()
 
 void MainWindow::exportContactsCsv() { exportContactsCsvCommand(document_.codeplug, *prompts_); }
 
-void MainWindow::runImport(TransferOutcome (*command)(Codeplug&, Prompts&))
+void MainWindow::runImport(const char* label, TransferOutcome (*command)(Codeplug&, Prompts&))
 {
-    if (command(document_.codeplug, *prompts_).done())
+    EditStep step(*this, label);
+    RefreshingPrompts prompts(*prompts_, document_.codeplug, [this] { refreshAll(); });
+    if (command(document_.codeplug, prompts).done())
         refreshAll();
 }
 
-void MainWindow::importContactsCsv() { runImport(&importContactsCsvCommand); }
-void MainWindow::importContactsFromCodeplug() { runImport(&mergeContactsCommand); }
+void MainWindow::importContactsCsv() { runImport("Import Contacts from CSV", &importContactsCsvCommand); }
+void MainWindow::importContactsFromCodeplug() { runImport("Import Contacts from Codeplug", &mergeContactsCommand); }
 
 void MainWindow::exportChannelsCsv() { exportChannelsCsvCommand(document_.codeplug, *prompts_); }
 
-void MainWindow::importChannelsCsv() { runImport(&importChannelsCsvCommand); }
-void MainWindow::importChannelsFromCodeplug() { runImport(&importChannelsFromCodeplugCommand); }
+void MainWindow::importChannelsCsv() { runImport("Import Channels from CSV", &importChannelsCsvCommand); }
+void MainWindow::importChannelsFromCodeplug() { runImport("Import Channels from Codeplug", &importChannelsFromCodeplugCommand); }
+
+void MainWindow::deleteSelectedContacts()
+{
+    EditStep step(*this, "Delete Contacts");
+    applyResult(deleteContacts(document_.codeplug, *prompts_, selectedContactRows()));
+}
+
+void MainWindow::deleteSelectedChannels()
+{
+    EditStep step(*this, "Delete Channels");
+    applyResult(deleteChannels(document_.codeplug, *prompts_, selectedChannelRows()));
+}
 
 void MainWindow::buildContextMenus()
 {
+    // The Delete key runs the list's own delete, with its question.
+    const auto addDeleteKey = [this](QTableView* view, void (MainWindow::*command)()) {
+        auto* action = new QAction(view);
+        action->setShortcut(QKeySequence::Delete);
+        action->setShortcutContext(Qt::WidgetShortcut);
+        connect(action, &QAction::triggered, this, command);
+        view->addAction(action);
+    };
+    addDeleteKey(contactView_, &MainWindow::deleteSelectedContacts);
+    addDeleteKey(channelView_, &MainWindow::deleteSelectedChannels);
     for (QTableView* view : {contactView_, channelView_}) {
         view->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint& position) {
@@ -151,12 +194,11 @@ std::unique_ptr<QMenu> MainWindow::contactContextMenu(int row)
         copyContacts(document_.codeplug, clipboard_, selectedContactRows());
     });
     menu->addAction(QStringLiteral("Mark as &Talkgroup..."), this, [this] {
+        EditStep step(*this, "Mark as Talkgroup");
         applyResult(markContactsAsTalkgroups(document_.codeplug, *prompts_, selectedContactRows()));
     });
     menu->addAction(QStringLiteral("&Paste"), this, &MainWindow::paste);
-    menu->addAction(QStringLiteral("&Delete..."), this, [this] {
-        applyResult(deleteContacts(document_.codeplug, *prompts_, selectedContactRows()));
-    });
+    menu->addAction(QStringLiteral("&Delete..."), this, &MainWindow::deleteSelectedContacts);
     if (row < 0)
         disableExcept(*menu, {QStringLiteral("&Add Contact..."), QStringLiteral("&Paste")});
     return menu;
@@ -174,9 +216,7 @@ std::unique_ptr<QMenu> MainWindow::channelContextMenu(int row)
         copyChannels(document_.codeplug, clipboard_, selectedChannelRows());
     });
     // The delete itself refuses a format without the channel operations, with the same message.
-    menu->addAction(QStringLiteral("Delete..."), this, [this] {
-        applyResult(deleteChannels(document_.codeplug, *prompts_, selectedChannelRows()));
-    });
+    menu->addAction(QStringLiteral("Delete..."), this, &MainWindow::deleteSelectedChannels);
     menu->addAction(QStringLiteral("Edit..."), this, [this, row] { editChannel(row); });
     menu->addAction(QStringLiteral("Mass Change..."), this, [this] {
         if (channelOperationsOffered(document_.codeplug, *prompts_, "editing channels"))
@@ -233,6 +273,7 @@ void MainWindow::buildStructuralImportTab()
 
 void MainWindow::importSelectedStructures()
 {
+    EditStep step(*this, "Structural Import");
     unsigned options = 0;
     for (const QCheckBox* box : importBoxes_) {
         if (box->isChecked())
@@ -262,7 +303,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     const bool pasteKey = key->matches(QKeySequence::Paste);
     if (!copy && !pasteKey)
         return QMainWindow::eventFilter(watched, event);
-    // Text boxes would take the keys for their own text: the window's copy and paste come first.
+    // In a text box the keys copy and paste its text; elsewhere they copy and paste records.
+    if (editsText(widget))
+        return QMainWindow::eventFilter(watched, event);
     if (type == QEvent::ShortcutOverride) {
         event->accept();
         return true;

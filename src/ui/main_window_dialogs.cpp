@@ -21,6 +21,7 @@ namespace pw::ui {
 
 void MainWindow::massChangeChannels()
 {
+    EditStep step(*this, "Mass Change");
     auto& codeplug = document_.codeplug;
     const auto runDialog = [this, &codeplug]() -> std::optional<ChannelChangeSet> {
         if (!massChangeSetupValid(&codeplug, *prompts_))
@@ -41,6 +42,7 @@ void MainWindow::massChangeChannels()
 
 void MainWindow::runZoneWizard()
 {
+    EditStep step(*this, "Zone Wizard");
     auto wizard = ZoneWizard::open(&document_.codeplug, *prompts_, selectedChannelRows());
     if (!wizard)
         return;
@@ -51,6 +53,7 @@ void MainWindow::runZoneWizard()
 
 void MainWindow::openIdSearcher()
 {
+    EditStep step(*this, "Add Contacts from Database");
     showSourcesNoticeOnce(settings_, *prompts_);
     IdSearcherDialog::Setup setup;
     setup.database = idDatabase_.get();

@@ -25,6 +25,7 @@ void keepEdit(Codeplug& codeplug)
 
 void MainWindow::addContact()
 {
+    EditStep step(*this, "Add Contact");
     auto& codeplug = document_.codeplug;
     if (!codeplug.loaded()) {
         prompts_->error(NoCodeplugForContact);
@@ -54,6 +55,7 @@ void MainWindow::addContact()
 
 void MainWindow::editContact(int row)
 {
+    EditStep step(*this, "Edit Contact");
     auto& codeplug = document_.codeplug;
     if (row < 0 || row >= codeplug.contacts().count())
         return;
@@ -69,6 +71,7 @@ void MainWindow::editContact(int row)
 
 void MainWindow::addChannel()
 {
+    EditStep step(*this, "Add Channel");
     auto& codeplug = document_.codeplug;
     if (!codeplug.loaded())
         return;
@@ -96,6 +99,7 @@ void MainWindow::addChannel()
 
 void MainWindow::editChannel(int row)
 {
+    EditStep step(*this, "Edit Channel");
     auto& codeplug = document_.codeplug;
     if (!channelOperationsOffered(document_.codeplug, *prompts_, channel_editor_text::EditingFeature.data()))
         return;

@@ -1,5 +1,7 @@
 #include "ui/mass_change_dialog.h"
 
+#include "presenter/frequency_rules.h"
+
 #include "codeplug/codeplug.h"
 #include "presenter/mass_change_choices.h"
 #include "ui/commit_button_row.h"
@@ -164,6 +166,16 @@ ChannelChangeSet MassChangeDialog::collectChanges() const
 void MassChangeDialog::commitChanges()
 {
     const std::string frequencyText = toUtf8(rxFrequency_->text());
+    // What the original checks let through may still be more than a codeplug holds, or lie outside
+    // the radios' bands.
+    if (rxFrequencyBox_->isChecked()) {
+        const auto mhz = readRxFrequencyBox(frequencyText);
+        if (mhz && !confirmFrequency("RX Frequency (MHz)", frequencyText, prompts_)) {
+            rxFrequency_->setFocus();
+            rxFrequency_->selectAll();
+            return;
+        }
+    }
     const std::optional<std::string_view> frequency =
         rxFrequencyBox_->isChecked() ? std::optional<std::string_view>(frequencyText) : std::nullopt;
     auto commit = commitChannelChanges(collectChanges(), frequency, prompts_);

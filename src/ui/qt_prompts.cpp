@@ -112,6 +112,8 @@ std::optional<std::string> QtPrompts::inputBox(std::string_view title, std::stri
     auto* edit = new QLineEdit(fromUtf8(initialText), &dialog);
     if (maxLength > 0)
         edit->setMaxLength(static_cast<int>(maxLength));
+    // Typing replaces the offered text instead of adding to it.
+    edit->selectAll();
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);

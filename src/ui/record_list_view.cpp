@@ -11,14 +11,25 @@
 namespace pw::ui {
 namespace {
 
-// The widest text a column of that heading shows, so that the column never cuts a frequency or a
-// call type short when the desktop's font is wider than the one the widths were made for.
+// The widest text a column of that heading shows, so that names of 16 characters, frequencies and
+// 7- or 8-digit IDs are never cut short, whatever the desktop's font.
 QString widestText(const QString& heading)
 {
+    // Sixteen capitals of average width: real names mix capitals, digits and blanks.
+    static const QString Name = QStringLiteral("NNNNNNNNNNNNNNNN");
     if (heading == QLatin1String("Rx Freq") || heading == QLatin1String("Tx Freq"))
-        return QStringLiteral("000.00000");
+        return QStringLiteral("0000.00000");
     if (heading == QLatin1String("Type") || heading == QLatin1String("Contact Type"))
         return QStringLiteral("Private Call");
+    if (heading == QLatin1String("Channel Name") || heading == QLatin1String("Contact Name") ||
+        heading == QLatin1String("T-Enc/Contact") || heading == QLatin1String("R-Dec/Grp"))
+        return Name;
+    if (heading == QLatin1String("DMR-MARC ID") || heading == QLatin1String("DMR ID"))
+        return QStringLiteral("16777215");
+    if (heading == QLatin1String("No."))
+        return QStringLiteral("160000");
+    if (heading == QLatin1String("Admit"))
+        return QStringLiteral("Color Code");
     return {};
 }
 
@@ -42,15 +53,21 @@ QTableView* makeRecordListView(QAbstractItemModel* model, ListColumns columns, Q
     view->setFont(font);
     view->horizontalHeader()->setFont(font);
     const QFontMetrics metrics(font);
+    // Room for the cell margins, and in the heading for the sort indicator.
+    constexpr int CellMargin = 12;
+    constexpr int IndicatorRoom = 24;
     for (int c = 0; c < model->columnCount(); ++c) {
         if (c >= columns.count) {
             view->setColumnHidden(c, true);
             continue;
         }
-        const QString widest = widestText(model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
-        const int needed = widest.isEmpty() ? 0 : metrics.horizontalAdvance(widest) + 12;
-        view->setColumnWidth(c, std::max(columns.widths[c], needed));
+        const QString heading = model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        const QString widest = widestText(heading);
+        const int forText = widest.isEmpty() ? 0 : metrics.horizontalAdvance(widest) + CellMargin;
+        const int forHeading = metrics.horizontalAdvance(heading) + IndicatorRoom;
+        view->setColumnWidth(c, std::max({columns.widths[c], forText, forHeading}));
     }
+    view->horizontalHeader()->setStretchLastSection(true);
     return view;
 }
 

@@ -8,6 +8,9 @@
 #include "ui/record_table_models.h"
 #include "ui/reorder_zones_dialog.h"
 
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -53,6 +56,16 @@ ZonesTab::ZonesTab(MainWindow& window, ChannelTableModel& channels, std::functio
     addCommandButton(sideButtons_, "Reorder... ", "reorderZonesButton", [this] { return reorderZones(); });
     sideButtons_->addStretch(1);
 
+    // Real files hold dozens of zones: the drop-down reaches any of them at once.
+    zoneChoice_ = new QComboBox(this);
+    zoneChoice_->setObjectName(QStringLiteral("zoneChoice"));
+    zoneChoice_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    bankLabel_ = new QLabel(this);
+    bankLabel_->setObjectName(QStringLiteral("zoneBankLabel"));
+    topButtons_->insertWidget(2, zoneChoice_);
+    topButtons_->insertWidget(3, bankLabel_);
+    connect(zoneChoice_, QOverload<int>::of(&QComboBox::activated), this, &ZonesTab::zoneChosen);
+
     sortMasterOnHeadingClick([this](int column) { return sortChannels(column); });
     bankSwitch_->hide();
     mirror_->hide();
@@ -79,6 +92,32 @@ void ZonesTab::refill(TabList lists)
         bankSwitch_->setText(fromUtf8(labels->bankSwitch));
         mirror_->setText(fromUtf8(labels->mirror));
     }
+    bankLabel_->setText(labels ? (tabState.shownBank == 2 ? QStringLiteral("Bank B") : QStringLiteral("Bank A"))
+                               : QString());
+    fillZoneChoice();
+}
+
+void ZonesTab::fillZoneChoice()
+{
+    const Codeplug& plug = codeplug();
+    const int count = plug.loaded() ? plug.zones().count() : 0;
+    zoneChoice_->blockSignals(true);
+    zoneChoice_->clear();
+    for (int i = 0; i < count; ++i)
+        zoneChoice_->addItem(QStringLiteral("%1 of %2: %3").arg(i + 1).arg(count).arg(fromUtf8(plug.zones().at(i)->name())));
+    zoneChoice_->setCurrentIndex(count > 0 ? state().currentZone.value_or(0) : -1);
+    zoneChoice_->setEnabled(count > 0);
+    zoneChoice_->blockSignals(false);
+}
+
+void ZonesTab::zoneChosen(int entry)
+{
+    if (entry < 0 || entry >= codeplug().zones().count())
+        return;
+    state().currentZone = entry;
+    CommandResult result;
+    result.refresh = TabList::Zones;
+    showResult(result);
 }
 
 CommandResult ZonesTab::reorderZones()

@@ -4,6 +4,9 @@
 
 #include "ui/channel_list_tab_page.h"
 
+class QComboBox;
+class QLabel;
+
 namespace pw::ui {
 
 class ZonesTab final : public ChannelListTabPage {
@@ -16,15 +19,23 @@ public:
 
     QPushButton* bankSwitchButton() const { return bankSwitch_; }
     QPushButton* mirrorButton() const { return mirror_; }
+    // The drop-down of every zone ("3 of 47: NAME") beside Previous and Next, and the label naming
+    // the bank shown.
+    QComboBox* zoneChoice() const { return zoneChoice_; }
+    QLabel* bankLabel() const { return bankLabel_; }
 
     // Opens the "Reorder Zones" dialog through the window.
     CommandResult reorderZones();
 
 private:
     bool sortChannels(int column);
+    void fillZoneChoice();
+    void zoneChosen(int entry);
 
     QPushButton* bankSwitch_ = nullptr;
     QPushButton* mirror_ = nullptr;
+    QComboBox* zoneChoice_ = nullptr;
+    QLabel* bankLabel_ = nullptr;
 };
 
 } // namespace pw::ui

@@ -10,6 +10,7 @@
 #include "ui/channel_editor_dialog.h"
 #include "ui/contact_editor_dialog.h"
 #include "ui/main_window.h"
+#include "ui/ui_test_support.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -597,6 +598,55 @@ TEST_F(EditorsTest, TypingAReceiveFrequencyMovesTheTransmitFrequencyWithPlus)
     EXPECT_EQ(channelCell(row, 2), "443.50000");
     EXPECT_EQ(channelCell(row, 5), "448.50000");
     EXPECT_EQ(selectedRow(window_.channelView()), row);
+}
+
+// Text that is no number or more than a codeplug holds is refused with the range, the editor
+// staying open; a frequency outside the usual bands is kept only when the user says so.
+TEST_F(EditorsTest, ImpossibleFrequenciesAreRefusedAndUnusualOnesQuestioned)
+{
+    const struct {
+        const char* typed;
+        MessageIcon shown;
+        MessageAnswer answer;
+        const char* stored;  // after the first Save Changes; nullptr when the editor stays open
+    } cases[] = {
+        {"abc", MessageIcon::Error, MessageAnswer::Ok, nullptr},
+        {"9999", MessageIcon::Error, MessageAnswer::Ok, nullptr},
+        {"0", MessageIcon::Error, MessageAnswer::Ok, nullptr},
+        {"300", MessageIcon::Warning, MessageAnswer::No, nullptr},
+        {"300", MessageIcon::Warning, MessageAnswer::Yes, "300.00000"},
+        {"146.52", MessageIcon::Information, MessageAnswer::Ok, "146.52000"},
+    };
+    open();
+    const int row = addAnalogChannel("Simplex", 145.5, 145.5);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        prompts_.clearShown();
+        if (c.shown == MessageIcon::Warning)
+            prompts_.answer(c.answer);
+        bool stayedOpen = false;
+        onChannelDialog([&](ChannelEditorDialog& dialog) {
+            typeInto(dialog.rxFrequencyBox(), c.typed);
+            control<QPushButton>(dialog, "saveChanges")->click();
+            stayedOpen = dialog.result() != QDialog::Accepted;
+            if (stayedOpen)
+                dialog.reject();
+        });
+        window_.editChannel(row);
+        EXPECT_EQ(stayedOpen, c.stored == nullptr);
+        if (c.shown == MessageIcon::Information) {
+            EXPECT_TRUE(prompts_.shown().empty());
+        } else {
+            ASSERT_EQ(prompts_.shown().size(), 1u);
+            EXPECT_EQ(prompts_.shown()[0].icon, c.shown);
+        }
+        if (c.shown == MessageIcon::Error)
+            EXPECT_NE(prompts_.shown()[0].text.find("from 0.00001 to 999.99999"), std::string::npos);
+        if (c.stored)
+            EXPECT_EQ(Channel::frequencyText(codeplug().channelAt(row)->rxFrequency()), c.stored);
+        else
+            EXPECT_NE(Channel::frequencyText(codeplug().channelAt(row)->rxFrequency()), "999.99999");
+    }
 }
 
 TEST_F(EditorsTest, FilledReceiveFrequencyIsNoEdit)

@@ -169,7 +169,7 @@ TEST(ZonesTab, ShowsTheCurrentZoneAndStepsThroughTheZones)
     const QStringList headings{"No.", "Channel Name", "Rx Freq", "Mode", " BW"};
     EXPECT_EQ(visibleHeadings(zones->memberView()), headings);
     EXPECT_EQ(visibleHeadings(zones->masterView()), headings);
-    EXPECT_EQ(zones->masterView()->columnWidth(1), 100);
+    EXPECT_GE(zones->masterView()->columnWidth(1), 100);
     EXPECT_EQ(zones->findChild<QLabel*>("zoneHint")->text(),
               "Double-click channels to move them in or out of the Zone.");
     for (const char* text : {"Previous Group", "Next Group", "[+] New Zone", "[-] Delete Zone", "Rename...",
@@ -427,10 +427,10 @@ TEST(ScanListsTab, MembersByDoubleClickMoveAndContextMenu)
 
     EXPECT_EQ(scan->nameBox()->text(), "S1");
     EXPECT_EQ(column(scan->memberView(), 1), QStringList{"CH4"});
-    EXPECT_EQ(scan->memberView()->columnWidth(1), 115);
-    // A frequency column is never narrower than its listed width, and grows when the font needs it.
+    EXPECT_GE(scan->memberView()->columnWidth(1), 115);
+    // A column is never narrower than its listed width, and grows when the font needs it.
     EXPECT_GE(scan->memberView()->columnWidth(2), 60);
-    EXPECT_EQ(scan->masterView()->columnWidth(1), 100);
+    EXPECT_GE(scan->masterView()->columnWidth(1), 100);
     EXPECT_EQ(visibleHeadings(scan->masterView()), (QStringList{"No.", "Channel Name", "Rx Freq", "Mode", " BW"}));
     for (const char* text : {"Previous Group", "Next Group", "[+] New Scan List", "[-] Delete Scan List",
                              "Rename...", "Move Item Up", "Move Item Down"})
@@ -500,7 +500,7 @@ TEST(RxGroupsTab, ContactsInAndOutOfTheGroup)
     const QStringList headings{"No.", "DMR-MARC ID", "Contact Name", "Type"};
     EXPECT_EQ(visibleHeadings(rx->memberView()), headings);
     EXPECT_EQ(visibleHeadings(rx->masterView()), headings);
-    EXPECT_EQ(rx->masterView()->columnWidth(2), 120);
+    EXPECT_GE(rx->masterView()->columnWidth(2), 120);
     EXPECT_EQ(column(rx->memberView(), 2), QStringList{"C2"});
     EXPECT_EQ(column(rx->masterView(), 1), (QStringList{"1001", "1002", "1003"}));
     EXPECT_EQ(rx->findChild<QLabel*>("rxGroupHint")->text(),

@@ -131,24 +131,30 @@ TEST(OpenFlow, APasteShowsItsTabUnderItsReportAndOnlyThen)
     EXPECT_EQ(window.document().codeplug.contacts().count(), 1);
 }
 
-TEST(OpenFlow, AFailedOpenShowsThatNothingIsLoaded)
+TEST(OpenFlow, AFailedOpenLeavesTheWindowAndItsChangedCodeplugAsTheyWere)
 {
     test::TempDir dir;
     ScriptedPrompts prompts;
     MainWindow window(&prompts);
-    ASSERT_EQ(window.openFile(pathText(test::writeFixture(dir.file("a.rdb"), RdbV1Format))),
-              OpenOutcome::OpenedWithErrors);
+    const auto good = dir.file("a.rdt");
+    ASSERT_EQ(window.openFile(pathText(threeChannelFile(good))), OpenOutcome::Opened);
+    window.document().codeplug.setRadioName("CHANGED");
+    window.refreshAll();
+    const auto before = window.document().codeplug.fileBytes();
     const auto junk = dir.file("junk.rdt");
     test::writeBytes(junk, std::vector<std::uint8_t>(100, 0x5A));
+    // Declines to save first, then chooses the wrong file.
+    prompts.answer(MessageAnswer::No);
     EXPECT_EQ(window.openFile(pathText(junk)), OpenOutcome::OpenFailed);
     EXPECT_EQ(prompts.lastText(), "Failed to load Codeplug; the specified file is invalid.");
-    EXPECT_EQ(window.workingFileText(), "(None)");
-    EXPECT_EQ(window.statusLine(), "No Codeplug yet loaded.");
-    EXPECT_FALSE(window.tabTitles().contains("Errors"));
-    EXPECT_TRUE(window.errorText().isEmpty());
-    EXPECT_FALSE(window.radioNameBox()->isEnabled());
-    EXPECT_EQ(window.contactView()->model()->rowCount(), 0);
-    EXPECT_EQ(window.channelView()->model()->rowCount(), 0);
+    EXPECT_EQ(window.workingFileText(), pathText(good));
+    EXPECT_EQ(window.statusLine(), "Total of 1 contacts and 3 channels in Codeplug");
+    EXPECT_TRUE(window.radioNameBox()->isEnabled());
+    EXPECT_EQ(window.radioNameBox()->text(), "CHANGED");
+    EXPECT_EQ(window.channelView()->model()->rowCount(), 3);
+    EXPECT_TRUE(window.document().codeplug.changed());
+    EXPECT_EQ(window.document().codeplug.fileBytes(), before);
+    EXPECT_EQ(window.document().path, good.string());
 }
 
 TEST(OpenFlow, APathThatIsNotAsciiOpensAndShowsAsItIsNamed)

@@ -1,5 +1,5 @@
 // The window's own commands: copy and paste between two windows, the keys that reach them from
-// anywhere in the window, the Errors tab, sorting through the headings, the Structural Import tab and the close flow.
+// the lists, the Errors tab, sorting through the headings, the Structural Import tab and the close flow.
 
 #include "ui/main_window.h"
 #include "iddb/settings_block.h"
@@ -60,9 +60,9 @@ TEST(WindowCommands, ChannelsCopiedInOneWindowPasteIntoAnother)
     source.channelView()->selectionModel()->select(source.channelView()->model()->index(1, 0),
                                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
     EXPECT_EQ(source.selectedChannelRows(), (std::vector<int>{0, 1}));
-    // Ctrl+C is the window's copy even while a text box has the focus.
-    source.radioNameBox()->setFocus();
-    QTest::keyClick(source.radioNameBox(), Qt::Key_C, Qt::ControlModifier);
+    // Ctrl+C in a list is the record copy.
+    source.channelView()->setFocus();
+    QTest::keyClick(source.channelView(), Qt::Key_C, Qt::ControlModifier);
     const QString copied = QApplication::clipboard()->text();
     EXPECT_TRUE(copied.startsWith("DMR-CHANNEL")) << copied.toStdString();
     EXPECT_TRUE(copied.contains("HOTSPOT") && copied.contains("REPEATER") && !copied.contains("CALLING"));

@@ -115,6 +115,7 @@ private:
                      " contact records in this codeplug -- " + std::to_string(contactCount_) +
                      " contacts read.\r\n");
         auto& contacts = cp_.contacts();
+        contacts.reserve(contactCount_);
         const Contact prototype(*formats_.contact);
         for (int i = 0; i < contactCount_; ++i) {
             auto contact = std::make_unique<Contact>(prototype);

@@ -108,7 +108,8 @@ void ContactRecordFormat::load(Contact& contact)
     const ConstBytes r(record);
     contact.assignDmrId(getU24Le(r, contact::Id));
     // The record keeps a name and none of the descriptive texts.
-    contact.assignTexts({SixBitText::decode(record.data() + contact::Name)});
+    std::array<char, SixBitText::Characters> name;
+    contact.assignTexts({std::string_view(name.data(), SixBitText::decodeInto(record.data() + contact::Name, name))});
     switch (getU8(r, contact::Flags) & 3) {
     case 1: contact.assignCallType(CallType::GroupCall); break;
     case 2: contact.assignCallType(CallType::AllCall); break;

@@ -57,21 +57,25 @@ SixBitText::Packed SixBitText::encode(std::string_view utf8)
     return packed;
 }
 
+std::size_t SixBitText::decodeInto(const std::uint8_t* packed, std::array<char, Characters>& out)
+{
+    // Three bytes hold four characters.
+    for (std::size_t group = 0; group < Characters / 4; ++group) {
+        const std::uint8_t* in = packed + 3 * group;
+        const std::uint32_t bits = (std::uint32_t{in[0]} << 16) | (std::uint32_t{in[1]} << 8) | in[2];
+        for (std::size_t k = 0; k < 4; ++k)
+            out[4 * group + k] = Alphabet[(bits >> (18 - 6 * k)) & 0x3Fu];
+    }
+    std::size_t length = Characters;
+    while (length > 0 && out[length - 1] == ' ')
+        --length;
+    return length;
+}
+
 std::string SixBitText::decode(const std::uint8_t* packed)
 {
-    std::string text;
-    text.reserve(Characters);
-    for (std::size_t i = 0; i < Characters; ++i) {
-        unsigned value = 0;
-        for (unsigned b = 0; b < 6; ++b) {
-            const std::size_t bit = 6 * i + b;
-            value = (value << 1) | ((packed[bit / 8] >> (7 - bit % 8)) & 1u);
-        }
-        text.push_back(Alphabet[value]);
-    }
-    const auto last = text.find_last_not_of(' ');
-    text.erase(last == std::string::npos ? 0 : last + 1);
-    return text;
+    std::array<char, Characters> characters;
+    return std::string(characters.data(), decodeInto(packed, characters));
 }
 
 } // namespace pw

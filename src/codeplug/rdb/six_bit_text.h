@@ -25,6 +25,8 @@ public:
     static bool holds(std::string_view utf8);
     // The 16 characters with trailing spaces removed.
     static std::string decode(const std::uint8_t* packed);
+    // The same into a caller's buffer, without an allocation per name; returns the length kept.
+    static std::size_t decodeInto(const std::uint8_t* packed, std::array<char, Characters>& out);
     static std::string decode(const Packed& packed) { return decode(packed.data()); }
     // The text as an RDB codeplug stores it: encoded and decoded again.
     static std::string normalize(std::string_view text) { return decode(encode(text)); }

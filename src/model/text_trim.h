@@ -1,0 +1,18 @@
+#pragma once
+// Typed values (a frequency in a box, a choice on the command line) are taken without the spaces
+// and tabs around them.
+
+#include <string_view>
+
+namespace pw {
+
+constexpr std::string_view trimmedBlanks(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+} // namespace pw

@@ -1,0 +1,48 @@
+#pragma once
+// Prompts that bring the window up to date before a message box opens: a command that changed the
+// codeplug and then reports it ("986 contacts imported.") shows its report over the lists as they
+// now are, not as they were before the command.
+
+#include "codeplug/codeplug.h"
+#include "platform/prompts.h"
+
+#include <functional>
+
+namespace pw::ui {
+
+class RefreshingPrompts final : public Prompts {
+public:
+    RefreshingPrompts(Prompts& shown, const Codeplug& codeplug, std::function<void()> refresh)
+        : shown_(shown), codeplug_(codeplug), refresh_(std::move(refresh)), refreshedAt_(codeplug.editCount())
+    {
+    }
+
+    MessageAnswer message(MessageIcon icon, MessageButtons buttons, std::string_view text,
+                          std::string_view title) override
+    {
+        // Reports end a command; questions come while it still works.
+        if (buttons == MessageButtons::Ok && codeplug_.editCount() != refreshedAt_) {
+            refresh_();
+            refreshedAt_ = codeplug_.editCount();
+        }
+        return shown_.message(icon, buttons, text, title);
+    }
+    std::optional<std::string> inputBox(std::string_view title, std::string_view prompt, std::size_t maxLength,
+                                        std::string_view initialText) override
+    {
+        return shown_.inputBox(title, prompt, maxLength, initialText);
+    }
+    std::optional<std::string> chooseFile(const FileChooserRequest& request) override
+    {
+        return shown_.chooseFile(request);
+    }
+    void setBusy(bool busy) override { shown_.setBusy(busy); }
+
+private:
+    Prompts& shown_;
+    const Codeplug& codeplug_;
+    std::function<void()> refresh_;
+    std::uint64_t refreshedAt_;
+};
+
+} // namespace pw::ui

@@ -75,7 +75,7 @@ void registerCopyCommand(CLI::App& app, CliSession& session)
             text = channelsClipboardText(
                 *codeplug, tableRows(session, args.selection, codeplug->channels().count(), "channel"));
         } else {
-            const auto name = utf8ToLatin1(args.selection);
+            const auto name = argumentText(args.selection);
             const int zone = zoneNamed(*codeplug, name);
             if (zone < 0)
                 session.fail("There is no zone named '" + name + "'.");

@@ -1,6 +1,7 @@
 #include "cli/console_prompts.h"
 
 #include "cli/text_encoding.h"
+#include "model/unicode_text.h"
 
 #include <ostream>
 
@@ -16,7 +17,7 @@ std::string ConsolePrompts::printable(std::string_view text)
         lf.push_back(text[i]);
     }
     lf.push_back('\n');
-    return latin1ToUtf8(lf);
+    return terminalText(lf);
 }
 
 MessageAnswer ConsolePrompts::message(MessageIcon icon, MessageButtons buttons, std::string_view text,
@@ -45,12 +46,13 @@ std::optional<std::string> ConsolePrompts::inputBox(std::string_view title, std:
 {
     if (!inputAnswer_) {
         if (!cancelledInputBox_)
-            cancelledInputBox_ = latin1ToUtf8(title);
+            cancelledInputBox_ = terminalText(title);
         return std::nullopt;
     }
     auto text = *inputAnswer_;
-    if (maxLength > 0 && text.size() > maxLength)
-        text.resize(maxLength);
+    // The box holds `maxLength` characters, not bytes.
+    if (maxLength > 0)
+        text = std::string(utf8FirstCharacters(text, maxLength));
     return text;
 }
 

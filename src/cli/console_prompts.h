@@ -36,7 +36,8 @@ public:
     std::optional<std::string> chooseFile(const FileChooserRequest& request) override;
     void setBusy(bool) override {}
 
-    // The text of a message box as printed: CR LF as LF, Latin-1 as UTF-8, and a final LF.
+    // The text of a message box as printed: CR LF as LF, and a final LF; bytes that are not
+    // UTF-8 (a path in another encoding) shown as Latin-1.
     static std::string printable(std::string_view text);
 
     // A question answered No or Cancel, as printed; nothing when none was.

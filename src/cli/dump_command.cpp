@@ -1,7 +1,7 @@
 // dump: the whole decoded model of a codeplug as one JSON object.
 //
 // Everything is read through the model's accessors, so the same code serves every family; texts
-// are 8-bit in the model and leave as Latin-1 converted to UTF-8.
+// are UTF-8 in the model and leave as they are.
 
 #include "cli/cli_session.h"
 #include "cli/text_encoding.h"
@@ -16,7 +16,7 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-std::string utf8(std::string_view text) { return latin1ToUtf8(text); }
+std::string utf8(std::string_view text) { return terminalText(text); }
 
 std::string formatIdText(FormatId formatId)
 {

@@ -50,7 +50,7 @@ int main(int argc, char** argv)
     app.add_flag_callback("--yes", [&session] { session.prompts().setAnswerYes(true); },
                           "Answer Yes to every question of the command");
     app.add_option_function<std::string>(
-        "--answer", [&session](const std::string& text) { session.prompts().setInputAnswer(utf8ToLatin1(text)); },
+        "--answer", [&session](const std::string& text) { session.prompts().setInputAnswer(argumentText(text)); },
         "Answer every input box of the command with TEXT");
     app.footer("FILE, CSV, TEXTFILE and OTHER may be - for standard input; OUT and -o OUT may be - for "
                "standard output, and the messages then go to standard error.");

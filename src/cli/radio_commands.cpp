@@ -29,13 +29,13 @@ void registerRadioCommands(CLI::App& app, CliSession& session)
             session.fail("Sorry, the feature you tried to\r\naccess, Radio Type, is not\r\n"
                          "yet supported for this codeplug type.");
         if (args.name)
-            codeplug->setRadioName(utf8ToLatin1(*args.name));
+            codeplug->setRadioName(argumentText(*args.name));
         if (args.id)
             codeplug->setRadioDmrId(*args.id);
         if (args.vendor)
             codeplug->setVendor(*args.vendor);
         session.saveIfChanged(*codeplug, args.file);
-        session.out() << latin1ToUtf8(codeplug->radioTypeText()) << '\n';
+        session.out() << terminalText(codeplug->radioTypeText()) << '\n';
     });
 }
 

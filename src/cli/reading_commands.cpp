@@ -25,8 +25,8 @@ void registerReadingCommands(CLI::App& app, CliSession& session)
         auto& out = session.out();
         out << "file: " << infoFile << '\n'
             << "format: " << formatIdText(codeplug->formatId()) << '\n'
-            << "radio type: " << latin1ToUtf8(codeplug->radioTypeText()) << '\n'
-            << "radio name: " << latin1ToUtf8(codeplug->radioName().value_or("")) << '\n'
+            << "radio type: " << terminalText(codeplug->radioTypeText()) << '\n'
+            << "radio name: " << terminalText(codeplug->radioName().value_or("")) << '\n'
             << "radio dmr id: " << codeplug->radioDmrId() << '\n'
             << "contacts: " << codeplug->contacts().count() << '\n'
             << "channels: " << codeplug->channels().count() << '\n'
@@ -41,7 +41,7 @@ void registerReadingCommands(CLI::App& app, CliSession& session)
     errors->add_option("FILE", errorsFile, "Codeplug file; - for standard input")->required();
     errors->callback([&session] {
         const auto codeplug = session.openCodeplug(errorsFile);
-        session.out() << latin1ToUtf8(codeplug->errorLogText()) << std::flush;
+        session.out() << terminalText(codeplug->errorLogText()) << std::flush;
     });
 }
 

@@ -1,14 +1,15 @@
 #pragma once
-// Codeplug and CSV text is 8-bit; the terminal and JSON speak UTF-8. The 8-bit text is taken as
-// Latin-1 on the way out, and command-line arguments are brought back to Latin-1 on the way in.
+// Text on the terminal and on the command line is UTF-8, as are the model's texts. Texts that may
+// hold other bytes (a path in another encoding inside a message) are shown as Latin-1 so that the
+// terminal never receives malformed UTF-8; arguments that are not valid UTF-8 are taken as
+// Windows-1252, as files read are.
 
 #include <string>
 #include <string_view>
 
 namespace pw::cli {
 
-std::string latin1ToUtf8(std::string_view text);
-// UTF-8 made of code points up to U+00FF becomes Latin-1; anything else is kept as its bytes.
-std::string utf8ToLatin1(std::string_view text);
+std::string terminalText(std::string_view text);
+std::string argumentText(std::string_view text);
 
 } // namespace pw::cli

@@ -86,15 +86,15 @@ ChannelChangeSet changesFromOptions(CliSession& session, const Codeplug& codeplu
                        : *args.offset == "minus" ? OffsetChoice::Minus
                                                  : OffsetChoice::Simplex;
     if (args.prepend)
-        changes.prependText = utf8ToLatin1(*args.prepend);
+        changes.prependText = argumentText(*args.prepend);
     if (args.append)
-        changes.appendText = utf8ToLatin1(*args.append);
+        changes.appendText = argumentText(*args.append);
     if (args.replace)
-        changes.replace = TextReplacement{utf8ToLatin1(*args.replace), utf8ToLatin1(args.with.value_or(""))};
+        changes.replace = TextReplacement{argumentText(*args.replace), argumentText(args.with.value_or(""))};
     if (args.scanList)
         changes.scanList = listPosition(session, "--scanlist", args.scanList, codeplug.scanLists().count());
     if (args.admit) {
-        const auto text = utf8ToLatin1(*args.admit);
+        const auto text = argumentText(*args.admit);
         const auto choices = admitChoicesForMassChange(codeplug.formatId());
         for (const auto& choice : choices)
             if (list_support::equalsIgnoringCase(choice, text))
@@ -217,10 +217,10 @@ void registerZoneWizard(CLI::App& app, CliSession& session)
         auto wizard = ZoneWizard::open(codeplug.get(), session.prompts(), std::move(rows));
         if (!wizard)
             throw CommandExit{ExitFailed};
-        wizard->setZoneName(utf8ToLatin1(args.zone));
+        wizard->setZoneName(argumentText(args.zone));
         if (args.scanList) {
             wizard->setCreateScanList(true);
-            wizard->setScanListName(utf8ToLatin1(*args.scanList));
+            wizard->setScanListName(argumentText(*args.scanList));
         }
         if (args.apply)
             wizard->setApplyScanList(true);

@@ -1,6 +1,9 @@
 #include "codeplug/byte_field.h"
 
+#include "model/unicode_text.h"
+
 #include <bit>
+#include <algorithm>
 #include <cstring>
 
 namespace pw {
@@ -24,29 +27,77 @@ void setF64Le(Bytes bytes, std::size_t offset, double value)
         bytes[offset + i] = static_cast<std::uint8_t>(raw & 0xFF);
 }
 
-std::string getUtf16Name(ConstBytes bytes, std::size_t offset, std::size_t units)
+namespace {
+
+// The units of a stored name up to its first zero unit (or all `units` of them).
+std::u16string storedUnits(ConstBytes bytes, std::size_t offset, std::size_t units)
+{
+    std::u16string stored;
+    for (std::size_t i = 0; i < units && inBounds(bytes, offset + 2 * i, 2); ++i) {
+        const auto unit = static_cast<char16_t>(getU16Le(bytes, offset + 2 * i));
+        if (unit == 0)
+            break;
+        stored.push_back(unit);
+    }
+    return stored;
+}
+
+bool isHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool isLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// UTF-8 text (up to its first zero) as at most `units` UTF-16 units, cut before a character that
+// would not fit whole.
+std::u16string unitsOf(std::string_view text, std::size_t units)
+{
+    text = text.substr(0, std::min(text.find('\0'), text.size()));
+    std::u16string out;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const char32_t c = decodeUtf8At(text, pos);
+        const std::size_t needed = c >= 0x10000 ? 2 : 1;
+        if (out.size() + needed > units)
+            break;
+        if (needed == 2) {
+            out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(c));
+        }
+    }
+    return out;
+}
+
+std::string utf8Of(const std::u16string& units)
 {
     std::string text;
-    for (std::size_t i = 0; i < units; ++i) {
-        const auto unit = getU16Le(bytes, offset + 2 * i);
-        if (unit == 0 || !inBounds(bytes, offset + 2 * i, 2))
-            break;
-        // Only the low byte is shown; a unit such as 0x0100 gives a zero low byte and ends the text.
-        const auto low = static_cast<char>(unit & 0xFF);
-        if (low == 0)
-            break;
-        text.push_back(low);
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const char32_t unit = units[i];
+        if (isHighSurrogate(unit) && i + 1 < units.size() && isLowSurrogate(units[i + 1])) {
+            appendUtf8(text, 0x10000 + ((unit - 0xD800) << 10) + (units[i + 1] - 0xDC00u));
+            ++i;
+        } else {
+            // A surrogate without its partner is no character: it shows as the replacement mark.
+            appendUtf8(text, isHighSurrogate(unit) || isLowSurrogate(unit) ? 0xFFFD : unit);
+        }
     }
     return text;
 }
 
+} // namespace
+
+std::string getUtf16Name(ConstBytes bytes, std::size_t offset, std::size_t units)
+{
+    return utf8Of(storedUnits(bytes, offset, units));
+}
+
 void setUtf16Name(Bytes bytes, std::size_t offset, std::size_t units, std::string_view text)
 {
-    std::size_t i = 0;
-    for (; i < units && i < text.size() && text[i] != '\0'; ++i)
-        setU16Le(bytes, offset + 2 * i, static_cast<unsigned char>(text[i]));
-    for (; i < units; ++i)
-        setU16Le(bytes, offset + 2 * i, 0);
+    const auto wanted = unitsOf(text, units);
+    // A name that reads as it is already stored keeps its bytes: other software may have left
+    // units after the terminating zero, or a unit that shows only as a replacement mark.
+    if (utf8Of(wanted) == getUtf16Name(bytes, offset, units))
+        return;
+    for (std::size_t i = 0; i < units; ++i)
+        setU16Le(bytes, offset + 2 * i, i < wanted.size() ? wanted[i] : 0);
 }
 
 std::string getCString(ConstBytes bytes, std::size_t offset, std::size_t size)
@@ -68,6 +119,29 @@ void setCString(Bytes bytes, std::size_t offset, std::size_t size, std::string_v
         setU8(bytes, offset + i, static_cast<unsigned char>(text[i]));
     for (; i < size; ++i)
         setU8(bytes, offset + i, 0);
+}
+
+std::string getLatin1Text(ConstBytes bytes, std::size_t offset, std::size_t size)
+{
+    return latin1ToUtf8(getCString(bytes, offset, size));
+}
+
+std::string storableLatin1Text(std::string_view text, std::size_t maxChars)
+{
+    text = text.substr(0, std::min(text.find('\0'), text.size()));
+    auto stored = transliterateToLatin1(text);
+    // Transliteration may bring a zero back ("?" never, but a control character may stay).
+    stored = stored.substr(0, std::min({stored.find('\0'), stored.size(), maxChars}));
+    return stored;
+}
+
+void setLatin1Text(Bytes bytes, std::size_t offset, std::size_t size, std::string_view text, std::size_t maxChars)
+{
+    const auto stored = storableLatin1Text(text, maxChars);
+    // A text that reads as it is already stored keeps its bytes, those after its zero included.
+    if (stored == getCString(bytes, offset, std::min(size, maxChars)))
+        return;
+    setCString(bytes, offset, size, stored, maxChars);
 }
 
 } // namespace pw

@@ -91,12 +91,13 @@ inline bool isSet(ConstBytes bytes, BitField field) { return get(bytes, field) !
 inline void put(Bytes bytes, BitField field, unsigned value) { setBits(bytes, field.byte, field.first, field.count, value); }
 inline void put(Bytes bytes, BitField field, bool on) { put(bytes, field, on ? 1u : 0u); }
 
-// A name of `units` UTF-16LE code units, read as the low byte of each unit up to the first zero
-// unit. This is how every TYT name and the 16-bit names of the RDB lists are shown.
+// A name of `units` UTF-16LE code units up to the first zero unit, as UTF-8. This is how every
+// TYT name and the 16-bit names of the RDB lists are read.
 std::string getUtf16Name(ConstBytes bytes, std::size_t offset, std::size_t units);
 
-// Writes each character of `text` (up to its first zero, at most `units`) as one code unit, the
-// character in the low byte, and zeroes the remaining units.
+// Writes UTF-8 `text` (up to its first zero) as at most `units` code units, cut before a
+// character that does not fit whole, and zeroes the remaining units. A name that already reads as
+// `text` is left as stored.
 void setUtf16Name(Bytes bytes, std::size_t offset, std::size_t units, std::string_view text);
 
 // An 8-bit text of at most `size` bytes, ending at the first zero byte.
@@ -105,5 +106,17 @@ std::string getCString(ConstBytes bytes, std::size_t offset, std::size_t size);
 // Copies at most `maxChars` characters of `text` (stopping at a zero in it) into a field of `size`
 // bytes; the rest of the field is zero-filled.
 void setCString(Bytes bytes, std::size_t offset, std::size_t size, std::string_view text, std::size_t maxChars);
+
+// An 8-bit text read as Latin-1, so that every stored byte has its character and comes back as
+// the same byte: the text as UTF-8.
+std::string getLatin1Text(ConstBytes bytes, std::size_t offset, std::size_t size);
+
+// UTF-8 `text` as the Latin-1 bytes an 8-bit field stores: up to its first zero, characters
+// outside Latin-1 transliterated, at most `maxChars` bytes.
+std::string storableLatin1Text(std::string_view text, std::size_t maxChars);
+
+// Writes UTF-8 `text` as storableLatin1Text into a field of `size` bytes, the rest zero-filled;
+// a text that already reads as `text` is left as stored.
+void setLatin1Text(Bytes bytes, std::size_t offset, std::size_t size, std::string_view text, std::size_t maxChars);
 
 } // namespace pw

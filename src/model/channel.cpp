@@ -1,6 +1,7 @@
 #include "model/channel.h"
 
 #include "model/letter_case.h"
+#include "model/unicode_text.h"
 
 #include <algorithm>
 
@@ -99,7 +100,7 @@ void Channel::refreshContactName(const RecordList<Contact>& contacts)
 
 void Channel::setContactNameCache(std::string_view text)
 {
-    contactNameCache_.assign(text.substr(0, std::min(text.size(), ContactNameCacheLimit)));
+    contactNameCache_.assign(utf8Prefix(text, ContactNameCacheLimit));
 }
 
 void Channel::setScanList(int position)

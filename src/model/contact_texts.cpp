@@ -1,5 +1,7 @@
 #include "model/contact_texts.h"
 
+#include "model/unicode_text.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -9,7 +11,8 @@ namespace {
 std::string_view usable(std::string_view text)
 {
     text = text.substr(0, std::min(text.find('\0'), text.size()));
-    return text.substr(0, std::min(text.size(), ContactTexts::MaxLength));
+    // Cut before a character that would be cut in two.
+    return utf8Prefix(text, ContactTexts::MaxLength);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "model/field_readers.h"
 
+#include "model/unicode_text.h"
+
 namespace pw {
 namespace {
 
@@ -37,8 +39,11 @@ std::size_t passQuoted(std::string_view line, std::size_t pos)
 std::size_t copyLimited(std::string_view line, std::size_t from, std::size_t to, std::size_t maxLength,
                         std::string& out)
 {
-    if (maxLength != 0 && to - from > maxLength)
-        to = from + maxLength;
+    if (maxLength != 0 && to - from > maxLength) {
+        // The text is cut before a character that would be cut in two.
+        out.assign(utf8Prefix(line.substr(from, to - from), maxLength));
+        return from + maxLength;
+    }
     out.assign(line.substr(from, to - from));
     return to;
 }

@@ -1,7 +1,9 @@
 #pragma once
-// Letter case in the 8-bit texts of codeplugs, CSV files and the network. Only A-Z and a-z have a
-// case here, whatever the process's locale: the desktop program runs in the user's locale, and a
-// name must compare the same there as on the command line and in the vendor software.
+// Letter case in the texts of codeplugs, CSV files and the network. Only A-Z and a-z have a case
+// here, whatever the process's locale: the desktop program runs in the user's locale, and a name
+// must compare the same there as on the command line and in the vendor software. Other letters
+// (é, Ж, Ω) compare as written: "Ж" and "ж" are two names, and sorts order them by their UTF-8
+// bytes, which is their code point order.
 
 #include <algorithm>
 #include <string_view>

@@ -37,6 +37,8 @@ public:
     // A name typed elsewhere as this format compares it with its stored names (a format whose
     // alphabet is small compares it as it would store it).
     virtual std::string lookupName(std::string_view name) const = 0;
+    // False when the format's alphabet cannot hold the name even transliterated: editors refuse it.
+    virtual bool holdsName(std::string_view /*name*/) const { return true; }
 };
 
 // ---- Channels ----
@@ -76,6 +78,8 @@ public:
     virtual bool isHighPower(const Channel& channel) const = 0;
     // A name typed elsewhere as this format compares it with its stored names.
     virtual std::string lookupName(std::string_view name) const = 0;
+    // False when the format's alphabet cannot hold the name even transliterated: editors refuse it.
+    virtual bool holdsName(std::string_view /*name*/) const { return true; }
 };
 
 // ---- Zones, scan lists and RX group lists ----

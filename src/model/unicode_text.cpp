@@ -230,6 +230,14 @@ std::string_view utf8Prefix(std::string_view text, std::size_t maxBytes)
     return text.substr(0, end);
 }
 
+std::string_view utf8FirstCharacters(std::string_view text, std::size_t count)
+{
+    std::size_t pos = 0;
+    for (std::size_t n = 0; n < count && pos < text.size(); ++n)
+        decodeUtf8At(text, pos);
+    return text.substr(0, pos);
+}
+
 std::string latin1ToUtf8(std::string_view text)
 {
     std::string out;
@@ -252,6 +260,9 @@ std::string windows1252ToUtf8(std::string_view text)
 
 std::string utf8FromExternalText(std::string_view text)
 {
+    constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+    if (text.starts_with(ByteOrderMark))
+        text.remove_prefix(ByteOrderMark.size());
     return isValidUtf8(text) ? std::string(text) : windows1252ToUtf8(text);
 }
 

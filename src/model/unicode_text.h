@@ -34,10 +34,14 @@ void appendUtf8(std::string& out, char32_t codePoint);
 // inside a character.
 std::string_view utf8Prefix(std::string_view text, std::size_t maxBytes);
 
+// The first `count` characters of valid UTF-8 `text` (all of it when it has fewer).
+std::string_view utf8FirstCharacters(std::string_view text, std::size_t count);
+
 // 8-bit text as UTF-8.
 std::string latin1ToUtf8(std::string_view text);
 std::string windows1252ToUtf8(std::string_view text);
-// Text read from a file or the network: kept when it is valid UTF-8, else taken as Windows-1252.
+// Text read from a file or the network: kept when it is valid UTF-8 (a leading byte-order mark
+// dropped), else taken as Windows-1252.
 std::string utf8FromExternalText(std::string_view text);
 
 // UTF-8 brought down to a smaller set, with transliteration where needed. The results are bytes
@@ -46,8 +50,8 @@ std::string transliterateToAscii(std::string_view utf8);
 std::string transliterateToWindows1252(std::string_view utf8);
 std::string transliterateToLatin1(std::string_view utf8);
 
-// The codeplug model's texts are 8-bit Latin-1 for now: the one conversion from the UTF-8 of the
-// ID database (and any other UTF-8 source) into a model text.
-inline std::string modelTextFromUtf8(std::string_view utf8) { return transliterateToLatin1(utf8); }
+// The codeplug model's texts are UTF-8: each family's record formats bring them to what the
+// family stores. Kept as the one seam where UTF-8 from the ID database becomes a model text.
+inline std::string modelTextFromUtf8(std::string_view utf8) { return std::string(utf8); }
 
 } // namespace pw

@@ -5,6 +5,7 @@
 #include "model/text_trim.h"
 #include "model/tone_code.h"
 #include "operations/channel_selection.h"
+#include "operations/name_check.h"
 #include "platform/prompts.h"
 
 #include <cctype>
@@ -174,6 +175,14 @@ MassChangeResult massChangeChannels(Codeplug& codeplug, Prompts& prompts, std::v
     const auto changes = runDialog ? runDialog() : std::nullopt;
     if (!changes)
         return result;
+    // Text that the channel names of the format cannot hold is refused before any channel changes.
+    const auto& format = *codeplug.recordFormats().channel;
+    const auto tell = [&prompts](const char* why) { prompts.error(why); };
+    for (const auto* text : {changes->prependText ? &*changes->prependText : nullptr,
+                             changes->appendText ? &*changes->appendText : nullptr,
+                             changes->replace ? &changes->replace->replacement : nullptr})
+        if (text && !nameIsStorable(format, *text, tell))
+            return result;
 
     {
         BusyScope busy(prompts);

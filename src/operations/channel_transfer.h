@@ -3,7 +3,7 @@
 // codeplug's channels with the contacts they transmit to, and the channel commands of the Channels
 // tab and the Data menu with their file choosers, questions and messages.
 //
-// Channel CSV file: 8-bit text, one ChannelLine per line, each ended by CR LF, no header line.
+// Channel CSV file: UTF-8 text (read as TextLineReader reads it), one ChannelLine per line, each ended by CR LF, no header line.
 
 #include "operations/import_shortfall.h"
 #include "operations/transfer_outcome.h"

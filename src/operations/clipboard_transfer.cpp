@@ -4,6 +4,7 @@
 #include "model/field_readers.h"
 #include "model/line_fields.h"
 #include "model/list_support.h"
+#include "model/unicode_text.h"
 #include "operations/channel_line.h"
 #include "operations/document_commands.h"
 #include "operations/contact_transfer.h"
@@ -533,7 +534,9 @@ PasteOutcome pasteText(Codeplug& codeplug, Prompts& prompts, std::string_view te
 {
     if (!codeplug.loaded())
         return {};
-    auto lines = splitLines(text.substr(0, PasteTextLimit));
+    // Text cut at the limit ends before a character that would be cut in two.
+    const auto utf8 = utf8FromExternalText(text.size() > PasteTextLimit ? utf8Prefix(text, PasteTextLimit) : text);
+    auto lines = splitLines(utf8);
     if (lines.size() < 2)
         return {};
     PasteLines pasted(std::move(lines));

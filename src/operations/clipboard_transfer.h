@@ -2,7 +2,8 @@
 // Contacts, channels and whole zones through the clipboard as plain text, so that records move
 // between codeplugs of any family opened one after the other.
 //
-// The texts are 8-bit, lines ended by CR LF, and name their kind on the first line:
+// The texts are UTF-8 (a pasted text that is not valid UTF-8 is read as Windows-1252), lines
+// ended by CR LF, and name their kind on the first line:
 //
 //   DMR-CONTACT            one ContactLine per contact
 //   DMR-CHANNEL            channel pairs: the channel's ChannelLine, written with its own codeplug

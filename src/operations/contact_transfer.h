@@ -3,7 +3,7 @@
 // CSV import, the merge from another codeplug, the structural import and the ID database share,
 // and the one-line add of the clipboard paste.
 //
-// Contact CSV file: 8-bit text, one ContactLine per line, each ended by CR LF, no header line:
+// Contact CSV file: UTF-8 text (read as TextLineReader reads it), one ContactLine per line, each ended by CR LF, no header line:
 //   "dmrId","name","Group Call|Private Call|All Call","Yes|No","callsign","city","state","country","remarks"
 // The five texts are empty outside the D868 family. Reading takes the line as Contact::fromLine
 // does, skipping lines shorter than 10 characters and lines whose first field does not begin with

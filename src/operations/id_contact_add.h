@@ -3,8 +3,8 @@
 // Records", "Add All Records" of the searcher and `iddb add`), and the notice the searcher shows
 // the first time it is opened. These are the searcher's flows that ask or tell the user something.
 //
-// The records hold UTF-8 and the codeplug model 8-bit text: each contact line goes through
-// modelTextFromUtf8 (model/unicode_text.h), which transliterates what the model cannot hold.
+// The records and the codeplug model hold UTF-8: each contact line goes through
+// modelTextFromUtf8 (model/unicode_text.h), and the family's record formats store what they can.
 
 #include "iddb/id_searcher.h"
 #include "model/contact.h"

@@ -3,6 +3,7 @@
 #include "codeplug/codeplug.h"
 #include "model/letter_case.h"
 #include "model/list_support.h"
+#include "model/unicode_text.h"
 #include "operations/channel_line.h"
 #include "operations/contact_transfer.h"
 #include "platform/prompts.h"
@@ -89,7 +90,7 @@ void giveFreeName(const RecordList<Record>& existing, Record& record)
         return;
     for (int number = 1; number <= LastRenameNumber; ++number) {
         const auto suffix = std::to_string(number);
-        record.setName(original.substr(0, ListNameLimit - suffix.size()) + suffix);
+        record.setName(std::string(utf8FirstCharacters(original, ListNameLimit - suffix.size())) + suffix);
         if (findNamed(existing, record.name()) < 0)
             return;
     }
@@ -152,7 +153,7 @@ int importScanLists(Codeplug& working, const Codeplug& other)
         // The members are looked up by name directly rather than through the scan list's text line,
         // which has no form for a list without members and no quoting for names with quotes.
         ScanList list = working.newScanList();
-        list.setName(std::string(source->name()).substr(0, ListNameLimit));
+        list.setName(std::string(utf8FirstCharacters(source->name(), ListNameLimit)));
         for (int i = 0; i < source->entryCount(); ++i) {
             if (source->member(i) == 0)
                 continue;
@@ -184,7 +185,7 @@ void repairChannelScanLists(Codeplug& working, const Codeplug& other)
         Channel* target = working.channelAt(channels.find(source->name()));
         if (!target)
             continue;
-        const int list = findNamed(working.scanLists(), used->name().substr(0, ListNameLimit));
+        const int list = findNamed(working.scanLists(), std::string(utf8FirstCharacters(used->name(), ListNameLimit)));
         if (list < 0 || target->scanList() == list + 1)
             continue;
         target->setScanList(list + 1);

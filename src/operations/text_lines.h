@@ -1,5 +1,9 @@
 #pragma once
-// Reading and writing the 8-bit, line-based text files of the CSV imports and exports.
+// Reading and writing the line-based text files of the CSV imports and exports.
+//
+// Files are written as UTF-8. A file read is taken as UTF-8 when all of it is valid UTF-8 (a
+// byte-order mark before its first line is skipped), otherwise as Windows-1252, which older tools
+// wrote; the reader gives every line as UTF-8.
 //
 // Lines end in LF, with a CR before it removed; the last line counts also without a line end. The
 // reader streams the file, so a file of any size costs memory only for the line at hand, and it
@@ -8,6 +12,7 @@
 // record that the file never held.
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -37,7 +42,11 @@ public:
 private:
     bool fill();
 
+    enum class Encoding : std::uint8_t { Utf8, Windows1252, ByLine };
+
     std::FILE* file_ = nullptr;
+    Encoding encoding_ = Encoding::Utf8;
+    bool firstLine_ = true;
     std::size_t lineLimit_;
     std::string buffer_;
     std::size_t position_ = 0;

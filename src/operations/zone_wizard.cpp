@@ -2,6 +2,7 @@
 
 #include "codeplug/codeplug.h"
 #include "model/list_support.h"
+#include "model/unicode_text.h"
 #include "operations/channel_selection.h"
 #include "platform/prompts.h"
 
@@ -124,7 +125,7 @@ std::string proposedScanListName(const Codeplug& codeplug, std::string_view zone
         return std::string(zoneName);
     // The digit must survive the 16-character cut of the name setter, or the proposal would be the
     // very name that is in use.
-    const auto stem = std::string(zoneName.substr(0, ZoneWizardNameLimit - 1));
+    const auto stem = std::string(utf8FirstCharacters(zoneName, ZoneWizardNameLimit - 1));
     std::string candidate;
     for (int suffix = 1; suffix <= LastScanListSuffix; ++suffix) {
         candidate = stem + std::to_string(suffix);
@@ -167,7 +168,7 @@ std::optional<ZoneWizard> ZoneWizard::open(Codeplug* codeplug, Prompts& prompts,
 
 void ZoneWizard::setZoneName(std::string_view name)
 {
-    zoneName_ = std::string(name.substr(0, ZoneWizardNameLimit));
+    zoneName_ = std::string(utf8FirstCharacters(name, ZoneWizardNameLimit));
     refreshStatus();
 }
 
@@ -181,7 +182,7 @@ void ZoneWizard::refreshStatus()
 
 void ZoneWizard::setScanListName(std::string_view name)
 {
-    scanListName_ = std::string(name.substr(0, ZoneWizardNameLimit));
+    scanListName_ = std::string(utf8FirstCharacters(name, ZoneWizardNameLimit));
 }
 
 void ZoneWizard::setApplyScanList(bool on)

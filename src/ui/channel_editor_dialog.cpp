@@ -5,6 +5,7 @@
 #include "presenter/channel_editor_rules.h"
 #include "presenter/frequency_rules.h"
 #include "operations/channel_mass_change.h"
+#include "operations/name_check.h"
 #include "platform/prompts.h"
 #include "ui/qt_prompts.h"
 
@@ -38,7 +39,7 @@ const std::vector<std::string> PrivacyChoices = {"None", "Basic"};
 const std::vector<std::string> QtReverseChoices = {"120", "180"};
 const std::vector<std::string> SignalingChoices = {"Off", "DTMF-1", "DTMF-2", "DTMF-3", "DTMF-4"};
 
-QString qtText(std::string_view text) { return fromLatin1(text); }
+QString qtText(std::string_view text) { return fromUtf8(text); }
 
 // Selects an entry without letting the list report it: filling is no choice of the user.
 void select(QComboBox* list, int entry)
@@ -92,12 +93,12 @@ ChannelEditorDialog::ChannelEditorDialog(const Codeplug& codeplug, const Channel
     // Only typing counts: filling the boxes raises no textEdited.
     connect(rxFrequency_, &QLineEdit::textEdited, this, [this](const QString& text) {
         rxTyped_ = true;
-        channel_.setRxFrequency(frequencyFromBox(toLatin1(text)));
+        channel_.setRxFrequency(frequencyFromBox(toUtf8(text)));
         applyOffsetRule();
     });
     connect(txFrequency_, &QLineEdit::textEdited, this, [this](const QString& text) {
         txTyped_ = true;
-        channel_.setTxFrequency(frequencyFromBox(toLatin1(text)));
+        channel_.setTxFrequency(frequencyFromBox(toUtf8(text)));
     });
 
     fill(true);
@@ -124,7 +125,7 @@ QComboBox* ChannelEditorDialog::addList(QGridLayout* grid, int row, int column, 
     connect(list, &QComboBox::currentIndexChanged, this, [this, list, handler](int entry) {
         if (filling_ || entry < 0)
             return;
-        handler(entry, toLatin1(list->itemText(entry)));
+        handler(entry, toUtf8(list->itemText(entry)));
     });
     return list;
 }
@@ -301,7 +302,7 @@ void ChannelEditorDialog::fill(bool showName)
 
 void ChannelEditorDialog::applyOffsetRule()
 {
-    const double rx = frequencyFromBox(toLatin1(rxFrequency_->text()));
+    const double rx = frequencyFromBox(toUtf8(rxFrequency_->text()));
     const auto offset = static_cast<TransmitOffset>(std::max(0, transmitOffset_->currentIndex()));
     if (offset != TransmitOffset::Custom)
         channel_.setTxFrequency(transmitFrequencyFor(offset, rx, channel_.txFrequency()));
@@ -345,7 +346,7 @@ bool ChannelEditorDialog::confirmFrequencies()
         return false;
     };
     if (rxTyped_) {
-        const auto rx = confirmFrequency("Receive Frequency (MHz)", toLatin1(rxFrequency_->text()), prompts_);
+        const auto rx = confirmFrequency("Receive Frequency (MHz)", toUtf8(rxFrequency_->text()), prompts_);
         if (!rx)
             return refuse(rxFrequency_);
         channel_.setRxFrequency(*rx);
@@ -354,7 +355,7 @@ bool ChannelEditorDialog::confirmFrequencies()
     if (offset == TransmitOffset::Custom) {
         if (!txTyped_)
             return true;
-        const auto tx = confirmFrequency("Transmit Frequency (MHz)", toLatin1(txFrequency_->text()), prompts_);
+        const auto tx = confirmFrequency("Transmit Frequency (MHz)", toUtf8(txFrequency_->text()), prompts_);
         if (!tx)
             return refuse(txFrequency_);
         channel_.setTxFrequency(*tx);
@@ -366,7 +367,7 @@ bool ChannelEditorDialog::confirmFrequencies()
     channel_.setTxFrequency(transmitFrequencyFor(offset, channel_.rxFrequency(), channel_.txFrequency()));
     if (!storableFrequency(channel_.txFrequency())) {
         prompts_.message(MessageIcon::Error, MessageButtons::Ok,
-                         frequencyRefusedText("Transmit Frequency (MHz)", toLatin1(txFrequency_->text())));
+                         frequencyRefusedText("Transmit Frequency (MHz)", toUtf8(txFrequency_->text())));
         return refuse(rxFrequency_);
     }
     return true;
@@ -378,8 +379,11 @@ void ChannelEditorDialog::accept()
         return;
     readCheckBoxes();
     const QString name = name_->text();
+    if (!name.isEmpty() &&
+        !nameIsStorable(channel_.format(), toUtf8(name), [this](const char* why) { prompts_.error(why); }))
+        return;
     if (!name.isEmpty())
-        channel_.setName(toLatin1(name));
+        channel_.setName(toUtf8(name));
     QDialog::accept();
 }
 

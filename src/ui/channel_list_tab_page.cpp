@@ -33,7 +33,7 @@ void ChannelListTabPage::showMembersOf(const ChannelList* list)
     std::vector<int> members;
     QString name;
     if (list) {
-        name = fromLatin1(list->name());
+        name = fromUtf8(list->name());
         for (int i = 0; i < list->memberCount(); ++i)
             members.push_back(codeplug().channelIndexOfMember(list->member(i)));
     }

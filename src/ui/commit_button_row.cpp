@@ -13,10 +13,10 @@ QPushButton* addCommitButtonRow(QDialog& dialog, QBoxLayout* layout, std::string
                                 std::string_view cancelText)
 {
     auto* buttons = new QHBoxLayout();
-    auto* commit = new QPushButton(fromLatin1(commitText), &dialog);
+    auto* commit = new QPushButton(fromUtf8(commitText), &dialog);
     commit->setObjectName(QStringLiteral("commitButton"));
     commit->setDefault(true);
-    auto* cancel = new QPushButton(fromLatin1(cancelText), &dialog);
+    auto* cancel = new QPushButton(fromUtf8(cancelText), &dialog);
     cancel->setObjectName(QStringLiteral("cancelButton"));
     // Enter commits even while the cancel button has the focus.
     cancel->setAutoDefault(false);

@@ -1,5 +1,6 @@
 #include "ui/contact_editor_dialog.h"
 
+#include "operations/name_check.h"
 #include "ui/qt_prompts.h"
 
 #include <QCheckBox>
@@ -93,13 +94,13 @@ ContactEditorDialog::ContactEditorDialog(const Contact& working, QWidget* parent
     connect(buttons, &QDialogButtonBox::rejected, this, &ContactEditorDialog::reject);
     layout->addWidget(buttons);
 
-    name_->setText(fromLatin1(contact_.name()));
+    name_->setText(fromUtf8(contact_.name()));
     dmrId_->setText(QString::number(contact_.dmrId()));
-    callsign_->setText(fromLatin1(contact_.callsign()));
-    city_->setText(fromLatin1(contact_.city()));
-    state_->setText(fromLatin1(contact_.state()));
-    country_->setText(fromLatin1(contact_.country()));
-    remarks_->setText(fromLatin1(contact_.remarks()));
+    callsign_->setText(fromUtf8(contact_.callsign()));
+    city_->setText(fromUtf8(contact_.city()));
+    state_->setText(fromUtf8(contact_.state()));
+    country_->setText(fromUtf8(contact_.country()));
+    remarks_->setText(fromUtf8(contact_.remarks()));
     callType_->setCurrentIndex(entryOfCallType(contact_.callType()));
     alertTone_->setChecked(contact_.alertTone());
     dmrId_->setFocus();
@@ -129,17 +130,20 @@ std::uint32_t ContactEditorDialog::dmrIdFromBox(const QString& text)
 
 void ContactEditorDialog::accept()
 {
+    const auto name = toUtf8(name_->text());
+    if (nameFormat_ && !nameIsStorable(*nameFormat_, name, [this](const char* why) { prompts_->error(why); }))
+        return;
     // The call type follows the ID, so that All Call sets its own ID over the typed one.
-    contact_.setName(toLatin1(name_->text()));
+    contact_.setName(name);
     contact_.setDmrId(dmrIdFromBox(dmrId_->text()));
     const int entry = callType_->currentIndex();
     contact_.setCallType(CallTypeByEntry[static_cast<std::size_t>(entry >= 0 && entry < 3 ? entry : 0)]);
     contact_.setAlertTone(alertTone_->isChecked());
-    contact_.setCallsign(toLatin1(callsign_->text()));
-    contact_.setCity(toLatin1(city_->text()));
-    contact_.setState(toLatin1(state_->text()));
-    contact_.setCountry(toLatin1(country_->text()));
-    contact_.setRemarks(toLatin1(remarks_->text()));
+    contact_.setCallsign(toUtf8(callsign_->text()));
+    contact_.setCity(toUtf8(city_->text()));
+    contact_.setState(toUtf8(state_->text()));
+    contact_.setCountry(toUtf8(country_->text()));
+    contact_.setRemarks(toUtf8(remarks_->text()));
     QDialog::accept();
 }
 

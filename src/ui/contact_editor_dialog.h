@@ -3,6 +3,7 @@
 // dialog is accepted with "Apply".
 
 #include "model/contact.h"
+#include "platform/prompts.h"
 
 #include <QDialog>
 
@@ -22,6 +23,13 @@ public:
 
     // The contact as the boxes left it after "Apply".
     const Contact& contact() const { return contact_; }
+
+    // "Apply" refuses a name that `format` (the codeplug's) cannot hold, telling `prompts` why.
+    void checkNamesFor(const ContactFormat& format, Prompts& prompts)
+    {
+        nameFormat_ = &format;
+        prompts_ = &prompts;
+    }
 
     // "Apply": the boxes are written into the copy, then the dialog closes accepted.
     void accept() override;
@@ -44,6 +52,8 @@ private:
     QLineEdit* addTextBox(QFormLayout* form, const char* label, const char* objectName, int maxLength);
 
     Contact contact_;
+    const ContactFormat* nameFormat_ = nullptr;
+    Prompts* prompts_ = nullptr;
     QLineEdit* dmrId_ = nullptr;
     QLineEdit* name_ = nullptr;
     QLineEdit* callsign_ = nullptr;

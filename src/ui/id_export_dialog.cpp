@@ -35,7 +35,7 @@ constexpr const char* CriteriaNote =
 
 QLabel* wrappedLabel(std::string_view text, QWidget* parent)
 {
-    auto* label = new QLabel(fromLatin1(text), parent);
+    auto* label = new QLabel(fromUtf8(text), parent);
     label->setWordWrap(true);
     return label;
 }
@@ -55,7 +55,7 @@ IdExportDialog::IdExportDialog(const IdDatabase& database, std::string criteriaT
     radioTypes_ = new QButtonGroup(this);
     radioTypes_->setExclusive(true);
     for (int type = 1; type <= 3; ++type) {
-        auto* radio = new QRadioButton(fromLatin1(radioTypeButtonText(type)), radios);
+        auto* radio = new QRadioButton(fromUtf8(radioTypeButtonText(type)), radios);
         radio->setObjectName(QStringLiteral("radioType%1").arg(type));
         radioTypes_->addButton(radio, type);
         radiosLayout->addWidget(radio);
@@ -116,7 +116,7 @@ void IdExportDialog::countDown()
         return;
     if (countdown_ == 1) {
         BusyScope busy(prompts_);
-        status_->setText(fromLatin1(matchingRecordsText(database_.Records(), criteriaText_)));
+        status_->setText(fromUtf8(matchingRecordsText(database_.Records(), criteriaText_)));
     }
     --countdown_;
 }

@@ -174,7 +174,7 @@ void IdSearcherDialog::buildControls()
     template_->setObjectName(QStringLiteral("nameTemplate"));
     addGrid->addWidget(new QLabel(QStringLiteral("Name Template"), this), 0, 0);
     addGrid->addWidget(template_, 0, 1);
-    addGrid->addWidget(new QLabel(fromLatin1(TemplateNote), this), 1, 0, 1, 2);
+    addGrid->addWidget(new QLabel(fromUtf8(TemplateNote), this), 1, 0, 1, 2);
     recordType_ = new QComboBox(this);
     recordType_->setObjectName(QStringLiteral("recordType"));
     recordType_->addItems({QStringLiteral("Private Call"), QStringLiteral("Group Call"), QStringLiteral("All Call")});

@@ -307,7 +307,7 @@ void MainWindow::showOpened(OpenOutcome outcome)
         rebuildTabs(true);
         tabs_->addTab(errorsTab_, QStringLiteral("Errors"));
         tabs_->setCurrentWidget(errorsTab_);
-        errorBox_->setPlainText(fromLatin1(document_.codeplug.errorLogText()));
+        errorBox_->setPlainText(fromUtf8(document_.codeplug.errorLogText()));
     } else {
         rebuildTabs(false);
     }
@@ -348,7 +348,7 @@ int MainWindow::saveAs()
 
 void MainWindow::refreshAll()
 {
-    status_->setText(fromLatin1(statusText(document_.codeplug)));
+    status_->setText(fromUtf8(statusText(document_.codeplug)));
     showRadioIdentity();
     listState_.fitTo(document_.codeplug);
     // Refills the contact and channel lists too: the tabs' master lists are views of them.
@@ -375,7 +375,7 @@ void MainWindow::showRadioIdentity()
     const auto& codeplug = document_.codeplug;
     fillingIdentity_ = true;
     const auto name = codeplug.radioName();
-    radioName_->setText(name ? fromLatin1(*name) : QString());
+    radioName_->setText(name ? fromUtf8(*name) : QString());
     const auto id = codeplug.radioDmrId();
     radioId_->setText(id != 0 ? QString::number(id) : QString());
     fillingIdentity_ = false;
@@ -386,7 +386,7 @@ void MainWindow::radioNameEdited(const QString& text)
 {
     if (fillingIdentity_ || !document_.codeplug.loaded())
         return;
-    document_.codeplug.setRadioName(toLatin1(text.left(16)));
+    document_.codeplug.setRadioName(toUtf8(text.left(16)));
     updateTitle();
 }
 
@@ -412,11 +412,11 @@ void MainWindow::fillRadioTypes()
     radioType_->clear();
     const auto format = codeplug.formatId();
     if (codeplug.loaded() && format != Md380Format) {
-        radioType_->addItem(fromLatin1(format == Md2017Format ? std::string("MD-2017") : codeplug.radioTypeText()));
+        radioType_->addItem(fromUtf8(format == Md2017Format ? std::string("MD-2017") : codeplug.radioTypeText()));
         radioType_->setCurrentIndex(0);
     } else {
         for (int entry = 0; entry <= 4; ++entry)
-            radioType_->addItem(fromLatin1(codeplug.vendorName(entry)));
+            radioType_->addItem(fromUtf8(codeplug.vendorName(entry)));
         // Without a codeplug no radio type is chosen yet.
         const int own = codeplug.vendorIndex();
         radioType_->setCurrentIndex(!codeplug.loaded() ? -1 : own >= 1 && own <= 4 ? own : 0);

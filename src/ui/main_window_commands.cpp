@@ -264,7 +264,7 @@ void MainWindow::buildStructuralImportTab()
     groupLayout->addWidget(importButton);
     connect(importButton, &QPushButton::clicked, this, &MainWindow::importSelectedStructures);
     layout->addWidget(group);
-    auto* explanation = new QLabel(fromLatin1(StructuralImportHelpText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
+    auto* explanation = new QLabel(fromUtf8(StructuralImportHelpText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
                                    structuralImportTab_);
     explanation->setWordWrap(true);
     explanation->setAlignment(Qt::AlignTop | Qt::AlignLeft);

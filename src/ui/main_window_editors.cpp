@@ -43,6 +43,7 @@ void MainWindow::addContact()
     fresh.setName("");
     fresh.setDmrId(0);
     ContactEditorDialog dialog(fresh, this);
+    dialog.checkNamesFor(*codeplug.recordFormats().contact, *prompts_);
     if (runDialog(dialog) != QDialog::Accepted)
         return;
 
@@ -59,6 +60,7 @@ void MainWindow::editContact(int row)
     if (row < 0 || row >= codeplug.contacts().count())
         return;
     ContactEditorDialog dialog(*codeplug.contactAt(row), this);
+    dialog.checkNamesFor(*codeplug.recordFormats().contact, *prompts_);
     if (runDialog(dialog) != QDialog::Accepted)
         return;
     if (!replaceEditedContact(codeplug, row, dialog.contact(), *prompts_))

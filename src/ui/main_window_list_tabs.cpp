@@ -54,7 +54,7 @@ void MainWindow::refillListTabs(TabList lists)
 void MainWindow::applyResult(const CommandResult& result)
 {
     if (touches(result.refresh, TabList::Contacts | TabList::Channels))
-        status_->setText(fromLatin1(statusText(document_.codeplug)));
+        status_->setText(fromUtf8(statusText(document_.codeplug)));
     refillListTabs(result.refresh);
     if (!result.selectedRow)
         return;

@@ -20,7 +20,7 @@
 namespace pw::ui {
 namespace {
 
-QString text(std::string_view latin1) { return fromLatin1(latin1); }
+QString text(std::string_view utf8) { return fromUtf8(utf8); }
 
 QCheckBox* checkBox(std::string_view label, const char* name, QWidget* parent)
 {
@@ -35,7 +35,7 @@ QComboBox* choiceList(const std::vector<std::string>& entries, const char* name,
     auto* list = new QComboBox(parent);
     list->setObjectName(QString::fromLatin1(name));
     for (const auto& entry : entries)
-        list->addItem(fromLatin1(entry));
+        list->addItem(fromUtf8(entry));
     list->setCurrentIndex(0);
     return list;
 }
@@ -134,15 +134,15 @@ MassChangeDialog::MassChangeDialog(const Codeplug& codeplug, Prompts& prompts, Q
 ChannelChangeSet MassChangeDialog::collectChanges() const
 {
     ChannelChangeSet changes;
-    const auto chosenText = [](const Switched& change) { return toLatin1(change.list->currentText()); };
+    const auto chosenText = [](const Switched& change) { return toUtf8(change.list->currentText()); };
     if (offset_.box->isChecked())
         changes.offset = static_cast<OffsetChoice>(offset_.list->currentIndex());
     if (prependBox_->isChecked())
-        changes.prependText = toLatin1(nameText_->text());
+        changes.prependText = toUtf8(nameText_->text());
     if (appendBox_->isChecked())
-        changes.appendText = toLatin1(nameText_->text());
+        changes.appendText = toUtf8(nameText_->text());
     if (replaceBox_->isChecked())
-        changes.replace = TextReplacement{toLatin1(replaceFind_->text()), toLatin1(replaceWith_->text())};
+        changes.replace = TextReplacement{toUtf8(replaceFind_->text()), toUtf8(replaceWith_->text())};
     if (scanList_.box->isChecked())
         changes.scanList = scanList_.list->currentIndex();
     if (admit_.box->isChecked())
@@ -165,7 +165,7 @@ ChannelChangeSet MassChangeDialog::collectChanges() const
 
 void MassChangeDialog::commitChanges()
 {
-    const std::string frequencyText = toLatin1(rxFrequency_->text());
+    const std::string frequencyText = toUtf8(rxFrequency_->text());
     // What the original checks let through may still be more than a codeplug holds, or lie outside
     // the radios' bands.
     if (rxFrequencyBox_->isChecked()) {

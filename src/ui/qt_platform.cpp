@@ -15,13 +15,13 @@ std::optional<std::string> QtClipboard::text()
     if (text.isNull())
         return std::nullopt;
     // Clipboard texts of records use CR LF line ends; keep them as they are.
-    const QByteArray bytes = text.toLatin1();
+    const QByteArray bytes = text.toUtf8();
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
 bool QtClipboard::setText(std::string_view text)
 {
-    QGuiApplication::clipboard()->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     return true;
 }
 

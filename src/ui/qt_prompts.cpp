@@ -1,5 +1,7 @@
 #include "ui/qt_prompts.h"
 
+#include "model/unicode_text.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -12,16 +14,16 @@
 
 namespace pw::ui {
 
-QString fromLatin1(std::string_view text)
+QString fromUtf8(std::string_view text)
 {
-    QString result = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    QString result = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return result;
 }
 
-std::string toLatin1(const QString& text)
+std::string toUtf8(const QString& text)
 {
-    const QByteArray bytes = text.toLatin1();
+    const QByteArray bytes = text.toUtf8();
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
@@ -39,8 +41,8 @@ std::string toPath(const QString& path)
 QString fromMessageText(std::string_view text)
 {
     QString result = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    if (result.contains(QChar::ReplacementCharacter))
-        return fromLatin1(text);
+    if (result.contains(QChar::ReplacementCharacter) && !isValidUtf8(text))
+        result = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
     result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return result;
 }
@@ -68,7 +70,7 @@ MessageAnswer QtPrompts::message(MessageIcon icon, MessageButtons buttons, std::
                                  std::string_view title)
 {
     QMessageBox box(parent_);
-    box.setWindowTitle(title.empty() ? QStringLiteral("Plugwright") : fromLatin1(title));
+    box.setWindowTitle(title.empty() ? QStringLiteral("Plugwright") : fromUtf8(title));
     box.setText(fromMessageText(text));
     switch (icon) {
     case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
@@ -103,11 +105,11 @@ std::optional<std::string> QtPrompts::inputBox(std::string_view title, std::stri
                                                std::size_t maxLength, std::string_view initialText)
 {
     QDialog dialog(parent_);
-    dialog.setWindowTitle(fromLatin1(title));
+    dialog.setWindowTitle(fromUtf8(title));
     auto* layout = new QVBoxLayout(&dialog);
-    auto* label = new QLabel(fromLatin1(prompt), &dialog);
+    auto* label = new QLabel(fromUtf8(prompt), &dialog);
     label->setWordWrap(true);
-    auto* edit = new QLineEdit(fromLatin1(initialText), &dialog);
+    auto* edit = new QLineEdit(fromUtf8(initialText), &dialog);
     if (maxLength > 0)
         edit->setMaxLength(static_cast<int>(maxLength));
     // Typing replaces the offered text instead of adding to it.
@@ -120,25 +122,26 @@ std::optional<std::string> QtPrompts::inputBox(std::string_view title, std::stri
     layout->addWidget(buttons);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    auto text = toLatin1(edit->text());
-    if (maxLength > 0 && text.size() > maxLength)
-        text.resize(maxLength);
+    auto text = toUtf8(edit->text());
+    // The box holds `maxLength` characters, not bytes.
+    if (maxLength > 0)
+        text = std::string(utf8FirstCharacters(text, maxLength));
     return text;
 }
 
 std::optional<std::string> QtPrompts::chooseFile(const FileChooserRequest& request)
 {
-    QFileDialog dialog(parent_, fromLatin1(request.title));
+    QFileDialog dialog(parent_, fromUtf8(request.title));
     dialog.setAcceptMode(request.mode == FileChooserRequest::Mode::Save ? QFileDialog::AcceptSave
                                                                         : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilters(nameFiltersFrom(request.filter));
     if (!request.defaultExtension.empty())
-        dialog.setDefaultSuffix(fromLatin1(request.defaultExtension));
+        dialog.setDefaultSuffix(fromUtf8(request.defaultExtension));
     if (!request.initialName.empty())
         dialog.selectFile(fromPath(request.initialName));
     if (!request.confirmText.empty())
-        dialog.setLabelText(QFileDialog::Accept, fromLatin1(request.confirmText));
+        dialog.setLabelText(QFileDialog::Accept, fromUtf8(request.confirmText));
     // Overwriting is asked by the commands themselves, with their own texts.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -10,9 +10,9 @@ class QWidget;
 
 namespace pw::ui {
 
-// Texts of the core are 8-bit Latin-1 with CR LF line breaks.
-QString fromLatin1(std::string_view text);
-std::string toLatin1(const QString& text);
+// Texts of the core are UTF-8 with CR LF line breaks.
+QString fromUtf8(std::string_view text);
+std::string toUtf8(const QString& text);
 
 // File paths are the file system's bytes, which the desktop names in its own encoding (UTF-8 on
 // Linux): a path is never read as Latin-1.
@@ -20,7 +20,7 @@ QString fromPath(std::string_view path);
 std::string toPath(const QString& path);
 
 // A message may hold a path next to codeplug texts: it is read as UTF-8 when it is valid UTF-8,
-// and as Latin-1 otherwise (a Latin-1 letter above 127 alone is never valid UTF-8).
+// and as Latin-1 otherwise (a path in another encoding still shows, if not rightly).
 QString fromMessageText(std::string_view text);
 
 // "Description|patterns|Description|patterns||" as Qt name filters ("Description (*.a *.b)").

@@ -20,7 +20,7 @@ QString frequency(double mhz)
 
 QString toneOrDash(const ToneCode& tone)
 {
-    return tone.isNone() ? QStringLiteral(" - ") : fromLatin1(tone.text());
+    return tone.isNone() ? QStringLiteral(" - ") : fromUtf8(tone.text());
 }
 
 } // namespace
@@ -95,9 +95,9 @@ QVariant ContactTableModel::recordCell(int row, int column) const
     switch (column) {
     case 0: return row + 1;
     case 1: return QString::number(contact->dmrId());
-    case 2: return fromLatin1(contact->name());
-    case 3: return fromLatin1(contact->callTypeText());
-    case 4: return fromLatin1(contact->alertToneText());
+    case 2: return fromUtf8(contact->name());
+    case 3: return fromUtf8(contact->callTypeText());
+    case 4: return fromUtf8(contact->alertToneText());
     default: return {};
     }
 }
@@ -117,20 +117,20 @@ QVariant ChannelTableModel::recordCell(int row, int column) const
     const bool digital = channel->isDigital();
     switch (column) {
     case 0: return row + 1;
-    case 1: return fromLatin1(channel->name());
+    case 1: return fromUtf8(channel->name());
     case 2: return frequency(channel->rxFrequency());
     case 3: return digital ? QStringLiteral("DMR") : QStringLiteral("FM");
     case 4: return channel->bandwidth() == Bandwidth::Wide25k ? QStringLiteral("25.0") : QStringLiteral("12.5");
     case 5: return frequency(channel->txFrequency());
-    case 6: return fromLatin1(channel->admitText());
-    case 7: return fromLatin1(channel->powerText(codeplug().radioModelName()));
+    case 6: return fromUtf8(channel->admitText());
+    case 7: return fromUtf8(channel->powerText(codeplug().radioModelName()));
     case 8: return digital ? QVariant(channel->timeSlot()) : QVariant(QStringLiteral(" - "));
     case 9: return digital ? QVariant(channel->colorCode()) : QVariant(QStringLiteral(" - "));
     case 10: {
         if (!digital)
             return toneOrDash(channel->ctcssEncode());
         const Contact* contact = codeplug().contactAt(channel->txContact() - 1);
-        return contact && channel->txContact() > 0 ? fromLatin1(contact->name()) : QStringLiteral("NONE");
+        return contact && channel->txContact() > 0 ? fromUtf8(contact->name()) : QStringLiteral("NONE");
     }
     case 11: {
         if (!digital)
@@ -138,7 +138,7 @@ QVariant ChannelTableModel::recordCell(int row, int column) const
         if (channel->rxGroupList() == 0)
             return QStringLiteral(" - ");
         const RxGroupList* list = codeplug().rxGroupListAt(channel->rxGroupList() - 1);
-        return list ? fromLatin1(list->name()) : QStringLiteral("MissingGrpList");
+        return list ? fromUtf8(list->name()) : QStringLiteral("MissingGrpList");
     }
     default: return {};
     }

@@ -44,7 +44,7 @@ ReorderZonesDialog::ReorderZonesDialog(Codeplug& codeplug, Prompts& prompts, QWi
     buttons->addStretch(1);
 
     // Labels break lines at "\n" alone.
-    QString text = fromLatin1(ReorderZonesExplanation).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QString text = fromUtf8(ReorderZonesExplanation).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     auto* explanation = new QLabel(text, this);
     explanation->setObjectName(QStringLiteral("explanation"));
     layout->addWidget(explanation);
@@ -65,8 +65,8 @@ void ReorderZonesDialog::fillRows()
     zoneList_->setRowCount(static_cast<int>(rows.size()));
     for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
         const auto& entry = rows[static_cast<std::size_t>(i)];
-        zoneList_->setItem(i, 0, new QTableWidgetItem(fromLatin1(entry.number)));
-        zoneList_->setItem(i, 1, new QTableWidgetItem(fromLatin1(entry.name)));
+        zoneList_->setItem(i, 0, new QTableWidgetItem(fromUtf8(entry.number)));
+        zoneList_->setItem(i, 1, new QTableWidgetItem(fromUtf8(entry.name)));
     }
 }
 

@@ -51,7 +51,7 @@ void RxGroupsTab::refill(TabList lists)
     QString name;
     if (plug.loaded() && tabState.currentRxGroup && *tabState.currentRxGroup < plug.rxGroupLists().count()) {
         const RxGroupList* list = plug.rxGroupListAt(*tabState.currentRxGroup);
-        name = fromLatin1(list->name());
+        name = fromUtf8(list->name());
         // Members are 1-based contact positions.
         for (int i = 0; i < list->memberCount(); ++i)
             members.push_back(list->member(i) - 1);

@@ -26,7 +26,7 @@ QPlainTextEdit* readOnlyBox(const char* name, QWidget* parent)
 
 QLabel* wrappedLabel(std::string_view text, QWidget* parent)
 {
-    auto* label = new QLabel(fromLatin1(text), parent);
+    auto* label = new QLabel(fromUtf8(text), parent);
     label->setWordWrap(true);
     return label;
 }
@@ -37,7 +37,7 @@ ZoneWizardDialog::ZoneWizardDialog(ZoneWizard& wizard, Prompts& prompts, QWidget
     : QDialog(parent), wizard_(wizard), prompts_(prompts)
 {
     namespace t = zone_wizard_text;
-    setWindowTitle(fromLatin1(t::Title));
+    setWindowTitle(fromUtf8(t::Title));
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout();
     layout->addLayout(grid);
@@ -45,31 +45,31 @@ ZoneWizardDialog::ZoneWizardDialog(ZoneWizard& wizard, Prompts& prompts, QWidget
     zoneName_ = new QLineEdit(this);
     zoneName_->setObjectName(QStringLiteral("zoneName"));
     zoneName_->setMaxLength(static_cast<int>(ZoneWizardNameLimit));
-    grid->addWidget(new QLabel(fromLatin1(t::ZoneName), this), 0, 0);
+    grid->addWidget(new QLabel(fromUtf8(t::ZoneName), this), 0, 0);
     grid->addWidget(zoneName_, 0, 1);
     grid->addWidget(wrappedLabel(t::ZoneNameNote, this), 0, 2);
 
     status_ = readOnlyBox("zoneStatus", this);
     status_->setMaximumHeight(64);
-    grid->addWidget(new QLabel(fromLatin1(t::ZoneStatus), this), 1, 0, Qt::AlignTop);
+    grid->addWidget(new QLabel(fromUtf8(t::ZoneStatus), this), 1, 0, Qt::AlignTop);
     grid->addWidget(status_, 1, 1, 1, 2);
 
     selectedChannels_ = readOnlyBox("selectedChannels", this);
-    grid->addWidget(new QLabel(fromLatin1(t::SelectedChannels), this), 2, 0, Qt::AlignTop);
+    grid->addWidget(new QLabel(fromUtf8(t::SelectedChannels), this), 2, 0, Qt::AlignTop);
     grid->addWidget(selectedChannels_, 2, 1, 1, 2);
 
     auto* scanListRow = new QHBoxLayout();
-    createScanList_ = new QCheckBox(fromLatin1(t::CreateScanList), this);
+    createScanList_ = new QCheckBox(fromUtf8(t::CreateScanList), this);
     createScanList_->setObjectName(QStringLiteral("createScanListBox"));
     scanListName_ = new QLineEdit(this);
     scanListName_->setObjectName(QStringLiteral("scanListName"));
     scanListName_->setMaxLength(static_cast<int>(ZoneWizardNameLimit));
     scanListRow->addWidget(createScanList_);
     scanListRow->addWidget(scanListName_);
-    scanListRow->addWidget(new QLabel(fromLatin1(t::CreateScanListTail), this));
+    scanListRow->addWidget(new QLabel(fromUtf8(t::CreateScanListTail), this));
     layout->addLayout(scanListRow);
 
-    applyScanList_ = new QCheckBox(fromLatin1(t::ApplyScanList), this);
+    applyScanList_ = new QCheckBox(fromUtf8(t::ApplyScanList), this);
     applyScanList_->setObjectName(QStringLiteral("applyScanListBox"));
     layout->addWidget(applyScanList_);
 
@@ -79,7 +79,7 @@ ZoneWizardDialog::ZoneWizardDialog(ZoneWizard& wizard, Prompts& prompts, QWidget
 
     connect(zoneName_, &QLineEdit::textChanged, this, &ZoneWizardDialog::zoneNameEdited);
     connect(scanListName_, &QLineEdit::textChanged, this,
-            [this](const QString& text) { wizard_.setScanListName(toLatin1(text)); });
+            [this](const QString& text) { wizard_.setScanListName(toUtf8(text)); });
     connect(createScanList_, &QCheckBox::toggled, this, [this](bool on) { wizard_.setCreateScanList(on); });
     connect(applyScanList_, &QCheckBox::toggled, this, &ZoneWizardDialog::applyBoxToggled);
     connect(commit, &QPushButton::clicked, this, &ZoneWizardDialog::commitChanges);
@@ -87,7 +87,7 @@ ZoneWizardDialog::ZoneWizardDialog(ZoneWizard& wizard, Prompts& prompts, QWidget
 
 void ZoneWizardDialog::zoneNameEdited(const QString& text)
 {
-    wizard_.setZoneName(toLatin1(text));
+    wizard_.setZoneName(toUtf8(text));
     showWizardState();
 }
 
@@ -106,16 +106,16 @@ void ZoneWizardDialog::showWizardState()
     const QSignalBlocker blockScanList(scanListName_);
     const QSignalBlocker blockCreate(createScanList_);
     const QSignalBlocker blockApply(applyScanList_);
-    const QString zoneName = fromLatin1(wizard_.zoneName());
+    const QString zoneName = fromUtf8(wizard_.zoneName());
     if (zoneName_->text() != zoneName)
         zoneName_->setText(zoneName);
-    const QString scanListName = fromLatin1(wizard_.scanListName());
+    const QString scanListName = fromUtf8(wizard_.scanListName());
     if (scanListName_->text() != scanListName)
         scanListName_->setText(scanListName);
     createScanList_->setChecked(wizard_.createScanList());
     applyScanList_->setChecked(wizard_.applyScanList());
-    status_->setPlainText(fromLatin1(wizard_.status()));
-    selectedChannels_->setPlainText(fromLatin1(wizard_.selectedChannels()));
+    status_->setPlainText(fromUtf8(wizard_.status()));
+    selectedChannels_->setPlainText(fromUtf8(wizard_.selectedChannels()));
 }
 
 void ZoneWizardDialog::commitChanges()

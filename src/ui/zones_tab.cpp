@@ -89,8 +89,8 @@ void ZonesTab::refill(TabList lists)
     bankSwitch_->setVisible(labels.has_value());
     mirror_->setVisible(labels.has_value());
     if (labels) {
-        bankSwitch_->setText(fromLatin1(labels->bankSwitch));
-        mirror_->setText(fromLatin1(labels->mirror));
+        bankSwitch_->setText(fromUtf8(labels->bankSwitch));
+        mirror_->setText(fromUtf8(labels->mirror));
     }
     bankLabel_->setText(labels ? (tabState.shownBank == 2 ? QStringLiteral("Bank B") : QStringLiteral("Bank A"))
                                : QString());
@@ -104,7 +104,7 @@ void ZonesTab::fillZoneChoice()
     zoneChoice_->blockSignals(true);
     zoneChoice_->clear();
     for (int i = 0; i < count; ++i)
-        zoneChoice_->addItem(QStringLiteral("%1 of %2: %3").arg(i + 1).arg(count).arg(fromLatin1(plug.zones().at(i)->name())));
+        zoneChoice_->addItem(QStringLiteral("%1 of %2: %3").arg(i + 1).arg(count).arg(fromUtf8(plug.zones().at(i)->name())));
     zoneChoice_->setCurrentIndex(count > 0 ? state().currentZone.value_or(0) : -1);
     zoneChoice_->setEnabled(count > 0);
     zoneChoice_->blockSignals(false);

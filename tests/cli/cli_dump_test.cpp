@@ -55,7 +55,7 @@ TEST(CliDump, TytCodeplugShowsEveryRecordWithItsFields)
     TempDir dir;
     TytFixture plug(Md9600Format);
     const int group = plug.addContact(91, "Worldwide");
-    const int parrot = plug.addContact(9998, "P\xE4rrot", CallType::PrivateCall);
+    const int parrot = plug.addContact(9998, "P\xC3\xA4rrot", CallType::PrivateCall);
     plug.addEmergencySystem("System1");
     plug.addRxGroupList("Talkgroups", {group, parrot});
     auto digital = test::tytDigitalChannel(Md9600Format, "Local", 439.5, parrot, 1, 1, 431.9);
@@ -81,7 +81,7 @@ TEST(CliDump, TytCodeplugShowsEveryRecordWithItsFields)
     EXPECT_EQ(keysOf(contact), (std::vector<std::string>{"dmrId", "name", "callType", "alertTone", "callsign", "city",
                                                          "state", "country", "remarks", "isTalkgroup"}));
     EXPECT_EQ(contact["dmrId"], 9998);
-    EXPECT_EQ(contact["name"], "P\u00e4rrot");  // Latin-1 shown as UTF-8
+    EXPECT_EQ(contact["name"], "P\u00e4rrot");  // stored as UTF-16, shown as UTF-8
     EXPECT_EQ(contact["callType"], "Private Call");
     EXPECT_EQ(contact["alertTone"], false);
     EXPECT_EQ(contact["isTalkgroup"], false);

@@ -169,6 +169,29 @@ TEST(CliSetRadio, LatinOneNamesComeFromUtf8Arguments)
     EXPECT_NE(info.out.find("radio name: J\xC3\xB8rn\n"), std::string::npos);
 }
 
+// "ДМР Jürgen": UTF-16 holds it whole; the D868's 8-bit name spells the Cyrillic in Latin letters.
+TEST(CliSetRadio, NamesInOtherScriptsAreStoredAsTheFamilyCan)
+{
+    const std::string name = "\xD0\x94\xD0\x9C\xD0\xA0 J\xC3\xBCrgen";
+    const struct {
+        FormatId format;
+        std::string shown;
+    } cases[] = {{Md380Format, name}, {Md9600Format, name}, {RdbV2Format, name}, {D868Format, "DMR J\xC3\xBCrgen"}};
+    for (const auto& c : cases) {
+        TempDir dir;
+        const auto path = test::writeFixture(dir.file("plug.rdt"), c.format);
+        ASSERT_EQ(cli({"set-radio", path.string(), "--name", name}).status, 0);
+        const auto info = cli({"info", path.string()});
+        EXPECT_NE(info.out.find("radio name: " + c.shown + "\n"), std::string::npos) << info.out;
+    }
+    TempDir dir;
+    const auto path = test::writeFixture(dir.file("plug.rdt"), Md380Format);
+    ASSERT_EQ(cli({"set-radio", path.string(), "--name", name}).status, 0);
+    const auto bytes = test::readBytes(path);
+    EXPECT_EQ(bytes[0x22D5], 0x14);
+    EXPECT_EQ(bytes[0x22D5 + 1], 0x04);
+}
+
 TEST(CliSetRadio, UnchangedCodeplugIsNotSaved)
 {
     TempDir dir;

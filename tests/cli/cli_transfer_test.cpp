@@ -159,7 +159,7 @@ TEST(CliTransfer, ContactsAndChannelsGoThroughFilesAndBack)
     auto result = cli({"export-contacts", other, "-"});
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "\"3100\",\"World\",\"Group Call\",\"No\",\"\",\"\",\"\",\"\",\"\"\r\n"
-                          "\"2345678\",\"J\xE9r\xF4me\",\"Private Call\",\"Yes\",\"\",\"\",\"\",\"\",\"\"\r\n");
+                          "\"2345678\",\"J\xC3\xA9r\xC3\xB4me\",\"Private Call\",\"Yes\",\"\",\"\",\"\",\"\",\"\"\r\n");
 
     result = cli({"import-channels-from", plug, other});
     EXPECT_EQ(result.status, 0) << result.err;
@@ -170,7 +170,7 @@ TEST(CliTransfer, ContactsAndChannelsGoThroughFilesAndBack)
     EXPECT_EQ(result.status, 0);
     result = cli({"export-contacts", plug, "-"});
     EXPECT_EQ(result.out, "\"3100\",\"World\",\"Group Call\",\"No\",\"\",\"\",\"\",\"\",\"\"\r\n"
-                          "\"2345678\",\"J\xE9r\xF4me\",\"Private Call\",\"Yes\",\"\",\"\",\"\",\"\",\"\"\r\n");
+                          "\"2345678\",\"J\xC3\xA9r\xC3\xB4me\",\"Private Call\",\"Yes\",\"\",\"\",\"\",\"\",\"\"\r\n");
     result = cli({"export-channels", plug, "-"});
     EXPECT_EQ(result.out.substr(0, 14), "\"Net\", \"DMR\", ");
     EXPECT_NE(result.out.find("\"World\", \"NONE\""), std::string::npos) << result.out;

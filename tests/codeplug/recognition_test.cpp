@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace pw {
 namespace {
 
@@ -57,19 +59,46 @@ TEST(Recognition, ModelTextDecidesBetweenTheLargeTytFormats)
     EXPECT_EQ(openBytes(dir, buildFixture(Md2017Format), md2017), Md2017Format);
     EXPECT_EQ(md2017.radioTypeText(), "MD2017");
 
-    // Any other text falls through to the MD-380 reader, which takes the first 262709 bytes.
-    options.modelText = "MD-UV999";
-    Codeplug other;
-    EXPECT_EQ(openBytes(dir, buildFixture(Md9600Format, options), other), Md380Format);
 }
 
-TEST(Recognition, ModelTextIsCaseSensitiveAndWhole)
+// Radios built on the MD-UV380 write their own model text; at the MD-UV380's size (or one byte
+// short, as vendor software writes it) any text reads with its layout and shows as the radio type.
+TEST(Recognition, UvSizeFileWithOtherModelTextHasTheUvLayoutAndRoundTrips)
 {
     TempDir dir;
     test::FixtureOptions options;
-    options.modelText = "md9600";
+    for (const char* model : {"DM-1701", "MD-UV999", "md9600", ""}) {
+        options.modelText = model;
+        auto bytes = buildFixture(Md9600Format, options);
+        for (const std::size_t size : {std::size_t{852533}, std::size_t{852534}}) {
+            bytes.resize(size);
+            // Bytes outside the tables must come back as they were.
+            bytes[0x2000] = 0x5A;
+            bytes[size - 1] = 0xA5;
+            Codeplug codeplug;
+            ASSERT_EQ(openBytes(dir, bytes, codeplug), Md9600Format) << model << ' ' << size;
+            EXPECT_EQ(codeplug.radioTypeText(), model);
+            EXPECT_EQ(codeplug.decode(), 1);
+            EXPECT_EQ(codeplug.errorLogText(), "");
+            codeplug.setRadioName("Changed");
+            codeplug.setRadioName("FIXTURE");
+            ASSERT_EQ(codeplug.save(dir.file("saved.rdt")), 1);
+            EXPECT_EQ(test::readBytes(dir.file("saved.rdt")), bytes) << model << ' ' << size;
+        }
+    }
+}
+
+TEST(Recognition, Md380SizeFileWithOtherTextStaysMd380)
+{
+    TempDir dir;
+    test::FixtureOptions options;
+    options.vendorCode = {'D', 'M', '-', '9', '9', 0};
+    auto bytes = buildFixture(Md380Format, options);
     Codeplug codeplug;
-    EXPECT_EQ(openBytes(dir, buildFixture(Md9600Format, options), codeplug), Md380Format);
+    EXPECT_EQ(openBytes(dir, bytes, codeplug), Md380Format);
+    // Between the two sizes the file is still an MD-380 file with a tail.
+    bytes.resize(852532, 0);
+    EXPECT_EQ(openBytes(dir, bytes, codeplug), Md380Format);
 }
 
 TEST(Recognition, LargeTytReadersRefuseFilesOverAHundredBytesLonger)
@@ -112,6 +141,28 @@ TEST(Recognition, D868ModelTextIgnoresCaseButNeedsChannels)
     EXPECT_EQ(openBytes(dir, bytes, noChannels), D868Format);
     test::putU32(bytes, test::D868HeaderSize, 4003);
     EXPECT_EQ(openBytes(dir, bytes, noChannels), NoFormat);
+}
+
+// Newer vendor software writes a version after the eight characters: the file opens, and the
+// version bytes are written back as they were.
+TEST(Recognition, D868HeaderVersionBytesAreAcceptedAndKept)
+{
+    TempDir dir;
+    auto bytes = buildFixture(D868Format);
+    const std::uint8_t version[8] = {0x07, 0x00, 'V', '1', '0', '2', 0x00, 0x00};
+    std::copy(std::begin(version), std::end(version), bytes.begin() + 8);
+    Codeplug codeplug;
+    ASSERT_EQ(openBytes(dir, bytes, codeplug), D868Format);
+    ASSERT_EQ(codeplug.decode(), 1);
+    codeplug.setRadioName("Changed");
+    ASSERT_EQ(codeplug.save(dir.file("saved.rdt")), 1);
+    const auto saved = test::readBytes(dir.file("saved.rdt"));
+    ASSERT_GE(saved.size(), 16u);
+    EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + 16, bytes.begin()));
+
+    // Only the first eight characters name the radio.
+    bytes[7] = 'X';
+    EXPECT_EQ(openBytes(dir, bytes, codeplug), NoFormat);
 }
 
 TEST(Recognition, D868CountLimitsForContacts)

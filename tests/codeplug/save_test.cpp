@@ -46,11 +46,11 @@ TEST(Save, VendorFileOneByteShortKeepsItsLength)
 TEST(Save, TailBeyondTheMd380ImageIsKept)
 {
     TempDir dir;
-    // An 852533-byte file whose model text is not one of the four opens as 0x1001.
+    // A file short of the MD-UV380's size whose model text is not one of the four opens as 0x1001.
     test::FixtureOptions options;
     options.modelText = "XYZ";
     auto bytes = test::buildFixture(Md9600Format, options);
-    bytes.resize(852533);
+    bytes.resize(852532);
     for (std::size_t i = 262709; i < bytes.size(); ++i)
         bytes[i] = static_cast<std::uint8_t>(i * 7);
     EXPECT_EQ(openAndSave(dir, bytes), bytes);

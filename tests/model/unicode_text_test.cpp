@@ -35,6 +35,9 @@ TEST(Utf8, EightBitTextOfUnknownOrigin)
     EXPECT_EQ(latin1ToUtf8("\x80\xFF"), "\xC2\x80\xC3\xBF");
     EXPECT_EQ(utf8FromExternalText("J\xC3\xBCrgen"), "J\xC3\xBCrgen");
     EXPECT_EQ(utf8FromExternalText("J\xFCrgen"), "J\xC3\xBCrgen");
+    EXPECT_EQ(utf8FromExternalText("\xEF\xBB\xBFJ\xC3\xBCrgen"), "J\xC3\xBCrgen");  // byte-order mark
+    EXPECT_EQ(utf8FirstCharacters("J\xC3\xBCrgen", 2), "J\xC3\xBC");
+    EXPECT_EQ(utf8FirstCharacters("Ab", 5), "Ab");
 }
 
 TEST(Transliteration, EachTargetKeepsWhatItHoldsAndSpellsTheRestInLatinLetters)

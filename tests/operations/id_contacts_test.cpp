@@ -199,7 +199,7 @@ TEST_F(AddRecords, FiveRecordsWithTwoPresentSkipTwoDuplicates)
     EXPECT_FALSE(prompts.busy());
 }
 
-TEST_F(AddRecords, Utf8NamesBecomeTheModelsEightBitTextTransliteratedWhereItMustBe)
+TEST_F(AddRecords, Utf8NamesReachTheD868AsItsSevenBitContactTexts)
 {
     open(D868Format);
     test::loadDatabase(database, {idRecord("2600001", "SP5ABC", "\xC5\x81ukasz M\xC3\xBCller", "\xC5\x81\xC3\xB3" "d\xC5\xBA",
@@ -210,8 +210,21 @@ TEST_F(AddRecords, Utf8NamesBecomeTheModelsEightBitTextTransliteratedWhereItMust
     request.nameTemplate = "%F %L";
     ASSERT_TRUE(addSelectedRecords(&codeplug, database, request, prompts, spy.merge()).ran);
     ASSERT_EQ(spy.lines.size(), 1u);
-    // Latin-1 holds ü and ó; Ł and ź are spelt in Latin letters.
-    EXPECT_EQ(spy.lines[0], "\"2600001\",\"Lukasz M\xFCller\",\"Private Call\",\"No\",\"SP5ABC\",\"L\xF3" "dz\",\"\",\"Polska\",\"\"");
+    // The D868 contact stream holds seven-bit characters: every letter is spelt in ASCII.
+    EXPECT_EQ(spy.lines[0], "\"2600001\",\"Lukasz Muller\",\"Private Call\",\"No\",\"SP5ABC\",\"Lodz\",\"\",\"Polska\",\"\"");
+}
+
+TEST_F(AddRecords, Utf8NamesReachTytContactsWhole)
+{
+    open(Md9600Format);
+    test::loadDatabase(database, {idRecord("2600001", "SP5ABC", "\xC5\x81ukasz M\xC3\xBCller", "", "", "Polska")});
+    search("SP5");
+    AddRecordsRequest request;
+    request.selectedRows = {0};
+    request.nameTemplate = "%F %L";
+    ASSERT_TRUE(addSelectedRecords(&codeplug, database, request, prompts, spy.merge()).ran);
+    ASSERT_EQ(spy.lines.size(), 1u);
+    EXPECT_TRUE(spy.lines[0].starts_with("\"2600001\",\"\xC5\x81ukasz M\xC3\xBCller")) << spy.lines[0];
 }
 
 TEST_F(AddRecords, RefreshContactsUpdatesThePresentOnes)

@@ -3,6 +3,7 @@
 #include "presenter/channel_editor_rules.h"
 #include "codeplug/record_factory.h"
 #include "operations/document_commands.h"
+#include "operations/name_check.h"
 #include "platform/scripted_prompts.h"
 #include "support/fixture_builder.h"
 #include "support/temp_dir.h"
@@ -215,6 +216,55 @@ TEST_F(EditorsTest, EditedContactReachesTheImage)
     ASSERT_NO_FATAL_FAILURE(saveAndReopen(reopened));
     EXPECT_EQ(reopened.contactAt(row)->name(), "Renamed");
 }
+
+// The window shows and takes names in any script; a format that cannot hold a character even in
+// Latin letters has its editors refuse the name.
+struct NameEditCase {
+    FormatId format;
+    const char* typed;
+    const char* stored;
+    bool refused;
+};
+
+class EditorNames : public EditorsTest, public testing::WithParamInterface<NameEditCase> {};
+
+TEST_P(EditorNames, AreShownTakenOrRefusedAsTheFormatHoldsThem)
+{
+    const auto& c = GetParam();
+    open(c.format);
+    const int row = addContact(100, "Alpha");
+    const int channelRow = addAnalogChannel("Alpha", 146.52, 146.52);
+    const QString typed = QString::fromUtf8(c.typed);
+    QString shown;
+    onContactDialog([&](ContactEditorDialog& dialog) {
+        dialog.nameBox()->setText(typed);
+        dialog.applyButton()->click();
+    });
+    window_.editContact(row);
+    onChannelDialog([&](ChannelEditorDialog& dialog) {
+        dialog.nameBox()->setText(typed);
+        dialog.accept();
+    });
+    window_.editChannel(channelRow);
+    onContactDialog([&](ContactEditorDialog& dialog) { shown = dialog.nameBox()->text(); });
+    window_.editContact(row);
+
+    EXPECT_EQ(codeplug().contactAt(row)->name(), c.stored);
+    EXPECT_EQ(codeplug().channelAt(channelRow)->name(), c.stored);
+    EXPECT_EQ(shown, QString::fromUtf8(c.stored));
+    const auto errors = shownWith(MessageIcon::Error);
+    ASSERT_EQ(errors.size(), c.refused ? 2u : 0u);
+    if (c.refused)
+        EXPECT_EQ(errors[0].text, UnstorableNameMessage);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, EditorNames,
+    testing::Values(NameEditCase{Md9600Format, "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0",
+                                 "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0", false},
+                    NameEditCase{Md9600Format, "Club \xE2\x9C\x93", "Club \xE2\x9C\x93", false},
+                    NameEditCase{RdbV2Format, "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0", "Moskva", false},
+                    NameEditCase{RdbV2Format, "Club \xE2\x9C\x93", "Alpha", true}));
 
 TEST_F(EditorsTest, DuplicateIdDiscardsTheWholeEdit)
 {

@@ -137,7 +137,7 @@ void ChannelRecordFormat::store(Channel& channel, ChannelField field) const
     const Bytes b = Bytes(channel.familyRecord()).first(ChannelBlockSize);
     const ChannelSettings& s = channel.storedSettings();
     switch (field) {
-    case ChannelField::Name: setCString(b, Name, NameSize, s.name, NameSize); break;
+    case ChannelField::Name: setLatin1Text(b, Name, NameSize, s.name, NameSize); break;
     case ChannelField::Mode:
         setU16Le(b, Mode, s.mode == ChannelMode::Dmr ? 1u : 0u);
         if (s.mode == ChannelMode::Dmr)
@@ -228,7 +228,7 @@ void ChannelRecordFormat::load(Channel& channel)
 {
     const ConstBytes b = ConstBytes(channel.familyRecord()).first(ChannelBlockSize);
     ChannelSettings& s = channel.storedSettings();
-    s.name = getCString(b, Name, NameSize);
+    s.name = getLatin1Text(b, Name, NameSize);
     s.mode = getU16Le(b, Mode) != 0 ? ChannelMode::Dmr : ChannelMode::Fm;
     s.bandwidth = getU16Le(b, Bandwidth) == 1 ? pw::Bandwidth::Wide25k : pw::Bandwidth::Narrow12k5;
     s.rxFrequency = getF64Le(b, RxFrequency);

@@ -582,8 +582,10 @@ bool isD868File(const FileContent& file)
     const auto& bytes = file.bytes;
     if (bytes.size() < wanted)
         return false;
-    // The model text is the first 16 bytes up to the first zero, compared ignoring case.
-    const auto model = getCString(bytes, 0, 16);
+    // The model text is the first eight bytes, compared ignoring case. Newer vendor software writes
+    // a version after them ("D868UVE " 07 00 "V102"); the count table below decides the rest, and
+    // the header is written back whole.
+    const std::string model(bytes.begin(), bytes.begin() + 8);
     if (!equalsIgnoringCase(model, "D868UVE ") && !equalsIgnoringCase(model, "D6X2UV  "))
         return false;
     D868Data data;

@@ -17,6 +17,7 @@
 #include "codeplug/d868/d868_records.h"
 
 #include "codeplug/byte_field.h"
+#include "model/unicode_text.h"
 
 #include <algorithm>
 
@@ -70,8 +71,9 @@ const RecordFormats& recordFormats() { return Records; }
 
 std::string ContactRecordFormat::shownName(std::string_view name)
 {
-    // The radio shows control characters as garbage: they are kept as hyphens.
-    std::string text = cut(name, NameCharacters);
+    // The stream holds seven-bit characters: other letters are brought to ASCII, and control
+    // characters, which the radio shows as garbage, are kept as hyphens.
+    std::string text = cut(transliterateToAscii(name), NameCharacters);
     for (auto& c : text)
         if (static_cast<unsigned char>(c) < 32)
             c = '-';
@@ -93,8 +95,9 @@ void ContactRecordFormat::store(Contact& contact, ContactField field) const
     case ContactField::Name: contact.assignName(shownName(contact.name())); break;
     case ContactField::DescriptiveTexts: {
         const auto text = [&contact](ContactText which, std::size_t characters) {
-            const auto full = contact.descriptiveView(which);
-            return full.substr(0, std::min(full.size(), characters));
+            auto full = transliterateToAscii(contact.descriptiveView(which));
+            full.resize(std::min(full.size(), characters));
+            return full;
         };
         contact.assignTexts({contact.nameView(), text(ContactText::Callsign, CallsignCharacters),
                              text(ContactText::City, CityCharacters), text(ContactText::State, OtherTextCharacters),
@@ -121,11 +124,11 @@ std::vector<std::uint8_t> ZoneRecordFormat::blankRecord() const
     return record;
 }
 
-std::string ZoneRecordFormat::name(const Zone& z) const { return getCString(z.familyRecord(), zone::Name, NameCharacters); }
+std::string ZoneRecordFormat::name(const Zone& z) const { return getLatin1Text(z.familyRecord(), zone::Name, NameCharacters); }
 
 void ZoneRecordFormat::setName(Zone& z, std::string_view name) const
 {
-    setCString(z.familyRecord(), zone::Name, NameCharacters, name, NameCharacters);
+    setLatin1Text(z.familyRecord(), zone::Name, NameCharacters, name, NameCharacters);
 }
 
 int ZoneRecordFormat::memberCount(const Zone& z, int /*bank*/) const
@@ -187,12 +190,12 @@ std::vector<std::uint8_t> ScanListRecordFormat::blankRecord() const
 
 std::string ScanListRecordFormat::name(const ScanList& list) const
 {
-    return getCString(list.familyRecord(), scanlist::Name, NameCharacters);
+    return getLatin1Text(list.familyRecord(), scanlist::Name, NameCharacters);
 }
 
 void ScanListRecordFormat::setName(ScanList& list, std::string_view name) const
 {
-    setCString(list.familyRecord(), scanlist::Name, scanlist::NameField, name, NameCharacters);
+    setLatin1Text(list.familyRecord(), scanlist::Name, scanlist::NameField, name, NameCharacters);
 }
 
 int ScanListRecordFormat::memberCount(const ScanList& list) const
@@ -250,12 +253,12 @@ std::vector<std::uint8_t> RxGroupListRecordFormat::blankRecord() const
 
 std::string RxGroupListRecordFormat::name(const RxGroupList& list) const
 {
-    return getCString(list.familyRecord(), rxgroup::Name, rxgroup::NameCharacters);
+    return getLatin1Text(list.familyRecord(), rxgroup::Name, rxgroup::NameCharacters);
 }
 
 void RxGroupListRecordFormat::setName(RxGroupList& list, std::string_view name) const
 {
-    setCString(list.familyRecord(), rxgroup::Name, rxgroup::NameField, name, rxgroup::NameCharacters);
+    setLatin1Text(list.familyRecord(), rxgroup::Name, rxgroup::NameField, name, rxgroup::NameCharacters);
 }
 
 int RxGroupListRecordFormat::entryCount() const

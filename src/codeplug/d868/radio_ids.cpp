@@ -12,7 +12,7 @@ constexpr std::size_t NameCharacters = 16;
 
 std::string d868RadioName(const D868Data& data)
 {
-    return getCString(data.radioIds, NameOffset, NameCharacters);
+    return getLatin1Text(data.radioIds, NameOffset, NameCharacters);
 }
 
 void setD868RadioName(D868Data& data, std::string_view name)
@@ -21,6 +21,10 @@ void setD868RadioName(D868Data& data, std::string_view name)
         return;
     // Up to 16 characters are copied, stopping after the terminating zero; the rest of the
     // field stays as it was.
+    const auto stored = storableLatin1Text(name, NameCharacters);
+    if (stored == getCString(data.radioIds, NameOffset, NameCharacters))
+        return;
+    name = stored;
     std::size_t i = 0;
     for (; i < NameCharacters && i < name.size() && name[i] != '\0'; ++i)
         data.radioIds[NameOffset + i] = static_cast<std::uint8_t>(name[i]);

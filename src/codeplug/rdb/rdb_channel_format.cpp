@@ -364,5 +364,6 @@ std::string ChannelRecordFormat::powerText(const Channel& channel, std::string_v
 bool ChannelRecordFormat::isHighPower(const Channel& channel) const { return isSet(recordOf(channel), HighPower); }
 
 std::string ChannelRecordFormat::lookupName(std::string_view name) const { return SixBitText::normalize(name); }
+bool ChannelRecordFormat::holdsName(std::string_view name) const { return SixBitText::holds(name); }
 
 } // namespace pw::rdb

@@ -617,7 +617,7 @@ void RdbCodec::channelsSorted(Codeplug& codeplug, const IndexRemap& /*remap*/)
 
 std::string RdbCodec::radioTypeText() const
 {
-    const auto model = getCString(image_, ModelText, ModelTextSize);
+    const auto model = getLatin1Text(image_, ModelText, ModelTextSize);
     return formatId_ == RdbV2Format ? model + " V2 (130K Contacts)" : model + " (64K Contacts)";
 }
 

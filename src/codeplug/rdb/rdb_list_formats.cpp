@@ -119,6 +119,7 @@ void ContactRecordFormat::load(Contact& contact)
 }
 
 std::string ContactRecordFormat::lookupName(std::string_view name) const { return SixBitText::normalize(name); }
+bool ContactRecordFormat::holdsName(std::string_view name) const { return SixBitText::holds(name); }
 
 // ---- Zones: the members are the non-zero entries; a count byte is kept beside them ----
 

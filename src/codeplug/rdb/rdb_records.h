@@ -23,6 +23,7 @@ public:
     void initialize(Contact& contact) const override;
     void store(Contact& contact, ContactField field) const override;
     std::string lookupName(std::string_view name) const override;
+    bool holdsName(std::string_view name) const override;
     static void load(Contact& contact);
 };
 
@@ -43,6 +44,7 @@ public:
     PowerLevel powerOfUnknownText() const override { return PowerLevel::Low; }
     bool isHighPower(const Channel& channel) const override;
     std::string lookupName(std::string_view name) const override;
+    bool holdsName(std::string_view name) const override;
     void load(Channel& channel) const;
 
 private:

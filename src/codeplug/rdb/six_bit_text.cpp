@@ -1,5 +1,9 @@
 #include "codeplug/rdb/six_bit_text.h"
 
+#include "model/unicode_text.h"
+
+#include <algorithm>
+
 namespace pw {
 namespace {
 
@@ -15,11 +19,30 @@ unsigned valueOf(char c)
 
 } // namespace
 
-SixBitText::Packed SixBitText::encode(std::string_view text)
+bool SixBitText::holds(std::string_view text)
 {
-    const auto zero = text.find('\0');
+    text = text.substr(0, std::min(text.find('\0'), text.size()));
+    if (isAscii(text))
+        return true;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t start = pos;
+        if (decodeUtf8At(text, pos) < 0x80)
+            continue;
+        // A character with no Latin spelling comes back as '?'.
+        const auto spelled = transliterateToAscii(text.substr(start, pos - start));
+        if (spelled.empty() || spelled.find('?') != std::string::npos)
+            return false;
+    }
+    return true;
+}
+
+SixBitText::Packed SixBitText::encode(std::string_view utf8)
+{
+    const auto zero = utf8.find('\0');
     if (zero != std::string_view::npos)
-        text = text.substr(0, zero);
+        utf8 = utf8.substr(0, zero);
+    const auto ascii = transliterateToAscii(utf8);
+    const std::string_view text = ascii;
     Packed packed{};
     for (std::size_t i = 0; i < Characters; ++i) {
         const unsigned value = i < text.size() ? valueOf(text[i]) : SpaceValue;

@@ -16,9 +16,13 @@ public:
     static constexpr std::size_t Bytes = 12;
     using Packed = std::array<std::uint8_t, Bytes>;
 
-    // Characters outside the alphabet become full stops; the text is padded with spaces to 16
-    // characters and longer texts keep their first 16.
-    static Packed encode(std::string_view text);
+    // UTF-8 text: letters outside ASCII are first transliterated ("Jürgen" to "Jurgen", Cyrillic,
+    // Greek and Chinese to Latin letters); characters outside the alphabet become full stops; the
+    // text is padded with spaces to 16 characters and longer texts keep their first 16.
+    static Packed encode(std::string_view utf8);
+    // False when `utf8` has a character that not even transliteration brings to Latin letters:
+    // storing it would keep nothing of it, so editors refuse such a name.
+    static bool holds(std::string_view utf8);
     // The 16 characters with trailing spaces removed.
     static std::string decode(const std::uint8_t* packed);
     // The same into a caller's buffer, without an allocation per name; returns the length kept.

@@ -24,6 +24,8 @@ constexpr std::array<std::uint8_t, 16> DfuSePrefix = {0x44, 0x66, 0x75, 0x53, 0x
 constexpr std::size_t BufferMargin = 1000;
 // The 852534-byte readers refuse files more than 100 bytes longer than they read.
 constexpr std::size_t Md2017FileSlack = 100;
+// Vendor software writes MD-UV380-layout files one byte short of the image.
+constexpr std::size_t ShortestUvFile = Md2017ImageSize - 1;
 // A 0x1001 file may be longer than its image; the rest is kept and written back. Beyond this the
 // file is not a codeplug of ours.
 constexpr std::uintmax_t LongestTytFile = 64u << 20;
@@ -75,10 +77,12 @@ bool isEmptyContactSlot(ConstBytes record)
     return flags == 0xC0 || flags == 0xFF;
 }
 
-bool isEmptyChannelSlot(ConstBytes record) { return getU8(record, 0) == 0xFF || getU8(record, ChannelNameByte) == 0; }
+// A name is empty when its first unit is zero. The whole unit counts: a name may begin with a
+// character whose low byte is zero (U+4E00, U+0400).
+bool isEmptyChannelSlot(ConstBytes record) { return getU8(record, 0) == 0xFF || getU16Le(record, ChannelNameByte) == 0; }
 
-// Emergency systems, zones, scan lists and RX group lists: the low byte of the first name unit.
-bool isEmptyNamedSlot(ConstBytes record) { return getU8(record, 0) == 0; }
+// Emergency systems, zones, scan lists and RX group lists: the first name unit.
+bool isEmptyNamedSlot(ConstBytes record) { return getU16Le(record, 0) == 0; }
 
 // ---- Decode ----
 
@@ -373,6 +377,15 @@ bool isMd9600File(const FileContent& file)
 
 bool isMd2017File(const FileContent& file) { return isMd2017FamilyFile(file, "2017"); }
 
+// Radios built on the MD-UV380 (DM-1701, RT84 and others) write their own model text into files of
+// the MD-UV380's size. Taken by the MD-380 reader such a file would read the wrong tables and, once
+// saved, damage them; only a file of the MD-380's size is left to that reader.
+bool isUvLayoutFile(const FileContent& file)
+{
+    return file.fileSize >= ShortestUvFile && file.fileSize <= Md2017ImageSize + Md2017FileSlack &&
+           hasDfuSePrefix(file.bytes);
+}
+
 bool isMd380File(const FileContent& file)
 {
     return file.bytes.size() >= Md380ImageSize && file.fileSize <= LongestTytFile && hasDfuSePrefix(file.bytes);
@@ -481,6 +494,6 @@ std::string TytCodec::radioName() const { return getUtf16Name(image_, RadioName,
 void TytCodec::setRadioName(std::string_view name) { setUtf16Name(image_, RadioName, 16, name); }
 std::uint32_t TytCodec::radioDmrId() const { return getU24Le(image_, RadioDmrId); }
 void TytCodec::setRadioDmrId(std::uint32_t id) { setU24Le(image_, RadioDmrId, id); }
-std::string TytCodec::modelText() const { return getCString(image_, DfuSeDataOffset, 32); }
+std::string TytCodec::modelText() const { return getLatin1Text(image_, DfuSeDataOffset, 32); }
 
 } // namespace pw::tyt

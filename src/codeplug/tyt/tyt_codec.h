@@ -12,9 +12,11 @@
 namespace pw::tyt {
 
 // Probes of the recognition chain. The MD-2017 family's files are recognised by the model text at
-// 0x125; any other DfuSe file at least as long as the MD-380 image is an MD-380 family file.
+// 0x125; a DfuSe file of the MD-UV380's size with any other model text has the MD-UV380 layout
+// (0x1003); any other DfuSe file at least as long as the MD-380 image is an MD-380 family file.
 bool isMd9600File(const FileContent& file);
 bool isMd2017File(const FileContent& file);
+bool isUvLayoutFile(const FileContent& file);
 bool isMd380File(const FileContent& file);
 std::unique_ptr<FormatCodec> takeMd9600File(FileContent file);
 std::unique_ptr<FormatCodec> takeMd2017File(FileContent file);

@@ -26,7 +26,7 @@
 // Everything not named here (general settings, text messages, keys, ...) is carried unchanged.
 // On 0x1002/0x1003 the bytes at 0x61A5 are not a table of ours and are never read or written.
 //
-// Records (little-endian; names are 16 UTF-16LE units, read as the low byte of each unit):
+// Records (little-endian; names are 16 UTF-16LE units up to the first zero unit):
 //   contact 36      0 u24 DMR ID, 3 flags (b0-1 call type, b5 alert tone, b6-7 set), 4 name
 //   channel 64      0-31 settings (see tyt_channel_format.cpp), 32 name
 //   RX group 96     0 name, 32 32 u16 members (1-based contacts); the count is the number of
@@ -39,8 +39,8 @@
 //
 // Used and empty slots. Every table is packed: the first empty slot ends it, later slots are not
 // looked at. A contact slot is empty when its flag byte is 0xC0 or 0xFF; a channel slot when its
-// byte 0 is 0xFF or its name is empty; any other slot when its name is empty (the low byte of the
-// first unit is 0).
+// byte 0 is 0xFF or its name is empty; any other slot when its name is empty (its first unit is
+// 0, the whole unit: a name may begin with U+4E00).
 //
 // Zone members are checked on decode in both banks, all 64 entries of each: a member that names no
 // channel is removed and logged wherever it sits, not only among the 16 of the zone record.

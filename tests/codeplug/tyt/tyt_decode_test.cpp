@@ -374,7 +374,11 @@ TEST_P(TytDecode, ErrorCountEqualsTheLinesOfHostileTablesAndNothingIsReadOutside
     EXPECT_EQ(cp.channels().count(), test::tytChannelSlots(format()));
     EXPECT_EQ(cp.emergencySystems().count(), 32);
     EXPECT_EQ(cp.zones().count(), 250);
-    EXPECT_EQ(cp.contactAt(0)->name(), std::string(16, '\x7F'));
+    // Sixteen units 0x7F7F: U+7F7F in UTF-8.
+    std::string units;
+    for (int i = 0; i < 16; ++i)
+        units += "\xE7\xBD\xBF";
+    EXPECT_EQ(cp.contactAt(0)->name(), units);
     EXPECT_EQ(cp.errorCount(), lineCount(cp.errorLogText()));
     EXPECT_GT(cp.errorCount(), 0);
     EXPECT_EQ(cp.channelAt(0)->txContact(), 0);

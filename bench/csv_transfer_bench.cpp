@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bulk contact transfer: a CSV file of 130000 new contacts into an 0x2003 codeplug and of 150000
 // into a D868 codeplug, step by step (merge, encode, save), and exporting them again.
 #include "codeplug/codeplug.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Open, decode and save of the largest D868 codeplug: 160000 digital contacts, 10000 talkgroups
 // and 4000 channel records (3998 channels and the special records 4001 and 4002), with 250
 // zones, 250 scan lists and 250 RX group lists.

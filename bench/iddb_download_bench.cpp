@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The DMR ID user list from loopback: a generated list in today's layout served over HTTPS (a
 // certificate made here, trusted through the test build's CA hook) at today's size (300,000 users)
 // and at the most the program reads (2,000,000), downloaded and parsed into the store, beside the

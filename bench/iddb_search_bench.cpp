@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Searches and export over generated databases of 300,000 and 2,000,000 users in today's layout: a
 // simple query, a compound query of ten terms, and the export of every record for radio type 1.
 

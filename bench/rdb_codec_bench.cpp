@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Open, decode and save of the largest RDB codeplug: a 0x2003 image with 130000 contacts, 3999
 // channels, 250 zones, 234 scan lists and 250 RX group lists.
 // Targets on the project's machines: decode under 150 ms, save under 150 ms.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decode and encode of a full-sized 0x1003 image: 10000 contacts, 3000 channels, 250 zones with
 // two banks of 64 members, 250 scan lists of 31 members and 250 RX group lists of 31 members.
 // Every edit of the model runs the encoder, so encode is on the path of every click.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary lines to the channel line reader of every family: reading must stay within the
 // line, every channel it gives writes a line that reads back, and after one trip the written line
 // settles (frequencies within the printed precision). A line whose frequency the format cannot

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary lines to the contact line reader of every family and to the one-line add of
 // the clipboard paste: each must stay within the line, give one of its results, and write a line
 // that reads back. A line whose DMR ID no record can hold is refused.

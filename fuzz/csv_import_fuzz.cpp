@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Imports arbitrary files as contact and channel CSV files into codeplugs of every family. The
 // import must end, keep the tables within their capacity, and what it took must export into a
 // file that, imported again, adds nothing.

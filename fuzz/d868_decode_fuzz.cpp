@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary files to the D868 recognition and decoder. Whatever the bytes, the decoder must
 // stay within them and fail cleanly; a file it accepts must save, and the saved file must decode
 // to a model of the same size and save again to the same bytes.

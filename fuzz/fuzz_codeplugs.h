@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Loaded codeplugs of three families for the transfer fuzz targets, made once from the fixture
 // builders, with a few named records for channel lines to refer to, and put back as they were

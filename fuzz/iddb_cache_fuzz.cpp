@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cache file of the ID database, read at every start: any bytes must either be refused whole or
 // give records that write back to a file giving the same records.
 

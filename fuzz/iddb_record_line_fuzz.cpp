@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record-line parser of the ID database download, and the store and search over what it reads:
 // any line must parse within bounds, keep every field within its limit, and be found by the search
 // exactly where ContainsNoCase finds it.

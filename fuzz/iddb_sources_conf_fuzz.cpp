@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sources file of the ID database, which a user edits by hand: any text must be read within
 // bounds, report at most one problem per line, and leave every source a fetchable URL, "none", or
 // the default.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user list reader of the ID database: the input is a whole list as a source or a file sends
 // it, in either layout. Whatever it holds, every record must keep its fields within their limits
 // as valid UTF-8, with no control characters in the remarks, and reading the list in small pieces

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pastes arbitrary text into codeplugs of every family, answering the questions from the input's
 // first byte. The paste must end, keep every table within its capacity, count exactly what it
 // added, and what it added must copy into a text that, pasted back, adds nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds damaged RDB files to the decoder and encoder of all three layout versions.
 //
 // An input does not carry a whole image (up to 2.5 MB): it patches a small populated fixture image

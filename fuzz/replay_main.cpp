@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replays every file of the corpus folders given on the command line through the fuzz target, so
 // the inputs that once broke a parser are checked on every build without a fuzzing engine.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary lines to the field and word readers, to the contact line reader of every family
 // and to the channel editor's frequency box reader: each must stay within the line and never
 // crash, whatever the bytes, and a frequency box always reads as a finite number.

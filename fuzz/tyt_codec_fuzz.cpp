@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds hostile TYT images to the codec as any of the three TYT formats: decode, an edit (a
 // contact and a channel added and deleted, both tables sorted), encode and save to a temporary
 // file, then decode what was written.

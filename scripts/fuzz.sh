@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang and runs one of them for a while:
 #   scripts/fuzz.sh TARGET [SECONDS]     e.g. scripts/fuzz.sh text_line_fuzz 600
 # New inputs go to a scratch corpus; findings land in fuzz/artifacts/. Copy a finding into

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up a fresh Debian 12 machine, builds the two programs (no tests, benchmarks or fuzz targets)
 # and opens the bundled demo codeplug in the desktop program. Without a display (a server, a CI
 # job) it shows what the demo codeplug holds through the command-line front end instead.

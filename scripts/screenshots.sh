@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the main window on each tab, and each dialog, to PNG files under an X virtual frame
 # buffer: scripts/screenshots.sh [OUTDIR] (docs/screenshots by default). Uses the build of
 # scripts/run.sh when there is one, and builds it otherwise.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages that building and testing Plugwright need, when any is missing.
 set -euo pipefail
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up a fresh Debian 12 machine, builds Plugwright with its tests and runs every test,
 # including the replay of each fuzz target's corpus.
 set -euo pipefail

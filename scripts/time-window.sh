@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times the desktop window on a D868 codeplug of 160,000 contacts: opening it until the Contacts tab
 # is drawn, and a sort by "Contact Name" until the list is drawn again. Release build, Qt's
 # offscreen platform. scripts/time-window.sh [ROUNDS]

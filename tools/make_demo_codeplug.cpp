@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the demo codeplug that the README's run command opens: an MD-380 file named as a demo,
 // filled with a few contacts, channels and lists so that every tab has something to show. Names
 // use all 16 characters and most IDs 7 digits, as in real club codeplugs, so that the lists show

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the main window on each tab, and each dialog, to PNG files, for the README and for
 // checking the layout:
 //   render_screens CODEPLUG OUTDIR

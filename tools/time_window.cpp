@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the desktop window on the largest D868 codeplug: 160,000 digital contacts, 10,000
 // talkgroups and about 4,000 channels. Prints how long opening the file takes until the Contacts tab is
 // drawn, how long a click on each heading that sorts takes until the sorted list is drawn, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every command of plugwright-cli shares: the prompts answered from the global options, the
 // opening and saving of codeplug files with their messages and exit codes, and row lists.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // copy and paste: the clipboard texts of contacts, channels and zones on standard output, and the
 // paste of such a text from a file or standard input, with the paste's questions answered as the
 // global options say.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/console_prompts.h"
 
 #include "cli/text_encoding.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The prompts of the command-line front end: each message box is printed as its text with LF line
 // ends (error boxes on standard error), questions are answered from --yes, input boxes from

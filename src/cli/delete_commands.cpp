@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // delete-contacts and delete-channels: the Delete commands of the contact and channel lists, on
 // the rows given, with their questions answered as the global options say.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // dump: the whole decoded model of a codeplug as one JSON object.
 //
 // Everything is read through the model's accessors, so the same code serves every family; texts

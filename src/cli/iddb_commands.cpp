@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // iddb fetch, iddb search, iddb export and iddb add: the online DMR ID database without a window.
 //
 // Every command loads the user list first: from --file when given; otherwise from the cache while

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // plugwright-cli: the program's work on codeplug files without a window.
 
 #include "cli/cli_session.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // set-radio: the radio's name, DMR ID and vendor entry.
 
 #include "cli/cli_session.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // info and errors: what a codeplug file holds.
 
 #include "cli/cli_session.h"

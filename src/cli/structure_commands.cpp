@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // import-structures: the structural import from another codeplug file, of the kinds listed.
 
 #include "cli/cli_session.h"

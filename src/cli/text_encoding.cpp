@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/text_encoding.h"
 
 #include "model/unicode_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text on the terminal and on the command line is UTF-8, as are the model's texts. Texts that may
 // hold other bytes (a path in another encoding inside a message) are shown as Latin-1 so that the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The contact and channel transfers: CSV export and import, contact merge, channel import from
 // another codeplug, and the two table sorts. Each runs the desktop program's command with the
 // file chooser answered by the command's argument.

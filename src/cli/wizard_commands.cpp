@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mass-change and zone-wizard: the two channel-selection dialogs, driven by options instead of
 // controls. Each option stands for one control of the dialog; the dialog's own checks and messages
 // are those of the operations.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The codeplug's operations on its channel table. Zones and scan lists refer to channels by member
 // number, so every delete and sort here has the format repair those references.
 

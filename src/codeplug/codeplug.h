@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The codeplug document: the model decoded from one codeplug file, and the format that file has.
 //

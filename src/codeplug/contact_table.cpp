@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The codeplug's operations on its contact table. Channels and RX group lists refer to contacts by
 // 1-based table position, so every delete and sort here repairs those references.
 

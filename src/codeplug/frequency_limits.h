@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The channel frequencies each format can store, and the bands the radios commonly work in.
 //

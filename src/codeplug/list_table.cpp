@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The codeplug's operations that add and remove whole zones, scan lists and RX group lists.
 //
 // Channels refer to scan lists and RX group lists by 1-based table position, so deleting one of

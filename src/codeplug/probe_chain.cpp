@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "codeplug/probe_chain.h"
 
 #include "codeplug/codeplug.h"

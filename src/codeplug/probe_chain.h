@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The recognition chain: each codeplug format's probe tests the file's size, signature and model
 // text, in a fixed order, and the first that passes takes the file. Adding a format is adding its

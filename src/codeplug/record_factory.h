@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // New records of a format, for code that has a FormatId but no codeplug of it (tests, tools). Code
 // with a codeplug asks the codeplug (Codeplug::newChannel and the like).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Downloads one URL (https:// or http://) with libcurl and hands the body to the caller as it
 // arrives.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The last good download of the user list, kept in the user's cache directory so that the next
 // start can search at once, offline too.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "iddb/id_database.h"
 
 #include "iddb/id_search.h"

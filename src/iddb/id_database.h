@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The worldwide DMR ID user list in memory, filled by a background thread from the cache, the
 // sources or a file the user downloaded.

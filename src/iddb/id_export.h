@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Export of ID database records as the contact list CSV that a radio type's programming software
 // imports, without the window and without questions to the user: the criteria, the match count and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finding the records whose match text contains one of a list of terms, ignoring the case of ASCII
 // letters: the engine under the searcher's queries and the exporter's criteria.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "iddb/id_searcher.h"
 
 #include "model/letter_case.h"

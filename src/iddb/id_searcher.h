@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The logic of the database searcher, without its window and without questions to the user: the
 // queries and their messages, the name template, the contact line of a record, and the CSV line a

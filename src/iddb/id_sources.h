@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the DMR ID user list comes from: the two sources and the age at which the cached list is
 // fetched again, kept in the text file `sourcesFileName` of the user's configuration directory:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The user's preferences for the ID database searcher, kept between runs as one binary block of
 // 641 bytes, stored as it is held in memory:

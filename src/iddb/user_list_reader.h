@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads a DMR ID user list, as it arrives in pieces from a download or a file, into record fields.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One memory channel: an analog FM or a digital DMR channel.
 //

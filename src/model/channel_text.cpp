@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text forms of the channel fields: what lists, editors and channel lines show, and how their
 // texts are read back.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One entry of a codeplug's digital contact list: a DMR ID, a name, a call type and an alert tone,
 // with the descriptive texts that some radios keep beside them.

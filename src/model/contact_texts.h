@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The six texts of a contact (name, callsign, city, state, country, remarks) in one buffer.
 //

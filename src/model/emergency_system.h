@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One entry of the emergency system table that some radios keep: its name, and the record as read.
 // The table is shown and referred to by channels, never edited.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The problems found by the latest decode: lines ending in CR LF, and a count of problems.
 // Some lines are written without being counted, so the count is kept apart from the text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Old 1-based table position to new 1-based position, used to rewrite references after a sort or
 // an import. Entries are recorded as (new, old) pairs and then finalised into the lookup.

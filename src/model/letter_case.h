@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Letter case in the texts of codeplugs, CSV files and the network. Only A-Z and a-z have a case
 // here, whatever the process's locale: the desktop program runs in the user's locale, and a name

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing one quoted field of a record line (contact lines, channel lines).
 //

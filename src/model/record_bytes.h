@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The bytes of one record in its format's layout, as a record of the model carries them.
 //

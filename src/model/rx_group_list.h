@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An RX group list: a named list of contacts (talkgroups) that a digital channel listens to.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Typed values (a frequency in a box, a choice on the command line) are taken without the spaces
 // and tabs around them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CTCSS and DCS settings as one 16-bit code, the form in which the TYT family stores them and in
 // which every other family's tone fields are read and written:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Unicode text at the program's edges: checking and decoding UTF-8, reading 8-bit text of unknown
 // origin, and bringing UTF-8 down to the smaller character sets that radios, their programming

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A zone: a named list of channels that the radio shows together, in one bank or, on radios whose
 // zones have a bank B, in two.

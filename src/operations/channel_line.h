@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ChannelLine: one channel as one line of 42 quoted fields separated by ", ", with no line end.
 // It carries channels through the channel CSV file, the clipboard and every copy between

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "operations/channel_mass_change.h"
 
 #include "codeplug/codeplug.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Channel Mass Change": one set of changes applied to every selected channel, or to copies of them.
 //

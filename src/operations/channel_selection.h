@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The selection of the channel list as the mass change and the zone wizard take it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "operations/channel_transfer.h"
 
 #include "codeplug/codeplug.h"

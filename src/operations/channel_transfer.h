@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Channels into and out of the working codeplug: the channel CSV file, the import of another
 // codeplug's channels with the contacts they transmit to, and the channel commands of the Channels

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Contacts, channels and whole zones through the clipboard as plain text, so that records move
 // between codeplugs of any family opened one after the other.

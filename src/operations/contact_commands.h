@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The three contact transfer commands of the Contacts tab and the Data menu, with their file
 // choosers, wait cursor and messages. The caller refreshes its lists afterwards.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the contact editor's confirm button does to the codeplug, apart from any window: the
 // duplicate-ID rule, its question or message, and the one edit that keeps the result.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Contacts into and out of the working codeplug: the contact CSV file, the contact merge that the
 // CSV import, the merge from another codeplug, the structural import and the ID database share,

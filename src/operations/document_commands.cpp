@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "operations/document_commands.h"
 
 #include "platform/overwrite_question.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The open, save, save-as and close flows of the main window, with their questions and messages,
 // kept apart from any window so that they run the same under the desktop program and in tests.

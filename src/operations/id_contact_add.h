@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turning records of the DMR ID database into contacts of the working codeplug ("Add Selected
 // Records", "Add All Records" of the searcher and `iddb add`), and the notice the searcher shows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Export..." of the ID record CSV export: asks for the file, confirms an overwrite, writes the
 // file (iddb/id_export.h) and reports. The file is written beside its destination and renamed over

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "operations/id_load_report.h"
 
 #include "iddb/id_database.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one message box that tells the user what became of each place the DMR ID user list was read
 // from: rows read, or why none were.

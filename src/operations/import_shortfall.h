@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What an import, merge, paste or add did not take, so that its closing message says so instead
 // of leaving the user to guess: lines refused for a value the codeplug cannot hold, counted by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "operations/list_tab_state.h"
 
 #include "codeplug/codeplug.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the Zones, Scan Lists and Rx Groups tabs remember between commands, and what a tab command
 // reports back.

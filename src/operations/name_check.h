@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Names a format cannot hold. A format with a small alphabet brings other letters to it by
 // transliteration; a character with no Latin spelling at all would be lost, so the editors refuse

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "operations/record_commands.h"
 
 #include "operations/document_commands.h"

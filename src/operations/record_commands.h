@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The contact and channel list commands of this subsystem: "&Delete..." of the contact list,
 // "Delete..." of the channel list and "Mark as &Talkgroup..." of the contact list.

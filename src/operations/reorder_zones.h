@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The logic of the "Reorder Zones" dialog, without the window: what its list shows, the up and down
 // moves with their messages, and what closing it does. Zones are referred to by nothing, so a move

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "operations/scan_list_commands.h"
 
 #include "operations/tab_command_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The commands of the Scan Lists tab: new, delete, rename, previous and next list, and the members
 // of the current list. As the zone commands: nothing happens without a loaded codeplug, and the

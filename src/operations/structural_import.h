@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The structural import: contacts, RX group lists, channels, scan lists and zones of another
 // codeplug file, of any family, into the working codeplug.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small pieces that the tab commands of the Zones, Scan Lists and Rx Groups tabs and the record
 // delete commands share. Not part of the operations' interface.

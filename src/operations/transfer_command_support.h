@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small pieces that the transfer commands (CSV files, merges, imports from another codeplug)
 // share. Not part of the operations' interface.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a transfer command (CSV export and import, merge, channel import, sort) reports back to the
 // window, the command-line front end and the tests, beside the messages it has shown.

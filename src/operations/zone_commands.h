@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The commands of the Zones tab: new, delete, rename, previous and next zone, the members of the
 // current zone's shown bank, the bank switch and "Mirror Bank...".

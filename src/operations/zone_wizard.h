@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Zone Wizard": the selected channels go into a zone, new or existing, and optionally into a new
 // scan list that every channel of the zone is then made to use.

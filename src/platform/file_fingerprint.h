@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a file was when it was read: its size, its modification time and a hash of its bytes. A save
 // compares the file on disk with the fingerprint taken when it was opened, so that a change made by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/file_io.h"
 
 #include "platform/save_target.h"

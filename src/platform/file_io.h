@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading and writing whole files. Writes go to a temporary file beside the target, which is
 // flushed and renamed over the target only when every byte is written, so a failed or interrupted

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The few facts of an open file that reads and saves compare: its size and modification time.
 

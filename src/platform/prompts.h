@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the core asks of the user: message boxes, the one-line input box, the file chooser and the
 // wait cursor. The desktop program answers with dialogs, the command-line front end from its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The reasons, other than the system's own, for which a save refuses to write a file.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file a save replaces, and what keeps two saves of it from losing each other's work.
 

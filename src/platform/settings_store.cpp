@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/settings_store.h"
 
 #include "platform/file_io.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the program keeps its settings between runs: one binary value, read whole at start-up and
 // written whole at close. On the desktop it is a file in the user's configuration directory.

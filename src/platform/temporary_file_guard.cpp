@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/temporary_file_guard.h"
 
 #include <atomic>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keeps the temporary file of a save from outliving it: removed when the guard ends unless kept,
 // and removed when SIGINT, SIGTERM or SIGHUP ends the program during the save.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the "Channel Editor" dialog shows and decides, kept apart from any window: the entries of
 // its lists, the transmit offset it selects for a channel and the transmit frequency that offset

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pieces the channel dialogs build their drop-down lists from, so that the Channel Editor and
 // Channel Mass Change list a tone, a number or a table the same way.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which frequencies the channel editor and the mass change take from their boxes: a number of MHz
 // that every codeplug format can store, and, after a question, one outside the bands the radios

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "presenter/mass_change_choices.h"
 
 #include "codeplug/codeplug.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The lists of the "Channel Mass Change" dialog, which the command line checks its arguments
 // against too.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Channel Editor": one channel edited on a copy. Every control writes its value into the copy at
 // once; the caller takes the copy back only when the dialog is accepted with "Save Changes". The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/channel_list_tab_page.h"
 
 #include "codeplug/codeplug.h"

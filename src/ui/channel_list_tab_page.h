@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the Zones and Scan Lists tabs share beyond every list tab: both list channels, beside the
 // master channel list, and both offer the channel editor from their context menus.

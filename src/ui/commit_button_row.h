@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The row at the foot of the dialogs that commit a set of changes at once (Channel Mass Change,
 // Zone Wizard): the commit button, the default one, then the cancel button, both at the right.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/contact_editor_dialog.h"
 
 #include "operations/name_check.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Add / Edit Contact": one contact edited on a copy; the caller takes the copy back once the
 // dialog is accepted with "Apply".

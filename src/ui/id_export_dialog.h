@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "DMR ID Database - CSV Export": writes the ID database's records, all or those matching the
 // criteria lines, in the CSV layout of a chosen radio type (iddb/id_export.h). A count of the

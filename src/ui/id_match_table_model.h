@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The searcher's result list: a table model over the ID database's latest matches. The view asks
 // only for the rows it draws, so listing the entire database (two million rows) costs one model

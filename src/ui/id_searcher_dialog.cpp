@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/id_searcher_dialog.h"
 
 #include "ui/window_settings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "DMR Online Database Searcher": shows the download of the ID database, searches it as the user
 // types, lists the matches and adds the chosen ones to the working codeplug as contacts. The

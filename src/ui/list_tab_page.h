@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the Zones, Scan Lists and Rx Groups tabs have in common: the current list's name with its
 // buttons above, its members beside the master list they are taken from, the hint below, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // plugwright: the desktop program. `plugwright FILE` opens FILE at start.
 
 #include "ui/main_window.h"

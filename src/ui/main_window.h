@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's only top-level window: the header area (working file, status, radio identity,
 // radio type) above the tabs of the working codeplug, and the routing of every command.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's own commands: copy and paste, the contact and channel context menus, the transfer
 // commands of the Data menu and the tab buttons, and the Structural Import tab.
 

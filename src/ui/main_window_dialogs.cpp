@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel dialogs (mass change, zone wizard) and the ID database searcher, and the ID database
 // the window owns for the whole run.
 

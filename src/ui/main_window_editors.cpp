@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The contact editor and the channel editor, opened from the lists and the Edit menu.
 
 #include "ui/main_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and redo, the title with the file's name and changed mark, the recent files, and files
 // dropped on the window.
 

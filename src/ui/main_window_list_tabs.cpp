@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Zones, Scan Lists and Rx Groups tabs.
 
 #include "ui/main_window.h"

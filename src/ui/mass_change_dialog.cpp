@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/mass_change_dialog.h"
 
 #include "presenter/frequency_rules.h"

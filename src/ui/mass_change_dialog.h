@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Channel Mass Change": collects one set of channel changes from its controls. What the changes
 // mean, the checks of "Commit Changes" and the command around the dialog live in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Message boxes, the input box, the file chooser and the wait cursor as Qt dialogs.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The look every record list of the window shares: whole rows selected, no editing in place, the
 // small list font, and the column widths of the list (the first `count` columns of the model;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/record_tab_page.h"
 
 #include "ui/record_list_view.h"

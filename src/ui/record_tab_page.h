@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Contacts and Channels tabs: the codeplug's list of that kind over its tab's buttons. A
 // heading click, a double-click and each button run the window's command for it.

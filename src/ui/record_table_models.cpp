@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/record_table_models.h"
 
 #include "ui/qt_prompts.h"

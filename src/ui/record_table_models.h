@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Table models over the working codeplug's contact and channel tables. The views ask only for the
 // rows they draw, so a table of 160,000 contacts costs nothing until it is scrolled; a model reset

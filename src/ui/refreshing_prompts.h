@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Prompts that bring the window up to date before a message box opens: a command that changed the
 // codeplug and then reports it ("986 contacts imported.") shows its report over the lists as they

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/reorder_zones_dialog.h"
 
 #include "operations/reorder_zones.h"

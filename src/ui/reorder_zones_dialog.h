@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "Reorder Zones" dialog: every zone in table order, with up and down buttons that move the
 // selected zone one place. Each move is made in the codeplug at once; "Done" closes the dialog.

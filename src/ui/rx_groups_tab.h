@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Rx Groups tab: the current RX group list's name and its contacts beside the master contact
 // list, which may hold every contact of a 160,000-contact codeplug.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/scan_lists_tab.h"
 
 #include "codeplug/codeplug.h"

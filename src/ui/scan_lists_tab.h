@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Scan Lists tab: the current scan list's name and its channels beside the master channel list.
 

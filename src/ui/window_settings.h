@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the window remembers between runs besides the settings block: the files opened last, the
 // column widths the user set, and whether a save keeps a backup. They live in window.ini beside the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/zone_wizard_dialog.h"
 
 #include "ui/commit_button_row.h"

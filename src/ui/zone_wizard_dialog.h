@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Zone Wizard": the controls over a ZoneWizard (operations/zone_wizard.h), which holds the state,
 // computes the status and the proposed scan-list name, and commits. The dialog mirrors the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Zones tab: the current zone's name, the members of its shown bank beside the master channel
 // list, the bank buttons for zones with two banks, copy and paste of a zone and "Reorder... ".

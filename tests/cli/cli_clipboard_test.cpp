@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // copy, paste and import-structures run as the real program.
 
 #include "operations/clipboard_transfer.h"

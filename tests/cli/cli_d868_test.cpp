@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // plugwright-cli on populated D868 files: the counts of every table, the error log and an edit
 // that is saved and read back.
 #include "support/d868_fixture.h"

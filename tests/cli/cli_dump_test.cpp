@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/run_process.h"
 #include "support/temp_dir.h"
 #include "support/tyt_fixture.h"

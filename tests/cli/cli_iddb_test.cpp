@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/fixture_builder.h"
 #include "support/loopback_http_server.h"
 #include "support/sample_database_server.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reading and radio commands on populated RDB files of each layout version.
 #include "support/rdb_fixture.h"
 #include "support/run_process.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a save from the command line writes, refuses and leaves behind: links, special files,
 // read-only files, empty paths, two saves at once and a save killed halfway.
 

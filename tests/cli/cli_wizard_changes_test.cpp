@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mass-change and zone-wizard on MD-380 files holding channels: what the commands print, what they
 // save and when they save nothing.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mass-change and zone-wizard through the real binary: the contract's options, messages, exit
 // statuses and saving.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "codeplug/codeplug.h"
 #include "codeplug/record_factory.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names as the families store them: TYT (and the RDB lists) in UTF-16LE, D868 in 8-bit Latin-1,
 // RDB contacts and channels in the six-bit alphabet; the model holds UTF-8.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "codeplug/codeplug.h"
 #include "support/file_size_limit.h"
 #include "support/fixture_builder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builders of in-memory ID databases for the search, contact and export tests.
 

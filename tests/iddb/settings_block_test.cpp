@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "iddb/settings_block.h"
 
 #include "iddb/id_database.h"

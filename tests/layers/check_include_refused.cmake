@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds one target that includes a header of a layer above its own, and passes only when the
 # build fails because that header is not found: the layers' include roots keep it out of sight.
 #   cmake -DBUILD_DIR=... -DTARGET=... -DHEADER=... -P check_include_refused.cmake

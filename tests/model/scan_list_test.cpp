@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/scan_list.h"
 #include "codeplug/record_factory.h"
 

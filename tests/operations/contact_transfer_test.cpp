@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "operations/contact_commands.h"
 #include "operations/contact_transfer.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exports on a disk that fills up: a file-size limit makes every write past a few hundred bytes
 // fail as a full disk would, for root too.
 #include "operations/channel_transfer.h"

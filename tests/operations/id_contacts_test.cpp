@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "operations/id_contact_add.h"
 #include "codeplug/record_factory.h"
 

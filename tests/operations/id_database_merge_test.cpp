@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ID database's "Add Selected Records" and "Add All Records" bring contacts in through the
 // contact merge itself when no other merge is given.
 #include "operations/id_contact_add.h"

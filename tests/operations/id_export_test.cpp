@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "operations/id_export_command.h"
 
 #include "iddb/iddb_test_records.h"

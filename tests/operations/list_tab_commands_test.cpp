@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "operations/reorder_zones.h"
 #include "operations/rx_group_commands.h"
 #include "operations/scan_list_commands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A loaded codeplug of one format with empty tables, scripted prompts and the tab state, for the
 // tests of the tab and record commands. Each test builds the records it needs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Codeplugs of any format filled with a small, complete set of records that refer to each other --
 // contacts, RX group lists, digital and analog channels, scan lists and zones (both banks where the

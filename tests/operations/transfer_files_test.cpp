@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Transfers between codeplug files: the commands open the other file themselves, and what they
 // brought in must survive a save and a fresh open. These need the family codecs to keep the model
 // in the file; with a codec that does not yet do so for a format the test is skipped.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Opened codeplugs of each format with empty model lists, and helpers that fill them, for the
 // tests of the contact and channel transfers.

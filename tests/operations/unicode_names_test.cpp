@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names in other scripts through every path a name takes: set, saved, reopened, exported to CSV,
 // imported back and pasted, in each family. What a family cannot hold is transliterated, never
 // stored as the bytes of another encoding.

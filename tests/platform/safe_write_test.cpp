@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The save's writer: what it replaces, what it keeps, what it refuses, and what it leaves behind
 // when it fails or is killed.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "presenter/channel_editor_rules.h"
 #include "codeplug/record_factory.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "presenter/edit_history.h"
 
 #include "codeplug/codeplug.h"

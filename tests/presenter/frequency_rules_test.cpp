@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "presenter/frequency_rules.h"
 
 #include "platform/scripted_prompts.h"

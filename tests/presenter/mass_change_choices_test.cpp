@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lists of the "Channel Mass Change" dialog.
 
 #include "presenter/mass_change_choices.h"

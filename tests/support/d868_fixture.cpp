@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/d868_fixture.h"
 
 #include "support/fixture_builder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builds populated D868 files in memory: channels (with record-number gaps and the special
 // records 4001 and 4002), radio IDs, zones, scan lists, talkgroups, digital contacts, RX group

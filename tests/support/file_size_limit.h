@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Makes every write of this process past `bytes` fail while it lives, as a full disk would: the
 // tests of safe saving use it. SIGXFSZ is ignored so that the write returns an error instead of

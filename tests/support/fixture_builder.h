@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builds minimal valid codeplug files of each of the seven formats in memory, laid out as the
 // vendor software lays them out, so tests can place records at their positions and open the result.

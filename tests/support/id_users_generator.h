@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Generates a users_quoted.csv body like the one the DMR ID databases serve: one quoted record line
 // per user (DMR ID, callsign, name, city, state, country, remarks), IDs ascending, with names,

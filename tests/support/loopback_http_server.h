@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small HTTP or HTTPS server on the loopback interface for tests and benchmarks of the network
 // code. It listens on an ephemeral port of 127.0.0.1, runs one thread per connection, reads the

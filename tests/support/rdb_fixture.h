@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builds populated RDB images (0x2001, 0x2002, 0x2003) for tests, benchmarks and fuzz targets.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The user database both database sources serve in the window's and the command line's tests: two
 // users from each source, one of them (3112345) in both, so that a download merges to 3 records

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Certificates made in the test process with OpenSSL, for HTTPS servers on loopback: a test
 // certificate authority and server certificates it (or another authority) signs. Nothing is

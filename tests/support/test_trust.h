@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A test certificate authority that the downloads of a test build trust: its certificate is written
 // to a file named by PLUGWRIGHT_TEST_CA_FILE for the life of the object (builds made with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Populated TYT fixture images (0x1001, 0x1002, 0x1003): records placed at their positions in an
 // image built by buildFixture, so that tests of the codec and of every operation that reads or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Commands that cross from one part of the window to another: the context menus of the contact
 // and channel lists, and the Zones tab opening the channel editor, each followed into every list
 // that shows what they changed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Channel Mass Change" and "Zone Wizard" run through the real window: the dialog driver fills the
 // controls and presses the buttons, and the tests check the model and every message shown.
 #include "codeplug/codeplug.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The contact editor and the channel editor, driven through the real window.
 
 #include "presenter/channel_editor_rules.h"
@@ -264,7 +265,10 @@ INSTANTIATE_TEST_SUITE_P(
                                  "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0", false},
                     NameEditCase{Md9600Format, "Club \xE2\x9C\x93", "Club \xE2\x9C\x93", false},
                     NameEditCase{RdbV2Format, "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0", "Moskva", false},
-                    NameEditCase{RdbV2Format, "Club \xE2\x9C\x93", "Alpha", true}));
+                    NameEditCase{RdbV2Format, "Club \xE2\x9C\x93", "Alpha", true}),
+    [](const testing::TestParamInfo<NameEditCase>& info) {
+        return std::string(info.param.format == RdbV2Format ? "Rdb" : "Tyt") + std::to_string(info.index);
+    });
 
 TEST_F(EditorsTest, DuplicateIdDiscardsTheWholeEdit)
 {

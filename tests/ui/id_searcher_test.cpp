@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The database searcher and the CSV exporter run through the real window against a loopback HTTP
 // server that serves both sources: the download, the typed search with its countdown, adding
 // records as contacts, the notice and each load's report shown once, the settings kept, a user list

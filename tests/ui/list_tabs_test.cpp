@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Zones, Scan Lists and Rx Groups tabs of the real window: what they show after an open, and
 // what their buttons, double-clicks, context menus and heading clicks do to the codeplug.
 #include "ui/list_tab_page.h"

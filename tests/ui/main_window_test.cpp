@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/main_window.h"
 #include "platform/scripted_prompts.h"
 #include "support/fixture_builder.h"

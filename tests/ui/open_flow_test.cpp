@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window shows under its message boxes and around an open: the Errors tab under the error
 // count, the changed channels under the mass change report, a failed open, a file whose name is
 // not ASCII, and the Structural Import refreshing every list.

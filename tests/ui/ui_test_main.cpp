@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GoogleTest for the desktop program, inside a QApplication on the offscreen platform.
 #include "iddb/id_database.h"
 #include "iddb/id_sources.h"

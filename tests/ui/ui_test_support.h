@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reaching a dialog's controls by object name, as the tests that drive the window's dialogs do.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's own commands: copy and paste between two windows, the keys that reach them from
 // the lists, the Errors tab, sorting through the headings, the Structural Import tab and the close flow.
 

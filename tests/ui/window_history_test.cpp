@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and redo through the window, the title, the usual keys, the focus rule of Ctrl+C and Ctrl+V,
 // lists refreshed before a command's report, the zones drop-down, and the backup of the first save.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The D868 channel record, 214 bytes: a 212-byte block and a word carried through unchanged.
 // Block, little-endian:
 //   0 u16 record number  2 u16 in use  4 f64 RX MHz  12 u16 offset direction (0 none, 1 TX above,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The D868 codec: decodes the file of sections into the model and builds a new file from the
 // model and the kept sections when the codeplug is saved. The file map is in d868_codec.h.
 #include "codeplug/d868/d868_codec.h"

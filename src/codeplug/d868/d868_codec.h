@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The D868 family's codec: the probe for D868 files, and the codec of an opened D868 file, which
 // keeps the sections the model does not cover and builds a new file from the model when saved

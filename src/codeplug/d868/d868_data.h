@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a D868 codeplug keeps besides its model: the header and count table, and the sections that
 // the model does not cover. The section map is in d868_map.h.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The D868 contact values and the zone, scan-list and RX group list records, and the record formats
 // of the D868 family.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The D868 codeplug file (FormatId 0x3001, AnyTone D868UV and D6X2UV): counted sections read and
 // written in sequence, every integer little-endian.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The record formats of the D868 family: how its contacts, channels, zones, scan lists and RX group
 // lists keep their values in the records of the file (d868_map.h).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "codeplug/d868/packed_contact_stream.h"
 
 #include "codeplug/d868/d868_records.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // PackedContactStream: how the D868 file stores its talkgroups and its digital contacts.
 //

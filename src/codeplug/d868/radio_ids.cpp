@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "codeplug/d868/radio_ids.h"
 
 #include "codeplug/byte_field.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The radio's own identity in a D868 codeplug: the first of its radio-ID records.
 

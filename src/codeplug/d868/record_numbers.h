@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Record numbers of a D868 section and the dense values that references to them become.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // SeptetText: the 7-bit text packing of the D868 contact streams.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The RDB channel record, 32 bytes; the name is kept apart as 12 bytes of SixBitText (the image's
 // name table) and follows the record in the channel's family record:
 //   0   u32 TX frequency in Hz   4  u32 RX frequency in Hz

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The RDB family codec. The memory map is in rdb_codec.h.
 //
 // Decoding is lenient: a damaged count or order-table entry is logged and passed over, never

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The RDB family's codec: probes for the three RDB layout versions, and the codec of an opened RDB
 // file, which holds its memory image (map in rdb_map.h).

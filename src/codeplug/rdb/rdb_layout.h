@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the tables of an RDB memory image lie. The reader records them when it recognises the
 // layout version; the RDB codec and the channel table operations use them.

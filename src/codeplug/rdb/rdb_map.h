@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The RDB family: memory images of three layout versions, saved with the .rdb extension.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "codeplug/rdb/six_bit_text.h"
 
 #include "model/unicode_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The name packing of the RDB family: 16 characters of 6 bits each, most significant bit first,
 // in 12 bytes. A 6-bit value indexes the alphabet

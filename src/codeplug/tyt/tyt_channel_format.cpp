@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The TYT channel record, 64 bytes (bit 0 = least significant):
 //   0   b0-1 mode (1 FM, 2 DMR), b2 cleared with the bandwidth, b3 bandwidth 25 kHz, b4 auto scan,
 //       b5 squelch NORMAL, b7 lone worker

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The TYT codec (memory map in tyt_map.h): decoding fills the six lists from the image and
 // repairs what points nowhere, logging each repair; encoding writes the lists back into their
 // tables and blanks the slots after them.

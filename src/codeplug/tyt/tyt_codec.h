@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The TYT family's codec: probes for the three TYT formats, and the codec of an opened TYT file,
 // which holds the file's memory image (map in tyt_map.h).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The radio's identity kept in a TYT image: vendor code and band limits (0x1001), model text
 // (0x1002, 0x1003).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The TYT contact, zone, scan-list and RX group list records (layouts in tyt_map.h), and the record
 // formats of each TYT FormatId.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The TYT family's files: MD-380/MD-390 family (0x1001), MD-2017 (0x1002), MD-9600 and
 // MD-UV380/UV390 (0x1003) codeplug files.

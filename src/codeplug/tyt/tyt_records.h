@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The record formats of the TYT family: how its contacts, channels, zones, scan lists and RX group
 // lists keep their values, field by field, in the records of the memory map (tyt_map.h).

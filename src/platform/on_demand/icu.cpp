@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ICU functions the transliteration uses, loaded when text first needs transliterating.
 //
 // ICU's libraries (and the C++ runtime they bring) would otherwise be loaded by every start of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The libcurl functions the downloads use, loaded when the first download starts.
 //
 // libcurl brings some thirty libraries with it (TLS, Kerberos, LDAP, SSH, ...). Linked into every

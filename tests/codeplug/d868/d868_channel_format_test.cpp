@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The D868 channel record: where each setting lands in the 214-byte record, what a record read
 // from a file shows, and the settings the file does not keep.
 

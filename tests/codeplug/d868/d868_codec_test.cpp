@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The D868 codec: decode of every section into the model, the save that builds the file from the
 // model and the kept sections, and the damaged files that must fail cleanly.
 #include "codeplug/d868/d868_codec.h"

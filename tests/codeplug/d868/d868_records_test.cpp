@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The D868 contact values and the zone, scan-list and RX group list records: what each value
 // becomes and where it lands in the family record.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SeptetText, PackedContactStream and record numbering: the parts of the D868 file that are not
 // laid out in whole bytes or whole records.
 #include "codeplug/d868/packed_contact_stream.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The RDB channel record: where each setting lands in the 32-byte record of 0x2001, 0x2002 and
 // 0x2003 channels (the packed name follows it in the family record), and what a record read from
 // a file shows.

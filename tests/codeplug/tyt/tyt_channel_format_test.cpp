@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The TYT channel record: where each setting lands in the 64-byte record of 0x1001, 0x1002 and
 // 0x1003 channels, and what a record read from a file shows.
 

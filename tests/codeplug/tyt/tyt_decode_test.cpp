@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decoding TYT images (0x1001, 0x1002, 0x1003): the tables fill the model, every bad reference is
 // repaired and logged with its exact line, and the error count counts the lines as written.
 

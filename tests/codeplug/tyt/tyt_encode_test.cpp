@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Encoding TYT images: an unedited file saves byte for byte, an edit changes only the tables the
 // encoders own, the slots after the last record hold blank records, and zone banks reach the
 // extension table of 0x1002 and 0x1003.

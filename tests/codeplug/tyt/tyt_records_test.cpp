@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The TYT contact, zone, scan-list and RX group list records: where each value lands in the
 // family record and what a record read from a file shows.
 

@@ -69,31 +69,20 @@ void CliSession::addOutputOption(CLI::App& command)
     command.parse_complete_callback([this] { savingCommand_ = true; });
 }
 
-std::string CliSession::inputFile(const std::string& argument)
-{
-    if (argument.empty())
-        usageError("An empty path names no file.");
-    try {
-        const auto path = streams_.input(argument);
-        if (path != argument)
-            prompts_.showPathAs(path, streams_.shownName(path));
-        return path;
-    } catch (const std::invalid_argument& e) {
-        err_ << e.what() << '\n';
-        throw CommandExit{ExitUsage};
-    } catch (const std::system_error& e) {
-        fail(e.what());
-    }
-}
+std::string CliSession::inputFile(const std::string& argument) { return standardStreamFile(argument, false); }
 
-std::string CliSession::outputFile(const std::string& argument)
+std::string CliSession::outputFile(const std::string& argument) { return standardStreamFile(argument, true); }
+
+// `-` stands for standard input or output: the file that stands in for it, or the argument itself.
+std::string CliSession::standardStreamFile(const std::string& argument, bool output)
 {
     if (argument.empty())
         usageError("An empty path names no file.");
     try {
-        const auto path = streams_.output(argument);
+        const auto path = output ? streams_.output(argument) : streams_.input(argument);
         if (path != argument) {
-            prompts_.keepMessagesOffStandardOutput();
+            if (output)
+                prompts_.keepMessagesOffStandardOutput();
             prompts_.showPathAs(path, streams_.shownName(path));
         }
         return path;

@@ -88,6 +88,7 @@ public:
     std::string& outputPath() { return outputPath_; }
 
 private:
+    std::string standardStreamFile(const std::string& argument, bool output);
     void reportProblem(const char* verb, const std::string& path, std::error_code reason);
 
     std::ostream& out_;

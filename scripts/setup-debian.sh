@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
-  libcurl4-openssl-dev libicu-dev libssl-dev
+  libcurl4-openssl-dev libicu-dev libssl-dev libxxhash-dev
   qt6-base-dev
   librsvg2-bin
 )

@@ -11,8 +11,8 @@
 #include <cstring>
 #include <initializer_list>
 #include <iterator>
-#include <memory>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace pw {
@@ -24,62 +24,69 @@ public:
     RecordBytes(const std::vector<std::uint8_t>& bytes) { assign(bytes.begin(), bytes.end()); }
     RecordBytes(std::initializer_list<std::uint8_t> bytes) { assign(bytes.begin(), bytes.end()); }
     RecordBytes(const RecordBytes& other) { assign(other.begin(), other.end()); }
-    RecordBytes(RecordBytes&&) noexcept = default;
+    RecordBytes(RecordBytes&& other) noexcept : storage_(other.storage_), size_(other.size_)
+    {
+        other.size_ = 0;
+    }
     RecordBytes& operator=(const RecordBytes& other)
     {
         if (this != &other)
             assign(other.begin(), other.end());
         return *this;
     }
-    RecordBytes& operator=(RecordBytes&&) noexcept = default;
+    RecordBytes& operator=(RecordBytes&& other) noexcept
+    {
+        if (this != &other) {
+            clear();
+            storage_ = other.storage_;
+            size_ = std::exchange(other.size_, 0);
+        }
+        return *this;
+    }
+    ~RecordBytes() { clear(); }
 
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
-    std::uint8_t* data() { return bytes_.get(); }
-    const std::uint8_t* data() const { return bytes_.get(); }
-    std::uint8_t* begin() { return bytes_.get(); }
-    std::uint8_t* end() { return bytes_.get() + size_; }
-    const std::uint8_t* begin() const { return bytes_.get(); }
-    const std::uint8_t* end() const { return bytes_.get() + size_; }
-    std::uint8_t& operator[](std::size_t i) { return bytes_[i]; }
-    std::uint8_t operator[](std::size_t i) const { return bytes_[i]; }
+    std::uint8_t* data() { return onHeap() ? storage_.heap : storage_.inline_; }
+    const std::uint8_t* data() const { return onHeap() ? storage_.heap : storage_.inline_; }
+    std::uint8_t* begin() { return data(); }
+    std::uint8_t* end() { return data() + size_; }
+    const std::uint8_t* begin() const { return data(); }
+    const std::uint8_t* end() const { return data() + size_; }
+    std::uint8_t& operator[](std::size_t i) { return data()[i]; }
+    std::uint8_t operator[](std::size_t i) const { return data()[i]; }
 
     template <typename Iterator>
     void assign(Iterator first, Iterator last)
     {
         const auto count = static_cast<std::size_t>(std::distance(first, last));
-        auto bytes = count == 0 ? nullptr : std::make_unique_for_overwrite<std::uint8_t[]>(count);
-        std::copy(first, last, bytes.get());
-        bytes_ = std::move(bytes);
-        size_ = static_cast<std::uint32_t>(count);
+        Storage storage = allocate(count);
+        std::copy(first, last, count > InlineCapacity ? storage.heap : storage.inline_);
+        replace(storage, count);
     }
-
     void assign(std::size_t count, std::uint8_t value)
     {
         clear();
         resize(count, value);
     }
-
     // Grows with `value` or shrinks to `size` bytes, keeping the ones that stay.
     void resize(std::size_t size, std::uint8_t value = 0)
     {
-        auto bytes = size == 0 ? nullptr : std::make_unique_for_overwrite<std::uint8_t[]>(size);
+        Storage storage = allocate(size);
+        std::uint8_t* bytes = size > InlineCapacity ? storage.heap : storage.inline_;
         const std::size_t kept = std::min<std::size_t>(size, size_);
         if (kept > 0)
-            std::memcpy(bytes.get(), bytes_.get(), kept);
-        std::fill(bytes.get() + kept, bytes.get() + size, value);
-        bytes_ = std::move(bytes);
-        size_ = static_cast<std::uint32_t>(size);
+            std::memcpy(bytes, data(), kept);
+        std::fill(bytes + kept, bytes + size, value);
+        replace(storage, size);
     }
-
     void clear()
     {
-        bytes_.reset();
+        if (onHeap())
+            delete[] storage_.heap;
         size_ = 0;
     }
 
-    operator std::span<std::uint8_t>() { return {data(), size()}; }
-    operator std::span<const std::uint8_t>() const { return {data(), size()}; }
     std::vector<std::uint8_t> toVector() const { return {begin(), end()}; }
 
     bool operator==(const RecordBytes& other) const
@@ -92,8 +99,32 @@ public:
     }
 
 private:
-    std::unique_ptr<std::uint8_t[]> bytes_;
+    // Records of up to eight bytes (a D868 contact keeps one) lie inside the object: a heap block
+    // for each of 170,000 contacts would cost a 32-byte chunk and a page fault every 128 of them.
+    static constexpr std::size_t InlineCapacity = 8;
+    union Storage {
+        std::uint8_t* heap;
+        std::uint8_t inline_[InlineCapacity];
+    };
+
+    bool onHeap() const { return size_ > InlineCapacity; }
+    static Storage allocate(std::size_t size)
+    {
+        Storage storage{};
+        if (size > InlineCapacity)
+            storage.heap = new std::uint8_t[size];
+        return storage;
+    }
+    void replace(Storage storage, std::size_t size)
+    {
+        clear();
+        storage_ = storage;
+        size_ = static_cast<std::uint32_t>(size);
+    }
+
+    Storage storage_{};
     std::uint32_t size_ = 0;
 };
+static_assert(sizeof(RecordBytes) == 16);
 
 } // namespace pw

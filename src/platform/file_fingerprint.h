@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <span>
 
@@ -18,18 +19,22 @@ struct FileFingerprint {
     bool operator==(const FileFingerprint&) const = default;
 };
 
-// FNV-1a over the bytes, fed piece by piece as they are read or written.
+// A 64-bit hash (XXH3) of a file's bytes, fed piece by piece as they are read or written: the value
+// does not depend on how the bytes were cut into pieces. The hash runs at memory speed, so taking
+// the fingerprint of a 10 MB codeplug at open and again before a save costs about a millisecond.
 class ContentHash {
 public:
-    void add(std::span<const std::uint8_t> bytes)
-    {
-        for (const auto byte : bytes)
-            value_ = (value_ ^ byte) * 0x100000001b3ULL;
-    }
-    std::uint64_t value() const { return value_; }
+    ContentHash();
+    ContentHash(ContentHash&&) noexcept;
+    ContentHash& operator=(ContentHash&&) noexcept;
+    ~ContentHash();
+
+    void add(std::span<const std::uint8_t> bytes);
+    std::uint64_t value() const;
 
 private:
-    std::uint64_t value_ = 0xcbf29ce484222325ULL;
+    struct State;
+    std::unique_ptr<State> state_;
 };
 
 // The fingerprint of the file at `path` now (its bytes read whole), or nothing when it cannot be read.

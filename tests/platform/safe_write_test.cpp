@@ -181,6 +181,35 @@ TEST(SafeWrite, TheOwnerOfAnotherUsersFileIsKept)
     EXPECT_EQ(info.st_mode & 07777, 0600u);
 }
 
+// The open hashes the file in one piece, the check before a save in 64 KiB reads: both must agree.
+TEST(ContentHash, ValueDoesNotDependOnHowTheBytesArePieced)
+{
+    std::vector<std::uint8_t> bytes(200'000);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<std::uint8_t>((i * 2654435761u) >> 13);
+    ContentHash whole;
+    whole.add(bytes);
+    for (const std::size_t piece : {1u, 7u, 240u, 65'536u}) {
+        ContentHash pieced;
+        for (std::size_t at = 0; at < bytes.size(); at += piece)
+            pieced.add(std::span(bytes).subspan(at, std::min(piece, bytes.size() - at)));
+        EXPECT_EQ(pieced.value(), whole.value()) << "pieces of " << piece;
+    }
+    bytes[123'456] ^= 1;
+    ContentHash changed;
+    changed.add(bytes);
+    EXPECT_NE(changed.value(), whole.value());
+
+    test::TempDir dir;
+    const auto path = dir.file("big.rdt");
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                 static_cast<std::streamsize>(bytes.size()));
+    const auto read = readFileBytes(path, bytes.size());
+    ASSERT_TRUE(read && read->fingerprint);
+    EXPECT_EQ(read->fingerprint->hash, changed.value());
+    EXPECT_EQ(read->fingerprint, fingerprintOf(path));
+}
+
 TEST(SafeWrite, AFileChangedSinceItWasReadIsRefused)
 {
     test::TempDir dir;

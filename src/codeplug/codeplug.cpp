@@ -5,6 +5,7 @@
 #include "codeplug/tyt/tyt_codec.h"
 #include "model/index_remap.h"
 #include "platform/file_io.h"
+#include "platform/huge_page_heap.h"
 
 #include <utility>
 
@@ -19,6 +20,11 @@ FormatId Codeplug::open(const std::filesystem::path& path)
     codec_.reset();
     filePath_.clear();
     fileFingerprint_.reset();
+    // The file's bytes and the records decoded from them take about three times the file.
+    std::error_code sizeError;
+    const auto size = std::filesystem::file_size(path, sizeError);
+    if (!sizeError)
+        prepareHeapFor(static_cast<std::size_t>(std::min<std::uintmax_t>(size, ProbeReadLimit)) * 3);
     auto content = readFileBytes(path, ProbeReadLimit);
     if (!content)
         return NoFormat;

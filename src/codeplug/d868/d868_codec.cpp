@@ -275,6 +275,8 @@ private:
     void appendContacts(UnpackedContacts unpacked, bool talkgroups)
     {
         const int first = cp_.contacts().count();
+        // Exactly the room needed: a doubling list of 170,000 records would hold 2 MB of slack.
+        cp_.contacts().reserve(first + static_cast<int>(unpacked.contacts.size()));
         for (std::size_t k = 0; k < unpacked.contacts.size(); ++k) {
             auto& contact = unpacked.contacts[k];
             const int position = first + static_cast<int>(k) + 1;

@@ -174,6 +174,22 @@ int CliSession::finish(int status)
     return status;
 }
 
+CLI::Option* addFileArgument(CLI::App& command, std::string& file)
+{
+    return command.add_option("FILE", file, "Codeplug file; - for standard input")->required();
+}
+
+void addFileAndRowsArguments(CLI::App& command, std::string& file, std::string& rows, const std::string& rowsHelp)
+{
+    static const CLI::Validator rowList(
+        [](std::string& text) {
+            return parseRows(text) ? std::string() : "ROWS must be row numbers from 1, like 1,3,5-9: " + text;
+        },
+        "ROWS");
+    addFileArgument(command, file);
+    command.add_option("ROWS", rows, rowsHelp)->required()->check(rowList);
+}
+
 std::optional<std::vector<int>> parseRows(std::string_view text)
 {
     std::vector<int> rows;

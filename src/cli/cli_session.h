@@ -106,6 +106,13 @@ private:
 // "1,3,5-9" as 1-based row numbers in the order given; nothing when the text is not such a list.
 std::optional<std::vector<int>> parseRows(std::string_view text);
 
+// The FILE argument of a command that reads a codeplug: a file, or - for standard input.
+CLI::Option* addFileArgument(CLI::App& command, std::string& file);
+
+// The FILE and ROWS arguments of a command over chosen rows of a list; ROWS must be a list that
+// parseRows reads.
+void addFileAndRowsArguments(CLI::App& command, std::string& file, std::string& rows, const std::string& rowsHelp);
+
 using CommandRegistrar = std::function<void(CLI::App&, CliSession&)>;
 
 class CommandRegistration {

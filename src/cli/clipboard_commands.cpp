@@ -60,7 +60,7 @@ void registerCopyCommand(CLI::App& app, CliSession& session)
     auto* command = app.add_subcommand(
         "copy", "Print the clipboard text of a copy: copy FILE contacts ROWS, copy FILE channels ROWS, "
                 "copy FILE zone NAME");
-    command->add_option("FILE", args.file, "Codeplug file; - for standard input")->required();
+    addFileArgument(*command, args.file);
     command->add_option("KIND", args.kind, "contacts, channels or zone")
         ->required()
         ->check(CLI::IsMember({"contacts", "channels", "zone"}));
@@ -91,7 +91,7 @@ void registerPasteCommand(CLI::App& app, CliSession& session)
 {
     static PasteArguments args;
     auto* command = app.add_subcommand("paste", "Paste a clipboard text from TEXTFILE or standard input");
-    command->add_option("FILE", args.file, "Codeplug file; - for standard input")->required();
+    addFileArgument(*command, args.file);
     command->add_option("TEXTFILE", args.textFile, "File holding the clipboard text; standard input when absent or -");
     session.addOutputOption(*command);
     command->callback([&session] {

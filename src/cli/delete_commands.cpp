@@ -15,25 +15,12 @@ struct DeleteArguments {
 
 using DeleteOperation = CommandResult (*)(Codeplug&, Prompts&, std::vector<int>);
 
-const CLI::Validator& rowsValidator()
-{
-    static const CLI::Validator validator(
-        [](std::string& text) {
-            return parseRows(text) ? std::string() : "ROWS must be row numbers from 1, like 1,3,5-9: " + text;
-        },
-        "ROWS");
-    return validator;
-}
-
 void addDeleteCommand(CLI::App& app, CliSession& session, const char* name, const char* description,
                       const char* recordName, DeleteArguments& args, DeleteOperation operation,
                       int (*tableSize)(const Codeplug&))
 {
     auto* command = app.add_subcommand(name, description);
-    command->add_option("FILE", args.file, "Codeplug file; - for standard input")->required();
-    command->add_option("ROWS", args.rows, "Rows of the list, numbered from 1, like 1,3,5-9")
-        ->required()
-        ->check(rowsValidator());
+    addFileAndRowsArguments(*command, args.file, args.rows, "Rows of the list, numbered from 1, like 1,3,5-9");
     session.addOutputOption(*command);
     command->callback([&session, &args, operation, tableSize, recordName] {
         auto codeplug = session.openCodeplug(args.file);

@@ -155,7 +155,7 @@ void registerDumpCommand(CLI::App& app, CliSession& session)
 {
     static std::string file;
     auto* dump = app.add_subcommand("dump", "Print the whole decoded model as one JSON object");
-    dump->add_option("FILE", file, "Codeplug file; - for standard input")->required();
+    addFileArgument(*dump, file);
     dump->callback([&session] {
         const auto codeplug = session.openCodeplug(file);
         session.out() << dumpJson(*codeplug, file).dump(2, ' ', false, Json::error_handler_t::replace) << '\n' << std::flush;

@@ -18,7 +18,7 @@ void registerRadioCommands(CLI::App& app, CliSession& session)
 {
     static SetRadioArguments args;
     auto* command = app.add_subcommand("set-radio", "Change the radio name, radio DMR ID or vendor entry");
-    command->add_option("FILE", args.file, "Codeplug file; - for standard input")->required();
+    addFileArgument(*command, args.file);
     command->add_option("--name", args.name, "Radio name (16 characters at most)");
     command->add_option("--id", args.id, "Radio DMR ID");
     command->add_option("--vendor", args.vendor, "Vendor entry 1 to 4 (MD-380 family only)")

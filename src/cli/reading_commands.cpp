@@ -20,7 +20,7 @@ void registerReadingCommands(CLI::App& app, CliSession& session)
 {
     static std::string infoFile;
     auto* info = app.add_subcommand("info", "Show the format, radio identity and table sizes of a codeplug");
-    info->add_option("FILE", infoFile, "Codeplug file; - for standard input")->required();
+    addFileArgument(*info, infoFile);
     info->callback([&session] {
         const auto codeplug = session.openCodeplug(infoFile);
         auto& out = session.out();
@@ -39,7 +39,7 @@ void registerReadingCommands(CLI::App& app, CliSession& session)
 
     static std::string errorsFile;
     auto* errors = app.add_subcommand("errors", "Print the error log of the decode");
-    errors->add_option("FILE", errorsFile, "Codeplug file; - for standard input")->required();
+    addFileArgument(*errors, errorsFile);
     errors->callback([&session] {
         const auto codeplug = session.openCodeplug(errorsFile);
         session.out() << terminalText(codeplug->errorLogText()) << std::flush;

@@ -52,7 +52,7 @@ void registerStructureCommands(CLI::App& app, CliSession& session)
     auto* command = app.add_subcommand("import-structures",
                                        "Import contacts, RX group lists, channels, scan lists and zones of another "
                                        "codeplug, references carried by name");
-    command->add_option("FILE", args.file, "Codeplug file; - for standard input")->required();
+    addFileArgument(*command, args.file);
     command->add_option("OTHER", args.other, "Codeplug file to import from; - for standard input")->required();
     const CLI::Validator kindsValidator(
         [](std::string& text) {

@@ -14,16 +14,6 @@
 namespace pw::cli {
 namespace {
 
-const CLI::Validator& rowsValidator()
-{
-    static const CLI::Validator validator(
-        [](std::string& text) {
-            return parseRows(text) ? std::string() : "ROWS must be row numbers from 1, like 1,3,5-9: " + text;
-        },
-        "ROWS");
-    return validator;
-}
-
 const CLI::Validator& toneValidator()
 {
     static const CLI::Validator validator(
@@ -144,10 +134,7 @@ void registerMassChange(CLI::App& app, CliSession& session)
 {
     static MassChangeArguments args;
     auto* command = app.add_subcommand("mass-change", "Apply one set of changes to many channels, or to copies");
-    command->add_option("FILE", args.file, "Codeplug file; - for standard input")->required();
-    command->add_option("ROWS", args.rows, "Channel rows, numbered from 1, like 1,3,5-9")
-        ->required()
-        ->check(rowsValidator());
+    addFileAndRowsArguments(*command, args.file, args.rows, "Channel rows, numbered from 1, like 1,3,5-9");
     command->add_option("--rx", args.rx, "New receive frequency in MHz (the channel keeps its offset)");
     command->add_option("--offset", args.offset, "New offset: simplex, plus or minus")
         ->check(CLI::IsMember({"simplex", "plus", "minus"}));
@@ -202,10 +189,7 @@ void registerZoneWizard(CLI::App& app, CliSession& session)
 {
     static ZoneWizardArguments args;
     auto* command = app.add_subcommand("zone-wizard", "Put channels into a zone, optionally with a new scan list");
-    command->add_option("FILE", args.file, "Codeplug file; - for standard input")->required();
-    command->add_option("ROWS", args.rows, "Channel rows, numbered from 1, like 1,3,5-9")
-        ->required()
-        ->check(rowsValidator());
+    addFileAndRowsArguments(*command, args.file, args.rows, "Channel rows, numbered from 1, like 1,3,5-9");
     command->add_option("--zone", args.zone, "Zone to create or fill (16 characters at most)")->required();
     command->add_option("--scanlist", args.scanList, "Create a scan list of this name with the channels");
     command->add_flag("--apply", args.apply,

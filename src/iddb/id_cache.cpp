@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "iddb/id_cache.h"
 
-#include "platform/cache_directory.h"
+#include "platform/user_directories.h"
 #include "platform/file_io.h"
 
 #include <cstdio>

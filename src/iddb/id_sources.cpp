@@ -2,6 +2,7 @@
 #include "iddb/id_sources.h"
 
 #include "iddb/http_download.h"
+#include "model/text_trim.h"
 #include "platform/file_io.h"
 #include "platform/settings_store.h"
 
@@ -17,15 +18,6 @@ constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 // defaults.
 constexpr std::string_view FormerFirstDefault = "radioid.net";
 constexpr std::string_view FormerSecondDefault = "ham-digital.org";
-
-std::string_view trim(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-        text.remove_suffix(1);
-    return text;
-}
 
 bool isHostCharacter(char c)
 {
@@ -84,7 +76,7 @@ bool isValidSource(std::string_view value)
 
 SourceAddress sourceAddress(std::string_view text, int sourceNumber)
 {
-    text = trim(text);
+    text = trimmedLine(text);
     if (text.empty() || text == SkippedSource)
         return {SourceAddress::Kind::Skipped, {}};
     if (HttpDownload::isSupportedUrl(text))
@@ -108,13 +100,13 @@ SourceSettings parseSourceSettings(std::string_view text, std::string_view fileN
         auto end = text.find('\n', pos);
         if (end == std::string_view::npos)
             end = text.size();
-        const auto line = trim(text.substr(pos, end - pos));
+        const auto line = trimmedLine(text.substr(pos, end - pos));
         pos = end + 1;
         if (line.empty() || line.front() == '#')
             continue;
         const auto equals = line.find('=');
-        const auto key = trim(line.substr(0, equals));
-        const auto value = equals == std::string_view::npos ? std::string_view() : trim(line.substr(equals + 1));
+        const auto key = trimmedLine(line.substr(0, equals));
+        const auto value = equals == std::string_view::npos ? std::string_view() : trimmedLine(line.substr(equals + 1));
         // Quoted only as far as a line can be shown: the rest of a long line says nothing more.
         const std::string shown(line.substr(0, 80));
         if (equals == std::string_view::npos || (key != "source1" && key != "source2" && key != "cache_max_age_hours")) {

@@ -3,6 +3,7 @@
 
 #include "model/field_readers.h"
 #include "model/letter_case.h"
+#include "model/text_trim.h"
 #include "model/unicode_text.h"
 
 #include <algorithm>
@@ -11,15 +12,6 @@ namespace pw {
 namespace {
 
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-
-std::string_view trimBlanks(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-        text.remove_suffix(1);
-    return text;
-}
 
 void assignCut(std::string& out, std::string_view text, std::size_t limit) { out.assign(utf8Prefix(text, limit)); }
 
@@ -83,12 +75,12 @@ void splitCsvLine(std::string_view line, std::vector<std::string>& cells)
             // Anything between the closing quote and the comma is kept, as a lenient reader does.
             const auto comma = line.find(',', pos);
             const auto end = comma == std::string_view::npos ? line.size() : comma;
-            cell.append(trimBlanks(line.substr(pos, end - pos)));
+            cell.append(trimmedLine(line.substr(pos, end - pos)));
             pos = end;
         } else {
             const auto comma = line.find(',', pos);
             const auto end = comma == std::string_view::npos ? line.size() : comma;
-            cell.assign(trimBlanks(line.substr(pos, end - pos)));
+            cell.assign(trimmedLine(line.substr(pos, end - pos)));
             pos = end;
         }
         if (pos >= line.size())
@@ -189,7 +181,7 @@ void UserListReader::readHeader(const std::vector<std::string>& names)
 
 void UserListReader::readHeaderRow(std::string_view line)
 {
-    if (trimBlanks(line).empty())
+    if (trimmedLine(line).empty())
         return;
     splitCsvLine(line, cells_);
     const auto cell = [this](Column column) -> std::string_view {

@@ -4,6 +4,8 @@
 
 #include "model/letter_case.h"
 
+#include <vector>
+
 namespace pw::list_support {
 
 // Channel names are matched the way the vendor software matches them: letter case ignored.
@@ -20,6 +22,29 @@ bool swapMembers(List& list, int a, int b)
     list.setMember(a, list.member(b));
     list.setMember(b, atA);
     return true;
+}
+
+// Whether an entry of a zone or scan list holds `value`; 0 (an empty entry) is never a member.
+template <typename List>
+bool hasMember(const List& list, int value)
+{
+    if (value == 0)
+        return false;
+    for (int i = 0; i < list.entryCount(); ++i)
+        if (list.member(i) == value)
+            return true;
+    return false;
+}
+
+// The members of a zone or scan list in entry order, empty entries left out.
+template <typename List>
+std::vector<int> members(const List& list)
+{
+    std::vector<int> numbers;
+    for (int i = 0; i < list.entryCount(); ++i)
+        if (list.holdsMember(i))
+            numbers.push_back(list.member(i));
+    return numbers;
 }
 
 } // namespace pw::list_support

@@ -7,24 +7,9 @@ namespace pw {
 
 ScanList::ScanList(const ScanListFormat& format) : format_(&format), familyRecord_(format.blankRecord()) {}
 
-bool ScanList::hasMember(int value) const
-{
-    if (value == 0)
-        return false;
-    for (int i = 0; i < entryCount(); ++i)
-        if (member(i) == value)
-            return true;
-    return false;
-}
+bool ScanList::hasMember(int value) const { return list_support::hasMember(*this, value); }
 
-std::vector<int> ScanList::members() const
-{
-    std::vector<int> numbers;
-    for (int i = 0; i < entryCount(); ++i)
-        if (holdsMember(i))
-            numbers.push_back(member(i));
-    return numbers;
-}
+std::vector<int> ScanList::members() const { return list_support::members(*this); }
 
 int ScanList::addMember(int value)
 {

@@ -16,4 +16,15 @@ constexpr std::string_view trimmedBlanks(std::string_view text)
     return text.substr(first, last - first + 1);
 }
 
+// A line of a text file (a settings file, a user list) without the blanks around it and the carriage
+// return that a CRLF line end leaves at its end.
+constexpr std::string_view trimmedLine(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(" \t\r");
+    return last == std::string_view::npos || last < first ? std::string_view() : text.substr(first, last - first + 1);
+}
+
 } // namespace pw

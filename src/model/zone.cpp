@@ -14,24 +14,9 @@ void Zone::selectBank(int bank)
     currentBank_ = bank >= 2 ? 2 : 1;
 }
 
-bool Zone::hasMember(int value) const
-{
-    if (value == 0)
-        return false;
-    for (int i = 0; i < entryCount(); ++i)
-        if (member(i) == value)
-            return true;
-    return false;
-}
+bool Zone::hasMember(int value) const { return list_support::hasMember(*this, value); }
 
-std::vector<int> Zone::members() const
-{
-    std::vector<int> numbers;
-    for (int i = 0; i < entryCount(); ++i)
-        if (holdsMember(i))
-            numbers.push_back(member(i));
-    return numbers;
-}
+std::vector<int> Zone::members() const { return list_support::members(*this); }
 
 int Zone::addMember(int value)
 {

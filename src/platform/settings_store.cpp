@@ -3,20 +3,7 @@
 
 #include "platform/file_io.h"
 
-#include <cstdlib>
-
 namespace pw {
-
-std::filesystem::path configDirectory()
-{
-    if (const char* dir = std::getenv("PLUGWRIGHT_CONFIG_DIR"); dir && *dir)
-        return dir;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
-        return std::filesystem::path(xdg) / "plugwright";
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return std::filesystem::path(home) / ".config" / "plugwright";
-    return std::filesystem::path(".plugwright");
-}
 
 std::optional<std::vector<std::uint8_t>> FileSettingsStore::read()
 {

@@ -3,6 +3,8 @@
 // Where the program keeps its settings between runs: one binary value, read whole at start-up and
 // written whole at close. On the desktop it is a file in the user's configuration directory.
 
+#include "platform/user_directories.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -19,10 +21,6 @@ public:
     // Stores the value; false when it could not be written (the old value then stays).
     virtual bool write(std::span<const std::uint8_t> value) = 0;
 };
-
-// The user's configuration directory for Plugwright: $PLUGWRIGHT_CONFIG_DIR when set, else
-// $XDG_CONFIG_HOME/plugwright, else $HOME/.config/plugwright.
-std::filesystem::path configDirectory();
 
 // Keeps the value as the whole content of one file, replaced atomically on write.
 class FileSettingsStore final : public SettingsStore {

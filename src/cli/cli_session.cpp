@@ -179,6 +179,19 @@ CLI::Option* addFileArgument(CLI::App& command, std::string& file)
     return command.add_option("FILE", file, "Codeplug file; - for standard input")->required();
 }
 
+void addReadingCommand(CLI::App& app, CliSession& session, const char* name, const char* description,
+                       CodeplugReport show)
+{
+    auto* command = app.add_subcommand(name, description);
+    auto file = std::make_shared<std::string>();
+    addFileArgument(*command, *file);
+    command->callback([&session, file, show = std::move(show)] {
+        const auto codeplug = session.openCodeplug(*file);
+        show(*codeplug, *file, session.out());
+        session.out() << std::flush;
+    });
+}
+
 void addFileAndRowsArguments(CLI::App& command, std::string& file, std::string& rows, const std::string& rowsHelp)
 {
     static const CLI::Validator rowList(

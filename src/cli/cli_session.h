@@ -109,6 +109,11 @@ std::optional<std::vector<int>> parseRows(std::string_view text);
 // The FILE argument of a command that reads a codeplug: a file, or - for standard input.
 CLI::Option* addFileArgument(CLI::App& command, std::string& file);
 
+// A command that reads the codeplug FILE and writes what `show` makes of it to the command's output.
+using CodeplugReport = std::function<void(const Codeplug& codeplug, const std::string& file, std::ostream& out)>;
+void addReadingCommand(CLI::App& app, CliSession& session, const char* name, const char* description,
+                       CodeplugReport show);
+
 // The FILE and ROWS arguments of a command over chosen rows of a list; ROWS must be a list that
 // parseRows reads.
 void addFileAndRowsArguments(CLI::App& command, std::string& file, std::string& rows, const std::string& rowsHelp);

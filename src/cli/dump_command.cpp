@@ -153,13 +153,10 @@ Json dumpJson(const Codeplug& codeplug, const std::string& file)
 
 void registerDumpCommand(CLI::App& app, CliSession& session)
 {
-    static std::string file;
-    auto* dump = app.add_subcommand("dump", "Print the whole decoded model as one JSON object");
-    addFileArgument(*dump, file);
-    dump->callback([&session] {
-        const auto codeplug = session.openCodeplug(file);
-        session.out() << dumpJson(*codeplug, file).dump(2, ' ', false, Json::error_handler_t::replace) << '\n' << std::flush;
-    });
+    addReadingCommand(app, session, "dump", "Print the whole decoded model as one JSON object",
+                      [](const Codeplug& codeplug, const std::string& file, std::ostream& out) {
+                          out << dumpJson(codeplug, file).dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+                      });
 }
 
 const CommandRegistration registration(&registerDumpCommand);

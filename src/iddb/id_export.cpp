@@ -3,6 +3,7 @@
 
 #include "iddb/id_search.h"
 #include "iddb/id_searcher.h"
+#include "model/line_fields.h"
 #include "model/unicode_text.h"
 
 namespace pw {
@@ -17,17 +18,7 @@ void appendField(std::string& out, std::string_view text, ExportCharset charset)
         converted = charset == ExportCharset::Ascii ? transliterateToAscii(text) : transliterateToWindows1252(text);
         text = converted;
     }
-    if (text.find_first_of(",\"") == std::string_view::npos) {
-        out.append(text);
-        return;
-    }
-    out += '"';
-    for (const char c : text) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
+    appendCsvField(out, text);
 }
 
 void appendRecordLine(std::string& out, const IdRecord& record, int radioType, ExportCharset charset)

@@ -2,6 +2,7 @@
 #include "iddb/id_searcher.h"
 
 #include "model/letter_case.h"
+#include "model/line_fields.h"
 
 namespace pw {
 namespace {
@@ -186,17 +187,7 @@ std::string recordCsvLine(const IdRecord& record)
         if (!first)
             line += ',';
         first = false;
-        if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-            line += text;
-            continue;
-        }
-        line += '"';
-        for (const char c : text) {
-            if (c == '"')
-                line += '"';
-            line += c;
-        }
-        line += '"';
+        appendCsvField(line, text, ",\"\r\n");
     }
     return line;
 }

@@ -31,4 +31,21 @@ inline void appendQuotedField(std::string& line, std::string_view text)
     line += quote;
 }
 
+// One field of a comma-separated file as spreadsheets read it: a text holding any of `quoteWhen`
+// (a comma and a double quote at least) is put in double quotes with its inner quotes doubled.
+inline void appendCsvField(std::string& line, std::string_view text, std::string_view quoteWhen = ",\"")
+{
+    if (text.find_first_of(quoteWhen) == std::string_view::npos) {
+        line.append(text);
+        return;
+    }
+    line += '"';
+    for (const char c : text) {
+        if (c == '"')
+            line += '"';
+        line += c;
+    }
+    line += '"';
+}
+
 } // namespace pw

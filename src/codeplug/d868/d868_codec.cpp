@@ -224,34 +224,34 @@ private:
             data_.setCount(ZoneCount, 1);
             return true;
         }
-        const auto records = in_.takeRecords(count(ZoneCount), ZoneRecordSize);
+        return readListTable(ZoneCount, ZoneRecordSize, "the zones", Zone(*formats_.zone), cp_.zones(),
+                             [this](Zone& zone) { convertChannelMembers(zone); });
+    }
+
+    // The records the count table gives at `countIndex`, of `size` bytes each: each a copy of
+    // `prototype` holding its bytes, its members turned from record numbers into table positions by
+    // `convertMembers`, appended to `list`. False when the file ends before them.
+    template <typename Record, typename ConvertMembers>
+    bool readListTable(int countIndex, std::size_t size, const char* what, const Record& prototype,
+                       RecordList<Record>& list, ConvertMembers convertMembers)
+    {
+        const auto records = in_.takeRecords(count(countIndex), size);
         if (!records)
-            return fail(endsEarly("the zones"));
-        const Zone prototype(*formats_.zone);
-        for (std::size_t r = 0; r < static_cast<std::size_t>(count(ZoneCount)); ++r) {
-            auto zone = std::make_unique<Zone>(prototype);
-            const auto record = records->subspan(r * ZoneRecordSize, ZoneRecordSize);
-            zone->familyRecord().assign(record.begin(), record.end());
-            convertChannelMembers(*zone);
-            cp_.zones().append(std::move(zone));
+            return fail(endsEarly(what));
+        for (std::size_t at = 0; at + size <= records->size(); at += size) {
+            auto item = std::make_unique<Record>(prototype);
+            const auto record = records->subspan(at, size);
+            item->familyRecord().assign(record.begin(), record.end());
+            convertMembers(*item);
+            list.append(std::move(item));
         }
         return true;
     }
 
     bool readScanLists()
     {
-        const auto records = in_.takeRecords(count(ScanListCount), ScanListRecordSize);
-        if (!records)
-            return fail(endsEarly("the scan lists"));
-        const ScanList prototype(*formats_.scanList);
-        for (std::size_t r = 0; r < static_cast<std::size_t>(count(ScanListCount)); ++r) {
-            auto list = std::make_unique<ScanList>(prototype);
-            const auto record = records->subspan(r * ScanListRecordSize, ScanListRecordSize);
-            list->familyRecord().assign(record.begin(), record.end());
-            convertChannelMembers(*list);
-            cp_.scanLists().append(std::move(list));
-        }
-        return true;
+        return readListTable(ScanListCount, ScanListRecordSize, "the scan lists", ScanList(*formats_.scanList),
+                             cp_.scanLists(), [this](ScanList& list) { convertChannelMembers(list); });
     }
 
     bool readSection7()
@@ -368,32 +368,27 @@ private:
 
     bool readRxGroups()
     {
-        const auto records = in_.takeRecords(count(RxGroupCount), RxGroupRecordSize);
-        if (!records)
-            return fail(endsEarly("the RX group lists"));
-        const RxGroupList prototype(*formats_.rxGroupList);
-        for (std::size_t r = 0; r < static_cast<std::size_t>(count(RxGroupCount)); ++r) {
-            auto list = std::make_unique<RxGroupList>(prototype);
-            const auto record = records->subspan(r * RxGroupRecordSize, RxGroupRecordSize);
-            list->familyRecord().assign(record.begin(), record.end());
-            list->loadMemberCount();
-            // Members are 0-based talkgroup record numbers; one that names no talkgroup goes.
-            int i = 0;
-            while (i < list->memberCount()) {
-                const auto stored = getU32Le(list->familyRecord(), RxGroupMembers + 4 * static_cast<std::size_t>(i));
-                const int position = talkgroupNumbers_.denseValue(std::uint64_t{stored} + 1);
-                if (position > 0) {
-                    list->setMember(i, position);
-                    ++i;
-                    continue;
-                }
-                list->removeMember(i);
-                log_.add("Invalid digital contact index " + std::to_string(stored) + " in RxGroup '" + list->name() +
-                         "'\r\n");
+        return readListTable(RxGroupCount, RxGroupRecordSize, "the RX group lists", RxGroupList(*formats_.rxGroupList),
+                             cp_.rxGroupLists(), [this](RxGroupList& list) { convertTalkgroupMembers(list); });
+    }
+
+    // Members are 0-based talkgroup record numbers; one that names no talkgroup goes.
+    void convertTalkgroupMembers(RxGroupList& list)
+    {
+        list.loadMemberCount();
+        int i = 0;
+        while (i < list.memberCount()) {
+            const auto stored = getU32Le(list.familyRecord(), RxGroupMembers + 4 * static_cast<std::size_t>(i));
+            const int position = talkgroupNumbers_.denseValue(std::uint64_t{stored} + 1);
+            if (position > 0) {
+                list.setMember(i, position);
+                ++i;
+                continue;
             }
-            cp_.rxGroupLists().append(std::move(list));
+            list.removeMember(i);
+            log_.add("Invalid digital contact index " + std::to_string(stored) + " in RxGroup '" + list.name() +
+                     "'\r\n");
         }
-        return true;
     }
 
     bool readSection15()

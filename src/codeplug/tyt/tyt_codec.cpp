@@ -110,15 +110,27 @@ public:
 private:
     void decodeContacts()
     {
-        const Contact prototype(*formats_.contact);
-        for (int i = 0; i < layout_.contactSlots; ++i) {
-            const auto record = recordAt(image_, layout_.contactRecordAt(i), ContactRecordSize);
-            if (record.empty() || isEmptyContactSlot(record))
+        const auto slot = [this](int i) { return layout_.contactRecordAt(i); };
+        readTable(Contact(*formats_.contact), layout_.contactSlots, slot, ContactRecordSize, isEmptyContactSlot,
+                  [this](int, std::unique_ptr<Contact> contact) {
+                      ContactRecordFormat::load(*contact);
+                      cp_.contacts().append(std::move(contact));
+                  });
+    }
+
+    // The records of a table, read slot by slot up to the first empty slot: each a copy of
+    // `prototype` holding its slot's bytes, handed to `take` with its slot number.
+    template <typename Record, typename SlotAt, typename Take>
+    void readTable(const Record& prototype, int slots, SlotAt slotAt, std::size_t size, bool (*isEmpty)(ConstBytes),
+                   Take take)
+    {
+        for (int i = 0; i < slots; ++i) {
+            const auto record = recordAt(image_, slotAt(i), size);
+            if (record.empty() || isEmpty(record))
                 break;
-            auto contact = std::make_unique<Contact>(prototype);
-            contact->familyRecord().assign(record.begin(), record.end());
-            ContactRecordFormat::load(*contact);
-            cp_.contacts().append(std::move(contact));
+            auto item = std::make_unique<Record>(prototype);
+            item->familyRecord().assign(record.begin(), record.end());
+            take(i, std::move(item));
         }
     }
 
@@ -128,23 +140,19 @@ private:
         const auto& format = static_cast<const ChannelRecordFormat&>(*formats_.channel);
         // Every decoded channel starts as a new channel of the format; creating one costs some
         // thirty setters, copying one a block copy.
-        const Channel prototype(format);
-        for (int i = 0; i < layout_.channelSlots; ++i) {
-            const auto record = recordAt(image_, layout_.channelRecordAt(i), ChannelRecordSize);
-            if (record.empty() || isEmptyChannelSlot(record))
-                break;
-            auto channel = std::make_unique<Channel>(prototype);
-            channel->familyRecord().assign(record.begin(), record.end());
-            format.load(*channel);
-            const int contact = channel->txContact();
-            if (channel->isDigital() && contact != 0 && contact - 1 >= contacts.count()) {
-                log_.add("Invalid contact table index value of " + std::to_string(contact) + " in channel #" +
-                         std::to_string(i + 1) + ", '" + channel->name() + "' -- now set to NONE.\r\n");
-                channel->setTxContact(0);
-            }
-            channel->refreshContactName(contacts);
-            cp_.channels().append(std::move(channel));
-        }
+        const auto slot = [this](int i) { return layout_.channelRecordAt(i); };
+        readTable(Channel(format), layout_.channelSlots, slot, ChannelRecordSize, isEmptyChannelSlot,
+                  [&](int i, std::unique_ptr<Channel> channel) {
+                      format.load(*channel);
+                      const int contact = channel->txContact();
+                      if (channel->isDigital() && contact != 0 && contact - 1 >= contacts.count()) {
+                          log_.add("Invalid contact table index value of " + std::to_string(contact) + " in channel #" +
+                                   std::to_string(i + 1) + ", '" + channel->name() + "' -- now set to NONE.\r\n");
+                          channel->setTxContact(0);
+                      }
+                      channel->refreshContactName(contacts);
+                      cp_.channels().append(std::move(channel));
+                  });
     }
 
     void decodeEmergencySystems()
@@ -205,16 +213,12 @@ private:
 
     void decodeRxGroupLists()
     {
-        const RxGroupList prototype(*formats_.rxGroupList);
-        for (int i = 0; i < layout_.rxGroupSlots; ++i) {
-            const auto record = recordAt(image_, layout_.rxGroupRecordAt(i), RxGroupRecordSize);
-            if (record.empty() || isEmptyNamedSlot(record))
-                break;
-            auto list = std::make_unique<RxGroupList>(prototype);
-            list->familyRecord().assign(record.begin(), record.end());
-            list->loadMemberCount();
-            cp_.rxGroupLists().append(std::move(list));
-        }
+        const auto slot = [this](int i) { return layout_.rxGroupRecordAt(i); };
+        readTable(RxGroupList(*formats_.rxGroupList), layout_.rxGroupSlots, slot, RxGroupRecordSize, isEmptyNamedSlot,
+                  [this](int, std::unique_ptr<RxGroupList> list) {
+                      list->loadMemberCount();
+                      cp_.rxGroupLists().append(std::move(list));
+                  });
     }
 
     // A member that names no contact is only logged: the list keeps it.

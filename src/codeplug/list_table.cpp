@@ -7,15 +7,42 @@
 #include "codeplug/codeplug.h"
 
 namespace pw {
+namespace {
+
+// Appends a copy of `record` when the codeplug is loaded, the record is of the table's format and
+// the table has room: 1, else 0.
+template <typename Record>
+int appendWhenItFits(Codeplug& codeplug, RecordList<Record>& table, const Record& record, const void* tableFormat,
+                     int capacity)
+{
+    if (!codeplug.loaded() || &record.format() != tableFormat || table.count() >= capacity)
+        return 0;
+    Codeplug::EditScope edit(codeplug);
+    table.append(std::make_unique<Record>(record));
+    edit.changed();
+    return 1;
+}
+
+// Channels name a list by its 1-based table position: when the list at `position` goes, channels
+// that named it name none, and those naming a later list name it one lower.
+template <typename Get, typename Set>
+void forgetListPosition(const RecordList<Channel>& channels, int position, Get get, Set set)
+{
+    for (const auto& channel : channels) {
+        const int list = ((*channel).*get)();
+        if (list == position)
+            ((*channel).*set)(0);
+        else if (list > position)
+            ((*channel).*set)(list - 1);
+    }
+}
+
+} // namespace
 
 int Codeplug::addZone(const Zone& zone)
 {
-    if (!loaded() || &zone.format() != codec_->recordFormats().zone || zones_.count() >= codec_->capacities().zones)
-        return 0;
-    EditScope edit(*this);
-    zones_.append(std::make_unique<Zone>(zone));
-    edit.changed();
-    return 1;
+    return loaded() ? appendWhenItFits(*this, zones_, zone, codec_->recordFormats().zone, codec_->capacities().zones)
+                    : 0;
 }
 
 void Codeplug::deleteZone(int index)
@@ -29,13 +56,9 @@ void Codeplug::deleteZone(int index)
 
 int Codeplug::addScanList(const ScanList& list)
 {
-    if (!loaded() || &list.format() != codec_->recordFormats().scanList ||
-        scanLists_.count() >= codec_->capacities().scanLists)
-        return 0;
-    EditScope edit(*this);
-    scanLists_.append(std::make_unique<ScanList>(list));
-    edit.changed();
-    return 1;
+    return loaded() ? appendWhenItFits(*this, scanLists_, list, codec_->recordFormats().scanList,
+                                       codec_->capacities().scanLists)
+                    : 0;
 }
 
 void Codeplug::deleteScanList(int index)
@@ -43,14 +66,7 @@ void Codeplug::deleteScanList(int index)
     if (!loaded() || scanLists_.count() < 2 || index < 0 || index >= scanLists_.count())
         return;
     EditScope edit(*this);
-    const int position = index + 1;
-    for (const auto& channel : channels_) {
-        const int list = channel->scanList();
-        if (list == position)
-            channel->setScanList(0);
-        else if (list > position)
-            channel->setScanList(list - 1);
-    }
+    forgetListPosition(channels_, index + 1, &Channel::scanList, &Channel::setScanList);
     scanLists_.deleteAt(index);
     edit.changed();
 }
@@ -66,13 +82,9 @@ int Codeplug::newRxGroupList(std::string_view name)
 
 int Codeplug::addRxGroupList(const RxGroupList& list)
 {
-    if (!loaded() || &list.format() != codec_->recordFormats().rxGroupList ||
-        rxGroupLists_.count() >= codec_->capacities().rxGroupLists)
-        return 0;
-    EditScope edit(*this);
-    rxGroupLists_.append(std::make_unique<RxGroupList>(list));
-    edit.changed();
-    return 1;
+    return loaded() ? appendWhenItFits(*this, rxGroupLists_, list, codec_->recordFormats().rxGroupList,
+                                       codec_->capacities().rxGroupLists)
+                    : 0;
 }
 
 void Codeplug::deleteRxGroupList(int index)
@@ -80,14 +92,7 @@ void Codeplug::deleteRxGroupList(int index)
     if (!loaded() || index < 0 || index >= rxGroupLists_.count())
         return;
     EditScope edit(*this);
-    const int position = index + 1;
-    for (const auto& channel : channels_) {
-        const int list = channel->rxGroupList();
-        if (list == position)
-            channel->setRxGroupList(0);
-        else if (list > position)
-            channel->setRxGroupList(list - 1);
-    }
+    forgetListPosition(channels_, index + 1, &Channel::rxGroupList, &Channel::setRxGroupList);
     rxGroupLists_.deleteAt(index);
     edit.changed();
 }

@@ -51,6 +51,8 @@ void WorkProgressDialog::progressed(int done, int total)
         dialog_->setWindowTitle(parent_ ? parent_->window()->windowTitle() : QString());
         dialog_->setWindowModality(Qt::WindowModal);
         dialog_->setCancelButton(nullptr);
+        // Wide enough for a bar whose movement can be seen, whatever the label's length.
+        dialog_->setMinimumWidth(dialog_->fontMetrics().averageCharWidth() * 48);
         dialog_->setMinimumDuration(static_cast<int>(delay_.count()));
         // The clock starts here; later values show the dialog once the delay has passed (or
         // promises to), and then let the window repaint.

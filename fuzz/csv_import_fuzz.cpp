@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Imports arbitrary files as contact and channel CSV files into codeplugs of every family. The
-// import must end, keep the tables within their capacity, and what it took must export into a
-// file that, imported again, adds nothing.
+// import must end, keep the tables within their capacity, report its progress forward only and
+// to the end, and what it took must export into a file that, imported again, adds nothing.
 #include "fuzz_codeplugs.h"
 #include "operations/channel_transfer.h"
 #include "operations/contact_transfer.h"
+#include "platform/work_progress.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -18,6 +19,18 @@ bool changesOnTheWay(const std::string& text)
     return (text.find('"') != std::string::npos && text.find('\'') != std::string::npos) ||
            text.find('\n') != std::string::npos;
 }
+
+// Traps on a report that goes back or leaves the scale.
+class CheckedProgress final : public pw::WorkProgress {
+public:
+    void progressed(int done, int total) override
+    {
+        if (total != pw::ProgressScale || done < last || done > total)
+            __builtin_trap();
+        last = done;
+    }
+    int last = 0;
+};
 
 } // namespace
 
@@ -40,8 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!pw::exportContactsCsv(codeplug, again) || pw::importContactsCsv(codeplug, again) != 0)
             __builtin_trap();
 
-        const auto counts = pw::importChannelsCsv(codeplug, input);
-        if (!counts.opened || counts.added != codeplug.channels().count() ||
+        CheckedProgress progress;
+        const auto counts = pw::importChannelsCsv(codeplug, input, &progress);
+        if (progress.last != pw::ProgressScale || !counts.opened || counts.added != codeplug.channels().count() ||
             codeplug.channels().count() > pw::channelCapacity(codeplug.formatId()))
             __builtin_trap();
         if (counts.added == 0 || counts.tableFull)

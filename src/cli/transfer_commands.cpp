@@ -77,7 +77,8 @@ void runChanging(CliSession& session, const TwoPaths& args, Command command)
     auto codeplug = session.openCodeplug(args.file);
     const auto other = session.inputFile(args.other);
     session.prompts().queueFile(other);
-    const auto outcome = command(*codeplug, session.prompts());
+    // The command line shows no progress.
+    const auto outcome = command(*codeplug, session.prompts(), nullptr);
     if (outcome.status == TransferOutcome::Status::Failed)
         session.reportReadProblem(other);
     session.saveIfChanged(*codeplug, args.file);

@@ -33,6 +33,8 @@
 
 namespace pw {
 
+class WorkProgress;
+
 // What a save may write over when the user agreed to it.
 struct SaveConsent {
     // A file without write permission for the user.
@@ -183,7 +185,8 @@ public:
     // 1 on success, -1 when the ID is present (unless allowed), -2 not loaded, -4 table full.
     int addContact(const Contact& source, bool allowDuplicateId = false);
     void deleteContact(int index);
-    void sortContacts(int column);
+    // Tells `progress`, when given, how far the sort has come; the work's end is the caller's to report.
+    void sortContacts(int column, WorkProgress* progress = nullptr);
     int findContactByName(std::string_view name) const;
     std::string contactNameForId(std::uint32_t dmrId) const;
     bool hasContactRoom() const;

@@ -10,6 +10,7 @@
 #include "platform/file_io.h"
 #include "platform/overwrite_question.h"
 #include "platform/prompts.h"
+#include "platform/work_progress.h"
 
 #include <cstdio>
 
@@ -50,8 +51,9 @@ bool exportChannelsCsv(const Codeplug& codeplug, const std::filesystem::path& pa
     return writeTextFileAtomically(path, channelsCsvText(codeplug));
 }
 
-ChannelImportCounts importChannelsCsv(Codeplug& working, const std::filesystem::path& path)
+ChannelImportCounts importChannelsCsv(Codeplug& working, const std::filesystem::path& path, WorkProgress* progress)
 {
+    ProgressRun run(progress);
     ChannelImportCounts counts;
     TextLineReader reader(path);
     if (!reader.isOpen() || !working.loaded()) {
@@ -59,9 +61,12 @@ ChannelImportCounts importChannelsCsv(Codeplug& working, const std::filesystem::
         return counts;
     }
     const ContactIndex contacts(working);
+    // Reading and adding take the bar to 90 %; the image written once at the end, the rest.
+    ProgressStage reading(progress, static_cast<std::int64_t>(reader.size()), 0, ProgressScale * 9 / 10);
     std::string line;
     std::string refusal;
     while (reader.next(line)) {
+        reading.advance(static_cast<std::int64_t>(reader.consumed()));
         Channel channel = working.newChannel();
         const int read = ChannelLine::read(line, channel, &working, &contacts, &refusal);
         if (read == ChannelLine::ValueRefused)
@@ -79,20 +84,24 @@ ChannelImportCounts importChannelsCsv(Codeplug& working, const std::filesystem::
             counts.shortfall.leaveOut();
         }
     }
+    reading.finish();
     finishImport(working, counts);
     return counts;
 }
 
-ChannelImportCounts importChannelsFromCodeplug(Codeplug& working, const Codeplug& other)
+ChannelImportCounts importChannelsFromCodeplug(Codeplug& working, const Codeplug& other, WorkProgress* progress)
 {
+    ProgressRun run(progress);
     ChannelImportCounts counts;
     if (!working.loaded() || &working == &other)
         return counts;
+    ProgressStage adding(progress, other.channels().count(), 0, ProgressScale * 9 / 10);
     ContactIndex workingContacts(working);
     const ContactIndex otherContacts(other);
     int offered = 0;
     for (const auto& source : other.channels()) {
         ++offered;
+        adding.step();
         const auto line = ChannelLine::write(*source, other);
 
         std::string contactName = source->contactNameCache();
@@ -135,6 +144,7 @@ ChannelImportCounts importChannelsFromCodeplug(Codeplug& working, const Codeplug
         else if (result == Added)
             ++counts.added;
     }
+    adding.finish();
     finishImport(working, counts);
     return counts;
 }
@@ -167,7 +177,7 @@ TransferOutcome exportChannelsCsvCommand(const Codeplug& working, Prompts& promp
     return outcome;
 }
 
-TransferOutcome importChannelsCsvCommand(Codeplug& working, Prompts& prompts)
+TransferOutcome importChannelsCsvCommand(Codeplug& working, Prompts& prompts, WorkProgress* progress)
 {
     TransferOutcome outcome;
     if (refusedWhenUnloaded(working, prompts, OpenFirstMessage, outcome))
@@ -187,7 +197,7 @@ TransferOutcome importChannelsCsvCommand(Codeplug& working, Prompts& prompts)
     ChannelImportCounts counts;
     {
         BusyScope busy(prompts);
-        counts = importChannelsCsv(working, *path);
+        counts = importChannelsCsv(working, *path, progress);
     }
     if (!counts.opened) {
         prompts.warn("File '" + *path + "' could not be opened.");
@@ -206,7 +216,7 @@ TransferOutcome importChannelsCsvCommand(Codeplug& working, Prompts& prompts)
     return outcome;
 }
 
-TransferOutcome importChannelsFromCodeplugCommand(Codeplug& working, Prompts& prompts)
+TransferOutcome importChannelsFromCodeplugCommand(Codeplug& working, Prompts& prompts, WorkProgress* progress)
 {
     TransferOutcome outcome;
     if (refusedWhenUnloaded(working, prompts, OpenFirstMessage, outcome))
@@ -232,7 +242,7 @@ TransferOutcome importChannelsFromCodeplugCommand(Codeplug& working, Prompts& pr
     ChannelImportCounts counts;
     {
         BusyScope busy(prompts);
-        counts = importChannelsFromCodeplug(working, other);
+        counts = importChannelsFromCodeplug(working, other, progress);
     }
     if (counts.tableFull)
         prompts.error(MemoryFullMessage);

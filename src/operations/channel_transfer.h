@@ -16,6 +16,7 @@ namespace pw {
 
 class Codeplug;
 class Prompts;
+class WorkProgress;
 
 // Every channel's line with CR LF, in table order, references named from the codeplug.
 std::string channelsCsvText(const Codeplug& codeplug);
@@ -35,18 +36,21 @@ struct ChannelImportCounts {
 
 // Reads a channel CSV file into the codeplug; names are looked up in it. Lines that do not read
 // are dropped; the import stops at a full table. `opened` is false when the file cannot be read.
-ChannelImportCounts importChannelsCsv(Codeplug& working, const std::filesystem::path& path);
+ChannelImportCounts importChannelsCsv(Codeplug& working, const std::filesystem::path& path,
+                                      WorkProgress* progress = nullptr);
 // Imports every channel of `other`, adding the digital contacts they transmit to when the working
 // codeplug has no contact of that name; a channel whose contact exists under another name with
 // the same DMR ID is pointed at that contact.
-ChannelImportCounts importChannelsFromCodeplug(Codeplug& working, const Codeplug& other);
+ChannelImportCounts importChannelsFromCodeplug(Codeplug& working, const Codeplug& other,
+                                               WorkProgress* progress = nullptr);
 
 // "Export to CSV..." / "Export Channels to CSV...".
 TransferOutcome exportChannelsCsvCommand(const Codeplug& working, Prompts& prompts);
 // "Import From CSV..." / "Import Channels from CSV...".
-TransferOutcome importChannelsCsvCommand(Codeplug& working, Prompts& prompts);
+TransferOutcome importChannelsCsvCommand(Codeplug& working, Prompts& prompts, WorkProgress* progress = nullptr);
 // "Import from Codeplug..." / "Import Channels from Codeplug...".
-TransferOutcome importChannelsFromCodeplugCommand(Codeplug& working, Prompts& prompts);
+TransferOutcome importChannelsFromCodeplugCommand(Codeplug& working, Prompts& prompts,
+                                                  WorkProgress* progress = nullptr);
 
 // A click on a heading of the channel list. The Channels tab applies the feature guard first
 // (`guarded`); the Zones tab's master channel list does not. Column 0 ("No.") does nothing.

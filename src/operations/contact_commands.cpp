@@ -5,6 +5,7 @@
 #include "operations/contact_transfer.h"
 #include "operations/transfer_command_support.h"
 #include "platform/prompts.h"
+#include "platform/work_progress.h"
 
 #include <filesystem>
 #include <string>
@@ -22,7 +23,7 @@ std::string importedMessage(int count) { return std::to_string(count) + " contac
 
 } // namespace
 
-TransferOutcome mergeContactsCommand(Codeplug& working, Prompts& prompts)
+TransferOutcome mergeContactsCommand(Codeplug& working, Prompts& prompts, WorkProgress* progress)
 {
     TransferOutcome outcome;
     if (refusedWhenUnloaded(working, prompts, OpenFirstMessage, outcome))
@@ -44,7 +45,10 @@ TransferOutcome mergeContactsCommand(Codeplug& working, Prompts& prompts)
     int leftOut = 0;
     {
         BusyScope busy(prompts);
-        outcome.added = mergeContactsFromCodeplug(working, &other, false, MergeBothCallTypes, &leftOut);
+        ProgressRun run(progress);
+        // The merge takes the bar to 90 %; the image written once at the end, the rest.
+        ProgressStage merging(progress, other.contacts().count(), 0, ProgressScale * 9 / 10);
+        outcome.added = mergeContactsFromCodeplug(working, &other, false, MergeBothCallTypes, &leftOut, &merging);
     }
     ImportShortfall shortfall;
     shortfall.leaveOut(leftOut);
@@ -54,7 +58,7 @@ TransferOutcome mergeContactsCommand(Codeplug& working, Prompts& prompts)
     return outcome;
 }
 
-TransferOutcome importContactsCsvCommand(Codeplug& working, Prompts& prompts)
+TransferOutcome importContactsCsvCommand(Codeplug& working, Prompts& prompts, WorkProgress* progress)
 {
     TransferOutcome outcome;
     if (refusedWhenUnloaded(working, prompts, OpenFirstMessage, outcome))
@@ -70,7 +74,7 @@ TransferOutcome importContactsCsvCommand(Codeplug& working, Prompts& prompts)
     ContactCsvImport result;
     {
         BusyScope busy(prompts);
-        result = readContactsCsv(working, *path);
+        result = readContactsCsv(working, *path, progress);
     }
     if (!result.opened) {
         // "0 contacts imported." would tell the user that the file held nothing new.
@@ -118,15 +122,16 @@ TransferOutcome exportContactsCsvCommand(const Codeplug& working, Prompts& promp
     return outcome;
 }
 
-bool sortContactsCommand(Codeplug& working, int column, ContactListKind list)
+bool sortContactsCommand(Codeplug& working, int column, ContactListKind list, WorkProgress* progress)
 {
+    ProgressRun run(progress);
     if (!working.loaded() || column <= 0)
         return false;
     if (list == ContactListKind::ContactsTab && column != 1 && column != 2 && column != 4)
         return false;
     if (working.contacts().count() < 2)
         return false;
-    working.sortContacts(column);
+    working.sortContacts(column, progress);
     return true;
 }
 

@@ -74,7 +74,7 @@ int ContactMerger::finish()
 }
 
 int mergeContacts(Codeplug& codeplug, const RecordList<Contact>& source, bool addWithoutCheck, unsigned options,
-                  int* leftOut)
+                  int* leftOut, ProgressStage* progress)
 {
     if (source.empty() || !codeplug.loaded())
         return 0;
@@ -82,6 +82,8 @@ int mergeContacts(Codeplug& codeplug, const RecordList<Contact>& source, bool ad
     int offered = 0;
     for (const auto& contact : source) {
         ++offered;
+        if (progress)
+            progress->step();
         if (!merger.offer(*contact))
             break;
     }
@@ -92,12 +94,12 @@ int mergeContacts(Codeplug& codeplug, const RecordList<Contact>& source, bool ad
 }
 
 int mergeContactsFromCodeplug(Codeplug& codeplug, const Codeplug* other, bool addWithoutCheck, unsigned options,
-                              int* leftOut)
+                              int* leftOut, ProgressStage* progress)
 {
     // Merging a codeplug into itself would walk a table that grows under the walk.
     if (!other || other == &codeplug)
         return 0;
-    return mergeContacts(codeplug, other->contacts(), addWithoutCheck, options, leftOut);
+    return mergeContacts(codeplug, other->contacts(), addWithoutCheck, options, leftOut, progress);
 }
 
 // ---- CSV ----
@@ -118,13 +120,16 @@ bool exportContactsCsv(const Codeplug& codeplug, const std::filesystem::path& pa
     return writeTextFileAtomically(path, contactsCsvText(codeplug));
 }
 
-ContactCsvImport readContactsCsv(Codeplug& codeplug, const std::filesystem::path& path)
+ContactCsvImport readContactsCsv(Codeplug& codeplug, const std::filesystem::path& path, WorkProgress* progress)
 {
+    ProgressRun run(progress);
     ContactCsvImport result;
     TextLineReader reader(path);
     if (!reader.isOpen())
         return result;
     result.opened = true;
+    // Reading and merging take the bar to 90 %; the image written once at the end, the rest.
+    ProgressStage reading(progress, static_cast<std::int64_t>(reader.size()), 0, ProgressScale * 9 / 10);
     // Each contact is merged as soon as it is read; since the merge looks for duplicates only among
     // the contacts present before it began, this gives what collecting the whole file first would,
     // without holding the file's contacts twice, and stops reading once the table is full.
@@ -132,6 +137,7 @@ ContactCsvImport readContactsCsv(Codeplug& codeplug, const std::filesystem::path
     std::string line;
     std::string first;
     while (reader.next(line)) {
+        reading.advance(static_cast<std::int64_t>(reader.consumed()));
         if (line.size() < 10)
             continue;
         if (CsvFieldReader::field(line, 0, 1, first) < 0 || first.empty() ||
@@ -146,6 +152,7 @@ ContactCsvImport readContactsCsv(Codeplug& codeplug, const std::filesystem::path
         // Once the table is full the rest of the file is only counted.
         merger.offer(contact);
     }
+    reading.finish();
     result.imported = merger.finish();
     result.shortfall.leaveOut(merger.leftOut());
     return result;

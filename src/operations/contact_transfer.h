@@ -12,6 +12,7 @@
 
 #include "model/record_list.h"
 #include "operations/import_shortfall.h"
+#include "platform/work_progress.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -68,12 +69,13 @@ private:
 
 // Merges a list of contacts that the caller owns into the codeplug: the number added plus the
 // number updated; 0 for an empty list or a codeplug that is not loaded. `leftOut`, when given,
-// receives the number of contacts that found the table full.
+// receives the number of contacts that found the table full; `progress`, when given, steps once
+// per contact offered.
 int mergeContacts(Codeplug& codeplug, const RecordList<Contact>& source, bool addWithoutCheck, unsigned options,
-                  int* leftOut = nullptr);
+                  int* leftOut = nullptr, ProgressStage* progress = nullptr);
 // The same over another codeplug's contact table; 0 when no codeplug is given.
 int mergeContactsFromCodeplug(Codeplug& codeplug, const Codeplug* other, bool addWithoutCheck, unsigned options,
-                              int* leftOut = nullptr);
+                              int* leftOut = nullptr, ProgressStage* progress = nullptr);
 
 // Every contact's line with CR LF, in table order.
 std::string contactsCsvText(const Codeplug& codeplug);
@@ -87,8 +89,10 @@ struct ContactCsvImport {
     // Lines refused for their DMR ID, and contacts that found the table full.
     ImportShortfall shortfall;
 };
-// Imports the contact CSV file with the merge (both call types, no update of existing contacts).
-ContactCsvImport readContactsCsv(Codeplug& codeplug, const std::filesystem::path& path);
+// Imports the contact CSV file with the merge (both call types, no update of existing contacts),
+// telling `progress` how much of the file it has read.
+ContactCsvImport readContactsCsv(Codeplug& codeplug, const std::filesystem::path& path,
+                                 WorkProgress* progress = nullptr);
 // The number of contacts added; 0 also when the file cannot be opened or holds no usable line.
 int importContactsCsv(Codeplug& codeplug, const std::filesystem::path& path);
 

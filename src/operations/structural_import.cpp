@@ -8,6 +8,7 @@
 #include "operations/channel_line.h"
 #include "operations/contact_transfer.h"
 #include "platform/prompts.h"
+#include "platform/work_progress.h"
 
 #include <unordered_map>
 
@@ -98,13 +99,14 @@ void giveFreeName(const RecordList<Record>& existing, Record& record)
     record.setName(original);
 }
 
-int importRxGroupLists(Codeplug& working, const Codeplug& other)
+int importRxGroupLists(Codeplug& working, const Codeplug& other, ProgressStage& progress)
 {
     if (!working.loaded() || !other.loaded() || other.rxGroupLists().empty())
         return 0;
     const ContactIndex contacts(working);
     int imported = 0;
     for (const auto& source : other.rxGroupLists()) {
+        progress.step();
         RxGroupList list = working.newRxGroupList();
         list.setName(source->name());
         for (int i = 0; i < source->memberCount(); ++i) {
@@ -121,12 +123,13 @@ int importRxGroupLists(Codeplug& working, const Codeplug& other)
     return imported;
 }
 
-int importChannels(Codeplug& working, const Codeplug& other)
+int importChannels(Codeplug& working, const Codeplug& other, ProgressStage& progress)
 {
     const ContactIndex contacts(working);
     const bool d868 = working.family() == FormatFamily::D868Family;
     int imported = 0;
     for (const auto& source : other.channels()) {
+        progress.step();
         const auto line = ChannelLine::write(*source, other);
         Channel channel = working.newChannel();
         if (ChannelLine::read(line, channel, &working, &contacts) != 1)
@@ -146,11 +149,12 @@ int importChannels(Codeplug& working, const Codeplug& other)
     return imported;
 }
 
-int importScanLists(Codeplug& working, const Codeplug& other)
+int importScanLists(Codeplug& working, const Codeplug& other, ProgressStage& progress)
 {
     const ChannelNames channels(working);
     int imported = 0;
     for (const auto& source : other.scanLists()) {
+        progress.step();
         // The members are looked up by name directly rather than through the scan list's text line,
         // which has no form for a list without members and no quoting for names with quotes.
         ScanList list = working.newScanList();
@@ -174,10 +178,11 @@ int importScanLists(Codeplug& working, const Codeplug& other)
 
 // Points the working codeplug's channels at the scan lists that the other codeplug's channels of
 // the same names use, now that those lists are there.
-void repairChannelScanLists(Codeplug& working, const Codeplug& other)
+void repairChannelScanLists(Codeplug& working, const Codeplug& other, ProgressStage& progress)
 {
     const ChannelNames channels(working);
     for (const auto& source : other.channels()) {
+        progress.step();
         if (source->scanList() == 0)
             continue;
         const ScanList* used = other.scanListAt(source->scanList() - 1);
@@ -194,12 +199,13 @@ void repairChannelScanLists(Codeplug& working, const Codeplug& other)
     }
 }
 
-int importZones(Codeplug& working, const Codeplug& other)
+int importZones(Codeplug& working, const Codeplug& other, ProgressStage& progress)
 {
     const ChannelNames channels(working);
     const bool rdb = working.family() == FormatFamily::RdbFamily;
     int imported = 0;
     for (const auto& original : other.zones()) {
+        progress.step();
         if (original->memberCount() == 0)
             continue;
         Zone source(*original);
@@ -230,30 +236,60 @@ int importZones(Codeplug& working, const Codeplug& other)
     return imported;
 }
 
-} // namespace
+// The records of `other` that the chosen kinds walk, one step of the bar each.
+std::int64_t recordsToWalk(const Codeplug& other, unsigned options)
+{
+    std::int64_t records = 0;
+    if (options & (ImportGroupContacts | ImportPrivateContacts))
+        records += other.contacts().count();
+    if (options & ImportRxGroups)
+        records += other.rxGroupLists().count();
+    if (options & ImportChannels)
+        records += other.channels().count();
+    if (options & ImportScanLists)
+        records += other.scanLists().count() + other.channels().count();
+    if (options & ImportZones)
+        records += other.zones().count();
+    return records;
+}
 
-StructuralImportCounts importStructuresFrom(Codeplug& working, const Codeplug& other, unsigned options)
+// The import proper, its records filling the bar from `first` to 90 %; the image is written when
+// every part is in, which takes the rest.
+StructuralImportCounts importKinds(Codeplug& working, const Codeplug& other, unsigned options, WorkProgress* progress,
+                                   int first)
 {
     StructuralImportCounts counts;
     // A codeplug's own tables would grow under the walks over them.
     if (&working == &other || !working.loaded())
         return counts;
+    ProgressStage records(progress, recordsToWalk(other, options), first, ProgressScale * 9 / 10);
     // One edit: the model is encoded once, when every part is in.
     Codeplug::EditScope edit(working);
     if (options & (ImportGroupContacts | ImportPrivateContacts))
-        counts.contacts =
-            mergeContactsFromCodeplug(working, &other, false, options & (ImportGroupContacts | ImportPrivateContacts));
+        counts.contacts = mergeContactsFromCodeplug(working, &other, false,
+                                                    options & (ImportGroupContacts | ImportPrivateContacts), nullptr,
+                                                    &records);
     if (options & ImportRxGroups)
-        counts.rxGroups = importRxGroupLists(working, other);
+        counts.rxGroups = importRxGroupLists(working, other, records);
     if (options & ImportChannels)
-        counts.channels = importChannels(working, other);
+        counts.channels = importChannels(working, other, records);
     if (options & ImportScanLists) {
-        counts.scanLists = importScanLists(working, other);
-        repairChannelScanLists(working, other);
+        counts.scanLists = importScanLists(working, other, records);
+        repairChannelScanLists(working, other, records);
     }
     if (options & ImportZones)
-        counts.zones = importZones(working, other);
+        counts.zones = importZones(working, other, records);
+    records.finish();
     return counts;
+}
+
+} // namespace
+
+StructuralImportCounts importStructuresFrom(Codeplug& working, const Codeplug& other, unsigned options,
+                                            WorkProgress* progress)
+{
+    ProgressRun run(progress);
+    return importKinds(working, other, options, progress, 0);
 }
 
 std::string structuralImportReport(const std::string& path, unsigned options, const StructuralImportCounts& counts)
@@ -274,8 +310,9 @@ std::string structuralImportReport(const std::string& path, unsigned options, co
 }
 
 int importStructures(Codeplug& working, const std::filesystem::path& path, unsigned options, std::string& report,
-                     StructuralImportCounts* counts)
+                     StructuralImportCounts* counts, WorkProgress* progress)
 {
+    ProgressRun run(progress);
     report.clear();
     if ((options & ImportAllKinds) == 0) {
         report = NothingSelectedReport;
@@ -283,10 +320,14 @@ int importStructures(Codeplug& working, const std::filesystem::path& path, unsig
     }
     if (!working.loaded())
         return 0;
+    // Reading the other file takes the bar to 20 %, at once when it is read.
+    constexpr int Opened = ProgressScale / 5;
+    ProgressStage opening(progress, 1, 0, Opened);
     Codeplug other;
     if (!other.open(path) || !other.decode())
         return 0;
-    const auto imported = importStructuresFrom(working, other, options);
+    opening.finish();
+    const auto imported = importKinds(working, other, options, progress, Opened);
     report = structuralImportReport(path.string(), options, imported);
     if (counts)
         *counts = imported;
@@ -294,7 +335,7 @@ int importStructures(Codeplug& working, const std::filesystem::path& path, unsig
 }
 
 CommandResult importStructuresCommand(Codeplug& working, Prompts& prompts, unsigned options, ListTabState& state,
-                                      const std::function<void()>& showImported)
+                                      const std::function<void()>& showImported, WorkProgress* progress)
 {
     CommandResult result;
     if (!working.loaded()) {
@@ -315,7 +356,7 @@ CommandResult importStructuresCommand(Codeplug& working, Prompts& prompts, unsig
     int imported = 0;
     {
         BusyScope busy(prompts);
-        imported = importStructures(working, *path, options, report);
+        imported = importStructures(working, *path, options, report, nullptr, progress);
     }
     result.refresh = TabList::Contacts | TabList::Channels | TabList::Zones | TabList::ScanLists | TabList::RxGroups;
     result.modelChanged = working.changed() && !changedBefore;

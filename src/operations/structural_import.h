@@ -21,6 +21,7 @@ namespace pw {
 
 class Codeplug;
 class Prompts;
+class WorkProgress;
 
 // The kinds to import, a bit set; one check box each on the Structural Import tab.
 inline constexpr unsigned ImportGroupContacts = 0x01;    // "Contacts - Group/All Call"
@@ -40,8 +41,10 @@ struct StructuralImportCounts {
 };
 
 // Imports the chosen kinds of `other` into `working` (steps after the file was opened). `other` is
-// not changed; importing a codeplug object into itself imports nothing.
-StructuralImportCounts importStructuresFrom(Codeplug& working, const Codeplug& other, unsigned options);
+// not changed; importing a codeplug object into itself imports nothing. The functions below tell
+// `progress`, when given, how far they have come.
+StructuralImportCounts importStructuresFrom(Codeplug& working, const Codeplug& other, unsigned options,
+                                            WorkProgress* progress = nullptr);
 
 // The report: "Results of import from PATH:" and one line per kind chosen, in the order of import.
 std::string structuralImportReport(const std::string& path, unsigned options, const StructuralImportCounts& counts);
@@ -50,13 +53,14 @@ std::string structuralImportReport(const std::string& path, unsigned options, co
 // opened and the kinds imported; 0 otherwise, with `report` holding the reason (nothing when the
 // file could not be read). `counts`, when given, receives what was imported.
 int importStructures(Codeplug& working, const std::filesystem::path& path, unsigned options, std::string& report,
-                     StructuralImportCounts* counts = nullptr);
+                     StructuralImportCounts* counts = nullptr, WorkProgress* progress = nullptr);
 
 // "Import Selected Structures...": asks for the file, imports, and shows the report. Every tab is
 // to be refilled afterwards; the first scan list becomes current. `showImported`, when given, is
 // called after the import and before the report, so that a window refills its tabs under it.
 CommandResult importStructuresCommand(Codeplug& working, Prompts& prompts, unsigned options, ListTabState& state,
-                                      const std::function<void()>& showImported = {});
+                                      const std::function<void()>& showImported = {},
+                                      WorkProgress* progress = nullptr);
 
 // The "Receive Groups" box was switched on: a D868 codeplug gets a word of caution. True when it
 // was shown.

@@ -53,6 +53,9 @@ TextLineReader::TextLineReader(const std::filesystem::path& path, std::size_t li
     file_ = std::fopen(path.c_str(), "rb");
     if (!file_)
         return;
+    size_ = std::filesystem::file_size(path, error);
+    if (error)
+        size_ = 0;
     // The whole file decides how it is read: files written by older tools are Windows-1252, and
     // a line that happened to be valid UTF-8 among them is still theirs. A file that cannot be
     // read twice decides line by line.
@@ -74,6 +77,7 @@ bool TextLineReader::fill()
 {
     if (!file_ || atEnd_)
         return false;
+    consumedBefore_ += position_;
     buffer_.erase(0, position_);
     position_ = 0;
     const auto kept = buffer_.size();

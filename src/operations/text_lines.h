@@ -39,6 +39,10 @@ public:
     bool lastLineCut() const { return lastLineCut_; }
     // A read error ended the file early.
     bool failed() const { return failed_; }
+    // The file's size in bytes when it was opened, and how many of its bytes the lines returned so
+    // far took: how far a read has come.
+    std::uint64_t size() const { return size_; }
+    std::uint64_t consumed() const { return consumedBefore_ + position_; }
 
 private:
     bool fill();
@@ -51,6 +55,9 @@ private:
     std::size_t lineLimit_;
     std::string buffer_;
     std::size_t position_ = 0;
+    // Bytes of the file before buffer_'s first byte.
+    std::uint64_t consumedBefore_ = 0;
+    std::uint64_t size_ = 0;
     bool atEnd_ = false;
     bool lastLineCut_ = false;
     bool failed_ = false;

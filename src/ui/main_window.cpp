@@ -452,7 +452,8 @@ void MainWindow::sortContacts(int column)
     bool sorted = false;
     {
         BusyScope busy(*prompts_);
-        sorted = sortContactsCommand(document_.codeplug, column, ContactListKind::ContactsTab);
+        const auto progress = progressFor("Sorting...");
+        sorted = sortContactsCommand(document_.codeplug, column, ContactListKind::ContactsTab, progress.get());
     }
     if (sorted) {
         contactSortColumn_ = column;

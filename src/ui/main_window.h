@@ -11,9 +11,11 @@
 #include "presenter/edit_history.h"
 #include "ui/qt_platform.h"
 #include "ui/qt_prompts.h"
+#include "ui/work_progress_dialog.h"
 
 #include <QMainWindow>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -120,6 +122,11 @@ public:
     void setDialogDriver(DialogDriver driver) { dialogDriver_ = std::move(driver); }
     int runDialog(QDialog& dialog);
 
+    // The bar of one long work named `label` ("Sorting..."): it appears once the work has run
+    // longer than the delay, half a second unless a test sets another.
+    std::unique_ptr<WorkProgressDialog> progressFor(const char* label);
+    void setProgressDelay(std::chrono::milliseconds delay) { progressDelay_ = delay; }
+
     // The rows selected in the contact and channel lists, in list order; none for the placeholder.
     std::vector<int> selectedContactRows() const;
     std::vector<int> selectedChannelRows() const;
@@ -191,7 +198,8 @@ private:
     void radioTypeChosen(int entry);
     // The transfer commands of the Data menu and the tab buttons (main_window_commands.cpp).
     // Runs an import of the Data menu and refills the lists when it did its work.
-    void runImport(const char* label, TransferOutcome (*command)(Codeplug&, Prompts&));
+    void runImport(const char* label, const char* progressLabel,
+                   TransferOutcome (*command)(Codeplug&, Prompts&, WorkProgress*));
     void exportContactsCsv();
     void importContactsCsv();
     void importContactsFromCodeplug();
@@ -227,6 +235,7 @@ private:
     ContactTableModel* contactModel_ = nullptr;
     ChannelTableModel* channelModel_ = nullptr;
     DialogDriver dialogDriver_;
+    std::chrono::milliseconds progressDelay_ = WorkProgressDialog::DefaultDelay;
     EditHistory history_;
     // The label of the outermost EditStep running; empty when none runs.
     std::string stepLabel_;

@@ -120,21 +120,42 @@ void MainWindow::paste()
 
 void MainWindow::exportContactsCsv() { exportContactsCsvCommand(document_.codeplug, *prompts_); }
 
-void MainWindow::runImport(const char* label, TransferOutcome (*command)(Codeplug&, Prompts&))
+std::unique_ptr<WorkProgressDialog> MainWindow::progressFor(const char* label)
+{
+    return std::make_unique<WorkProgressDialog>(this, QString::fromLatin1(label), progressDelay_);
+}
+
+void MainWindow::runImport(const char* label, const char* progressLabel,
+                           TransferOutcome (*command)(Codeplug&, Prompts&, WorkProgress*))
 {
     EditStep step(*this, label);
     RefreshingPrompts prompts(*prompts_, document_.codeplug, [this] { refreshAll(); });
-    if (command(document_.codeplug, prompts).done())
+    const auto progress = progressFor(progressLabel);
+    if (command(document_.codeplug, prompts, progress.get()).done())
         refreshAll();
 }
 
-void MainWindow::importContactsCsv() { runImport("Import Contacts from CSV", &importContactsCsvCommand); }
-void MainWindow::importContactsFromCodeplug() { runImport("Import Contacts from Codeplug", &mergeContactsCommand); }
+void MainWindow::importContactsCsv()
+{
+    runImport("Import Contacts from CSV", "Importing contacts...", &importContactsCsvCommand);
+}
+
+void MainWindow::importContactsFromCodeplug()
+{
+    runImport("Import Contacts from Codeplug", "Importing contacts...", &mergeContactsCommand);
+}
 
 void MainWindow::exportChannelsCsv() { exportChannelsCsvCommand(document_.codeplug, *prompts_); }
 
-void MainWindow::importChannelsCsv() { runImport("Import Channels from CSV", &importChannelsCsvCommand); }
-void MainWindow::importChannelsFromCodeplug() { runImport("Import Channels from Codeplug", &importChannelsFromCodeplugCommand); }
+void MainWindow::importChannelsCsv()
+{
+    runImport("Import Channels from CSV", "Importing channels...", &importChannelsCsvCommand);
+}
+
+void MainWindow::importChannelsFromCodeplug()
+{
+    runImport("Import Channels from Codeplug", "Importing channels...", &importChannelsFromCodeplugCommand);
+}
 
 void MainWindow::deleteSelectedContacts()
 {
@@ -281,7 +302,9 @@ void MainWindow::importSelectedStructures()
             options |= box->property("importOption").toUInt();
     }
     // Every tab shows what was imported before the report is read.
-    importStructuresCommand(document_.codeplug, *prompts_, options, listState_, [this] { refreshAll(); });
+    const auto progress = progressFor("Importing structures...");
+    importStructuresCommand(document_.codeplug, *prompts_, options, listState_, [this] { refreshAll(); },
+                            progress.get());
 }
 
 void MainWindow::checkStructuralImportBoxesForOpen()

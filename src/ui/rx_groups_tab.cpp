@@ -69,8 +69,9 @@ bool RxGroupsTab::masterShowsPlaceholder() const
 bool RxGroupsTab::sortContacts(int column)
 {
     BusyScope busy(prompts());
+    const auto progress = window_.progressFor("Sorting...");
     // Every heading but "No." sorts here, "Type" included.
-    return sortContactsCommand(codeplug(), column, ContactListKind::RxGroupMaster);
+    return sortContactsCommand(codeplug(), column, ContactListKind::RxGroupMaster, progress.get());
 }
 
 } // namespace pw::ui

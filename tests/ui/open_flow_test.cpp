@@ -25,31 +25,6 @@
 namespace pw::ui {
 namespace {
 
-// Scripted prompts that also let a test look at the window while each message box is up.
-class WatchedPrompts final : public Prompts {
-public:
-    ScriptedPrompts script;
-    std::function<void(std::string_view text)> onMessage;
-
-    MessageAnswer message(MessageIcon icon, MessageButtons buttons, std::string_view text,
-                          std::string_view title) override
-    {
-        if (onMessage)
-            onMessage(text);
-        return script.message(icon, buttons, text, title);
-    }
-    std::optional<std::string> inputBox(std::string_view title, std::string_view prompt, std::size_t maxLength,
-                                        std::string_view initialText) override
-    {
-        return script.inputBox(title, prompt, maxLength, initialText);
-    }
-    std::optional<std::string> chooseFile(const FileChooserRequest& request) override
-    {
-        return script.chooseFile(request);
-    }
-    void setBusy(bool busy) override { script.setBusy(busy); }
-};
-
 QString pathText(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 
 std::filesystem::path threeChannelFile(const std::filesystem::path& path)

@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Reaching a dialog's controls by object name, as the tests that drive the window's dialogs do.
+// Reaching a dialog's controls by object name, as the tests that drive the window's dialogs do,
+// and scripted prompts under which a test can look at the window while a message box is up.
+
+#include "platform/scripted_prompts.h"
 
 #include <QDialog>
 #include <QPushButton>
 #include <QString>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace pw::ui {
 
@@ -20,5 +25,30 @@ Control* control(QDialog& dialog, const char* name)
 }
 
 inline void click(QDialog& dialog, const char* button) { control<QPushButton>(dialog, button)->click(); }
+
+// Scripted prompts that also let a test look at the window while each message box is up.
+class WatchedPrompts final : public Prompts {
+public:
+    ScriptedPrompts script;
+    std::function<void(std::string_view text)> onMessage;
+
+    MessageAnswer message(MessageIcon icon, MessageButtons buttons, std::string_view text,
+                          std::string_view title) override
+    {
+        if (onMessage)
+            onMessage(text);
+        return script.message(icon, buttons, text, title);
+    }
+    std::optional<std::string> inputBox(std::string_view title, std::string_view prompt, std::size_t maxLength,
+                                        std::string_view initialText) override
+    {
+        return script.inputBox(title, prompt, maxLength, initialText);
+    }
+    std::optional<std::string> chooseFile(const FileChooserRequest& request) override
+    {
+        return script.chooseFile(request);
+    }
+    void setBusy(bool busy) override { script.setBusy(busy); }
+};
 
 } // namespace pw::ui

@@ -18,6 +18,7 @@ namespace pw {
 namespace {
 
 using transfer_commands::openOtherCodeplug;
+using transfer_commands::chosenFile;
 using transfer_commands::refusedWhenUnloaded;
 
 constexpr const char* OpenFirstMessage = "Please open a valid Codeplug file before using this command.";
@@ -152,13 +153,12 @@ ChannelImportCounts importChannelsFromCodeplug(Codeplug& working, const Codeplug
 TransferOutcome exportChannelsCsvCommand(const Codeplug& working, Prompts& prompts)
 {
     TransferOutcome outcome;
-    if (refusedWhenUnloaded(working, prompts, OpenFirstMessage, outcome))
-        return outcome;
-    const auto path = prompts.chooseFile({.mode = FileChooserRequest::Mode::Save,
-                                          .title = "Export Channels to CSV File...",
-                                          .filter = ChannelCsvFilter,
-                                          .defaultExtension = "csv",
-                                          .confirmText = "Export >"});
+    const auto path = chosenFile(working, prompts, OpenFirstMessage, outcome,
+                                 {.mode = FileChooserRequest::Mode::Save,
+                                  .title = "Export Channels to CSV File...",
+                                  .filter = ChannelCsvFilter,
+                                  .defaultExtension = "csv",
+                                  .confirmText = "Export >"});
     if (!path || !overwriteAgreed(prompts, *path))
         return outcome;
     bool written = false;

@@ -14,7 +14,7 @@ namespace pw {
 namespace {
 
 using transfer_commands::openOtherCodeplug;
-using transfer_commands::refusedWhenUnloaded;
+using transfer_commands::chosenFile;
 
 constexpr const char* OpenFirstMessage = "Please open a valid Codeplug file first.";
 constexpr const char* CsvFilter = "CSV Files (*.csv)|*.csv|All Files (*.*)|*.*||";
@@ -26,13 +26,12 @@ std::string importedMessage(int count) { return std::to_string(count) + " contac
 TransferOutcome mergeContactsCommand(Codeplug& working, Prompts& prompts, WorkProgress* progress)
 {
     TransferOutcome outcome;
-    if (refusedWhenUnloaded(working, prompts, OpenFirstMessage, outcome))
-        return outcome;
-    const auto path = prompts.chooseFile({.mode = FileChooserRequest::Mode::Open,
-                                          .title = "Merge Contacts from a different Codeplug File...",
-                                          .filter = "RDT/RDT Files (*.rdt;*.rdb)|*.rdt;*.rdb|All Files (*.*)|*.*||",
-                                          .confirmText = "Merge >",
-                                          .mustExist = true});
+    const auto path = chosenFile(working, prompts, OpenFirstMessage, outcome,
+                                 {.mode = FileChooserRequest::Mode::Open,
+                                  .title = "Merge Contacts from a different Codeplug File...",
+                                  .filter = "RDT/RDT Files (*.rdt;*.rdb)|*.rdt;*.rdb|All Files (*.*)|*.*||",
+                                  .confirmText = "Merge >",
+                                  .mustExist = true});
     if (!path)
         return outcome;
 
@@ -61,13 +60,12 @@ TransferOutcome mergeContactsCommand(Codeplug& working, Prompts& prompts, WorkPr
 TransferOutcome importContactsCsvCommand(Codeplug& working, Prompts& prompts, WorkProgress* progress)
 {
     TransferOutcome outcome;
-    if (refusedWhenUnloaded(working, prompts, OpenFirstMessage, outcome))
-        return outcome;
-    const auto path = prompts.chooseFile({.mode = FileChooserRequest::Mode::Open,
-                                          .title = "Import Contacts from a CSV File...",
-                                          .filter = CsvFilter,
-                                          .confirmText = "CSV Import >",
-                                          .mustExist = true});
+    const auto path = chosenFile(working, prompts, OpenFirstMessage, outcome,
+                                 {.mode = FileChooserRequest::Mode::Open,
+                                  .title = "Import Contacts from a CSV File...",
+                                  .filter = CsvFilter,
+                                  .confirmText = "CSV Import >",
+                                  .mustExist = true});
     if (!path)
         return outcome;
 

@@ -7,6 +7,7 @@
 #include "operations/transfer_outcome.h"
 #include "platform/prompts.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,16 @@ inline bool refusedWhenUnloaded(const Codeplug& working, Prompts& prompts, std::
     prompts.inform(message);
     outcome.status = TransferOutcome::Status::Refused;
     return true;
+}
+
+// The file a command works with, chosen through `request`: nothing when no codeplug is loaded (the
+// command then shows `openFirstMessage` and is refused) or when the user cancels the choice.
+inline std::optional<std::string> chosenFile(const Codeplug& working, Prompts& prompts, std::string_view openFirstMessage,
+                                             TransferOutcome& outcome, const FileChooserRequest& request)
+{
+    if (refusedWhenUnloaded(working, prompts, openFirstMessage, outcome))
+        return std::nullopt;
+    return prompts.chooseFile(request);
 }
 
 // Opens and decodes the codeplug a command reads from; what its decoder has for the user is shown

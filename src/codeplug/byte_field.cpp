@@ -30,19 +30,6 @@ void setF64Le(Bytes bytes, std::size_t offset, double value)
 
 namespace {
 
-// The units of a stored name up to its first zero unit (or all `units` of them).
-std::u16string storedUnits(ConstBytes bytes, std::size_t offset, std::size_t units)
-{
-    std::u16string stored;
-    for (std::size_t i = 0; i < units && inBounds(bytes, offset + 2 * i, 2); ++i) {
-        const auto unit = static_cast<char16_t>(getU16Le(bytes, offset + 2 * i));
-        if (unit == 0)
-            break;
-        stored.push_back(unit);
-    }
-    return stored;
-}
-
 bool isHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool isLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
@@ -67,19 +54,26 @@ std::u16string unitsOf(std::string_view text, std::size_t units)
     return out;
 }
 
-std::string utf8Of(const std::u16string& units)
+// Code points of UTF-16 units, in order, to `take`.
+template <typename Take>
+void forEachCodePoint(std::u16string_view units, Take take)
 {
-    std::string text;
     for (std::size_t i = 0; i < units.size(); ++i) {
         const char32_t unit = units[i];
         if (isHighSurrogate(unit) && i + 1 < units.size() && isLowSurrogate(units[i + 1])) {
-            appendUtf8(text, 0x10000 + ((unit - 0xD800) << 10) + (units[i + 1] - 0xDC00u));
+            take(0x10000 + ((unit - 0xD800) << 10) + (units[i + 1] - 0xDC00u));
             ++i;
         } else {
             // A surrogate without its partner is no character: it shows as the replacement mark.
-            appendUtf8(text, isHighSurrogate(unit) || isLowSurrogate(unit) ? 0xFFFD : unit);
+            take(isHighSurrogate(unit) || isLowSurrogate(unit) ? 0xFFFD : unit);
         }
     }
+}
+
+std::string utf8Of(std::u16string_view units)
+{
+    std::string text;
+    forEachCodePoint(units, [&text](char32_t c) { appendUtf8(text, c); });
     return text;
 }
 
@@ -87,7 +81,31 @@ std::string utf8Of(const std::u16string& units)
 
 std::string getUtf16Name(ConstBytes bytes, std::size_t offset, std::size_t units)
 {
-    return utf8Of(storedUnits(bytes, offset, units));
+    Utf16NameBuffer buffer;
+    return std::string(getUtf16Name(bytes, offset, units, buffer));
+}
+
+std::string_view getUtf16Name(ConstBytes bytes, std::size_t offset, std::size_t units, Utf16NameBuffer& buffer)
+{
+    std::array<char16_t, 32> stored;
+    std::size_t count = 0;
+    for (; count < std::min(units, stored.size()) && inBounds(bytes, offset + 2 * count, 2); ++count) {
+        stored[count] = static_cast<char16_t>(getU16Le(bytes, offset + 2 * count));
+        if (stored[count] == 0)
+            break;
+    }
+    std::size_t length = 0;
+    forEachCodePoint(std::u16string_view(stored.data(), count), [&](char32_t c) {
+        if (c < 0x80) {
+            buffer[length++] = static_cast<char>(c);
+            return;
+        }
+        std::string encoded;
+        appendUtf8(encoded, c);
+        for (const char byte : encoded)
+            buffer[length++] = byte;
+    });
+    return {buffer.data(), length};
 }
 
 void setUtf16Name(Bytes bytes, std::size_t offset, std::size_t units, std::string_view text)
@@ -95,7 +113,8 @@ void setUtf16Name(Bytes bytes, std::size_t offset, std::size_t units, std::strin
     const auto wanted = unitsOf(text, units);
     // A name that reads as it is already stored keeps its bytes: other software may have left
     // units after the terminating zero, or a unit that shows only as a replacement mark.
-    if (utf8Of(wanted) == getUtf16Name(bytes, offset, units))
+    Utf16NameBuffer stored;
+    if (utf8Of(wanted) == getUtf16Name(bytes, offset, units, stored))
         return;
     for (std::size_t i = 0; i < units; ++i)
         setU16Le(bytes, offset + 2 * i, i < wanted.size() ? wanted[i] : 0);

@@ -161,6 +161,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Undo or redo: one step through the history, then the window shows the document it restored.
+    void stepHistory(bool (EditHistory::*step)(Codeplug&));
     // Each builds the named tab into its placeholder widget (zonesTab_ and the others).
     void buildListTabs();             // main_window_list_tabs.cpp
     void buildStructuralImportTab();  // main_window_commands.cpp

@@ -57,20 +57,14 @@ void MainWindow::showHistoryState()
     updateTitle();
 }
 
-void MainWindow::undo()
-{
-    recordEdit("Edit");
-    if (!history_.undo(document_.codeplug))
-        return;
-    clearSortIndicators();
-    refreshAll();
-    showHistoryState();
-}
+void MainWindow::undo() { stepHistory(&EditHistory::undo); }
 
-void MainWindow::redo()
+void MainWindow::redo() { stepHistory(&EditHistory::redo); }
+
+void MainWindow::stepHistory(bool (EditHistory::*step)(Codeplug&))
 {
     recordEdit("Edit");
-    if (!history_.redo(document_.codeplug))
+    if (!(history_.*step)(document_.codeplug))
         return;
     clearSortIndicators();
     refreshAll();

@@ -220,7 +220,8 @@ void ChannelRecordFormat::load(Channel& channel) const
 {
     const ConstBytes r(channel.familyRecord());
     ChannelSettings& s = channel.storedSettings();
-    s.name = getUtf16Name(r, Name, NameUnits);
+    Utf16NameBuffer name;
+    s.name.assign(getUtf16Name(r, Name, NameUnits, name));
     s.mode = get(r, Mode) == 2 ? ChannelMode::Dmr : ChannelMode::Fm;
     s.bandwidth = isSet(r, Bandwidth25) ? Bandwidth::Wide25k : Bandwidth::Narrow12k5;
     s.rxFrequency = mhzOfBcd(getU32Le(r, RxFrequency));

@@ -101,7 +101,8 @@ void ContactRecordFormat::load(Contact& contact)
     const ConstBytes r(contact.familyRecord());
     contact.assignDmrId(getU24Le(r, contact::Id));
     // The record keeps a name and none of the descriptive texts.
-    contact.assignTexts({getUtf16Name(r, contact::Name, NameUnits)});
+    Utf16NameBuffer name;
+    contact.assignTexts({getUtf16Name(r, contact::Name, NameUnits, name)});
     switch (getU8(r, contact::Flags) & 3) {
     case 1: contact.assignCallType(CallType::GroupCall); break;
     case 3: contact.assignCallType(CallType::AllCall); break;

@@ -217,13 +217,9 @@ std::array<StreamText, 6> streamTexts(const Contact& contact)
              {contact.descriptiveView(ContactText::Remarks), OtherField.kept}}};
 }
 
-// The characters of a text that go into the stream: up to a zero in it, at most `kept`.
-std::size_t storedLength(const StreamText& field)
-{
-    const std::size_t end = std::min(field.text.size(), field.kept);
-    const auto zero = field.text.substr(0, end).find('\0');
-    return zero == std::string_view::npos ? end : zero;
-}
+// The characters of a text that go into the stream: at most `kept`. A contact's texts hold no zero
+// byte (ContactTexts cuts them there), so none ends a text early.
+std::size_t storedLength(const StreamText& field) { return std::min(field.text.size(), field.kept); }
 
 // The alert field as read when the alert tone is still what was read, else 0 or 1.
 std::uint32_t alertBits(const Contact& contact)

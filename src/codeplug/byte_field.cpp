@@ -54,29 +54,6 @@ std::u16string unitsOf(std::string_view text, std::size_t units)
     return out;
 }
 
-// Code points of UTF-16 units, in order, to `take`.
-template <typename Take>
-void forEachCodePoint(std::u16string_view units, Take take)
-{
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        const char32_t unit = units[i];
-        if (isHighSurrogate(unit) && i + 1 < units.size() && isLowSurrogate(units[i + 1])) {
-            take(0x10000 + ((unit - 0xD800) << 10) + (units[i + 1] - 0xDC00u));
-            ++i;
-        } else {
-            // A surrogate without its partner is no character: it shows as the replacement mark.
-            take(isHighSurrogate(unit) || isLowSurrogate(unit) ? 0xFFFD : unit);
-        }
-    }
-}
-
-std::string utf8Of(std::u16string_view units)
-{
-    std::string text;
-    forEachCodePoint(units, [&text](char32_t c) { appendUtf8(text, c); });
-    return text;
-}
-
 } // namespace
 
 std::string getUtf16Name(ConstBytes bytes, std::size_t offset, std::size_t units)
@@ -87,24 +64,30 @@ std::string getUtf16Name(ConstBytes bytes, std::size_t offset, std::size_t units
 
 std::string_view getUtf16Name(ConstBytes bytes, std::size_t offset, std::size_t units, Utf16NameBuffer& buffer)
 {
-    std::array<char16_t, 32> stored;
-    std::size_t count = 0;
-    for (; count < std::min(units, stored.size()) && inBounds(bytes, offset + 2 * count, 2); ++count) {
-        stored[count] = static_cast<char16_t>(getU16Le(bytes, offset + 2 * count));
-        if (stored[count] == 0)
-            break;
-    }
+    const std::size_t stored = offset < bytes.size() ? (bytes.size() - offset) / 2 : 0;
+    const std::size_t count = std::min({units, stored, std::size_t{32}});
+    const auto unitAt = [&](std::size_t i) { return static_cast<char32_t>(getU16Le(bytes, offset + 2 * i)); };
     std::size_t length = 0;
-    forEachCodePoint(std::u16string_view(stored.data(), count), [&](char32_t c) {
+    for (std::size_t i = 0; i < count; ++i) {
+        char32_t c = unitAt(i);
+        if (c == 0)
+            break;
         if (c < 0x80) {
             buffer[length++] = static_cast<char>(c);
-            return;
+            continue;
+        }
+        if (isHighSurrogate(c) && i + 1 < count && isLowSurrogate(unitAt(i + 1))) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (unitAt(i + 1) - 0xDC00u);
+            ++i;
+        } else if (isHighSurrogate(c) || isLowSurrogate(c)) {
+            // A surrogate without its partner is no character: it shows as the replacement mark.
+            c = 0xFFFD;
         }
         std::string encoded;
         appendUtf8(encoded, c);
         for (const char byte : encoded)
             buffer[length++] = byte;
-    });
+    }
     return {buffer.data(), length};
 }
 
@@ -113,8 +96,12 @@ void setUtf16Name(Bytes bytes, std::size_t offset, std::size_t units, std::strin
     const auto wanted = unitsOf(text, units);
     // A name that reads as it is already stored keeps its bytes: other software may have left
     // units after the terminating zero, or a unit that shows only as a replacement mark.
-    Utf16NameBuffer stored;
-    if (utf8Of(wanted) == getUtf16Name(bytes, offset, units, stored))
+    std::array<std::uint8_t, 2 * 32> wantedBytes{};
+    for (std::size_t i = 0; i < std::min<std::size_t>(wanted.size(), 32); ++i)
+        setU16Le(wantedBytes, 2 * i, wanted[i]);
+    Utf16NameBuffer asWanted;
+    Utf16NameBuffer asStored;
+    if (getUtf16Name(wantedBytes, 0, wanted.size(), asWanted) == getUtf16Name(bytes, offset, units, asStored))
         return;
     for (std::size_t i = 0; i < units; ++i)
         setU16Le(bytes, offset + 2 * i, i < wanted.size() ? wanted[i] : 0);

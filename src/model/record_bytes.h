@@ -60,6 +60,11 @@ public:
     void assign(Iterator first, Iterator last)
     {
         const auto count = static_cast<std::size_t>(std::distance(first, last));
+        if (count == size_) {
+            // A record copied from its format's blank one takes the stored bytes in place.
+            std::copy(first, last, data());
+            return;
+        }
         Storage storage = allocate(count);
         std::copy(first, last, count > InlineCapacity ? storage.heap : storage.inline_);
         replace(storage, count);

@@ -67,6 +67,31 @@ private:
     Prompts& prompts_;
 };
 
+// Hands every call to `target`: the base of a wrapper that adds something to one kind of call.
+class ForwardingPrompts : public Prompts {
+public:
+    explicit ForwardingPrompts(Prompts& target) : target_(target) {}
+
+    MessageAnswer message(MessageIcon icon, MessageButtons buttons, std::string_view text,
+                          std::string_view title) override
+    {
+        return target_.message(icon, buttons, text, title);
+    }
+    std::optional<std::string> inputBox(std::string_view title, std::string_view prompt, std::size_t maxLength,
+                                        std::string_view initialText) override
+    {
+        return target_.inputBox(title, prompt, maxLength, initialText);
+    }
+    std::optional<std::string> chooseFile(const FileChooserRequest& request) override
+    {
+        return target_.chooseFile(request);
+    }
+    void setBusy(bool busy) override { target_.setBusy(busy); }
+
+private:
+    Prompts& target_;
+};
+
 // Answers nothing and shows nothing: for code run where no user is present.
 class SilentPrompts final : public Prompts {
 public:

@@ -11,10 +11,11 @@
 
 namespace pw::ui {
 
-class RefreshingPrompts final : public Prompts {
+class RefreshingPrompts final : public ForwardingPrompts {
 public:
     RefreshingPrompts(Prompts& shown, const Codeplug& codeplug, std::function<void()> refresh)
-        : shown_(shown), codeplug_(codeplug), refresh_(std::move(refresh)), refreshedAt_(codeplug.editCount())
+        : ForwardingPrompts(shown), codeplug_(codeplug), refresh_(std::move(refresh)),
+          refreshedAt_(codeplug.editCount())
     {
     }
 
@@ -26,21 +27,10 @@ public:
             refresh_();
             refreshedAt_ = codeplug_.editCount();
         }
-        return shown_.message(icon, buttons, text, title);
+        return ForwardingPrompts::message(icon, buttons, text, title);
     }
-    std::optional<std::string> inputBox(std::string_view title, std::string_view prompt, std::size_t maxLength,
-                                        std::string_view initialText) override
-    {
-        return shown_.inputBox(title, prompt, maxLength, initialText);
-    }
-    std::optional<std::string> chooseFile(const FileChooserRequest& request) override
-    {
-        return shown_.chooseFile(request);
-    }
-    void setBusy(bool busy) override { shown_.setBusy(busy); }
 
 private:
-    Prompts& shown_;
     const Codeplug& codeplug_;
     std::function<void()> refresh_;
     std::uint64_t refreshedAt_;

@@ -26,6 +26,17 @@ std::vector<std::uint8_t> openAndSave(const TempDir& dir, const std::vector<std:
     return readBytes(out);
 }
 
+// Writes the fixture of `format` to `path`, opens and decodes it into `codeplug`, and returns the
+// bytes written.
+std::vector<std::uint8_t> openFixture(Codeplug& codeplug, const std::filesystem::path& path, FormatId format)
+{
+    const auto bytes = test::buildFixture(format);
+    writeBytes(path, bytes);
+    EXPECT_EQ(codeplug.open(path), format);
+    EXPECT_EQ(codeplug.decode(), 1);
+    return bytes;
+}
+
 TEST(Save, UnchangedFileOfEveryFormatIsWrittenBackIdentically)
 {
     TempDir dir;
@@ -60,12 +71,9 @@ TEST(Save, TailBeyondTheMd380ImageIsKept)
 TEST(Save, EditChangesOnlyTheEditedBytes)
 {
     TempDir dir;
-    const auto bytes = test::buildFixture(Md380Format);
     const auto path = dir.file("edit.rdt");
-    writeBytes(path, bytes);
     Codeplug codeplug;
-    ASSERT_EQ(codeplug.open(path), Md380Format);
-    ASSERT_EQ(codeplug.decode(), 1);
+    const auto bytes = openFixture(codeplug, path, Md380Format);
     codeplug.setRadioName("AB");
     ASSERT_TRUE(codeplug.changed());
     ASSERT_EQ(codeplug.save(path), 1);
@@ -87,11 +95,8 @@ TEST(Save, FailsWithoutTouchingTheOldFileWhenTheDiskFillsUp)
 {
     TempDir dir;
     const auto path = dir.file("full.rdt");
-    const auto bytes = test::buildFixture(Md9600Format);
-    writeBytes(path, bytes);
     Codeplug codeplug;
-    ASSERT_EQ(codeplug.open(path), Md9600Format);
-    ASSERT_EQ(codeplug.decode(), 1);
+    const auto bytes = openFixture(codeplug, path, Md9600Format);
     codeplug.setRadioName("CHANGED");
 
     int result = 0;
@@ -114,10 +119,9 @@ TEST(Save, FailsWithoutTouchingTheOldFileWhenTheDiskFillsUp)
 TEST(Save, FailsForADirectoryOrAPlaceThatCannotBeWritten)
 {
     TempDir dir;
-    const auto path = test::writeFixture(dir.file("a.rdt"), Md380Format);
+    const auto path = dir.file("a.rdt");
     Codeplug codeplug;
-    ASSERT_EQ(codeplug.open(path), Md380Format);
-    ASSERT_EQ(codeplug.decode(), 1);
+    openFixture(codeplug, path, Md380Format);
     EXPECT_EQ(codeplug.save(dir.path()), 0);
     EXPECT_EQ(codeplug.saveFailureReason(), "Is a directory");
     EXPECT_EQ(codeplug.save(dir.file("no-such-folder") / "a.rdt"), 0);
@@ -129,10 +133,9 @@ TEST(Save, FailsForADirectoryOrAPlaceThatCannotBeWritten)
 TEST(Save, AFileChangedOnDiskSinceItWasOpenedIsOverwrittenOnlyWithConsent)
 {
     TempDir dir;
-    const auto path = test::writeFixture(dir.file("a.rdt"), Md380Format);
+    const auto path = dir.file("a.rdt");
     Codeplug codeplug;
-    ASSERT_EQ(codeplug.open(path), Md380Format);
-    ASSERT_EQ(codeplug.decode(), 1);
+    openFixture(codeplug, path, Md380Format);
     codeplug.setRadioName("MINE");
     // A save of one's own file is no change by another program, however often it runs.
     ASSERT_EQ(codeplug.save(path), 1);

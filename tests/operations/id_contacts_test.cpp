@@ -70,6 +70,17 @@ struct MergeSpy {
     }
 };
 
+std::vector<IdRecordFields> fiveRecords()
+{
+    return {
+        idRecord("3100001", "K0AAA", "Alice Adams", "Ames", "Iowa", "United States", "one"),
+        idRecord("3100002", "K0BBB", "Bob Brown", "Boone", "Iowa", "United States"),
+        idRecord("3100003", "K0CCC", "Carol Clark", "Clive", "Iowa", "United States"),
+        idRecord("3100004", "K0DDD", "Dan Davis", "Dallas Center", "Iowa", "United States"),
+        idRecord("3100005", "K0EEE", "Eve Evans", "Elkhart", "Iowa", "United States"),
+    };
+}
+
 class AddRecords : public ::testing::Test {
 protected:
     void open(FormatId format)
@@ -88,6 +99,16 @@ protected:
     {
         ASSERT_TRUE(runSearch(database, text, "").has_value());
     }
+    // The five Iowa records loaded and found, then `rows` of them added as "CALLSIGN - FIRST NAME".
+    AddRecordsResult addIowaRows(std::vector<int> rows, const ContactMerge& merge = {})
+    {
+        test::loadDatabase(database, fiveRecords());
+        search("Iowa");
+        AddRecordsRequest request;
+        request.selectedRows = std::move(rows);
+        request.nameTemplate = "%C - %F";
+        return addSelectedRecords(&codeplug, database, request, prompts, merge);
+    }
 
     test::TempDir dir;
     Codeplug codeplug;
@@ -95,17 +116,6 @@ protected:
     ScriptedPrompts prompts;
     MergeSpy spy;
 };
-
-std::vector<IdRecordFields> fiveRecords()
-{
-    return {
-        idRecord("3100001", "K0AAA", "Alice Adams", "Ames", "Iowa", "United States", "one"),
-        idRecord("3100002", "K0BBB", "Bob Brown", "Boone", "Iowa", "United States"),
-        idRecord("3100003", "K0CCC", "Carol Clark", "Clive", "Iowa", "United States"),
-        idRecord("3100004", "K0DDD", "Dan Davis", "Dallas Center", "Iowa", "United States"),
-        idRecord("3100005", "K0EEE", "Eve Evans", "Elkhart", "Iowa", "United States"),
-    };
-}
 
 TEST(NameTemplate, DefaultTemplateGivesCallsignDashFirstName)
 {
@@ -165,12 +175,7 @@ TEST_F(AddRecords, RecordsAFullTableLeavesOutAreCountedAsSuchNotAsDuplicates)
     open(Md380Format);
     test::addContacts(codeplug, 100, contactCapacity(Md380Format) - 2);
     addExisting(3100002, "OLD B");
-    test::loadDatabase(database, fiveRecords());
-    search("Iowa");
-    AddRecordsRequest request;
-    request.selectedRows = {0, 1, 2, 3, 4};
-    request.nameTemplate = "%C - %F";
-    const auto result = addSelectedRecords(&codeplug, database, request, prompts);
+    const auto result = addIowaRows({0, 1, 2, 3, 4});
     EXPECT_EQ(result.added, 1);
     EXPECT_EQ(prompts.lastText(),
               "1 Contacts added; 1 Duplicates skipped.\r\n3 not added: the contact table holds at most 1,000");
@@ -181,12 +186,7 @@ TEST_F(AddRecords, FiveRecordsWithTwoPresentSkipTwoDuplicates)
     open(Md380Format);
     addExisting(3100002, "OLD B");
     addExisting(3100004, "OLD D");
-    test::loadDatabase(database, fiveRecords());
-    search("Iowa");
-    AddRecordsRequest request;
-    request.selectedRows = {4, 0, 1, 2, 3};
-    request.nameTemplate = "%C - %F";
-    const auto result = addSelectedRecords(&codeplug, database, request, prompts, spy.merge());
+    const auto result = addIowaRows({4, 0, 1, 2, 3}, spy.merge());
     EXPECT_EQ(result.offered, 5);
     EXPECT_EQ(result.added, 3);
     EXPECT_EQ(prompts.lastText(), "3 Contacts added; 2 Duplicates skipped.");

@@ -27,8 +27,10 @@ Control* control(QDialog& dialog, const char* name)
 inline void click(QDialog& dialog, const char* button) { control<QPushButton>(dialog, button)->click(); }
 
 // Scripted prompts that also let a test look at the window while each message box is up.
-class WatchedPrompts final : public Prompts {
+class WatchedPrompts final : public ForwardingPrompts {
 public:
+    WatchedPrompts() : ForwardingPrompts(script) {}
+
     ScriptedPrompts script;
     std::function<void(std::string_view text)> onMessage;
 
@@ -37,18 +39,8 @@ public:
     {
         if (onMessage)
             onMessage(text);
-        return script.message(icon, buttons, text, title);
+        return ForwardingPrompts::message(icon, buttons, text, title);
     }
-    std::optional<std::string> inputBox(std::string_view title, std::string_view prompt, std::size_t maxLength,
-                                        std::string_view initialText) override
-    {
-        return script.inputBox(title, prompt, maxLength, initialText);
-    }
-    std::optional<std::string> chooseFile(const FileChooserRequest& request) override
-    {
-        return script.chooseFile(request);
-    }
-    void setBusy(bool busy) override { script.setBusy(busy); }
 };
 
 } // namespace pw::ui

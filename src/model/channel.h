@@ -18,6 +18,7 @@
 #include "model/tone_code.h"
 
 #include <cstdint>
+#include <span>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -251,6 +252,7 @@ public:
     const ChannelSettings& storedSettings() const { return settings_; }
     RecordBytes& familyRecord() { return familyRecord_; }
     const RecordBytes& familyRecord() const { return familyRecord_; }
+    void setFamilyRecord(std::span<const std::uint8_t> bytes) { familyRecord_.assign(bytes.begin(), bytes.end()); }
 
 private:
     void store(ChannelField field) { format_->store(*this, field); }

@@ -27,7 +27,7 @@ void Contact::setDmrId(std::uint32_t id)
 
 void Contact::setName(std::string_view name)
 {
-    texts_.set(NameSlot, name);
+    buffer_.setText(NameSlot, name);
     format_->store(*this, ContactField::Name);
 }
 
@@ -62,7 +62,7 @@ void Contact::setAlertTone(bool on)
 
 void Contact::setDescriptive(ContactText which, std::string_view text)
 {
-    texts_.set(slotOf(which), text);
+    buffer_.setText(slotOf(which), text);
     format_->store(*this, ContactField::DescriptiveTexts);
 }
 

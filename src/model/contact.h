@@ -9,11 +9,11 @@
 // write, and a contact read from a file keeps the bytes of its record that no field covers.
 // Moving a contact to a codeplug of another format makes a new contact there and copies the values.
 
-#include "model/contact_texts.h"
-#include "model/record_bytes.h"
+#include "model/contact_buffer.h"
 #include "model/record_format.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,7 +41,7 @@ public:
     void setDmrId(std::uint32_t id);
 
     std::string name() const { return std::string(nameView()); }
-    std::string_view nameView() const { return texts_.get(NameSlot); }
+    std::string_view nameView() const { return buffer_.text(NameSlot); }
     void setName(std::string_view name);
 
     CallType callType() const { return callType_; }
@@ -63,7 +63,7 @@ public:
     std::string country() const { return descriptive(ContactText::Country); }
     std::string remarks() const { return descriptive(ContactText::Remarks); }
     std::string descriptive(ContactText which) const { return std::string(descriptiveView(which)); }
-    std::string_view descriptiveView(ContactText which) const { return texts_.get(slotOf(which)); }
+    std::string_view descriptiveView(ContactText which) const { return buffer_.text(slotOf(which)); }
     void setCallsign(std::string_view text) { setDescriptive(ContactText::Callsign, text); }
     void setCity(std::string_view text) { setDescriptive(ContactText::City, text); }
     void setState(std::string_view text) { setDescriptive(ContactText::State, text); }
@@ -84,24 +84,25 @@ public:
 
     // ---- For the formats: the stored values, written without asking the format ----
 
-    // The bytes of the contact's record in its family's layout, as read or as last written.
-    RecordBytes& familyRecord() { return familyRecord_; }
-    const RecordBytes& familyRecord() const { return familyRecord_; }
+    // The bytes of the contact's record in its family's layout, as read or as last written. The
+    // view stays valid until the record is replaced; changing the texts does not move it.
+    std::span<std::uint8_t> familyRecord() { return buffer_.record(); }
+    std::span<const std::uint8_t> familyRecord() const { return buffer_.record(); }
+    void setFamilyRecord(std::span<const std::uint8_t> bytes) { buffer_.setRecord(bytes); }
     void assignDmrId(std::uint32_t id) { dmrId_ = id; }
     void assignCallType(CallType type) { callType_ = type; }
     void assignAlertTone(bool on) { alertTone_ = on; }
-    void assignName(std::string_view name) { texts_.set(NameSlot, name); }
-    void assignDescriptive(ContactText which, std::string_view text) { texts_.set(slotOf(which), text); }
+    void assignName(std::string_view name) { buffer_.setText(NameSlot, name); }
+    void assignDescriptive(ContactText which, std::string_view text) { buffer_.setText(slotOf(which), text); }
     // All texts at once: the name, then callsign, city, state, country and remarks.
-    void assignTexts(const std::array<std::string_view, ContactTexts::Count>& texts) { texts_.setAll(texts); }
+    void assignTexts(const std::array<std::string_view, ContactBuffer::TextCount>& texts) { buffer_.setTexts(texts); }
 
 private:
     static constexpr int NameSlot = 0;
     static constexpr int slotOf(ContactText which) { return static_cast<int>(which) + 1; }
 
     const ContactFormat* format_;
-    ContactTexts texts_;
-    RecordBytes familyRecord_;
+    ContactBuffer buffer_;
     std::uint32_t dmrId_ = AllCallId;
     CallType callType_ = CallType::PrivateCall;
     bool alertTone_ = false;

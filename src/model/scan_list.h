@@ -9,6 +9,7 @@
 #include "model/record_format.h"
 
 #include <cstdint>
+#include <span>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -59,6 +60,7 @@ public:
 
     RecordBytes& familyRecord() { return familyRecord_; }
     const RecordBytes& familyRecord() const { return familyRecord_; }
+    void setFamilyRecord(std::span<const std::uint8_t> bytes) { familyRecord_.assign(bytes.begin(), bytes.end()); }
 
 private:
     const ScanListFormat* format_;

@@ -11,6 +11,7 @@
 #include "model/record_format.h"
 
 #include <cstdint>
+#include <span>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -69,6 +70,7 @@ public:
 
     RecordBytes& familyRecord() { return familyRecord_; }
     const RecordBytes& familyRecord() const { return familyRecord_; }
+    void setFamilyRecord(std::span<const std::uint8_t> bytes) { familyRecord_.assign(bytes.begin(), bytes.end()); }
 
     // Runs `action` with the current bank set to each bank in turn, then restores the selection.
     template <typename Action>

@@ -159,7 +159,7 @@ private:
             if (number > LastChannelNumber)
                 continue;
             auto channel = std::make_unique<Channel>(prototype);
-            channel->familyRecord().assign(record.begin(), record.end());
+            channel->setFamilyRecord(record);
             ChannelRecordFormat::load(*channel);
             channel->setName(trimmed(channel->name()));
             ++position;
@@ -241,7 +241,7 @@ private:
         for (std::size_t at = 0; at + size <= records->size(); at += size) {
             auto item = std::make_unique<Record>(prototype);
             const auto record = records->subspan(at, size);
-            item->familyRecord().assign(record.begin(), record.end());
+            item->setFamilyRecord(record);
             convertMembers(*item);
             list.append(std::move(item));
         }
@@ -512,7 +512,7 @@ bool writeD868File(Codeplug& codeplug, const D868Data& data, ByteSink& sink, std
     BufferedSink out(sink);
     // Records are renumbered 1..n as they are written; `patch` fixes one record's copy.
     std::vector<std::uint8_t> record;
-    const auto writeRecord = [&out, &record](const RecordBytes& stored, std::size_t size,
+    const auto writeRecord = [&out, &record](ConstBytes stored, std::size_t size,
                                              const auto& patch) {
         record.assign(stored.begin(), stored.end());
         record.resize(size, 0);

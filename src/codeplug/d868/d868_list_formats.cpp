@@ -83,7 +83,7 @@ std::string ContactRecordFormat::shownName(std::string_view name)
 
 void ContactRecordFormat::initialize(Contact& contact) const
 {
-    contact.familyRecord().clear();
+    contact.setFamilyRecord({});
     contact.assignDmrId(1);
     contact.assignTexts({});
     contact.assignCallType(CallType::PrivateCall);

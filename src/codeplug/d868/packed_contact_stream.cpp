@@ -189,7 +189,8 @@ UnpackedContacts unpackContactStream(ConstBytes stream, std::size_t maxEntries, 
         contact->assignCallType(callTypeOf((tail >> CallTypeShift) & 3u));
         contact->assignAlertTone(((tail >> AlertShift) & 3u) != 0);
         // The field holds 2 or 3 in some files: kept, so an unedited contact writes back what it read.
-        contact->familyRecord().assign(1, static_cast<std::uint8_t>((tail >> AlertShift) & 3u));
+        const auto alertField = static_cast<std::uint8_t>((tail >> AlertShift) & 3u);
+        contact->setFamilyRecord({&alertField, 1});
         // The model's order: name, callsign, city, state, country, remarks.
         contact->assignTexts({name, text(2), text(1), text(3), text(4), text(5)});
         result.contacts.push_back(std::move(contact));
@@ -218,13 +219,13 @@ std::array<StreamText, 6> streamTexts(const Contact& contact)
 }
 
 // The characters of a text that go into the stream: at most `kept`. A contact's texts hold no zero
-// byte (ContactTexts cuts them there), so none ends a text early.
+// byte (ContactBuffer cuts them there), so none ends a text early.
 std::size_t storedLength(const StreamText& field) { return std::min(field.text.size(), field.kept); }
 
 // The alert field as read when the alert tone is still what was read, else 0 or 1.
 std::uint32_t alertBits(const Contact& contact)
 {
-    const auto& kept = contact.familyRecord();
+    const auto kept = contact.familyRecord();
     if (kept.size() == 1 && (kept[0] != 0) == contact.alertTone())
         return kept[0] & 3u;
     return contact.alertTone() ? 1u : 0u;

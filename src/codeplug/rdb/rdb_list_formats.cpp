@@ -70,18 +70,18 @@ const RecordFormats& recordFormats(FormatId formatId)
 
 void ContactRecordFormat::initialize(Contact& contact) const
 {
-    auto& record = contact.familyRecord();
-    record.assign(contact::RecordSize, 0);
+    std::array<std::uint8_t, contact::RecordSize> record{};
     record[0] = record[1] = record[2] = 0xFF;
     record[contact::Flags] = 0xC0;
     const auto spaces = SixBitText::encode("");
     std::copy(spaces.begin(), spaces.end(), record.begin() + contact::Name);
+    contact.setFamilyRecord(record);
     load(contact);
 }
 
 void ContactRecordFormat::store(Contact& contact, ContactField field) const
 {
-    auto& record = contact.familyRecord();
+    const Bytes record = contact.familyRecord();
     const Bytes r(record);
     switch (field) {
     case ContactField::DmrId: setU24Le(r, contact::Id, contact.dmrId()); break;
@@ -105,7 +105,7 @@ void ContactRecordFormat::store(Contact& contact, ContactField field) const
 
 void ContactRecordFormat::load(Contact& contact)
 {
-    const auto& record = contact.familyRecord();
+    const ConstBytes record = contact.familyRecord();
     const ConstBytes r(record);
     contact.assignDmrId(getU24Le(r, contact::Id));
     // The record keeps a name and none of the descriptive texts.

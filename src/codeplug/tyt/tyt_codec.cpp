@@ -141,7 +141,7 @@ private:
             if (record.empty() || isEmpty(record))
                 break;
             auto item = std::make_unique<Record>(prototype);
-            item->familyRecord().assign(record.begin(), record.end());
+            item->setFamilyRecord(record);
             take(i, std::move(item));
         }
     }
@@ -258,7 +258,7 @@ private:
             if (record.empty() || isEmptyNamedSlot(record))
                 break;
             auto list = std::make_unique<ScanList>(prototype);
-            list->familyRecord().assign(record.begin(), record.end());
+            list->setFamilyRecord(record);
             for (int k = 0; k < list->entryCount();) {
                 const int value = ScanListRecordFormat::entry(*list, k);
                 if (value == 0 || channels.at(value - 1) || !list->removeMember(k)) {

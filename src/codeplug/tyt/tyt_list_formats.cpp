@@ -70,10 +70,10 @@ const RecordFormats& recordFormats(FormatId formatId)
 
 void ContactRecordFormat::initialize(Contact& contact) const
 {
-    auto& record = contact.familyRecord();
-    record.assign(ContactRecordSize, 0);
+    std::array<std::uint8_t, ContactRecordSize> record{};
     record[0] = record[1] = record[2] = 0xFF;
     record[contact::Flags] = 0xC0;
+    contact.setFamilyRecord(record);
     load(contact);
 }
 

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace pw {
@@ -27,7 +28,7 @@ TEST(TytContactRecord, NewContactIsAnUnsetPrivateCall)
         std::vector<std::uint8_t> expected(36, 0);
         expected[0] = expected[1] = expected[2] = 0xFF;
         expected[3] = 0xC0;
-        EXPECT_EQ(contact.familyRecord(), expected) << std::hex << format;
+        EXPECT_TRUE(std::ranges::equal(contact.familyRecord(), expected)) << std::hex << format;
     }
 }
 

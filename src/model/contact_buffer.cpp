@@ -18,26 +18,6 @@ std::string_view usable(std::string_view text)
 
 } // namespace
 
-std::size_t ContactBuffer::textsSize() const
-{
-    std::size_t total = 0;
-    for (const auto length : lengths_)
-        total += length;
-    return total;
-}
-
-char* ContactBuffer::heapTexts() const
-{
-    char* texts = nullptr;
-    std::memcpy(&texts, bytes_.data() + HeapPointerAt, sizeof texts);
-    return texts;
-}
-
-const char* ContactBuffer::textData() const
-{
-    return textsOnHeap() ? heapTexts() : reinterpret_cast<const char*>(bytes_.data() + recordSize_);
-}
-
 void ContactBuffer::releaseHeap()
 {
     if (textsOnHeap())

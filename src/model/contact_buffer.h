@@ -16,6 +16,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string_view>
 
@@ -62,10 +63,24 @@ private:
     static constexpr std::size_t HeapPointerAt = MaxRecordSize;
     static_assert(HeapPointerAt % alignof(char*) == 0 && HeapPointerAt + sizeof(char*) == Capacity);
 
-    std::size_t textsSize() const;
+    std::size_t textsSize() const
+    {
+        std::size_t total = 0;
+        for (const auto length : lengths_)
+            total += length;
+        return total;
+    }
     bool textsOnHeap() const { return recordSize_ + textsSize() > Capacity; }
-    const char* textData() const;
-    char* heapTexts() const;
+    char* heapTexts() const
+    {
+        char* texts = nullptr;
+        std::memcpy(&texts, bytes_.data() + HeapPointerAt, sizeof texts);
+        return texts;
+    }
+    const char* textData() const
+    {
+        return textsOnHeap() ? heapTexts() : reinterpret_cast<const char*>(bytes_.data() + recordSize_);
+    }
     void placeTexts(const char* texts, std::size_t size);
     // Gives up the heap block held, if any, and takes a copy of `other`.
     void copyFrom(const ContactBuffer& other);

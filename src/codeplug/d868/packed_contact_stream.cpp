@@ -129,20 +129,35 @@ private:
 
 } // namespace
 
+std::size_t possibleEntries(ConstBytes stream, std::size_t maxEntries)
+{
+    return std::min(maxEntries, stream.size() / SmallestPackedContact + 1);
+}
+
 UnpackedContacts unpackContactStream(ConstBytes stream, std::size_t maxEntries, const Contact& prototype)
 {
     UnpackedContacts result;
-    // No more entries than the stream's bytes could hold are ever reserved.
-    const std::size_t possible = std::min(maxEntries, stream.size() / SmallestPackedContact + 1);
+    const std::size_t possible = possibleEntries(stream, maxEntries);
     result.contacts.reserve(possible);
     result.recordNumbers.reserve(possible);
+    unpackContactStream(stream, maxEntries, prototype, [&result](std::unique_ptr<Contact> contact, std::uint32_t number) {
+        result.contacts.push_back(std::move(contact));
+        result.recordNumbers.push_back(number);
+    });
+    return result;
+}
+
+std::size_t unpackContactStream(ConstBytes stream, std::size_t maxEntries, const Contact& prototype,
+                                const std::function<void(std::unique_ptr<Contact>, std::uint32_t)>& take)
+{
+    std::size_t taken = 0;
 
     // Texts in stream order, with the characters a stream may hold and the model keeps of each.
     constexpr TextField Fields[6] = {NameField, CityField, CallsignField, OtherField, OtherField, OtherField};
     std::array<std::array<std::uint8_t, 16>, 6> texts;
     std::array<std::size_t, 6> lengths{};
     std::size_t offset = 0;
-    while (result.contacts.size() < maxEntries) {
+    while (taken < maxEntries) {
         if (!inBounds(stream, offset, HeadSize))
             break;
         // A text ends at a zero septet, or after the most characters accepted, where the septet that
@@ -193,11 +208,11 @@ UnpackedContacts unpackContactStream(ConstBytes stream, std::size_t maxEntries, 
         contact->setFamilyRecord({&alertField, 1});
         // The model's order: name, callsign, city, state, country, remarks.
         contact->assignTexts({name, text(2), text(1), text(3), text(4), text(5)});
-        result.contacts.push_back(std::move(contact));
-        result.recordNumbers.push_back(tail & RecordNumberMask);
+        take(std::move(contact), tail & RecordNumberMask);
+        ++taken;
         offset = end;
     }
-    return result;
+    return taken;
 }
 
 namespace {

@@ -19,6 +19,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <vector>
@@ -33,9 +34,14 @@ struct UnpackedContacts {
 };
 
 // Unpacks at most `maxEntries` entries from `stream`, the L bytes that follow the length word, as
-// copies of `prototype`. Unpacking stops quietly at the first entry that does not fit before the
-// end of the stream.
+// copies of `prototype`, handing each to `take` with its record number as it is read; returns how
+// many. Unpacking stops quietly at the first entry that does not fit before the end of the stream.
+std::size_t unpackContactStream(ConstBytes stream, std::size_t maxEntries, const Contact& prototype,
+                                const std::function<void(std::unique_ptr<Contact>, std::uint32_t)>& take);
+// The same, gathered in lists.
 UnpackedContacts unpackContactStream(ConstBytes stream, std::size_t maxEntries, const Contact& prototype);
+// The most entries that `stream` may yield: no more than its bytes could hold.
+std::size_t possibleEntries(ConstBytes stream, std::size_t maxEntries);
 
 // Appends the packed entries of `contacts` to `out`, numbering them 1, 2, ... in the order given.
 // Neither the length word nor the extra byte is written.

@@ -6,6 +6,8 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <future>
+#include <system_error>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -221,20 +223,54 @@ void syncDirectoryOf(const std::filesystem::path& path)
     ::close(fd);
 }
 
-// The checks made, under the save lock, before anything is written.
-std::error_code refusalFor(const std::filesystem::path& target, const struct stat& existing, const WriteGuard& guard)
+// Whether the file to be replaced still holds what was read, by its whole content. Reading and
+// hashing a large codeplug takes a while, so it runs on a thread of its own while the new content
+// is written beside the file; the file is replaced only once the check has found it unchanged.
+class ContentCheck {
+public:
+    ContentCheck(const std::filesystem::path& target, const std::optional<FileFingerprint>& expected)
+    {
+        if (!expected)
+            return;
+        auto unchanged = [target, wanted = *expected] {
+            const auto now = fingerprintOf(target);
+            return now && *now == wanted;
+        };
+        try {
+            result_ = std::async(std::launch::async, unchanged);
+        } catch (const std::system_error&) {
+            result_ = std::async(std::launch::deferred, unchanged);  // no thread to be had: checked on demand
+        }
+    }
+
+    // True when the file is not what was read; waits for the check.
+    bool changed()
+    {
+        if (result_.valid())
+            changed_ = !result_.get();
+        return changed_;
+    }
+
+private:
+    std::future<bool> result_;
+    bool changed_ = false;
+};
+
+// The checks made, under the save lock, before anything is written. A changed size or time is
+// told at once; a changed content only `contentCheck` can tell, which takes precedence.
+std::error_code refusalFor(const std::filesystem::path& target, const struct stat& existing, const WriteGuard& guard,
+                           ContentCheck& contentCheck)
 {
     if (S_ISDIR(existing.st_mode))
         return systemError(EISDIR);
     if (!S_ISREG(existing.st_mode))
         return SaveProblem::NotRegularFile;
-    if (guard.unchangedSince) {
-        const auto now = fingerprintOf(target);
-        if (!now || *now != *guard.unchangedSince)
-            return SaveProblem::ChangedOnDisk;
-    }
+    const auto& read = guard.unchangedSince;
+    if (read && (read->size != static_cast<std::uintmax_t>(existing.st_size) ||
+                 read->modifiedNanoseconds != modifiedNanoseconds(existing)))
+        return SaveProblem::ChangedOnDisk;
     if (!guard.overwriteReadOnly && isReadOnly(target, existing))
-        return SaveProblem::ReadOnly;
+        return contentCheck.changed() ? SaveProblem::ChangedOnDisk : SaveProblem::ReadOnly;
     return {};
 }
 
@@ -282,7 +318,8 @@ bool writeFileAtomically(const std::filesystem::path& path, const std::function<
         // Another save may have replaced the file while this one waited for the lock.
         exists = ::stat(target.c_str(), &existing) == 0;
     }
-    if (exists && (reason = refusalFor(target, existing, guard)))
+    ContentCheck contentCheck(target, exists && S_ISREG(existing.st_mode) ? guard.unchangedSince : std::nullopt);
+    if (exists && (reason = refusalFor(target, existing, guard, contentCheck)))
         return false;
     removeStaleTemporaries(target, lock.held());
 
@@ -308,6 +345,8 @@ bool writeFileAtomically(const std::filesystem::path& path, const std::function<
     ::fstat(fd, &after);
     if (::close(fd) != 0 && !reason)
         reason = systemError(errno);
+    if (contentCheck.changed())
+        reason = SaveProblem::ChangedOnDisk;
     if (reason)
         return false;
 

@@ -231,6 +231,25 @@ TEST(SafeWrite, AFileChangedSinceItWasReadIsRefused)
     EXPECT_EQ(write(path, "mine again", WriteGuard{.unchangedSince = written}),
               make_error_code(SaveProblem::ChangedOnDisk));
     EXPECT_EQ(contentOf(path), "theirs");
+
+    // A change that keeps the size and the time shows only in the content, which is checked while
+    // the new content is written: the file is still refused and kept, read-only or not.
+    for (const bool readOnly : {false, true}) {
+        put(path, "before");
+        const auto before = readFileBytes(path, 1000);
+        ASSERT_TRUE(before && before->fingerprint);
+        const auto time = fs::last_write_time(path);
+        put(path, "behind");
+        fs::last_write_time(path, time);
+        if (readOnly)
+            fs::permissions(path, fs::perms::owner_write, fs::perm_options::remove);
+        EXPECT_EQ(write(path, "mine", WriteGuard{.unchangedSince = before->fingerprint, .overwriteReadOnly = !readOnly}),
+                  make_error_code(SaveProblem::ChangedOnDisk))
+            << readOnly;
+        EXPECT_EQ(contentOf(path), "behind");
+        EXPECT_TRUE(leftovers(dir.path(), {"radio.rdt"}).empty());
+        fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
+    }
 }
 
 TEST(SafeWrite, EveryHardLinkSeesTheNewContent)

@@ -97,36 +97,6 @@ private:
     std::size_t taken_ = 0;
 };
 
-// Packs septets into a buffer with eight bytes to spare, through a 64-bit word.
-class SeptetPacker {
-public:
-    explicit SeptetPacker(std::uint8_t* out) : out_(out) {}
-
-    void put(std::uint8_t septet)
-    {
-        word_ |= static_cast<std::uint64_t>(septet) << bits_;
-        bits_ += 7;
-        if (bits_ >= 56) {
-            std::memcpy(out_ + size_, &word_, 8);
-            size_ += 7;
-            word_ >>= 56;
-            bits_ -= 56;
-        }
-    }
-    // Writes the last bits, padded to a whole byte; the number of bytes written.
-    std::size_t finish()
-    {
-        std::memcpy(out_ + size_, &word_, 8);
-        return size_ + (bits_ + 7) / 8;
-    }
-
-private:
-    std::uint8_t* out_;
-    std::size_t size_ = 0;
-    std::uint64_t word_ = 0;
-    unsigned bits_ = 0;
-};
-
 } // namespace
 
 std::size_t possibleEntries(ConstBytes stream, std::size_t maxEntries)
@@ -246,6 +216,10 @@ std::uint32_t alertBits(const Contact& contact)
     return contact.alertTone() ? 1u : 0u;
 }
 
+// The longest entry: the head and 94 septets (16, 16, 8, 16, 16 and 16 characters and six
+// terminators) in 83 bytes; the packer writes eight bytes at a time and needs them to spare.
+constexpr std::size_t MostSeptets = 94;
+
 // Packs one entry into `entry` (with eight bytes to spare) and returns its length.
 std::size_t packEntry(const Contact& contact, std::uint32_t number, std::uint8_t* entry)
 {
@@ -256,19 +230,30 @@ std::size_t packEntry(const Contact& contact, std::uint32_t number, std::uint8_t
         entry[i] = static_cast<std::uint8_t>(id >> (8 * i));
         entry[3 + i] = static_cast<std::uint8_t>(tail >> (8 * i));
     }
-    SeptetPacker packer(entry + HeadSize);
+    // The septets of the texts and their terminators, a byte each, then packed eight at a time.
+    std::array<std::uint8_t, MostSeptets + 8> septets;
+    std::size_t count = 0;
     for (const auto& field : streamTexts(contact)) {
         const std::size_t length = storedLength(field);
         for (std::size_t i = 0; i < length; ++i)
-            packer.put(septetOf(static_cast<unsigned char>(field.text[i])));
-        packer.put(0);
+            septets[count++] = septetOf(static_cast<unsigned char>(field.text[i]));
+        septets[count++] = 0;
     }
-    return HeadSize + packer.finish();
+    std::fill_n(septets.begin() + static_cast<std::ptrdiff_t>(count), 8, std::uint8_t{0});
+    std::uint8_t* out = entry + HeadSize;
+    for (std::size_t i = 0; i < count; i += 8, out += 7) {
+        std::uint64_t word;
+        std::memcpy(&word, septets.data() + i, 8);
+        // Eight bytes of seven bits become 56 bits, the first septet lowest: pairs, then fours.
+        word = (word & 0x007F007F007F007FULL) | ((word & 0x7F007F007F007F00ULL) >> 1);
+        word = (word & 0x00003FFF00003FFFULL) | ((word & 0x3FFF00003FFF0000ULL) >> 2);
+        word = (word & 0x000000000FFFFFFFULL) | ((word & 0x0FFFFFFF00000000ULL) >> 4);
+        std::memcpy(out, &word, 8);
+    }
+    return HeadSize + (count * 7 + 7) / 8;
 }
 
-// The longest entry: the head and 94 septets (16, 16, 8, 16, 16 and 16 characters and six
-// terminators) in 83 bytes; the packer writes eight bytes at a time and needs them to spare.
-using EntryBuffer = std::array<std::uint8_t, HeadSize + 83 + 8>;
+using EntryBuffer = std::array<std::uint8_t, HeadSize + (MostSeptets * 7 + 7) / 8 + 8>;
 
 } // namespace
 

@@ -109,10 +109,11 @@ public:
             return failDecode(cp_, data_, *problem);
 
         if (!readChannels() || !readRadioIds() || !readZones() || !readScanLists() || !readSection7() ||
-            !readTalkgroups())
+            !readContactStream("the talkgroups", TalkgroupCount, true))
             return 0;
         convertChannelContacts();
-        if (!readDigitalContacts() || !readSections10To13() || !readRxGroups() || !readSection15())
+        if (!readContactStream("the digital contacts", DigitalContactCount, false) || !readSections10To13() ||
+            !readRxGroups() || !readSection15())
             return 0;
         data_.decoded = true;
         return 1;
@@ -289,12 +290,13 @@ private:
         });
     }
 
-    bool readTalkgroups()
+    // The talkgroups' or the digital contacts' stream, `what` in the message of a file that ends in it.
+    bool readContactStream(const char* what, int countIndex, bool talkgroups)
     {
         const auto stream = readStream();
         if (!stream)
-            return fail(endsEarly("the talkgroups"));
-        appendContacts(*stream, count(TalkgroupCount), true);
+            return fail(endsEarly(what));
+        appendContacts(*stream, count(countIndex), talkgroups);
         return true;
     }
 
@@ -316,15 +318,6 @@ private:
                      channel->name() + "' -- now set to NONE.\r\n");
             channel->setTxContact(0);
         }
-    }
-
-    bool readDigitalContacts()
-    {
-        const auto stream = readStream();
-        if (!stream)
-            return fail(endsEarly("the digital contacts"));
-        appendContacts(*stream, count(DigitalContactCount), false);
-        return true;
     }
 
     bool readSections10To13()

@@ -49,52 +49,37 @@ std::uint32_t callTypeBits(CallType type)
     return type == CallType::GroupCall ? 1u : type == CallType::AllCall ? 2u : 0u;
 }
 
-// The septets of one stream, read through a 64-bit window that takes seven or eight bytes at once.
-class SeptetStream {
-public:
-    SeptetStream(ConstBytes bytes, std::size_t offset) : data_(bytes.data()), size_(bytes.size()), next_(offset) {}
+// The most septets one entry takes: 17, 16, 9, 17, 17 and 17 characters and six terminators.
+constexpr std::size_t MostEntrySeptets = 99;
 
-    // The next septet; false when its seven bits are not all inside the stream.
-    bool take(std::uint8_t& c)
+// The septets of one entry, expanded from the stream a group of eight at a time as its texts need
+// them; never more than the stream holds.
+class EntrySeptets {
+public:
+    EntrySeptets(ConstBytes stream, std::size_t start)
+        : stream_(stream), start_(start),
+          available_(start < stream.size() ? std::min((stream.size() - start) * 8 / 7, septets_.size()) : 0)
     {
-        if (bits_ < 7 && !refill())
-            return false;
-        c = static_cast<std::uint8_t>(window_ & 0x7F);
-        window_ >>= 7;
-        bits_ -= 7;
-        ++taken_;
-        return true;
     }
-    // The number of septets taken.
-    std::size_t taken() const { return taken_; }
+
+    // How many septets lie wholly inside the stream (as many as an entry can take, at most).
+    std::size_t available() const { return available_; }
+    // The septets, the first `count` of them (at most available()) expanded.
+    const std::uint8_t* first(std::size_t count)
+    {
+        if (count > expanded_) {
+            const std::size_t wanted = std::min((count - expanded_ + 7) / 8 * 8, available_ - expanded_);
+            expanded_ += unpackSeptets(stream_, start_ + expanded_ / 8 * 7, wanted, septets_.data() + expanded_);
+        }
+        return septets_.data();
+    }
 
 private:
-    bool refill()
-    {
-        if (next_ + 8 <= size_) {
-            std::uint64_t word;
-            std::memcpy(&word, data_ + next_, 8);
-            const unsigned room = (64 - bits_) / 8;
-            if (room < 8)
-                word &= (std::uint64_t{1} << (8 * room)) - 1;
-            window_ |= word << bits_;
-            bits_ += 8 * room;
-            next_ += room;
-        } else {
-            while (bits_ <= 56 && next_ < size_) {
-                window_ |= static_cast<std::uint64_t>(data_[next_++]) << bits_;
-                bits_ += 8;
-            }
-        }
-        return bits_ >= 7;
-    }
-
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t next_;
-    std::uint64_t window_ = 0;
-    unsigned bits_ = 0;
-    std::size_t taken_ = 0;
+    ConstBytes stream_;
+    std::size_t start_;
+    std::array<std::uint8_t, (MostEntrySeptets + 7) / 8 * 8> septets_;
+    std::size_t available_;
+    std::size_t expanded_ = 0;
 };
 
 } // namespace
@@ -124,7 +109,7 @@ std::size_t unpackContactStream(ConstBytes stream, std::size_t maxEntries, const
 
     // Texts in stream order, with the characters a stream may hold and the model keeps of each.
     constexpr TextField Fields[6] = {NameField, CityField, CallsignField, OtherField, OtherField, OtherField};
-    std::array<std::array<std::uint8_t, 16>, 6> texts;
+    std::array<std::size_t, 6> starts{};
     std::array<std::size_t, 6> lengths{};
     std::size_t offset = 0;
     while (taken < maxEntries) {
@@ -133,34 +118,32 @@ std::size_t unpackContactStream(ConstBytes stream, std::size_t maxEntries, const
         // A text ends at a zero septet, or after the most characters accepted, where the septet that
         // follows is taken as its end whatever it holds. An entry whose texts run past the stream's
         // end is not taken.
-        SeptetStream septets(stream, offset + HeadSize);
+        EntrySeptets septets(stream, offset + HeadSize);
+        const std::uint8_t* septet = nullptr;
+        std::size_t used = 0;
         bool whole = true;
         for (std::size_t i = 0; i < 6 && whole; ++i) {
+            const std::size_t accepted = Fields[i].accepted;
+            // The text and the septet that ends it, as far as the stream has them.
+            const std::size_t reach = std::min(used + accepted + 1, septets.available());
+            septet = septets.first(reach);
+            const std::size_t most = std::min(accepted, reach - used);
             std::size_t read = 0;
-            std::size_t kept = 0;
-            std::uint8_t c = 0;
-            for (;;) {
-                if (!septets.take(c)) {
-                    whole = false;
-                    break;
-                }
-                if (c == 0)
-                    break;
-                if (kept < Fields[i].kept)
-                    texts[i][kept++] = c;
-                if (++read == Fields[i].accepted) {
-                    whole = septets.take(c);
-                    break;
-                }
-            }
-            lengths[i] = kept;
+            while (read < most && septet[used + read] != 0)
+                ++read;
+            // Without a zero the text ends after the most characters accepted, and the septet
+            // after them must still be in the stream.
+            whole = read < most || (read == accepted && reach > used + accepted);
+            starts[i] = used;
+            lengths[i] = std::min(read, Fields[i].kept);
+            used += read + 1;
         }
-        const std::size_t end = offset + HeadSize + (septets.taken() * 7 + 7) / 8;
+        const std::size_t end = offset + HeadSize + (used * 7 + 7) / 8;
         // The entry is taken only when the offset after it lies below the stated length.
         if (!whole || end >= stream.size())
             break;
         const auto text = [&](std::size_t i) {
-            return std::string_view(reinterpret_cast<const char*>(texts[i].data()), lengths[i]);
+            return std::string_view(reinterpret_cast<const char*>(septet + starts[i]), lengths[i]);
         };
         // The name as the radio shows it: blanks around it dropped, control characters as hyphens.
         const auto raw = trimmed(text(0));
@@ -216,11 +199,11 @@ std::uint32_t alertBits(const Contact& contact)
     return contact.alertTone() ? 1u : 0u;
 }
 
-// The longest entry: the head and 94 septets (16, 16, 8, 16, 16 and 16 characters and six
-// terminators) in 83 bytes; the packer writes eight bytes at a time and needs them to spare.
+// The longest entry written: the head and 94 septets (16, 16, 8, 16, 16 and 16 characters and six
+// terminators) in 83 bytes.
 constexpr std::size_t MostSeptets = 94;
 
-// Packs one entry into `entry` (with eight bytes to spare) and returns its length.
+// Packs one entry into `entry` and returns its length.
 std::size_t packEntry(const Contact& contact, std::uint32_t number, std::uint8_t* entry)
 {
     const std::uint32_t tail = (number & WrittenNumberMask) | (callTypeBits(contact.callType()) << CallTypeShift) |
@@ -231,7 +214,7 @@ std::size_t packEntry(const Contact& contact, std::uint32_t number, std::uint8_t
         entry[3 + i] = static_cast<std::uint8_t>(tail >> (8 * i));
     }
     // The septets of the texts and their terminators, a byte each, then packed eight at a time.
-    std::array<std::uint8_t, MostSeptets + 8> septets;
+    std::array<std::uint8_t, MostSeptets> septets;
     std::size_t count = 0;
     for (const auto& field : streamTexts(contact)) {
         const std::size_t length = storedLength(field);
@@ -239,21 +222,10 @@ std::size_t packEntry(const Contact& contact, std::uint32_t number, std::uint8_t
             septets[count++] = septetOf(static_cast<unsigned char>(field.text[i]));
         septets[count++] = 0;
     }
-    std::fill_n(septets.begin() + static_cast<std::ptrdiff_t>(count), 8, std::uint8_t{0});
-    std::uint8_t* out = entry + HeadSize;
-    for (std::size_t i = 0; i < count; i += 8, out += 7) {
-        std::uint64_t word;
-        std::memcpy(&word, septets.data() + i, 8);
-        // Eight bytes of seven bits become 56 bits, the first septet lowest: pairs, then fours.
-        word = (word & 0x007F007F007F007FULL) | ((word & 0x7F007F007F007F00ULL) >> 1);
-        word = (word & 0x00003FFF00003FFFULL) | ((word & 0x3FFF00003FFF0000ULL) >> 2);
-        word = (word & 0x000000000FFFFFFFULL) | ((word & 0x0FFFFFFF00000000ULL) >> 4);
-        std::memcpy(out, &word, 8);
-    }
-    return HeadSize + (count * 7 + 7) / 8;
+    return HeadSize + packSeptets(septets.data(), count, entry + HeadSize);
 }
 
-using EntryBuffer = std::array<std::uint8_t, HeadSize + (MostSeptets * 7 + 7) / 8 + 8>;
+using EntryBuffer = std::array<std::uint8_t, HeadSize + (MostSeptets * 7 + 7) / 8>;
 
 } // namespace
 

@@ -2,30 +2,33 @@
 #include "codeplug/d868/septet_text.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace pw {
 
 namespace {
 
+static_assert(std::endian::native == std::endian::little, "septet groups are read as little-endian words");
+
+// A group is eight septets in 56 bits, the first lowest. Both directions move whole halves, then
+// quarters, then eighths of the word at once instead of one septet at a time.
 void spreadGroup(std::uint64_t word, std::uint8_t* septets)
 {
-    septets[0] = static_cast<std::uint8_t>(word & 0x7F);
-    septets[1] = static_cast<std::uint8_t>((word >> 7) & 0x7F);
-    septets[2] = static_cast<std::uint8_t>((word >> 14) & 0x7F);
-    septets[3] = static_cast<std::uint8_t>((word >> 21) & 0x7F);
-    septets[4] = static_cast<std::uint8_t>((word >> 28) & 0x7F);
-    septets[5] = static_cast<std::uint8_t>((word >> 35) & 0x7F);
-    septets[6] = static_cast<std::uint8_t>((word >> 42) & 0x7F);
-    septets[7] = static_cast<std::uint8_t>((word >> 49) & 0x7F);
+    word = (word & 0x000000000FFFFFFFull) | ((word << 4) & 0x0FFFFFFF00000000ull);
+    word = (word & 0x00003FFF00003FFFull) | ((word << 2) & 0x3FFF00003FFF0000ull);
+    word = (word & 0x007F007F007F007Full) | ((word << 1) & 0x7F007F007F007F00ull);
+    std::memcpy(septets, &word, 8);  // the septets are bytes of a little-endian word
 }
 
 std::uint64_t gatherGroup(const std::uint8_t* septets)
 {
-    return static_cast<std::uint64_t>(septets[0] & 0x7F) | static_cast<std::uint64_t>(septets[1] & 0x7F) << 7 |
-           static_cast<std::uint64_t>(septets[2] & 0x7F) << 14 | static_cast<std::uint64_t>(septets[3] & 0x7F) << 21 |
-           static_cast<std::uint64_t>(septets[4] & 0x7F) << 28 | static_cast<std::uint64_t>(septets[5] & 0x7F) << 35 |
-           static_cast<std::uint64_t>(septets[6] & 0x7F) << 42 | static_cast<std::uint64_t>(septets[7] & 0x7F) << 49;
+    std::uint64_t word;
+    std::memcpy(&word, septets, 8);
+    word &= 0x7F7F7F7F7F7F7F7Full;
+    word = (word & 0x007F007F007F007Full) | ((word & 0x7F007F007F007F00ull) >> 1);
+    word = (word & 0x00003FFF00003FFFull) | ((word & 0x3FFF00003FFF0000ull) >> 2);
+    return (word & 0x000000000FFFFFFFull) | ((word & 0x0FFFFFFF00000000ull) >> 4);
 }
 
 } // namespace

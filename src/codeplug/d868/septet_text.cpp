@@ -65,16 +65,18 @@ std::size_t unpackSeptets(ConstBytes bytes, std::size_t offset, std::size_t maxS
 std::size_t packSeptets(const std::uint8_t* septets, std::size_t count, std::uint8_t* out)
 {
     const std::size_t bytes = (count * 7 + 7) / 8;
-    std::uint8_t last[8] = {};
-    for (std::size_t first = 0, at = 0; first < count; first += 8, at += 7) {
-        const std::size_t here = std::min<std::size_t>(8, count - first);
-        std::uint64_t word;
-        if (here == 8) {
-            word = gatherGroup(septets + first);
-        } else {
-            std::memcpy(last, septets + first, here);
-            word = gatherGroup(last);
-        }
+    std::size_t first = 0;
+    std::size_t at = 0;
+    // Whole groups with a byte of the output after them are stored as one word; its eighth byte,
+    // zero, is the first the next group overwrites.
+    for (; first + 8 <= count && at + 8 <= bytes; first += 8, at += 7) {
+        const std::uint64_t word = gatherGroup(septets + first);
+        std::memcpy(out + at, &word, 8);
+    }
+    for (; first < count; first += 8, at += 7) {
+        std::uint8_t last[8] = {};
+        std::memcpy(last, septets + first, std::min<std::size_t>(8, count - first));
+        const std::uint64_t word = gatherGroup(last);
         std::uint8_t packed[8];
         std::memcpy(packed, &word, 8);
         std::memcpy(out + at, packed, std::min<std::size_t>(7, bytes - at));

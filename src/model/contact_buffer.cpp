@@ -9,8 +9,16 @@
 namespace pw {
 namespace {
 
+bool isPlainAscii(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) - 1u < 0x7Fu; });
+}
+
 std::string_view usable(std::string_view text)
 {
+    // Short plain ASCII without a zero byte, as the decoders give, is kept as it is.
+    if (text.size() <= ContactBuffer::MaxTextLength && isPlainAscii(text))
+        return text;
     text = text.substr(0, std::min(text.find('\0'), text.size()));
     // Cut before a character that would be cut in two.
     return utf8Prefix(text, ContactBuffer::MaxTextLength);

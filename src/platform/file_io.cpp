@@ -242,6 +242,7 @@ void syncDirectoryOf(const std::filesystem::path& path)
 // Whether the file to be replaced still holds what was read, by its whole content. Reading and
 // hashing a large codeplug takes a while, so it runs on a thread of its own while the new content
 // is written beside the file; the file is replaced only once the check has found it unchanged.
+// A small file is checked at once: a thread would cost more than the check.
 class ContentCheck {
 public:
     ContentCheck(const std::filesystem::path& target, const std::optional<FileFingerprint>& expected)
@@ -252,6 +253,11 @@ public:
             const auto now = fingerprintOf(target);
             return now && *now == wanted;
         };
+        constexpr std::uintmax_t WorthAThread = 1 << 20;
+        if (expected->size < WorthAThread) {
+            changed_ = !unchanged();
+            return;
+        }
         try {
             result_ = std::async(std::launch::async, unchanged);
         } catch (const std::system_error&) {

@@ -232,23 +232,31 @@ TEST(SafeWrite, AFileChangedSinceItWasReadIsRefused)
               make_error_code(SaveProblem::ChangedOnDisk));
     EXPECT_EQ(contentOf(path), "theirs");
 
-    // A change that keeps the size and the time shows only in the content, which is checked while
-    // the new content is written: the file is still refused and kept, read-only or not.
-    for (const bool readOnly : {false, true}) {
-        put(path, "before");
-        const auto before = readFileBytes(path, 1000);
-        ASSERT_TRUE(before && before->fingerprint);
-        const auto time = fs::last_write_time(path);
-        put(path, "behind");
-        fs::last_write_time(path, time);
-        if (readOnly)
-            fs::permissions(path, fs::perms::owner_write, fs::perm_options::remove);
-        EXPECT_EQ(write(path, "mine", WriteGuard{.unchangedSince = before->fingerprint, .overwriteReadOnly = !readOnly}),
-                  make_error_code(SaveProblem::ChangedOnDisk))
-            << readOnly;
-        EXPECT_EQ(contentOf(path), "behind");
-        EXPECT_TRUE(leftovers(dir.path(), {"radio.rdt"}).empty());
-        fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
+    // A change that keeps the size and the time shows only in the content, which a large file has
+    // checked while the new content is written: the file is still refused and kept, read-only or not.
+    for (const std::size_t size : {std::size_t{6}, std::size_t{3} << 19}) {
+        for (const bool readOnly : {false, true}) {
+            const std::string padding(size - 6, 'x');
+            put(path, "before" + padding);
+            const auto before = readFileBytes(path, size);
+            ASSERT_TRUE(before && before->fingerprint);
+            const auto time = fs::last_write_time(path);
+            put(path, "behind" + padding);
+            fs::last_write_time(path, time);
+            if (readOnly)
+                fs::permissions(path, fs::perms::owner_write, fs::perm_options::remove);
+            EXPECT_EQ(write(path, "mine", WriteGuard{.unchangedSince = before->fingerprint, .overwriteReadOnly = !readOnly}),
+                      make_error_code(SaveProblem::ChangedOnDisk))
+                << size << (readOnly ? " read-only" : "");
+            EXPECT_EQ(contentOf(path), "behind" + padding);
+            EXPECT_TRUE(leftovers(dir.path(), {"radio.rdt"}).empty());
+            fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
+            // Unchanged, the same file is replaced.
+            put(path, "before" + padding);
+            fs::last_write_time(path, time);
+            EXPECT_FALSE(write(path, "mine", WriteGuard{.unchangedSince = before->fingerprint}));
+            EXPECT_EQ(contentOf(path), "mine");
+        }
     }
 }
 

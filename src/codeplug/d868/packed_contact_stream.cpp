@@ -68,7 +68,10 @@ public:
     const std::uint8_t* first(std::size_t count)
     {
         if (count > expanded_) {
-            const std::size_t wanted = std::min((count - expanded_ + 7) / 8 * 8, available_ - expanded_);
+            // Most entries take fewer than 72 septets: those are expanded in one go.
+            constexpr std::size_t Usual = 72;
+            const std::size_t wanted =
+                std::min(std::max((count - expanded_ + 7) / 8 * 8, Usual), available_ - expanded_);
             expanded_ += unpackSeptets(stream_, start_ + expanded_ / 8 * 7, wanted, septets_.data() + expanded_);
         }
         return septets_.data();

@@ -18,8 +18,8 @@
 #include "model/tone_code.h"
 
 #include <cstdint>
-#include <span>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>

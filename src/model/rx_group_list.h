@@ -9,8 +9,8 @@
 #include "model/record_format.h"
 
 #include <cstdint>
-#include <span>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>

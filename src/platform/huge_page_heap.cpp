@@ -70,11 +70,11 @@ void prepareHeapFor(std::size_t bytes)
     mallopt(M_TOP_PAD, 128 << 10);
     const auto after = reinterpret_cast<std::uintptr_t>(sbrk(0));
     const std::uintptr_t first = (before + HugePage - 1) & ~(HugePage - 1);
-    if (after > first)
+    if (after > first) {
         madvise(reinterpret_cast<void*>(first), after - first, MADV_HUGEPAGE);
-    // The file's bytes and the records decoded from them fill most of what was asked for.
-    if (after > first)
+        // The file's bytes and the records decoded from them fill most of what was asked for.
         warmInBackground(first, std::min<std::uintptr_t>(after - first, bytes * 5 / 6));
+    }
 }
 
 #else

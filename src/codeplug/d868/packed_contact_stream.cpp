@@ -92,19 +92,6 @@ std::size_t possibleEntries(ConstBytes stream, std::size_t maxEntries)
     return std::min(maxEntries, stream.size() / SmallestPackedContact + 1);
 }
 
-UnpackedContacts unpackContactStream(ConstBytes stream, std::size_t maxEntries, const Contact& prototype)
-{
-    UnpackedContacts result;
-    const std::size_t possible = possibleEntries(stream, maxEntries);
-    result.contacts.reserve(possible);
-    result.recordNumbers.reserve(possible);
-    unpackContactStream(stream, maxEntries, prototype, [&result](std::unique_ptr<Contact> contact, std::uint32_t number) {
-        result.contacts.push_back(std::move(contact));
-        result.recordNumbers.push_back(number);
-    });
-    return result;
-}
-
 std::size_t unpackContactStream(ConstBytes stream, std::size_t maxEntries, const Contact& prototype,
                                 const std::function<void(std::unique_ptr<Contact>, std::uint32_t)>& take)
 {

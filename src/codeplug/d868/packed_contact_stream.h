@@ -26,20 +26,11 @@
 
 namespace pw {
 
-struct UnpackedContacts {
-    // The contacts, made from `prototype` with their DMR ID, call type, alert tone and texts.
-    std::vector<std::unique_ptr<Contact>> contacts;
-    // The record number of each entry's head, for the record-number gaps.
-    std::vector<std::uint32_t> recordNumbers;
-};
-
 // Unpacks at most `maxEntries` entries from `stream`, the L bytes that follow the length word, as
 // copies of `prototype`, handing each to `take` with its record number as it is read; returns how
 // many. Unpacking stops quietly at the first entry that does not fit before the end of the stream.
 std::size_t unpackContactStream(ConstBytes stream, std::size_t maxEntries, const Contact& prototype,
                                 const std::function<void(std::unique_ptr<Contact>, std::uint32_t)>& take);
-// The same, gathered in lists.
-UnpackedContacts unpackContactStream(ConstBytes stream, std::size_t maxEntries, const Contact& prototype);
 // The most entries that `stream` may yield: no more than its bytes could hold.
 std::size_t possibleEntries(ConstBytes stream, std::size_t maxEntries);
 

@@ -81,13 +81,12 @@ void ContactRecordFormat::initialize(Contact& contact) const
 
 void ContactRecordFormat::store(Contact& contact, ContactField field) const
 {
-    const Bytes record = contact.familyRecord();
-    const Bytes r(record);
+    const Bytes r = contact.familyRecord();
     switch (field) {
     case ContactField::DmrId: setU24Le(r, contact::Id, contact.dmrId()); break;
     case ContactField::Name: {
         const auto packed = SixBitText::encode(contact.name());
-        std::copy(packed.begin(), packed.end(), record.begin() + contact::Name);
+        std::copy(packed.begin(), packed.end(), r.begin() + contact::Name);
         break;
     }
     case ContactField::CallType: {
@@ -105,12 +104,11 @@ void ContactRecordFormat::store(Contact& contact, ContactField field) const
 
 void ContactRecordFormat::load(Contact& contact)
 {
-    const ConstBytes record = contact.familyRecord();
-    const ConstBytes r(record);
+    const ConstBytes r = contact.familyRecord();
     contact.assignDmrId(getU24Le(r, contact::Id));
     // The record keeps a name and none of the descriptive texts.
     std::array<char, SixBitText::Characters> name;
-    contact.assignTexts({std::string_view(name.data(), SixBitText::decodeInto(record.data() + contact::Name, name))});
+    contact.assignTexts({std::string_view(name.data(), SixBitText::decodeInto(r.data() + contact::Name, name))});
     switch (getU8(r, contact::Flags) & 3) {
     case 1: contact.assignCallType(CallType::GroupCall); break;
     case 2: contact.assignCallType(CallType::AllCall); break;

@@ -15,6 +15,22 @@ namespace {
 using test::D868FixtureContact;
 using test::packD868FixtureContacts;
 
+// The contacts a stream yields and the record number of each.
+struct UnpackedContacts {
+    std::vector<std::unique_ptr<Contact>> contacts;
+    std::vector<std::uint32_t> recordNumbers;
+};
+
+UnpackedContacts unpackAll(ConstBytes stream, std::size_t maxEntries, const Contact& prototype)
+{
+    UnpackedContacts result;
+    unpackContactStream(stream, maxEntries, prototype, [&result](std::unique_ptr<Contact> contact, std::uint32_t number) {
+        result.contacts.push_back(std::move(contact));
+        result.recordNumbers.push_back(number);
+    });
+    return result;
+}
+
 std::string letters(std::size_t length, char first = 'a')
 {
     std::string text;
@@ -142,7 +158,7 @@ std::vector<std::uint8_t> streamOf(const std::vector<D868FixtureContact>& contac
 
 TEST(PackedContactStream, EntryFillsEveryValueOfTheContact)
 {
-    const auto unpacked = unpackContactStream(streamOf({fullContact()}), 10, newContact(D868Format));
+    const auto unpacked = unpackAll(streamOf({fullContact()}), 10, newContact(D868Format));
     ASSERT_EQ(unpacked.contacts.size(), 1u);
     EXPECT_EQ(unpacked.recordNumbers, std::vector<std::uint32_t>{0xABCDE});
     const Contact& contact = *unpacked.contacts[0];
@@ -175,7 +191,7 @@ TEST(PackedContactStream, ControlCharactersOfANameReadAsHyphens)
 {
     D868FixtureContact fixture;
     fixture.name = "a\x01" "b";
-    const auto unpacked = unpackContactStream(streamOf({fixture}), 10, newContact(D868Format));
+    const auto unpacked = unpackAll(streamOf({fixture}), 10, newContact(D868Format));
     ASSERT_EQ(unpacked.contacts.size(), 1u);
     EXPECT_EQ(unpacked.contacts[0]->name(), "a-b");
 }
@@ -190,14 +206,14 @@ TEST(PackedContactStream, EntryIsTakenOnlyWhenItEndsBeforeTheStatedLength)
     auto packed = packD868FixtureContacts(contacts);
     // Without the extra byte the last entry ends exactly at the stated length: it is not taken.
     const Contact prototype = newContact(D868Format);
-    EXPECT_EQ(unpackContactStream(packed, 3, prototype).contacts.size(), 2u);
+    EXPECT_EQ(unpackAll(packed, 3, prototype).contacts.size(), 2u);
     packed.push_back(0);
-    EXPECT_EQ(unpackContactStream(packed, 3, prototype).contacts.size(), 3u);
+    EXPECT_EQ(unpackAll(packed, 3, prototype).contacts.size(), 3u);
     // The count bounds the entries taken.
-    EXPECT_EQ(unpackContactStream(packed, 1, prototype).contacts.size(), 1u);
+    EXPECT_EQ(unpackAll(packed, 1, prototype).contacts.size(), 1u);
     // The empty list: length 1 and one byte of 1.
-    EXPECT_TRUE(unpackContactStream(std::vector<std::uint8_t>{1}, 100, prototype).contacts.empty());
-    EXPECT_TRUE(unpackContactStream({}, 100, prototype).contacts.empty());
+    EXPECT_TRUE(unpackAll(std::vector<std::uint8_t>{1}, 100, prototype).contacts.empty());
+    EXPECT_TRUE(unpackAll({}, 100, prototype).contacts.empty());
 }
 
 TEST(PackedContactStream, PackingWritesWhatAnIndependentPackerWrites)
@@ -269,7 +285,7 @@ TEST(PackedContactStream, GarbageStreamIsReadWithinItsBounds)
     std::vector<std::uint8_t> garbage(4096);
     for (std::size_t i = 0; i < garbage.size(); ++i)
         garbage[i] = static_cast<std::uint8_t>((i * 131 + 7) ^ (i >> 3));
-    const auto unpacked = unpackContactStream(garbage, 160000, newContact(D868Format));
+    const auto unpacked = unpackAll(garbage, 160000, newContact(D868Format));
     EXPECT_LE(unpacked.contacts.size(), garbage.size() / SmallestPackedContact);
     EXPECT_EQ(unpacked.contacts.size(), unpacked.recordNumbers.size());
 }

@@ -7,19 +7,20 @@
 #include "platform/file_io.h"
 
 #include <charconv>
+#include <iterator>
 #include <stdexcept>
 
 namespace pw::cli {
 
-std::unique_ptr<Codeplug> CliSession::openCodeplug(const std::string& path)
+Codeplug& CliSession::openCodeplug(const std::string& path)
 {
     // Settled before anything is shown, so that no message lands in a codeplug on standard output.
     if (savingCommand_ && !saveTarget_)
         saveTarget_ = outputFile(outputGiven_ ? outputPath_ : path);
-    auto codeplug = std::make_unique<Codeplug>();
+    auto& codeplug = *opened_.emplace_back(std::make_unique<Codeplug>());
     const auto input = inputFile(path);
     forgetLastFileFailure();
-    if (!codeplug->open(input)) {
+    if (!codeplug.open(input)) {
         // A file that could not be read is told apart from one that is no codeplug.
         const auto failure = lastFileFailure();
         err_ << ConsolePrompts::printable(OpenFailedMessage);
@@ -29,8 +30,8 @@ std::unique_ptr<Codeplug> CliSession::openCodeplug(const std::string& path)
         reasonGiven_ = true;
         throw CommandExit{ExitFailed};
     }
-    const int decoded = codeplug->decode();
-    for (const auto& message : codeplug->takeMessages())
+    const int decoded = codeplug.decode();
+    for (const auto& message : codeplug.takeMessages())
         prompts_.error(message);
     if (!decoded)
         fail(NoValidDataMessage);
@@ -174,6 +175,14 @@ int CliSession::finish(int status)
     return status;
 }
 
+void CliSession::leaveCodeplugsToExit()
+{
+    // Still reachable through this pointer, so that leak checkers do not report them.
+    static auto* const leftToExit = new std::vector<std::unique_ptr<Codeplug>>;
+    std::move(opened_.begin(), opened_.end(), std::back_inserter(*leftToExit));
+    opened_.clear();
+}
+
 CLI::Option* addFileArgument(CLI::App& command, std::string& file)
 {
     return command.add_option("FILE", file, "Codeplug file; - for standard input")->required();
@@ -186,8 +195,8 @@ void addReadingCommand(CLI::App& app, CliSession& session, const char* name, con
     auto file = std::make_shared<std::string>();
     addFileArgument(*command, *file);
     command->callback([&session, file, show = std::move(show)] {
-        const auto codeplug = session.openCodeplug(*file);
-        show(*codeplug, *file, session.out());
+        const auto& codeplug = session.openCodeplug(*file);
+        show(codeplug, *file, session.out());
         session.out() << std::flush;
     });
 }

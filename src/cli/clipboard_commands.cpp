@@ -67,20 +67,20 @@ void registerCopyCommand(CLI::App& app, CliSession& session)
     command->add_option("WHAT", args.selection, "Rows of the list, numbered from 1, like 1,3,5-9; or the zone's name")
         ->required();
     command->callback([&session] {
-        const auto codeplug = session.openCodeplug(args.file);
+        const auto& codeplug = session.openCodeplug(args.file);
         std::string text;
         if (args.kind == "contacts") {
             text = contactsClipboardText(
-                *codeplug, tableRows(session, args.selection, codeplug->contacts().count(), "contact"));
+                codeplug, tableRows(session, args.selection, codeplug.contacts().count(), "contact"));
         } else if (args.kind == "channels") {
             text = channelsClipboardText(
-                *codeplug, tableRows(session, args.selection, codeplug->channels().count(), "channel"));
+                codeplug, tableRows(session, args.selection, codeplug.channels().count(), "channel"));
         } else {
             const auto name = argumentText(args.selection);
-            const int zone = zoneNamed(*codeplug, name);
+            const int zone = zoneNamed(codeplug, name);
             if (zone < 0)
                 session.fail("There is no zone named '" + name + "'.");
-            text = zoneClipboardText(*codeplug, zone);
+            text = zoneClipboardText(codeplug, zone);
         }
         session.out().write(text.data(), static_cast<std::streamsize>(text.size()));
         session.out().flush();
@@ -95,7 +95,7 @@ void registerPasteCommand(CLI::App& app, CliSession& session)
     command->add_option("TEXTFILE", args.textFile, "File holding the clipboard text; standard input when absent or -");
     session.addOutputOption(*command);
     command->callback([&session] {
-        auto codeplug = session.openCodeplug(args.file);
+        auto& codeplug = session.openCodeplug(args.file);
         const auto textFile = session.inputFile(args.textFile.empty() ? StandardStreamName : args.textFile);
         // The paste reads no further than its limit.
         const auto content = readFileBytes(textFile, PasteTextLimit);
@@ -107,9 +107,9 @@ void registerPasteCommand(CLI::App& app, CliSession& session)
         MemoryClipboard clipboard;
         clipboard.setText(std::string(content->bytes.begin(), content->bytes.end()));
         ListTabState state;
-        state.reset(*codeplug);
-        const auto outcome = pasteFromClipboard(*codeplug, session.prompts(), clipboard, state);
-        session.saveIfChanged(*codeplug, args.file);
+        state.reset(codeplug);
+        const auto outcome = pasteFromClipboard(codeplug, session.prompts(), clipboard, state);
+        session.saveIfChanged(codeplug, args.file);
         if (outcome.result.refused)
             throw CommandExit{ExitFailed};
     });

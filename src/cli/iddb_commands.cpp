@@ -231,7 +231,7 @@ void registerIdDatabaseCommands(CLI::App& app, CliSession& session)
     add->add_flag("--refresh", addRefresh, "Refresh contacts whose DMR ID is already present");
     session.addOutputOption(*add);
     add->callback([&session] {
-        auto codeplug = session.openCodeplug(addFile);
+        auto& codeplug = session.openCodeplug(addFile);
         const std::string additional = addLines ? readTextFile(session, *addLines) : std::string();
         const auto database = loadDatabase(session, list);
         searchOrFail(session, *database, addText, additional);
@@ -247,8 +247,8 @@ void registerIdDatabaseCommands(CLI::App& app, CliSession& session)
                      : addType == "all"   ? AddedRecordType::AllCall
                                           : AddedRecordType::PrivateCall;
         request.refreshContacts = addRefresh;
-        addAllRecords(codeplug.get(), *database, request, session.prompts());
-        session.saveIfChanged(*codeplug, addFile);
+        addAllRecords(&codeplug, *database, request, session.prompts());
+        session.saveIfChanged(codeplug, addFile);
     });
 }
 

@@ -59,6 +59,7 @@ int main(int argc, char** argv)
     for (const auto& registrar : CommandRegistration::all())
         registrar(app, session);
 
+    int status = ExitOk;
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -75,7 +76,8 @@ int main(int argc, char** argv)
         app.exit(e);
         return ExitUsage;
     } catch (const CommandExit& e) {
-        return session.finish(e.status);
+        status = e.status;
     }
-    return session.finish(ExitOk);
+    session.leaveCodeplugsToExit();
+    return session.finish(status);
 }

@@ -25,18 +25,18 @@ void registerRadioCommands(CLI::App& app, CliSession& session)
         ->check(CLI::Range(1, 4));
     session.addOutputOption(*command);
     command->callback([&session] {
-        auto codeplug = session.openCodeplug(args.file);
-        if (args.vendor && !codeplug->hasFeature(feature::VendorChange))
+        auto& codeplug = session.openCodeplug(args.file);
+        if (args.vendor && !codeplug.hasFeature(feature::VendorChange))
             session.fail("Sorry, the feature you tried to\r\naccess, Radio Type, is not\r\n"
                          "yet supported for this codeplug type.");
         if (args.name)
-            codeplug->setRadioName(argumentText(*args.name));
+            codeplug.setRadioName(argumentText(*args.name));
         if (args.id)
-            codeplug->setRadioDmrId(*args.id);
+            codeplug.setRadioDmrId(*args.id);
         if (args.vendor)
-            codeplug->setVendor(*args.vendor);
-        session.saveIfChanged(*codeplug, args.file);
-        session.out() << terminalText(codeplug->radioTypeText()) << '\n';
+            codeplug.setVendor(*args.vendor);
+        session.saveIfChanged(codeplug, args.file);
+        session.out() << terminalText(codeplug.radioTypeText()) << '\n';
     });
 }
 

@@ -65,16 +65,16 @@ void registerStructureCommands(CLI::App& app, CliSession& session)
         ->check(kindsValidator);
     session.addOutputOption(*command);
     command->callback([&session] {
-        auto codeplug = session.openCodeplug(args.file);
+        auto& codeplug = session.openCodeplug(args.file);
         const unsigned options = args.kinds ? kindOptions(*args.kinds).value_or(0) : ImportAllKinds;
         const auto other = session.inputFile(args.other);
         session.prompts().queueFile(other);
         ListTabState state;
-        state.reset(*codeplug);
-        const auto result = importStructuresCommand(*codeplug, session.prompts(), options, state);
+        state.reset(codeplug);
+        const auto result = importStructuresCommand(codeplug, session.prompts(), options, state);
         if (result.refused)
             session.reportReadProblem(other);
-        session.saveIfChanged(*codeplug, args.file);
+        session.saveIfChanged(codeplug, args.file);
         if (result.refused)
             throw CommandExit{ExitFailed};
     });

@@ -45,9 +45,9 @@ using ExportCommand = TransferOutcome (*)(const Codeplug&, Prompts&);
 void runExport(CliSession& session, const TwoPaths& args, ExportCommand command)
 {
     const auto out = session.outputFile(args.other);
-    const auto codeplug = session.openCodeplug(args.file);
+    const auto& codeplug = session.openCodeplug(args.file);
     session.prompts().queueFile(out);
-    const auto outcome = command(*codeplug, session.prompts());
+    const auto outcome = command(codeplug, session.prompts());
     if (outcome.status == TransferOutcome::Status::Failed)
         session.reportWriteProblem(out);
     endUnlessDone(outcome);
@@ -74,14 +74,14 @@ void registerExportCommands(CLI::App& app, CliSession& session)
 template <typename Command>
 void runChanging(CliSession& session, const TwoPaths& args, Command command)
 {
-    auto codeplug = session.openCodeplug(args.file);
+    auto& codeplug = session.openCodeplug(args.file);
     const auto other = session.inputFile(args.other);
     session.prompts().queueFile(other);
     // The command line shows no progress.
-    const auto outcome = command(*codeplug, session.prompts(), nullptr);
+    const auto outcome = command(codeplug, session.prompts(), nullptr);
     if (outcome.status == TransferOutcome::Status::Failed)
         session.reportReadProblem(other);
-    session.saveIfChanged(*codeplug, args.file);
+    session.saveIfChanged(codeplug, args.file);
     endUnlessDone(outcome);
 }
 
@@ -126,9 +126,9 @@ void registerSortCommands(CLI::App& app, CliSession& session)
         ->check(CLI::Range(0, 4));
     session.addOutputOption(*command);
     command->callback([&session] {
-        auto codeplug = session.openCodeplug(contacts.file);
-        sortContactsCommand(*codeplug, contacts.column);
-        session.saveIfChanged(*codeplug, contacts.file);
+        auto& codeplug = session.openCodeplug(contacts.file);
+        sortContactsCommand(codeplug, contacts.column);
+        session.saveIfChanged(codeplug, contacts.file);
     });
 
     static SortArguments channels;
@@ -141,9 +141,9 @@ void registerSortCommands(CLI::App& app, CliSession& session)
         ->check(CLI::Range(0, 11));
     session.addOutputOption(*command);
     command->callback([&session] {
-        auto codeplug = session.openCodeplug(channels.file);
-        const auto outcome = sortChannelsCommand(*codeplug, session.prompts(), channels.column);
-        session.saveIfChanged(*codeplug, channels.file);
+        auto& codeplug = session.openCodeplug(channels.file);
+        const auto outcome = sortChannelsCommand(codeplug, session.prompts(), channels.column);
+        session.saveIfChanged(codeplug, channels.file);
         // Column 0 sorts nothing and is no failure; the feature guard is.
         if (channels.column != 0)
             endUnlessDone(outcome);

@@ -155,21 +155,21 @@ void registerMassChange(CLI::App& app, CliSession& session)
     command->add_flag("--copies", args.copies, "Change copies of the channels, added at the end of the table");
     session.addOutputOption(*command);
     command->callback([&session] {
-        auto codeplug = session.openCodeplug(args.file);
-        auto rows = channelRows(session, *codeplug, args.rows);
+        auto& codeplug = session.openCodeplug(args.file);
+        auto rows = channelRows(session, codeplug, args.rows);
         if (args.rx)
-            checkReceiveFrequency(session, *codeplug, *args.rx);
-        const auto collected = changesFromOptions(session, *codeplug, args);
+            checkReceiveFrequency(session, codeplug, *args.rx);
+        const auto collected = changesFromOptions(session, codeplug, args);
         const std::optional<std::string_view> rxText =
             args.rx ? std::optional<std::string_view>(*args.rx) : std::nullopt;
         bool frequencyRefused = false;
-        massChangeChannels(*codeplug, session.prompts(), std::move(rows), [&] {
+        massChangeChannels(codeplug, session.prompts(), std::move(rows), [&] {
             auto commit = commitChannelChanges(collected, rxText, session.prompts());
             frequencyRefused = commit.outcome == CommitOutcome::StayOpen && rxText && !readRxFrequencyBox(*rxText);
             return commit.outcome == CommitOutcome::Accepted ? std::optional(std::move(commit.changes))
                                                              : std::nullopt;
         });
-        session.saveIfChanged(*codeplug, args.file);
+        session.saveIfChanged(codeplug, args.file);
         // The dialog would stay open for a corrected frequency, which a command line cannot give.
         // The no-change question ends the command either way, and is no failure: nothing was asked.
         if (frequencyRefused)
@@ -197,9 +197,9 @@ void registerZoneWizard(CLI::App& app, CliSession& session)
                       "the proposed name)");
     session.addOutputOption(*command);
     command->callback([&session] {
-        auto codeplug = session.openCodeplug(args.file);
-        auto rows = channelRows(session, *codeplug, args.rows);
-        auto wizard = ZoneWizard::open(codeplug.get(), session.prompts(), std::move(rows));
+        auto& codeplug = session.openCodeplug(args.file);
+        auto rows = channelRows(session, codeplug, args.rows);
+        auto wizard = ZoneWizard::open(&codeplug, session.prompts(), std::move(rows));
         if (!wizard)
             throw CommandExit{ExitFailed};
         wizard->setZoneName(argumentText(args.zone));
@@ -211,7 +211,7 @@ void registerZoneWizard(CLI::App& app, CliSession& session)
             wizard->setApplyScanList(true);
         session.out() << ConsolePrompts::printable(wizard->status()) << std::flush;
         const auto result = wizard->commit(session.prompts());
-        session.saveIfChanged(*codeplug, args.file);
+        session.saveIfChanged(codeplug, args.file);
         if (result.outcome != CommitOutcome::Accepted)
             throw CommandExit{ExitFailed};
     });

@@ -62,19 +62,20 @@ std::optional<FileContent> readFileBytes(const std::filesystem::path& path, std:
     if (::fstat(::fileno(file), &info) == 0)
         content.fileSize = static_cast<std::uintmax_t>(info.st_size);
     const auto wanted = static_cast<std::size_t>(std::min<std::uintmax_t>(content.fileSize, limit));
-    // Read in pieces and appended: a vector sized first would have every page zeroed before the
-    // read wrote it again, which costs as much as the read itself for a file of 11 MB. Each piece
-    // is hashed while it is still in the cache.
+    // Read a piece at a time, each zeroed just before the read overwrites it: a buffer zeroed
+    // whole first would pass over every page of an 11 MB file twice, the first time as it is
+    // faulted in. Each piece is hashed while it is still in the cache.
+    constexpr std::size_t Piece = std::size_t{1} << 18;
     content.bytes.reserve(wanted);
-    std::vector<std::uint8_t> piece(std::min<std::size_t>(wanted, std::size_t{1} << 16));
     ContentHash hash;
     while (content.bytes.size() < wanted) {
-        const auto n = std::fread(piece.data(), 1, std::min(piece.size(), wanted - content.bytes.size()), file);
+        const std::size_t at = content.bytes.size();
+        content.bytes.resize(at + std::min(Piece, wanted - at));
+        const auto n = std::fread(content.bytes.data() + at, 1, content.bytes.size() - at, file);
+        content.bytes.resize(at + n);
         if (n == 0)
             break;
-        const std::span<const std::uint8_t> read(piece.data(), n);
-        hash.add(read);
-        content.bytes.insert(content.bytes.end(), read.begin(), read.end());
+        hash.add(std::span<const std::uint8_t>(content.bytes.data() + at, n));
     }
     const bool failed = std::ferror(file) != 0;
     const int readError = errno;

@@ -181,7 +181,8 @@ TEST(SafeWrite, TheOwnerOfAnotherUsersFileIsKept)
     EXPECT_EQ(info.st_mode & 07777, 0600u);
 }
 
-// The open hashes the file in one piece, the check before a save in 64 KiB reads: both must agree.
+// The open and the check before a save hash the file in pieces: any piecing must agree. The open
+// reads the file whole, or as far as its limit and then without a fingerprint.
 TEST(ContentHash, ValueDoesNotDependOnHowTheBytesArePieced)
 {
     std::vector<std::uint8_t> bytes(200'000);
@@ -206,8 +207,14 @@ TEST(ContentHash, ValueDoesNotDependOnHowTheBytesArePieced)
                                                  static_cast<std::streamsize>(bytes.size()));
     const auto read = readFileBytes(path, bytes.size());
     ASSERT_TRUE(read && read->fingerprint);
+    EXPECT_TRUE(read->bytes == bytes);
     EXPECT_EQ(read->fingerprint->hash, changed.value());
     EXPECT_EQ(read->fingerprint, fingerprintOf(path));
+    const auto cut = readFileBytes(path, 100'001);
+    ASSERT_TRUE(cut);
+    EXPECT_TRUE(std::equal(cut->bytes.begin(), cut->bytes.end(), bytes.begin()) && cut->bytes.size() == 100'001);
+    EXPECT_EQ(cut->fileSize, bytes.size());
+    EXPECT_FALSE(cut->fingerprint);
 }
 
 TEST(SafeWrite, AFileChangedSinceItWasReadIsRefused)

@@ -185,7 +185,8 @@ TEST(SafeWrite, TheOwnerOfAnotherUsersFileIsKept)
 // reads the file whole, or as far as its limit and then without a fingerprint.
 TEST(ContentHash, ValueDoesNotDependOnHowTheBytesArePieced)
 {
-    std::vector<std::uint8_t> bytes(200'000);
+    // Longer than two of the open's 256 KiB pieces.
+    std::vector<std::uint8_t> bytes(600'000);
     for (std::size_t i = 0; i < bytes.size(); ++i)
         bytes[i] = static_cast<std::uint8_t>((i * 2654435761u) >> 13);
     ContentHash whole;
@@ -210,9 +211,9 @@ TEST(ContentHash, ValueDoesNotDependOnHowTheBytesArePieced)
     EXPECT_TRUE(read->bytes == bytes);
     EXPECT_EQ(read->fingerprint->hash, changed.value());
     EXPECT_EQ(read->fingerprint, fingerprintOf(path));
-    const auto cut = readFileBytes(path, 100'001);
+    const auto cut = readFileBytes(path, 300'001);
     ASSERT_TRUE(cut);
-    EXPECT_TRUE(std::equal(cut->bytes.begin(), cut->bytes.end(), bytes.begin()) && cut->bytes.size() == 100'001);
+    EXPECT_TRUE(std::equal(cut->bytes.begin(), cut->bytes.end(), bytes.begin()) && cut->bytes.size() == 300'001);
     EXPECT_EQ(cut->fileSize, bytes.size());
     EXPECT_FALSE(cut->fingerprint);
 }

@@ -61,19 +61,36 @@ void prepareHeapFor(std::size_t bytes)
     if (bytes < WorthIt)
         return;
     keepLargeBlocksOnTheHeap();
-    const auto before = reinterpret_cast<std::uintptr_t>(sbrk(0));
-    // With that much padding the next growth of the heap takes all of it at once; the top stays.
-    mallopt(M_TOP_PAD, static_cast<int>(std::min<std::size_t>(bytes, 1u << 30)));
-    // Through a volatile pointer: the compiler would drop a block freed at once.
-    void* volatile block = std::malloc(HugePage);
-    std::free(block);
+    // glibc hands out the next block from the start of its top chunk, which ends at the heap's
+    // end. A spacer block reaching from there to a huge page boundary makes what comes next (the
+    // file's buffer, then the records) start in huge pages: below the boundary only 4 KiB pages
+    // can back the heap, and up to 2 MiB of those cost more than the rest of the read. The spacer
+    // is never written beyond its header, so it takes address space, not memory. It stays
+    // allocated until the next large file, or small blocks would fall into it; volatile, as the
+    // compiler drops a block whose pointer is never read.
+    static void* volatile spacer = nullptr;
+    std::free(spacer);
+    constexpr std::uintptr_t Word = sizeof(std::size_t);
+    constexpr std::uintptr_t SmallestSpacer = 64 * 1024;
+    const auto top = reinterpret_cast<std::uintptr_t>(sbrk(0)) - mallinfo2().keepcost;
+    const std::uintptr_t first = (top + SmallestSpacer + HugePage - 1) & ~(HugePage - 1);
+    const std::uintptr_t end = (first + bytes + HugePage - 1) & ~(HugePage - 1);
+    // To grow the heap for a block of n bytes, glibc asks the system for the block's chunk (n and
+    // a size word), the top pad and a minimal chunk, less what the top chunk already has. With
+    // this pad the heap then ends on a huge page boundary, so its last huge page is whole too.
+    mallopt(M_TOP_PAD, static_cast<int>(std::min<std::uintptr_t>(end - first - 2 * Word, 1u << 30)));
+    spacer = std::malloc(first - top - 3 * Word);
     mallopt(M_TOP_PAD, 128 << 10);
-    const auto after = reinterpret_cast<std::uintptr_t>(sbrk(0));
-    const std::uintptr_t first = (before + HugePage - 1) & ~(HugePage - 1);
-    if (after > first) {
-        madvise(reinterpret_cast<void*>(first), after - first, MADV_HUGEPAGE);
+    if (reinterpret_cast<std::uintptr_t>(spacer) != top + 2 * Word) {
+        // A free block below the top served it, memory in use already: give that back.
+        std::free(spacer);
+        spacer = nullptr;
+    }
+    const auto grownTo = reinterpret_cast<std::uintptr_t>(sbrk(0)) & ~(HugePage - 1);
+    if (grownTo > first) {
+        madvise(reinterpret_cast<void*>(first), grownTo - first, MADV_HUGEPAGE);
         // The file's bytes and the records decoded from them fill most of what was asked for.
-        warmInBackground(first, std::min<std::uintptr_t>(after - first, bytes * 5 / 6));
+        warmInBackground(first, std::min<std::uintptr_t>(grownTo - first, bytes * 5 / 6));
     }
 }
 

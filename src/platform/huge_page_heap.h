@@ -11,7 +11,7 @@
 namespace pw {
 
 // Grows the heap by about `bytes` ahead of work that will allocate that much in small pieces, and
-// advises the kernel to back the new part with huge pages. Clearing fresh memory is most of the
+// advises the kernel to back the new part with huge pages; the next blocks allocated start in them. Clearing fresh memory is most of the
 // cost of those pages, so a thread of its own has the kernel fault in five sixths of the new part
 // meanwhile, leaving the contents alone. Small amounts are left alone: a huge page for a few
 // kilobytes would only cost memory.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/file_io.h"
 
+#include "platform/background_sync.h"
 #include "platform/save_target.h"
 #include "platform/temporary_file_guard.h"
 
@@ -109,10 +110,11 @@ std::error_code writeAll(int fd, std::span<const std::uint8_t> bytes)
     return {};
 }
 
-// Writes to a file, keeping the system's reason of the first failure, and hashes what it wrote.
+// Writes to a file, keeping the system's reason of the first failure, and hashes what it wrote;
+// what is written is synced on a thread of its own meanwhile.
 class FileDescriptorSink final : public ByteSink {
 public:
-    explicit FileDescriptorSink(int fd) : fd_(fd) {}
+    explicit FileDescriptorSink(int fd) : fd_(fd), sync_(fd) {}
     bool write(std::span<const std::uint8_t> bytes) override
     {
         if (!reason_)
@@ -120,34 +122,28 @@ public:
         if (!reason_) {
             hash_.add(bytes);
             size_ += bytes.size();
-            startWriteback();
+            sync_.grew(size_);
         }
         return !reason_;
+    }
+    // Ends the background sync, which must be done before the file is closed; a failure of it
+    // becomes the reason.
+    void finishSync()
+    {
+        const auto failure = sync_.finish();
+        if (!reason_)
+            reason_ = failure;
     }
     std::error_code reason() const { return reason_; }
     std::uint64_t hash() const { return hash_.value(); }
     std::uintmax_t size() const { return size_; }
 
 private:
-    // Has the kernel start writing each full mebibyte out while the rest is still produced, so
-    // that the sync before the rename waits for little more than the last piece. Only a hint.
-    void startWriteback()
-    {
-#if defined(__linux__)
-        constexpr std::uintmax_t Piece = 1 << 20;
-        if (size_ - startedUpTo_ >= Piece) {
-            ::sync_file_range(fd_, static_cast<off_t>(startedUpTo_), static_cast<off_t>(size_ - startedUpTo_),
-                              SYNC_FILE_RANGE_WRITE);
-            startedUpTo_ = size_;
-        }
-#endif
-    }
-
     int fd_;
+    BackgroundSync sync_;
     std::error_code reason_;
     ContentHash hash_;
     std::uintmax_t size_ = 0;
-    std::uintmax_t startedUpTo_ = 0;
 };
 
 std::int64_t modifiedNanoseconds(const struct stat& info)
@@ -359,6 +355,7 @@ bool writeFileAtomically(const std::filesystem::path& path, const std::function<
         takeIdentityOf(fd, existing);
     FileDescriptorSink sink(fd);
     const bool produced = produce(sink);
+    sink.finishSync();
     reason = sink.reason();
     // A producer that gave up without a failing write (it could not build the content) has no
     // system reason; it is told as an invalid argument.

@@ -72,7 +72,8 @@ void prepareHeapFor(std::size_t bytes)
     std::free(spacer);
     constexpr std::uintptr_t Word = sizeof(std::size_t);
     constexpr std::uintptr_t SmallestSpacer = 64 * 1024;
-    const auto top = reinterpret_cast<std::uintptr_t>(sbrk(0)) - mallinfo2().keepcost;
+    const auto heapEnd = reinterpret_cast<std::uintptr_t>(sbrk(0));
+    const auto top = heapEnd - mallinfo2().keepcost;
     const std::uintptr_t first = (top + SmallestSpacer + HugePage - 1) & ~(HugePage - 1);
     const std::uintptr_t end = (first + bytes + HugePage - 1) & ~(HugePage - 1);
     // To grow the heap for a block of n bytes, glibc asks the system for the block's chunk (n and
@@ -87,7 +88,8 @@ void prepareHeapFor(std::size_t bytes)
         spacer = nullptr;
     }
     const auto grownTo = reinterpret_cast<std::uintptr_t>(sbrk(0)) & ~(HugePage - 1);
-    if (grownTo > first) {
+    // A heap that had the room did not grow: an earlier large file prepared it.
+    if (grownTo > first && grownTo > heapEnd) {
         madvise(reinterpret_cast<void*>(first), grownTo - first, MADV_HUGEPAGE);
         // The file's bytes and the records decoded from them fill most of what was asked for.
         warmInBackground(first, std::min<std::uintptr_t>(grownTo - first, bytes * 5 / 6));

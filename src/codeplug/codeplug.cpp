@@ -101,6 +101,25 @@ void Codeplug::encode()
         codec_->encode(*this);
 }
 
+namespace {
+
+// Whether two paths name one file. The names are compared first, as written and then with links
+// resolved: comparing the files stats one name and then the other, and another program's save
+// that renamed its new file into place between the two would make one file seem two, and a save
+// over a file changed meanwhile go unchecked. Other names (hard links) are compared as files.
+bool namesTheSameFile(const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    if (a == b)
+        return true;
+    std::error_code error;
+    const auto resolvedA = std::filesystem::weakly_canonical(a, error);
+    if (!error && resolvedA == std::filesystem::weakly_canonical(b, error) && !error)
+        return true;
+    return std::filesystem::equivalent(a, b, error);
+}
+
+} // namespace
+
 int Codeplug::save(const std::filesystem::path& path, SaveConsent consent)
 {
     saveProblem_.clear();
@@ -112,9 +131,7 @@ int Codeplug::save(const std::filesystem::path& path, SaveConsent consent)
     encode();
     WriteGuard guard;
     guard.overwriteReadOnly = consent.readOnlyFile;
-    std::error_code error;
-    if (!consent.changedFile && fileFingerprint_ && !filePath_.empty() &&
-        std::filesystem::equivalent(path, filePath_, error))
+    if (!consent.changedFile && fileFingerprint_ && !filePath_.empty() && namesTheSameFile(path, filePath_))
         guard.unchangedSince = fileFingerprint_;
     std::string why;
     FileFingerprint written;

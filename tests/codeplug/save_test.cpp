@@ -157,6 +157,27 @@ TEST(Save, AFileChangedOnDiskSinceItWasOpenedIsOverwrittenOnlyWithConsent)
     EXPECT_EQ(codeplug.save(dir.file("b.rdt")), 1);
 }
 
+// The check follows the opened file under any of its names: the path spelled another way, a
+// symbolic link to it, a hard link.
+TEST(Save, AFileChangedOnDiskIsRefusedUnderAnyOfItsNames)
+{
+    TempDir dir;
+    const auto path = dir.file("a.rdt");
+    Codeplug codeplug;
+    openFixture(codeplug, path, Md380Format);
+    std::filesystem::create_symlink(path, dir.file("symbolic.rdt"));
+    std::filesystem::create_hard_link(path, dir.file("hard.rdt"));
+    auto theirs = readBytes(path);
+    theirs[1000] ^= 0xFF;
+    writeBytes(path, theirs);
+    codeplug.setRadioName("LOST?");
+    for (const auto& name : {dir.path() / "." / "a.rdt", dir.file("symbolic.rdt"), dir.file("hard.rdt")}) {
+        EXPECT_EQ(codeplug.save(name), 0) << name;
+        EXPECT_EQ(codeplug.saveProblem(), make_error_code(SaveProblem::ChangedOnDisk)) << name;
+    }
+    EXPECT_EQ(readBytes(path), theirs);
+}
+
 TEST(Save, ATruncatedTytFileIsRefusedInsteadOfDecoded)
 {
     TempDir dir;

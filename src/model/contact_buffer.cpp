@@ -4,14 +4,27 @@
 #include "model/unicode_text.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace pw {
 namespace {
 
+// Whether every byte is 1 to 127, eight at a time: a word has a zero byte where subtracting one
+// from each byte borrows into its top bit, and a byte of 128 or more has that bit set already.
 bool isPlainAscii(std::string_view text)
 {
-    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) - 1u < 0x7Fu; });
+    constexpr std::uint64_t Ones = 0x0101010101010101ull;
+    constexpr std::uint64_t Tops = 0x8080808080808080ull;
+    std::size_t at = 0;
+    for (; at + 8 <= text.size(); at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + at, 8);
+        if (((word - Ones) | word) & Tops)
+            return false;
+    }
+    return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(at), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) - 1u < 0x7Fu; });
 }
 
 std::string_view usable(std::string_view text)

@@ -84,6 +84,15 @@ TEST(ContactBuffer, TextsAreCutAtZeroBytesAndWholeCharactersWithinTheLimit)
     EXPECT_EQ(buffer.text(0), "ab");
     EXPECT_EQ(buffer.text(1), longUtf8.substr(0, 254));
     EXPECT_EQ(buffer.text(5), "end");
+    // A zero byte at any place of a longer text, and a character of two bytes, are found too.
+    for (std::size_t at = 0; at < 17; ++at) {
+        std::string text = "abcdefghijklmnopq";
+        text[at] = '\0';
+        buffer.setTexts({text, "", "", "", "", "\xC3\xA9" + text.substr(0, at)});
+        EXPECT_EQ(buffer.text(0), text.substr(0, at)) << at;
+        EXPECT_EQ(buffer.text(5), "\xC3\xA9" + text.substr(0, at)) << at;
+    }
+    buffer.setTexts({std::string_view("ab\0cd", 5), longUtf8, "", "", "", "end"});
     // A text set from the buffer's own texts.
     buffer.setText(5, buffer.text(1));
     EXPECT_EQ(buffer.text(5), longUtf8.substr(0, 254));

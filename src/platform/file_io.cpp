@@ -67,7 +67,8 @@ std::optional<FileContent> readFileBytes(const std::filesystem::path& path, std:
     // the cache: zeroing the whole buffer of an 11 MB file first, then reading into it, took as
     // long as the rest of the read. Each piece is hashed while it is in the cache too.
     constexpr std::size_t Piece = std::size_t{1} << 18;
-    content.bytes.reserve(wanted);
+    constexpr std::size_t RoomToPad = 4096;
+    content.bytes.reserve(wanted + RoomToPad);
     ContentHash hash;
     while (content.bytes.size() < wanted) {
         const std::size_t at = content.bytes.size();

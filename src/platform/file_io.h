@@ -28,6 +28,9 @@ struct FileContent {
     // file was read whole.
     std::optional<FileFingerprint> fingerprint;
 };
+// Reads at most `limit` bytes of the file. The buffer has room for a few kilobytes more, so that a
+// reader that pads the bytes it takes (a TYT image read one byte short, and its margin) does not
+// move them to fresh memory.
 std::optional<FileContent> readFileBytes(const std::filesystem::path& path, std::size_t limit);
 
 // Where a file's new content is written to, piece by piece.

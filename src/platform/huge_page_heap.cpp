@@ -20,7 +20,7 @@ namespace pw {
 namespace {
 
 constexpr std::size_t HugePage = std::size_t{2} << 20;
-constexpr std::size_t WorthIt = std::size_t{4} << 20;
+constexpr std::size_t WorthIt = std::size_t{2} << 20;
 
 void keepLargeBlocksOnTheHeap()
 {

@@ -22,6 +22,9 @@ namespace {
 constexpr std::size_t HugePage = std::size_t{2} << 20;
 constexpr std::size_t WorthIt = std::size_t{2} << 20;
 
+std::uintptr_t hugePageBelow(std::uintptr_t address) { return address & ~std::uintptr_t{HugePage - 1}; }
+std::uintptr_t hugePageFrom(std::uintptr_t address) { return hugePageBelow(address + HugePage - 1); }
+
 void keepLargeBlocksOnTheHeap()
 {
     static const bool done = [] {
@@ -74,8 +77,8 @@ void prepareHeapFor(std::size_t bytes)
     constexpr std::uintptr_t SmallestSpacer = 64 * 1024;
     const auto heapEnd = reinterpret_cast<std::uintptr_t>(sbrk(0));
     const auto top = heapEnd - mallinfo2().keepcost;
-    const std::uintptr_t first = (top + SmallestSpacer + HugePage - 1) & ~(HugePage - 1);
-    const std::uintptr_t end = (first + bytes + HugePage - 1) & ~(HugePage - 1);
+    const std::uintptr_t first = hugePageFrom(top + SmallestSpacer);
+    const std::uintptr_t end = hugePageFrom(first + bytes);
     // To grow the heap for a block of n bytes, glibc asks the system for the block's chunk (n and
     // a size word), the top pad and a minimal chunk, less what the top chunk already has. With
     // this pad the heap then ends on a huge page boundary, so its last huge page is whole too.
@@ -87,7 +90,7 @@ void prepareHeapFor(std::size_t bytes)
         std::free(spacer);
         spacer = nullptr;
     }
-    const auto grownTo = reinterpret_cast<std::uintptr_t>(sbrk(0)) & ~(HugePage - 1);
+    const auto grownTo = hugePageBelow(reinterpret_cast<std::uintptr_t>(sbrk(0)));
     // A heap that had the room did not grow: an earlier large file prepared it.
     if (grownTo > first && grownTo > heapEnd) {
         madvise(reinterpret_cast<void*>(first), grownTo - first, MADV_HUGEPAGE);

@@ -2,6 +2,7 @@
 #include "iddb/id_sources.h"
 
 #include "iddb/http_download.h"
+#include "model/setting_lines.h"
 #include "model/text_trim.h"
 #include "platform/file_io.h"
 #include "platform/settings_store.h"
@@ -12,7 +13,6 @@
 namespace pw {
 namespace {
 
-constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 // What the program wrote into the file before the sources spoke HTTPS. The first host serves its
 // list over HTTPS only now, and the second is gone, so a file that still names them gets today's
 // defaults.
@@ -90,48 +90,26 @@ SourceAddress sourceAddress(std::string_view text, int sourceNumber)
 SourceSettings parseSourceSettings(std::string_view text, std::string_view fileName)
 {
     SourceSettings settings;
-    if (text.substr(0, ByteOrderMark.size()) == ByteOrderMark)
-        text.remove_prefix(ByteOrderMark.size());
-    const auto problem = [&](int number, std::string what) {
-        settings.problems.push_back(std::string(fileName) + ", line " + std::to_string(number) + ": " + what);
-    };
-    std::size_t pos = 0;
-    for (int number = 1; pos < text.size(); ++number) {
-        auto end = text.find('\n', pos);
-        if (end == std::string_view::npos)
-            end = text.size();
-        const auto line = trimmedLine(text.substr(pos, end - pos));
-        pos = end + 1;
-        if (line.empty() || line.front() == '#')
-            continue;
-        const auto equals = line.find('=');
-        const auto key = trimmedLine(line.substr(0, equals));
-        const auto value = equals == std::string_view::npos ? std::string_view() : trimmedLine(line.substr(equals + 1));
-        // Quoted only as far as a line can be shown: the rest of a long line says nothing more.
-        const std::string shown(line.substr(0, 80));
-        if (equals == std::string_view::npos || (key != "source1" && key != "source2" && key != "cache_max_age_hours")) {
-            problem(number, "cannot read \"" + shown + "\"");
-            continue;
-        }
+    settings.problems = readSettingLines(text, fileName, [&](std::string_view key, std::string_view value)
+                                                             -> std::optional<std::string> {
         if (key == "cache_max_age_hours") {
-            unsigned hours = 0;
-            const auto [at, error] = std::from_chars(value.data(), value.data() + value.size(), hours);
-            if (error != std::errc() || at != value.data() + value.size() || hours > 24 * 365)
-                problem(number, "\"" + std::string(value.substr(0, 40)) + "\" is not a number of hours");
-            else
-                settings.cacheMaxAge = std::chrono::hours(hours);
-            continue;
+            const auto hours = settingHours(value);
+            if (!hours)
+                return notHoursProblem(value);
+            settings.cacheMaxAge = *hours;
+            return std::string();
         }
-        if (!isValidSource(value)) {
-            problem(number, "\"" + std::string(value.substr(0, 80)) + "\" is not a URL, HOST[:PORT] or none");
-            continue;
-        }
+        if (key != "source1" && key != "source2")
+            return std::nullopt;
+        if (!isValidSource(value))
+            return "\"" + std::string(value.substr(0, 80)) + "\" is not a URL, HOST[:PORT] or none";
         const std::string source = value.empty() ? std::string(SkippedSource) : std::string(value);
         if (key == "source1")
             settings.firstSource = source == FormerFirstDefault ? std::string(DefaultFirstSource) : source;
         else
             settings.secondSource = source == FormerSecondDefault ? std::string(DefaultSecondSource) : source;
-    }
+        return std::string();
+    });
     return settings;
 }
 

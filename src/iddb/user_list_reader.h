@@ -81,8 +81,4 @@ private:
     IdRecordFields fields_;
 };
 
-// Splits one CSV line as RFC 4180 writes it into `cells`: fields separated by commas, a quoted
-// field may hold commas and doubled quotes, blanks around a field are dropped.
-void splitCsvLine(std::string_view line, std::vector<std::string>& cells);
-
 } // namespace pw

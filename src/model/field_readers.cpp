@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/field_readers.h"
 
+#include "model/text_trim.h"
 #include "model/unicode_text.h"
 
 namespace pw {
@@ -131,6 +132,54 @@ std::string WordReader::word(std::string_view line, int number, std::size_t maxL
     std::string out;
     word(line, number, maxLength, out);
     return out;
+}
+
+void splitCsvLine(std::string_view line, std::vector<std::string>& cells)
+{
+    // The cells' strings are reused from line to line: no allocation once they have grown.
+    std::size_t count = 0;
+    std::size_t pos = 0;
+    for (;;) {
+        if (count == cells.size())
+            cells.emplace_back();
+        std::string& cell = cells[count++];
+        while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t'))
+            ++pos;
+        if (pos < line.size() && line[pos] == '"') {
+            cell.clear();
+            ++pos;
+            while (pos < line.size()) {
+                const auto quote = line.find('"', pos);
+                if (quote == std::string_view::npos) {
+                    cell.append(line.substr(pos));
+                    pos = line.size();
+                    break;
+                }
+                cell.append(line.substr(pos, quote - pos));
+                pos = quote + 1;
+                if (pos < line.size() && line[pos] == '"') {
+                    cell.push_back('"');
+                    ++pos;
+                    continue;
+                }
+                break;
+            }
+            // Anything between the closing quote and the comma is kept, as a lenient reader does.
+            const auto comma = line.find(',', pos);
+            const auto end = comma == std::string_view::npos ? line.size() : comma;
+            cell.append(trimmedLine(line.substr(pos, end - pos)));
+            pos = end;
+        } else {
+            const auto comma = line.find(',', pos);
+            const auto end = comma == std::string_view::npos ? line.size() : comma;
+            cell.assign(trimmedLine(line.substr(pos, end - pos)));
+            pos = end;
+        }
+        if (pos >= line.size())
+            break;
+        ++pos; // the comma
+    }
+    cells.resize(count);
 }
 
 } // namespace pw

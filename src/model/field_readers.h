@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The two splitters behind every text parser of the program.
+// The splitters behind every text parser of the program.
 //
 // CsvFieldReader takes comma-separated fields (contact, channel and scan-list lines, the ID
 // database's record lines); WordReader takes words separated by blanks or commas (HTTP status and
@@ -12,10 +12,14 @@
 // the space, and every byte from 0x80 to 0xFF. So an unquoted field loses leading bytes above 0x7F,
 // while a quoted field keeps them. A quote cannot be escaped: a quoted field ends at the first
 // matching quote.
+//
+// Files that other tools write as spreadsheets do (the user list in today's layout, talkgroup
+// lists) are split by splitCsvLine instead, which follows RFC 4180.
 
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pw {
 
@@ -41,5 +45,9 @@ public:
 
     static std::string word(std::string_view line, int number, std::size_t maxLength = 0);
 };
+
+// Splits one CSV line as RFC 4180 writes it into `cells`: fields separated by commas, a quoted
+// field may hold commas and doubled quotes, blanks around a field are dropped.
+void splitCsvLine(std::string_view line, std::vector<std::string>& cells);
 
 } // namespace pw

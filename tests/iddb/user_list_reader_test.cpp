@@ -125,14 +125,5 @@ TEST(UserListLines, OverlongLinesArePassedOverAndTheReceiverCanStop)
     EXPECT_EQ(capped.rows(), 1);
 }
 
-TEST(UserListLines, CsvSplittingFollowsRfc4180)
-{
-    std::vector<std::string> cells;
-    splitCsvLine(" a , \"b,c\" ,\"d\"\"e\",,\"unclosed", cells);
-    EXPECT_EQ(cells, (std::vector<std::string>{"a", "b,c", "d\"e", "", "unclosed"}));
-    splitCsvLine("", cells);
-    EXPECT_EQ(cells, (std::vector<std::string>{""}));
-}
-
 } // namespace
 } // namespace pw

@@ -89,5 +89,14 @@ TEST(WordReader, CommaSeparatesAndABlankAfterItGivesAnEmptyWord)
     EXPECT_EQ(WordReader::word("\"two words\" next", 1), "next");
 }
 
+TEST(CsvLineSplitting, FollowsRfc4180)
+{
+    std::vector<std::string> cells;
+    splitCsvLine(" a , \"b,c\" ,\"d\"\"e\",,\"unclosed", cells);
+    EXPECT_EQ(cells, (std::vector<std::string>{"a", "b,c", "d\"e", "", "unclosed"}));
+    splitCsvLine("", cells);
+    EXPECT_EQ(cells, (std::vector<std::string>{""}));
+}
+
 } // namespace
 } // namespace pw

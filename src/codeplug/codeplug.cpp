@@ -5,7 +5,6 @@
 #include "codeplug/tyt/tyt_codec.h"
 #include "model/index_remap.h"
 #include "platform/file_io.h"
-#include "platform/huge_page_heap.h"
 
 #include <utility>
 
@@ -20,12 +19,6 @@ FormatId Codeplug::open(const std::filesystem::path& path)
     codec_.reset();
     filePath_.clear();
     fileFingerprint_.reset();
-    // The file's bytes and the records decoded from them take a little over three times the file
-    // (3.13 for the largest D868 file); a heap that falls short ends in small pages, which cost.
-    std::error_code sizeError;
-    const auto size = std::filesystem::file_size(path, sizeError);
-    if (!sizeError)
-        prepareHeapFor(static_cast<std::size_t>(std::min<std::uintmax_t>(size, ProbeReadLimit)) * 13 / 4);
     auto content = readFileBytes(path, ProbeReadLimit);
     if (!content)
         return NoFormat;

@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/file_io.h"
 
-#include "platform/background_sync.h"
 #include "platform/save_target.h"
 #include "platform/temporary_file_guard.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <future>
 #include <system_error>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -111,11 +109,10 @@ std::error_code writeAll(int fd, std::span<const std::uint8_t> bytes)
     return {};
 }
 
-// Writes to a file, keeping the system's reason of the first failure, and hashes what it wrote;
-// what is written is synced on a thread of its own meanwhile.
+// Writes to a file, keeping the system's reason of the first failure, and hashes what it wrote.
 class FileDescriptorSink final : public ByteSink {
 public:
-    explicit FileDescriptorSink(int fd) : fd_(fd), sync_(fd) {}
+    explicit FileDescriptorSink(int fd) : fd_(fd) {}
     bool write(std::span<const std::uint8_t> bytes) override
     {
         if (!reason_)
@@ -123,17 +120,8 @@ public:
         if (!reason_) {
             hash_.add(bytes);
             size_ += bytes.size();
-            sync_.grew(size_);
         }
         return !reason_;
-    }
-    // Ends the background sync, which must be done before the file is closed; a failure of it
-    // becomes the reason.
-    void finishSync()
-    {
-        const auto failure = sync_.finish();
-        if (!reason_)
-            reason_ = failure;
     }
     std::error_code reason() const { return reason_; }
     std::uint64_t hash() const { return hash_.value(); }
@@ -141,7 +129,6 @@ public:
 
 private:
     int fd_;
-    BackgroundSync sync_;
     std::error_code reason_;
     ContentHash hash_;
     std::uintmax_t size_ = 0;
@@ -239,49 +226,18 @@ void syncDirectoryOf(const std::filesystem::path& path)
     ::close(fd);
 }
 
-// Whether the file to be replaced still holds what was read, by its whole content. Reading and
-// hashing a large codeplug takes a while, so it runs on a thread of its own while the new content
-// is written beside the file; the file is replaced only once the check has found it unchanged.
-// A small file is checked at once: a thread would cost more than the check.
-class ContentCheck {
-public:
-    ContentCheck(const std::filesystem::path& target, const std::optional<FileFingerprint>& expected)
-    {
-        if (!expected)
-            return;
-        auto unchanged = [target, wanted = *expected] {
-            const auto now = fingerprintOf(target);
-            return now && *now == wanted;
-        };
-        constexpr std::uintmax_t WorthAThread = 1 << 20;
-        if (expected->size < WorthAThread) {
-            changed_ = !unchanged();
-            return;
-        }
-        try {
-            result_ = std::async(std::launch::async, unchanged);
-        } catch (const std::system_error&) {
-            result_ = std::async(std::launch::deferred, unchanged);  // no thread to be had: checked on demand
-        }
-    }
-
-    // True when the file is not what was read; waits for the check.
-    bool changed()
-    {
-        if (result_.valid())
-            changed_ = !result_.get();
-        return changed_;
-    }
-
-private:
-    std::future<bool> result_;
-    bool changed_ = false;
-};
+// Whether the file to be replaced no longer holds what was read, by its whole content.
+bool contentChanged(const std::filesystem::path& target, const std::optional<FileFingerprint>& expected)
+{
+    if (!expected)
+        return false;
+    const auto now = fingerprintOf(target);
+    return !now || *now != *expected;
+}
 
 // The checks made, under the save lock, before anything is written. A changed size or time is
-// told at once; a changed content only `contentCheck` can tell, which takes precedence.
-std::error_code refusalFor(const std::filesystem::path& target, const struct stat& existing, const WriteGuard& guard,
-                           ContentCheck& contentCheck)
+// told at once; a changed content takes precedence over a read-only file.
+std::error_code refusalFor(const std::filesystem::path& target, const struct stat& existing, const WriteGuard& guard)
 {
     if (S_ISDIR(existing.st_mode))
         return systemError(EISDIR);
@@ -292,7 +248,7 @@ std::error_code refusalFor(const std::filesystem::path& target, const struct sta
                  read->modifiedNanoseconds != modifiedNanoseconds(existing)))
         return SaveProblem::ChangedOnDisk;
     if (!guard.overwriteReadOnly && isReadOnly(target, existing))
-        return contentCheck.changed() ? SaveProblem::ChangedOnDisk : SaveProblem::ReadOnly;
+        return contentChanged(target, read) ? SaveProblem::ChangedOnDisk : SaveProblem::ReadOnly;
     return {};
 }
 
@@ -340,8 +296,7 @@ bool writeFileAtomically(const std::filesystem::path& path, const std::function<
         // Another save may have replaced the file while this one waited for the lock.
         exists = ::stat(target.c_str(), &existing) == 0;
     }
-    ContentCheck contentCheck(target, exists && S_ISREG(existing.st_mode) ? guard.unchangedSince : std::nullopt);
-    if (exists && (reason = refusalFor(target, existing, guard, contentCheck)))
+    if (exists && (reason = refusalFor(target, existing, guard)))
         return false;
     removeStaleTemporaries(target, lock.held());
 
@@ -356,7 +311,6 @@ bool writeFileAtomically(const std::filesystem::path& path, const std::function<
         takeIdentityOf(fd, existing);
     FileDescriptorSink sink(fd);
     const bool produced = produce(sink);
-    sink.finishSync();
     reason = sink.reason();
     // A producer that gave up without a failing write (it could not build the content) has no
     // system reason; it is told as an invalid argument.
@@ -368,7 +322,9 @@ bool writeFileAtomically(const std::filesystem::path& path, const std::function<
     ::fstat(fd, &after);
     if (::close(fd) != 0 && !reason)
         reason = systemError(errno);
-    if (contentCheck.changed())
+    // The content is checked last, just before the rename, so that a change made while the new
+    // content was written is seen too.
+    if (!reason && exists && contentChanged(target, guard.unchangedSince))
         reason = SaveProblem::ChangedOnDisk;
     if (reason)
         return false;

@@ -240,8 +240,8 @@ TEST(SafeWrite, AFileChangedSinceItWasReadIsRefused)
               make_error_code(SaveProblem::ChangedOnDisk));
     EXPECT_EQ(contentOf(path), "theirs");
 
-    // A change that keeps the size and the time shows only in the content, which a large file has
-    // checked while the new content is written: the file is still refused and kept, read-only or not.
+    // A change that keeps the size and the time shows only in the content: the file is still
+    // refused and kept, read-only or not.
     for (const std::size_t size : {std::size_t{6}, std::size_t{3} << 19}) {
         for (const bool readOnly : {false, true}) {
             const std::string padding(size - 6, 'x');

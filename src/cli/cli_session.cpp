@@ -245,22 +245,4 @@ std::optional<std::vector<int>> parseRows(std::string_view text)
     return rows;
 }
 
-namespace {
-std::vector<CommandRegistrar>& registrars()
-{
-    static std::vector<CommandRegistrar> all;
-    return all;
-}
-} // namespace
-
-CommandRegistration::CommandRegistration(CommandRegistrar registrar)
-{
-    registrars().push_back(std::move(registrar));
-}
-
-const std::vector<CommandRegistrar>& CommandRegistration::all()
-{
-    return registrars();
-}
-
 } // namespace pw::cli

@@ -2,9 +2,6 @@
 #pragma once
 // What every command of plugwright-cli shares: the prompts answered from the global options, the
 // opening and saving of codeplug files with their messages and exit codes, and row lists.
-//
-// Commands register themselves with a CommandRegistration in their own source file:
-//   static const CommandRegistration registration(&registerContactCommands);
 
 #include "cli/console_prompts.h"
 #include "cli/standard_stream_files.h"
@@ -123,13 +120,5 @@ void addReadingCommand(CLI::App& app, CliSession& session, const char* name, con
 // The FILE and ROWS arguments of a command over chosen rows of a list; ROWS must be a list that
 // parseRows reads.
 void addFileAndRowsArguments(CLI::App& command, std::string& file, std::string& rows, const std::string& rowsHelp);
-
-using CommandRegistrar = std::function<void(CLI::App&, CliSession&)>;
-
-class CommandRegistration {
-public:
-    explicit CommandRegistration(CommandRegistrar registrar);
-    static const std::vector<CommandRegistrar>& all();
-};
 
 } // namespace pw::cli

@@ -3,7 +3,7 @@
 // paste of such a text from a file or standard input, with the paste's questions answered as the
 // global options say.
 
-#include "cli/cli_session.h"
+#include "cli/commands.h"
 #include "cli/text_encoding.h"
 
 #include "model/list_support.h"
@@ -54,7 +54,9 @@ int zoneNamed(const Codeplug& codeplug, const std::string& name)
     return -1;
 }
 
-void registerCopyCommand(CLI::App& app, CliSession& session)
+} // namespace
+
+void addCopyCommand(CLI::App& app, CliSession& session)
 {
     static CopyArguments args;
     auto* command = app.add_subcommand(
@@ -87,7 +89,7 @@ void registerCopyCommand(CLI::App& app, CliSession& session)
     });
 }
 
-void registerPasteCommand(CLI::App& app, CliSession& session)
+void addPasteCommand(CLI::App& app, CliSession& session)
 {
     static PasteArguments args;
     auto* command = app.add_subcommand("paste", "Paste a clipboard text from TEXTFILE or standard input");
@@ -115,13 +117,4 @@ void registerPasteCommand(CLI::App& app, CliSession& session)
     });
 }
 
-void registerClipboardCommands(CLI::App& app, CliSession& session)
-{
-    registerCopyCommand(app, session);
-    registerPasteCommand(app, session);
-}
-
-const CommandRegistration registration(&registerClipboardCommands);
-
-} // namespace
 } // namespace pw::cli

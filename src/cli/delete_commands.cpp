@@ -2,8 +2,10 @@
 // delete-contacts and delete-channels: the Delete commands of the contact and channel lists, on
 // the rows given, with their questions answered as the global options say.
 
-#include "cli/cli_session.h"
+#include "cli/commands.h"
 #include "operations/record_commands.h"
+
+#include <memory>
 
 namespace pw::cli {
 namespace {
@@ -16,15 +18,15 @@ struct DeleteArguments {
 using DeleteOperation = CommandResult (*)(Codeplug&, Prompts&, std::vector<int>);
 
 void addDeleteCommand(CLI::App& app, CliSession& session, const char* name, const char* description,
-                      const char* recordName, DeleteArguments& args, DeleteOperation operation,
-                      int (*tableSize)(const Codeplug&))
+                      const char* recordName, DeleteOperation operation, int (*tableSize)(const Codeplug&))
 {
+    auto args = std::make_shared<DeleteArguments>();
     auto* command = app.add_subcommand(name, description);
-    addFileAndRowsArguments(*command, args.file, args.rows, "Rows of the list, numbered from 1, like 1,3,5-9");
+    addFileAndRowsArguments(*command, args->file, args->rows, "Rows of the list, numbered from 1, like 1,3,5-9");
     session.addOutputOption(*command);
-    command->callback([&session, &args, operation, tableSize, recordName] {
-        auto& codeplug = session.openCodeplug(args.file);
-        const auto given = parseRows(args.rows).value_or(std::vector<int>{});
+    command->callback([&session, args, operation, tableSize, recordName] {
+        auto& codeplug = session.openCodeplug(args->file);
+        const auto given = parseRows(args->rows).value_or(std::vector<int>{});
         std::vector<int> rows;
         for (const int row : given) {
             if (row > tableSize(codeplug))
@@ -33,25 +35,24 @@ void addDeleteCommand(CLI::App& app, CliSession& session, const char* name, cons
             rows.push_back(row - 1);
         }
         const auto result = operation(codeplug, session.prompts(), std::move(rows));
-        session.saveIfChanged(codeplug, args.file);
+        session.saveIfChanged(codeplug, args->file);
         if (result.refused)
             throw CommandExit{ExitFailed};
     });
 }
 
-void registerDeleteCommands(CLI::App& app, CliSession& session)
+} // namespace
+
+void addDeleteContactsCommand(CLI::App& app, CliSession& session)
 {
-    static DeleteArguments contacts;
     addDeleteCommand(app, session, "delete-contacts", "Delete contacts as the contact list's Delete command does",
-                     "contact", contacts, &deleteContacts,
-                     [](const Codeplug& codeplug) { return codeplug.contacts().count(); });
-    static DeleteArguments channels;
-    addDeleteCommand(app, session, "delete-channels", "Delete channels as the channel list's Delete command does",
-                     "channel", channels, &deleteChannels,
-                     [](const Codeplug& codeplug) { return codeplug.channels().count(); });
+                     "contact", &deleteContacts, [](const Codeplug& codeplug) { return codeplug.contacts().count(); });
 }
 
-const CommandRegistration registration(&registerDeleteCommands);
+void addDeleteChannelsCommand(CLI::App& app, CliSession& session)
+{
+    addDeleteCommand(app, session, "delete-channels", "Delete channels as the channel list's Delete command does",
+                     "channel", &deleteChannels, [](const Codeplug& codeplug) { return codeplug.channels().count(); });
+}
 
-} // namespace
 } // namespace pw::cli

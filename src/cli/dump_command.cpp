@@ -4,7 +4,7 @@
 // Everything is read through the model's accessors, so the same code serves every family; texts
 // are UTF-8 in the model and leave as they are.
 
-#include "cli/cli_session.h"
+#include "cli/commands.h"
 #include "cli/text_encoding.h"
 #include "operations/channel_line.h"
 
@@ -151,7 +151,9 @@ Json dumpJson(const Codeplug& codeplug, const std::string& file)
     return dump;
 }
 
-void registerDumpCommand(CLI::App& app, CliSession& session)
+} // namespace
+
+void addDumpCommand(CLI::App& app, CliSession& session)
 {
     addReadingCommand(app, session, "dump", "Print the whole decoded model as one JSON object",
                       [](const Codeplug& codeplug, const std::string& file, std::ostream& out) {
@@ -159,7 +161,4 @@ void registerDumpCommand(CLI::App& app, CliSession& session)
                       });
 }
 
-const CommandRegistration registration(&registerDumpCommand);
-
-} // namespace
 } // namespace pw::cli

@@ -7,7 +7,7 @@
 // place's outcome is one line on standard error, and a command that had no record at all ends
 // with status 1.
 
-#include "cli/cli_session.h"
+#include "cli/commands.h"
 #include "iddb/id_database.h"
 #include "iddb/id_export.h"
 #include "iddb/id_searcher.h"
@@ -147,7 +147,9 @@ SearchOutcome searchOrFail(CliSession& session, IdDatabase& database, const std:
     return *outcome;
 }
 
-void registerIdDatabaseCommands(CLI::App& app, CliSession& session)
+} // namespace
+
+void addIdDatabaseCommands(CLI::App& app, CliSession& session)
 {
     static ListOptions list;
     auto* group = app.add_subcommand("iddb", "Load, search and export the DMR ID user list");
@@ -252,7 +254,4 @@ void registerIdDatabaseCommands(CLI::App& app, CliSession& session)
     });
 }
 
-const CommandRegistration registration(&registerIdDatabaseCommands);
-
-} // namespace
 } // namespace pw::cli

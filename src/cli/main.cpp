@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // plugwright-cli: the program's work on codeplug files without a window.
 
-#include "cli/cli_session.h"
+#include "cli/commands.h"
 #include "cli/text_encoding.h"
 
 #include "plugwright_version.h"
@@ -9,6 +9,34 @@
 #include <iostream>
 
 namespace {
+
+// The commands, in the order --help lists them: those that read a codeplug, then those that edit
+// one, then the transfers from other files, then the ID database. A new command is a row here.
+constexpr pw::cli::CommandAdder Commands[] = {
+    pw::cli::addInfoCommand,
+    pw::cli::addErrorsCommand,
+    pw::cli::addDumpCommand,
+    pw::cli::addExportContactsCommand,
+    pw::cli::addExportChannelsCommand,
+    pw::cli::addCopyCommand,
+
+    pw::cli::addSetRadioCommand,
+    pw::cli::addSortContactsCommand,
+    pw::cli::addSortChannelsCommand,
+    pw::cli::addDeleteContactsCommand,
+    pw::cli::addDeleteChannelsCommand,
+    pw::cli::addMassChangeCommand,
+    pw::cli::addZoneWizardCommand,
+
+    pw::cli::addImportContactsCommand,
+    pw::cli::addMergeContactsCommand,
+    pw::cli::addImportChannelsCommand,
+    pw::cli::addImportChannelsFromCommand,
+    pw::cli::addImportStructuresCommand,
+    pw::cli::addPasteCommand,
+
+    pw::cli::addIdDatabaseCommands,
+};
 
 // The words of a command line that name no known command: the first word left over after the
 // deepest command that was recognised, with that command's path before it ("iddb bogus").
@@ -56,8 +84,8 @@ int main(int argc, char** argv)
     app.footer("FILE, CSV, TEXTFILE and OTHER may be - for standard input; OUT and -o OUT may be - for "
                "standard output, and the messages then go to standard error.");
 
-    for (const auto& registrar : CommandRegistration::all())
-        registrar(app, session);
+    for (const auto addCommand : Commands)
+        addCommand(app, session);
 
     int status = ExitOk;
     try {

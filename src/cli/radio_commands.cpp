@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // set-radio: the radio's name, DMR ID and vendor entry.
 
-#include "cli/cli_session.h"
+#include "cli/commands.h"
 #include "cli/text_encoding.h"
 
 namespace pw::cli {
@@ -14,7 +14,9 @@ struct SetRadioArguments {
     std::optional<int> vendor;
 };
 
-void registerRadioCommands(CLI::App& app, CliSession& session)
+} // namespace
+
+void addSetRadioCommand(CLI::App& app, CliSession& session)
 {
     static SetRadioArguments args;
     auto* command = app.add_subcommand("set-radio", "Change the radio name, radio DMR ID or vendor entry");
@@ -40,7 +42,4 @@ void registerRadioCommands(CLI::App& app, CliSession& session)
     });
 }
 
-const CommandRegistration registration(&registerRadioCommands);
-
-} // namespace
 } // namespace pw::cli

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // info and errors: what a codeplug file holds.
 
-#include "cli/cli_session.h"
+#include "cli/commands.h"
 #include "cli/text_encoding.h"
 
 #include <cstdio>
@@ -16,7 +16,9 @@ std::string formatIdText(FormatId formatId)
     return text;
 }
 
-void registerReadingCommands(CLI::App& app, CliSession& session)
+} // namespace
+
+void addInfoCommand(CLI::App& app, CliSession& session)
 {
     addReadingCommand(app, session, "info", "Show the format, radio identity and table sizes of a codeplug",
                       [](const Codeplug& codeplug, const std::string& file, std::ostream& out) {
@@ -32,16 +34,14 @@ void registerReadingCommands(CLI::App& app, CliSession& session)
                               << "rx group lists: " << codeplug.rxGroupLists().count() << '\n'
                               << "errors: " << codeplug.errorCount() << '\n';
                       });
+}
+
+void addErrorsCommand(CLI::App& app, CliSession& session)
+{
     addReadingCommand(app, session, "errors", "Print the error log of the decode",
                       [](const Codeplug& codeplug, const std::string&, std::ostream& out) {
                           out << terminalText(codeplug.errorLogText());
                       });
 }
-
-const CommandRegistration registration(&registerReadingCommands);
-
-} // namespace
-
-
 
 } // namespace pw::cli

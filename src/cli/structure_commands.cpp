@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // import-structures: the structural import from another codeplug file, of the kinds listed.
 
-#include "cli/cli_session.h"
+#include "cli/commands.h"
 
 #include "operations/structural_import.h"
 
@@ -46,7 +46,9 @@ std::optional<unsigned> kindOptions(std::string_view text)
     return options;
 }
 
-void registerStructureCommands(CLI::App& app, CliSession& session)
+} // namespace
+
+void addImportStructuresCommand(CLI::App& app, CliSession& session)
 {
     static StructureArguments args;
     auto* command = app.add_subcommand("import-structures",
@@ -80,7 +82,4 @@ void registerStructureCommands(CLI::App& app, CliSession& session)
     });
 }
 
-const CommandRegistration registration(&registerStructureCommands);
-
-} // namespace
 } // namespace pw::cli

@@ -3,11 +3,13 @@
 // another codeplug, and the two table sorts. Each runs the desktop program's command with the
 // file chooser answered by the command's argument.
 
-#include "cli/cli_session.h"
+#include "cli/commands.h"
 
 #include "operations/channel_transfer.h"
 #include "operations/contact_commands.h"
 #include "operations/contact_transfer.h"
+
+#include <memory>
 
 namespace pw::cli {
 namespace {
@@ -54,25 +56,13 @@ void runExport(CliSession& session, const TwoPaths& args, ExportCommand command)
     session.deliverStandardOutput();
 }
 
-void registerExportCommands(CLI::App& app, CliSession& session)
-{
-    static TwoPaths contacts;
-    addTwoPathCommand(app, "export-contacts", "Write the contacts as a CSV file", contacts, "OUT",
-                      "CSV file to write; - for standard output")
-        ->callback([&session] { runExport(session, contacts, exportContactsCsvCommand); });
-
-    static TwoPaths channels;
-    addTwoPathCommand(app, "export-channels", "Write the channels as a CSV file", channels, "OUT",
-                      "CSV file to write; - for standard output")
-        ->callback([&session] { runExport(session, channels, exportChannelsCsvCommand); });
-}
+using ImportCommand = TransferOutcome (*)(Codeplug&, Prompts&, WorkProgress*);
 
 // Runs a command that changes the codeplug, saves it when it changed, and ends with status 1
 // when the command did not run to its end.
 // The file the command reads ("-": standard input) answers its file chooser; when it cannot be
 // read, its path and the system's reason follow the command's message.
-template <typename Command>
-void runChanging(CliSession& session, const TwoPaths& args, Command command)
+void runImport(CliSession& session, const TwoPaths& args, ImportCommand command)
 {
     auto& codeplug = session.openCodeplug(args.file);
     const auto other = session.inputFile(args.other);
@@ -85,79 +75,100 @@ void runChanging(CliSession& session, const TwoPaths& args, Command command)
     endUnlessDone(outcome);
 }
 
-void registerImportCommands(CLI::App& app, CliSession& session)
+// A command that writes the codeplug's records to OUT.
+void addExportCommand(CLI::App& app, CliSession& session, const char* name, const char* description,
+                      ExportCommand command)
 {
-    static TwoPaths importContacts;
-    auto* command = addTwoPathCommand(app, "import-contacts", "Import contacts from a CSV file", importContacts,
-                                      "CSV", "Contact CSV file; - for standard input");
-    session.addOutputOption(*command);
-    command->callback([&session] { runChanging(session, importContacts, importContactsCsvCommand); });
-
-    static TwoPaths mergeContacts;
-    command = addTwoPathCommand(app, "merge-contacts", "Merge the contacts of another codeplug", mergeContacts,
-                                "OTHER", "Codeplug file to take the contacts from; - for standard input");
-    session.addOutputOption(*command);
-    command->callback([&session] { runChanging(session, mergeContacts, mergeContactsCommand); });
-
-    static TwoPaths importChannels;
-    command = addTwoPathCommand(app, "import-channels", "Import channels from a CSV file", importChannels, "CSV",
-                                "Channel CSV file; - for standard input");
-    session.addOutputOption(*command);
-    command->callback([&session] { runChanging(session, importChannels, importChannelsCsvCommand); });
-
-    static TwoPaths importChannelsFrom;
-    command = addTwoPathCommand(app, "import-channels-from",
-                                "Import the channels of another codeplug with the contacts they use",
-                                importChannelsFrom, "OTHER",
-                                "Codeplug file to take the channels from; - for standard input");
-    session.addOutputOption(*command);
-    command->callback([&session] { runChanging(session, importChannelsFrom, importChannelsFromCodeplugCommand); });
+    auto args = std::make_shared<TwoPaths>();
+    addTwoPathCommand(app, name, description, *args, "OUT", "CSV file to write; - for standard output")
+        ->callback([&session, args, command] { runExport(session, *args, command); });
 }
 
-void registerSortCommands(CLI::App& app, CliSession& session)
+// A command that brings the records of another file into the codeplug.
+void addImportCommand(CLI::App& app, CliSession& session, const char* name, const char* description,
+                      const char* otherName, const char* otherDescription, ImportCommand command)
 {
-    static SortArguments contacts;
+    auto args = std::make_shared<TwoPaths>();
+    auto* added = addTwoPathCommand(app, name, description, *args, otherName, otherDescription);
+    session.addOutputOption(*added);
+    added->callback([&session, args, command] { runImport(session, *args, command); });
+}
+
+} // namespace
+
+void addExportContactsCommand(CLI::App& app, CliSession& session)
+{
+    addExportCommand(app, session, "export-contacts", "Write the contacts as a CSV file", exportContactsCsvCommand);
+}
+
+void addExportChannelsCommand(CLI::App& app, CliSession& session)
+{
+    addExportCommand(app, session, "export-channels", "Write the channels as a CSV file", exportChannelsCsvCommand);
+}
+
+void addImportContactsCommand(CLI::App& app, CliSession& session)
+{
+    addImportCommand(app, session, "import-contacts", "Import contacts from a CSV file", "CSV",
+                     "Contact CSV file; - for standard input", importContactsCsvCommand);
+}
+
+void addMergeContactsCommand(CLI::App& app, CliSession& session)
+{
+    addImportCommand(app, session, "merge-contacts", "Merge the contacts of another codeplug", "OTHER",
+                     "Codeplug file to take the contacts from; - for standard input", mergeContactsCommand);
+}
+
+void addImportChannelsCommand(CLI::App& app, CliSession& session)
+{
+    addImportCommand(app, session, "import-channels", "Import channels from a CSV file", "CSV",
+                     "Channel CSV file; - for standard input", importChannelsCsvCommand);
+}
+
+void addImportChannelsFromCommand(CLI::App& app, CliSession& session)
+{
+    addImportCommand(app, session, "import-channels-from",
+                     "Import the channels of another codeplug with the contacts they use", "OTHER",
+                     "Codeplug file to take the channels from; - for standard input",
+                     importChannelsFromCodeplugCommand);
+}
+
+void addSortContactsCommand(CLI::App& app, CliSession& session)
+{
+    static SortArguments args;
     auto* command = app.add_subcommand("sort-contacts", "Sort the contacts by a column of the contact list");
-    command->add_option("FILE", contacts.file, "Codeplug file; - for standard input")->required();
-    command->add_option("COLUMN", contacts.column,
+    command->add_option("FILE", args.file, "Codeplug file; - for standard input")->required();
+    command->add_option("COLUMN", args.column,
                         "0 No., 1 DMR-MARC ID, 2 Contact Name, 3 Contact Type, 4 Alert Tone "
                         "(0 and 3 do not sort, as in the contact list)")
         ->required()
         ->check(CLI::Range(0, 4));
     session.addOutputOption(*command);
     command->callback([&session] {
-        auto& codeplug = session.openCodeplug(contacts.file);
-        sortContactsCommand(codeplug, contacts.column);
-        session.saveIfChanged(codeplug, contacts.file);
+        auto& codeplug = session.openCodeplug(args.file);
+        sortContactsCommand(codeplug, args.column);
+        session.saveIfChanged(codeplug, args.file);
     });
+}
 
-    static SortArguments channels;
-    command = app.add_subcommand("sort-channels", "Sort the channels by a column of the channel list");
-    command->add_option("FILE", channels.file, "Codeplug file; - for standard input")->required();
-    command->add_option("COLUMN", channels.column,
+void addSortChannelsCommand(CLI::App& app, CliSession& session)
+{
+    static SortArguments args;
+    auto* command = app.add_subcommand("sort-channels", "Sort the channels by a column of the channel list");
+    command->add_option("FILE", args.file, "Codeplug file; - for standard input")->required();
+    command->add_option("COLUMN", args.column,
                         "0 No. (does not sort), 1 Channel Name, 2 Rx Freq, 3 Mode, 4 BW, 5 Tx Freq, 6 Admit, "
                         "7 PWR, 8 Slot, 9 Color, 10 T-Enc/Contact, 11 R-Dec/Grp")
         ->required()
         ->check(CLI::Range(0, 11));
     session.addOutputOption(*command);
     command->callback([&session] {
-        auto& codeplug = session.openCodeplug(channels.file);
-        const auto outcome = sortChannelsCommand(codeplug, session.prompts(), channels.column);
-        session.saveIfChanged(codeplug, channels.file);
+        auto& codeplug = session.openCodeplug(args.file);
+        const auto outcome = sortChannelsCommand(codeplug, session.prompts(), args.column);
+        session.saveIfChanged(codeplug, args.file);
         // Column 0 sorts nothing and is no failure; the feature guard is.
-        if (channels.column != 0)
+        if (args.column != 0)
             endUnlessDone(outcome);
     });
 }
 
-void registerTransferCommands(CLI::App& app, CliSession& session)
-{
-    registerExportCommands(app, session);
-    registerImportCommands(app, session);
-    registerSortCommands(app, session);
-}
-
-const CommandRegistration registration(&registerTransferCommands);
-
-} // namespace
 } // namespace pw::cli

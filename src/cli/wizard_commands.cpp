@@ -3,7 +3,7 @@
 // controls. Each option stands for one control of the dialog; the dialog's own checks and messages
 // are those of the operations.
 
-#include "cli/cli_session.h"
+#include "cli/commands.h"
 #include "cli/text_encoding.h"
 #include "codeplug/frequency_limits.h"
 #include "presenter/mass_change_choices.h"
@@ -130,7 +130,17 @@ void checkReceiveFrequency(CliSession& session, const Codeplug& codeplug, const 
         throw CommandExit{ExitFailed};
 }
 
-void registerMassChange(CLI::App& app, CliSession& session)
+struct ZoneWizardArguments {
+    std::string file;
+    std::string rows;
+    std::string zone;
+    std::optional<std::string> scanList;
+    bool apply = false;
+};
+
+} // namespace
+
+void addMassChangeCommand(CLI::App& app, CliSession& session)
 {
     static MassChangeArguments args;
     auto* command = app.add_subcommand("mass-change", "Apply one set of changes to many channels, or to copies");
@@ -177,15 +187,8 @@ void registerMassChange(CLI::App& app, CliSession& session)
     });
 }
 
-struct ZoneWizardArguments {
-    std::string file;
-    std::string rows;
-    std::string zone;
-    std::optional<std::string> scanList;
-    bool apply = false;
-};
 
-void registerZoneWizard(CLI::App& app, CliSession& session)
+void addZoneWizardCommand(CLI::App& app, CliSession& session)
 {
     static ZoneWizardArguments args;
     auto* command = app.add_subcommand("zone-wizard", "Put channels into a zone, optionally with a new scan list");
@@ -217,13 +220,4 @@ void registerZoneWizard(CLI::App& app, CliSession& session)
     });
 }
 
-void registerWizardCommands(CLI::App& app, CliSession& session)
-{
-    registerMassChange(app, session);
-    registerZoneWizard(app, session);
-}
-
-const CommandRegistration registration(&registerWizardCommands);
-
-} // namespace
 } // namespace pw::cli

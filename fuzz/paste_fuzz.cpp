@@ -4,7 +4,7 @@
 // added, and what it added must copy into a text that, pasted back, adds nothing.
 #include "fuzz_codeplugs.h"
 #include "operations/clipboard_transfer.h"
-#include "platform/prompts.h"
+#include "support/silent_prompts.h"
 
 #include <cstddef>
 #include <cstdint>

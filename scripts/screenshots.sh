@@ -14,7 +14,7 @@ fi
 build="${PLUGWRIGHT_BUILD_DIR:-build/release}"
 if [ ! -x "$build/src/ui/render_screens" ]; then
   scripts/setup-debian.sh
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLUGWRIGHT_BUILD_TESTS=ON
   cmake --build "$build" --parallel 2 --target render_screens
 fi
 mkdir -p "$out"

@@ -5,7 +5,7 @@
 // Runs on the offscreen platform or under Xvfb (scripts/screenshots.sh). Every dialog is opened
 // the way a user opens it, drawn, and cancelled, so the codeplug is never changed.
 
-#include "platform/scripted_prompts.h"
+#include "support/scripted_prompts.h"
 #include "ui/main_window.h"
 
 #include <QAbstractButton>

@@ -7,7 +7,7 @@
 // Targets on the project's machines: open and show under 2 s, sort and redraw under 1 s.
 // Runs on the offscreen platform or under Xvfb (scripts/time-window.sh).
 
-#include "platform/scripted_prompts.h"
+#include "support/scripted_prompts.h"
 #include "support/d868_fixture.h"
 #include "support/fixture_builder.h"
 #include "support/temp_dir.h"

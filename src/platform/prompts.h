@@ -92,21 +92,4 @@ private:
     Prompts& target_;
 };
 
-// Answers nothing and shows nothing: for code run where no user is present.
-class SilentPrompts final : public Prompts {
-public:
-    MessageAnswer message(MessageIcon, MessageButtons buttons, std::string_view, std::string_view) override
-    {
-        return buttons == MessageButtons::Ok ? MessageAnswer::Ok
-             : buttons == MessageButtons::OkCancel ? MessageAnswer::Cancel
-                                                   : MessageAnswer::No;
-    }
-    std::optional<std::string> inputBox(std::string_view, std::string_view, std::size_t, std::string_view) override
-    {
-        return std::nullopt;
-    }
-    std::optional<std::string> chooseFile(const FileChooserRequest&) override { return std::nullopt; }
-    void setBusy(bool) override {}
-};
-
 } // namespace pw

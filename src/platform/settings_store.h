@@ -34,17 +34,4 @@ private:
     std::filesystem::path path_;
 };
 
-class MemorySettingsStore final : public SettingsStore {
-public:
-    std::optional<std::vector<std::uint8_t>> read() override { return value_; }
-    bool write(std::span<const std::uint8_t> value) override
-    {
-        value_.emplace(value.begin(), value.end());
-        return true;
-    }
-
-private:
-    std::optional<std::vector<std::uint8_t>> value_;
-};
-
 } // namespace pw

@@ -3,6 +3,7 @@
 
 #include "iddb/id_database.h"
 #include "support/fixture_builder.h"
+#include "support/memory_settings_store.h"
 #include "support/temp_dir.h"
 
 #include <cstdlib>

@@ -4,7 +4,7 @@
 
 #include "codeplug/byte_field.h"
 #include "codeplug/codeplug.h"
-#include "platform/scripted_prompts.h"
+#include "support/scripted_prompts.h"
 #include "support/fixture_builder.h"
 #include "support/temp_dir.h"
 

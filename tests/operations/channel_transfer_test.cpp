@@ -5,7 +5,7 @@
 #include "operations/contact_transfer.h"
 
 #include "operations/transfer_fixture.h"
-#include "platform/scripted_prompts.h"
+#include "support/scripted_prompts.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "operations/channel_transfer.h"
 #include "operations/structure_fixture.h"
 #include "platform/clipboard.h"
-#include "platform/scripted_prompts.h"
+#include "support/scripted_prompts.h"
 
 #include <gtest/gtest.h>
 

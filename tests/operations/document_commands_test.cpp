@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "operations/document_commands.h"
-#include "platform/scripted_prompts.h"
+#include "support/scripted_prompts.h"
 #include "support/fixture_builder.h"
 #include "support/temp_dir.h"
 

@@ -5,7 +5,7 @@
 #include "codeplug/codeplug.h"
 #include "iddb/iddb_test_records.h"
 #include "operations/transfer_fixture.h"
-#include "platform/scripted_prompts.h"
+#include "support/scripted_prompts.h"
 #include "iddb/settings_block.h"
 #include "support/fixture_builder.h"
 #include "support/temp_dir.h"

@@ -6,7 +6,7 @@
 
 #include "iddb/iddb_test_records.h"
 #include "operations/transfer_fixture.h"
-#include "platform/scripted_prompts.h"
+#include "support/scripted_prompts.h"
 
 #include <gtest/gtest.h>
 

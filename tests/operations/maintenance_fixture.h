@@ -6,7 +6,7 @@
 #include "codeplug/codeplug.h"
 #include "codeplug/record_factory.h"
 #include "operations/list_tab_state.h"
-#include "platform/scripted_prompts.h"
+#include "support/scripted_prompts.h"
 #include "support/fixture_builder.h"
 #include "support/temp_dir.h"
 

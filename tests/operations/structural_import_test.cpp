@@ -6,7 +6,7 @@
 #include "support/d868_fixture.h"
 #include "support/rdb_fixture.h"
 #include "support/tyt_fixture.h"
-#include "platform/scripted_prompts.h"
+#include "support/scripted_prompts.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "codeplug/record_factory.h"
 
 #include "codeplug/codeplug.h"
-#include "platform/scripted_prompts.h"
+#include "support/scripted_prompts.h"
 #include "support/fixture_builder.h"
 #include "support/temp_dir.h"
 

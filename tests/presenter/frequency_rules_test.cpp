@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "presenter/frequency_rules.h"
 
-#include "platform/scripted_prompts.h"
+#include "support/scripted_prompts.h"
 
 #include <gtest/gtest.h>
 

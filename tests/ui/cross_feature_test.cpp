@@ -3,7 +3,7 @@
 // and channel lists, and the Zones tab opening the channel editor, each followed into every list
 // that shows what they changed.
 
-#include "platform/scripted_prompts.h"
+#include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 #include "support/tyt_fixture.h"
 #include "ui/channel_editor_dialog.h"

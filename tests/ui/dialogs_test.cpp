@@ -5,7 +5,7 @@
 #include "codeplug/record_factory.h"
 #include "operations/channel_mass_change.h"
 #include "operations/zone_wizard.h"
-#include "platform/scripted_prompts.h"
+#include "support/scripted_prompts.h"
 #include "support/fixture_builder.h"
 #include "support/temp_dir.h"
 #include "ui/main_window.h"

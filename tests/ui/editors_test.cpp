@@ -5,7 +5,7 @@
 #include "codeplug/record_factory.h"
 #include "operations/document_commands.h"
 #include "operations/name_check.h"
-#include "platform/scripted_prompts.h"
+#include "support/scripted_prompts.h"
 #include "support/fixture_builder.h"
 #include "support/temp_dir.h"
 #include "ui/channel_editor_dialog.h"

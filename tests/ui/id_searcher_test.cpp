@@ -7,7 +7,7 @@
 #include "iddb/id_database.h"
 #include "iddb/id_sources.h"
 #include "iddb/settings_block.h"
-#include "platform/scripted_prompts.h"
+#include "support/scripted_prompts.h"
 #include "support/fixture_builder.h"
 #include "support/loopback_http_server.h"
 #include "support/sample_database_server.h"

@@ -3,7 +3,7 @@
 // Reaching a dialog's controls by object name, as the tests that drive the window's dialogs do,
 // and scripted prompts under which a test can look at the window while a message box is up.
 
-#include "platform/scripted_prompts.h"
+#include "support/scripted_prompts.h"
 
 #include <QDialog>
 #include <QPushButton>

@@ -2,7 +2,7 @@
 // Undo and redo through the window, the title, the usual keys, the focus rule of Ctrl+C and Ctrl+V,
 // lists refreshed before a command's report, the zones drop-down, and the backup of the first save.
 
-#include "platform/scripted_prompts.h"
+#include "support/scripted_prompts.h"
 #include "support/fixture_builder.h"
 #include "support/temp_dir.h"
 #include "support/tyt_fixture.h"

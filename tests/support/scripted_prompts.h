@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Prompts that answer from a script and record what was shown: for tests and for batch runs in
-// which every answer is known beforehand.
+// Prompts that answer from a script and record what was shown, for tests.
 
 #include "platform/prompts.h"
 

@@ -1,22 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "iddb/http_download.h"
 
+#include "platform/curl_api.h"
 #include "plugwright_version.h"
 
-#include <curl/curl.h>
-
 #include <cstdlib>
-#include <memory>
-#include <mutex>
 
 namespace pw {
 namespace {
-
-void initialiseCurlOnce()
-{
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
 
 bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
@@ -45,6 +36,7 @@ std::string detailAfter(std::string_view message, std::string_view prefix)
 }
 
 struct Transfer {
+    const CurlApi* api = nullptr;
     CURL* curl = nullptr;
     const DownloadReceiver* receiver = nullptr;
     const DownloadProgress* progress = nullptr;
@@ -63,7 +55,7 @@ std::size_t onBody(char* data, std::size_t size, std::size_t count, void* user)
     const std::size_t bytes = size * count;
     if (!transfer.statusChecked) {
         long status = 0;
-        curl_easy_getinfo(transfer.curl, CURLINFO_RESPONSE_CODE, &status);
+        transfer.api->getinfo(transfer.curl, CURLINFO_RESPONSE_CODE, &status);
         transfer.statusChecked = true;
         // Only the list itself is read: an error page is no user list.
         if (status != 200) {
@@ -121,14 +113,15 @@ DownloadResult HttpDownload::fetch(const std::string& url, const DownloadReceive
         result.reason = "not an http:// or https:// URL";
         return result;
     }
-    initialiseCurlOnce();
-    std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> handle(curl_easy_init(), &curl_easy_cleanup);
+    const CurlApi* api = CurlApi::get();
+    const CurlHandle handle = api ? api->init() : CurlHandle();
     if (!handle) {
         result.reason = "the network library could not start";
         return result;
     }
     CURL* curl = handle.get();
     Transfer transfer;
+    transfer.api = api;
     transfer.curl = curl;
     transfer.receiver = &receiver;
     transfer.progress = &progress;
@@ -139,40 +132,40 @@ DownloadResult HttpDownload::fetch(const std::string& url, const DownloadReceive
     const bool secure = startsWith(url, "https://");
     const std::string userAgent = downloadUserAgent();
 
-    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    api->setopt(curl, CURLOPT_URL, url.c_str());
+    api->setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
     // Once on https, a redirect may not step down to plain http.
-    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, secure ? "https" : "http,https");
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, limits_.maxRedirects);
-    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
-    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
+    api->setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, secure ? "https" : "http,https");
+    api->setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    api->setopt(curl, CURLOPT_MAXREDIRS, limits_.maxRedirects);
+    api->setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
+    api->setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
 #ifdef PLUGWRIGHT_TEST_CA_HOOK
     // Test builds only: the tests' own certificate authority, made for the loopback servers.
     if (const char* testAuthority = std::getenv("PLUGWRIGHT_TEST_CA_FILE"); testAuthority && *testAuthority)
-        curl_easy_setopt(curl, CURLOPT_CAINFO, testAuthority);
+        api->setopt(curl, CURLOPT_CAINFO, testAuthority);
 #endif
-    curl_easy_setopt(curl, CURLOPT_USERAGENT, userAgent.c_str());
+    api->setopt(curl, CURLOPT_USERAGENT, userAgent.c_str());
     // Any encoding curl can decode: the list shrinks to a fifth with gzip.
-    curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits_.connectTimeout.count()));
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(limits_.maxDuration.count()));
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, limits_.lowSpeedBytesPerSecond);
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, static_cast<long>(limits_.lowSpeedTime.count()));
-    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorText);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &onBody);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
-    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &onProgress);
-    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
+    api->setopt(curl, CURLOPT_ACCEPT_ENCODING, "");
+    api->setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    api->setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits_.connectTimeout.count()));
+    api->setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(limits_.maxDuration.count()));
+    api->setopt(curl, CURLOPT_LOW_SPEED_LIMIT, limits_.lowSpeedBytesPerSecond);
+    api->setopt(curl, CURLOPT_LOW_SPEED_TIME, static_cast<long>(limits_.lowSpeedTime.count()));
+    api->setopt(curl, CURLOPT_ERRORBUFFER, errorText);
+    api->setopt(curl, CURLOPT_WRITEFUNCTION, &onBody);
+    api->setopt(curl, CURLOPT_WRITEDATA, &transfer);
+    api->setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    api->setopt(curl, CURLOPT_XFERINFOFUNCTION, &onProgress);
+    api->setopt(curl, CURLOPT_XFERINFODATA, &transfer);
 
     const auto started = std::chrono::steady_clock::now();
-    const CURLcode code = curl_easy_perform(curl);
+    const CURLcode code = api->perform(curl);
     const auto elapsed = std::chrono::steady_clock::now() - started;
-    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &result.httpStatus);
+    api->getinfo(curl, CURLINFO_RESPONSE_CODE, &result.httpStatus);
     result.bodyBytes = transfer.bodyBytes;
-    const std::string message = errorText[0] ? errorText : curl_easy_strerror(code);
+    const std::string message = errorText[0] ? errorText : api->strerror(code);
 
     if (!transfer.abortReason.empty()) {
         result.reason = transfer.abortReason;

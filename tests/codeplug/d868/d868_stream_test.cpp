@@ -41,67 +41,66 @@ std::string letters(std::size_t length, char first = 'a')
 
 // ---- SeptetText ----
 
-TEST(SeptetText, CharactersArePackedLeastSignificantBitFirst)
+TEST(SeptetText, SeptetsArePackedLeastSignificantBitFirst)
 {
     std::vector<std::uint8_t> out(16, 0xEE);
-    SeptetWriter writer(out);
-    writer.put('A');  // 100 0001
-    writer.put('B');  // 100 0010: bit 0 is bit 7 of byte 0, bits 1-6 are bits 0-5 of byte 1
-    writer.finish();
-    ASSERT_EQ(writer.size(), 2u);
+    const std::uint8_t two[] = {'A', 'B'};  // 100 0001, 100 0010
+    // 'B': bit 0 is bit 7 of byte 0, bits 1-6 are bits 0-5 of byte 1.
+    ASSERT_EQ(packSeptets(two, 2, out.data()), 2u);
     EXPECT_EQ(out[0], 0x41);
     EXPECT_EQ(out[1], 0x21);
 
-    // Eight characters fill exactly seven bytes; the eighth is bits 1-7 of byte 6.
-    SeptetWriter eight(out);
-    for (int i = 0; i < 7; ++i)
-        eight.put('\x01');
-    eight.put('\x7F');
-    EXPECT_EQ(eight.size(), 7u);
-    eight.finish();
-    EXPECT_EQ(eight.size(), 7u);
+    // Eight septets fill exactly seven bytes; the eighth is bits 1-7 of byte 6.
+    const std::uint8_t eight[] = {1, 1, 1, 1, 1, 1, 1, 0x7F};
+    ASSERT_EQ(packSeptets(eight, 8, out.data()), 7u);
     EXPECT_EQ(out[6], 0xFE);
-    EXPECT_EQ(out[0], 0x81);  // character 0, and character 1's bit 0 in bit 7
-    EXPECT_EQ(out[1], 0x40);  // character 2's bit 0 in bit 6
+    EXPECT_EQ(out[0], 0x81);  // septet 0, and septet 1's bit 0 in bit 7
+    EXPECT_EQ(out[1], 0x40);  // septet 2's bit 0 in bit 6
 }
 
-TEST(SeptetText, WriterNeverWritesPastItsBuffer)
+TEST(SeptetText, EveryCountPacksIntoItsBytesAloneAndUnpacksBack)
 {
-    std::vector<std::uint8_t> out(4, 0xEE);
-    SeptetWriter writer(Bytes(out).first(2));
-    writer.putText("ABCDE", 16);
-    writer.finish();
-    EXPECT_TRUE(writer.overflowed());
-    EXPECT_EQ(out[2], 0xEE);
-    EXPECT_EQ(out[3], 0xEE);
+    for (std::size_t count = 0; count <= 20; ++count) {
+        std::vector<std::uint8_t> septets(count);
+        for (std::size_t i = 0; i < count; ++i)
+            septets[i] = static_cast<std::uint8_t>((i * 37 + 5) & 0x7F);
+        std::vector<std::uint8_t> out(32, 0xEE);
+        const std::size_t bytes = packSeptets(septets.data(), count, out.data());
+        ASSERT_EQ(bytes, (count * 7 + 7) / 8) << count;
+        for (std::size_t i = bytes; i < out.size(); ++i)
+            ASSERT_EQ(out[i], 0xEE) << count << " wrote byte " << i;
+        std::vector<std::uint8_t> back(count + 8, 0xEE);
+        out.resize(bytes);
+        EXPECT_EQ(unpackSeptets(out, 0, count, back.data()), count) << count;
+        EXPECT_EQ(std::vector<std::uint8_t>(back.begin(), back.begin() + count), septets) << count;
+        EXPECT_EQ(back[count], 0xEE) << count;  // nothing past what was asked for
+    }
 }
 
 TEST(SeptetText, CharactersAreReducedToSevenBitsAndNeverToATerminator)
 {
-    std::vector<std::uint8_t> out(16);
-    SeptetWriter writer(out);
-    writer.putText("\xC1\x80Z", 16);
-    writer.finish();
-    SeptetReader reader(ConstBytes(out).first(writer.size()), 0);
-    // 0xC1 loses its top bit; 0x80 would read as the end of the text and is written as '?'.
-    EXPECT_EQ(reader.readText(17, 16), std::optional<std::string>("A?Z"));
+    EXPECT_EQ(septetOf('Z'), 'Z');
+    EXPECT_EQ(septetOf(0xC1), 'A');  // the top bit is dropped
+    // 0x80 would read as the end of its text and shift every later text of the entry.
+    EXPECT_EQ(septetOf(0x80), '?');
 }
 
 TEST(SeptetText, TextsOfEveryLengthReadBackCutToWhatIsKept)
 {
     for (std::size_t length = 0; length <= 20; ++length) {
-        for (const auto& [accepted, kept] : {std::pair<std::size_t, std::size_t>{17, 16}, {16, 16}, {9, 8}}) {
-            std::vector<std::uint8_t> out(64);
-            SeptetWriter writer(out);
-            writer.putText(letters(length), kept);
-            writer.putText("next", 16);
-            writer.finish();
-            out.resize(writer.size());
-            SeptetReader reader(out, 0);
-            EXPECT_EQ(reader.readText(accepted, kept), letters(std::min(length, kept))) << length;
-            EXPECT_EQ(reader.readText(17, 16), std::optional<std::string>("next")) << length;
-            EXPECT_EQ(reader.endOffset(), out.size()) << length;
-        }
+        Contact contact = newContact(D868Format);
+        contact.setName(letters(length));
+        contact.setCallsign(letters(length, 'K'));
+        contact.assignDescriptive(ContactText::City, "next");
+        const Contact* one[] = {&contact};
+        std::vector<std::uint8_t> stream;
+        packContactStream(one, stream);
+        stream.push_back(0);
+        const auto unpacked = unpackAll(stream, 1, newContact(D868Format));
+        ASSERT_EQ(unpacked.contacts.size(), 1u) << length;
+        EXPECT_EQ(unpacked.contacts[0]->name(), letters(std::min<std::size_t>(length, 16))) << length;
+        EXPECT_EQ(unpacked.contacts[0]->callsign(), letters(std::min<std::size_t>(length, 8), 'K')) << length;
+        EXPECT_EQ(unpacked.contacts[0]->city(), "next") << length;
     }
 }
 
@@ -109,25 +108,28 @@ TEST(SeptetText, OverlongTextIsCutAndTheNextSeptetEndsIt)
 {
     // 20 letters and a terminator as another writer might store them: the reader takes 17, keeps
     // 16, and takes the 18th letter as the terminator, so the following text starts at the 19th.
-    D868FixtureContact contact;
-    contact.name = "ABCDEFGHIJKLMNOPQRST";
-    const auto packed = packD868FixtureContacts({contact});
-    SeptetReader reader(packed, 6);
-    EXPECT_EQ(reader.readText(17, 16), std::optional<std::string>("ABCDEFGHIJKLMNOP"));
-    EXPECT_EQ(reader.readText(16, 16), std::optional<std::string>("ST"));
+    D868FixtureContact fixture;
+    fixture.name = "ABCDEFGHIJKLMNOPQRST";
+    auto stream = packD868FixtureContacts({fixture});
+    stream.push_back(0);
+    const auto unpacked = unpackAll(stream, 1, newContact(D868Format));
+    ASSERT_EQ(unpacked.contacts.size(), 1u);
+    EXPECT_EQ(unpacked.contacts[0]->name(), "ABCDEFGHIJKLMNOP");
+    EXPECT_EQ(unpacked.contacts[0]->city(), "ST");
 }
 
-TEST(SeptetText, ReadingStopsAtTheEndOfTheSpan)
+TEST(SeptetText, UnpackingStopsAtTheEndOfTheSpan)
 {
     const std::vector<std::uint8_t> bytes = {0xFF, 0xFF};
-    SeptetReader reader(bytes, 0);
-    EXPECT_EQ(reader.next(), std::optional<std::uint8_t>(0x7F));
-    EXPECT_EQ(reader.next(), std::optional<std::uint8_t>(0x7F));
-    EXPECT_FALSE(reader.next().has_value());  // bits 14-20 are not all inside two bytes
-    SeptetReader unterminated(bytes, 0);
-    EXPECT_FALSE(unterminated.readText(17, 16).has_value());
-    SeptetReader beyond(bytes, 5);
-    EXPECT_FALSE(beyond.next().has_value());
+    std::uint8_t septets[8] = {};
+    // Bits 14-20 are not all inside two bytes: two septets, not three.
+    EXPECT_EQ(unpackSeptets(bytes, 0, 8, septets), 2u);
+    EXPECT_EQ(septets[0], 0x7F);
+    EXPECT_EQ(septets[1], 0x7F);
+    EXPECT_EQ(unpackSeptets(bytes, 5, 8, septets), 0u);
+    // An entry whose texts run on past the end of the stream is not taken.
+    const std::vector<std::uint8_t> unterminated(6 + 16, 0xFF);
+    EXPECT_TRUE(unpackAll(unterminated, 1, newContact(D868Format)).contacts.empty());
 }
 
 // ---- PackedContactStream ----

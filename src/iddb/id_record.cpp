@@ -63,6 +63,21 @@ std::int32_t dmrIdValue(std::string_view text)
     return static_cast<std::int32_t>(std::min<std::int64_t>(value, std::numeric_limits<std::int32_t>::max()));
 }
 
+std::optional<std::uint32_t> dmrIdFromDigits(std::string_view text)
+{
+    if (text.empty() || text.size() > 8)
+        return std::nullopt;
+    std::uint32_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + static_cast<std::uint32_t>(c - '0');
+    }
+    if (value == 0 || value > 0xFFFFFFu)
+        return std::nullopt;
+    return value;
+}
+
 RecordLineResult parseRecordLine(std::string_view line, IdRecordFields& fields)
 {
     struct Wanted {

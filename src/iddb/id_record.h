@@ -22,6 +22,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,6 +64,8 @@ bool readRecordIdField(std::string_view line, std::string& idField);
 // The decimal value of a DMR ID text: leading blanks and one sign are passed over, the leading
 // digits count, 0 when there are none; values beyond 32 bits saturate.
 std::int32_t dmrIdValue(std::string_view text);
+// A DMR ID written as nothing but decimal digits, 1 to 16777215 (24 bits); nothing otherwise.
+std::optional<std::uint32_t> dmrIdFromDigits(std::string_view text);
 // Reads fields 0 to 6 of a record line into `fields`, cut to their limits, with the remarks'
 // control characters turned into blanks.
 RecordLineResult parseRecordLine(std::string_view line, IdRecordFields& fields);

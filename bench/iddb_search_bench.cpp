@@ -5,6 +5,7 @@
 #include "iddb/id_database.h"
 #include "iddb/id_export.h"
 #include "iddb/id_searcher.h"
+#include "iddb/id_user_index.h"
 #include "platform/file_io.h"
 #include "iddb/user_list_reader.h"
 #include "support/id_users_generator.h"
@@ -67,7 +68,11 @@ void ExportType1(benchmark::State& state)
     auto& database = databaseOf(static_cast<std::size_t>(state.range(0)));
     const auto path = std::filesystem::temp_directory_path() / "plugwright_iddb_export_bench.csv";
     for (auto _ : state) {
-        const bool written = pw::writeTextFileAtomically(path, pw::exportCsvText(database.Records(), 1, ""));
+        const pw::IdUserIndex users(database.Records());
+        pw::IdSelectionCriteria everyone;
+        everyone.limit = static_cast<std::size_t>(users.userCount());
+        const auto exported = pw::exportSelection(users, everyone, pw::RadioCsvType::Md2017);
+        const bool written = pw::writeTextFileAtomically(path, exported.text);
         benchmark::DoNotOptimize(written);
     }
     state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(path)) / 1e6;

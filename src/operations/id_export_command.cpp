@@ -9,14 +9,13 @@
 
 namespace pw {
 
-ExportOutcome exportIdRecords(const IdDatabase* database, int radioType, std::string_view criteriaText,
-                              Prompts& prompts, ExportCharset charset)
+ExportOutcome exportIdRecords(const IdUserIndex* users, const ExportRequest& request, Prompts& prompts)
 {
-    if (!database) {
+    if (!users) {
         prompts.error("Internal Error: Database unavailable for export.");
         return ExportOutcome::NoDatabase;
     }
-    if (radioType < 1 || radioType > 3) {
+    if (!radioCsvTypeInfo(request.type)) {
         prompts.inform("Please select the radio type to continue.");
         return ExportOutcome::NoRadioType;
     }
@@ -33,15 +32,17 @@ ExportOutcome exportIdRecords(const IdDatabase* database, int radioType, std::st
         return ExportOutcome::Declined;
 
     bool written = false;
+    RadioCsvExport exported;
     {
         BusyScope busy(prompts);
-        written = writeTextFileAtomically(path, exportCsvText(database->Records(), radioType, criteriaText, charset));
+        exported = exportSelection(*users, request.criteria, request.type, request.options);
+        written = writeTextFileAtomically(path, exported.text);
     }
     if (!written) {
         prompts.error("Unable to open file '" + *chosen + "' for writing.");
         return ExportOutcome::WriteFailed;
     }
-    prompts.inform("CSV output file successfully written.");
+    prompts.inform("CSV output file successfully written.\r\n" + exported.report);
     return ExportOutcome::Written;
 }
 

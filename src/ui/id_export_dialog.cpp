@@ -55,8 +55,9 @@ IdExportDialog::IdExportDialog(const IdDatabase& database, std::string criteriaT
     auto* radiosLayout = new QVBoxLayout(radios);
     radioTypes_ = new QButtonGroup(this);
     radioTypes_->setExclusive(true);
-    for (int type = 1; type <= 3; ++type) {
-        auto* radio = new QRadioButton(fromUtf8(radioTypeButtonText(type)), radios);
+    for (const auto& info : radioCsvTypes()) {
+        const int type = static_cast<int>(info.type);
+        auto* radio = new QRadioButton(fromUtf8(info.buttonText), radios);
         radio->setObjectName(QStringLiteral("radioType%1").arg(type));
         radioTypes_->addButton(radio, type);
         radiosLayout->addWidget(radio);
@@ -75,6 +76,9 @@ IdExportDialog::IdExportDialog(const IdDatabase& database, std::string criteriaT
     ascii_ = new QCheckBox(QStringLiteral("Plain ASCII only (for radios that show no accents)"), this);
     ascii_->setObjectName(QStringLiteral("plainAscii"));
     layout->addWidget(ascii_);
+    noNames_ = new QCheckBox(QStringLiteral("Callsigns only (no names, cities or states)"), this);
+    noNames_->setObjectName(QStringLiteral("noNames"));
+    layout->addWidget(noNames_);
 
     status_ = new QLabel(QStringLiteral("Initializing. . ."), this);
     status_->setObjectName(QStringLiteral("matchCount"));
@@ -141,8 +145,13 @@ void IdExportDialog::clearCriteria()
 
 void IdExportDialog::exportRecords()
 {
-    exportIdRecords(&database_, radioType(), criteriaText_, prompts_,
-                    ascii_->isChecked() ? ExportCharset::Ascii : ExportCharset::Windows1252);
+    ExportRequest request;
+    request.type = static_cast<RadioCsvType>(radioType());
+    request.criteria.criteriaText = criteriaText_;
+    request.options.charset = ascii_->isChecked() ? ExportCharset::Ascii : ExportCharset::Windows1252;
+    request.options.noNames = noNames_->isChecked();
+    const IdUserIndex users(database_.Records());
+    exportIdRecords(&users, request, prompts_);
 }
 
 } // namespace pw::ui

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "DMR ID Database - CSV Export": writes the ID database's records, all or those matching the
-// criteria lines, in the CSV layout of a chosen radio type (iddb/id_export.h). A count of the
-// matching records follows the criteria about half a second after the last change.
+// criteria lines, in the CSV layout of a chosen radio type (iddb/id_export.h), by DMR ID up to the
+// type's capacity. A count of the matching records follows the criteria about half a second after
+// the last change.
 
 #include <QDialog>
 
@@ -33,7 +34,7 @@ public:
 
     // The criteria as they stand, CR LF between lines.
     const std::string& criteriaText() const { return criteriaText_; }
-    // 1 to 3 for the checked radio type, 0 for none.
+    // 1 to 5 for the checked radio type (RadioCsvType), 0 for none.
     int radioType() const;
     QString statusText() const;
     bool countPending() const { return countdown_ > 0; }
@@ -53,6 +54,7 @@ private:
     QButtonGroup* radioTypes_ = nullptr;
     QPlainTextEdit* criteria_ = nullptr;
     QCheckBox* ascii_ = nullptr;
+    QCheckBox* noNames_ = nullptr;
     QLabel* status_ = nullptr;
     QTimer* timer_ = nullptr;
 };

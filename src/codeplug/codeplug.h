@@ -185,6 +185,10 @@ public:
     // 1 on success, -1 when the ID is present (unless allowed), -2 not loaded, -4 table full.
     int addContact(const Contact& source, bool allowDuplicateId = false);
     void deleteContact(int index);
+    // Deletes the contacts at these 0-based indexes in one pass, keeping the references of channels
+    // and RX group lists right as deleteContact does; stops short of the format's smallest table
+    // by keeping the last of them. Returns the number deleted.
+    int deleteContacts(std::vector<int> indexes);
     // Tells `progress`, when given, how far the sort has come; the work's end is the caller's to report.
     void sortContacts(int column, WorkProgress* progress = nullptr);
     int findContactByName(std::string_view name) const;

@@ -39,6 +39,14 @@ std::int64_t expectedComparisons(int count)
 
 } // namespace
 
+// A family whose contactLeaving looks at the table's count overrides this: the list is deleted from
+// only after every call.
+void FormatCodec::contactsLeaving(Codeplug& codeplug, const std::vector<int>& indexes)
+{
+    for (auto index = indexes.rbegin(); index != indexes.rend(); ++index)
+        contactLeaving(codeplug, *index);
+}
+
 int Codeplug::addContact(const Contact& source, bool allowDuplicateId)
 {
     if (!loaded())
@@ -84,6 +92,51 @@ void Codeplug::deleteContact(int index)
     codec_->contactLeaving(*this, index);
     contacts_.deleteAt(index);
     edit.changed();
+}
+
+int Codeplug::deleteContacts(std::vector<int> indexes)
+{
+    if (!loaded())
+        return 0;
+    const int count = contacts_.count();
+    std::erase_if(indexes, [count](int index) { return index < 0 || index >= count; });
+    std::sort(indexes.begin(), indexes.end());
+    indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
+    const int deletable = std::max(count - codec_->minimumContacts(), 0);
+    if (static_cast<int>(indexes.size()) > deletable)
+        indexes.resize(static_cast<std::size_t>(deletable));
+    if (indexes.empty())
+        return 0;
+    EditScope edit(*this);
+
+    // Each old position's new one, 0 for a contact that leaves.
+    std::vector<int> newPosition(static_cast<std::size_t>(count) + 1, 0);
+    std::vector<bool> leaving(static_cast<std::size_t>(count), false);
+    for (const int index : indexes)
+        leaving[static_cast<std::size_t>(index)] = true;
+    for (int i = 0, kept = 0; i < count; ++i)
+        if (!leaving[static_cast<std::size_t>(i)])
+            newPosition[static_cast<std::size_t>(i) + 1] = ++kept;
+    // A reference past the table moves down as repeated deletes would move it.
+    const int deleted = static_cast<int>(indexes.size());
+    const auto positionAfter = [&newPosition, count, deleted](int position) {
+        if (position > count)
+            return position - deleted;
+        return position >= 1 ? newPosition[static_cast<std::size_t>(position)] : position;
+    };
+    for (const auto& channel : channels_)
+        if (channel->isDigital() && channel->txContact() > 0)
+            channel->setTxContact(positionAfter(channel->txContact()));
+    for (const auto& list : rxGroupLists_) {
+        for (int i = list->memberCount() - 1; i >= 0; --i)
+            if (list->member(i) >= 1 && positionAfter(list->member(i)) == 0)
+                list->removeMember(i);
+        list->remapMembers(positionAfter);
+    }
+    codec_->contactsLeaving(*this, indexes);
+    contacts_.eraseMarked(leaving);
+    edit.changed();
+    return static_cast<int>(indexes.size());
 }
 
 void Codeplug::sortContacts(int column, WorkProgress* progress)

@@ -112,6 +112,9 @@ public:
     virtual int minimumContacts() const { return 0; }
     // Keeps the image right when the contact at `index` is about to leave the table.
     virtual void contactLeaving(Codeplug& /*codeplug*/, int /*index*/) {}
+    // The same for several contacts leaving at once (ascending, each once): the image ends as it
+    // would after contactLeaving and the delete of each, from the last to the first.
+    virtual void contactsLeaving(Codeplug& codeplug, const std::vector<int>& indexes);
     // Gives a channel about to be appended its place in the image; false when there is none.
     virtual bool placeNewChannel(Codeplug& /*codeplug*/, Channel& /*channel*/) { return true; }
     // Keeps zones and scan lists right before the channel at `index` leaves the table.

@@ -111,6 +111,19 @@ public:
         return index;
     }
 
+    // Removes and destroys, in one pass, every item whose 0-based index is marked; the others keep
+    // their order. Returns the number removed.
+    int eraseMarked(const std::vector<bool>& marked)
+    {
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < items_.size(); ++i)
+            if (i >= marked.size() || !marked[i])
+                items_[kept++] = std::move(items_[i]);
+        const auto removed = items_.size() - kept;
+        items_.resize(kept);
+        return static_cast<int>(removed);
+    }
+
     void swapItems(int a, int b)
     {
         if (a == b || a < 0 || b < 0 || a >= count() || b >= count())

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace pw {
 namespace {
 
@@ -140,6 +142,99 @@ TEST_F(ContactTable, AllCallIdIsNeverADuplicate)
     EXPECT_TRUE(codeplug.isDuplicateDmrId(contact(Md380Format, 5, "x"), 2));
     EXPECT_FALSE(codeplug.isDuplicateDmrId(*codeplug.contactAt(0), 0));
 }
+
+// Eight contacts, three digital channels that transmit to contacts 2, 5 and 8, an RX group list of
+// contacts 2, 7 and 8, and a reference past the table, saved and opened twice.
+class BulkContactDelete : public testing::TestWithParam<FormatId> {
+protected:
+    void SetUp() override
+    {
+        Codeplug built;
+        ASSERT_EQ(built.open(test::writeFixture(dir_.file("fixture"), GetParam())), GetParam());
+        ASSERT_EQ(built.decode(), 1);
+        built.contacts().deleteAll();
+        built.channels().deleteAll();
+        built.rxGroupLists().deleteAll();
+        for (std::uint32_t id = 1; id <= 8; ++id) {
+            Contact c = built.newContact();
+            c.setName("C" + std::to_string(id));
+            c.setDmrId(1000 + id);
+            ASSERT_EQ(built.addContact(c), Added);
+        }
+        for (const int target : {2, 5, 8}) {
+            Channel channel = built.newChannel();
+            channel.setName("CH" + std::to_string(target));
+            channel.setMode(ChannelMode::Dmr);
+            channel.setTxContact(target);
+            ASSERT_EQ(built.addChannel(channel), Added);
+        }
+        ASSERT_EQ(built.newRxGroupList("Group"), 1);
+        for (const int member : {2, 7, 8})
+            built.rxGroupListAt(0)->addMember(member);
+        {
+            Codeplug::EditScope edit(built);
+            edit.changed();
+        }
+        ASSERT_EQ(built.save(dir_.file("base")), 1);
+        for (auto* codeplug : {&bulk_, &oneByOne_}) {
+            ASSERT_EQ(codeplug->open(dir_.file("base")), GetParam());
+            ASSERT_EQ(codeplug->decode(), 1);
+        }
+    }
+
+    TempDir dir_;
+    Codeplug bulk_;
+    Codeplug oneByOne_;
+};
+
+// The names the channels transmit to and the RX group list holds ("-" for none), with the contacts
+// named in `gone` taken away.
+std::vector<std::string> referencedNames(const Codeplug& codeplug, const std::set<std::string>& gone = {})
+{
+    const auto nameAt = [&](int position) -> std::string {
+        const auto* contact = codeplug.contactAt(position - 1);
+        return contact && !gone.count(contact->name()) ? contact->name() : "-";
+    };
+    std::vector<std::string> names;
+    for (const auto& channel : codeplug.channels())
+        names.push_back(nameAt(channel->txContact()));
+    for (const int member : codeplug.rxGroupListAt(0)->members())
+        if (nameAt(member) != "-")
+            names.push_back(nameAt(member));
+    return names;
+}
+
+TEST_P(BulkContactDelete, GivesTheFileThatDeletingOneByOneFromTheLastGives)
+{
+    std::set<std::string> gone;
+    for (const int index : {1, 3, 6})
+        gone.insert(bulk_.contactAt(index)->name());
+    const auto expected = referencedNames(bulk_, gone);
+    EXPECT_EQ(bulk_.deleteContacts({6, 1, 3, 1, 99, -1}), 3);
+    for (const int index : {6, 3, 1})
+        oneByOne_.deleteContact(index);
+    EXPECT_TRUE(bulk_.changed());
+    EXPECT_EQ(bulk_.fileBytes(), oneByOne_.fileBytes());
+    EXPECT_EQ(referencedNames(bulk_), referencedNames(oneByOne_));
+    // A D868 channel always names a talkgroup: one whose contact left names the first instead.
+    if (GetParam() != D868Format)
+        EXPECT_EQ(referencedNames(bulk_), expected);
+    EXPECT_EQ(bulk_.contacts().count(), 5);
+}
+
+TEST_P(BulkContactDelete, KeepsTheSmallestTableTheFormatAllows)
+{
+    std::vector<int> all(8);
+    for (int i = 0; i < 8; ++i)
+        all[static_cast<std::size_t>(i)] = i;
+    const int minimum = GetParam() == D868Format ? 1 : 0;
+    EXPECT_EQ(bulk_.deleteContacts(all), 8 - minimum);
+    EXPECT_EQ(bulk_.contacts().count(), minimum);
+    EXPECT_TRUE(bulk_.fileBytes().has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, BulkContactDelete,
+                         testing::Values(Md380Format, Md2017Format, RdbV1Format, RdbV2Format, D868Format));
 
 TEST(ContactCapacity, PerFormat)
 {

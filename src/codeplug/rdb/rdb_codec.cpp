@@ -579,6 +579,40 @@ void RdbCodec::contactLeaving(Codeplug& codeplug, int index)
                  static_cast<std::size_t>(count - index - 1) * ContactRecordSize);
 }
 
+// The bytes contactLeaving and a delete would leave for each contact, from the last to the first:
+// the records that stay move down in order, and the slot that each delete frees at the end of the
+// table keeps the table's last record at that moment: the last record that stays, or a later
+// leaving one.
+void RdbCodec::contactsLeaving(Codeplug& codeplug, const std::vector<int>& indexes)
+{
+    const std::size_t first = layout_.contactRecords;
+    if (image_.size() <= first || indexes.empty())
+        return;
+    const auto room = static_cast<int>((image_.size() - first) / ContactRecordSize);
+    const int count = std::min(codeplug.contacts().count(), room);
+    auto* records = image_.data() + layout_.contactRecordAt(0);
+    const std::vector<std::uint8_t> before(records, records + static_cast<std::size_t>(count) * ContactRecordSize);
+    const auto copyRecord = [&](int to, int from) {
+        if (to < count && from < count)
+            std::memcpy(records + static_cast<std::size_t>(to) * ContactRecordSize,
+                        before.data() + static_cast<std::size_t>(from) * ContactRecordSize, ContactRecordSize);
+    };
+    std::vector<bool> leaving(static_cast<std::size_t>(codeplug.contacts().count()), false);
+    for (const int index : indexes)
+        leaving[static_cast<std::size_t>(index)] = true;
+    int lastKept = -1;
+    int slot = 0;
+    for (int i = 0; i < codeplug.contacts().count(); ++i) {
+        if (leaving[static_cast<std::size_t>(i)])
+            continue;
+        copyRecord(slot++, i);
+        lastKept = i;
+    }
+    int freed = codeplug.contacts().count() - 1;
+    for (auto index = indexes.rbegin(); index != indexes.rend(); ++index)
+        copyRecord(freed--, std::max(lastKept, *index));
+}
+
 void RdbCodec::channelLeaving(Codeplug& codeplug, int index)
 {
     leavingSlot_ = codeplug.channelAt(index)->slotNumber();

@@ -43,6 +43,7 @@ public:
     int channelIndexOfMember(const Codeplug& codeplug, int number) const override;
     int minimumChannels() const override { return 1; }
     void contactLeaving(Codeplug& codeplug, int index) override;
+    void contactsLeaving(Codeplug& codeplug, const std::vector<int>& indexes) override;
     bool placeNewChannel(Codeplug& codeplug, Channel& channel) override;
     void channelLeaving(Codeplug& codeplug, int index) override;
     void channelLeft(Codeplug& codeplug, int index) override;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// iddb fetch, iddb search, iddb export and iddb add: the online DMR ID database without a window.
+// iddb fetch, iddb search, iddb export, iddb add and iddb fit: the online DMR ID database without a
+// window.
 //
 // Every command loads the user list first: from --file when given; otherwise from the cache while
 // it is younger than its maximum age, else from the two sources, replacing the cache. Sources given
@@ -10,12 +11,16 @@
 #include "cli/commands.h"
 #include "iddb/id_database.h"
 #include "iddb/id_export.h"
+#include "iddb/id_selection.h"
+#include "iddb/id_user_index.h"
+#include "iddb/people_list.h"
 #include "iddb/id_searcher.h"
 #include "iddb/id_sources.h"
 #include "iddb/settings_block.h"
 #include "model/unicode_text.h"
 #include "operations/id_contact_add.h"
 #include "operations/id_export_command.h"
+#include "operations/id_fit.h"
 #include "platform/file_io.h"
 #include "platform/terminal.h"
 
@@ -128,6 +133,122 @@ std::string readTextFile(CliSession& session, const std::string& path)
     return utf8FromExternalText(bytes);
 }
 
+// The selection's options, shared by export and fit.
+struct SelectionOptions {
+    std::vector<std::string> countries;
+    std::vector<std::string> states;
+    std::vector<std::string> callsignPrefixes;
+    std::vector<std::string> idPrefixes;
+    std::vector<std::string> matchTexts;
+    std::optional<std::string> pinFile;
+    std::optional<std::string> excludeFile;
+    std::optional<std::uint32_t> near;
+    std::optional<std::size_t> limit;
+};
+
+constexpr const char* SelectionRules =
+    "A user qualifies when it matches every kind of filter given, and any value within a kind. Each DMR ID is "
+    "selected once.";
+
+constexpr const char* CapacitySources =
+    "Capacities: 122197 users is the user database of the MD-UV380, MD-2017 and MD-9600 (flash 0x200000 to "
+    "0x1000000 behind a 0x4003-byte index, 120 bytes a user, as dmrconfig's and qdmr's memory maps have it), "
+    "which dmrconfig -u also fills; 1000 is the MD-380 codeplug's contact list, which its programming software "
+    "imports these lines into; 200000 is the AnyTone D868UV's user database (qdmr's memory map: an index of "
+    "0x186A00 bytes, 8 a user); the D878UV II and D578UV hold more: raise it with --limit.";
+
+std::vector<std::string> radioTypeNames()
+{
+    std::vector<std::string> names;
+    for (const auto& info : radioCsvTypes())
+        names.emplace_back(info.name);
+    return names;
+}
+
+std::string radioTypesHelp()
+{
+    std::string help = "Radio type:";
+    for (const auto& info : radioCsvTypes()) {
+        help += std::string(" ") + info.name + " = " + info.buttonText;
+        if (info.capacity)
+            help += " (" + std::to_string(*info.capacity) + " users)";
+        help += ",";
+    }
+    help.back() = '.';
+    return help;
+}
+
+// Each value of a repeated option is one word: "--country A --country B".
+template <typename T>
+CLI::Option* addRepeated(CLI::App& command, const char* name, T& values, const char* description)
+{
+    return command.add_option(name, values, description)->allow_extra_args(false);
+}
+
+void addSelectionOptions(CLI::App& command, SelectionOptions& options, const char* limitDefault)
+{
+    const char* group = "Selection";
+    addRepeated(command, "--country", options.countries, "Users of this country (the whole name, case ignored)")
+        ->group(group);
+    addRepeated(command, "--state", options.states, "Users of this state or region (the whole name, case ignored)")
+        ->group(group);
+    addRepeated(command, "--callsign-prefix", options.callsignPrefixes, "Users whose callsign begins so (case ignored)")
+        ->group(group);
+    addRepeated(command, "--id-prefix", options.idPrefixes, "Users whose DMR ID begins with these digits")
+        ->group(group)
+        ->check(CLI::Validator(
+            [](const std::string& digits) {
+                return !digits.empty() && digits.find_first_not_of("0123456789") == std::string::npos
+                           ? std::string()
+                           : "DIGITS must be decimal digits: " + digits;
+            },
+            "DIGITS"));
+    addRepeated(command, "--match", options.matchTexts, "Users whose record holds this text, as the searcher finds it")
+        ->group(group);
+    command.add_option("--pin", options.pinFile,
+                       "File of DMR IDs or callsigns, one a line, # comments: always selected, first, in its order "
+                       "(- for standard input)")
+        ->group(group);
+    command.add_option("--exclude", options.excludeFile,
+                       "File of DMR IDs or callsigns (as --pin): never selected, pinned or not")
+        ->group(group);
+    command.add_option("--near", options.near, "Order the users after the pinned ones by the distance of their DMR ID to ID")
+        ->group(group)
+        ->check(CLI::Range(1u, 16777215u));
+    command.add_option("--limit", options.limit, std::string("Select at most N users (default: ") + limitDefault + ")")
+        ->group(group)
+        ->check(CLI::NonNegativeNumber);
+    command.footer(SelectionRules);
+}
+
+// Standard input can be read once: by one of the files named "-".
+void checkStandardInputOnce(CliSession& session, const ListOptions& list, const SelectionOptions& options,
+                            const std::optional<std::string>& other)
+{
+    int readers = 0;
+    for (const auto* file : {&list.file, &options.pinFile, &options.excludeFile, &other})
+        readers += *file && **file == StandardStream ? 1 : 0;
+    if (readers > 1)
+        session.usageError("Standard input can be read once: name - for one file only.");
+}
+
+IdSelectionCriteria selectionCriteria(CliSession& session, const SelectionOptions& options)
+{
+    IdSelectionCriteria criteria;
+    criteria.countries = options.countries;
+    criteria.states = options.states;
+    criteria.callsignPrefixes = options.callsignPrefixes;
+    criteria.idPrefixes = options.idPrefixes;
+    criteria.matchTexts = options.matchTexts;
+    if (options.pinFile)
+        criteria.pinned = parsePeopleList(readTextFile(session, *options.pinFile));
+    if (options.excludeFile)
+        criteria.excluded = parsePeopleList(readTextFile(session, *options.excludeFile));
+    criteria.near = options.near;
+    criteria.limit = options.limit;
+    return criteria;
+}
+
 void addListOptions(CLI::App& command, ListOptions& list)
 {
     command.add_option("--source1", list.first, "First source: a URL, HOST[:PORT] or none");
@@ -181,38 +302,83 @@ void addIdDatabaseCommands(CLI::App& app, CliSession& session)
     });
 
     static std::string exportPath;
-    static int exportRadio = 0;
+    static std::string exportRadio;
     static std::optional<std::string> exportCriteria;
     static bool exportAscii = false;
-    auto* exportCommand = group->add_subcommand("export", "Load the user list, then export it as a radio type's CSV");
+    static bool exportNoNames = false;
+    static SelectionOptions exportSelectionOptions;
+    auto* exportCommand = group->add_subcommand("export", "Load the user list, then export a selection as a radio's CSV");
     exportCommand->add_option("OUT", exportPath, "CSV file to write; - for standard output")->required();
-    exportCommand->add_option("--radio", exportRadio, "Radio type: 1 TYT MD2017 / MDUV380, "
-                                                      "2 TYT MD9600 / Retevis RT90, 3 TYT MD380")
+    exportCommand->add_option("--radio", exportRadio, radioTypesHelp())
         ->required()
-        ->check(CLI::Range(1, 3));
-    exportCommand->add_option("--criteria", exportCriteria, "File whose lines are the criteria (- for standard input)");
+        ->check(CLI::IsMember(radioTypeNames()));
+    exportCommand->add_option("--criteria", exportCriteria,
+                              "File whose lines are the criteria, each found where a word begins (- for standard input)");
     exportCommand->add_flag("--ascii", exportAscii, "Write plain ASCII: accents dropped, other scripts transliterated");
+    exportCommand->add_flag("--no-names", exportNoNames,
+                            "Write the callsign only: leave name, city and state empty (type 3: the callsign as the name)");
+    addSelectionOptions(*exportCommand, exportSelectionOptions, "the radio type's capacity");
+    exportCommand->footer(std::string(SelectionRules) + "\n\n" + CapacitySources);
     exportCommand->callback([&session] {
-        const std::string criteria = exportCriteria ? readTextFile(session, *exportCriteria) : std::string();
+        checkStandardInputOnce(session, list, exportSelectionOptions, exportCriteria);
+        auto criteria = selectionCriteria(session, exportSelectionOptions);
+        if (exportCriteria)
+            criteria.criteriaText = readTextFile(session, *exportCriteria);
         const auto database = loadDatabase(session, list);
-        const auto charset = exportAscii ? ExportCharset::Ascii : ExportCharset::Windows1252;
+        const IdUserIndex users(database->Records());
+        ExportRequest request;
+        request.type = *radioCsvTypeNamed(exportRadio);
+        request.criteria = std::move(criteria);
+        request.options.charset = exportAscii ? ExportCharset::Ascii : ExportCharset::Windows1252;
+        request.options.noNames = exportNoNames;
         if (exportPath == StandardStream) {
-            const auto text = exportCsvText(database->Records(), exportRadio, criteria, charset);
-            session.out().write(text.data(), static_cast<std::streamsize>(text.size()));
+            const auto exported = exportSelection(users, request.criteria, request.type, request.options);
+            session.out().write(exported.text.data(), static_cast<std::streamsize>(exported.text.size()));
             session.out().flush();
             // Standard output holds the file: the closing message goes to standard error.
-            session.err() << "CSV output file successfully written.\n";
+            session.err() << "CSV output file successfully written.\n"
+                          << ConsolePrompts::printable(exported.report) << std::flush;
             return;
         }
         session.prompts().queueFile(exportPath);
         errno = 0;
-        const auto outcome = exportIdRecords(database.get(), exportRadio, criteria, session.prompts(), charset);
+        const auto outcome = exportIdRecords(&users, request, session.prompts());
         if (outcome == ExportOutcome::WriteFailed) {
             const int error = errno;
             session.err() << exportPath << ": " << std::strerror(error != 0 ? error : EIO) << '\n';
         }
         if (outcome != ExportOutcome::Written)
             throw CommandExit{ExitFailed};
+    });
+
+    // The selection into the codeplug's free contact rows.
+    static std::string fitFile;
+    static bool fitReplace = false;
+    static std::string fitTemplate = DefaultFitNameTemplate;
+    static SelectionOptions fitSelectionOptions;
+    auto* fit = group->add_subcommand("fit", "Load the user list, then add a selection to a codeplug's free contact rows");
+    fit->add_option("FILE", fitFile, "Codeplug file")->required();
+    fit->add_flag("--replace", fitReplace,
+                  "First delete the private-call contacts that no channel, RX group list or other record uses");
+    fit->add_option("--template", fitTemplate, "Name template of the added contacts")->capture_default_str();
+    addSelectionOptions(*fit, fitSelectionOptions, "the contact table's free rows");
+    session.addOutputOption(*fit);
+    fit->callback([&session] {
+        checkStandardInputOnce(session, list, fitSelectionOptions, fitFile);
+        auto& codeplug = session.openCodeplug(fitFile);
+        FitRequest request;
+        request.criteria = selectionCriteria(session, fitSelectionOptions);
+        request.nameTemplate = fitTemplate;
+        request.replace = fitReplace;
+        const auto database = loadDatabase(session, list);
+        const IdUserIndex users(database->Records());
+        const auto result = fitToCodeplug(&codeplug, users, request, session.prompts());
+        session.saveIfChanged(codeplug, fitFile);
+        if (!result.ran)
+            throw CommandExit{ExitFailed};
+        if (result.leftOut > 0)
+            session.fail(std::to_string(result.leftOut) + " users left out for lack of room: the contact table holds at most "
+                         + std::to_string(contactCapacity(codeplug.formatId())) + " contacts");
     });
 
     // "Add All Records" of the searcher: every match becomes a contact of FILE, named by the

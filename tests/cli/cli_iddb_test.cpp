@@ -79,7 +79,7 @@ TEST(CliIddb, HttpsSourceInTodaysLayoutAndSearchRowsThatReadBackAsCsv)
     const auto ascii = test::runProcess(PLUGWRIGHT_CLI, {"iddb", "export", "-", "--radio", "3", "--ascii", "--source1",
                                                          url, "--source2", "none"});
     EXPECT_EQ(ascii.status, 0) << ascii.err;
-    EXPECT_EQ(ascii.out, "3112345,\"John Smith, Jr.\",,,,,\r\n2600001,Lukasz Nowak,,,,,\r\n");
+    EXPECT_EQ(ascii.out, "2600001,Lukasz Nowak,,,,,\r\n3112345,\"John Smith, Jr.\",,,,,\r\n");
 }
 
 // Points the configuration and the cache at folders of the test, for the life of the object.
@@ -194,11 +194,11 @@ TEST(CliIddb, ExportWritesTheRadioTypesLayout)
     const auto out = dir.file("out.csv");
     const auto result = cli(server, {"iddb", "export", out.string(), "--radio", "2"});
     EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, "CSV output file successfully written.\n");
+    EXPECT_EQ(result.out, "CSV output file successfully written.\n3 users selected of 3; capacity 122197\n");
     EXPECT_EQ(fileText(out), "Radio ID,CallSign,Name,City,State/Prov,Country,\r\n"
+                             "2620001,DL1ABC,Hans M\xFCller,M\xFCnchen,Bayern,Germany\r\n"
                              "3112345,K0ABC,John Smith,Kansas City,Missouri,United States\r\n"
-                             "3112346,W0XYZ,Jane Doe,Des Moines,Iowa,United States\r\n"
-                             "2620001,DL1ABC,Hans M\xFCller,M\xFCnchen,Bayern,Germany\r\n");
+                             "3112346,W0XYZ,Jane Doe,Des Moines,Iowa,United States\r\n");
 
     const auto criteria = dir.file("criteria.txt");
     test::writeBytes(criteria, std::vector<std::uint8_t>{'i', 'o', 'w', 'a', '\r', '\n'});
@@ -254,11 +254,118 @@ TEST(CliIddb, AddPutsEveryMatchIntoTheCodeplugOnce)
     EXPECT_TRUE(renamed);
 }
 
-TEST(CliIddb, ExportNeedsARadioTypeOfOneToThree)
+TEST(CliIddb, ExportAndFitRefuseUnknownTypesAndMalformedSelections)
+{
+    for (const auto& arguments : std::vector<std::vector<std::string>>{
+             {"iddb", "export", "out.csv"},
+             {"iddb", "export", "out.csv", "--radio", "4"},
+             {"iddb", "export", "out.csv", "--radio", "anytone", "--id-prefix", "26x"},
+             {"iddb", "export", "out.csv", "--radio", "anytone", "--near", "16777216"},
+             {"iddb", "export", "out.csv", "--radio", "3", "--limit", "-1"},
+             {"iddb", "fit", "plug.rdt", "--pin", "-", "--exclude", "-", "--file", "users.csv"},
+             {"iddb", "fit"}}) {
+        const auto result = test::runProcess(PLUGWRIGHT_CLI, arguments);
+        EXPECT_EQ(result.status, 2) << arguments.back() << ": " << result.err;
+    }
+}
+
+// A user list of `count` users from 2620001 up, in today's layout: Germans, but every third a
+// Bavarian and every fifth an Austrian with a callsign of OE.
+std::string userList(int count)
+{
+    std::string list = "RADIO_ID,CALLSIGN,FIRST_NAME,LAST_NAME,CITY,STATE,COUNTRY\n";
+    for (int i = 1; i <= count; ++i) {
+        const bool austrian = i % 5 == 0;
+        list += std::to_string(2620000 + i) + "," + (austrian ? "OE1" : "DL1") + std::string(1, static_cast<char>('A' + i % 26))
+              + std::to_string(i) + ",J\xC3\xBCrgen,Nr" + std::to_string(i) + ",Town," + (i % 3 == 0 ? "Bayern" : "Hessen")
+              + "," + (austrian ? "Austria" : "Germany") + "\n";
+    }
+    return list;
+}
+
+TEST(CliIddb, ExportSelectsPinsCutsAtTheCapacityAndWritesAnyToneAndDmrconfig)
+{
+    test::TempDir dir;
+    const auto users = dir.file("users.csv");
+    const auto list = userList(1200);
+    test::writeBytes(users, std::vector<std::uint8_t>(list.begin(), list.end()));
+    const auto pins = dir.file("pins.txt");
+    const std::string pinText = "# always\n2621200\noe1m1000\nZZ9ZZZ\n";
+    test::writeBytes(pins, std::vector<std::uint8_t>(pinText.begin(), pinText.end()));
+
+    const auto anytone = dir.file("anytone.csv");
+    const auto result = test::runProcess(
+        PLUGWRIGHT_CLI, {"iddb", "export", anytone.string(), "--radio", "anytone", "--file", users.string(), "--country",
+                         "germany", "--state", "Bayern", "--callsign-prefix", "dl1", "--pin", pins.string(), "--limit",
+                         "3", "--no-names"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "CSV output file successfully written.\n3 users selected of 1200; capacity 200000\n"
+                          "319 more users qualified but were cut at the limit of 3\n"
+                          "pinned entries that name no user of the list: ZZ9ZZZ\n");
+    const std::string header = "\"No.\",\"Radio ID\",\"Callsign\",\"Name\",\"City\",\"State\",\"Country\",\"Remarks\","
+                               "\"Call Type\",\"Call Alert\"\r\n";
+    EXPECT_EQ(fileText(anytone), header +
+                                     "\"1\",\"2621200\",\"OE1E1200\",\"\",\"\",\"\",\"Austria\",\"\",\"Private Call\",\"None\"\r\n"
+                                     "\"2\",\"2621000\",\"OE1M1000\",\"\",\"\",\"\",\"Austria\",\"\",\"Private Call\",\"None\"\r\n"
+                                     "\"3\",\"2620003\",\"DL1D3\",\"\",\"\",\"\",\"Germany\",\"\",\"Private Call\",\"None\"\r\n");
+
+    const auto near = test::runProcess(PLUGWRIGHT_CLI, {"iddb", "export", "-", "--radio", "dmrconfig", "--file",
+                                                        users.string(), "--near", "2620600", "--limit", "3"});
+    EXPECT_EQ(near.status, 0) << near.err;
+    EXPECT_EQ(near.out, "Radio ID,Callsign,Name,City,State,Country,Remarks\n"
+                        "2620600,OE1C600,Jurgen Nr600,Town,Bayern,Austria,\n"
+                        "2620599,DL1B599,Jurgen Nr599,Town,Hessen,Germany,\n"
+                        "2620601,DL1D601,Jurgen Nr601,Town,Hessen,Germany,\n");
+    EXPECT_NE(near.err.find("3 users selected of 1200; capacity 122197"), std::string::npos) << near.err;
+}
+
+TEST(CliIddb, FitFillsTheFreeRowsAndLeavingUsersOutFailsTheCommand)
+{
+    test::TempDir dir;
+    const auto users = dir.file("users.csv");
+    const auto list = userList(1200);
+    test::writeBytes(users, std::vector<std::uint8_t>(list.begin(), list.end()));
+    const auto plug = test::writeFixture(dir.file("plug.rdt"), Md380Format);
+    const auto before = test::readBytes(plug);
+    const auto fixtureContacts =
+        static_cast<int>(nlohmann::json::parse(test::runProcess(PLUGWRIGHT_CLI, {"dump", plug.string()}).out)["contacts"].size());
+
+    const auto austrians = test::runProcess(PLUGWRIGHT_CLI, {"iddb", "fit", plug.string(), "--file", users.string(),
+                                                             "--country", "Austria", "--id-prefix", "26201"});
+    EXPECT_EQ(austrians.status, 0) << austrians.err;
+    EXPECT_EQ(austrians.out, "added: 20\nalready present: 0\nremoved: 0\nleft out for lack of room: 0\n"
+                             "20 users selected of 1200; capacity " + std::to_string(1000 - fixtureContacts) + "\n");
+    const auto dump = nlohmann::json::parse(test::runProcess(PLUGWRIGHT_CLI, {"dump", plug.string()}).out);
+    ASSERT_FALSE(dump["contacts"].empty());
+    EXPECT_EQ(dump["contacts"].back()["name"], "OE1N195 J\xC3\xBCrgen");
+    EXPECT_EQ(dump["contacts"].back()["callType"], "Private Call");
+
+    // Everyone else: the free rows are the limit, and that is no failure.
+    const auto everyone = test::runProcess(PLUGWRIGHT_CLI, {"iddb", "fit", plug.string(), "--file", users.string()});
+    EXPECT_EQ(everyone.status, 0) << everyone.err;
+    const int room = 1000 - static_cast<int>(dump["contacts"].size());
+    EXPECT_EQ(everyone.out.substr(0, everyone.out.find("\n", everyone.out.find("left out"))),
+              "added: " + std::to_string(room) + "\nalready present: 20\nremoved: 0\nleft out for lack of room: 0");
+
+    // A limit beyond the room leaves users out: the codeplug is saved with what fitted, status 1.
+    const auto out = dir.file("out.rdt");
+    const auto over = test::runProcess(PLUGWRIGHT_CLI, {"iddb", "fit", plug.string(), "--file", users.string(),
+                                                        "--limit", "1200", "-o", out.string(), "--replace"});
+    EXPECT_EQ(over.status, 1);
+    EXPECT_NE(over.err.find("users left out for lack of room: the contact table holds at most 1000 contacts"),
+              std::string::npos)
+        << over.err;
+    EXPECT_TRUE(std::filesystem::exists(out));
+    EXPECT_NE(test::readBytes(plug), before);
+}
+
+TEST(CliIddb, ASourceSetToNoneIsNoContributor)
 {
     auto server = test::sampleDatabaseServer();
-    EXPECT_EQ(cli(server, {"iddb", "export", "out.csv"}).status, 2);
-    EXPECT_EQ(cli(server, {"iddb", "export", "out.csv", "--radio", "4"}).status, 2);
+    const auto result = test::runProcess(PLUGWRIGHT_CLI, {"iddb", "fetch", "--source1", server.hostAndPort(),
+                                                          "--source2", "none"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "Database acquisition complete; 2 total records.\n\nRADIO ID (2 rows contributed)\n");
 }
 
 } // namespace

@@ -39,11 +39,21 @@ std::string IdSourceOutcome::line() const
     return text;
 }
 
-std::string acquisitionSummary(int records, int firstRows, int secondRows)
+std::string contributorsText(std::optional<int> firstRows, std::optional<int> secondRows)
 {
-    return "Database acquisition complete; " + std::to_string(records) + " total records.\r\n\r\nRADIO ID ("
-         + std::to_string(firstRows) + " rows contributed)\r\nHAM DIGITAL (" + std::to_string(secondRows)
-         + " rows contributed)";
+    std::string text;
+    if (firstRows)
+        text += "RADIO ID (" + std::to_string(*firstRows) + " rows contributed)";
+    if (secondRows)
+        text += (text.empty() ? "" : "\r\n") + std::string("HAM DIGITAL (") + std::to_string(*secondRows)
+              + " rows contributed)";
+    return text;
+}
+
+std::string acquisitionSummary(int records, std::optional<int> firstRows, std::optional<int> secondRows)
+{
+    return "Database acquisition complete; " + std::to_string(records) + " total records.\r\n\r\n"
+         + contributorsText(firstRows, secondRows);
 }
 
 IdDatabase::IdDatabase(IdDatabaseOptions options) : options_(std::move(options)) {}
@@ -231,9 +241,14 @@ void IdDatabase::Run(std::optional<std::filesystem::path> file)
             std::lock_guard lock(mutex_);
             progress_.refreshing = true;
         }
-        Publish("Database loaded from the cache of " + date + "; " + std::to_string(cachedCount)
-                    + " total records.\r\n\r\nRADIO ID (" + std::to_string(firstRows) + " rows contributed)\r\nHAM DIGITAL ("
-                    + std::to_string(secondRows) + " rows contributed)",
+        const auto contributed = [&](std::size_t source, int rows) -> std::optional<int> {
+            if (source >= cachedSources.size() || sourceAddress(cachedSources[source].url, static_cast<int>(source) + 1).kind
+                                                      == SourceAddress::Kind::Skipped)
+                return std::nullopt;
+            return rows;
+        };
+        Publish("Database loaded from the cache of " + date + "; " + std::to_string(cachedCount) + " total records.\r\n\r\n"
+                    + contributorsText(contributed(0, firstRows), contributed(1, secondRows)),
                 {cached});
         if (!stale) {
             finished_.store(true, std::memory_order_release);
@@ -247,7 +262,7 @@ void IdDatabase::Run(std::optional<std::filesystem::path> file)
             cached.note += "; kept, the refresh got no record";
             outcomes.push_back(cached);
         } else {
-            status = acquisitionSummary(fresh.count(), rows[0], rows[1]);
+            status = acquisitionSummary(fresh.count(), contribution(0, rows), contribution(1, rows));
             writeIdCache(options_.cachePath, fresh, {std::chrono::system_clock::now(),
                                                      {{options_.firstSource, rows[0]}, {options_.secondSource, rows[1]}}});
         }
@@ -270,8 +285,16 @@ void IdDatabase::Run(std::optional<std::filesystem::path> file)
         if (!writeIdCache(options_.cachePath, records_, info))
             outcomes.push_back({"cache", options_.cachePath.string(), true, 0, "could not be written", {}});
     }
-    Publish(acquisitionSummary(records_.count(), rows[0], rows[1]), std::move(outcomes));
+    Publish(acquisitionSummary(records_.count(), contribution(0, rows), contribution(1, rows)), std::move(outcomes));
     finished_.store(true, std::memory_order_release);
+}
+
+std::optional<int> IdDatabase::contribution(int source, const std::vector<int>& rows) const
+{
+    const auto& text = source == 0 ? options_.firstSource : options_.secondSource;
+    if (sourceAddress(text, source + 1).kind == SourceAddress::Kind::Skipped)
+        return std::nullopt;
+    return rows[static_cast<std::size_t>(source)];
 }
 
 std::vector<IdSourceOutcome> IdDatabase::Download(IdRecordStore& store, std::vector<int>& rows)

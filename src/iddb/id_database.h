@@ -135,6 +135,8 @@ private:
     IdSourceOutcome FetchSource(int number, const std::string& source, SourceMode mode, IdRecordStore& store,
                                 std::vector<std::int32_t>& seenIds);
     void Publish(std::string status, std::vector<IdSourceOutcome> outcomes);
+    // A source's rows for the summary; nothing for a source set to none, which contributes nothing.
+    std::optional<int> contribution(int source, const std::vector<int>& rows) const;
     void Join();
 
     IdDatabaseOptions options_;
@@ -157,7 +159,10 @@ private:
 };
 
 // "Database acquisition complete; %d total records.\r\n\r\nRADIO ID (%d rows contributed)\r\n
-// HAM DIGITAL (%d rows contributed)"
-std::string acquisitionSummary(int records, int firstRows, int secondRows);
+// HAM DIGITAL (%d rows contributed)"; a source set to none (no rows) is no contributor and has no
+// line.
+std::string acquisitionSummary(int records, std::optional<int> firstRows, std::optional<int> secondRows);
+// The contributors' lines of that summary: "RADIO ID (%d rows contributed)" and the second's.
+std::string contributorsText(std::optional<int> firstRows, std::optional<int> secondRows);
 
 } // namespace pw

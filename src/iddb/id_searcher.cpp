@@ -70,6 +70,20 @@ std::vector<std::string> compoundSearchTerms(std::string_view generalText, std::
     return terms;
 }
 
+std::string emptyListText(const IdDatabase& database)
+{
+    std::string reasons;
+    bool anyPlace = false;
+    for (const auto& outcome : database.Outcomes()) {
+        anyPlace = true;
+        if (outcome.failed)
+            reasons += (reasons.empty() ? "" : "; ") + outcome.line();
+    }
+    if (reasons.empty())
+        reasons = anyPlace ? "no source held a record" : "no source is set";
+    return "The user list is empty: it could not be loaded (" + reasons + ").";
+}
+
 std::optional<SearchOutcome> runSearch(IdDatabase& database, std::string_view generalText,
                                        std::string_view additionalText)
 {
@@ -79,11 +93,15 @@ std::optional<SearchOutcome> runSearch(IdDatabase& database, std::string_view ge
     if (additionalText.empty()) {
         if (generalText.size() < SimpleQueryMinimum)
             return std::nullopt;
+        if (database.Records().empty())
+            return SearchOutcome{emptyListText(database), 0};
         outcome.count = database.SearchSimple(generalText);
         outcome.message = "Query '" + std::string(generalText) + "' returned " + std::to_string(outcome.count)
                         + " matches.";
         return outcome;
     }
+    if (database.Records().empty())
+        return SearchOutcome{emptyListText(database), 0};
     const auto terms = compoundSearchTerms(generalText, additionalText);
     outcome.count = database.SearchCompound(terms);
     std::string joined;
@@ -100,6 +118,8 @@ std::optional<SearchOutcome> runEntireDatabase(IdDatabase& database)
 {
     if (!database.IsDone())
         return std::nullopt;
+    if (database.Records().empty())
+        return SearchOutcome{emptyListText(database), 0};
     SearchOutcome outcome;
     outcome.count = database.SearchAll();
     outcome.message = "Query 'Entire DB' returned " + std::to_string(outcome.count) + " matches.";

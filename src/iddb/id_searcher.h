@@ -34,9 +34,13 @@ struct SearchOutcome {
     int count = 0;
 };
 
+// What a search says when the load ended without a record: "The user list is empty: it could not
+// be loaded (source 1: URL: failed: REASON)", with every place that failed.
+std::string emptyListText(const IdDatabase& database);
+
 // The Search command: nothing (no search run) unless the database is done, or for a simple query
-// of fewer than three characters; otherwise the query's message and its number of matches. The
-// matches are left in the database.
+// of fewer than three characters; emptyListText when the load had no record; otherwise the
+// query's message and its number of matches. The matches are left in the database.
 std::optional<SearchOutcome> runSearch(IdDatabase& database, std::string_view generalText,
                                        std::string_view additionalText);
 // "Entire Database (WW)".

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "iddb/id_database.h"
 
+#include "iddb/id_searcher.h"
+
 #include "support/loopback_http_server.h"
 #include "support/temp_dir.h"
 
@@ -93,6 +95,16 @@ TEST(IdDatabaseSources, EverySourceFailingEndsDoneWithNoRecordAndTheReasons)
     EXPECT_EQ(lines[0], "source 1: " + server.url("/user.csv") + ": failed: HTTP 404");
     EXPECT_EQ(lines[1].rfind("source 2: http://" + unreachable().substr(0, 10), 0), 0u);
     EXPECT_NE(lines[1].find(": failed: could not connect"), std::string::npos) << lines[1];
+    // A search says why the list is empty instead of finding nothing in it.
+    for (const auto& outcome : {runSearch(database, "smith", ""), runSearch(database, "", "IOWA"),
+                                runEntireDatabase(database)}) {
+        ASSERT_TRUE(outcome.has_value());
+        EXPECT_EQ(outcome->message, "The user list is empty: it could not be loaded (" + lines[0] + "; " + lines[1] + ").");
+        EXPECT_EQ(outcome->count, 0);
+    }
+    IdDatabase nowhere(optionsFor("none", "none"));
+    load(nowhere);
+    EXPECT_EQ(runSearch(nowhere, "smith", "")->message, "The user list is empty: it could not be loaded (no source is set).");
 }
 
 TEST(IdDatabaseSources, SkippedSourcesAreNotContactedAndTheRowCapHolds)
@@ -105,7 +117,9 @@ TEST(IdDatabaseSources, SkippedSourcesAreNotContactedAndTheRowCapHolds)
     options.maxRowsPerSource = 4;
     IdDatabase database(options);
     load(database);
-    EXPECT_EQ(database.StatusText(), acquisitionSummary(4, 4, 0));
+    // A source set to none is no contributor: the summary has no line for it.
+    EXPECT_EQ(database.StatusText(), acquisitionSummary(4, 4, std::nullopt));
+    EXPECT_EQ(database.StatusText().find("HAM DIGITAL"), std::string::npos);
     EXPECT_EQ(server.requests().size(), 1u);
     EXPECT_EQ(database.OutcomeLines().size(), 1u);
 }
@@ -164,7 +178,7 @@ TEST_F(IdDatabaseCache, AnExpiredCacheIsSearchableAtOnceAndReplacedByTheRefresh)
     ASSERT_TRUE(database.RefreshReady());
     EXPECT_TRUE(database.AdoptRefresh());
     EXPECT_EQ(ids(database), (std::vector<std::string>{"1023001", "3112345"}));
-    EXPECT_EQ(database.StatusText(), acquisitionSummary(2, 2, 0));
+    EXPECT_EQ(database.StatusText(), acquisitionSummary(2, 2, std::nullopt));
     const auto rewritten = readIdCache(options.cachePath);
     ASSERT_TRUE(rewritten.has_value());
     EXPECT_EQ(rewritten->records.count(), 2);

@@ -5,7 +5,11 @@
 // Runs on the offscreen platform or under Xvfb (scripts/screenshots.sh). Every dialog is opened
 // the way a user opens it, drawn, and cancelled, so the codeplug is never changed.
 
+#include "iddb/id_database.h"
+#include "iddb/user_list_reader.h"
+#include "support/id_users_generator.h"
 #include "support/scripted_prompts.h"
+#include "ui/id_fit_dialog.h"
 #include "ui/main_window.h"
 
 #include <QAbstractButton>
@@ -13,6 +17,8 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QTabWidget>
 #include <QTableView>
 
@@ -48,6 +54,37 @@ QAbstractButton* buttonWithText(QWidget* parent, const QString& text)
     return nullptr;
 }
 
+// A list of 300,000 made-up users, as big as the worldwide list, for the searcher and the "Fit to
+// Radio" page.
+void loadMadeUpUsers(pw::IdDatabase& database)
+{
+    database.WaitUntilDone();
+    database.ReleaseFinishedThread();
+    pw::IdRecordStore store;
+    pw::UserListReader reader([&](const pw::IdRecordFields& fields, bool complete) {
+        if (complete)
+            store.append(fields);
+        return true;
+    });
+    reader.feed(pw::test::generateUserListCsv(300000));
+    reader.finish();
+    database.LoadRecords(std::move(store), "Made-up list of 300,000 users.");
+}
+
+// The page as a user about to fill an MD-UV380 with the Midwest might leave it.
+void chooseMidwest(pw::ui::IdFitDialog& fit)
+{
+    for (auto* list : {fit.countryList(), fit.stateList()})
+        for (int row = 0; row < list->count(); ++row) {
+            const QString name = list->item(row)->text();
+            if (name.startsWith(QStringLiteral("United States")) || name.startsWith(QStringLiteral("Iowa"))
+                || name.startsWith(QStringLiteral("Missouri")) || name.startsWith(QStringLiteral("Minnesota")))
+                list->item(row)->setCheckState(Qt::Checked);
+        }
+    fit.callsignPrefixBox()->setText(QStringLiteral("K0 W0 KC0"));
+    fit.nearBox()->setText(QStringLiteral("1300000"));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -73,6 +110,8 @@ int main(int argc, char** argv)
     // Each dialog is drawn once under its title; the channel editor on both of its tabs, and the
     // searcher opens the export dialog from its own button.
     window.setDialogDriver([&](QDialog& dialog) {
+        if (auto* fit = qobject_cast<pw::ui::IdFitDialog*>(&dialog))
+            chooseMidwest(*fit);
         settle(150);
         const QString name = fileNameFor(dialog.windowTitle());
         dialog.grab().save(out.filePath(QStringLiteral("dialog-%1.png").arg(name)));
@@ -86,6 +125,8 @@ int main(int argc, char** argv)
         }
         if (auto* exportButton = buttonWithText(&dialog, QStringLiteral("Export as CSV...")))
             exportButton->click();
+        if (auto* fitButton = buttonWithText(&dialog, QStringLiteral("Fit to Radio...")))
+            fitButton->click();
         dialog.reject();
     });
     window.tabs()->setCurrentIndex(0);
@@ -97,6 +138,7 @@ int main(int argc, char** argv)
     window.channelView()->selectAll();
     window.massChangeChannels();
     window.runZoneWizard();
+    loadMadeUpUsers(window.idDatabase());
     window.openIdSearcher();
     window.tabs()->setCurrentIndex(2);
     if (auto* reorder = buttonWithText(window.tabs()->currentWidget(), QStringLiteral("Reorder... ")))

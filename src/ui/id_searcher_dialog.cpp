@@ -12,6 +12,7 @@
 #include "operations/id_load_report.h"
 #include "platform/prompts.h"
 #include "ui/id_export_dialog.h"
+#include "ui/id_fit_dialog.h"
 #include "ui/id_match_table_model.h"
 #include "ui/qt_prompts.h"
 
@@ -191,8 +192,9 @@ void IdSearcherDialog::buildControls()
     addSelected->setDefault(true);
     auto* addAll = button("Add All Records", "addAllButton", this);
     auto* exportButton = button("Export as CSV...", "exportButton", this);
+    auto* fitButton = button("Fit to Radio...", "fitButton", this);
     auto* done = button("Done Searching", "doneButton", this);
-    for (auto* b : {addSelected, addAll, exportButton, done})
+    for (auto* b : {addSelected, addAll, exportButton, fitButton, done})
         buttons->addWidget(b);
     layout->addLayout(buttons);
     resize(820, 640);
@@ -205,6 +207,7 @@ void IdSearcherDialog::buildControls()
     connect(addSelected, &QPushButton::clicked, this, &IdSearcherDialog::addSelectedRecords);
     connect(addAll, &QPushButton::clicked, this, &IdSearcherDialog::addAllRecords);
     connect(exportButton, &QPushButton::clicked, this, &IdSearcherDialog::exportAsCsv);
+    connect(fitButton, &QPushButton::clicked, this, &IdSearcherDialog::fitToRadio);
     connect(done, &QPushButton::clicked, this, &QDialog::reject);
     connect(results_, &QTableView::doubleClicked, this, [this] { addSelectedRecords(); });
     connect(generalSearch_, &QLineEdit::textChanged, this, [this] { searchCountdown_ = SearchDelayTicks; });
@@ -231,8 +234,11 @@ void IdSearcherDialog::followDownload()
             downloadSeenDone_ = true;
             downloadEnded();
         }
-        if (database_.RefreshReady())
+        if (database_.RefreshReady()) {
+            if (recordsInUse_)
+                return;
             adoptRefresh();
+        }
         // A refresh behind a published cache keeps the thread, and the bar, until it ends.
         if (database_.ReleaseFinishedThread() || !database_.HasThread()) {
             progressTimer_->stop();
@@ -421,10 +427,27 @@ void IdSearcherDialog::exportAsCsv()
         return;
     }
     IdExportDialog exporter(database_, additionalSearchText_, prompts_, this);
+    recordsInUse_ = true;
     if (setup_.runDialog)
         setup_.runDialog(exporter);
+    recordsInUse_ = false;
     // The exporter's criteria become the searcher's additional text; the box keeps what it shows.
     additionalSearchText_ = exporter.criteriaText();
+}
+
+void IdSearcherDialog::fitToRadio()
+{
+    if (!database_.IsDone()) {
+        prompts_.error("Unable to fit users to the radio - database has not loaded, or is in process of loading.");
+        return;
+    }
+    recordsInUse_ = true;
+    IdFitDialog fit(database_, setup_.codeplug, prompts_, nameTemplate(), this);
+    if (setup_.runDialog)
+        setup_.runDialog(fit);
+    recordsInUse_ = false;
+    if (fit.contactsAdded())
+        contactsAdded_ = true;
 }
 
 } // namespace pw::ui

@@ -80,6 +80,8 @@ public:
     void addSelectedRecords();
     void addAllRecords();
     void exportAsCsv();
+    // "Fit to Radio...": the selection of users for this codeplug or a radio CSV file.
+    void fitToRadio();
 
 private:
     void buildControls();
@@ -100,6 +102,8 @@ private:
     std::string additionalSearchText_;
     bool contactsAdded_ = false;
     bool downloadSeenDone_ = false;
+    // The exporter or the fit page is open and reads the records: a refresh waits until it closes.
+    bool recordsInUse_ = false;
     int searchCountdown_ = 0;
 
     QTimer* progressTimer_ = nullptr;

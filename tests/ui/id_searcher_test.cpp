@@ -13,6 +13,7 @@
 #include "support/sample_database_server.h"
 #include "support/temp_dir.h"
 #include "ui/id_export_dialog.h"
+#include "ui/id_fit_dialog.h"
 #include "ui/id_searcher_dialog.h"
 #include "ui/main_window.h"
 #include "ui/ui_test_support.h"
@@ -25,6 +26,7 @@
 #include <QElapsedTimer>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -331,7 +333,7 @@ TEST_F(IdSearcherTest, ExporterCountsTheMatchesAndWritesTheChosenLayout)
             control<QRadioButton>(dialog, "radioType1")->setChecked(true);
             prompts.choose(out.string());
             click(dialog, "exportButton");
-            EXPECT_EQ(prompts.lastText(), "CSV output file successfully written.");
+            EXPECT_EQ(prompts.lastText(), "CSV output file successfully written.\r\n1 users selected of 3; capacity 122197");
             EXPECT_EQ(exporter->criteriaText(), "iowa");
             click(dialog, "doneButton");
             return;
@@ -351,6 +353,64 @@ TEST_F(IdSearcherTest, ExporterCountsTheMatchesAndWritesTheChosenLayout)
               "Radio ID,CallSign,Name,Nickname,City,State,Country,\r\n"
               "3112346,W0XYZ,Jane Doe,,Des Moines,Iowa,United States\r\n");
     EXPECT_EQ(window->settings().additionalSearchText(), "iowa");
+}
+
+TEST_F(IdSearcherTest, FitToRadioCountsAsThePageChangesAndAddsOrExportsWhatItCounted)
+{
+    auto window = makeWindow();
+    openCodeplug(*window);
+    const int room = contactCapacity(Md380Format) - window->document().codeplug.contacts().count();
+    const auto capacity = [](int value) { return QStringLiteral("; capacity %1").arg(value); };
+    const auto out = dir.file("anytone.csv");
+    int fits = 0;
+    window->setDialogDriver([&](QDialog& dialog) {
+        if (auto* fit = qobject_cast<IdFitDialog*>(&dialog)) {
+            ++fits;
+            EXPECT_EQ(fit->countText(), "3 users selected of 3" + capacity(room));
+            ASSERT_EQ(fit->countryList()->count(), 2);
+            EXPECT_EQ(fit->countryList()->item(1)->text(), "United States (2)");
+            EXPECT_EQ(fit->stateList()->count(), 3);
+            fit->countryList()->item(1)->setCheckState(Qt::Checked);
+            ASSERT_TRUE(waitFor([&] { return fit->countText() == "2 users selected of 3" + capacity(room); }));
+            // Only the checked country's states are listed, each with its users there.
+            ASSERT_EQ(fit->stateList()->count(), 2);
+            EXPECT_EQ(fit->stateList()->item(0)->text(), "Iowa (1)");
+            fit->stateList()->item(0)->setCheckState(Qt::Checked);
+            ASSERT_TRUE(waitFor([&] { return fit->countText() == "1 users selected of 3" + capacity(room); }));
+            const auto* preview = fit->preview()->model();
+            ASSERT_EQ(preview->rowCount(), 1);
+            EXPECT_EQ(preview->index(0, 1).data().toString(), "W0XYZ");
+
+            click(dialog, "addButton");
+            EXPECT_EQ(prompts.lastText().substr(0, prompts.lastText().find("\r\nleft")),
+                      "added: 1\r\nalready present: 0\r\nremoved: 0");
+            EXPECT_EQ(fit->countText(), "1 users selected of 3" + capacity(room - 1));
+            EXPECT_EQ(fit->notesText(), "1 of them already in the codeplug");
+
+            fit->targetBox()->setCurrentIndex(fit->targetBox()->findText("CSV file: AnyTone D868 / D878 / D578"));
+            ASSERT_TRUE(waitFor([&] { return fit->countText() == "1 users selected of 3; capacity 200000"; }));
+            prompts.choose(out.string());
+            click(dialog, "exportButton");
+            EXPECT_EQ(prompts.lastText(), "CSV output file successfully written.\r\n1 users selected of 3; capacity 200000");
+            click(dialog, "closeButton");
+            return;
+        }
+        auto& s = searcher(dialog);
+        waitForDownload(s);
+        click(dialog, "fitButton");
+        EXPECT_TRUE(s.contactsAdded());
+        click(dialog, "doneButton");
+    });
+    window->openIdSearcher();
+    EXPECT_EQ(fits, 1);
+    const auto* added = contactWithId(*window, 3112346);
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(added->callType(), CallType::PrivateCall);
+    const auto bytes = test::readBytes(out);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()),
+              "\"No.\",\"Radio ID\",\"Callsign\",\"Name\",\"City\",\"State\",\"Country\",\"Remarks\",\"Call Type\","
+              "\"Call Alert\"\r\n\"1\",\"3112346\",\"W0XYZ\",\"Jane Doe\",\"Des Moines\",\"Iowa\",\"United States\",\"\","
+              "\"Private Call\",\"None\"\r\n");
 }
 
 TEST_F(IdSearcherTest, TheEntireDatabaseOfTwoMillionUsersIsListedByTheModel)

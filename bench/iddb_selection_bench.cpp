@@ -1,0 +1,152 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Fitting the user list into a radio, on a generated list of 300,000 users in today's layout:
+// - LoadList: reading the list from its file into the store, as `iddb ... --file` does; the floor.
+// - LoadSelectExport: the same load, then the selection with three kinds of filter (three
+//   countries, five callsign prefixes, an ID prefix) and a 5,000-line pinned list, and the AnyTone
+//   CSV of what it selected written to a file: the whole of `iddb export --radio anytone`. The aim
+//   is at most 1.5 times LoadList.
+// - SelectExport: the part beyond the load, on a loaded list.
+// - FitPlanCount: what the "Fit to Radio" page counts when a filter changes: the selection and the
+//   plan of a fit into a codeplug that holds 1,000 of the users, with the count's text.
+//
+// Run from a Release build configured with -DPLUGWRIGHT_BUILD_BENCH=ON.
+
+#include "codeplug/codeplug.h"
+#include "iddb/id_database.h"
+#include "iddb/id_export.h"
+#include "operations/id_fit.h"
+#include "platform/file_io.h"
+#include "support/fixture_builder.h"
+#include "support/id_users_generator.h"
+#include "support/temp_dir.h"
+
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <memory>
+
+namespace {
+
+constexpr std::size_t Users = 300000;
+
+const pw::test::TempDir& scratch()
+{
+    static const pw::test::TempDir dir;
+    return dir;
+}
+
+const std::filesystem::path& listFile()
+{
+    static const std::filesystem::path path = [] {
+        const auto file = scratch().file("user.csv");
+        std::ofstream(file, std::ios::binary) << pw::test::generateUserListCsv(Users);
+        return file;
+    }();
+    return path;
+}
+
+std::unique_ptr<pw::IdDatabase> loadList()
+{
+    auto database = std::make_unique<pw::IdDatabase>();
+    database->StartFileLoad(listFile());
+    database->WaitUntilDone();
+    return database;
+}
+
+// Every 60th user of the list, by ID and by callsign, as a friends' list of 5,000 lines.
+const pw::PeopleList& pinnedList(const pw::IdRecordStore& records)
+{
+    static const pw::PeopleList list = [&] {
+        std::string text = "# friends, the club and the last-heard list\n";
+        for (int line = 0; line < 5000; ++line) {
+            const auto record = records.at(line * 60);
+            text += line % 2 ? std::string(record.callsign()) : std::string(record.radioId());
+            text += '\n';
+        }
+        return pw::parsePeopleList(text);
+    }();
+    return list;
+}
+
+pw::IdSelectionCriteria threeFilters(const pw::IdRecordStore& records)
+{
+    pw::IdSelectionCriteria criteria;
+    criteria.countries = {"United States", "Germany", "Canada"};
+    criteria.callsignPrefixes = {"K", "W", "N", "DL", "VE"};
+    criteria.idPrefixes = {"1"};
+    criteria.pinned = pinnedList(records);
+    return criteria;
+}
+
+std::size_t selectAndExport(const pw::IdRecordStore& records)
+{
+    const pw::IdUserIndex users(records);
+    const auto exported = pw::exportSelection(users, threeFilters(records), pw::RadioCsvType::AnyTone);
+    if (!pw::writeTextFileAtomically(scratch().file("anytone.csv"), exported.text))
+        return 0;
+    return exported.selection.users.size();
+}
+
+void LoadList(benchmark::State& state)
+{
+    listFile();
+    int records = 0;
+    for (auto _ : state)
+        records = loadList()->Records().count();
+    state.counters["records"] = records;
+}
+
+void LoadSelectExport(benchmark::State& state)
+{
+    listFile();
+    std::size_t selected = 0;
+    for (auto _ : state) {
+        const auto database = loadList();
+        selected = selectAndExport(database->Records());
+    }
+    state.counters["selected"] = static_cast<double>(selected);
+}
+
+void SelectExport(benchmark::State& state)
+{
+    const auto database = loadList();
+    pinnedList(database->Records());
+    std::size_t selected = 0;
+    for (auto _ : state)
+        selected = selectAndExport(database->Records());
+    state.counters["selected"] = static_cast<double>(selected);
+}
+
+void FitPlanCount(benchmark::State& state)
+{
+    const auto database = loadList();
+    const pw::IdUserIndex users(database->Records());
+    pw::Codeplug codeplug;
+    const auto path = pw::test::writeFixture(scratch().file("plug.rdt"), pw::Md2017Format);
+    codeplug.open(path);
+    codeplug.decode();
+    for (int user = 0; user < 1000; ++user) {
+        pw::Contact contact = codeplug.newContact();
+        contact.setDmrId(users.idOf(user * 7));
+        codeplug.addContact(contact, true);
+    }
+    pw::FitRequest request;
+    request.criteria.countries = {"United States"};
+    request.criteria.near = 1300000;
+    std::string text;
+    for (auto _ : state) {
+        const auto plan = pw::planFit(codeplug, users, request);
+        text = pw::selectionCountText(plan.selected(), users.userCount(), static_cast<std::size_t>(plan.room));
+        benchmark::DoNotOptimize(text);
+    }
+    state.SetLabel(text);
+}
+
+} // namespace
+
+BENCHMARK(LoadList)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+BENCHMARK(LoadSelectExport)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+BENCHMARK(SelectExport)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(FitPlanCount)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

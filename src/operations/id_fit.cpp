@@ -3,6 +3,7 @@
 
 #include "codeplug/codeplug.h"
 #include "iddb/id_searcher.h"
+#include "model/text_trim.h"
 #include "operations/id_contact_add.h"
 #include "platform/prompts.h"
 
@@ -10,15 +11,6 @@
 
 namespace pw {
 namespace {
-
-// The template's words each end in a blank; a contact name has none at its ends.
-std::string trimmedBlanks(std::string text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 std::vector<std::uint32_t> sortedIdsKept(const Codeplug& codeplug, const std::vector<int>& leaving)
 {
@@ -113,9 +105,11 @@ FitResult fitToCodeplug(Codeplug* codeplug, const IdUserIndex& users, const FitR
             Contact contact = codeplug->newContact();
             contact.setDmrId(users.idOf(user));
             contact.setCallType(CallType::PrivateCall);
-            // A contact without a name reads as an empty slot in some families: the ID names it then.
-            auto name = trimmedBlanks(contactNameFromTemplate(*words, record));
-            contact.setName(name.empty() ? std::to_string(users.idOf(user)) : name);
+            // The template's words each end in a blank, which a name has no room for. A contact
+            // without a name reads as an empty slot in some families: the ID names it then.
+            const auto built = contactNameFromTemplate(*words, record);
+            const auto name = trimmedBlanks(built);
+            contact.setName(name.empty() ? std::to_string(users.idOf(user)) : std::string(name));
             contact.setCallsign(record.callsign());
             contact.setCity(record.city());
             contact.setState(record.state());

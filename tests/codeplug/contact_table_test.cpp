@@ -217,8 +217,9 @@ TEST_P(BulkContactDelete, GivesTheFileThatDeletingOneByOneFromTheLastGives)
     EXPECT_EQ(bulk_.fileBytes(), oneByOne_.fileBytes());
     EXPECT_EQ(referencedNames(bulk_), referencedNames(oneByOne_));
     // A D868 channel always names a talkgroup: one whose contact left names the first instead.
-    if (GetParam() != D868Format)
+    if (GetParam() != D868Format) {
         EXPECT_EQ(referencedNames(bulk_), expected);
+    }
     EXPECT_EQ(bulk_.contacts().count(), 5);
 }
 

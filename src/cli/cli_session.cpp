@@ -5,6 +5,7 @@
 
 #include "operations/document_commands.h"
 #include "platform/file_io.h"
+#include "platform/standard_output.h"
 
 #include <charconv>
 #include <iterator>
@@ -42,6 +43,10 @@ void CliSession::saveIfChanged(Codeplug& codeplug, const std::string& path)
 {
     if (!codeplug.changed())
         return;
+    // A question answered No or an input box cancelled: the command did not do what was asked,
+    // and what it did up to there is not saved either (finish() says why).
+    if (prompts_.declinedQuestion() || prompts_.cancelledInputBox())
+        throw CommandExit{ExitFailed};
     const auto target = saveTarget_ ? *saveTarget_ : outputGiven_ ? outputPath_ : path;
     switch (saveWithQuestions(codeplug, target, prompts_, ChangedFileRule::Refuse)) {
     case SaveOutcome::Saved:
@@ -90,6 +95,8 @@ std::string CliSession::standardStreamFile(const std::string& argument, bool out
     } catch (const std::invalid_argument& e) {
         err_ << e.what() << '\n';
         throw CommandExit{ExitUsage};
+    } catch (const NoStandardInput& e) {
+        fail(e.what());
     } catch (const std::system_error& e) {
         fail(e.what());
     }
@@ -98,10 +105,41 @@ std::string CliSession::standardStreamFile(const std::string& argument, bool out
 void CliSession::deliverStandardOutput()
 {
     std::error_code error;
-    if (!streams_.deliver(error)) {
-        reportProblem("write", "standard output", error);
+    const bool delivered = streams_.deliver(error);
+    confirmStandardOutput();
+    if (!delivered) {
+        reportStandardOutputProblem(error);
         throw CommandExit{ExitFailed};
     }
+    prompts_.releaseHeldMessages();
+}
+
+void CliSession::confirmStandardOutput()
+{
+    if (const auto error = flushStandardOutput(false)) {
+        reportStandardOutputProblem(error);
+        throw CommandExit{ExitFailed};
+    }
+}
+
+std::error_code CliSession::flushStandardOutput(bool close)
+{
+    out_.flush();
+    // The program's own buffer knows the reason; a stream of another kind knows only that it failed.
+    if (auto* buffer = dynamic_cast<StandardOutputBuffer*>(out_.rdbuf()))
+        return close ? buffer->finish() : buffer->error();
+    return out_ ? std::error_code() : std::make_error_code(std::errc::io_error);
+}
+
+void CliSession::reportStandardOutputProblem(std::error_code reason)
+{
+    if (standardOutputFailed_)
+        return;
+    standardOutputFailed_ = true;
+    reasonGiven_ = true;
+    // What was held back to be said after the output must not claim that it arrived.
+    prompts_.dropHeldMessages();
+    err_ << "standard output: " << reason.message() << '\n' << std::flush;
 }
 
 void CliSession::reportReadProblem(const std::string& path)
@@ -158,6 +196,14 @@ std::string oneLine(std::string_view printed)
 
 int CliSession::finish(int status)
 {
+    // The output must be known to have arrived before anything is said to have worked.
+    if (const auto error = flushStandardOutput(false))
+        reportStandardOutputProblem(error);
+    prompts_.releaseHeldMessages();
+    if (const auto error = flushStandardOutput(true))
+        reportStandardOutputProblem(error);
+    if (standardOutputFailed_ && status == ExitOk)
+        status = ExitFailed;
     if (status == ExitUsage)
         return status;
     if (const auto& question = prompts_.declinedQuestion()) {

@@ -64,8 +64,11 @@ public:
     std::string inputFile(const std::string& argument);
     std::string outputFile(const std::string& argument);
     // Copies an output written for "-" to standard output; ends the command with status 1 when
-    // standard output cannot take it.
+    // standard output cannot take it. The messages held back until then are shown after it.
     void deliverStandardOutput();
+    // Flushes standard output: ends the command with status 1 and "standard output: REASON" on
+    // standard error when a write to it failed. Call it before telling that an output was written.
+    void confirmStandardOutput();
 
     // After a message about a file that could not be read or written: "cannot read PATH: REASON"
     // on standard error, with the system's reason. Nothing when no reason is known.
@@ -79,7 +82,9 @@ public:
 
     // The exit status of a command that ended with `status`: a command in which a question was
     // answered No or an input box was cancelled did not do what was asked, and ends with status 1;
-    // every status 1 carries its reason on standard error.
+    // every status 1 carries its reason on standard error. Every run ends here, so this is where
+    // standard output is flushed and closed: a write to it that failed, at any moment of any
+    // command, ends the run with status 1 and "standard output: REASON".
     int finish(int status);
 
     std::string& outputPath() { return outputPath_; }
@@ -92,6 +97,9 @@ public:
 private:
     std::string standardStreamFile(const std::string& argument, bool output);
     void reportProblem(const char* verb, const std::string& path, std::error_code reason);
+    // Flushes standard output, and closes it when `close` is set: the first write that failed.
+    std::error_code flushStandardOutput(bool close);
+    void reportStandardOutputProblem(std::error_code reason);
 
     std::ostream& out_;
     std::ostream& err_;
@@ -103,6 +111,7 @@ private:
     bool savingCommand_ = false;
     std::optional<std::string> saveTarget_;
     bool reasonGiven_ = false;
+    bool standardOutputFailed_ = false;
     std::vector<std::unique_ptr<Codeplug>> opened_;
 };
 

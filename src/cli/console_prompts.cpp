@@ -18,7 +18,7 @@ std::string ConsolePrompts::printable(std::string_view text)
         lf.push_back(text[i]);
     }
     lf.push_back('\n');
-    return terminalText(lf);
+    return linesText(lf);
 }
 
 MessageAnswer ConsolePrompts::message(MessageIcon icon, MessageButtons buttons, std::string_view text,
@@ -29,6 +29,10 @@ MessageAnswer ConsolePrompts::message(MessageIcon icon, MessageButtons buttons, 
         for (auto at = shown.find(path); at != std::string::npos; at = shown.find(path, at + name.size()))
             shown.replace(at, path.size(), name);
     lastMessage_ = printable(shown);
+    if (holdInformation_ && icon == MessageIcon::Information && buttons == MessageButtons::Ok) {
+        held_.push_back(lastMessage_);
+        return MessageAnswer::Ok;
+    }
     auto& stream = icon == MessageIcon::Error ? err_ : *out_;
     lastMessageOnError_ = &stream == &err_;
     wroteToError_ = wroteToError_ || lastMessageOnError_;
@@ -42,12 +46,21 @@ MessageAnswer ConsolePrompts::message(MessageIcon icon, MessageButtons buttons, 
     return answerYes_ ? MessageAnswer::Yes : MessageAnswer::No;
 }
 
+void ConsolePrompts::releaseHeldMessages()
+{
+    for (const auto& text : held_)
+        err_ << text;
+    err_.flush();
+    wroteToError_ = wroteToError_ || !held_.empty();
+    held_.clear();
+}
+
 std::optional<std::string> ConsolePrompts::inputBox(std::string_view title, std::string_view, std::size_t maxLength,
                                                     std::string_view)
 {
     if (!inputAnswer_) {
         if (!cancelledInputBox_)
-            cancelledInputBox_ = terminalText(title);
+            cancelledInputBox_ = lineText(title);
         return std::nullopt;
     }
     auto text = *inputAnswer_;

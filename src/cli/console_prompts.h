@@ -20,8 +20,16 @@ class ConsolePrompts final : public Prompts {
 public:
     ConsolePrompts(std::ostream& out, std::ostream& err) : out_(&out), err_(err) {}
 
-    // Sends every message to standard error: standard output carries a file.
-    void keepMessagesOffStandardOutput() { out_ = &err_; }
+    // Sends every message to standard error: standard output carries a file. The messages that
+    // tell of work done are held back until that file has arrived (releaseHeldMessages), and
+    // dropped when it could not be written (dropHeldMessages).
+    void keepMessagesOffStandardOutput()
+    {
+        out_ = &err_;
+        holdInformation_ = true;
+    }
+    void releaseHeldMessages();
+    void dropHeldMessages() { held_.clear(); }
     // Messages show `name` wherever they would show `path` (a scratch file standing in for "-").
     void showPathAs(std::string path, std::string name) { pathNames_.emplace_back(std::move(path), std::move(name)); }
 
@@ -60,6 +68,8 @@ private:
     bool lastMessageOnError_ = false;
     bool wroteToError_ = false;
     bool answerYes_ = false;
+    bool holdInformation_ = false;
+    std::vector<std::string> held_;
     std::optional<std::string> inputAnswer_;
     std::deque<std::optional<std::string>> files_;
     std::vector<std::pair<std::string, std::string>> pathNames_;

@@ -9,6 +9,7 @@
 // with status 1.
 
 #include "cli/commands.h"
+#include "cli/text_encoding.h"
 #include "iddb/id_database.h"
 #include "iddb/id_export.h"
 #include "iddb/id_selection.h"
@@ -95,7 +96,7 @@ std::unique_ptr<IdDatabase> loadDatabase(CliSession& session, const ListOptions&
     database->WaitUntilDone();
     database->AdoptRefresh();
     for (const auto& line : database->OutcomeLines())
-        session.err() << line << '\n';
+        session.err() << lineText(line) << '\n';
     session.err().flush();
     if (database->Records().empty())
         session.fail("No DMR ID record could be had.");
@@ -295,7 +296,7 @@ void addIdDatabaseCommands(CLI::App& app, CliSession& session)
         const auto outcome = searchOrFail(session, *database, searchText, additional);
         std::string text = outcome.message + "\n";
         for (int row = 0; row < outcome.count; ++row) {
-            text += recordCsvLine(database->Match(row));
+            text += lineText(recordCsvLine(database->Match(row)));
             text += '\n';
         }
         session.out() << text << std::flush;
@@ -334,7 +335,7 @@ void addIdDatabaseCommands(CLI::App& app, CliSession& session)
         if (exportPath == StandardStream) {
             const auto exported = exportSelection(users, request.criteria, request.type, request.options);
             session.out().write(exported.text.data(), static_cast<std::streamsize>(exported.text.size()));
-            session.out().flush();
+            session.confirmStandardOutput();
             // Standard output holds the file: the closing message goes to standard error.
             session.err() << "CSV output file successfully written.\n"
                           << ConsolePrompts::printable(exported.report) << std::flush;
@@ -415,8 +416,11 @@ void addIdDatabaseCommands(CLI::App& app, CliSession& session)
                      : addType == "all"   ? AddedRecordType::AllCall
                                           : AddedRecordType::PrivateCall;
         request.refreshContacts = addRefresh;
-        addAllRecords(&codeplug, *database, request, session.prompts());
+        const auto added = addAllRecords(&codeplug, *database, request, session.prompts());
         session.saveIfChanged(codeplug, addFile);
+        // As import-contacts: records a full table left out are work not done.
+        if (added.leftOut > 0)
+            throw CommandExit{ExitFailed};
     });
 }
 

@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "cli/text_encoding.h"
 
+#include "platform/standard_output.h"
 #include "plugwright_version.h"
 
 #include <iostream>
@@ -68,6 +69,11 @@ std::optional<std::string> unknownCommand(const CLI::App& app)
 int main(int argc, char** argv)
 {
     using namespace pw::cli;
+    // Before any file is opened: a closed descriptor must not become one of them.
+    pw::claimStandardDescriptors();
+    // Lives past main, where the streams are flushed once more.
+    static pw::StandardOutputBuffer standardOutput;
+    std::cout.rdbuf(&standardOutput);
     CliSession session(std::cin, std::cout, std::cerr);
 
     CLI::App app{"Plugwright: edit DMR radio codeplug files from the command line", "plugwright-cli"};
@@ -91,18 +97,17 @@ int main(int argc, char** argv)
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
-        return app.exit(e);
+        status = app.exit(e);
     } catch (const CLI::CallForAllHelp& e) {
-        return app.exit(e);
+        status = app.exit(e);
     } catch (const CLI::CallForVersion& e) {
-        return app.exit(e);
+        status = app.exit(e);
     } catch (const CLI::ParseError& e) {
-        if (const auto unknown = unknownCommand(app)) {
+        if (const auto unknown = unknownCommand(app))
             std::cerr << "Unknown command: " << *unknown << "\nRun with --help for the list of commands.\n";
-            return ExitUsage;
-        }
-        app.exit(e);
-        return ExitUsage;
+        else
+            app.exit(e);
+        status = ExitUsage;
     } catch (const CommandExit& e) {
         status = e.status;
     }

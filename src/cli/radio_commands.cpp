@@ -38,7 +38,7 @@ void addSetRadioCommand(CLI::App& app, CliSession& session)
         if (args.vendor)
             codeplug.setVendor(*args.vendor);
         session.saveIfChanged(codeplug, args.file);
-        session.out() << terminalText(codeplug.radioTypeText()) << '\n';
+        session.out() << lineText(codeplug.radioTypeText()) << '\n';
     });
 }
 

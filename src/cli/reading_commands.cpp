@@ -22,10 +22,10 @@ void addInfoCommand(CLI::App& app, CliSession& session)
 {
     addReadingCommand(app, session, "info", "Show the format, radio identity and table sizes of a codeplug",
                       [](const Codeplug& codeplug, const std::string& file, std::ostream& out) {
-                          out << "file: " << file << '\n'
+                          out << "file: " << lineText(file) << '\n'
                               << "format: " << formatIdText(codeplug.formatId()) << '\n'
-                              << "radio type: " << terminalText(codeplug.radioTypeText()) << '\n'
-                              << "radio name: " << terminalText(codeplug.radioName().value_or("")) << '\n'
+                              << "radio type: " << lineText(codeplug.radioTypeText()) << '\n'
+                              << "radio name: " << lineText(codeplug.radioName().value_or("")) << '\n'
                               << "radio dmr id: " << codeplug.radioDmrId() << '\n'
                               << "contacts: " << codeplug.contacts().count() << '\n'
                               << "channels: " << codeplug.channels().count() << '\n'
@@ -40,7 +40,7 @@ void addErrorsCommand(CLI::App& app, CliSession& session)
 {
     addReadingCommand(app, session, "errors", "Print the error log of the decode",
                       [](const Codeplug& codeplug, const std::string&, std::ostream& out) {
-                          out << terminalText(codeplug.errorLogText());
+                          out << linesText(codeplug.errorLogText());
                       });
 }
 

@@ -2,6 +2,7 @@
 #include "cli/standard_stream_files.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <fstream>
 #include <istream>
 #include <ostream>
@@ -28,9 +29,15 @@ std::string StandardStreamFiles::input(const std::string& argument)
     std::ofstream file(path, std::ios::binary);
     // Copied in blocks: streaming the whole buffer at once would mark an empty input as a failure.
     char block[64 * 1024];
-    while (in_.read(block, sizeof block) || in_.gcount() > 0)
+    std::uint64_t copied = 0;
+    while (in_.read(block, sizeof block) || in_.gcount() > 0) {
         file.write(block, in_.gcount());
+        copied += static_cast<std::uint64_t>(in_.gcount());
+    }
     file.close();
+    // Nothing to read is no input, not an empty file that imports nothing with success.
+    if (copied == 0)
+        throw NoStandardInput();
     if (!file || in_.bad())
         throw std::system_error(std::make_error_code(std::errc::io_error), "cannot keep standard input");
     inputFile_ = path;

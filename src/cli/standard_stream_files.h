@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <iosfwd>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <system_error>
 
@@ -17,13 +18,19 @@ namespace pw::cli {
 
 inline constexpr const char* StandardStreamName = "-";
 
+// Standard input was empty or closed: a command given "-" has nothing to read.
+struct NoStandardInput : std::runtime_error {
+    NoStandardInput() : std::runtime_error("standard input: no input") {}
+};
+
 class StandardStreamFiles {
 public:
     StandardStreamFiles(std::istream& in, std::ostream& out) : in_(in), out_(out) {}
 
     // The path to read for a file argument. Standard input is read at the first "-"; a second
     // "-" of the same command would find it used up and is refused with std::invalid_argument.
-    // Ends with std::system_error when standard input cannot be kept.
+    // Ends with NoStandardInput when it is empty or closed, and with std::system_error when it
+    // cannot be kept.
     std::string input(const std::string& argument);
 
     // The path to write for a file argument; for "-", the scratch file that deliver() copies to

@@ -13,4 +13,11 @@ namespace pw::cli {
 std::string terminalText(std::string_view text);
 std::string argumentText(std::string_view text);
 
+// Text for one line of the terminal (a `key: value` line, a search row): terminalText with every
+// control character shown escaped ("\n", "\x1b", "\u009b"), so that a name or a path from a file
+// can neither drive the terminal nor break the line in two.
+std::string lineText(std::string_view text);
+// The same for text of several lines: its line ends (LF, and CR LF) are kept as they are.
+std::string linesText(std::string_view text);
+
 } // namespace pw::cli

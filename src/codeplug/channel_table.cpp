@@ -91,6 +91,9 @@ void Codeplug::sortChannels(int column)
     const auto oldPositions = channels_.sortBy([column, &radioModel](const Channel& a, const Channel& b) {
         return compareChannels(a, b, column, radioModel);
     });
+    // A sort that moved nothing changed nothing.
+    if (keepsEveryPosition(oldPositions))
+        return;
     IndexRemap remap(n);
     for (int j = 1; j <= n; ++j)
         remap.remap(j, oldPositions[static_cast<std::size_t>(j - 1)] + 1);

@@ -215,12 +215,16 @@ std::optional<std::string> Codeplug::radioName() const
     return codec_->radioName();
 }
 
+// The identity setters mark the document changed only when the value reads otherwise afterwards:
+// a command that sets what is there changed nothing, and nothing is saved for it.
 void Codeplug::setRadioName(std::string_view name)
 {
     if (!loaded())
         return;
+    const auto before = codec_->radioName();
     codec_->setRadioName(name);
-    markChanged();
+    if (codec_->radioName() != before)
+        markChanged();
 }
 
 std::uint32_t Codeplug::radioDmrId() const
@@ -232,8 +236,10 @@ void Codeplug::setRadioDmrId(std::uint32_t id)
 {
     if (!loaded())
         return;
+    const auto before = codec_->radioDmrId();
     codec_->setRadioDmrId(id & MaxDmrId);
-    markChanged();
+    if (codec_->radioDmrId() != before)
+        markChanged();
 }
 
 // The vendor entries are those of the MD-380 family, the only one whose vendor can be changed.
@@ -246,8 +252,10 @@ void Codeplug::setVendor(int entry)
 {
     if (!loaded() || !hasFeature(feature::VendorChange) || entry < 1 || entry > 5)
         return;
+    const auto before = codec_->vendorIndex();
     codec_->setVendor(entry);
-    markChanged();
+    if (codec_->vendorIndex() != before)
+        markChanged();
 }
 
 // ---- Channel references of the usual kind: 1-based table positions ----

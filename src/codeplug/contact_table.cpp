@@ -152,6 +152,9 @@ void Codeplug::sortContacts(int column, WorkProgress* progress)
         return compareContacts(a, b, column);
     });
     comparing.finish();
+    // A sort that moved nothing changed nothing.
+    if (keepsEveryPosition(oldPositions))
+        return;
     for (int j = 1; j <= n; ++j)
         remap.remap(j, oldPositions[static_cast<std::size_t>(j - 1)] + 1);
     remap.finalize();

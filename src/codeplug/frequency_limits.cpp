@@ -63,7 +63,7 @@ std::optional<std::string> frequencyRefusal(FormatId formatId, std::string_view 
 {
     const auto mhz = frequencyFromText(text);
     if (!mhz)
-        return "frequency not a number";
+        return FrequencyNotANumber;
     const auto limits = storableFrequencies(formatId);
     if (!limits.contains(*mhz))
         return "frequency outside " + frequencyRangeText(limits);

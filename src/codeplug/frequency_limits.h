@@ -32,6 +32,8 @@ bool isInUsualBands(double mhz);
 // else but blanks around it; nothing when the text is no number.
 std::optional<double> frequencyFromText(std::string_view text);
 
+inline constexpr const char* FrequencyNotANumber = "frequency not a number";
+
 // Why a frequency text cannot be stored by the format: "frequency not a number" or "frequency
 // outside 100 to 999.99999 MHz"; nothing when it can.
 std::optional<std::string> frequencyRefusal(FormatId formatId, std::string_view text);

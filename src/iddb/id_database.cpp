@@ -2,6 +2,7 @@
 #include "iddb/id_database.h"
 
 #include "iddb/id_search.h"
+#include "iddb/list_arrival.h"
 #include "iddb/user_list_reader.h"
 
 #include <algorithm>
@@ -15,6 +16,13 @@ namespace pw {
 namespace {
 
 std::string rowsText(int rows) { return std::to_string(rows) + (rows == 1 ? " record" : " records"); }
+
+// Every source that was fetched arrived whole (iddb/http_download.h): a failed or cut source
+// leaves the list short of its users.
+bool arrivedWhole(const std::vector<IdSourceOutcome>& outcomes)
+{
+    return std::none_of(outcomes.begin(), outcomes.end(), [](const IdSourceOutcome& outcome) { return outcome.failed; });
+}
 
 // A source's label and the name the summary gives it.
 std::string sourceLabel(int number) { return "source " + std::to_string(number); }
@@ -258,7 +266,14 @@ void IdDatabase::Run(std::optional<std::filesystem::path> file)
         std::vector<int> rows;
         auto outcomes = Download(fresh, rows);
         std::string status;
-        if (fresh.empty()) {
+        if (!arrivedWhole(outcomes)) {
+            // Only a list that arrived whole replaces the cached one: a cut or broken download
+            // would pass for a list with fewer users.
+            fresh = IdRecordStore();
+            for (auto& outcome : outcomes)
+                if (outcome.failed)
+                    outcome.reason = cachedListUsedReason(outcome.reason, cache->info.downloaded, cachedCount);
+        } else if (fresh.empty()) {
             cached.note += "; kept, the refresh got no record";
             outcomes.push_back(cached);
         } else {
@@ -279,7 +294,13 @@ void IdDatabase::Run(std::optional<std::filesystem::path> file)
 
     std::vector<int> rows;
     auto outcomes = Download(records_, rows);
-    if (!records_.empty() && !options_.cachePath.empty() && !stop_.load(std::memory_order_acquire)) {
+    const bool whole = arrivedWhole(outcomes);
+    // Without a cached list to fall back on, what a broken source gave is better than nothing; it
+    // is said so, and it is not cached.
+    for (auto& outcome : outcomes)
+        if (outcome.failed && outcome.rows > 0)
+            outcome.reason += "; the " + rowsText(outcome.rows) + " read before that are used";
+    if (whole && !records_.empty() && !options_.cachePath.empty() && !stop_.load(std::memory_order_acquire)) {
         const IdCacheInfo info{std::chrono::system_clock::now(),
                                {{options_.firstSource, rows[0]}, {options_.secondSource, rows[1]}}};
         if (!writeIdCache(options_.cachePath, records_, info))
@@ -368,18 +389,19 @@ IdSourceOutcome IdDatabase::FetchSource(int number, const std::string& source, S
             progress_.totalBytes = total;
             progress_.rows = outcome.rows;
         });
-    // A row cap ends the reading on purpose: what came before it counts.
+    // A row cap ends the reading on purpose: what came before it counts, but the list is not whole.
     if (result.ok || capped)
         reader.finish();
     {
         std::lock_guard lock(mutex_);
         progress_.rows = outcome.rows;
     }
-    if (!result.ok && !capped) {
-        outcome.failed = true;
-        outcome.reason = result.reason;
-        // Rows read before a download broke off stay: the list is better for them.
-    }
+    const auto limit = options_.maxRowsPerSource;
+    const auto arrival = judgeListArrival(
+        result, capped ? std::optional("cut at its limit of " + std::to_string(limit) + (limit == 1 ? " row" : " rows"))
+                       : std::nullopt);
+    outcome.failed = !arrival.whole;
+    outcome.reason = arrival.reason;
     return outcome;
 }
 

@@ -95,19 +95,14 @@ int Contact::fromLine(std::string_view line)
     std::string fields[4];
     for (int i = 0; i < 4; ++i)
         if (CsvFieldReader::field(line, i, FieldLimit, fields[i]) < 0)
-            return -2;
-    if (fields[0].empty() || !std::isdigit(static_cast<unsigned char>(fields[0][0])))
-        return 0;
-
-    std::uint64_t id = 0;
-    for (char c : fields[0]) {
-        if (!std::isdigit(static_cast<unsigned char>(c)))
-            break;
-        id = std::min<std::uint64_t>(id * 10 + static_cast<unsigned>(c - '0'), 0xFFFFFFFFull);
-    }
-    if (id > MaxDmrId)
+            return TooFewFields;
+    // "0x10", "1e5" and "12abc" would otherwise be taken as 0, 1 and 12.
+    const auto id = plainDecimal(fields[0]);
+    if (!id)
+        return IdNotANumber;
+    if (*id > MaxDmrId)
         return IdOutOfRange;
-    setDmrId(static_cast<std::uint32_t>(id));
+    setDmrId(static_cast<std::uint32_t>(*id));
     setName(fields[1]);
     setCallTypeFromLetter(fields[2].empty() ? '\0' : fields[2][0]);
     setAlertTone(!fields[3].empty() && (fields[3][0] == 'Y' || fields[3][0] == 'y'));

@@ -76,10 +76,13 @@ public:
 
     // The one-line text form: nine quoted fields separated by commas, no line end.
     std::string toLine() const;
-    // Reads a contact line into this contact: 1 on success, 0 for a short line or an ID field that
-    // is not a number, -2 for a line with fewer than four fields, IdOutOfRange for an ID above
-    // MaxDmrId (which a record would store as another ID).
+    // Reads a contact line into this contact: 1 on success, 0 for a line shorter than 10
+    // characters, TooFewFields for one with fewer than four fields, IdNotANumber for an ID field
+    // that is not all digits (a sign, blanks, "0x", an exponent or letters), IdOutOfRange for an ID
+    // above MaxDmrId (which a record would store as another ID).
+    static constexpr int TooFewFields = -2;
     static constexpr int IdOutOfRange = -3;
+    static constexpr int IdNotANumber = -5;
     int fromLine(std::string_view line);
 
     // ---- For the formats: the stored values, written without asking the format ----

@@ -52,6 +52,28 @@ std::size_t copyLimited(std::string_view line, std::size_t from, std::size_t to,
 
 } // namespace
 
+std::optional<std::uint64_t> plainDecimal(std::string_view text)
+{
+    if (text.empty())
+        return std::nullopt;
+    std::uint64_t value = 0;
+    constexpr auto Largest = UINT64_MAX;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        const auto digit = static_cast<std::uint64_t>(c - '0');
+        value = value > (Largest - digit) / 10 ? Largest : value * 10 + digit;
+    }
+    return value;
+}
+
+bool isPlainDecimalNumber(std::string_view text)
+{
+    const auto point = text.find('.');
+    return plainDecimal(text.substr(0, point)).has_value() &&
+           (point == std::string_view::npos || plainDecimal(text.substr(point + 1)).has_value());
+}
+
 int CsvFieldReader::field(std::string_view rawLine, int number, std::size_t maxLength, std::string& out)
 {
     out.clear();

@@ -17,6 +17,8 @@
 // lists) are split by splitCsvLine instead, which follows RFC 4180.
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +26,13 @@
 namespace pw {
 
 inline bool isBlankByte(char c) { return static_cast<signed char>(c) <= 0x20; }
+
+// The value of a field that must be a number: all of it ASCII digits, with no sign, blank, "0x",
+// exponent or anything after the digits. Nothing for any other text; a value past what 64 bits
+// hold reads as the largest one, for the caller's range check to refuse.
+std::optional<std::uint64_t> plainDecimal(std::string_view text);
+// The same rule for a number with a fraction: digits, then optionally a point and more digits.
+bool isPlainDecimalNumber(std::string_view text);
 
 class CsvFieldReader {
 public:

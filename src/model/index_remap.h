@@ -8,6 +8,15 @@
 
 namespace pw {
 
+// True when a reordering left every record where it was: each new position holds its old one.
+inline bool keepsEveryPosition(const std::vector<int>& oldPositions)
+{
+    for (std::size_t i = 0; i < oldPositions.size(); ++i)
+        if (oldPositions[i] != static_cast<int>(i))
+            return false;
+    return true;
+}
+
 class IndexRemap {
 public:
     explicit IndexRemap(int size);

@@ -267,6 +267,62 @@ std::string utf8FromExternalText(std::string_view text)
     return isValidUtf8(text) ? std::string(text) : windows1252ToUtf8(text);
 }
 
+Utf16Order utf16OrderOf(std::string_view text)
+{
+    if (text.starts_with("\xFF\xFE"))
+        return Utf16Order::LittleEndian;
+    if (text.starts_with("\xFE\xFF"))
+        return Utf16Order::BigEndian;
+    return Utf16Order::None;
+}
+
+void Utf16Decoder::feed(std::string_view bytes, std::string& utf8)
+{
+    constexpr char32_t Replacement = 0xFFFD;
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (pendingByte_ < 0) {
+            pendingByte_ = byte;
+            continue;
+        }
+        const auto unit = static_cast<char32_t>(bigEndian_ ? (pendingByte_ << 8) | byte : (byte << 8) | pendingByte_);
+        pendingByte_ = -1;
+        if (unit >= 0xDC00 && unit <= 0xDFFF) {
+            appendUtf8(utf8, highSurrogate_ ? 0x10000 + ((highSurrogate_ - 0xD800) << 10) + (unit - 0xDC00) : Replacement);
+            highSurrogate_ = 0;
+            continue;
+        }
+        if (highSurrogate_)
+            appendUtf8(utf8, Replacement);
+        highSurrogate_ = 0;
+        if (unit >= 0xD800 && unit <= 0xDBFF)
+            highSurrogate_ = unit;
+        else
+            appendUtf8(utf8, unit);
+    }
+}
+
+void Utf16Decoder::finish(std::string& utf8)
+{
+    if (highSurrogate_ || pendingByte_ >= 0)
+        appendUtf8(utf8, 0xFFFD);
+    highSurrogate_ = 0;
+    pendingByte_ = -1;
+}
+
+std::string utf8FromTextFileBytes(std::string_view bytes)
+{
+    const auto order = utf16OrderOf(bytes);
+    if (order == Utf16Order::None)
+        return utf8FromExternalText(bytes);
+    std::string utf8;
+    utf8.reserve(bytes.size() / 2);
+    Utf16Decoder decoder(order);
+    decoder.feed(bytes.substr(2), utf8);
+    decoder.finish(utf8);
+    return utf8;
+}
+
 std::string transliterateToAscii(std::string_view utf8) { return narrowed(utf8, asciiByte); }
 std::string transliterateToWindows1252(std::string_view utf8) { return narrowed(utf8, windows1252Byte); }
 std::string transliterateToLatin1(std::string_view utf8) { return narrowed(utf8, latin1Byte); }

@@ -45,6 +45,30 @@ std::string windows1252ToUtf8(std::string_view text);
 // dropped), else taken as Windows-1252.
 std::string utf8FromExternalText(std::string_view text);
 
+// UTF-16 text, as Windows programs save it, told by its byte-order mark.
+enum class Utf16Order { None, LittleEndian, BigEndian };
+// The byte order that `text`'s UTF-16 byte-order mark names; None without one.
+Utf16Order utf16OrderOf(std::string_view text);
+
+// Decodes UTF-16 bytes to UTF-8 as they arrive in pieces of any size: a unit or a surrogate pair
+// cut between two pieces is completed by the next. A lone surrogate becomes U+FFFD.
+class Utf16Decoder {
+public:
+    explicit Utf16Decoder(Utf16Order order) : bigEndian_(order == Utf16Order::BigEndian) {}
+    void feed(std::string_view bytes, std::string& utf8);
+    // The end of the text: what is left over (an odd byte, a lone high surrogate) as U+FFFD.
+    void finish(std::string& utf8);
+
+private:
+    bool bigEndian_;
+    int pendingByte_ = -1;
+    char32_t highSurrogate_ = 0;
+};
+
+// A whole text file's bytes as UTF-8: UTF-16 when it opens with a UTF-16 byte-order mark (the mark
+// dropped), otherwise as utf8FromExternalText takes them.
+std::string utf8FromTextFileBytes(std::string_view bytes);
+
 // UTF-8 brought down to a smaller set, with transliteration where needed. The results are bytes
 // of that set (ASCII, Windows-1252 or Latin-1), not UTF-8.
 std::string transliterateToAscii(std::string_view utf8);

@@ -215,12 +215,17 @@ int ChannelLine::read(std::string_view line, Channel& channel, const Codeplug* c
             *refusal = reason;
         return ValueRefused;
     };
+    // A sign, blanks or an exponent are no frequency of a channel line, whatever a parser makes of them.
+    if (!isPlainDecimalNumber(text))
+        return refused(FrequencyNotANumber);
     if (const auto problem = frequencyRefusal(codeplug->formatId(), text))
         return refused(*problem);
     const double tx = decimalOf(text);
     channel.setTxFrequency(tx);
     if (!next())
         return 0;
+    if (!isPlainDecimalNumber(text))
+        return refused(FrequencyNotANumber);
     if (const auto problem = frequencyRefusal(codeplug->formatId(), text))
         return refused(*problem);
     channel.setRxFrequency(decimalOf(text));
@@ -247,6 +252,8 @@ int ChannelLine::read(std::string_view line, Channel& channel, const Codeplug* c
     channel.setTotFromText(text);
     if (!next())
         return 0;
+    if (!plainDecimal(text))
+        return refused("TOT rekey delay not a number");
     channel.setTotRekeyDelay(integerOf(text));
     if (!next())
         return 0;
@@ -319,6 +326,8 @@ int ChannelLine::read(std::string_view line, Channel& channel, const Codeplug* c
     channel.setRxGroupList(text == NoneText ? 0 : findNamed(codeplug->rxGroupLists(), text) + 1);
     if (!next())
         return 0;
+    if (!plainDecimal(text))
+        return refused("color code not a number");
     channel.setColorCode(integerOf(text));
 
     if (!next())
@@ -326,9 +335,13 @@ int ChannelLine::read(std::string_view line, Channel& channel, const Codeplug* c
     channel.setPrivacyTypeFromText(text);
     if (!next())
         return 0;
+    if (!plainDecimal(text))
+        return refused("privacy code not a number");
     channel.setPrivacyCode(integerOf(text));
     if (!next())
         return 0;
+    if (!plainDecimal(text))
+        return refused("time slot not a number");
     channel.setTimeSlot(integerOf(text));
 
     channel.format().endChannelLine(channel);

@@ -68,10 +68,18 @@ ChannelImportCounts importChannelsCsv(Codeplug& working, const std::filesystem::
     std::string refusal;
     while (reader.next(line)) {
         reading.advance(static_cast<std::int64_t>(reader.consumed()));
+        if (isBlankLine(line))
+            continue;
+        if (const auto lineProblem = lineRefusal(line, reader.lastLineTooLong())) {
+            counts.shortfall.refuseLine(*lineProblem);
+            continue;
+        }
         Channel channel = working.newChannel();
         const int read = ChannelLine::read(line, channel, &working, &contacts, &refusal);
         if (read == ChannelLine::ValueRefused)
             counts.shortfall.refuseLine(refusal);
+        else if (read != 1)
+            counts.shortfall.refuseLine(ChannelLineTooFewFields);
         if (read != 1)
             continue;
         // Once the table is full the rest of the file is only counted.

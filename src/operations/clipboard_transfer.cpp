@@ -65,49 +65,61 @@ void appendChannelPair(std::string& text, const Channel& channel, const Codeplug
     appendCrLfLine(text, line);
 }
 
-// The lines of a pasted text: split at LF, a CR before the LF dropped, so that text saved with
-// either line end reads alike; a CR anywhere else stays in its line. What follows the last line
+// The lines of a pasted text, read as the CSV files are (operations/text_lines.h): CR, LF and
+// CR LF each end a line, but a CR inside a quoted field is the field's. What follows the last line
 // end is a line only when it is not empty.
 std::vector<std::string_view> splitLines(std::string_view text)
 {
+    const char lineEnd = text.find('\n') == std::string_view::npos ? '\r' : '\n';
     std::vector<std::string_view> lines;
     std::size_t start = 0;
     while (start < text.size()) {
-        const auto end = text.find('\n', start);
-        if (end == std::string_view::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        auto line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
+        auto end = text.find(lineEnd, start);
+        auto line = text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        if (lineEnd == '\n' && !line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        lines.push_back(line);
+        for (const auto piece : splitAtLineEndingCarriageReturns(line))
+            lines.push_back(piece);
+        if (end == std::string_view::npos)
+            break;
         start = end + 1;
     }
     return lines;
 }
 
-// Reads the lines of a paste from the second on, each cut to the paste's line limit.
+// Reads the lines of a paste from the second on.
 class PasteLines {
 public:
     explicit PasteLines(std::vector<std::string_view> lines) : lines_(std::move(lines)) {}
 
     bool atEnd() const { return next_ >= lines_.size(); }
-    // The line at `offset` from the reading position, cut to `limit`; empty past the end.
-    std::string_view peek(std::size_t offset, std::size_t limit) const
+    // The line at `offset` from the reading position; empty past the end.
+    std::string_view peek(std::size_t offset) const
     {
         const auto at = next_ + offset;
-        if (at >= lines_.size())
-            return {};
-        return lines_[at].substr(0, limit);
+        return at < lines_.size() ? lines_[at] : std::string_view();
     }
     void skip(std::size_t count) { next_ = std::min(lines_.size(), next_ + count); }
     std::string_view header() const { return lines_.front(); }
+    // The lines after the reading position that hold something.
+    int filledLinesLeft() const
+    {
+        return static_cast<int>(std::count_if(lines_.begin() + static_cast<std::ptrdiff_t>(std::min(next_, lines_.size())),
+                                              lines_.end(), [](std::string_view line) { return !isBlankLine(line); }));
+    }
 
 private:
     std::vector<std::string_view> lines_;
     std::size_t next_ = 1;
 };
+
+// Why a pasted line is refused before it is read: too long, or holding a zero byte.
+std::optional<std::string> pastedLineRefusal(std::string_view line)
+{
+    const auto characters = static_cast<std::size_t>(std::count_if(
+        line.begin(), line.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+    return lineRefusal(line, characters > PasteLineLimit);
+}
 
 std::uint32_t leadingNumber(std::string_view text)
 {
@@ -132,6 +144,13 @@ struct PasteState {
     PasteState(Codeplug& plug, Prompts& shown, const ShowPasteTab& show)
         : codeplug(plug), prompts(shown), showTab(show), contacts(plug)
     {
+    }
+
+    // The lines after the one that ended the paste, which it does not read.
+    void refuseLinesLeft(const PasteLines& lines)
+    {
+        if (const int left = lines.filledLinesLeft())
+            shortfall.refuseLine(LineAfterTheEnd, left);
     }
 
     // The paste has passed its checks and works on `tab`: the window brings it to the front
@@ -180,22 +199,32 @@ enum class PairRead {
     Cut,        // the channel line has no contact line after it: the text ends inside a pair
 };
 
-// Reads the channel pair at the reading position into `channel` and moves past it.
-PairRead readPair(PasteState& paste, PasteLines& lines, std::size_t limit, Channel& channel,
-                  std::string& contactLine)
+// Reads the channel pair at the reading position into `channel` and moves past it. A pair that is
+// passed over is counted with its reason.
+PairRead readPair(PasteState& paste, PasteLines& lines, Channel& channel, std::string& contactLine)
 {
-    const auto channelLine = lines.peek(0, limit);
+    const auto channelLine = lines.peek(0);
     if (channelLine.empty())
         return PairRead::BlankLine;
-    contactLine = std::string(lines.peek(1, limit));
+    contactLine = std::string(lines.peek(1));
     lines.skip(2);
-    if (contactLine.empty())
+    if (contactLine.empty()) {
+        paste.shortfall.refuseLine(ChannelWithoutContactLine);
         return PairRead::Cut;
+    }
+    if (const auto refusal = pastedLineRefusal(channelLine)) {
+        paste.shortfall.refuseLine(*refusal);
+        return PairRead::Skipped;
+    }
+    if (pastedLineRefusal(contactLine))
+        contactLine.clear();
     channel = paste.codeplug.newChannel();
     std::string refusal;
     const int read = ChannelLine::read(channelLine, channel, &paste.codeplug, &paste.contacts, &refusal);
     if (read == ChannelLine::ValueRefused)
         paste.shortfall.refuseLine(refusal);
+    else if (read != 1)
+        paste.shortfall.refuseLine(ChannelLineTooFewFields);
     if (read != 1)
         return PairRead::Skipped;
     return PairRead::Channel;
@@ -233,10 +262,14 @@ void pasteContacts(PasteState& paste, PasteLines& lines)
 {
     auto& outcome = paste.outcome;
     while (!lines.atEnd()) {
-        const auto line = lines.peek(0, PasteLineLimit);
+        const auto line = lines.peek(0);
         if (line.empty())
             break;
         lines.skip(1);
+        if (const auto refusal = pastedLineRefusal(line)) {
+            paste.shortfall.refuseLine(*refusal);
+            continue;
+        }
         const int result = addContactFromLine(paste.codeplug, line);
         if (result == Added)
             ++outcome.contactsAdded;
@@ -244,9 +277,10 @@ void pasteContacts(PasteState& paste, PasteLines& lines)
             ++outcome.duplicates;
         else if (result == TableFullRefused)
             paste.shortfall.leaveOut();
-        else if (result == Contact::IdOutOfRange)
-            paste.shortfall.refuseLine(DmrIdAboveLimit);
+        else
+            paste.shortfall.refuseLine(contactLineRefusal(result));
     }
+    paste.refuseLinesLeft(lines);
     const auto shortfall = paste.shortfall.text("pasted", "contact", contactCapacity(paste.codeplug.formatId()));
     if (outcome.contactsAdded > 0) {
         Codeplug::EditScope edit(paste.codeplug);
@@ -274,7 +308,7 @@ void pasteChannels(PasteState& paste, PasteLines& lines)
     Channel channel = paste.codeplug.newChannel();
     std::string contactLine;
     for (;;) {
-        const auto read = readPair(paste, lines, PasteChannelLineLimit, channel, contactLine);
+        const auto read = readPair(paste, lines, channel, contactLine);
         if (read == PairRead::BlankLine || read == PairRead::Cut)
             break;
         if (read == PairRead::Skipped)
@@ -288,7 +322,7 @@ void pasteChannels(PasteState& paste, PasteLines& lines)
             paste.shortfall.leaveOut();
             // The pairs after it are counted, not added.
             while (true) {
-                const auto rest = readPair(paste, lines, PasteChannelLineLimit, channel, contactLine);
+                const auto rest = readPair(paste, lines, channel, contactLine);
                 if (rest == PairRead::BlankLine || rest == PairRead::Cut)
                     break;
                 if (rest == PairRead::Channel)
@@ -297,6 +331,7 @@ void pasteChannels(PasteState& paste, PasteLines& lines)
             break;
         }
     }
+    paste.refuseLinesLeft(lines);
     if (outcome.channelsAdded > 0 || outcome.contactsAdded > 0) {
         Codeplug::EditScope edit(paste.codeplug);
         edit.changed();
@@ -320,14 +355,16 @@ bool zoneNameInUse(const Codeplug& codeplug, std::string_view name)
     return false;
 }
 
-// Passes over the rest of a bank that is full: its pairs up to the empty line that ends it.
-void skipRestOfBank(PasteLines& lines)
+// Passes over the rest of a bank that is full, its pairs up to the empty line that ends it, and
+// counts their channels.
+void skipRestOfBank(PasteState& paste, PasteLines& lines)
 {
     while (!lines.atEnd()) {
-        if (lines.peek(0, PasteLineLimit).empty()) {
+        if (lines.peek(0).empty()) {
             lines.skip(1);
             return;
         }
+        paste.shortfall.refuseLine(MemberPastBankCapacity);
         lines.skip(2);
     }
 }
@@ -344,12 +381,12 @@ void readZoneBanks(PasteState& paste, PasteLines& lines, Zone& zone)
             if (zone.memberCount() >= zone.capacity()) {
                 // The copied bank may hold more members than this codeplug's banks; the rest of it
                 // belongs to no bank here.
-                skipRestOfBank(lines);
+                skipRestOfBank(paste, lines);
                 break;
             }
             if (lines.atEnd())
                 break;
-            const auto read = readPair(paste, lines, PasteLineLimit, channel, contactLine);
+            const auto read = readPair(paste, lines, channel, contactLine);
             if (read == PairRead::BlankLine) {
                 // The empty line that ends the bank.
                 lines.skip(1);
@@ -400,7 +437,7 @@ void pasteZone(PasteState& paste, PasteLines& lines, ListTabState& state)
     paste.enter(PasteTab::Zones);
 
     Zone zone = codeplug.newZone();
-    zone.setName(lines.peek(0, NameInputLength));
+    zone.setName(utf8FirstCharacters(lines.peek(0), NameInputLength));
     lines.skip(1);
     if (zone.name().empty()) {
         paste.prompts.error(InvalidZoneNameMessage);
@@ -421,6 +458,9 @@ void pasteZone(PasteState& paste, PasteLines& lines, ListTabState& state)
     }
 
     readZoneBanks(paste, lines, zone);
+    // Banks this codeplug's zones do not have: their channel pairs, each counted by its channel line.
+    if (const int left = (lines.filledLinesLeft() + 1) / 2)
+        paste.shortfall.refuseLine(MemberOfMissingBank, left);
 
     const bool zoneAdded = codeplug.addZone(zone) == 1;
     if (!zoneAdded)
@@ -442,10 +482,13 @@ void pasteZone(PasteState& paste, PasteLines& lines, ListTabState& state)
     char counts[160];
     std::snprintf(counts, sizeof counts, " inserted with %d channels.\r\n%d new channels added to codeplug; %d duplicates skipped.",
                   outcome.zoneMembers, outcome.channelsAdded, outcome.duplicates);
-    paste.prompts.inform("New zone '" + zone.name() + "'" + counts);
+    paste.prompts.inform("New zone '" + zone.name() + "'" + counts +
+                         paste.shortfall.text("pasted", "channel", channelCapacity(codeplug.formatId())));
 }
 
 } // namespace
+
+std::string linePastTextLimit() { return "past the first " + groupedNumber(static_cast<long long>(PasteTextLimit)) + " characters"; }
 
 // ---- Copy ----
 
@@ -535,14 +578,26 @@ PasteOutcome pasteText(Codeplug& codeplug, Prompts& prompts, std::string_view te
 {
     if (!codeplug.loaded())
         return {};
-    // Text cut at the limit ends before a character that would be cut in two.
-    const auto utf8 = utf8FromExternalText(text.size() > PasteTextLimit ? utf8Prefix(text, PasteTextLimit) : text);
-    auto lines = splitLines(utf8);
+    const auto utf8 = utf8FromTextFileBytes(text);
+    // Text past the limit is not read. The cut falls after the last whole line within it, so that
+    // no line is read cut short, and the lines past it are counted as refused.
+    std::string_view kept = utf8;
+    int linesPastLimit = 0;
+    if (kept.size() > PasteTextLimit) {
+        const char lineEnd = kept.find('\n') == std::string_view::npos ? '\r' : '\n';
+        const auto lastEnd = kept.substr(0, PasteTextLimit + 1).rfind(lineEnd);
+        kept = kept.substr(0, lastEnd == std::string_view::npos ? 0 : lastEnd);
+        for (const auto line : splitLines(std::string_view(utf8).substr(kept.size())))
+            linesPastLimit += isBlankLine(line) ? 0 : 1;
+    }
+    auto lines = splitLines(kept);
     if (lines.size() < 2)
         return {};
     PasteLines pasted(std::move(lines));
     const auto header = pasted.header();
     PasteState paste(codeplug, prompts, showTab);
+    if (linesPastLimit > 0)
+        paste.shortfall.refuseLine(linePastTextLimit(), linesPastLimit);
     if (equalsIgnoringCase(header, ContactClipboardHeader)) {
         pasteContacts(paste, pasted);
     } else if (equalsIgnoringCase(header, ChannelClipboardHeader)) {

@@ -16,8 +16,9 @@
 //
 // The pasted channel brings its contact along, so that it still transmits to the same DMR ID in a
 // codeplug that did not know the contact. A paste reads text from anywhere: every read stays
-// within the text, lines end at LF with a CR before it dropped, and a pair that does not read is
-// passed over rather than ending the paste.
+// within the text, CR, LF and CR LF each end a line, UTF-16 text with a byte-order mark is read as
+// such, and a pair that does not read is passed over rather than ending the paste. Every line is
+// accounted for: the closing message counts the lines refused, by reason.
 
 #include "operations/list_tab_state.h"
 
@@ -37,11 +38,18 @@ inline constexpr const char* ChannelClipboardHeader = "DMR-CHANNEL";
 inline constexpr const char* ZoneClipboardHeader = "DMR-ZONE";
 inline constexpr const char* NoContactLine = "[NO_CONTACT]";
 
-// The longest clipboard text a paste reads; the rest is cut.
+// The longest clipboard text a paste reads, in bytes of UTF-8: the lines past it are refused.
 inline constexpr std::size_t PasteTextLimit = 100000;
-// The longest line a paste reads: contact lines and the pairs of a zone, the pairs of channels.
-inline constexpr std::size_t PasteLineLimit = 1000;
-inline constexpr std::size_t PasteChannelLineLimit = 2000;
+// A longer line is refused, as by the CSV imports.
+inline constexpr std::size_t PasteLineLimit = 4096;
+
+// Reasons of the lines a paste refuses, besides those of the imports (operations/import_shortfall.h).
+inline constexpr const char* ChannelWithoutContactLine = "channel line without its contact line";
+inline constexpr const char* LineAfterTheEnd = "after the empty line that ends the paste";
+inline constexpr const char* MemberPastBankCapacity = "channel past the zone bank's capacity";
+inline constexpr const char* MemberOfMissingBank = "channel of a zone bank this codeplug does not have";
+// "past the first 100,000 characters"
+std::string linePastTextLimit();
 
 // ---- Copy ----
 

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 namespace pw {
 
@@ -135,22 +136,27 @@ ContactCsvImport readContactsCsv(Codeplug& codeplug, const std::filesystem::path
     // without holding the file's contacts twice, and stops reading once the table is full.
     ContactMerger merger(codeplug, false, MergeBothCallTypes);
     std::string line;
-    std::string first;
+    bool firstLine = true;
     while (reader.next(line)) {
         reading.advance(static_cast<std::int64_t>(reader.consumed()));
-        if (line.size() < 10)
+        if (isBlankLine(line))
             continue;
-        if (CsvFieldReader::field(line, 0, 1, first) < 0 || first.empty() ||
-            !std::isdigit(static_cast<unsigned char>(first[0])))
+        const bool mayNameColumns = std::exchange(firstLine, false);
+        if (const auto refusal = lineRefusal(line, reader.lastLineTooLong())) {
+            result.shortfall.refuseLine(*refusal);
             continue;
+        }
         Contact contact = codeplug.newContact();
         const int read = contact.fromLine(line);
-        if (read == Contact::IdOutOfRange)
-            result.shortfall.refuseLine(DmrIdAboveLimit);
-        if (read != 1)
+        if (read == 1) {
+            // Once the table is full the rest of the file is only counted.
+            merger.offer(contact);
             continue;
-        // Once the table is full the rest of the file is only counted.
-        merger.offer(contact);
+        }
+        // A first line whose first field is a word names the columns: no record, and no refusal.
+        if (mayNameColumns && std::isalpha(static_cast<unsigned char>(CsvFieldReader::field(line, 0, 1).c_str()[0])))
+            continue;
+        result.shortfall.refuseLine(contactLineRefusal(read));
     }
     reading.finish();
     result.imported = merger.finish();
@@ -165,17 +171,10 @@ int importContactsCsv(Codeplug& codeplug, const std::filesystem::path& path)
 
 int addContactFromLine(Codeplug& codeplug, std::string_view line)
 {
-    const auto zero = line.find('\0');
-    if (zero != std::string_view::npos)
-        line = line.substr(0, zero);
-    if (line.size() < 10)
-        return 0;
     Contact contact = codeplug.newContact();
     const int read = contact.fromLine(line);
-    if (read == Contact::IdOutOfRange)
-        return read;
     if (read != 1)
-        return NotLoadedRefused;
+        return read;
     const int result = codeplug.addContact(contact, false);
     if (result == Added)
         codeplug.markChanged();

@@ -7,8 +7,8 @@
 // Contact CSV file: UTF-8 text (read as TextLineReader reads it), one ContactLine per line, each ended by CR LF, no header line:
 //   "dmrId","name","Group Call|Private Call|All Call","Yes|No","callsign","city","state","country","remarks"
 // The five texts are empty outside the D868 family. Reading takes the line as Contact::fromLine
-// does, skipping lines shorter than 10 characters and lines whose first field does not begin with
-// a digit, so a header line is passed over.
+// does; a first line whose first field is a word names the columns and is passed over, blank lines
+// are passed over, and every other line that does not become a contact is counted by its reason.
 
 #include "model/record_list.h"
 #include "operations/import_shortfall.h"
@@ -96,10 +96,9 @@ ContactCsvImport readContactsCsv(Codeplug& codeplug, const std::filesystem::path
 // The number of contacts added; 0 also when the file cannot be opened or holds no usable line.
 int importContactsCsv(Codeplug& codeplug, const std::filesystem::path& path);
 
-// Reads one ContactLine and adds it, duplicates not allowed: 0 for a line shorter than 10
-// characters, -2 for a line that does not read, Contact::IdOutOfRange for an ID above MaxDmrId,
-// otherwise addContact's result. Marks the codeplug
-// changed when the contact was added.
+// Reads one ContactLine and adds it, duplicates not allowed: when the line does not read, what
+// Contact::fromLine gave (0, Contact::TooFewFields, ::IdNotANumber, ::IdOutOfRange), otherwise
+// addContact's result. Marks the codeplug changed when the contact was added.
 int addContactFromLine(Codeplug& codeplug, std::string_view line);
 
 // Finds contacts of one codeplug by name, as Codeplug::findContactByName does, and by DMR ID, as

@@ -85,6 +85,7 @@ AddRecordsResult addSelectedRecords(Codeplug* codeplug, const IdDatabase& databa
                                          MergeBothCallTypes | (request.refreshContacts ? MergeUpdateExisting : 0u),
                                          &leftOut);
         shortfall.leaveOut(leftOut);
+        result.leftOut = leftOut;
         result.ran = true;
         // Records a full table left out are no duplicates.
         const int duplicates = result.offered - result.added - leftOut;

@@ -51,6 +51,7 @@ struct AddRecordsResult {
     bool ran = false;     // contacts were offered to the merge
     int offered = 0;
     int added = 0;        // as the merge reported it
+    int leftOut = 0;      // records that found the contact table full
     std::string message;  // the closing message, empty when none was shown
 };
 

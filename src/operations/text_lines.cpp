@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "operations/text_lines.h"
 
+#include "model/field_readers.h"
 #include "model/unicode_text.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace pw {
@@ -41,6 +43,13 @@ bool restIsUtf8(std::FILE* file)
     }
 }
 
+// Characters of UTF-8 text: the bytes that start one.
+std::size_t utf8Length(std::string_view text)
+{
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
 } // namespace
 
 TextLineReader::TextLineReader(const std::filesystem::path& path, std::size_t lineLimit)
@@ -56,10 +65,19 @@ TextLineReader::TextLineReader(const std::filesystem::path& path, std::size_t li
     size_ = std::filesystem::file_size(path, error);
     if (error)
         size_ = 0;
+    char mark[2] = {};
+    const auto marked = std::fread(mark, 1, sizeof mark, file_);
+    if (const auto order = utf16OrderOf(std::string_view(mark, marked)); order != Utf16Order::None) {
+        encoding_ = Encoding::Utf16;
+        utf16_.emplace(order);
+        rawRead_ = marked;
+        firstLine_ = false;
+        return;
+    }
     // The whole file decides how it is read: files written by older tools are Windows-1252, and
     // a line that happened to be valid UTF-8 among them is still theirs. A file that cannot be
     // read twice decides line by line.
-    const bool utf8 = restIsUtf8(file_);
+    const bool utf8 = std::fseek(file_, 0, SEEK_SET) == 0 && restIsUtf8(file_);
     if (std::fseek(file_, 0, SEEK_SET) == 0)
         encoding_ = utf8 ? Encoding::Utf8 : Encoding::Windows1252;
     else
@@ -81,23 +99,35 @@ bool TextLineReader::fill()
     buffer_.erase(0, position_);
     position_ = 0;
     const auto kept = buffer_.size();
-    buffer_.resize(kept + ChunkSize);
-    const auto got = std::fread(buffer_.data() + kept, 1, ChunkSize, file_);
-    buffer_.resize(kept + got);
+    std::size_t got = 0;
+    if (utf16_) {
+        std::string raw(ChunkSize, '\0');
+        got = std::fread(raw.data(), 1, ChunkSize, file_);
+        rawRead_ += got;
+        utf16_->feed(std::string_view(raw.data(), got), buffer_);
+        if (got < ChunkSize)
+            utf16_->finish(buffer_);
+    } else {
+        buffer_.resize(kept + ChunkSize);
+        got = std::fread(buffer_.data() + kept, 1, ChunkSize, file_);
+        buffer_.resize(kept + got);
+    }
     if (got < ChunkSize) {
         atEnd_ = true;
         failed_ = std::ferror(file_) != 0;
     }
-    return got > 0;
+    // A text without a single LF ends its lines with CR alone, as old Mac programs wrote.
+    if (consumedBefore_ == 0 && kept == 0 && buffer_.find('\n') == std::string::npos &&
+        buffer_.find('\r') != std::string::npos)
+        lineEnd_ = '\r';
+    return buffer_.size() > kept;
 }
 
-bool TextLineReader::next(std::string& line)
+bool TextLineReader::readRecordLine()
 {
-    line.clear();
-    lastLineCut_ = false;
-    if (!file_)
-        return false;
+    std::string line;
     bool sawAny = false;
+    bool cut = false;
     for (;;) {
         if (position_ >= buffer_.size() && !fill()) {
             if (!sawAny)
@@ -105,15 +135,15 @@ bool TextLineReader::next(std::string& line)
             break;
         }
         sawAny = true;
-        const auto newline = buffer_.find('\n', position_);
-        const auto stop = newline == std::string::npos ? buffer_.size() : newline;
+        const std::string_view rest(buffer_.data() + position_, buffer_.size() - position_);
+        const auto end = rest.find(lineEnd_);
+        const auto stop = end == std::string_view::npos ? rest.size() : end;
         const auto room = lineLimit_ > line.size() ? lineLimit_ - line.size() : 0;
-        const auto take = std::min(stop - position_, room);
-        line.append(buffer_, position_, take);
-        if (take < stop - position_)
-            lastLineCut_ = true;
-        if (newline != std::string::npos) {
-            position_ = newline + 1;
+        const auto take = std::min(stop, room);
+        line.append(rest.substr(0, take));
+        cut = cut || take < stop;
+        if (end != std::string_view::npos) {
+            position_ += end + 1;
             break;
         }
         position_ = buffer_.size();
@@ -124,10 +154,26 @@ bool TextLineReader::next(std::string& line)
             line.erase(0, ByteOrderMark.size());
     }
     // CR LF ends; when the line was cut its CR was passed over with the rest.
-    if (!line.empty() && line.back() == '\r' && !lastLineCut_)
+    if (!line.empty() && line.back() == '\r' && !cut)
         line.pop_back();
+    const auto pieces = splitAtLineEndingCarriageReturns(line);
+    for (std::size_t i = 0; i < pieces.size(); ++i)
+        pieces_.push_back({std::string(pieces[i]), cut && i + 1 == pieces.size()});
+    return true;
+}
+
+bool TextLineReader::next(std::string& line)
+{
+    lastLineCut_ = false;
+    lastLineTooLong_ = false;
+    if (pieces_.empty() && !readRecordLine())
+        return false;
+    line = std::move(pieces_.front().text);
+    lastLineCut_ = pieces_.front().cut;
+    pieces_.pop_front();
     switch (encoding_) {
     case Encoding::Utf8:
+    case Encoding::Utf16:
         // A cut may have split the last character.
         if (lastLineCut_)
             line.resize(line.size() - unfinishedTail(line));
@@ -135,7 +181,41 @@ bool TextLineReader::next(std::string& line)
     case Encoding::Windows1252: line = windows1252ToUtf8(line); break;
     case Encoding::ByLine: line = utf8FromExternalText(line); break;
     }
+    lastLineTooLong_ = lastLineCut_ || utf8Length(line) > MaxLineCharacters;
     return true;
+}
+
+std::vector<std::string_view> splitAtLineEndingCarriageReturns(std::string_view line)
+{
+    std::vector<std::string_view> pieces;
+    if (line.find('\r') == std::string_view::npos) {
+        pieces.push_back(line);
+        return pieces;
+    }
+    // The field reader's rule: a quote that opens a field (after a comma and blanks) runs to the
+    // same quote again.
+    std::size_t start = 0;
+    char quote = 0;
+    bool fieldStart = true;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (quote) {
+            quote = c == quote ? 0 : quote;
+        } else if (c == '\r') {
+            pieces.push_back(line.substr(start, i - start));
+            start = i + 1;
+            fieldStart = true;
+        } else if (fieldStart && (c == '"' || c == '\'')) {
+            quote = c;
+            fieldStart = false;
+        } else if (c == ',') {
+            fieldStart = true;
+        } else if (!isBlankByte(c)) {
+            fieldStart = false;
+        }
+    }
+    pieces.push_back(line.substr(start));
+    return pieces;
 }
 
 } // namespace pw

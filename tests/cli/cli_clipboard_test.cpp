@@ -142,7 +142,8 @@ TEST(CliClipboard, ATwoBankZonePastedIntoAn0x1001FileKeepsBankA)
     const auto result = cli({"paste", target.string(), "--answer", "Zone A2"}, copied.out);
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "New zone 'Zone A2' inserted with 3 channels.\n"
-                          "0 new channels added to codeplug; 3 duplicates skipped.\n");
+                          "0 new channels added to codeplug; 3 duplicates skipped.\n"
+                          "2 lines refused: channel of a zone bank this codeplug does not have (2)\n");
     Codeplug saved;
     ASSERT_EQ(saved.open(target), Md380Format);
     ASSERT_EQ(saved.decode(), 1);

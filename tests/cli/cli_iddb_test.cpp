@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "operations/transfer_fixture.h"
 #include "support/fixture_builder.h"
 #include "support/loopback_http_server.h"
 #include "support/sample_database_server.h"
@@ -357,6 +358,21 @@ TEST(CliIddb, FitFillsTheFreeRowsAndLeavingUsersOutFailsTheCommand)
         << over.err;
     EXPECT_TRUE(std::filesystem::exists(out));
     EXPECT_NE(test::readBytes(plug), before);
+}
+
+TEST(CliIddb, AddingToAFullContactTableEndsWithStatusOneAsTheImportDoes)
+{
+    test::TempDir dir;
+    auto full = test::openEmpty(dir, Md380Format);
+    test::addContacts(*full, 1, contactCapacity(Md380Format), "C");
+    ASSERT_EQ(full->save(dir.file("full.rdt")), 1);
+    test::writeText(dir.file("users.csv"), "RADIO_ID,CALLSIGN,FIRST_NAME,LAST_NAME,CITY,STATE,COUNTRY\n"
+                                           "3112345,K0ABC,John,Smith,Kansas City,Missouri,United States\n");
+    const auto result = test::runProcess(PLUGWRIGHT_CLI, {"iddb", "add", dir.file("full.rdt").string(), "smith",
+                                                          "--file", dir.file("users.csv").string()});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "0 Contacts added to working Codeplug.\n1 not added: the contact table holds at most 1,000\n");
+    EXPECT_TRUE(result.err.ends_with(result.out)) << result.err;
 }
 
 TEST(CliIddb, ASourceSetToNoneIsNoContributor)

@@ -5,9 +5,11 @@
 
 #include "support/loopback_http_server.h"
 #include "support/temp_dir.h"
+#include "support/test_trust.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <map>
 #include <string>
@@ -121,7 +123,10 @@ TEST(IdDatabaseSources, SkippedSourcesAreNotContactedAndTheRowCapHolds)
     EXPECT_EQ(database.StatusText(), acquisitionSummary(4, 4, std::nullopt));
     EXPECT_EQ(database.StatusText().find("HAM DIGITAL"), std::string::npos);
     EXPECT_EQ(server.requests().size(), 1u);
-    EXPECT_EQ(database.OutcomeLines().size(), 1u);
+    // Never in silence.
+    EXPECT_EQ(database.OutcomeLines(),
+              std::vector<std::string>{"source 1: " + options.firstSource + ": failed: cut at its limit of 4 rows; the 4 "
+                                       "records read before that are used"});
 }
 
 class IdDatabaseCache : public ::testing::Test {
@@ -132,6 +137,10 @@ protected:
         options.cachePath = dir.file("cache") / IdCacheFileName;
         options.cacheMaxAge = std::chrono::hours(24);
         return options;
+    }
+    std::string cachedDate(const IdDatabaseOptions& options) const
+    {
+        return cacheDateText(readIdCache(options.cachePath)->info.downloaded);
     }
     void writeCache(const IdDatabaseOptions& options, std::chrono::hours age)
     {
@@ -204,12 +213,68 @@ TEST_F(IdDatabaseCache, AFailedRefreshKeepsTheCacheAndSaysSo)
     IdDatabase database(options);
     load(database);
     EXPECT_EQ(ids(database), std::vector<std::string>{"7"});
-    const auto lines = database.OutcomeLines();
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], "source 1: " + options.firstSource + ": failed: HTTP 404");
-    EXPECT_NE(lines[1].find("1 record (downloaded "), std::string::npos) << lines[1];
-    EXPECT_NE(lines[1].find("; kept, the refresh got no record)"), std::string::npos) << lines[1];
+    EXPECT_EQ(database.OutcomeLines(), std::vector<std::string>{"source 1: " + options.firstSource +
+                                                                ": failed: HTTP 404; the cached list of " +
+                                                                cachedDate(options) + " (1 record) is used"});
     EXPECT_EQ(readIdCache(options.cachePath)->records.count(), 1);
+}
+
+// A body cut short, with the length announced or in chunks, plain or over TLS, or cut at the row
+// limit, is no list: the cached one stays, and the outcome says why and what is used instead.
+TEST_F(IdDatabaseCache, ACutDownloadNeverReplacesTheCache)
+{
+    // The column titles, the first row and a part of the second.
+    const std::string half = TodaysList.substr(0, TodaysList.find('\n', TodaysList.find('\n') + 1) + 10);
+    const std::string twoRows = TodaysList;
+    const auto chunk = [](const std::string& data) {
+        char size[16];
+        std::snprintf(size, sizeof size, "%zx\r\n", data.size());
+        return size + data;
+    };
+    const struct {
+        std::string response;
+        bool tls;
+        std::size_t rowLimit;
+        std::string reason;
+    } cases[] = {
+        {"HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(TodaysList.size()) + "\r\n\r\n" + half, false, 100,
+         "connection broken off ("},
+        {"HTTP/1.1 200 OK\r\nContent-Length: 2000000000\r\n\r\n" + twoRows, false, 100, "connection broken off ("},
+        {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" + chunk(half) + "\r\n", false, 100, "connection broken off ("},
+        {"HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(TodaysList.size()) + "\r\n\r\n" + half, true, 100,
+         "connection broken off ("},
+        {test::plainResponse(TodaysList), false, 1, "cut at its limit of 1 row"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.response.substr(0, 60));
+        if (c.tls && !test::TestTrustAvailable)
+            continue;
+        std::optional<test::TrustedTestAuthority> trust;
+        if (c.tls)
+            trust.emplace();
+        LoopbackHttpServer server([&c](const std::string&, ServerConnection& connection) { connection.send(c.response); },
+                                  trust ? std::optional(trust->loopbackServer()) : std::nullopt);
+        auto options = cachedOptions(server);
+        options.maxRowsPerSource = c.rowLimit;
+        writeCache(options, std::chrono::hours(48));
+        IdDatabase database(options);
+        load(database);
+        EXPECT_EQ(ids(database), std::vector<std::string>{"7"});
+        const auto lines = database.OutcomeLines();
+        ASSERT_EQ(lines.size(), 1u);
+        const auto failed = "source 1: " + options.firstSource + ": failed: ";
+        EXPECT_EQ(lines[0].rfind(failed + c.reason, 0), 0u) << lines[0];
+        EXPECT_TRUE(lines[0].ends_with("; the cached list of " + cachedDate(options) + " (1 record) is used")) << lines[0];
+        EXPECT_EQ(readIdCache(options.cachePath)->records.count(), 1);
+
+        // Without a cache, what arrived is used, said so, and not cached.
+        std::filesystem::remove(options.cachePath);
+        IdDatabase uncached(options);
+        load(uncached);
+        EXPECT_FALSE(uncached.Records().empty());
+        EXPECT_NE(uncached.OutcomeLines().at(0).find(" read before that are used"), std::string::npos);
+        EXPECT_FALSE(std::filesystem::exists(options.cachePath));
+    }
 }
 
 TEST_F(IdDatabaseCache, ABrokenCacheIsDownloadedAgain)

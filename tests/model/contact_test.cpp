@@ -64,8 +64,10 @@ TEST(ContactLine, RejectsShortLinesMissingFieldsAndNonNumericIds)
 {
     Contact contact = newContact(Md380Format);
     EXPECT_EQ(contact.fromLine(R"("1","a")"), 0);                     // under 10 characters
-    EXPECT_EQ(contact.fromLine(R"("12345","Name","Group")"), -2);     // three fields
-    EXPECT_EQ(contact.fromLine(R"("x123","Name","Group","No")"), 0);  // not a number
+    EXPECT_EQ(contact.fromLine(R"("12345","Name","Group")"), Contact::TooFewFields);
+    for (const char* id : {"x123", "-1", "+5", " 12 ", "0x10", "1e5", "12abc", ""})
+        EXPECT_EQ(contact.fromLine(std::string("\"") + id + R"(","Name","Group","No")"), Contact::IdNotANumber) << id;
+    EXPECT_EQ(contact.fromLine(R"("16777216","Name","Group","No")"), Contact::IdOutOfRange);
     EXPECT_EQ(contact.fromLine(R"("12345","Name","Group","No")"), 1);
     EXPECT_EQ(contact.callType(), CallType::GroupCall);
 }

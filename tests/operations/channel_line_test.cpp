@@ -390,12 +390,17 @@ TEST(ChannelLine, FrequenciesThatAreNoNumberOrCannotBeStoredAreRefused)
         {"146.52 MHz", notNumber, notNumber, notNumber},
         {"-1e400", notNumber, notNumber, notNumber},
         {"99999999999999999999999999999", tyt, rdb, d868},
-        {"1e23", tyt, rdb, d868},
-        {"-441", tyt, rdb, d868},
-        {"-438.5", tyt, rdb, d868},
+        {"99999.5", tyt, rdb, d868},
         {"50", tyt, "", ""},
         {"5000", tyt, rdb, ""},
-        {" 146.52 ", "", "", ""},
+        // Only the plain form of a number: no exponent, sign or blanks.
+        {"1e23", notNumber, notNumber, notNumber},
+        {"1.4652e2", notNumber, notNumber, notNumber},
+        {"-441", notNumber, notNumber, notNumber},
+        {"+146.52", notNumber, notNumber, notNumber},
+        {" 146.52 ", notNumber, notNumber, notNumber},
+        {"146.", notNumber, notNumber, notNumber},
+        {"146.52", "", "", ""},
     };
     for (const auto format : test::AllFormats) {
         auto plug = test::openEmpty(dir, format, formatName(format));

@@ -104,27 +104,6 @@ TEST_F(ChannelCsv, LinesThatDoNotReadAreDroppedAndCountedNowhere)
     EXPECT_EQ(plug.channelAt(0)->name(), "Kept");
 }
 
-TEST_F(ChannelCsv, FrequenciesThatCannotBeStoredAreRefusedAndCounted)
-{
-    auto& plug = open(D868Format);
-    const auto good = ChannelLine::write(named(plug, "Good"), plug);
-    // The transmit frequency is the fourth field.
-    const auto withTx = [&good](const std::string& tx) {
-        auto line = good;
-        const auto start = line.find(", \"", line.find(", \"", line.find(", \"") + 1) + 1) + 3;
-        return line.replace(start, line.find('"', start) - start, tx);
-    };
-    auto badName = [](std::string line, const std::string& name) { return line.replace(1, 4, name); };
-    const auto outcome = importText(badName(withTx("1e23"), "Bad1") + "\r\n" + badName(withTx("-441"), "Bad2") +
-                                    "\r\n" + badName(withTx("abc"), "Bad3") + "\r\n" + good + "\r\n");
-    EXPECT_EQ(outcome.added, 1);
-    EXPECT_EQ(prompts_.lastText(), "1 new channels added; 0 duplicates skipped.\r\n"
-                                   "1 line refused: frequency not a number\r\n"
-                                   "2 lines refused: frequency outside 0.00001 to 9999.99999 MHz");
-    ASSERT_EQ(plug.channels().count(), 1);
-    EXPECT_EQ(plug.channelAt(0)->name(), "Good");
-}
-
 TEST_F(ChannelCsv, An0x1001CodeplugTakes999ChannelsNot1000)
 {
     auto& plug = open(Md380Format);

@@ -177,14 +177,7 @@ TEST_F(Clipboard, AContactHeaderInLowerCaseIsAccepted)
     EXPECT_EQ(paste(plug, "Dmr-Channel\r\n").tab, PasteTab::None);  // one line: nothing
 }
 
-TEST_F(Clipboard, LinesEndedByLineFeedsAloneReadAsLinesEndedByCrLf)
-{
-    auto& plug = open(RdbV1Format);
-    const auto outcome = paste(plug, "DMR-CONTACT\n\"3100\",\"World\",\"Group Call\",\"No\"\n\"3101\",\"Two\",\"G\",\"No\"");
-    EXPECT_EQ(outcome.contactsAdded, 2);
-}
-
-TEST_F(Clipboard, TextBeyondOneHundredThousandCharactersIsCut)
+TEST_F(Clipboard, TextBeyondOneHundredThousandCharactersIsNotReadAndItsLinesAreCounted)
 {
     auto& plug = open(Md2017Format);
     std::string text = "DMR-CONTACT\r\n";
@@ -194,12 +187,27 @@ TEST_F(Clipboard, TextBeyondOneHundredThousandCharactersIsCut)
         ++id;
     }
     const auto outcome = paste(plug, text);
-    // The last whole line before the cut, and the cut line itself when it still reads.
+    // Every whole line before the limit is read, none cut short.
     const auto kept = text.substr(0, PasteTextLimit);
-    const auto whole = std::count(kept.begin(), kept.end(), '\n') - 1;
-    EXPECT_GE(outcome.contactsAdded, whole);
-    EXPECT_LE(outcome.contactsAdded, whole + 1);
-    EXPECT_LT(outcome.contactsAdded, static_cast<int>(id - 5000000));
+    const auto whole = static_cast<int>(std::count(kept.begin(), kept.end(), '\n')) - 1;
+    EXPECT_EQ(outcome.contactsAdded, whole);
+    const int past = static_cast<int>(id - 5000000) - whole;
+    EXPECT_EQ(prompts_.lastText(), std::to_string(whole) + " contacts have been added.\r\n" + std::to_string(past) +
+                                       " lines refused: past the first 100,000 characters (" + std::to_string(past) + ")");
+}
+
+TEST_F(Clipboard, CrLfAndCrLfLineEndsAndUtf16TextsAllRead)
+{
+    const std::string contacts = "DMR-CONTACT\r\"1\",\"One\",\"G\",\"No\"\r\"2\",\"Two\",\"G\",\"No\"";
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : contacts)
+        utf16 += std::string{c, '\0'};
+    for (const auto& text : {contacts, std::string("DMR-CONTACT\n\"1\",\"One\",\"G\",\"No\"\r\n\"2\",\"A\rB\",\"G\",\"No\"\n"),
+                             utf16}) {
+        auto& plug = open(RdbV1Format);
+        EXPECT_EQ(paste(plug, text).contactsAdded, 2);
+        EXPECT_EQ(prompts_.lastText(), "2 contacts have been added.");
+    }
 }
 
 // ---- Contact paste ----
@@ -234,7 +242,8 @@ TEST_F(Clipboard, ContactsPasteIntoEveryOtherFamilyUpToTheFirstEmptyLine)
         prompts_.clearShown();
         const auto outcome = paste(plug, text + "\r\n\"4000\",\"After\",\"Group Call\",\"No\"\r\n");
         EXPECT_EQ(outcome.contactsAdded, 5);
-        EXPECT_EQ(prompts_.texts(), std::vector<std::string>{"5 contacts have been added."});
+        EXPECT_EQ(prompts_.texts(), std::vector<std::string>{"5 contacts have been added.\r\n1 line refused: after the "
+                                                             "empty line that ends the paste (1)"});
         EXPECT_EQ(test::contactLines(plug).size(), 5u);
         EXPECT_EQ(plug.contactAt(2)->callType(), CallType::AllCall);
         EXPECT_EQ(plug.contactAt(1)->alertTone(), true);
@@ -244,14 +253,17 @@ TEST_F(Clipboard, ContactsPasteIntoEveryOtherFamilyUpToTheFirstEmptyLine)
     }
 }
 
-TEST_F(Clipboard, ContactLinesThatDoNotReadCountNowhere)
+TEST_F(Clipboard, ContactLinesThatDoNotReadAreCountedByTheirReason)
 {
     auto& plug = open(Md380Format);
     const auto outcome = paste(plug, "DMR-CONTACT\r\nshort\r\n\"abc\",\"x\",\"G\",\"No\"\r\n\"12\",\"three\"\r\n"
+                                     "\"0x10\",\"Hex\",\"G\",\"No\"\r\n" + std::string(4097, 'x') + "\r\n"
                                      "\"77\",\"Good\",\"Group Call\",\"No\"\r\n");
     EXPECT_EQ(outcome.contactsAdded, 1);
     EXPECT_EQ(outcome.duplicates, 0);
-    EXPECT_EQ(prompts_.lastText(), "1 contacts have been added.");
+    EXPECT_EQ(prompts_.lastText(), "1 contacts have been added.\r\n5 lines refused: DMR ID not a number (2), line shorter "
+                                   "than 10 characters (1), fewer than four fields (1), line longer than 4,096 "
+                                   "characters (1)");
 }
 
 // ---- Channel paste ----
@@ -441,7 +453,7 @@ TEST_F(Clipboard, AChannelLineThatDoesNotReadIsPassedOverAndThePasteGoesOn)
     EXPECT_EQ(outcome.duplicates, 0);
     EXPECT_EQ(outcome.contactsAdded, 1);
     EXPECT_EQ(plug.contacts().count(), 1);
-    EXPECT_EQ(prompts_.lastText(), "2 new channels added; 0 duplicates skipped.");
+    EXPECT_EQ(prompts_.lastText(), "2 new channels added; 0 duplicates skipped.\r\n2 lines refused: fewer than 42 fields (2)");
 }
 
 TEST_F(Clipboard, AChannelWithoutItsContactLineEndsThePaste)
@@ -453,12 +465,15 @@ TEST_F(Clipboard, AChannelWithoutItsContactLineEndsThePaste)
     auto& plug = open(Md380Format);
     auto outcome = paste(plug, "DMR-CHANNEL\r\n" + line0 + "\r\n\r\n" + line1 + "\r\n[NO_CONTACT]\r\n");
     EXPECT_EQ(outcome.channelsAdded, 0);
+    EXPECT_EQ(prompts_.lastText(), "0 new channels added; 0 duplicates skipped.\r\n3 lines refused: after the empty line "
+                                   "that ends the paste (2), channel line without its contact line (1)");
     outcome = paste(plug, "DMR-CHANNEL\r\n" + line1 + "\r\n[NO_CONTACT]\r\n" + line0);
     EXPECT_EQ(outcome.channelsAdded, 1);
     // An empty channel line ends the paste as well.
     outcome = paste(plug, "DMR-CHANNEL\r\n\r\n" + line0 + "\r\n[NO_CONTACT]\r\n");
     EXPECT_EQ(outcome.channelsAdded, 0);
-    EXPECT_EQ(prompts_.lastText(), "0 new channels added; 0 duplicates skipped.");
+    EXPECT_EQ(prompts_.lastText(),
+              "0 new channels added; 0 duplicates skipped.\r\n2 lines refused: after the empty line that ends the paste (2)");
 }
 
 // ---- Zone paste ----
@@ -486,8 +501,11 @@ TEST_F(Clipboard, ATwoBankZonePastedInto0x1001KeepsTheFirst16MembersOfBankA)
     for (int i = 0; i < 16; ++i)
         expected.push_back("A" + std::to_string(i));
     EXPECT_EQ(test::memberNames(plug, *plug.zones().at(0)), expected);
+    // Each channel left out is counted by its channel line.
     EXPECT_EQ(prompts_.texts(), std::vector<std::string>{"New zone 'Big' inserted with 16 channels.\r\n"
-                                                         "16 new channels added to codeplug; 0 duplicates skipped."});
+                                                         "16 new channels added to codeplug; 0 duplicates skipped.\r\n"
+                                                         "9 lines refused: channel of a zone bank this codeplug does "
+                                                         "not have (5), channel past the zone bank's capacity (4)"});
     EXPECT_EQ(state_.currentZone, 0);
 }
 

@@ -2,6 +2,7 @@
 #include "operations/contact_commands.h"
 #include "operations/contact_transfer.h"
 
+#include "model/unicode_text.h"
 #include "operations/transfer_fixture.h"
 #include "support/scripted_prompts.h"
 
@@ -89,18 +90,69 @@ TEST_F(ContactCsv, ExportThenImportIntoTheSameCodeplugAddsNothing)
     }
 }
 
-TEST_F(ContactCsv, HeaderShortAndMalformedLinesAreSkipped)
+TEST_F(ContactCsv, EveryLineThatBecomesNoContactIsCountedByItsReason)
 {
-    auto& plug = open(Md9600Format);
-    EXPECT_EQ(importText("\"Radio ID\",\"Name\",\"Call Type\",\"Alert\"\r\n"
-                         "\"1\",\"x\"\r\n"                             // shorter than 10 characters
-                         "\"201\",\"Three\",\"Group Call\"\r\n"        // three fields
-                         "\"202\",\"Four\",\"Group Call\",\"Yes\"\r\n"  // four fields
-                         "\r\n"
-                         "\"-5\",\"Negative\",\"Private Call\",\"No\"\r\n"),
-              "1 contacts imported.");
-    ASSERT_EQ(plug.contacts().count(), 1);
-    EXPECT_EQ(plug.contactAt(0)->toLine(), "\"202\",\"Four\",\"Group Call\",\"Yes\",\"\",\"\",\"\",\"\",\"\"");
+    const std::string tail = "\",\"Name\",\"Private Call\",\"No\"";
+    const struct {
+        std::string line;
+        std::string reason;
+    } cases[] = {
+        {"\"-1" + tail, "DMR ID not a number"},     {"\"+5" + tail, "DMR ID not a number"},
+        {"\" 12 " + tail, "DMR ID not a number"},   {"12 ,\"Name\",\"G\",\"No\"", "DMR ID not a number"},
+        {"\"0x10" + tail, "DMR ID not a number"},   {"\"1e5" + tail, "DMR ID not a number"},
+        {"\"12abc" + tail, "DMR ID not a number"},  {"\"abc" + tail, "DMR ID not a number"},
+        {"\"" + tail, "DMR ID not a number"},       {"\"16777216" + tail, "DMR ID above 16777215"},
+        {"\"4294967296" + tail, "DMR ID above 16777215"},
+        {"\"1\",\"x\"", "line shorter than 10 characters"},
+        {"\"201\",\"Three\",\"Group Call\"", "fewer than four fields"},
+        {"\"7\",\"Nul" + std::string(1, '\0') + "x\",\"Private Call\",\"No\"", "zero byte in the line"},
+        {"\"8\",\"" + std::string(4090, 'x') + "\",\"P\",\"N\"", "line longer than 4,096 characters"},
+        {"\"9\",\"" + std::string(10'000'000, 'x') + "\",\"P\",\"N\"", "line longer than 4,096 characters"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line.substr(0, 40));
+        auto& plug = open(Md9600Format);
+        // A first line that names the columns and blank lines are no records and no refusals.
+        EXPECT_EQ(importText("\"Radio ID\",\"Name\",\"Call Type\",\"Alert\"\r\n" + c.line + "\r\n \r\n\r\n" +
+                             "\"16777215\",\"Four\",\"Group Call\",\"Yes\"\r\n"),
+                  "1 contacts imported.\r\n1 line refused: " + c.reason + " (1)");
+        ASSERT_EQ(plug.contacts().count(), 1);
+        EXPECT_EQ(plug.contactAt(0)->dmrId(), 16777215u);
+    }
+}
+
+TEST_F(ContactCsv, RefusedLinesAreGroupedByReasonTheMostFrequentFirst)
+{
+    open(Md380Format);
+    EXPECT_EQ(importText(std::string(5000, 'x') + "\r\n\"a\",\"N\",\"G\",\"No\"\r\n\"b\",\"N\",\"G\",\"No\"\r\n"),
+              "0 contacts imported.\r\n3 lines refused: DMR ID not a number (2), line longer than 4,096 characters (1)");
+    // A word in the first field of any but the first line is no column title.
+    EXPECT_EQ(importText("\"1\",\"N\",\"G\",\"No\"\r\n\"ID\",\"Name\",\"Type\",\"Alert\"\r\n"),
+              "1 contacts imported.\r\n1 line refused: DMR ID not a number (1)");
+}
+
+TEST_F(ContactCsv, CrLfAndCrLfLineEndsAndUtf16FilesAllRead)
+{
+    const std::string lines[] = {"\"1\",\"\xC5\x81\xC3\xB3" "d\xC5\xBA\",\"Private Call\",\"No\"",
+                                 "\"2\",\"Two\",\"Group Call\",\"Yes\"", "\"3\",\"Three\",\"All Call\",\"No\""};
+    const auto joined = [&lines](const std::string& end) { return lines[0] + end + lines[1] + end + lines[2] + end; };
+    const auto utf16 = [](const std::string& utf8, bool bigEndian) {
+        std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        for (std::size_t at = 0; at < utf8.size();) {
+            const char32_t c = decodeUtf8At(utf8, at);
+            const char high = static_cast<char>(c >> 8), low = static_cast<char>(c & 0xFF);
+            bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+        }
+        return bytes;
+    };
+    for (const auto& text : {joined("\r"), joined("\n"), joined("\r\n"), lines[0] + "\r" + lines[1] + "\r\n" + lines[2],
+                             utf16(joined("\r\n"), false), utf16(joined("\n"), true)}) {
+        auto& plug = open(Md380Format);
+        EXPECT_EQ(importText(text), "3 contacts imported.");
+        ASSERT_EQ(plug.contacts().count(), 3);
+        EXPECT_EQ(plug.contactAt(0)->name(), "\xC5\x81\xC3\xB3" "d\xC5\xBA");
+        EXPECT_EQ(plug.contactAt(2)->name(), "Three");
+    }
 }
 
 TEST_F(ContactCsv, FourFieldsImportIntoD868WithoutTheTexts)
@@ -140,18 +192,6 @@ TEST_F(ContactCsv, TwoLinesWithOneNewIdAreBothAdded)
     EXPECT_EQ(plug.contacts().count(), 3);
     EXPECT_EQ(plug.contactAt(1)->name(), "First");
     EXPECT_EQ(plug.contactAt(2)->name(), "Second");
-}
-
-TEST_F(ContactCsv, IdsAboveTheLimitAreRefusedAndCountedNotWrapped)
-{
-    auto& plug = open(D868Format);
-    EXPECT_EQ(importText("\"16777216\",\"Wraps to 0\",\"Private Call\",\"No\"\r\n"
-                         "\"31491234\",\"Wraps\",\"Private Call\",\"No\"\r\n"
-                         "\"4294967296\",\"Huge\",\"Private Call\",\"No\"\r\n"
-                         "\"16777215\",\"Highest\",\"Private Call\",\"No\"\r\n"),
-              "1 contacts imported.\r\n3 lines refused: DMR ID above 16777215");
-    ASSERT_EQ(plug.contacts().count(), 1);
-    EXPECT_EQ(plug.contactAt(0)->dmrId(), 16777215u);
 }
 
 TEST_F(ContactCsv, AHundredThousandLinesIntoAThousandSlotsSayHowManyWereLeftOut)
@@ -202,14 +242,15 @@ TEST_F(ContactCsv, NamesWithQuotesAndLineBreaksSurviveTheRoundTrip)
     EXPECT_EQ(target->contactAt(0)->name(), "Bob \"Chief\"");
     EXPECT_EQ(target->contactAt(0)->callType(), CallType::GroupCall);
     EXPECT_EQ(target->contactAt(1)->name(), "O'Brien 'Jr'");
-    EXPECT_EQ(target->contactAt(2)->name(), "Two\r Lines");
+    EXPECT_EQ(target->contactAt(2)->name(), "Two\r Lines");  // the CR stays within its quoted field
 }
 
 TEST_F(ContactCsv, TheTailOfAnOverlongLineIsNotReadAsALineOfItsOwn)
 {
     auto& plug = open(Md380Format);
     const std::string longLine = std::string(100000, 'x') + "\"99\",\"Tail\",\"Private Call\",\"No\"";
-    EXPECT_EQ(importText(longLine + "\r\n\"98\",\"Kept\",\"Private Call\",\"No\"\r\n"), "1 contacts imported.");
+    EXPECT_EQ(importText(longLine + "\r\n\"98\",\"Kept\",\"Private Call\",\"No\"\r\n"),
+              "1 contacts imported.\r\n1 line refused: line longer than 4,096 characters (1)");
     ASSERT_EQ(plug.contacts().count(), 1);
     EXPECT_EQ(plug.contactAt(0)->name(), "Kept");
 }
@@ -352,8 +393,9 @@ TEST(AddContactFromLine, ResultsFollowTheLineAndTheTable)
     TempDir dir;
     auto plug = test::openEmpty(dir, Md380Format);
     EXPECT_EQ(addContactFromLine(*plug, "\"1\",\"A\""), 0);
-    EXPECT_EQ(addContactFromLine(*plug, "\"1234\",\"Only two\""), NotLoadedRefused);
-    EXPECT_EQ(addContactFromLine(*plug, "\"word\",\"Name\",\"Group Call\",\"No\""), NotLoadedRefused);
+    EXPECT_EQ(addContactFromLine(*plug, "\"1234\",\"Only two\""), Contact::TooFewFields);
+    EXPECT_EQ(addContactFromLine(*plug, "\"word\",\"Name\",\"Group Call\",\"No\""), Contact::IdNotANumber);
+    EXPECT_EQ(addContactFromLine(*plug, "\"16777216\",\"Name\",\"Group Call\",\"No\""), Contact::IdOutOfRange);
     EXPECT_FALSE(plug->changed());
     EXPECT_EQ(addContactFromLine(*plug, "\"1234\",\"Name\",\"Group Call\",\"No\""), Added);
     EXPECT_TRUE(plug->changed());

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <csignal>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -13,7 +14,7 @@ extern char** environ;
 namespace pw::test {
 
 ProcessResult runProcess(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::string& input)
+                         const std::string& input, OutputTarget output)
 {
     int in[2], out[2], err[2];
     if (::pipe(in) != 0 || ::pipe(out) != 0 || ::pipe(err) != 0)
@@ -21,10 +22,31 @@ ProcessResult runProcess(const std::string& program, const std::vector<std::stri
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, in[0], 0);
-    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    switch (output) {
+    case OutputTarget::Captured:
+    case OutputTarget::BrokenPipe: posix_spawn_file_actions_adddup2(&actions, out[1], 1); break;
+    case OutputTarget::FullDevice: posix_spawn_file_actions_addopen(&actions, 1, "/dev/full", O_WRONLY, 0); break;
+    case OutputTarget::Closed: posix_spawn_file_actions_addclose(&actions, 1); break;
+    }
     posix_spawn_file_actions_adddup2(&actions, err[1], 2);
     for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]})
         posix_spawn_file_actions_addclose(&actions, fd);
+    // The program sees a broken pipe as soon as it writes.
+    if (output == OutputTarget::BrokenPipe)
+        ::close(out[0]);
+    // An ignored signal stays ignored in the program; every other disposition is reset.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    if (output != OutputTarget::BrokenPipe)
+        sigaddset(&defaults, SIGPIPE);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+    struct sigaction ignore = {}, previous = {};
+    ignore.sa_handler = SIG_IGN;
+    if (output == OutputTarget::BrokenPipe)
+        ::sigaction(SIGPIPE, &ignore, &previous);
 
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
@@ -33,7 +55,10 @@ ProcessResult runProcess(const std::string& program, const std::vector<std::stri
     argv.push_back(nullptr);
 
     pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    const int spawned = posix_spawn(&pid, program.c_str(), &actions, &attributes, argv.data(), environ);
+    if (output == OutputTarget::BrokenPipe)
+        ::sigaction(SIGPIPE, &previous, nullptr);
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     ::close(in[0]);
     ::close(out[1]);
@@ -41,7 +66,8 @@ ProcessResult runProcess(const std::string& program, const std::vector<std::stri
     ProcessResult result;
     if (spawned != 0) {
         ::close(in[1]);
-        ::close(out[0]);
+        if (output != OutputTarget::BrokenPipe)
+            ::close(out[0]);
         ::close(err[0]);
         return result;
     }
@@ -53,10 +79,10 @@ ProcessResult runProcess(const std::string& program, const std::vector<std::stri
         ::close(inFd);
         inFd = -1;
     }
-    bool outOpen = true, errOpen = true;
+    bool outOpen = output == OutputTarget::Captured, errOpen = true;
     char buffer[65536];
     while (outOpen || errOpen) {
-        pollfd fds[3] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}, {inFd, POLLOUT, 0}};
+        pollfd fds[3] = {{outOpen ? out[0] : -1, POLLIN, 0}, {err[0], POLLIN, 0}, {inFd, POLLOUT, 0}};
         ::poll(fds, inFd >= 0 ? 3 : 2, -1);
         for (int i = 0; i < 2; ++i) {
             if (!(fds[i].revents & (POLLIN | POLLHUP)))
@@ -79,7 +105,8 @@ ProcessResult runProcess(const std::string& program, const std::vector<std::stri
     }
     if (inFd >= 0)
         ::close(inFd);
-    ::close(out[0]);
+    if (output != OutputTarget::BrokenPipe)
+        ::close(out[0]);
     ::close(err[0]);
     int status = 0;
     ::waitpid(pid, &status, 0);

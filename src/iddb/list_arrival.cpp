@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "iddb/list_arrival.h"
+
+#include "iddb/id_cache.h"
+
+namespace pw {
+
+ListArrival judgeListArrival(const DownloadResult& transfer, const std::optional<std::string>& cut)
+{
+    if (cut)
+        return {false, *cut};
+    if (!transfer.ok)
+        return {false, transfer.reason.empty() ? std::string("the download did not end") : transfer.reason};
+    return {true, {}};
+}
+
+std::string cachedListUsedReason(std::string_view reason, std::chrono::system_clock::time_point downloaded,
+                                 int records)
+{
+    return std::string(reason) + "; the cached list of " + cacheDateText(downloaded) + " (" + std::to_string(records) +
+           (records == 1 ? " record" : " records") + ") is used";
+}
+
+} // namespace pw

@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         pw::fuzz::reset(plug);
         pw::Contact contact = codeplug.newContact();
         const int read = contact.fromLine(line);
-        if (read != 1 && read != 0 && read != -2 && read != pw::Contact::IdOutOfRange)
+        if (read != 1 && read != 0 && read != pw::Contact::TooFewFields && read != pw::Contact::IdNotANumber &&
+            read != pw::Contact::IdOutOfRange)
             __builtin_trap();
         if (read == 1) {
             // A written line always reads, and after one trip the line no longer changes (a text
@@ -31,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         const int before = codeplug.contacts().count();
         const int added = pw::addContactFromLine(codeplug, line);
-        if (added != 0 && added != 1 && added != -1 && added != -2 && added != pw::Contact::IdOutOfRange &&
-            added != -4)
+        if (added != 0 && added != 1 && added != -1 && added != pw::Contact::TooFewFields &&
+            added != pw::Contact::IdNotANumber && added != pw::Contact::IdOutOfRange && added != -4)
             __builtin_trap();
         if (codeplug.contacts().count() != before + (added == 1 ? 1 : 0))
             __builtin_trap();

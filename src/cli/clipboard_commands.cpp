@@ -99,8 +99,9 @@ void addPasteCommand(CLI::App& app, CliSession& session)
     command->callback([&session] {
         auto& codeplug = session.openCodeplug(args.file);
         const auto textFile = session.inputFile(args.textFile.empty() ? StandardStreamName : args.textFile);
-        // The paste reads no further than its limit.
-        const auto content = readFileBytes(textFile, PasteTextLimit);
+        // Read well past the paste's own limit, so that the lines it leaves unread are counted.
+        constexpr std::size_t ReadLimit = 64u << 20;
+        const auto content = readFileBytes(textFile, ReadLimit);
         if (!content) {
             session.err() << ConsolePrompts::printable("File '" + args.textFile + "' could not be opened.");
             session.reportReadProblem(textFile);

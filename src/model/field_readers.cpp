@@ -81,6 +81,10 @@ int CsvFieldReader::field(std::string_view rawLine, int number, std::size_t maxL
     std::size_t pos = 0;
     for (int skipped = 0; skipped < number; ++skipped) {
         pos = skipBlanksThroughComma(line, pos);
+        // Channel lines put a blank after each comma: a quoted field after it is still quoted, or
+        // a comma inside it would be taken for the end of the field.
+        while (pos < line.size() && isBlankByte(line[pos]))
+            ++pos;
         if (pos >= line.size())
             return -1;
         if (isQuote(line[pos])) {

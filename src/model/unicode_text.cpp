@@ -3,6 +3,7 @@
 
 #include <unicode/utrans.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <vector>
@@ -265,6 +266,13 @@ std::string utf8FromExternalText(std::string_view text)
     if (text.starts_with(ByteOrderMark))
         text.remove_prefix(ByteOrderMark.size());
     return isValidUtf8(text) ? std::string(text) : windows1252ToUtf8(text);
+}
+
+std::size_t utf8Length(std::string_view text)
+{
+    // Every byte but a continuation byte starts a character.
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 Utf16Order utf16OrderOf(std::string_view text)

@@ -35,6 +35,9 @@ void appendUtf8(std::string& out, char32_t codePoint);
 // inside a character.
 std::string_view utf8Prefix(std::string_view text, std::size_t maxBytes);
 
+// The number of characters of valid UTF-8 `text`.
+std::size_t utf8Length(std::string_view text);
+
 // The first `count` characters of valid UTF-8 `text` (all of it when it has fewer).
 std::string_view utf8FirstCharacters(std::string_view text, std::size_t count);
 

@@ -116,9 +116,7 @@ private:
 // Why a pasted line is refused before it is read: too long, or holding a zero byte.
 std::optional<std::string> pastedLineRefusal(std::string_view line)
 {
-    const auto characters = static_cast<std::size_t>(std::count_if(
-        line.begin(), line.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-    return lineRefusal(line, characters > PasteLineLimit);
+    return lineRefusal(line, utf8Length(line) > PasteLineLimit);
 }
 
 std::uint32_t leadingNumber(std::string_view text)

@@ -43,13 +43,6 @@ bool restIsUtf8(std::FILE* file)
     }
 }
 
-// Characters of UTF-8 text: the bytes that start one.
-std::size_t utf8Length(std::string_view text)
-{
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
 } // namespace
 
 TextLineReader::TextLineReader(const std::filesystem::path& path, std::size_t lineLimit)

@@ -72,6 +72,8 @@ MessageAnswer QtPrompts::message(MessageIcon icon, MessageButtons buttons, std::
 {
     QMessageBox box(parent_);
     box.setWindowTitle(title.empty() ? QStringLiteral("Plugwright") : fromUtf8(title));
+    // A name from a file that looks like markup must show as written.
+    box.setTextFormat(Qt::PlainText);
     box.setText(fromMessageText(text));
     switch (icon) {
     case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;

@@ -26,6 +26,22 @@ TEST(CsvFieldReader, QuotedFieldHoldsCommaAndEndsAtSecondQuote)
     // Single quotes quote as well.
     EXPECT_EQ(CsvFieldReader::field("'x,y',z", 0), "x,y");
     EXPECT_EQ(CsvFieldReader::field("'x,y',z", 1), "z");
+    // A blank after the separating comma, as channel lines write it, keeps the field quoted.
+    EXPECT_EQ(CsvFieldReader::field(R"("a", "b, c", "d")", 2), "d");
+    EXPECT_EQ(CsvFieldReader::field(R"("a", 'b, c', "d")", 2), "d");
+}
+
+TEST(PlainNumbers, OnlyDigitsAndAtMostOnePointAreNumbers)
+{
+    EXPECT_EQ(plainDecimal("16777215"), 16777215u);
+    EXPECT_EQ(plainDecimal("007"), 7u);
+    EXPECT_EQ(plainDecimal("99999999999999999999999"), UINT64_MAX);
+    for (const char* text : {"", "-1", "+5", " 12", "12 ", "0x10", "1e5", "12abc", "1.0"})
+        EXPECT_FALSE(plainDecimal(text)) << text;
+    for (const char* text : {"146", "146.52", "0.000001"})
+        EXPECT_TRUE(isPlainDecimalNumber(text)) << text;
+    for (const char* text : {"", ".5", "146.", "1.4652e2", "-1.5", "1.2.3", "146,52"})
+        EXPECT_FALSE(isPlainDecimalNumber(text)) << text;
 }
 
 TEST(CsvFieldReader, HighBytesAreBlanksOutsideQuotesOnly)

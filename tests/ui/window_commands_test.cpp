@@ -15,12 +15,15 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace pw::ui {
 namespace {
@@ -205,7 +208,8 @@ TEST(WindowCommands, ClosingAChangedCodeplugAsksAndCancelKeepsTheWindow)
     EXPECT_TRUE(prompts.shown().empty());
 
     window.show();
-    emit window.contactView()->horizontalHeader()->sectionClicked(1);
+    // By name: WORLDWIDE and USA change places.
+    emit window.contactView()->horizontalHeader()->sectionClicked(2);
     ASSERT_TRUE(window.document().codeplug.changed());
     // The settings are written on every close, also one the user then cancels.
     const auto settingsFile = configDirectory() / settingsFileName;
@@ -216,6 +220,25 @@ TEST(WindowCommands, ClosingAChangedCodeplugAsksAndCancelKeepsTheWindow)
     EXPECT_TRUE(window.isVisible());
     ASSERT_TRUE(std::filesystem::exists(settingsFile));
     EXPECT_EQ(std::filesystem::file_size(settingsFile), SettingsBlock::Size);
+}
+
+TEST(WindowCommands, AnImportShowsTheLinesItRefusedByReason)
+{
+    TempDir dir;
+    ScriptedPrompts prompts;
+    MainWindow window(&prompts);
+    window.show();
+    ASSERT_EQ(window.openFile(pathText(threeChannelFile(dir.file("a.rdt")))), OpenOutcome::Opened);
+    std::ofstream(dir.file("in.csv"), std::ios::binary)
+        << "\"77\",\"New\",\"Private Call\",\"No\"\r\"0x10\",\"Hex\",\"Private Call\",\"No\"\r\"1e5\",\"E\",\"G\",\"No\"";
+    prompts.choose(dir.file("in.csv").string());
+    QAction* import = nullptr;
+    for (QAction* action : window.menuBar()->findChildren<QAction*>())
+        import = action->text() == QStringLiteral("Import Contacts from CSV...") ? action : import;
+    ASSERT_NE(import, nullptr);
+    import->trigger();
+    EXPECT_EQ(prompts.texts().back(), "1 contacts imported.\r\n2 lines refused: DMR ID not a number (2)");
+    EXPECT_EQ(window.document().codeplug.contacts().count(), 3);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "plugwright_version.h"
 
 #include <cstdlib>
+#include <optional>
 
 namespace pw {
 namespace {
@@ -94,7 +95,84 @@ int onProgress(void* user, curl_off_t total, curl_off_t now, curl_off_t, curl_of
     return 0;
 }
 
+// "n of m bytes" when the body that arrived is shorter than the length the server announced.
+std::optional<std::string> shortOfAnnouncedLength(const CurlApi& api, CURL* curl)
+{
+    curl_off_t announced = -1;
+    curl_off_t received = 0;
+    if (api.getinfoOffT(curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced) != CURLE_OK || announced < 0 ||
+        api.getinfoOffT(curl, CURLINFO_SIZE_DOWNLOAD_T, &received) != CURLE_OK || received == announced)
+        return std::nullopt;
+    return "connection broken off (" + std::to_string(received) + " of " + std::to_string(announced) +
+           " bytes announced)";
+}
+
+// The host of an http:// or https:// URL, without port and brackets.
+std::string_view urlHost(std::string_view url)
+{
+    auto rest = url.substr(url.find("://") + 3);
+    rest = rest.substr(0, rest.find_first_of("/?#"));
+    rest = rest.substr(rest.find('@') == std::string_view::npos ? 0 : rest.find('@') + 1);
+    if (rest.starts_with('['))
+        return rest.substr(1, rest.find(']') - 1);
+    return rest.substr(0, rest.find(':'));
+}
+
+const char* environmentValue(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value && *value ? value : nullptr;
+}
+
+// Whether NO_PROXY's list ("*", or hosts and domains separated by commas) keeps `host` off the proxy.
+bool bypassesProxy(std::string_view host)
+{
+    const char* list = environmentValue("no_proxy");
+    list = list ? list : environmentValue("NO_PROXY");
+    if (!list)
+        return false;
+    std::string_view entries(list);
+    while (!entries.empty()) {
+        const auto comma = entries.find(',');
+        auto entry = entries.substr(0, comma);
+        entries = comma == std::string_view::npos ? std::string_view() : entries.substr(comma + 1);
+        while (!entry.empty() && entry.front() == ' ')
+            entry.remove_prefix(1);
+        while (!entry.empty() && entry.back() == ' ')
+            entry.remove_suffix(1);
+        if (entry.starts_with('.'))
+            entry.remove_prefix(1);
+        if (entry == "*" ||
+            (!entry.empty() && host.ends_with(entry) &&
+             (host.size() == entry.size() || host[host.size() - entry.size() - 1] == '.')))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
+
+std::string proxyFor(std::string_view url)
+{
+    // libcurl's own rules: the scheme's variable (http_proxy only in lower case, as a CGI
+    // program's environment could set HTTP_PROXY from a request header), then ALL_PROXY.
+    const bool secure = startsWith(url, "https://");
+    const char* proxy = secure ? environmentValue("https_proxy") : environmentValue("http_proxy");
+    if (!proxy && secure)
+        proxy = environmentValue("HTTPS_PROXY");
+    if (!proxy)
+        proxy = environmentValue("all_proxy");
+    if (!proxy)
+        proxy = environmentValue("ALL_PROXY");
+    if (!proxy || bypassesProxy(urlHost(url)))
+        return {};
+    // A user name and password in the variable are not for the terminal.
+    std::string shown(proxy);
+    const auto hostStart = shown.find("://") == std::string::npos ? 0 : shown.find("://") + 3;
+    if (const auto at = shown.find('@', hostStart); at != std::string::npos && at < shown.find('/', hostStart))
+        shown.erase(hostStart, at + 1 - hostStart);
+    return shown;
+}
 
 bool HttpDownload::isSupportedUrl(std::string_view url)
 {
@@ -177,13 +255,25 @@ DownloadResult HttpDownload::fetch(const std::string& url, const DownloadReceive
             result.reason = "HTTP " + std::to_string(result.httpStatus);
             return result;
         }
+        // libcurl holds the body to the length the server announced; a list that is to replace
+        // its cached copy is checked here as well, since a short one would pass for a smaller list.
+        if (const auto shortBy = shortOfAnnouncedLength(*api, curl)) {
+            result.reason = *shortBy;
+            return result;
+        }
         if (progress)
             progress(transfer.bodyBytes, transfer.bodyBytes);
         result.ok = true;
         return result;
     case CURLE_COULDNT_RESOLVE_HOST: result.reason = "host not found"; break;
-    case CURLE_COULDNT_RESOLVE_PROXY: result.reason = "proxy not found"; break;
-    case CURLE_COULDNT_CONNECT: result.reason = "could not connect (" + detailAfter(message, ": ") + ")"; break;
+    case CURLE_COULDNT_RESOLVE_PROXY: result.reason = "proxy " + proxyFor(url) + " not found"; break;
+    case CURLE_COULDNT_CONNECT:
+        // Through a proxy, the address that refused is the proxy's: say so, or the user looks at the source.
+        if (const auto proxy = proxyFor(url); !proxy.empty())
+            result.reason = "could not connect to the proxy " + proxy + " (" + detailAfter(message, ": ") + ")";
+        else
+            result.reason = "could not connect (" + detailAfter(message, ": ") + ")";
+        break;
     case CURLE_PEER_FAILED_VERIFICATION:
         if (message.find("subject name") != std::string::npos || message.find("does not match") != std::string::npos)
             result.reason = "certificate does not match the host name";

@@ -10,7 +10,10 @@
 // and the User-Agent names Plugwright and its version.
 //
 // Every failure comes back as a reason in words ("host not found", "HTTP 404",
-// "certificate verify failed (...)", "too slow: under 1 KB/s for 30 s"), never as silence.
+// "certificate verify failed (...)", "too slow: under 1 KB/s for 30 s", "could not connect to the
+// proxy http://proxy:3128 (...)"), never as silence. A download succeeds only when its body came
+// whole: to the end of the stream, or of the last chunk, and to the length the server announced
+// (iddb/list_arrival.h says when a downloaded list may replace its cached copy).
 
 #include <atomic>
 #include <chrono>
@@ -68,5 +71,10 @@ private:
 
 // "Plugwright/2.60.0"
 std::string downloadUserAgent();
+
+// The proxy that the environment (https_proxy, http_proxy, ALL_PROXY, less NO_PROXY) puts between
+// the program and `url`, as the variable gives it but for a user name and password; empty when
+// there is none. Reasons that fail at the proxy name it.
+std::string proxyFor(std::string_view url);
 
 } // namespace pw

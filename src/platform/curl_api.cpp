@@ -97,6 +97,12 @@ CURLcode CurlApi::getinfo(CURL* handle, CURLINFO info, long* value) const
                                                         : CURLE_BAD_FUNCTION_ARGUMENT;
 }
 
+CURLcode CurlApi::getinfoOffT(CURL* handle, CURLINFO info, curl_off_t* value) const
+{
+    return (info & CURLINFO_TYPEMASK) == CURLINFO_OFF_T ? easyGetinfo_(handle, info, value)
+                                                         : CURLE_BAD_FUNCTION_ARGUMENT;
+}
+
 const char* CurlApi::strerror(CURLcode code) const { return easyStrerror_(code); }
 
 } // namespace pw

@@ -44,6 +44,8 @@ public:
 
     CURLcode perform(CURL* handle) const;
     CURLcode getinfo(CURL* handle, CURLINFO info, long* value) const;
+    // The sizes and lengths (CURLINFO_..._T). Named apart: curl_off_t may be the type of long.
+    CURLcode getinfoOffT(CURL* handle, CURLINFO info, curl_off_t* value) const;
     const char* strerror(CURLcode code) const;
 
 private:

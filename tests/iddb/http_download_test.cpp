@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <thread>
+#include <vector>
 
 namespace pw {
 namespace {
@@ -132,6 +134,43 @@ TEST(HttpDownloadFailures, EachFailureHasItsReason)
     DownloadLimits quick;
     quick.lowSpeedTime = std::chrono::seconds(1);
     EXPECT_EQ(fetch(silentHead.url("/"), quick).result.reason, "too slow: under 1 KB/s for 1 s");
+}
+
+TEST(HttpDownloadFailures, AProxyThatCannotBeReachedIsNamed)
+{
+    const char* variables[] = {"http_proxy", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY", "no_proxy", "NO_PROXY"};
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved;
+    for (const char* name : variables) {
+        const char* value = std::getenv(name);
+        saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+    }
+    const std::string proxy = "http://127.0.0.1:" + std::to_string(test::refusingPort());
+    const std::string refused = "http://127.0.0.1:" + std::to_string(test::refusingPort()) + "/user.csv";
+    const struct {
+        std::vector<std::pair<const char*, std::string>> environment;
+        std::string url;
+        std::string reason;
+    } cases[] = {
+        {{{"http_proxy", proxy}}, refused, "could not connect to the proxy " + proxy + " ("},
+        {{{"https_proxy", proxy}}, "https://radio.example/user.csv", "could not connect to the proxy " + proxy + " ("},
+        {{{"ALL_PROXY", proxy}}, refused, "could not connect to the proxy " + proxy + " ("},
+        {{{"http_proxy", "http://user:secret@" + proxy.substr(7)}}, refused, "could not connect to the proxy " + proxy + " ("},
+        {{{"http_proxy", proxy}, {"no_proxy", "example.org, 127.0.0.1"}}, refused, "could not connect ("},
+    };
+    for (const auto& c : cases) {
+        for (const char* name : variables)
+            ::unsetenv(name);
+        for (const auto& [name, value] : c.environment)
+            ::setenv(name, value.c_str(), 1);
+        const auto reason = fetch(c.url).result.reason;
+        EXPECT_EQ(reason.rfind(c.reason, 0), 0u) << reason;
+    }
+    for (const auto& [name, value] : saved) {
+        if (value)
+            ::setenv(name.c_str(), value->c_str(), 1);
+        else
+            ::unsetenv(name.c_str());
+    }
 }
 
 TEST(HttpDownloadFailures, TricklingAndEndlessServersAreDropped)

@@ -35,6 +35,9 @@ TEST(CurlApi, SetoptPassesOnlyTheTypeTheOptionTakes)
     long value = 0;
     EXPECT_EQ(api->getinfo(curl, CURLINFO_RESPONSE_CODE, &value), CURLE_OK);
     EXPECT_EQ(api->getinfo(curl, CURLINFO_EFFECTIVE_URL, &value), CURLE_BAD_FUNCTION_ARGUMENT);  // a text
+    curl_off_t size = 0;
+    EXPECT_EQ(api->getinfoOffT(curl, CURLINFO_SIZE_DOWNLOAD_T, &size), CURLE_OK);
+    EXPECT_EQ(api->getinfoOffT(curl, CURLINFO_RESPONSE_CODE, &size), CURLE_BAD_FUNCTION_ARGUMENT);  // a long
 }
 
 } // namespace

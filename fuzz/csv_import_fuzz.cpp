@@ -38,10 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const auto input = pw::fuzz::scratchFolder() / "input.csv";
     const auto again = pw::fuzz::scratchFolder() / "again.csv";
-    {
-        std::ofstream out(input, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
+    pw::fuzz::writeInput(input, data, size);
     for (auto& plug : pw::fuzz::codeplugs()) {
         auto& codeplug = *plug.codeplug;
         pw::fuzz::reset(plug);

@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <unistd.h>
@@ -38,6 +39,13 @@ inline std::filesystem::path scratchFolder()
         return path;
     }();
     return folder;
+}
+
+// Writes a fuzzer's input to `path`, for the readers that take a file.
+inline void writeInput(const std::filesystem::path& path, const std::uint8_t* data, std::size_t size)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
 }
 
 // Empties the model lists and puts the references and the RDB image back.

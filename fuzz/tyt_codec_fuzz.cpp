@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Feeds hostile TYT images to the codec as any of the three TYT formats: decode, an edit (a
-// contact and a channel added and deleted, both tables sorted), encode and save to a temporary
-// file, then decode what was written.
+// Feeds hostile TYT images to the codec as any of the three TYT formats, and as the radio images
+// of the two layouts: decode, an edit (a contact and a channel added and deleted, both tables
+// sorted), encode and save to a temporary file, then decode what was written.
 //
 // A whole image is 262709 or 852534 bytes, too large for a fuzzer to mutate usefully, so the input
 // patches a populated fixture image of the format. Input layout:
-//   u8  format  (mod 3) 0x1001, 0x1002, 0x1003
+//   u8  format  (mod 5) 0x1001, 0x1002, 0x1003, 0x1001 radio image, 0x1003 radio image
 //   u8  choice  the indices of the deletes and the sort columns
 //   then patches, each:
 //   u8  table   (mod 8) 0 raw image, 1 contacts, 2 channels, 3 zones, 4 zone extensions,
@@ -17,7 +17,8 @@
 // format under test.
 //
 // Oracles besides the sanitizers: the error count agrees with the lines of the log; what was encoded
-// decodes to as many records as the model held; and encoding that again changes no byte.
+// decodes to as many records as the model held; encoding that again changes no byte; and a radio
+// image saves as the memory alone.
 #include "codeplug/codeplug.h"
 #include "codeplug/tyt/tyt_codec.h"
 #include "support/tyt_fixture.h"
@@ -79,6 +80,8 @@ std::vector<std::uint8_t> baseImage(FormatId format)
 
 struct Target {
     FormatId format;
+    bool radioImage = false;
+    // The codec's image as opened, in the vendor file's layout for both forms.
     std::vector<std::uint8_t> base;
     std::unique_ptr<Codeplug> codeplug;
 };
@@ -91,20 +94,22 @@ std::string scratchDirectory()
     return std::filesystem::temp_directory_path().string();
 }
 
-std::array<Target, 3>& targets()
+std::array<Target, 5>& targets()
 {
-    static std::array<Target, 3> all = [] {
-        std::array<Target, 3> made;
-        const std::array<FormatId, 3> formats = {Md380Format, Md2017Format, Md9600Format};
+    static std::array<Target, 5> all = [] {
+        std::array<Target, 5> made;
+        const std::array<FormatId, 5> formats = {Md380Format, Md2017Format, Md9600Format, Md380Format, Md9600Format};
         for (std::size_t i = 0; i < formats.size(); ++i) {
             made[i].format = formats[i];
-            made[i].base = baseImage(formats[i]);
+            made[i].radioImage = i >= 3;
+            const auto file = baseImage(formats[i]);
             made[i].codeplug = std::make_unique<Codeplug>();
             const auto path = scratchDirectory() + "/plugwright-tyt-fuzz-base-" + std::to_string(::getpid());
-            test::writeBytes(path, made[i].base);
+            test::writeBytes(path, made[i].radioImage ? test::radioImageOf(file) : file);
             if (made[i].codeplug->open(path) != formats[i])
                 __builtin_trap();
             std::filesystem::remove(path);
+            made[i].base = static_cast<tyt::TytCodec&>(made[i].codeplug->codec()).image();
         }
         return made;
     }();
@@ -182,6 +187,8 @@ void run(Target& target, const std::uint8_t* data, std::size_t size)
 
     const auto path = scratchDirectory() + "/plugwright-tyt-fuzz-" + std::to_string(::getpid()) + ".rdt";
     check(cp.save(path) == 1);
+    if (target.radioImage)
+        check(std::filesystem::file_size(path) == (target.format == Md380Format ? 262144u : 851968u));
     std::filesystem::remove(path);
 
     // What was written decodes to the model that wrote it.
@@ -202,6 +209,6 @@ void run(Target& target, const std::uint8_t* data, std::size_t size)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    run(targets()[size > 0 ? data[0] % 3 : 0], data, size);
+    run(targets()[size > 0 ? data[0] % 5 : 0], data, size);
     return 0;
 }

@@ -10,6 +10,8 @@ packages=(
   libcurl4-openssl-dev libicu-dev libssl-dev libxxhash-dev
   qt6-base-dev
   librsvg2-bin
+  libyaml-cpp-dev
+  dmrconfig qdmr
 )
 
 missing=()

@@ -47,7 +47,11 @@ void CliSession::saveIfChanged(Codeplug& codeplug, const std::string& path)
     // and what it did up to there is not saved either (finish() says why).
     if (prompts_.declinedQuestion() || prompts_.cancelledInputBox())
         throw CommandExit{ExitFailed};
-    const auto target = saveTarget_ ? *saveTarget_ : outputGiven_ ? outputPath_ : path;
+    saveTo(codeplug, saveTarget_ ? *saveTarget_ : outputGiven_ ? outputPath_ : path);
+}
+
+void CliSession::saveTo(Codeplug& codeplug, const std::string& target)
+{
     switch (saveWithQuestions(codeplug, target, prompts_, ChangedFileRule::Refuse)) {
     case SaveOutcome::Saved:
         break;

@@ -54,6 +54,9 @@ public:
     // Saves the codeplug to the -o path or back to its own file, when it changed ("-": standard
     // output). Ends the command with status 1 when the save fails.
     void saveIfChanged(Codeplug& codeplug, const std::string& path);
+    // Saves the codeplug to `target` (as outputFile gives it), changed or not. Ends the command
+    // with status 1 when the save fails or was declined.
+    void saveTo(Codeplug& codeplug, const std::string& target);
 
     // Adds -o/--output to a command that changes a codeplug.
     void addOutputOption(CLI::App& command);

@@ -34,6 +34,13 @@ void addImportChannelsFromCommand(CLI::App& app, CliSession& session);
 void addImportStructuresCommand(CLI::App& app, CliSession& session);
 void addPasteCommand(CLI::App& app, CliSession& session);
 
+// Other tools' files
+void addSaveAsCommand(CLI::App& app, CliSession& session);
+void addExportQdmrCommand(CLI::App& app, CliSession& session);
+void addImportQdmrCommand(CLI::App& app, CliSession& session);
+void addExportChirpCommand(CLI::App& app, CliSession& session);
+void addImportChirpCommand(CLI::App& app, CliSession& session);
+
 // The DMR ID database
 void addIdDatabaseCommands(CLI::App& app, CliSession& session);
 

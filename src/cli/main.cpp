@@ -12,7 +12,8 @@
 namespace {
 
 // The commands, in the order --help lists them: those that read a codeplug, then those that edit
-// one, then the transfers from other files, then the ID database. A new command is a row here.
+// one, then the transfers from other files, then other tools' files, then the ID database. A new
+// command is a row here.
 constexpr pw::cli::CommandAdder Commands[] = {
     pw::cli::addInfoCommand,
     pw::cli::addErrorsCommand,
@@ -35,6 +36,12 @@ constexpr pw::cli::CommandAdder Commands[] = {
     pw::cli::addImportChannelsFromCommand,
     pw::cli::addImportStructuresCommand,
     pw::cli::addPasteCommand,
+
+    pw::cli::addSaveAsCommand,
+    pw::cli::addExportQdmrCommand,
+    pw::cli::addImportQdmrCommand,
+    pw::cli::addExportChirpCommand,
+    pw::cli::addImportChirpCommand,
 
     pw::cli::addIdDatabaseCommands,
 };

@@ -258,6 +258,8 @@ void Codeplug::setVendor(int entry)
         markChanged();
 }
 
+std::vector<FrequencyLimits> FormatCodec::radioBands() const { return {{136.0, 174.0}, {400.0, 480.0}}; }
+
 // ---- Channel references of the usual kind: 1-based table positions ----
 
 int FormatCodec::memberNumberOf(const Codeplug& /*codeplug*/, int channelIndex) const

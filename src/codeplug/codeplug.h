@@ -72,6 +72,9 @@ public:
     FormatId open(const std::filesystem::path& path);
     // The same for a file already in memory (a snapshot taken by fileBytes).
     FormatId openBytes(std::vector<std::uint8_t> bytes);
+    // Makes this an empty codeplug of the format held in memory only, which cannot be saved
+    // (ScratchCodec): the FormatId, or 0 for a FormatId no format has.
+    FormatId startInMemory(FormatId formatId);
     // Runs the format's decoder: 1 on success, 0 when nothing is loaded or the decoder failed.
     int decode();
     // Writes the model into the image with the format's encoder.
@@ -177,6 +180,11 @@ public:
     void setRadioName(std::string_view name);
     std::uint32_t radioDmrId() const;
     void setRadioDmrId(std::uint32_t id);
+    // The frequency bands the radio works in (FormatCodec::radioBands); none when nothing is loaded.
+    std::vector<FrequencyLimits> radioBands() const
+    {
+        return loaded() ? codec_->radioBands() : std::vector<FrequencyLimits>{};
+    }
     // The radio model name that chooses the power texts (Channel::powerText).
     std::string radioModelName() const { return loaded() ? codec_->radioModelName() : std::string(); }
 

@@ -10,6 +10,7 @@
 // how zones and scan lists refer to channels.
 
 #include "codeplug/format_id.h"
+#include "codeplug/frequency_limits.h"
 #include "model/record_format.h"
 
 #include <cstdint>
@@ -93,6 +94,9 @@ public:
     virtual std::string modelText() const { return {}; }
     // Whether the format has an emergency system table that channels refer to by name.
     virtual bool keepsEmergencySystems() const { return false; }
+    // The frequency bands the radio works in: the limits its file names, else the VHF (136-174 MHz)
+    // and UHF (400-480 MHz) bands of the radios.
+    virtual std::vector<FrequencyLimits> radioBands() const;
     // The vendor entry (1-4) of formats whose vendor can be changed, 0 otherwise.
     virtual int vendorIndex() const { return 0; }
     virtual void setVendor(int /*entry*/) {}

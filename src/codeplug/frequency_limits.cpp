@@ -19,9 +19,6 @@ FrequencyLimits storableFrequencies(FormatId formatId)
     }
 }
 
-namespace {
-
-// Six decimals at most, without trailing zeros: "100", "999.99999", "0.000001".
 std::string megahertzText(double mhz)
 {
     char text[32];
@@ -33,8 +30,6 @@ std::string megahertzText(double mhz)
         shown.pop_back();
     return shown;
 }
-
-} // namespace
 
 std::string frequencyRangeText(const FrequencyLimits& limits)
 {

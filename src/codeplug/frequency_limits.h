@@ -22,6 +22,9 @@ struct FrequencyLimits {
 
 FrequencyLimits storableFrequencies(FormatId formatId);
 
+// Six decimals at most, without trailing zeros: "100", "439.5625", "0.000001".
+std::string megahertzText(double mhz);
+
 // "100 to 999.99999 MHz"
 std::string frequencyRangeText(const FrequencyLimits& limits);
 

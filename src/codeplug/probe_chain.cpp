@@ -30,8 +30,9 @@ const RecordFormats& rdbFormats() { return rdb::recordFormats(Id); }
 
 // The order matters: a D868 file is told by its header, the MD-2017 family by the model text
 // that an MD-380 file would also pass under, a file of the MD-UV380's size with another model text
-// by its size, and the RDB versions by their layout text.
-constexpr std::array<FormatProbe, 8> Chain = {{
+// by its size, and the RDB versions by their layout text. Radio images have no signature and are
+// told by their size alone, after every format that has one.
+constexpr std::array<FormatProbe, 10> Chain = {{
     {D868Format, d868::isD868File, d868::takeD868File, d868::recordFormats, D868Tables},
     {Md9600Format, tyt::isMd9600File, tyt::takeMd9600File, tytFormats<Md9600Format>, Md2017Tables},
     {Md2017Format, tyt::isMd2017File, tyt::takeMd2017File, tytFormats<Md2017Format>, Md2017Tables},
@@ -40,6 +41,8 @@ constexpr std::array<FormatProbe, 8> Chain = {{
     {RdbV1Format, rdb::isV1File, rdb::takeV1File, rdbFormats<RdbV1Format>, RdbV1Tables},
     {RdbV11Format, rdb::isV11File, rdb::takeV11File, rdbFormats<RdbV11Format>, RdbV11Tables},
     {RdbV2Format, rdb::isV2File, rdb::takeV2File, rdbFormats<RdbV2Format>, RdbV2Tables},
+    {Md380Format, tyt::isMd380Image, tyt::takeMd380Image, tytFormats<Md380Format>, Md380Tables},
+    {Md9600Format, tyt::isUvImage, tyt::takeUvImage, tytFormats<Md9600Format>, Md2017Tables},
 }};
 
 } // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "operations/document_commands.h"
 
+#include "operations/save_as.h"
 #include "platform/overwrite_question.h"
 
 #include <filesystem>
@@ -164,24 +165,71 @@ std::string saveFailedText(const Codeplug& codeplug, const std::string& path)
     return "Unable to save file.\r\n" + path + ": " + codeplug.saveFailureReason();
 }
 
-int saveCodeplugAsCommand(WorkingDocument& document, Prompts& prompts)
+namespace {
+
+// The working codeplug in the form the chosen file's name asks for: true when it is (converted or
+// already so), false when the conversion was refused or the model question cancelled.
+bool takeFormOf(WorkingDocument& document, Prompts& prompts, const std::string& path, bool& formChanged)
+{
+    const auto current = fileFormOf(document.codeplug);
+    const auto wanted = formOfFileName(path);
+    if (!current || !wanted || *current == *wanted)
+        return true;
+    FormRequest request;
+    request.form = *wanted;
+    auto converted = convertToForm(document.codeplug, request);
+    if (converted.needsModel) {
+        const auto model = prompts.inputBox(ModelQuestionTitle, ModelQuestion, 16,
+                                            document.codeplug.formatId() == Md380Format ? "MD-380" : "MD-UV380");
+        if (!model)
+            return false;
+        request.model = *model;
+        converted = convertToForm(document.codeplug, request);
+    }
+    if (!converted.codeplug) {
+        prompts.error("Unable to save file.\r\n" + converted.refusal);
+        return false;
+    }
+    document.codeplug.swap(*converted.codeplug);
+    // Not yet written: should the save fail, closing still asks about it.
+    document.codeplug.markChanged();
+    formChanged = true;
+    return true;
+}
+
+} // namespace
+
+int saveCodeplugAsCommand(WorkingDocument& document, Prompts& prompts, bool* formChanged)
 {
     auto& codeplug = document.codeplug;
+    if (formChanged)
+        *formChanged = false;
     if (!codeplug.loaded())
         return 0;
     const bool rdb = codeplug.family() == FormatFamily::RdbFamily;
+    const auto form = fileFormOf(codeplug);
     FileChooserRequest request;
     request.mode = FileChooserRequest::Mode::Save;
     request.title = "Save Codeplug As New File...";
     request.confirmText = "Save As >";
-    request.filter = rdb ? "RDB Files (*.rdb)|*.rdb|All Files (*.*)|*.*||" : "RDT Files (*.rdt)|*.rdt|All Files (*.*)|*.*||";
-    request.defaultExtension = rdb ? "rdb" : "rdt";
+    // A TYT codeplug offers both forms, its own first.
+    request.filter = rdb ? "RDB Files (*.rdb)|*.rdb|All Files (*.*)|*.*||"
+                   : form == tyt::FileForm::RadioImage
+                       ? "Radio Images (*.img, *.bin)|*.img;*.bin|RDT Files (*.rdt)|*.rdt|All Files (*.*)|*.*||"
+                   : form ? "RDT Files (*.rdt)|*.rdt|Radio Images (*.img, *.bin)|*.img;*.bin|All Files (*.*)|*.*||"
+                          : "RDT Files (*.rdt)|*.rdt|All Files (*.*)|*.*||";
+    request.defaultExtension = rdb ? "rdb" : form == tyt::FileForm::RadioImage ? "img" : "rdt";
     request.initialName = document.path;
     const auto chosen = prompts.chooseFile(request);
     if (!chosen)
         return 0;
     if (!overwriteAgreed(prompts, *chosen))
         return 0;
+    bool changedForm = false;
+    if (!takeFormOf(document, prompts, *chosen, changedForm))
+        return 0;
+    if (formChanged)
+        *formChanged = changedForm;
     document.path = *chosen;
     return saveCodeplugCommand(document, prompts);
 }

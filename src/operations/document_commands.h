@@ -32,7 +32,8 @@ enum class OpenOutcome {
 };
 
 inline constexpr const char* OpenFilter =
-    "RDT/RDB/DCF Files (*.rdt, *.rdb, *.dcf)|*.rdt;*.rdb;*.dcf|All Files (*.*)|*.*||";
+    "RDT/RDB/DCF Files (*.rdt, *.rdb, *.dcf)|*.rdt;*.rdb;*.dcf|Radio Images (*.img, *.bin)|*.img;*.bin|"
+    "All Files (*.*)|*.*||";
 
 // Asks to save a changed codeplug first, lets the user choose a file (or takes `path` when it is
 // given) and opens and decodes it, showing the failure and error-count messages. The new file
@@ -56,8 +57,11 @@ SaveOutcome saveWithQuestions(Codeplug& codeplug, const std::string& path, Promp
 // "Unable to save file." followed by the path and the reason of the codeplug's last failed save.
 std::string saveFailedText(const Codeplug& codeplug, const std::string& path);
 
-// Chooses a new path (asking before overwriting), makes it the working path and saves.
-int saveCodeplugAsCommand(WorkingDocument& document, Prompts& prompts);
+// Chooses a new path (asking before overwriting), makes it the working path and saves. A TYT
+// codeplug is saved as a radio image under a name ending in ".img" or ".bin" and as a vendor file
+// under one ending in ".rdt" (an image asks which model's); `formChanged`, when given, tells
+// whether the working codeplug became the other form, which an undo cannot take back.
+int saveCodeplugAsCommand(WorkingDocument& document, Prompts& prompts, bool* formChanged = nullptr);
 
 // Whether the window may close: asks to save a changed codeplug. `writeSettings` runs first,
 // whatever the answer.

@@ -5,7 +5,11 @@
 
 #include "codeplug/codeplug.h"
 #include "operations/transfer_outcome.h"
+#include "platform/file_io.h"
+#include "platform/overwrite_question.h"
 #include "platform/prompts.h"
+
+#include <functional>
 
 #include <optional>
 #include <string>
@@ -32,6 +36,33 @@ inline std::optional<std::string> chosenFile(const Codeplug& working, Prompts& p
     if (refusedWhenUnloaded(working, prompts, openFirstMessage, outcome))
         return std::nullopt;
     return prompts.chooseFile(request);
+}
+
+// A command that writes a text file of the codeplug: the file chosen through `request` (asking
+// before it writes over one), `produce()` written to it as a save is written, and `written` or
+// `failed` shown.
+inline TransferOutcome exportTextCommand(const Codeplug& working, Prompts& prompts, std::string_view openFirstMessage,
+                                         const FileChooserRequest& request,
+                                         const std::function<std::string()>& produce, std::string_view written,
+                                         std::string_view failed)
+{
+    TransferOutcome outcome;
+    const auto path = chosenFile(working, prompts, openFirstMessage, outcome, request);
+    if (!path || !overwriteAgreed(prompts, *path))
+        return outcome;
+    bool done = false;
+    {
+        BusyScope busy(prompts);
+        done = writeTextFileAtomically(*path, produce());
+    }
+    if (done) {
+        prompts.inform(written);
+        outcome.status = TransferOutcome::Status::Done;
+    } else {
+        prompts.warn(failed);
+        outcome.status = TransferOutcome::Status::Failed;
+    }
+    return outcome;
 }
 
 // Opens and decodes the codeplug a command reads from; what its decoder has for the user is shown

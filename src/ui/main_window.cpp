@@ -3,7 +3,9 @@
 
 #include "iddb/id_database.h"
 #include "operations/channel_transfer.h"
+#include "operations/chirp_csv.h"
 #include "operations/contact_commands.h"
+#include "operations/qdmr_codeplug.h"
 #include "plugwright_version.h"
 #include "ui/record_list_view.h"
 #include "ui/record_tab_page.h"
@@ -199,6 +201,15 @@ void MainWindow::buildMenus()
     dataMenu->addAction(QStringLiteral("Import Channels from CSV..."), this, &MainWindow::importChannelsCsv);
     dataMenu->addAction(QStringLiteral("Import Channels from Codeplug..."), this, &MainWindow::importChannelsFromCodeplug);
     dataMenu->addSeparator();
+    dataMenu->addAction(QStringLiteral("Export to qdmr..."), this,
+                        [this] { exportQdmrCommand(document_.codeplug, *prompts_); });
+    dataMenu->addAction(QStringLiteral("Import from qdmr..."), this,
+                        [this] { runImport("Import from qdmr", "Importing records...", &importQdmrCommand); });
+    dataMenu->addAction(QStringLiteral("Export FM Channels to CHIRP..."), this,
+                        [this] { exportChirpCommand(document_.codeplug, *prompts_); });
+    dataMenu->addAction(QStringLiteral("Import FM Channels from CHIRP..."), this,
+                        [this] { runImport("Import FM Channels from CHIRP", "Importing channels...", &importChirpCommand); });
+    dataMenu->addSeparator();
     dataMenu->addAction(QStringLiteral("Audit Codeplug Contents..."), this, [this] {
         prompts_->message(MessageIcon::Information, MessageButtons::Ok,
                           "Plugwright Advanced Feature - Not Yet Available");
@@ -338,7 +349,11 @@ int MainWindow::save()
 int MainWindow::saveAs()
 {
     recordEdit("Edit");
-    const int saved = saveCodeplugAsCommand(document_, *prompts_);
+    bool formChanged = false;
+    const int saved = saveCodeplugAsCommand(document_, *prompts_, &formChanged);
+    // The other form is another file: the steps before it belong to the old one.
+    if (formChanged)
+        history_.reset(document_.codeplug);
     if (saved)
         history_.markSaved();
     if (document_.codeplug.loaded())
@@ -412,7 +427,8 @@ void MainWindow::fillRadioTypes()
     radioType_->blockSignals(true);
     radioType_->clear();
     const auto format = codeplug.formatId();
-    if (codeplug.loaded() && format != Md380Format) {
+    // An MD-380 radio image has no vendor entry to choose: it shows that its model is unknown.
+    if (codeplug.loaded() && (format != Md380Format || !codeplug.hasFeature(feature::VendorChange))) {
         radioType_->addItem(fromUtf8(format == Md2017Format ? std::string("MD-2017") : codeplug.radioTypeText()));
         radioType_->setCurrentIndex(0);
     } else {

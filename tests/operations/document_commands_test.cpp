@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "operations/document_commands.h"
+#include "operations/save_as.h"
 #include "support/scripted_prompts.h"
+#include "support/tyt_fixture.h"
 #include "support/fixture_builder.h"
 #include "support/temp_dir.h"
 
@@ -21,7 +23,8 @@ TEST(OpenCommand, ChooserCancelAndFailuresShowTheirMessages)
     EXPECT_EQ(prompts.requests()[0].title, "Open Codeplug...");
     EXPECT_EQ(prompts.requests()[0].confirmText, "Open >");
     EXPECT_EQ(prompts.requests()[0].filter,
-              "RDT/RDB/DCF Files (*.rdt, *.rdb, *.dcf)|*.rdt;*.rdb;*.dcf|All Files (*.*)|*.*||");
+              "RDT/RDB/DCF Files (*.rdt, *.rdb, *.dcf)|*.rdt;*.rdb;*.dcf|Radio Images (*.img, *.bin)|*.img;*.bin|"
+              "All Files (*.*)|*.*||");
 
     test::writeBytes(dir.file("junk"), std::vector<std::uint8_t>(100, 1));
     prompts.choose(dir.file("junk").string());
@@ -163,6 +166,60 @@ TEST(CloseCommand, WritesSettingsAndKeepsTheWindowOnCancelOrFailedSave)
     EXPECT_FALSE(closeCommand(document, prompts, writeSettings));
     EXPECT_EQ(prompts.lastText(), "Unable to save file.\r\n" + document.path + ": Is a directory");
     EXPECT_EQ(settingsWritten, 4);
+}
+
+TEST(SaveAsCommand, NameEndingChoosesTheRadioImageOrTheVendorFileOfATytCodeplug)
+{
+    TempDir dir;
+    WorkingDocument document;
+    ScriptedPrompts prompts;
+    ASSERT_EQ(openCodeplugCommand(document, prompts, test::writeFixture(dir.file("a.rdt"), Md380Format).string()),
+              OpenOutcome::Opened);
+    const auto vendorFile = test::readBytes(dir.file("a.rdt"));
+    const auto image = dir.file("radio.img");
+    bool formChanged = false;
+    prompts.choose(image.string());
+    prompts.answer(MessageAnswer::Yes);  // "This Codeplug has no contacts."
+    ASSERT_EQ(saveCodeplugAsCommand(document, prompts, &formChanged), 1);
+    EXPECT_TRUE(formChanged);
+    EXPECT_EQ(prompts.requests().back().filter,
+              "RDT Files (*.rdt)|*.rdt|Radio Images (*.img, *.bin)|*.img;*.bin|All Files (*.*)|*.*||");
+    EXPECT_EQ(test::readBytes(image), test::radioImageOf(vendorFile));
+    EXPECT_EQ(document.codeplug.radioTypeText(), "Unknown model (MD-380 family radio image)");
+    EXPECT_FALSE(document.codeplug.changed());
+
+    // Back to a vendor file: the model is asked for; a cancelled question writes nothing.
+    const auto rdt = dir.file("radio.rdt");
+    prompts.choose(rdt.string());
+    prompts.type(std::nullopt);
+    EXPECT_EQ(saveCodeplugAsCommand(document, prompts, &formChanged), 0);
+    EXPECT_FALSE(formChanged);
+    EXPECT_FALSE(std::filesystem::exists(rdt));
+    EXPECT_EQ(document.path, image.string());
+    EXPECT_EQ(prompts.requests().back().defaultExtension, "img");
+    EXPECT_EQ(prompts.requests().back().filter,
+              "Radio Images (*.img, *.bin)|*.img;*.bin|RDT Files (*.rdt)|*.rdt|All Files (*.*)|*.*||");
+    ASSERT_EQ(prompts.asked().size(), 1u);
+    EXPECT_EQ(prompts.asked()[0].prompt, ModelQuestion);
+    EXPECT_EQ(prompts.asked()[0].initialText, "MD-380");
+
+    prompts.choose(rdt.string());
+    prompts.type("MD-2017");  // a model of the other layout
+    EXPECT_EQ(saveCodeplugAsCommand(document, prompts, &formChanged), 0);
+    EXPECT_EQ(prompts.lastText(),
+              "Unable to save file.\r\nMD-2017 files hold a memory of 851968 bytes, this codeplug's is 262144");
+
+    prompts.choose(rdt.string());
+    prompts.type("MD-390");
+    prompts.answer(MessageAnswer::Yes);
+    ASSERT_EQ(saveCodeplugAsCommand(document, prompts, &formChanged), 1);
+    EXPECT_TRUE(formChanged);
+    const auto written = test::readBytes(rdt);
+    ASSERT_EQ(written.size(), 262709u);
+    EXPECT_EQ(std::string(written.begin() + 0x125, written.begin() + 0x12A), "MD390");
+    EXPECT_EQ(test::radioImageOf(written), test::radioImageOf(vendorFile));
+    EXPECT_EQ(document.path, rdt.string());
+    EXPECT_EQ(document.codeplug.radioTypeText(), "Tyt MD390 GPS (Mfr Code MD390)");
 }
 
 } // namespace

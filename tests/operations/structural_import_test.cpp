@@ -36,39 +36,6 @@ protected:
     ScriptedPrompts prompts_;
 };
 
-// Every reference of the imported records names in the working codeplug what it named in the other.
-void expectSameReferencesByName(const Codeplug& working, const Codeplug& other)
-{
-    for (const auto& source : other.channels()) {
-        SCOPED_TRACE(source->name());
-        const Channel* channel = working.channelAt(working.findChannelByName(source->name()));
-        ASSERT_NE(channel, nullptr);
-        EXPECT_EQ(channel->isDigital(), source->isDigital());
-        if (source->txContact() != 0 || working.family() != FormatFamily::D868Family || !channel->isDigital()) {
-            EXPECT_EQ(test::channelContactName(working, *channel), test::channelContactName(other, *source));
-        }
-        EXPECT_EQ(test::rxGroupNameAt(working, channel->rxGroupList()), test::rxGroupNameAt(other, source->rxGroupList()));
-        EXPECT_EQ(test::scanListNameAt(working, channel->scanList()), test::scanListNameAt(other, source->scanList()));
-    }
-    for (const auto& source : other.rxGroupLists()) {
-        const auto* list = test::named(working.rxGroupLists(), source->name());
-        ASSERT_NE(list, nullptr) << source->name();
-        EXPECT_EQ(test::memberNames(working, *list), test::memberNames(other, *source));
-    }
-    for (const auto& source : other.scanLists()) {
-        const auto* list = test::named(working.scanLists(), source->name());
-        ASSERT_NE(list, nullptr) << source->name();
-        EXPECT_EQ(test::memberNames(working, *list), test::memberNames(other, *source));
-    }
-    for (const auto& source : other.zones()) {
-        const auto* zone = test::named(working.zones(), source->name());
-        ASSERT_NE(zone, nullptr) << source->name();
-        const int banks = std::min(zone->bankCount(), source->bankCount());
-        for (int bank = 1; bank <= banks; ++bank)
-            EXPECT_EQ(test::memberNames(working, *zone, bank), test::memberNames(other, *source, bank));
-    }
-}
-
 TEST_F(StructuralImport, ChannelsWithoutContactsIntoAnEmptyCodeplugHaveNoTransmitContact)
 {
     const auto& other = populated(RdbV2Format);
@@ -431,7 +398,7 @@ TEST_F(StructuralImport, FilesOfOtherFamiliesImportWithEveryReferenceByName)
         Codeplug again;
         ASSERT_EQ(again.open(workingPath), to);
         ASSERT_EQ(again.decode(), 1);
-        expectSameReferencesByName(again, *other);
+        test::expectSameReferencesByName(again, *other);
     }
 }
 
@@ -489,7 +456,7 @@ TEST_F(StructuralImport, VendorLayoutFilesImportAcrossFamiliesWithEveryReference
         Codeplug again;
         ASSERT_EQ(again.open(to), working.formatId());
         ASSERT_EQ(again.decode(), 1);
-        expectSameReferencesByName(again, other);
+        test::expectSameReferencesByName(again, other);
     }
 }
 

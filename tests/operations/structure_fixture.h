@@ -173,6 +173,39 @@ const Record* named(const RecordList<Record>& list, const std::string& name)
     return nullptr;
 }
 
+// Every reference of the imported records names in the working codeplug what it named in the other.
+inline void expectSameReferencesByName(const Codeplug& working, const Codeplug& other)
+{
+    for (const auto& source : other.channels()) {
+        SCOPED_TRACE(source->name());
+        const Channel* channel = working.channelAt(working.findChannelByName(source->name()));
+        ASSERT_NE(channel, nullptr);
+        EXPECT_EQ(channel->isDigital(), source->isDigital());
+        if (source->txContact() != 0 || working.family() != FormatFamily::D868Family || !channel->isDigital()) {
+            EXPECT_EQ(channelContactName(working, *channel), channelContactName(other, *source));
+        }
+        EXPECT_EQ(rxGroupNameAt(working, channel->rxGroupList()), rxGroupNameAt(other, source->rxGroupList()));
+        EXPECT_EQ(scanListNameAt(working, channel->scanList()), scanListNameAt(other, source->scanList()));
+    }
+    for (const auto& source : other.rxGroupLists()) {
+        const auto* list = named(working.rxGroupLists(), source->name());
+        ASSERT_NE(list, nullptr) << source->name();
+        EXPECT_EQ(memberNames(working, *list), memberNames(other, *source));
+    }
+    for (const auto& source : other.scanLists()) {
+        const auto* list = named(working.scanLists(), source->name());
+        ASSERT_NE(list, nullptr) << source->name();
+        EXPECT_EQ(memberNames(working, *list), memberNames(other, *source));
+    }
+    for (const auto& source : other.zones()) {
+        const auto* zone = named(working.zones(), source->name());
+        ASSERT_NE(zone, nullptr) << source->name();
+        const int banks = std::min(zone->bankCount(), source->bankCount());
+        for (int bank = 1; bank <= banks; ++bank)
+            EXPECT_EQ(memberNames(working, *zone, bank), memberNames(other, *source, bank));
+    }
+}
+
 // A populated codeplug of the format saved to `path` and opened again, as the program finds it on
 // disk; nothing when the save or the decode loses what was added.
 inline std::unique_ptr<Codeplug> populatedFile(const TempDir& dir, FormatId format, const std::filesystem::path& path)

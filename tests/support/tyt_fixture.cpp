@@ -269,6 +269,19 @@ int TytFixture::addEmergencySystem(std::string_view name)
     return ++emergencySystems_;
 }
 
+std::vector<std::uint8_t> radioImageOf(const std::vector<std::uint8_t>& vendorFile)
+{
+    constexpr std::ptrdiff_t memory = 0x225;
+    constexpr std::ptrdiff_t firstPart = 0x40000;
+    constexpr std::ptrdiff_t secondPart = 0x90000;
+    std::vector<std::uint8_t> image(vendorFile.begin() + memory, vendorFile.begin() + memory + firstPart);
+    if (vendorFile.size() > 262709) {
+        const auto second = vendorFile.begin() + memory + firstPart + 16;
+        image.insert(image.end(), second, second + secondPart);
+    }
+    return image;
+}
+
 std::filesystem::path TytFixture::write(const std::filesystem::path& path) const
 {
     writeBytes(path, bytes_);

@@ -73,6 +73,11 @@ Zone tytZone(FormatId formatId, std::string_view name, const std::vector<int>& b
 ScanList tytScanList(FormatId formatId, std::string_view name, const std::vector<int>& members);
 RxGroupList tytRxGroupList(FormatId formatId, std::string_view name, const std::vector<int>& members);
 
+// The radio image (the memory alone, as dmrconfig reads it) that a vendor file of the MD-380 layout
+// (262709 bytes) or the MD-UV380 layout (852533 bytes or more) holds: its bytes from 0x225, with the
+// 16 suffix bytes at 0x40225 of the larger layout left out.
+std::vector<std::uint8_t> radioImageOf(const std::vector<std::uint8_t>& vendorFile);
+
 // A TYT fixture file that fills its tables from slot 0 on. Each add places the record in the next
 // slot of its table and returns its 1-based position, the number other records refer to it by.
 class TytFixture {

@@ -2,15 +2,20 @@
 #include "ui/main_window.h"
 #include "support/scripted_prompts.h"
 #include "support/fixture_builder.h"
+#include "support/tyt_fixture.h"
 #include "support/temp_dir.h"
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace pw::ui {
 namespace {
@@ -66,6 +71,44 @@ TEST(MainWindow, RadioTypeListFollowsTheFormat)
     EXPECT_EQ(window.radioTypeBox()->count(), 5);
     EXPECT_EQ(window.radioTypeBox()->currentIndex(), 2);
     EXPECT_TRUE(window.radioTypeBox()->isEnabled());
+}
+
+TEST(MainWindow, OpensRadioImagesAndReachesOtherToolsFilesThroughTheDataMenu)
+{
+    TempDir dir;
+    ScriptedPrompts prompts;
+    MainWindow window(&prompts);
+    const auto vendorFile = test::readBytes(test::writeFixture(dir.file("a.rdt"), Md380Format));
+    test::writeBytes(dir.file("a.img"), test::radioImageOf(vendorFile));
+    window.openFile(QString::fromStdString(dir.file("a.img").string()));
+    EXPECT_EQ(window.radioTypeBox()->count(), 1);
+    EXPECT_EQ(window.radioTypeBox()->currentText(), "Unknown model (MD-380 family radio image)");
+    EXPECT_FALSE(window.radioTypeBox()->isEnabled());
+
+    QMenu* data = nullptr;
+    for (auto* menu : window.menuBar()->findChildren<QMenu*>())
+        if (menu->title() == "&Data")
+            data = menu;
+    ASSERT_NE(data, nullptr);
+    QStringList texts;
+    for (const QAction* action : data->actions())
+        texts << action->text();
+    for (const char* item : {"Export to qdmr...", "Import from qdmr...", "Export FM Channels to CHIRP...",
+                             "Import FM Channels from CHIRP..."})
+        EXPECT_TRUE(texts.contains(item)) << item;
+
+    const int channels = window.document().codeplug.channels().count();
+    std::ofstream(dir.file("fm.csv")) << "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+                                          "DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,"
+                                          "RPT1CALL,RPT2CALL,DVCODE\n1,Added,439.1,,0,,88.5,88.5,023,NN,023,"
+                                          "Tone->Tone,NFM,5.00,,5.0W,,,,,\n";
+    prompts.choose(dir.file("fm.csv").string());
+    for (QAction* action : data->actions())
+        if (action->text() == "Import FM Channels from CHIRP...")
+            action->trigger();
+    EXPECT_EQ(window.document().codeplug.channels().count(), channels + 1);
+    EXPECT_EQ(prompts.lastText(), "1 channels imported.");
+    EXPECT_EQ(window.statusLine(), QString::fromStdString(statusText(window.document().codeplug)));
 }
 
 TEST(MainWindow, TypedIdentityIsStoredButFillingIsNot)

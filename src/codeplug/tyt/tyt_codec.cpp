@@ -423,11 +423,37 @@ std::unique_ptr<FormatCodec> takeMd380File(FileContent file)
     return std::make_unique<TytCodec>(*TytLayout::forFormat(Md380Format), std::move(file));
 }
 
+bool isMd380Image(const FileContent& file)
+{
+    return file.fileSize == Md380MemorySize && file.bytes.size() == Md380MemorySize;
+}
+
+bool isUvImage(const FileContent& file) { return file.fileSize == UvMemorySize && file.bytes.size() == UvMemorySize; }
+
+std::unique_ptr<FormatCodec> takeMd380Image(FileContent file)
+{
+    return std::make_unique<TytCodec>(*TytLayout::forFormat(Md380Format), std::move(file), FileForm::RadioImage);
+}
+
+// An image of the MD-UV380's layout holds no model text: it opens as the format of that layout.
+std::unique_ptr<FormatCodec> takeUvImage(FileContent file)
+{
+    return std::make_unique<TytCodec>(*TytLayout::forFormat(Md9600Format), std::move(file), FileForm::RadioImage);
+}
+
 // ---- The codec ----
 
-TytCodec::TytCodec(const TytLayout& layout, FileContent file) : layout_(layout)
+TytCodec::TytCodec(const TytLayout& layout, FileContent file, FileForm form) : layout_(layout), form_(form)
 {
     auto& bytes = file.bytes;
+    if (form == FileForm::RadioImage) {
+        // Kept in the vendor file's layout, its wrapping zero, so that every offset of the map holds.
+        std::vector<std::uint8_t> image(layout.imageSize + BufferMargin, 0);
+        placeMemory(image, std::span<const std::uint8_t>(bytes).first(memorySizeOf(layout.imageSize)));
+        bytesRead_ = layout.imageSize;
+        image_ = std::move(image);
+        return;
+    }
     bytesRead_ = std::min(bytes.size(), layout.imageSize);
     fileTail_.assign(bytes.begin() + static_cast<std::ptrdiff_t>(bytesRead_), bytes.end());
     bytes.resize(layout.imageSize + BufferMargin, 0);
@@ -436,6 +462,9 @@ TytCodec::TytCodec(const TytLayout& layout, FileContent file) : layout_(layout)
 
 std::uint32_t TytCodec::featureFlags() const
 {
+    // The manufacturer code lies in the vendor file's wrapping, which an image does not have.
+    if (form_ == FileForm::RadioImage)
+        return (formatId() == Md380Format ? Md380Features : OtherFeatures) & ~feature::VendorChange;
     return formatId() == Md380Format ? Md380Features : OtherFeatures;
 }
 
@@ -498,6 +527,14 @@ void TytCodec::encode(Codeplug& codeplug)
 
 bool TytCodec::writeFile(Codeplug& /*codeplug*/, ByteSink& sink, std::string& /*why*/)
 {
+    if (form_ == FileForm::RadioImage) {
+        const std::span<const std::uint8_t> image(image_);
+        const std::size_t memorySize = memorySizeOf(layout_.imageSize);
+        const bool written = sink.write(image.subspan(MemoryStart, std::min(memorySize, FirstMemoryPart)));
+        if (memorySize <= FirstMemoryPart || !written)
+            return written;
+        return sink.write(image.subspan(SecondMemoryPartStart, memorySize - FirstMemoryPart));
+    }
     // A file shorter than its image (vendor software writes MD-UV380 files one byte short) keeps its
     // length, unless an edit wrote data past its end.
     std::size_t length = std::min(layout_.imageSize, image_.size());

@@ -5,6 +5,7 @@
 
 #include "codeplug/format_codec.h"
 #include "codeplug/probe_chain.h"
+#include "codeplug/tyt/tyt_file_forms.h"
 #include "codeplug/tyt/tyt_map.h"
 
 #include <cstdint>
@@ -22,10 +23,17 @@ bool isMd380File(const FileContent& file);
 std::unique_ptr<FormatCodec> takeMd9600File(FileContent file);
 std::unique_ptr<FormatCodec> takeMd2017File(FileContent file);
 std::unique_ptr<FormatCodec> takeMd380File(FileContent file);
+// Radio images (the memory without the vendor file's wrapping) are told by their size alone: they
+// carry no signature, so their probes come after every other.
+bool isMd380Image(const FileContent& file);
+bool isUvImage(const FileContent& file);
+std::unique_ptr<FormatCodec> takeMd380Image(FileContent file);
+std::unique_ptr<FormatCodec> takeUvImage(FileContent file);
 
 class TytCodec final : public FormatCodec {
 public:
-    TytCodec(const TytLayout& layout, FileContent file);
+    // `file` is a vendor file, or a radio image when `form` says so.
+    TytCodec(const TytLayout& layout, FileContent file, FileForm form = FileForm::VendorFile);
 
     FormatId formatId() const override { return layout_.formatId; }
     std::uint32_t featureFlags() const override;
@@ -41,16 +49,21 @@ public:
     void setRadioDmrId(std::uint32_t id) override;
     std::string modelText() const override;
     bool keepsEmergencySystems() const override { return true; }
+    std::vector<FrequencyLimits> radioBands() const override;
     int vendorIndex() const override;
     void setVendor(int entry) override;
 
     const TytLayout& layout() const { return layout_; }
+    FileForm form() const { return form_; }
+    // The radio's memory as the image last encoded holds it.
+    std::vector<std::uint8_t> radioMemory() const { return memoryOf(image_, memorySizeOf(layout_.imageSize)); }
     // The memory image: the file's first bytes, as many as the format reads, and a margin of zeros.
     std::vector<std::uint8_t>& image() { return image_; }
     const std::vector<std::uint8_t>& image() const { return image_; }
 
 private:
     TytLayout layout_;
+    FileForm form_;
     std::vector<std::uint8_t> image_;
     // The bytes of the file beyond the part its format reads, written back after the image, and
     // how many bytes of the image came from the file.

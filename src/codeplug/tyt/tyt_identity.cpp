@@ -52,7 +52,7 @@ std::string vendorEntryName(int entry)
 
 int TytCodec::vendorIndex() const
 {
-    if (image_.size() < VendorCode + 6)
+    if (form_ == FileForm::RadioImage || image_.size() < VendorCode + 6)
         return 0;
     for (std::size_t entry = 0; entry < VendorTable.size(); ++entry) {
         if (std::equal(VendorTable[entry].code.begin(), VendorTable[entry].code.end(), image_.begin() + VendorCode))
@@ -84,8 +84,21 @@ void TytCodec::setVendor(int entry)
     }
 }
 
+// The frequency ranges a vendor file's header names; an image names none.
+std::vector<FrequencyLimits> TytCodec::radioBands() const
+{
+    std::vector<FrequencyLimits> bands;
+    for (const auto& band : headerBands(image_))
+        bands.push_back({band.lowestMhz, band.highestMhz});
+    return bands.empty() ? FormatCodec::radioBands() : bands;
+}
+
 std::string TytCodec::radioTypeText() const
 {
+    // The radio's memory does not name its model: the vendor software writes it beside the memory.
+    if (form_ == FileForm::RadioImage)
+        return formatId() == Md380Format ? "Unknown model (MD-380 family radio image)"
+                                         : "Unknown model (MD-UV380 family radio image)";
     switch (formatId()) {
     case Md380Format: {
         const int vendor = vendorIndex();

@@ -27,6 +27,17 @@
 // Everything not named here (general settings, text messages, keys, ...) is carried unchanged.
 // On 0x1002/0x1003 the bytes at 0x61A5 are not a table of ours and are never read or written.
 //
+// Vendor files and radio images. The radio's memory begins at file offset 0x225 of a vendor file:
+// before it lie the DfuSe prefix and target header (0x125 bytes, the same in every vendor file) and
+// 256 bytes the vendor software writes and the radio does not hold (model text or manufacturer
+// code at 0x125, frequency range indexes at 0x136 and 0x137, band limits at 0x139 and 0x13D, the
+// rest 0xFF). After the memory's first 0x40000 bytes come 16 DfuSe suffix bytes; an MD-UV380-layout
+// file then goes on with the memory's remaining 0x90000 bytes:
+//   memory offset m  <->  file offset 0x225 + m (m < 0x40000), 0x235 + m (m >= 0x40000)
+// A radio image, as dmrconfig and md380tools read and write it, is that memory alone: 262144 bytes
+// (0x1001) or 851968 bytes (0x1003), told apart by size alone. The codec keeps an image in the
+// vendor file's layout, so that every offset here holds for both; its wrapping bytes stay zero.
+//
 // Records (little-endian; names are 16 UTF-16LE units up to the first zero unit):
 //   contact 36      0 u24 DMR ID, 3 flags (b0-1 call type, b5 alert tone, b6-7 set), 4 name
 //   channel 64      0-31 settings (see tyt_channel_format.cpp), 32 name
@@ -90,6 +101,14 @@ inline constexpr std::size_t DfuSeDataOffset = 0x125;
 inline constexpr std::size_t Md380ImageSize = 262709;
 inline constexpr std::size_t Md2017ImageSize = 852534;
 inline constexpr std::size_t RadioDmrId = 0x22A9;
+
+// Where the radio's memory lies in a vendor file, and how large it is (tyt_map.h's opening).
+inline constexpr std::size_t MemoryStart = 0x225;
+inline constexpr std::size_t FirstMemoryPart = 0x40000;
+inline constexpr std::size_t DfuSeSuffixSize = 16;
+inline constexpr std::size_t SecondMemoryPartStart = MemoryStart + FirstMemoryPart + DfuSeSuffixSize;
+inline constexpr std::size_t Md380MemorySize = 0x40000;
+inline constexpr std::size_t UvMemorySize = 0xD0000;
 inline constexpr std::size_t RadioName = 0x22D5;
 
 // The values that drive the TYT codec for one FormatId.

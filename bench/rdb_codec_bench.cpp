@@ -12,8 +12,6 @@
 
 namespace {
 
-using pw::test::RdbFixture;
-
 class LargestImage {
 public:
     static LargestImage& instance()
@@ -26,24 +24,7 @@ public:
     std::filesystem::path outputPath() const { return dir_.file("saved.rdb"); }
 
 private:
-    LargestImage()
-    {
-        RdbFixture f(pw::RdbV2Format);
-        for (int i = 0; i < 130000; ++i)
-            f.addContact(f.contact(static_cast<std::uint32_t>(1000000 + i), "Contact " + std::to_string(i),
-                                   i % 10 == 0 ? pw::CallType::GroupCall : pw::CallType::PrivateCall));
-        for (int r = 0; r < 250; ++r)
-            f.addRxGroupList(f.rxGroupList("Group " + std::to_string(r), {r + 1, r + 2, r + 3}));
-        for (int r = 0; r < 234; ++r)
-            f.addScanList(f.scanList("Scan " + std::to_string(r), {r + 1, r + 2}));
-        for (int c = 0; c < 3999; ++c)
-            f.addChannel(c % 2 == 0 ? f.analogChannel("Analog " + std::to_string(c), 145.0 + c * 0.0125)
-                                    : f.digitalChannel("Digital " + std::to_string(c), 430.0 + c * 0.0125, c + 1,
-                                                       c % 250 + 1, c % 234 + 1));
-        for (int z = 0; z < 250; ++z)
-            f.addZone(f.zone("Zone " + std::to_string(z), {z + 1, z + 2, z + 3, z + 4}));
-        path_ = f.write(dir_.file("largest.rdb"));
-    }
+    LargestImage() { path_ = pw::test::largestRdbFixture().write(dir_.file("largest.rdb")); }
 
     pw::test::TempDir dir_;
     std::filesystem::path path_;

@@ -209,4 +209,23 @@ void RdbFixture::setRxGroupOrder(const std::vector<std::uint8_t>& records)
 
 void RdbFixture::setRxGroupCount(std::uint32_t count) { putU16(bytes_, layout_.rxGroupCount, count); }
 
+RdbFixture largestRdbFixture()
+{
+    RdbFixture f(RdbV2Format);
+    for (int i = 0; i < 130000; ++i)
+        f.addContact(f.contact(static_cast<std::uint32_t>(1000000 + i), "Contact " + std::to_string(i),
+                               i % 10 == 0 ? CallType::GroupCall : CallType::PrivateCall));
+    for (int r = 0; r < 250; ++r)
+        f.addRxGroupList(f.rxGroupList("Group " + std::to_string(r), {r + 1, r + 2, r + 3}));
+    for (int r = 0; r < 234; ++r)
+        f.addScanList(f.scanList("Scan " + std::to_string(r), {r + 1, r + 2}));
+    for (int c = 0; c < 3999; ++c)
+        f.addChannel(c % 2 == 0 ? f.analogChannel("Analog " + std::to_string(c), 145.0 + c * 0.0125)
+                                : f.digitalChannel("Digital " + std::to_string(c), 430.0 + c * 0.0125, c + 1,
+                                                   c % 250 + 1, c % 234 + 1));
+    for (int z = 0; z < 250; ++z)
+        f.addZone(f.zone("Zone " + std::to_string(z), {z + 1, z + 2, z + 3, z + 4}));
+    return f;
+}
+
 } // namespace pw::test

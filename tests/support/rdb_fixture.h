@@ -97,4 +97,8 @@ private:
     std::vector<std::uint8_t> rxGroupOrder_;
 };
 
+// The largest RDB codeplug the benchmarks and the measurements use: a 0x2003 image with 130000
+// contacts, 3999 channels, 250 zones, 234 scan lists and 250 RX group lists.
+RdbFixture largestRdbFixture();
+
 } // namespace pw::test

@@ -72,7 +72,7 @@ void ExportType1(benchmark::State& state)
         pw::IdSelectionCriteria everyone;
         everyone.limit = static_cast<std::size_t>(users.userCount());
         const auto exported = pw::exportSelection(users, everyone, pw::RadioCsvType::Md2017);
-        const bool written = pw::writeTextFileAtomically(path, exported.text);
+        const bool written = static_cast<bool>(pw::writeFileAtomically(path, pw::writing(exported.text)));
         benchmark::DoNotOptimize(written);
     }
     state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(path)) / 1e6;

@@ -82,7 +82,7 @@ std::size_t selectAndExport(const pw::IdRecordStore& records)
 {
     const pw::IdUserIndex users(records);
     const auto exported = pw::exportSelection(users, threeFilters(records), pw::RadioCsvType::AnyTone);
-    if (!pw::writeTextFileAtomically(scratch().file("anytone.csv"), exported.text))
+    if (!pw::writeFileAtomically(scratch().file("anytone.csv"), pw::writing(exported.text)))
         return 0;
     return exported.selection.users.size();
 }

@@ -20,14 +20,11 @@ Codeplug& CliSession::openCodeplug(const std::string& path)
         saveTarget_ = outputFile(outputGiven_ ? outputPath_ : path);
     auto& codeplug = *opened_.emplace_back(std::make_unique<Codeplug>());
     const auto input = inputFile(path);
-    forgetLastFileFailure();
     if (!codeplug.open(input)) {
-        // A file that could not be read is told apart from one that is no codeplug.
-        const auto failure = lastFileFailure();
+        // A file that could not be read is told apart from one that is no codeplug: the contract's
+        // message alone says that the file was read and fits no format.
         err_ << ConsolePrompts::printable(OpenFailedMessage);
-        // The contract's message alone says that the file was read and fits no format.
-        if (failure && failure->reason)
-            reportProblem("read", streams_.shownName(input), failure->reason);
+        reportProblem("read", streams_.shownName(input), codeplug.readProblem());
         reasonGiven_ = true;
         throw CommandExit{ExitFailed};
     }
@@ -151,11 +148,9 @@ void CliSession::reportReadProblem(const std::string& path)
     reportProblem("read", streams_.shownName(path), readProblem(path));
 }
 
-void CliSession::reportWriteProblem(const std::string& path)
+void CliSession::reportWriteProblem(const std::string& path, std::error_code reason)
 {
-    const auto failure = lastFileFailure();
-    if (failure && failure->path == path)
-        reportProblem("write", streams_.shownName(path), failure->reason);
+    reportProblem("write", streams_.shownName(path), reason);
 }
 
 void CliSession::reportProblem(const char* verb, const std::string& path, std::error_code reason)

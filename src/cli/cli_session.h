@@ -76,7 +76,7 @@ public:
     // After a message about a file that could not be read or written: "cannot read PATH: REASON"
     // on standard error, with the system's reason. Nothing when no reason is known.
     void reportReadProblem(const std::string& path);
-    void reportWriteProblem(const std::string& path);
+    void reportWriteProblem(const std::string& path, std::error_code reason);
 
     // Fails the command: prints `message` on standard error and ends with status 1.
     [[noreturn]] void fail(const std::string& message);

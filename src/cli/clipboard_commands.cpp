@@ -108,7 +108,7 @@ void addPasteCommand(CLI::App& app, CliSession& session)
             throw CommandExit{ExitFailed};
         }
         MemoryClipboard clipboard;
-        clipboard.setText(std::string(content->bytes.begin(), content->bytes.end()));
+        clipboard.setText(std::string(content.bytes.begin(), content.bytes.end()));
         ListTabState state;
         state.reset(codeplug);
         const auto outcome = pasteFromClipboard(codeplug, session.prompts(), clipboard, state);

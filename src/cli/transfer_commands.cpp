@@ -51,7 +51,7 @@ void runExport(CliSession& session, const TwoPaths& args, ExportCommand command)
     session.prompts().queueFile(out);
     const auto outcome = command(codeplug, session.prompts());
     if (outcome.status == TransferOutcome::Status::Failed)
-        session.reportWriteProblem(out);
+        session.reportWriteProblem(out, outcome.fileProblem);
     endUnlessDone(outcome);
     session.deliverStandardOutput();
 }

@@ -20,10 +20,11 @@ FormatId Codeplug::open(const std::filesystem::path& path)
     filePath_.clear();
     fileFingerprint_.reset();
     auto content = readFileBytes(path, ProbeReadLimit);
+    readProblem_ = content.error;
     if (!content)
         return NoFormat;
-    const auto fingerprint = content->fingerprint;
-    codec_ = recognise(std::move(*content));
+    const auto fingerprint = content.fingerprint;
+    codec_ = recognise(std::move(content));
     if (codec_) {
         filePath_ = path;
         fileFingerprint_ = fingerprint;
@@ -34,6 +35,7 @@ FormatId Codeplug::open(const std::filesystem::path& path)
 FormatId Codeplug::openBytes(std::vector<std::uint8_t> bytes)
 {
     lastFormat_ = formatId();
+    readProblem_.clear();
     FileContent content;
     content.fileSize = bytes.size();
     content.bytes = std::move(bytes);
@@ -48,6 +50,7 @@ void Codeplug::swap(Codeplug& other) noexcept
     swap(lastFormat_, other.lastFormat_);
     swap(filePath_, other.filePath_);
     swap(fileFingerprint_, other.fileFingerprint_);
+    swap(readProblem_, other.readProblem_);
     swap(saveProblem_, other.saveProblem_);
     swap(saveFailureReason_, other.saveFailureReason_);
     swap(changed_, other.changed_);
@@ -126,20 +129,17 @@ int Codeplug::save(const std::filesystem::path& path, SaveConsent consent)
     guard.overwriteReadOnly = consent.readOnlyFile;
     if (!consent.changedFile && fileFingerprint_ && !filePath_.empty() && namesTheSameFile(path, filePath_))
         guard.unchangedSince = fileFingerprint_;
-    std::string why;
-    FileFingerprint written;
-    const bool saved = writeFileAtomically(
-        path, [this, &why](ByteSink& sink) { return codec_->writeFile(*this, sink, why); }, guard, saveProblem_,
-        &written);
-    if (!saved) {
-        // A format that cannot hold the model says what; otherwise the system's reason counts.
-        saveFailureReason_ = !why.empty() ? why : saveProblem_.message();
+    const auto result = writeFileAtomically(
+        path, [this](ByteSink& sink, std::string& why) { return codec_->writeFile(*this, sink, why); }, guard);
+    if (!result) {
+        saveProblem_ = result.error;
+        saveFailureReason_ = result.reason;
         return 0;
     }
     codec_->saved();
     changed_ = false;
     filePath_ = path;
-    fileFingerprint_ = written;
+    fileFingerprint_ = result.written;
     return 1;
 }
 

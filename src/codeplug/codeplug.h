@@ -70,6 +70,9 @@ public:
 
     // Recognises and reads the file: the FormatId on success, 0 on failure.
     FormatId open(const std::filesystem::path& path);
+    // Why the last open could not read its file (the system's reason, or SaveProblem::NotRegularFile);
+    // none when it was read, whether or not it was a codeplug.
+    std::error_code readProblem() const { return readProblem_; }
     // The same for a file already in memory (a snapshot taken by fileBytes).
     FormatId openBytes(std::vector<std::uint8_t> bytes);
     // Makes this an empty codeplug of the format held in memory only, which cannot be saved
@@ -255,6 +258,7 @@ private:
     // The file as it was opened or last saved, to notice changes made on disk meanwhile.
     std::filesystem::path filePath_;
     std::optional<FileFingerprint> fileFingerprint_;
+    std::error_code readProblem_;
     std::error_code saveProblem_;
     std::string saveFailureReason_;
     bool changed_ = false;

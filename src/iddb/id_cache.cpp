@@ -130,15 +130,15 @@ bool writeIdCache(const std::filesystem::path& path, const IdRecordStore& record
 {
     std::error_code error;
     std::filesystem::create_directories(path.parent_path(), error);
-    return writeTextFileAtomically(path, idCacheBytes(records, info));
+    return static_cast<bool>(writeFileAtomically(path, writing(idCacheBytes(records, info))));
 }
 
 std::optional<IdCacheContent> readIdCache(const std::filesystem::path& path)
 {
     const auto content = readFileBytes(path, std::size_t{2} << 30);
-    if (!content || content->bytes.size() != content->fileSize)
+    if (!content || content.bytes.size() != content.fileSize)
         return std::nullopt;
-    return parseIdCache(std::string_view(reinterpret_cast<const char*>(content->bytes.data()), content->bytes.size()));
+    return parseIdCache(std::string_view(reinterpret_cast<const char*>(content.bytes.data()), content.bytes.size()));
 }
 
 std::string cacheDateText(std::chrono::system_clock::time_point time)

@@ -118,7 +118,7 @@ SourceSettings readSourceSettings(const std::filesystem::path& path)
     const auto content = readFileBytes(path, 64 * 1024);
     if (!content)
         return {};
-    return parseSourceSettings(std::string_view(reinterpret_cast<const char*>(content->bytes.data()), content->bytes.size()),
+    return parseSourceSettings(std::string_view(reinterpret_cast<const char*>(content.bytes.data()), content.bytes.size()),
                                path.filename().string());
 }
 
@@ -133,7 +133,7 @@ bool writeSourceSettings(const std::filesystem::path& path, const SourceSettings
     text += "cache_max_age_hours = " + std::to_string(sources.cacheMaxAge.count()) + "\n";
     std::error_code error;
     std::filesystem::create_directories(path.parent_path(), error);
-    return writeTextFileAtomically(path, text);
+    return static_cast<bool>(writeFileAtomically(path, writing(text)));
 }
 
 std::filesystem::path userSourcesPath() { return configDirectory() / sourcesFileName; }

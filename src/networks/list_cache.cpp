@@ -63,15 +63,15 @@ bool writeListCache(const std::filesystem::path& path, const ListCache& cache)
 {
     std::error_code error;
     std::filesystem::create_directories(path.parent_path(), error);
-    return writeTextFileAtomically(path, listCacheBytes(cache));
+    return static_cast<bool>(writeFileAtomically(path, writing(listCacheBytes(cache))));
 }
 
 std::optional<ListCache> readListCache(const std::filesystem::path& path, std::size_t limit)
 {
     const auto content = readFileBytes(path, limit);
-    if (!content || content->bytes.size() != content->fileSize)
+    if (!content || content.bytes.size() != content.fileSize)
         return std::nullopt;
-    return parseListCache(std::string_view(reinterpret_cast<const char*>(content->bytes.data()), content->bytes.size()));
+    return parseListCache(std::string_view(reinterpret_cast<const char*>(content.bytes.data()), content.bytes.size()));
 }
 
 std::filesystem::path listCachePath(std::string_view name, std::string_view source)

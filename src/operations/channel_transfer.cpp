@@ -45,11 +45,11 @@ std::string channelsCsvText(const Codeplug& codeplug)
     return text;
 }
 
-bool exportChannelsCsv(const Codeplug& codeplug, const std::filesystem::path& path)
+WriteResult exportChannelsCsv(const Codeplug& codeplug, const std::filesystem::path& path)
 {
     if (!codeplug.loaded() || codeplug.channels().empty())
-        return false;
-    return writeTextFileAtomically(path, channelsCsvText(codeplug));
+        return {.error = std::make_error_code(std::errc::invalid_argument), .reason = "no channels to write"};
+    return writeFileAtomically(path, writing(channelsCsvText(codeplug)));
 }
 
 ChannelImportCounts importChannelsCsv(Codeplug& working, const std::filesystem::path& path, WorkProgress* progress)
@@ -169,10 +169,12 @@ TransferOutcome exportChannelsCsvCommand(const Codeplug& working, Prompts& promp
                                   .confirmText = "Export >"});
     if (!path || !overwriteAgreed(prompts, *path))
         return outcome;
-    bool written = false;
-    {
+    // Without channels there is no file to write, and no reason of the system's to tell.
+    WriteResult written{.error = std::make_error_code(std::errc::invalid_argument)};
+    if (!working.channels().empty()) {
         BusyScope busy(prompts);
         written = exportChannelsCsv(working, *path);
+        outcome.fileProblem = written.error;
     }
     if (written) {
         prompts.inform("Successfully wrote channel data to CSV file.");

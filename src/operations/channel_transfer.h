@@ -8,6 +8,7 @@
 
 #include "operations/import_shortfall.h"
 #include "operations/transfer_outcome.h"
+#include "platform/file_io.h"
 
 #include <filesystem>
 #include <string>
@@ -20,9 +21,9 @@ class WorkProgress;
 
 // Every channel's line with CR LF, in table order, references named from the codeplug.
 std::string channelsCsvText(const Codeplug& codeplug);
-// Writes the channel CSV file as a save is written: false when nothing is loaded, there are no
+// Writes the channel CSV file as a save is written: fails when nothing is loaded, there are no
 // channels, or the file could not be written whole (the old file is then unchanged).
-bool exportChannelsCsv(const Codeplug& codeplug, const std::filesystem::path& path);
+WriteResult exportChannelsCsv(const Codeplug& codeplug, const std::filesystem::path& path);
 
 struct ChannelImportCounts {
     bool opened = true;

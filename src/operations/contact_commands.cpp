@@ -104,7 +104,7 @@ TransferOutcome exportContactsCsvCommand(const Codeplug& working, Prompts& promp
     if (!path)
         return outcome;
 
-    bool written = false;
+    WriteResult written;
     {
         BusyScope busy(prompts);
         written = exportContactsCsv(working, *path);
@@ -116,6 +116,7 @@ TransferOutcome exportContactsCsvCommand(const Codeplug& working, Prompts& promp
     } else {
         prompts.error("Failed to export contact data.");
         outcome.status = TransferOutcome::Status::Failed;
+        outcome.fileProblem = written.error;
     }
     return outcome;
 }

@@ -114,11 +114,11 @@ std::string contactsCsvText(const Codeplug& codeplug)
     return text;
 }
 
-bool exportContactsCsv(const Codeplug& codeplug, const std::filesystem::path& path)
+WriteResult exportContactsCsv(const Codeplug& codeplug, const std::filesystem::path& path)
 {
     if (!codeplug.loaded() || codeplug.contacts().empty())
-        return false;
-    return writeTextFileAtomically(path, contactsCsvText(codeplug));
+        return {.error = std::make_error_code(std::errc::invalid_argument), .reason = "no contacts to write"};
+    return writeFileAtomically(path, writing(contactsCsvText(codeplug)));
 }
 
 ContactCsvImport readContactsCsv(Codeplug& codeplug, const std::filesystem::path& path, WorkProgress* progress)

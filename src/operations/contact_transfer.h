@@ -12,6 +12,7 @@
 
 #include "model/record_list.h"
 #include "operations/import_shortfall.h"
+#include "platform/file_io.h"
 #include "platform/work_progress.h"
 
 #include <cstdint>
@@ -79,9 +80,9 @@ int mergeContactsFromCodeplug(Codeplug& codeplug, const Codeplug* other, bool ad
 
 // Every contact's line with CR LF, in table order.
 std::string contactsCsvText(const Codeplug& codeplug);
-// Writes the contact CSV file as a save is written: false when nothing is loaded, there are no
+// Writes the contact CSV file as a save is written: fails when nothing is loaded, there are no
 // contacts, or the file could not be written whole (the old file is then unchanged).
-bool exportContactsCsv(const Codeplug& codeplug, const std::filesystem::path& path);
+WriteResult exportContactsCsv(const Codeplug& codeplug, const std::filesystem::path& path);
 
 struct ContactCsvImport {
     bool opened = false;

@@ -31,12 +31,12 @@ ExportOutcome exportIdRecords(const IdUserIndex* users, const ExportRequest& req
     if (!overwriteAgreed(prompts, *chosen))
         return ExportOutcome::Declined;
 
-    bool written = false;
+    WriteResult written;
     RadioCsvExport exported;
     {
         BusyScope busy(prompts);
         exported = exportSelection(*users, request.criteria, request.type, request.options);
-        written = writeTextFileAtomically(path, exported.text);
+        written = writeFileAtomically(path, writing(exported.text));
     }
     if (!written) {
         prompts.error("Unable to open file '" + *chosen + "' for writing.");

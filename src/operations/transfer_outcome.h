@@ -3,6 +3,8 @@
 // What a transfer command (CSV export and import, merge, channel import, sort) reports back to the
 // window, the command-line front end and the tests, beside the messages it has shown.
 
+#include <system_error>
+
 namespace pw {
 
 struct TransferOutcome {
@@ -17,6 +19,7 @@ struct TransferOutcome {
     int duplicates = 0;          // channels skipped as duplicates
     int supportingContacts = 0;  // contacts added for imported channels
     bool tableFull = false;      // an import stopped at a full table
+    std::error_code fileProblem; // why a file could not be written, where the system told
 
     bool done() const { return status == Status::Done; }
 };

@@ -5,9 +5,7 @@
 // another program in between is noticed instead of silently overwritten.
 
 #include <cstdint>
-#include <filesystem>
 #include <memory>
-#include <optional>
 #include <span>
 
 namespace pw {
@@ -20,8 +18,8 @@ struct FileFingerprint {
 };
 
 // A 64-bit hash (XXH3) of a file's bytes, fed piece by piece as they are read or written: the value
-// does not depend on how the bytes were cut into pieces. The hash runs at memory speed, so taking
-// the fingerprint of a 10 MB codeplug at open and again before a save costs about a millisecond.
+// does not depend on how the bytes were cut into pieces. It runs at memory speed, so a save may
+// hash the whole file it replaces once more.
 class ContentHash {
 public:
     ContentHash();
@@ -36,8 +34,5 @@ private:
     struct State;
     std::unique_ptr<State> state_;
 };
-
-// The fingerprint of the file at `path` now (its bytes read whole), or nothing when it cannot be read.
-std::optional<FileFingerprint> fingerprintOf(const std::filesystem::path& path);
 
 } // namespace pw

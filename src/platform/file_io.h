@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading and writing whole files. Writes go to a temporary file beside the target, which is
-// flushed and renamed over the target only when every byte is written, so a failed or interrupted
+// synced and renamed over the target only when every byte is written, so a failed or interrupted
 // write never destroys the user's only copy.
 
 #include "platform/file_fingerprint.h"
@@ -13,25 +13,38 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
 namespace pw {
 
-// The whole content of a regular file, or nothing when it cannot be opened or read (a missing
-// path, a directory, no permission). At most `limit` bytes are read; `truncated` tells whether the
-// file held more.
+// The content of a regular file as read, or why it could not be read.
 struct FileContent {
     std::vector<std::uint8_t> bytes;
     std::uintmax_t fileSize = 0;
     // What the file was when read, for a later save to tell whether it changed; only when the
     // file was read whole.
     std::optional<FileFingerprint> fingerprint;
+    // Why the file could not be read (the system's reason, EISDIR for a directory,
+    // SaveProblem::NotRegularFile for a device, FIFO or socket); the fields above are then empty.
+    std::error_code error;
+
+    explicit operator bool() const { return !error; }
 };
-// Reads at most `limit` bytes of the file. The buffer has room for a few kilobytes more, so that a
-// reader that pads the bytes it takes (a TYT image read one byte short, and its margin) does not
-// move them to fresh memory.
-std::optional<FileContent> readFileBytes(const std::filesystem::path& path, std::size_t limit);
+// Reads at most `limit` bytes of the file; `fileSize` tells whether it held more. A path that
+// names no regular file is refused before anything is read from it, so that a FIFO without a
+// writer or a terminal never holds the reader up. The buffer has room for a few kilobytes more,
+// so that a reader that pads the bytes it takes (a TYT image read one byte short, and its margin)
+// does not move them to fresh memory.
+FileContent readFileBytes(const std::filesystem::path& path, std::size_t limit);
+
+// The fingerprint of the file at `path` now (its bytes read whole), or nothing when it cannot be read.
+std::optional<FileFingerprint> fingerprintOf(const std::filesystem::path& path);
+
+// Why `path` cannot be read as a file at this moment, as readFileBytes would tell it, or no error
+// when it can. For files read by code that tells only that it could not open them.
+std::error_code readProblem(const std::filesystem::path& path);
 
 // Where a file's new content is written to, piece by piece.
 class ByteSink {
@@ -54,58 +67,53 @@ private:
     std::vector<std::uint8_t> buffer_;
 };
 
+// Writes a file's new content into the sink, so that a large file need not be built in memory
+// first. False when it cannot; `why` then says so in the user's words where the producer can
+// (a format that cannot hold the model), and stays empty where a failed write is the reason.
+using ContentProducer = std::function<bool(ByteSink& sink, std::string& why)>;
+
+// A producer that writes these bytes, which must outlive the write.
+ContentProducer writing(std::span<const std::uint8_t> bytes);
+ContentProducer writing(std::string_view text);
+
 // What a write checks before it replaces an existing file.
 struct WriteGuard {
-    // The file must still be what was read (SaveProblem::ChangedOnDisk otherwise).
+    // The file must still be what was read (SaveProblem::ChangedOnDisk otherwise), when the save
+    // begins and again at its last step, just before the rename.
     std::optional<FileFingerprint> unchangedSince;
     // A file without write permission for the user is replaced all the same (otherwise
     // SaveProblem::ReadOnly).
     bool overwriteReadOnly = true;
+    // For tests: runs once the new content is whole and synced, just before the file on disk is
+    // looked at for the last time, so that a test can change the file at that moment.
+    std::function<void()> beforeLastCheck;
 };
 
-// Writes the new content of `path` as `produce` hands it to the sink, so that a large file need
-// not be built in memory first. Returns false, leaving any existing file unchanged, when the
-// producer fails or the file cannot be written whole.
+// How a write ended.
+struct WriteResult {
+    // None when the file was written; a SaveProblem or the system's reason otherwise.
+    std::error_code error;
+    // Why, in words: the producer's own, or the error's message. Empty when written.
+    std::string reason;
+    // What the file written is now (size, modification time, hash of the content), for a later
+    // save to tell whether another program changed it.
+    FileFingerprint written;
+
+    explicit operator bool() const { return !error; }
+};
+
+// Writes the new content of `path` as `produce` hands it over. When that fails, any existing file
+// is left as it was and no temporary file stays behind.
 //
-// The file written is the one `path` names: symbolic links are followed and kept. An existing
-// file keeps its mode bits, and its owner and group where the process may set them; a path that
-// names a directory, a device or a FIFO is refused. Saves of one file are serialised by an
-// advisory lock. The new content goes to a hidden temporary file beside the target, renamed over
-// it when whole; the temporary file is removed on every failure and when SIGINT, SIGTERM or SIGHUP
-// ends the program meanwhile, and those that killed saves left are removed by the next save.
+// The file written is the one `path` names: symbolic links are followed and kept. A path that names
+// a directory, a device, a FIFO or a socket is refused. Saves of one file are serialised by an
+// advisory lock. The new file takes the old one's mode, owner and group where the process may set
+// them (set-ID bits only where the owner stays), its access control lists and extended attributes.
 // A file with several hard links is written in place once the new content is whole, so that every
-// name sees it; its old content is put back when that write fails.
-// `written`, when given, receives the fingerprint of the file written.
-bool writeFileAtomically(const std::filesystem::path& path, const std::function<bool(ByteSink&)>& produce,
-                         const WriteGuard& guard, std::error_code& reason, FileFingerprint* written = nullptr);
-bool writeFileAtomically(const std::filesystem::path& path, const std::function<bool(ByteSink&)>& produce);
-bool writeFileAtomically(const std::filesystem::path& path, const std::function<bool(ByteSink&)>& produce,
-                         std::error_code& reason);
-
-// Writes the blocks, in order, as the new content of `path`. Returns false, leaving any existing
-// file unchanged, when the file cannot be written whole.
-bool writeFileAtomically(const std::filesystem::path& path,
-                         std::span<const std::span<const std::uint8_t>> blocks);
-bool writeFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
-bool writeTextFileAtomically(const std::filesystem::path& path, const std::string& text);
-// The same, telling the system's reason when the write fails.
-bool writeFileAtomically(const std::filesystem::path& path,
-                         std::span<const std::span<const std::uint8_t>> blocks, std::error_code& reason);
-
-// The last failure of this thread's reads and writes through the functions above: the path and
-// the system's reason. The commands built on these functions answer only yes or no and show the
-// program's own message; a front end that also names the system's reason reads it here
-// afterwards, as C's errno is read after a failed call.
-struct FileFailure {
-    std::filesystem::path path;
-    std::error_code reason;
-};
-std::optional<FileFailure> lastFileFailure();
-void forgetLastFileFailure();
-
-// Why `path` cannot be opened for reading as a file at this moment: the system's reason, "Is a
-// directory" for a directory, or no error when it can. For files read by code that tells only
-// that it could not open them.
-std::error_code readProblem(const std::filesystem::path& path);
+// name sees it; its old content is put back when that write fails. The temporary file is removed
+// when SIGINT, SIGTERM or SIGHUP ends the program meanwhile, and those that killed saves left are
+// removed by the next save.
+WriteResult writeFileAtomically(const std::filesystem::path& path, const ContentProducer& produce,
+                                const WriteGuard& guard = {});
 
 } // namespace pw

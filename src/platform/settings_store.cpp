@@ -11,14 +11,14 @@ std::optional<std::vector<std::uint8_t>> FileSettingsStore::read()
     auto content = readFileBytes(path_, 1u << 20);
     if (!content)
         return std::nullopt;
-    return std::move(content->bytes);
+    return std::move(content.bytes);
 }
 
 bool FileSettingsStore::write(std::span<const std::uint8_t> value)
 {
     std::error_code error;
     std::filesystem::create_directories(path_.parent_path(), error);
-    return writeFileAtomically(path_, value);
+    return static_cast<bool>(writeFileAtomically(path_, writing(value)));
 }
 
 } // namespace pw

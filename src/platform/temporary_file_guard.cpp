@@ -2,13 +2,47 @@
 #include "platform/temporary_file_guard.h"
 
 #include <atomic>
+#include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <limits.h>
+#include <random>
+#include <string>
+#include <string_view>
 #include <unistd.h>
 
 namespace pw {
 namespace {
+
+constexpr std::string_view TemporarySuffix = ".tmp";
+// The most a temporary name adds to the target's: a dot, the process number (ten digits at most), a
+// dash, sixteen hexadecimal digits and the suffix.
+constexpr std::size_t LongestTag = 1 + 10 + 1 + 16 + TemporarySuffix.size();
+constexpr std::size_t UsualNameLimit = 255;
+
+std::filesystem::path folderOf(const std::filesystem::path& target)
+{
+    return target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
+}
+
+// What every temporary name of `target` starts with: a dot and the target's name, cut short where
+// the whole would pass the folder's limit on the length of a name.
+std::string temporaryStem(const std::filesystem::path& target, bool& cut)
+{
+    auto stem = "." + target.filename().string();
+    const long limit = ::pathconf(folderOf(target).c_str(), _PC_NAME_MAX);
+    const std::size_t nameLimit = limit > 0 ? static_cast<std::size_t>(limit) : UsualNameLimit;
+    cut = stem.size() + LongestTag > nameLimit && nameLimit > LongestTag + 1;
+    if (cut)
+        stem.resize(nameLimit - LongestTag);
+    return stem;
+}
+
+bool allHex(std::string_view text)
+{
+    return !text.empty() && text.find_first_not_of("0123456789abcdef") == std::string_view::npos;
+}
 
 constexpr int EndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
 constexpr int SignalCount = sizeof EndingSignals / sizeof EndingSignals[0];
@@ -41,6 +75,47 @@ sigset_t endingSignalSet()
 }
 
 } // namespace
+
+std::filesystem::path temporaryNameFor(const std::filesystem::path& target)
+{
+    // A generator of its own for each name, so that two saves at once share no state.
+    std::random_device random;
+    const auto tag = (std::uint64_t{random()} << 32) | random();
+    char suffix[64];
+    std::snprintf(suffix, sizeof suffix, ".%ld-%016llx.tmp", static_cast<long>(::getpid()),
+                  static_cast<unsigned long long>(tag));
+    bool cut = false;
+    return folderOf(target) / (temporaryStem(target, cut) + suffix);
+}
+
+void removeStaleTemporaries(const std::filesystem::path& target, bool lockHeld)
+{
+    bool cut = false;
+    const auto prefix = temporaryStem(target, cut) + ".";
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folderOf(target), error)) {
+        const auto name = entry.path().filename().string();
+        if (!name.starts_with(prefix) || !name.ends_with(TemporarySuffix) || !entry.is_regular_file(error))
+            continue;
+        const std::string_view tag =
+            std::string_view(name).substr(prefix.size(), name.size() - prefix.size() - TemporarySuffix.size());
+        const auto dash = tag.find('-');
+        bool stale = false;
+        if (dash == std::string_view::npos) {
+            // The older naming never cut a name short: a cut stem may be another file's whole name.
+            stale = lockHeld && !cut && tag.size() == 16 && allHex(tag);
+        } else {
+            const auto pid = tag.substr(0, dash);
+            if (allHex(tag.substr(dash + 1)) && !pid.empty() && pid.size() <= 10 &&
+                pid.find_first_not_of("0123456789") == std::string_view::npos) {
+                const long owner = std::stol(std::string(pid));
+                stale = owner != ::getpid() && ::kill(static_cast<pid_t>(owner), 0) != 0 && errno == ESRCH;
+            }
+        }
+        if (stale)
+            std::filesystem::remove(entry.path(), error);
+    }
+}
 
 TemporaryFileGuard::TemporaryFileGuard(std::filesystem::path path) : path_(std::move(path))
 {
@@ -88,12 +163,12 @@ void TemporaryFileGuard::release()
 SignalHold::SignalHold()
 {
     const auto set = endingSignalSet();
-    ::pthread_sigmask(SIG_BLOCK, &set, &previous_);
+    ::sigprocmask(SIG_BLOCK, &set, &previous_);
 }
 
 SignalHold::~SignalHold()
 {
-    ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+    ::sigprocmask(SIG_SETMASK, &previous_, nullptr);
 }
 
 } // namespace pw

@@ -1,12 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Keeps the temporary file of a save from outliving it: removed when the guard ends unless kept,
-// and removed when SIGINT, SIGTERM or SIGHUP ends the program during the save.
+// The temporary file of a save: its name beside the target, and what keeps it from outliving the
+// save. It is removed when the guard ends unless kept, and when SIGINT, SIGTERM or SIGHUP ends the
+// program during the save.
 
 #include <csignal>
 #include <filesystem>
 
 namespace pw {
+
+// A new name for the temporary file of a save of `target`: hidden, beside it, naming this process.
+// Where the target's name is so long that the temporary one would pass the folder's limit on a
+// name, the target's name is cut short in it.
+std::filesystem::path temporaryNameFor(const std::filesystem::path& target);
+
+// Removes temporary files that saves of `target` left behind when they were killed: those of a
+// process that no longer runs, and, while the save lock is held, those of an older naming.
+void removeStaleTemporaries(const std::filesystem::path& target, bool lockHeld);
 
 class TemporaryFileGuard {
 public:

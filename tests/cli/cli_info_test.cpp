@@ -62,15 +62,20 @@ TEST(CliInfo, BadFilesFailWithTheMessageAndStatusOne)
     TempDir dir;
     test::writeBytes(dir.file("empty"), std::vector<std::uint8_t>{});
     test::writeBytes(dir.file("junk"), std::vector<std::uint8_t>(300000, 0x42));
+    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0644), 0);
     // A file that cannot be read is told apart from one that fits no format by the system's reason.
+    // A FIFO without a writer is refused at once, as a device is.
     const std::pair<std::filesystem::path, std::string> cases[] = {
         {dir.file("empty"), ""},
         {dir.file("junk"), ""},
         {dir.file("missing"), "cannot read " + dir.file("missing").string() + ": No such file or directory\n"},
         {dir.path(), "cannot read " + dir.path().string() + ": Is a directory\n"},
+        {dir.file("pipe"), "cannot read " + dir.file("pipe").string() + ": not a regular file\n"},
+        {"/dev/null", "cannot read /dev/null: not a regular file\n"},
     };
     for (const auto& [path, reason] : cases) {
-        const auto result = cli({"info", path.string()});
+        // A command that waits is ended rather than holding the tests up.
+        const auto result = test::runProcess("/usr/bin/timeout", {"60", PLUGWRIGHT_CLI, "info", path.string()});
         EXPECT_EQ(result.status, 1) << path;
         EXPECT_EQ(result.err, "Failed to load Codeplug; the specified file is invalid.\n" + reason) << path;
         EXPECT_EQ(result.out, "");

@@ -3,14 +3,15 @@
 // when it fails or is killed.
 
 #include "platform/file_io.h"
-#include "platform/save_target.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstring>
 #include <fstream>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -30,8 +31,6 @@ void put(const fs::path& path, const std::string& text)
     std::ofstream(path, std::ios::binary) << text;
 }
 
-std::vector<std::uint8_t> bytesOf(const std::string& text) { return {text.begin(), text.end()}; }
-
 // Everything in the folder but the named files: what a save left behind.
 std::vector<std::string> leftovers(const fs::path& folder, std::initializer_list<std::string> expected)
 {
@@ -46,10 +45,7 @@ std::vector<std::string> leftovers(const fs::path& folder, std::initializer_list
 
 std::error_code write(const fs::path& path, const std::string& text, const WriteGuard& guard = {})
 {
-    std::error_code reason;
-    const auto bytes = bytesOf(text);
-    writeFileAtomically(path, [&bytes](ByteSink& sink) { return sink.write(bytes); }, guard, reason);
-    return reason;
+    return writeFileAtomically(path, writing(text), guard).error;
 }
 
 mode_t modeOf(const fs::path& path)
@@ -90,23 +86,28 @@ TEST(SafeWrite, AFailingStreamLeavesTheOldFileWholeAndNoTemporaryFile)
         fresh[i] = static_cast<std::uint8_t>(i * 7);
     for (std::size_t limit = 0; limit < fresh.size(); limit += 997) {
         SCOPED_TRACE(limit);
-        std::error_code reason;
-        const bool written = writeFileAtomically(
-            path,
-            [&](ByteSink& sink) {
-                FailingAfter failing(sink, limit);
-                // Written in pieces, as the codecs write their sections.
-                for (std::size_t at = 0; at < fresh.size(); at += 1500)
-                    if (!failing.write(std::span(fresh).subspan(at, std::min<std::size_t>(1500, fresh.size() - at))))
-                        return false;
-                return true;
-            },
-            WriteGuard{}, reason);
-        EXPECT_FALSE(written);
-        EXPECT_TRUE(reason);
+        const auto result = writeFileAtomically(path, [&](ByteSink& sink, std::string&) {
+            FailingAfter failing(sink, limit);
+            // Written in pieces, as the codecs write their sections.
+            for (std::size_t at = 0; at < fresh.size(); at += 1500)
+                if (!failing.write(std::span(fresh).subspan(at, std::min<std::size_t>(1500, fresh.size() - at))))
+                    return false;
+            return true;
+        });
+        EXPECT_FALSE(result);
+        EXPECT_TRUE(result.error);
+        EXPECT_EQ(result.reason, result.error.message());
         EXPECT_EQ(contentOf(path), old);
         EXPECT_TRUE(leftovers(dir.path(), {"radio.rdt"}).empty());
     }
+    // A producer that cannot make the content says why in its own words.
+    const auto refused = writeFileAtomically(path, [](ByteSink&, std::string& why) {
+        why = "the format holds at most 250 zones";
+        return false;
+    });
+    EXPECT_EQ(refused.error, std::error_code(EINVAL, std::generic_category()));
+    EXPECT_EQ(refused.reason, "the format holds at most 250 zones");
+    EXPECT_EQ(contentOf(path), old);
 }
 
 TEST(SafeWrite, ASymbolicLinkIsFollowedAndKept)
@@ -149,10 +150,13 @@ TEST(SafeWrite, ModeBitsAreKeptAndAReadOnlyFileNeedsConsent)
 {
     test::TempDir dir;
     const auto shared = dir.file("shared.rdt");
-    put(shared, "old");
-    fs::permissions(shared, fs::perms(0664));
-    EXPECT_FALSE(write(shared, "new"));
-    EXPECT_EQ(modeOf(shared), 0664u);
+    // The set-ID bits too, the owner being the same.
+    for (const mode_t mode : {0664u, 06755u, 0600u}) {
+        put(shared, "old");
+        ASSERT_EQ(::chmod(shared.c_str(), mode), 0);
+        EXPECT_FALSE(write(shared, "new"));
+        EXPECT_EQ(modeOf(shared), mode);
+    }
 
     const auto locked = dir.file("locked.rdt");
     put(locked, "old");
@@ -181,6 +185,44 @@ TEST(SafeWrite, TheOwnerOfAnotherUsersFileIsKept)
     EXPECT_EQ(info.st_mode & 07777, 0600u);
 }
 
+// What the file system keeps beside the mode: a user's attribute, and an access control list giving
+// one more user read access (the system's own encoding of it: a version word, then tag, permissions
+// and user of each entry).
+TEST(SafeWrite, ExtendedAttributesAndAccessControlListsAreKept)
+{
+    const auto entry = [](std::uint16_t tag, std::uint16_t permissions, std::uint32_t id) {
+        std::string bytes(8, '\0');
+        std::memcpy(bytes.data(), &tag, 2);
+        std::memcpy(bytes.data() + 2, &permissions, 2);
+        std::memcpy(bytes.data() + 4, &id, 4);
+        return bytes;
+    };
+    const std::string version("\x02\0\0\0", 4);
+    constexpr std::uint32_t Nobody = 65534, Undefined = 0xFFFFFFFF;
+    const std::string accessList = version + entry(0x01, 6, Undefined) + entry(0x02, 4, Nobody) +
+                                   entry(0x04, 4, Undefined) + entry(0x10, 4, Undefined) + entry(0x20, 4, Undefined);
+    const std::pair<std::string, std::string> attributes[] = {
+        {"user.plugwright.note", "kept"},
+        {"system.posix_acl_access", accessList},
+    };
+    test::TempDir dir;
+    const auto path = dir.file("radio.rdt");
+    for (const auto& [name, value] : attributes) {
+        SCOPED_TRACE(name);
+        put(path, "old");
+        ::chmod(path.c_str(), 0644);
+        if (::setxattr(path.c_str(), name.c_str(), value.data(), value.size(), 0) != 0)
+            GTEST_SKIP() << "the file system keeps no " << name << ": " << std::strerror(errno);
+        EXPECT_FALSE(write(path, "new"));
+        std::string kept(256, '\0');
+        const auto size = ::getxattr(path.c_str(), name.c_str(), kept.data(), kept.size());
+        ASSERT_GE(size, 0) << std::strerror(errno);
+        kept.resize(static_cast<std::size_t>(size));
+        EXPECT_EQ(kept, value);
+        EXPECT_EQ(contentOf(path), "new");
+    }
+}
+
 // The open and the check before a save hash the file in pieces: any piecing must agree. The open
 // reads the file whole, or as far as its limit and then without a fingerprint.
 TEST(ContentHash, ValueDoesNotDependOnHowTheBytesArePieced)
@@ -207,15 +249,15 @@ TEST(ContentHash, ValueDoesNotDependOnHowTheBytesArePieced)
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
                                                  static_cast<std::streamsize>(bytes.size()));
     const auto read = readFileBytes(path, bytes.size());
-    ASSERT_TRUE(read && read->fingerprint);
-    EXPECT_TRUE(read->bytes == bytes);
-    EXPECT_EQ(read->fingerprint->hash, changed.value());
-    EXPECT_EQ(read->fingerprint, fingerprintOf(path));
+    ASSERT_TRUE(read && read.fingerprint);
+    EXPECT_TRUE(read.bytes == bytes);
+    EXPECT_EQ(read.fingerprint->hash, changed.value());
+    EXPECT_EQ(read.fingerprint, fingerprintOf(path));
     const auto cut = readFileBytes(path, 300'001);
     ASSERT_TRUE(cut);
-    EXPECT_TRUE(std::equal(cut->bytes.begin(), cut->bytes.end(), bytes.begin()) && cut->bytes.size() == 300'001);
-    EXPECT_EQ(cut->fileSize, bytes.size());
-    EXPECT_FALSE(cut->fingerprint);
+    EXPECT_TRUE(std::equal(cut.bytes.begin(), cut.bytes.end(), bytes.begin()) && cut.bytes.size() == 300'001);
+    EXPECT_EQ(cut.fileSize, bytes.size());
+    EXPECT_FALSE(cut.fingerprint);
 }
 
 TEST(SafeWrite, AFileChangedSinceItWasReadIsRefused)
@@ -224,15 +266,12 @@ TEST(SafeWrite, AFileChangedSinceItWasReadIsRefused)
     const auto path = dir.file("radio.rdt");
     put(path, "as opened");
     const auto read = readFileBytes(path, 1000);
-    ASSERT_TRUE(read && read->fingerprint);
-    EXPECT_EQ(read->fingerprint, fingerprintOf(path));
+    ASSERT_TRUE(read && read.fingerprint);
+    EXPECT_EQ(read.fingerprint, fingerprintOf(path));
 
-    std::error_code reason;
-    FileFingerprint written;
-    const auto mine = bytesOf("mine");
-    ASSERT_TRUE(writeFileAtomically(
-        path, [&](ByteSink& sink) { return sink.write(mine); }, WriteGuard{.unchangedSince = read->fingerprint},
-        reason, &written));
+    const auto saved = writeFileAtomically(path, writing("mine"), WriteGuard{.unchangedSince = read.fingerprint});
+    ASSERT_TRUE(saved);
+    const auto written = saved.written;
     // What the save wrote is the new fingerprint; another program's change then tells.
     EXPECT_EQ(written, fingerprintOf(path));
     put(path, "theirs");
@@ -247,13 +286,13 @@ TEST(SafeWrite, AFileChangedSinceItWasReadIsRefused)
             const std::string padding(size - 6, 'x');
             put(path, "before" + padding);
             const auto before = readFileBytes(path, size);
-            ASSERT_TRUE(before && before->fingerprint);
+            ASSERT_TRUE(before && before.fingerprint);
             const auto time = fs::last_write_time(path);
             put(path, "behind" + padding);
             fs::last_write_time(path, time);
             if (readOnly)
                 fs::permissions(path, fs::perms::owner_write, fs::perm_options::remove);
-            EXPECT_EQ(write(path, "mine", WriteGuard{.unchangedSince = before->fingerprint, .overwriteReadOnly = !readOnly}),
+            EXPECT_EQ(write(path, "mine", WriteGuard{.unchangedSince = before.fingerprint, .overwriteReadOnly = !readOnly}),
                       make_error_code(SaveProblem::ChangedOnDisk))
                 << size << (readOnly ? " read-only" : "");
             EXPECT_EQ(contentOf(path), "behind" + padding);
@@ -262,8 +301,59 @@ TEST(SafeWrite, AFileChangedSinceItWasReadIsRefused)
             // Unchanged, the same file is replaced.
             put(path, "before" + padding);
             fs::last_write_time(path, time);
-            EXPECT_FALSE(write(path, "mine", WriteGuard{.unchangedSince = before->fingerprint}));
+            EXPECT_FALSE(write(path, "mine", WriteGuard{.unchangedSince = before.fingerprint}));
             EXPECT_EQ(contentOf(path), "mine");
+        }
+    }
+}
+
+// Another program changes the file while the save is at its last step, the new content whole and
+// synced, in ways that keep what a quick look would see. The save is refused and the change kept.
+TEST(SafeWrite, AChangeAtTheSavesLastStepIsRefused)
+{
+    struct Change {
+        const char* what;
+        bool showsInSizeOrInode;
+        void (*apply)(const fs::path& path);
+    };
+    const Change changes[] = {
+        {"bytes written, size and time kept", false,
+         [](const fs::path& path) {
+             const auto time = fs::last_write_time(path);
+             put(path, "theirs ");
+             fs::last_write_time(path, time);
+         }},
+        {"bytes added", true,
+         [](const fs::path& path) { std::ofstream(path, std::ios::binary | std::ios::app) << "+"; }},
+        {"replaced by another file with the same content and time", true,
+         [](const fs::path& path) {
+             const auto time = fs::last_write_time(path);
+             const auto other = path.parent_path() / "other";
+             put(other, contentOf(path));
+             fs::last_write_time(other, time);
+             fs::rename(other, path);
+         }},
+    };
+    test::TempDir dir;
+    const auto path = dir.file("radio.rdt");
+    for (const auto& change : changes) {
+        for (const bool opened : {true, false}) {
+            // Without the content read, a change shows in the inode, size and times only, and the
+            // times are too coarse for a change made within a millisecond of the last.
+            if (!opened && !change.showsInSizeOrInode)
+                continue;
+            SCOPED_TRACE(std::string(change.what) + (opened ? ", file read first" : ", file never read"));
+            put(path, "as read");
+            const auto read = readFileBytes(path, 100);
+            std::string theirs;
+            WriteGuard guard{.unchangedSince = opened ? read.fingerprint : std::nullopt};
+            guard.beforeLastCheck = [&] {
+                change.apply(path);
+                theirs = contentOf(path);
+            };
+            EXPECT_EQ(write(path, "mine", guard), make_error_code(SaveProblem::ChangedOnDisk));
+            EXPECT_EQ(contentOf(path), theirs);
+            EXPECT_TRUE(leftovers(dir.path(), {"radio.rdt"}).empty());
         }
     }
 }
@@ -280,25 +370,59 @@ TEST(SafeWrite, EveryHardLinkSeesTheNewContent)
     EXPECT_TRUE(leftovers(dir.path(), {"radio.rdt", "other-name.rdt"}).empty());
 }
 
+// A name of 250 characters leaves no room for a temporary name made by adding to it: the
+// temporary name is cut short, and what killed saves of such a file left is still found.
 TEST(SafeWrite, TemporaryFilesOfKilledSavesAreRemoved)
 {
-    test::TempDir dir;
-    const auto path = dir.file("radio.rdt");
-    put(path, "old");
     // A process that has ended: its temporary file is stale.
     const pid_t child = ::fork();
     if (child == 0)
         ::_exit(0);
     ::waitpid(child, nullptr, 0);
-    const auto stale = dir.file(".radio.rdt." + std::to_string(child) + "-0123456789abcdef.tmp");
-    const auto older = dir.file(".radio.rdt.0123456789abcdef.tmp");
-    const auto live = dir.file(".radio.rdt.1-0123456789abcdef.tmp");  // the init process lives
-    for (const auto& file : {stale, older, live})
-        put(file, "partial");
-    EXPECT_FALSE(write(path, "new"));
-    EXPECT_FALSE(fs::exists(stale));
-    EXPECT_FALSE(fs::exists(older));
-    EXPECT_TRUE(fs::exists(live));
+    for (const std::size_t length : {9u, 250u}) {
+        SCOPED_TRACE(length);
+        test::TempDir dir;
+        const std::string name = std::string(length - 4, 'r') + ".rdt";
+        const auto path = dir.file(name);
+        put(path, "old");
+        const std::string temporary = ("." + name).substr(0, 255 - 32);
+        const auto stale = dir.file(temporary + "." + std::to_string(child) + "-0123456789abcdef.tmp");
+        const auto live = dir.file(temporary + ".1-0123456789abcdef.tmp");  // the init process lives
+        const auto older = dir.file(temporary + ".0123456789abcdef.tmp");
+        for (const auto& file : {stale, live, older})
+            put(file, "partial");
+        EXPECT_FALSE(write(path, "new"));
+        EXPECT_EQ(contentOf(path), "new");
+        EXPECT_FALSE(fs::exists(stale));
+        EXPECT_TRUE(fs::exists(live));
+        // The older naming never cut a name: a cut one may be another file's own.
+        EXPECT_EQ(fs::exists(older), length > 200);
+    }
+}
+
+// Reading never waits for a file that has no end of its own: what is no regular file is refused
+// before it is read, and a FIFO without a writer does not hold the reader up.
+TEST(FileRead, WhatIsNoRegularFileIsRefusedWithoutWaiting)
+{
+    ::alarm(60);  // a reader that waits is ended instead of holding the tests up
+    test::TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0644), 0);
+    fs::create_directory(dir.file("folder"));
+    const std::pair<fs::path, std::error_code> refused[] = {
+        {dir.file("pipe"), make_error_code(SaveProblem::NotRegularFile)},
+        {"/dev/null", make_error_code(SaveProblem::NotRegularFile)},
+        {dir.file("folder"), std::error_code(EISDIR, std::generic_category())},
+        {dir.file("missing"), std::error_code(ENOENT, std::generic_category())},
+    };
+    for (const auto& [path, reason] : refused) {
+        SCOPED_TRACE(path);
+        const auto read = readFileBytes(path, 100);
+        EXPECT_EQ(read.error, reason);
+        EXPECT_TRUE(read.bytes.empty());
+        EXPECT_EQ(readProblem(path), reason);
+        EXPECT_FALSE(fingerprintOf(path));
+    }
+    ::alarm(0);
 }
 
 TEST(SafeWrite, ASignalDuringTheWriteRemovesTheTemporaryFile)
@@ -310,16 +434,12 @@ TEST(SafeWrite, ASignalDuringTheWriteRemovesTheTemporaryFile)
         put(path, "old");
         const pid_t child = ::fork();
         if (child == 0) {
-            std::error_code reason;
-            writeFileAtomically(
-                path,
-                [signal](ByteSink& sink) {
-                    const std::uint8_t half[] = {1, 2, 3};
-                    sink.write(half);
-                    ::raise(signal);
-                    return sink.write(half);
-                },
-                WriteGuard{}, reason);
+            writeFileAtomically(path, [signal](ByteSink& sink, std::string&) {
+                const std::uint8_t half[] = {1, 2, 3};
+                sink.write(half);
+                ::raise(signal);
+                return sink.write(half);
+            });
             ::_exit(0);
         }
         int status = 0;

@@ -134,7 +134,7 @@ void BM_D868SaveLargest(benchmark::State& state)
     }
     for (auto _ : state) {
         codeplug.markChanged();
-        if (codeplug.save(file.outputPath()) != 1) {
+        if (!codeplug.save(file.outputPath())) {
             state.SkipWithError("the save failed");
             break;
         }

@@ -68,11 +68,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     if (codeplug.decode() != 1) {
         // A failed decode leaves nothing that could be saved.
-        if (codeplug.save(first) != 0 || codeplug.contacts().count() != 0 || codeplug.errorCount() < 1)
+        if (codeplug.save(first) || codeplug.contacts().count() != 0 || codeplug.errorCount() < 1)
             __builtin_trap();
         return 0;
     }
-    if (codeplug.save(first) != 1)
+    if (!codeplug.save(first))
         return 0;  // a model the format cannot hold (no channel left, too many talkgroups)
 
     const Sizes before = sizesOf(codeplug);
@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();
     if (!(sizesOf(again) == before))
         __builtin_trap();
-    if (again.save(second) != 1 || readFile(second) != readFile(first))
+    if (!again.save(second) || readFile(second) != readFile(first))
         __builtin_trap();
     std::error_code error;
     for (const auto& path : {input, first, second})

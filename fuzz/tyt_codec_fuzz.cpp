@@ -186,7 +186,7 @@ void run(Target& target, const std::uint8_t* data, std::size_t size)
     cp.sortChannels((choice >> 3) % 12);
 
     const auto path = scratchDirectory() + "/plugwright-tyt-fuzz-" + std::to_string(::getpid()) + ".rdt";
-    check(cp.save(path) == 1);
+    check(cp.save(path));
     if (target.radioImage)
         check(std::filesystem::file_size(path) == (target.format == Md380Format ? 262144u : 851968u));
     std::filesystem::remove(path);

@@ -116,13 +116,13 @@ bool namesTheSameFile(const std::filesystem::path& a, const std::filesystem::pat
 
 } // namespace
 
-int Codeplug::save(const std::filesystem::path& path, SaveConsent consent)
+bool Codeplug::save(const std::filesystem::path& path, SaveConsent consent)
 {
     saveProblem_.clear();
     saveFailureReason_.clear();
     if (!loaded()) {
         saveFailureReason_ = "no codeplug is loaded";
-        return 0;
+        return false;
     }
     encode();
     WriteGuard guard;
@@ -134,13 +134,13 @@ int Codeplug::save(const std::filesystem::path& path, SaveConsent consent)
     if (!result) {
         saveProblem_ = result.error;
         saveFailureReason_ = result.reason;
-        return 0;
+        return false;
     }
     codec_->saved();
     changed_ = false;
     filePath_ = path;
     fileFingerprint_ = result.written;
-    return 1;
+    return true;
 }
 
 namespace {

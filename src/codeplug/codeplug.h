@@ -82,11 +82,11 @@ public:
     int decode();
     // Writes the model into the image with the format's encoder.
     void encode();
-    // Writes the codeplug to `path`, replacing the file only once the new content is whole:
-    // 1 on success, 0 on failure (the old file is then unchanged; saveProblem() and
-    // saveFailureReason() tell why). Without consent, a read-only file and the file opened, when
-    // another program changed it since, are refused (SaveProblem::ReadOnly, ::ChangedOnDisk).
-    int save(const std::filesystem::path& path, SaveConsent consent = {});
+    // Writes the codeplug to `path`, replacing the file only once the new content is whole: false
+    // on failure (the old file is then unchanged; saveProblem() and saveFailureReason() tell why).
+    // Without consent, a read-only file and the file opened, when another program changed it
+    // since, are refused (SaveProblem::ReadOnly, ::ChangedOnDisk).
+    bool save(const std::filesystem::path& path, SaveConsent consent = {});
     std::error_code saveProblem() const { return saveProblem_; }
     // Why the last save failed, in words: the system's reason or what the format cannot hold.
     const std::string& saveFailureReason() const { return saveFailureReason_; }

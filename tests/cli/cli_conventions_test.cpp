@@ -256,7 +256,7 @@ TEST(CliConventions, DumpLineIsTheLineThatCopyWrites)
         auto plug = test::openEmpty(dir, format, "empty" + std::to_string(format));
         for (const auto& name : names)
             test::addChannelNamed(*plug, name, true);
-        ASSERT_EQ(plug->save(path), 1);
+        ASSERT_TRUE(plug->save(path));
 
         const auto dump = cli({"dump", path.string()});
         ASSERT_EQ(dump.status, 0) << dump.err;

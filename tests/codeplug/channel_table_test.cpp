@@ -28,7 +28,7 @@ rdb::RdbCodec& rdbCodec(Codeplug& codeplug) { return static_cast<rdb::RdbCodec&>
 int savedD868Count(Codeplug& codeplug, const TempDir& dir, int index)
 {
     const auto path = dir.file("saved.bin");
-    EXPECT_EQ(codeplug.save(path), 1);
+    EXPECT_TRUE(codeplug.save(path));
     return static_cast<int>(getU32Le(test::readBytes(path), test::D868HeaderSize + 4 * static_cast<std::size_t>(index)));
 }
 
@@ -405,7 +405,7 @@ TEST(SortChannels, D868RecordsAreSavedInTheNewOrderNumberedAndInUse)
     // The file numbers the records in table order and marks each in use.
     setU16Le(codeplug.channels().at(0)->familyRecord(), 2, 0);
     const auto path = opened.dir.file("sorted.bin");
-    ASSERT_EQ(codeplug.save(path), 1);
+    ASSERT_TRUE(codeplug.save(path));
     const auto bytes = test::readBytes(path);
     const std::size_t first = test::D868HeaderSize + test::D868CountTableSize;
     for (std::size_t i = 0; i < 4; ++i) {
@@ -452,7 +452,7 @@ TEST(SortChannels, ASingleChannelIsLeftAlone)
     OpenedCodeplug opened(Md380Format);
     auto& codeplug = opened.codeplug;
     ASSERT_EQ(codeplug.addChannel(namedChannel(Md380Format, "Only")), Added);
-    ASSERT_EQ(codeplug.save(opened.dir.file("saved.bin")), 1);
+    ASSERT_TRUE(codeplug.save(opened.dir.file("saved.bin")));
     codeplug.sortChannels(1);
     EXPECT_FALSE(codeplug.changed());
     EXPECT_EQ(channelNames(codeplug), (std::vector<std::string>{"Only"}));

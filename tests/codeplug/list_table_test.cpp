@@ -209,7 +209,7 @@ TEST_F(ListTable, D868ZoneAndScanListCountsFollowTheTables)
     // The count table (C2 zones, C3 scan lists, C16 RX group lists) of the saved file.
     const auto savedCount = [this](int index) {
         const auto path = dir.file("saved.bin");
-        EXPECT_EQ(codeplug.save(path), 1);
+        EXPECT_TRUE(codeplug.save(path));
         return static_cast<int>(getU32Le(test::readBytes(path), test::D868HeaderSize + 4 * static_cast<std::size_t>(index)));
     };
     EXPECT_EQ(savedCount(2), 2);

@@ -141,7 +141,7 @@ TEST(TytNames, WrittenByOtherSoftwareShowAndSurviveUnedited)
     codeplug.contactAt(0)->setDmrId(1001);
     codeplug.channelAt(0)->setName(shown);
     codeplug.markChanged();
-    ASSERT_EQ(codeplug.save(dir.file("saved.rdt")), 1);
+    ASSERT_TRUE(codeplug.save(dir.file("saved.rdt")));
     EXPECT_EQ(test::readBytes(dir.file("saved.rdt")), bytes);
 }
 

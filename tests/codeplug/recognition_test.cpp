@@ -83,7 +83,7 @@ TEST(Recognition, UvSizeFileWithOtherModelTextHasTheUvLayoutAndRoundTrips)
             EXPECT_EQ(codeplug.errorLogText(), "");
             codeplug.setRadioName("Changed");
             codeplug.setRadioName("FIXTURE");
-            ASSERT_EQ(codeplug.save(dir.file("saved.rdt")), 1);
+            ASSERT_TRUE(codeplug.save(dir.file("saved.rdt")));
             EXPECT_EQ(test::readBytes(dir.file("saved.rdt")), bytes) << model << ' ' << size;
         }
     }
@@ -156,7 +156,7 @@ TEST(Recognition, D868HeaderVersionBytesAreAcceptedAndKept)
     ASSERT_EQ(openBytes(dir, bytes, codeplug), D868Format);
     ASSERT_EQ(codeplug.decode(), 1);
     codeplug.setRadioName("Changed");
-    ASSERT_EQ(codeplug.save(dir.file("saved.rdt")), 1);
+    ASSERT_TRUE(codeplug.save(dir.file("saved.rdt")));
     const auto saved = test::readBytes(dir.file("saved.rdt"));
     ASSERT_GE(saved.size(), 16u);
     EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + 16, bytes.begin()));
@@ -204,7 +204,7 @@ TEST(Recognition, BadInputFailsWithoutCrashing)
     EXPECT_EQ(codeplug.open(dir.file("text.rdt")), NoFormat);
     EXPECT_FALSE(codeplug.loaded());
     EXPECT_EQ(codeplug.decode(), 0);
-    EXPECT_EQ(codeplug.save(dir.file("out.rdt")), 0);
+    EXPECT_FALSE(codeplug.save(dir.file("out.rdt")));
     EXPECT_EQ(codeplug.radioTypeText(), "Invalid Image");
 }
 

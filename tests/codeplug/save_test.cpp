@@ -21,7 +21,7 @@ std::vector<std::uint8_t> openAndSave(const TempDir& dir, const std::vector<std:
     Codeplug codeplug;
     EXPECT_NE(codeplug.open(in), NoFormat);
     EXPECT_EQ(codeplug.decode(), 1);
-    EXPECT_EQ(codeplug.save(out), 1);
+    EXPECT_TRUE(codeplug.save(out));
     EXPECT_FALSE(codeplug.changed());
     return readBytes(out);
 }
@@ -76,7 +76,7 @@ TEST(Save, EditChangesOnlyTheEditedBytes)
     const auto bytes = openFixture(codeplug, path, Md380Format);
     codeplug.setRadioName("AB");
     ASSERT_TRUE(codeplug.changed());
-    ASSERT_EQ(codeplug.save(path), 1);
+    ASSERT_TRUE(codeplug.save(path));
     const auto saved = readBytes(path);
     ASSERT_EQ(saved.size(), bytes.size());
     for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -87,7 +87,7 @@ TEST(Save, EditChangesOnlyTheEditedBytes)
     EXPECT_EQ(saved[0x22D5], 'A');
     EXPECT_EQ(saved[0x22D7], 'B');
     // A second save writes the same bytes again.
-    ASSERT_EQ(codeplug.save(path), 1);
+    ASSERT_TRUE(codeplug.save(path));
     EXPECT_EQ(readBytes(path), saved);
 }
 
@@ -99,14 +99,14 @@ TEST(Save, FailsWithoutTouchingTheOldFileWhenTheDiskFillsUp)
     const auto bytes = openFixture(codeplug, path, Md9600Format);
     codeplug.setRadioName("CHANGED");
 
-    int result = 0;
+    bool saved = true;
     {
         test::FileSizeLimit full(4096);
         ASSERT_TRUE(full.active());
-        result = codeplug.save(path);
+        saved = codeplug.save(path);
     }
 
-    EXPECT_EQ(result, 0);
+    EXPECT_FALSE(saved);
     EXPECT_TRUE(codeplug.changed());
     EXPECT_EQ(readBytes(path), bytes);
     // No temporary file is left behind.
@@ -122,11 +122,11 @@ TEST(Save, FailsForADirectoryOrAPlaceThatCannotBeWritten)
     const auto path = dir.file("a.rdt");
     Codeplug codeplug;
     openFixture(codeplug, path, Md380Format);
-    EXPECT_EQ(codeplug.save(dir.path()), 0);
+    EXPECT_FALSE(codeplug.save(dir.path()));
     EXPECT_EQ(codeplug.saveFailureReason(), "Is a directory");
-    EXPECT_EQ(codeplug.save(dir.file("no-such-folder") / "a.rdt"), 0);
+    EXPECT_FALSE(codeplug.save(dir.file("no-such-folder") / "a.rdt"));
     EXPECT_EQ(codeplug.saveFailureReason(), "No such file or directory");
-    EXPECT_EQ(codeplug.save("/proc/plugwright-cannot-write.rdt"), 0);
+    EXPECT_FALSE(codeplug.save("/proc/plugwright-cannot-write.rdt"));
     EXPECT_FALSE(codeplug.saveFailureReason().empty());
 }
 
@@ -138,23 +138,23 @@ TEST(Save, AFileChangedOnDiskSinceItWasOpenedIsOverwrittenOnlyWithConsent)
     openFixture(codeplug, path, Md380Format);
     codeplug.setRadioName("MINE");
     // A save of one's own file is no change by another program, however often it runs.
-    ASSERT_EQ(codeplug.save(path), 1);
+    ASSERT_TRUE(codeplug.save(path));
     codeplug.setRadioName("MINE AGAIN");
-    ASSERT_EQ(codeplug.save(path), 1);
+    ASSERT_TRUE(codeplug.save(path));
 
     auto theirs = readBytes(path);
     theirs[1000] ^= 0xFF;
     writeBytes(path, theirs);
     codeplug.setRadioName("LOST?");
-    EXPECT_EQ(codeplug.save(path), 0);
+    EXPECT_FALSE(codeplug.save(path));
     EXPECT_EQ(codeplug.saveProblem(), make_error_code(SaveProblem::ChangedOnDisk));
     EXPECT_EQ(readBytes(path), theirs);
     EXPECT_TRUE(codeplug.changed());
-    EXPECT_EQ(codeplug.save(path, SaveConsent{.changedFile = true}), 1);
+    EXPECT_TRUE(codeplug.save(path, SaveConsent{.changedFile = true}));
     // Another path is no concern of the check.
     writeBytes(path, theirs);
     codeplug.setRadioName("ELSEWHERE");
-    EXPECT_EQ(codeplug.save(dir.file("b.rdt")), 1);
+    EXPECT_TRUE(codeplug.save(dir.file("b.rdt")));
 }
 
 // The check follows the opened file under any of its names: the path spelled another way, a
@@ -172,7 +172,7 @@ TEST(Save, AFileChangedOnDiskIsRefusedUnderAnyOfItsNames)
     writeBytes(path, theirs);
     codeplug.setRadioName("LOST?");
     for (const auto& name : {dir.path() / "." / "a.rdt", dir.file("symbolic.rdt"), dir.file("hard.rdt")}) {
-        EXPECT_EQ(codeplug.save(name), 0) << name;
+        EXPECT_FALSE(codeplug.save(name)) << name;
         EXPECT_EQ(codeplug.saveProblem(), make_error_code(SaveProblem::ChangedOnDisk)) << name;
     }
     EXPECT_EQ(readBytes(path), theirs);

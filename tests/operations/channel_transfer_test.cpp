@@ -282,7 +282,7 @@ TEST(ChannelImport, SupportingContactsMarkTheCodeplugChangedEvenWhenEveryChannel
 
     // Take the working codeplug as freshly opened: nothing changed yet.
     const auto path = dir.file("working-saved");
-    ASSERT_EQ(working->save(path), 1);
+    ASSERT_TRUE(working->save(path));
     ASSERT_FALSE(working->changed());
     const auto counts = importChannelsFromCodeplug(*working, *other);
     EXPECT_EQ(counts.duplicates, 1);

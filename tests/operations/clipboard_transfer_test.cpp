@@ -556,7 +556,7 @@ TEST_F(Clipboard, CancellingTheZoneNameEndsThePasteWithNothingChanged)
 {
     auto& plug = open(Md380Format);
     test::populate(plug);
-    ASSERT_EQ(plug.save(dir_.file("saved")), 1);
+    ASSERT_TRUE(plug.save(dir_.file("saved")));
     prompts_.clearShown();
     const auto text = "DMR-ZONE\r\nzone b\r\n" + channelsClipboardText(plug, {0}).substr(13) + "\r\n";
     const auto outcome = paste(plug, text);

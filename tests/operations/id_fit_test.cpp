@@ -56,7 +56,7 @@ protected:
     std::vector<std::string> referencesAfterSave()
     {
         const auto path = plug.dir.file("saved.bin");
-        EXPECT_EQ(plug.codeplug.save(path), 1);
+        EXPECT_TRUE(plug.codeplug.save(path));
         Codeplug reopened;
         EXPECT_EQ(reopened.open(path), GetParam());
         EXPECT_EQ(reopened.decode(), 1);

@@ -84,7 +84,7 @@ struct MaintenanceFixture {
         const bool scratchChannel = codeplug.family() == FormatFamily::D868Family && codeplug.channels().empty();
         if (scratchChannel)
             codeplug.channels().append(std::make_unique<Channel>(codeplug.newChannel()));
-        EXPECT_EQ(codeplug.save(dir.file("baseline.bin")), 1);
+        EXPECT_TRUE(codeplug.save(dir.file("baseline.bin")));
         if (scratchChannel)
             codeplug.channels().deleteAt(0);
         prompts.clearShown();

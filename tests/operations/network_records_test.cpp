@@ -33,7 +33,7 @@ protected:
     void reopen()
     {
         const auto path = fixture.dir.file("saved.bin");
-        ASSERT_EQ(fixture.codeplug.save(path), 1) << fixture.codeplug.saveFailureReason();
+        ASSERT_TRUE(fixture.codeplug.save(path)) << fixture.codeplug.saveFailureReason();
         ASSERT_EQ(fixture.codeplug.open(path), GetParam());
         ASSERT_EQ(fixture.codeplug.decode(), 1);
     }

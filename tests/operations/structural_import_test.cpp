@@ -342,7 +342,7 @@ TEST_F(StructuralImport, AFileImportedIntoItselfWithEveryKindDuplicatesItsListsA
         EXPECT_EQ(report, "Results of import from " + path.string() +
                               ":\r\n\r\n0 contacts imported.\r\n2 Rx Groups imported.\r\n0 channels imported.\r\n"
                               "2 scan lists imported.\r\n2 zones imported.\r\n");
-        ASSERT_EQ(working->save(path), 1);
+        ASSERT_TRUE(working->save(path));
 
         Codeplug again;
         ASSERT_EQ(again.open(path), format);
@@ -382,7 +382,7 @@ TEST_F(StructuralImport, FilesOfOtherFamiliesImportWithEveryReferenceByName)
         auto working = test::openEmpty(dir_, to, "to" + std::to_string(to) + ".empty");
         ASSERT_EQ(working->addContact(test::makeContact(to, 777, "Already here")), Added);
         test::addChannelNamed(*working, "Already here", false);
-        ASSERT_EQ(working->save(workingPath), 1);
+        ASSERT_TRUE(working->save(workingPath));
         ASSERT_TRUE(other);
         Codeplug reopened;
         ASSERT_EQ(reopened.open(workingPath), to);
@@ -394,7 +394,7 @@ TEST_F(StructuralImport, FilesOfOtherFamiliesImportWithEveryReferenceByName)
         EXPECT_EQ(counts.contacts, 5);
         EXPECT_EQ(counts.channels, 5);
         EXPECT_EQ(counts.zones, 2);
-        ASSERT_EQ(reopened.save(workingPath), 1);
+        ASSERT_TRUE(reopened.save(workingPath));
         Codeplug again;
         ASSERT_EQ(again.open(workingPath), to);
         ASSERT_EQ(again.decode(), 1);
@@ -452,7 +452,7 @@ TEST_F(StructuralImport, VendorLayoutFilesImportAcrossFamiliesWithEveryReference
         ASSERT_EQ(importStructures(working, from, ImportAllKinds, report, &counts), 1);
         EXPECT_GE(counts.channels, 2);
         EXPECT_GE(counts.zones, 2);
-        ASSERT_EQ(working.save(to), 1);
+        ASSERT_TRUE(working.save(to));
         Codeplug again;
         ASSERT_EQ(again.open(to), working.formatId());
         ASSERT_EQ(again.decode(), 1);

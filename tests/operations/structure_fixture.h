@@ -212,7 +212,7 @@ inline std::unique_ptr<Codeplug> populatedFile(const TempDir& dir, FormatId form
 {
     auto plug = openEmpty(dir, format, path.filename().string() + ".empty");
     populate(*plug);
-    if (plug->save(path) != 1)
+    if (!plug->save(path))
         return nullptr;
     auto reopened = std::make_unique<Codeplug>();
     if (reopened->open(path) != format || reopened->decode() != 1 || reopened->channels().count() != 5 ||

@@ -61,7 +61,7 @@ std::filesystem::path sourceFile(const TempDir& dir, FormatId format)
     }
     plug->encode();
     const auto path = dir.file("source");
-    EXPECT_EQ(plug->save(path), 1);
+    EXPECT_TRUE(plug->save(path));
     return path;
 }
 
@@ -89,7 +89,7 @@ TEST_P(TransferBetweenFiles, MergeAndChannelImportSurviveASaveAndAFreshOpen)
               (std::vector<std::string>{
                   std::to_string(expected->contacts().count()) + " contacts imported.",
                   "2 Channels added (with 0 new supporting digital contacts).\r\n\r\n0 duplicate channels skipped."}));
-    ASSERT_EQ(working->save(dir.file("saved")), 1);
+    ASSERT_TRUE(working->save(dir.file("saved")));
 
     const auto saved = reopen(dir.file("saved"));
     ASSERT_TRUE(saved);
@@ -128,7 +128,7 @@ TEST_P(TransferBetweenFiles, CsvFilesCarryContactsAndChannelsBetweenFiles)
     EXPECT_EQ(importContactsCsv(*working, dir.file("contacts.csv")), source->contacts().count());
     const auto counts = importChannelsCsv(*working, dir.file("channels.csv"));
     EXPECT_EQ(counts.added, source->channels().count());
-    ASSERT_EQ(working->save(dir.file("saved")), 1);
+    ASSERT_TRUE(working->save(dir.file("saved")));
     const auto saved = reopen(dir.file("saved"));
     ASSERT_TRUE(saved);
     // Read again into the saved file, nothing in them is new.

@@ -72,7 +72,7 @@ TEST_P(UnicodeNames, SurviveSaveCsvAndPasteAsTheFamilyStoresThem)
     zone.addMember(plug->memberNumberOf(0));
     ASSERT_EQ(plug->addZone(zone), Added);
     plug->markChanged();
-    ASSERT_EQ(plug->save(dir.file("saved")), 1);
+    ASSERT_TRUE(plug->save(dir.file("saved")));
 
     Codeplug reopened;
     ASSERT_EQ(reopened.open(dir.file("saved")), c.format);

@@ -56,7 +56,7 @@ SourceFiles writeSources(const TempDir& dir)
     }
     source->encode();
     SourceFiles files{dir.file("source"), dir.file("contacts.csv"), dir.file("channels.csv")};
-    EXPECT_EQ(source->save(files.codeplug), 1);
+    EXPECT_TRUE(source->save(files.codeplug));
     test::writeText(files.contactsCsv, contactsCsvText(*source));
     test::writeText(files.channelsCsv, channelsCsvText(*source));
     return files;

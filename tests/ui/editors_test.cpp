@@ -115,7 +115,7 @@ protected:
     void saveAndReopen(Codeplug& reopened)
     {
         const auto path = dir_.file("saved.rdt");
-        ASSERT_EQ(codeplug().save(path), 1);
+        ASSERT_TRUE(codeplug().save(path));
         ASSERT_NE(reopened.open(path), 0u);
         ASSERT_EQ(reopened.decode(), 1);
     }

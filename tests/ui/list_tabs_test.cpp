@@ -48,7 +48,7 @@ struct WindowFixture {
     void open()
     {
         const auto path = f.dir.file("built.bin");
-        ASSERT_EQ(f.codeplug.save(path), 1);
+        ASSERT_TRUE(f.codeplug.save(path));
         const auto outcome = window.openFile(QString::fromStdString(path.string()));
         ASSERT_EQ(outcome, OpenOutcome::Opened) << window.errorText().toStdString();
         window.resize(1100, 700);
@@ -304,7 +304,7 @@ TEST(ZonesTab, BankButtonsShowOnlyForTwoBankZonesAndMirror)
     other.addChannels(1);
     other.addZone("Single");
     const auto path = other.dir.file("single.rdt");
-    ASSERT_EQ(other.codeplug.save(path), 1);
+    ASSERT_TRUE(other.codeplug.save(path));
     w.prompts.answer(MessageAnswer::No);  // the mirrored zone is not saved
     ASSERT_EQ(w.window.openFile(QString::fromStdString(path.string())), OpenOutcome::Opened);
     EXPECT_TRUE(zones->bankSwitchButton()->isHidden());

@@ -161,7 +161,7 @@ TEST_F(WindowHistoryTest, SortShowsItsIndicatorAndASaveMovesTheUnchangedPoint)
     emit header->sectionClicked(3);
     EXPECT_EQ(header->sortIndicatorSection(), 2);
 
-    ASSERT_EQ(window_.save(), 1);
+    ASSERT_TRUE(window_.save());
     EXPECT_FALSE(window_.document().codeplug.changed());
     window_.undo();
     EXPECT_TRUE(window_.document().codeplug.changed());
@@ -317,13 +317,13 @@ TEST_F(WindowHistoryTest, TheFirstSaveKeepsTheOpenedFileAsABackup)
     std::ifstream original(path_, std::ios::binary);
     const std::vector<char> opened{std::istreambuf_iterator<char>(original), {}};
     window_.document().codeplug.setRadioName("FIRST");
-    ASSERT_EQ(window_.save(), 1);
+    ASSERT_TRUE(window_.save());
     const auto backup = std::filesystem::path(path_.string() + ".bak");
     std::ifstream kept(backup, std::ios::binary);
     EXPECT_EQ((std::vector<char>{std::istreambuf_iterator<char>(kept), {}}), opened);
     // Later saves leave that backup alone.
     window_.document().codeplug.setRadioName("SECOND");
-    ASSERT_EQ(window_.save(), 1);
+    ASSERT_TRUE(window_.save());
     std::ifstream keptStill(backup, std::ios::binary);
     EXPECT_EQ((std::vector<char>{std::istreambuf_iterator<char>(keptStill), {}}), opened);
 
@@ -331,7 +331,7 @@ TEST_F(WindowHistoryTest, TheFirstSaveKeepsTheOpenedFileAsABackup)
     std::filesystem::remove(backup);
     ASSERT_EQ(window_.openFile(pathText(path_)), OpenOutcome::Opened);
     window_.document().codeplug.setRadioName("THIRD");
-    ASSERT_EQ(window_.save(), 1);
+    ASSERT_TRUE(window_.save());
     EXPECT_FALSE(std::filesystem::exists(backup));
     setBackupOnSave(true);
 }

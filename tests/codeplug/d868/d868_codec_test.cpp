@@ -147,7 +147,7 @@ protected:
     std::vector<std::uint8_t> save(Codeplug& codeplug)
     {
         const auto path = dir.file("saved.rdt");
-        EXPECT_EQ(codeplug.save(path), 1);
+        EXPECT_TRUE(codeplug.save(path));
         return test::readBytes(path);
     }
 
@@ -527,7 +527,7 @@ TEST_F(D868Codec, ReopenAfterASaveReadsTheSavedFile)
     codeplug->channelAt(0)->setName("Kept");
     codeplug->zones().deleteAt(1);
     codeplug->markChanged();
-    ASSERT_EQ(codeplug->save(dir.file("elsewhere.rdt")), 1);
+    ASSERT_TRUE(codeplug->save(dir.file("elsewhere.rdt")));
     // The saved file's counts changed; the count table kept for the next save follows them.
     ASSERT_EQ(codeplug->open(dir.file("elsewhere.rdt")), D868Format);
     ASSERT_EQ(codeplug->decode(), 1) << codeplug->errorLogText();
@@ -570,7 +570,7 @@ TEST_F(D868Codec, FileEndingEarlyInAnySectionFailsTheDecode)
                       codeplug->scanLists().count() + codeplug->rxGroupLists().count(),
                   0);
         // Nothing half-decoded is ever saved.
-        EXPECT_EQ(codeplug->save(dir.file("never.rdt")), 0);
+        EXPECT_FALSE(codeplug->save(dir.file("never.rdt")));
     }
     EXPECT_FALSE(std::filesystem::exists(dir.file("never.rdt")));
 }
@@ -659,7 +659,7 @@ TEST_F(D868Codec, FileIsReadOnceSoAChangeOrRemovalAfterOpenDoesNotReachTheDecode
         std::filesystem::remove(path);
         EXPECT_EQ(codeplug.decode(), 1);
         EXPECT_EQ(codeplug.channels().count(), 4);
-        EXPECT_EQ(codeplug.save(dir.file("copy.rdt")), 1);
+        EXPECT_TRUE(codeplug.save(dir.file("copy.rdt")));
         EXPECT_EQ(test::readBytes(dir.file("copy.rdt")), bytes);
     }
 }

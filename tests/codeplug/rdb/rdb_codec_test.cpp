@@ -41,7 +41,7 @@ struct Decoded {
     std::vector<std::uint8_t> save(const std::string& name = "saved.rdb")
     {
         const auto out = dir.file(name);
-        EXPECT_EQ(codeplug->save(out), 1);
+        EXPECT_TRUE(codeplug->save(out));
         return readBytes(out);
     }
 
@@ -49,7 +49,7 @@ struct Decoded {
     std::unique_ptr<Codeplug> saveAndReopen()
     {
         const auto out = dir.file("reopened.rdb");
-        EXPECT_EQ(codeplug->save(out), 1);
+        EXPECT_TRUE(codeplug->save(out));
         auto again = std::make_unique<Codeplug>();
         EXPECT_EQ(again->open(out), codeplug->formatId());
         EXPECT_EQ(again->decode(), 1);

@@ -38,7 +38,7 @@ struct Opened {
     std::vector<std::uint8_t> saved()
     {
         const auto out = dir.file("saved.rdt");
-        EXPECT_EQ(codeplug.save(out), 1);
+        EXPECT_TRUE(codeplug.save(out));
         return readBytes(out);
     }
 };

@@ -273,13 +273,13 @@ private:
         return in_.take(getU32Le(*length, 0));
     }
 
-    // The stream's entries go straight into the contact list, each touched once: 170,000
-    // contacts take 19 MB, far more than the cache holds.
+    // The stream's entries go straight into the contact list, each touched once: the contacts of
+    // a large file are far more than the cache holds, so a second pass would read them from memory.
     void appendContacts(ConstBytes stream, std::int32_t entries, bool talkgroups)
     {
         auto& contacts = cp_.contacts();
         const auto most = possibleEntries(stream, static_cast<std::size_t>(entries));
-        // Only the room needed: a doubling list of 170,000 records would hold 2 MB of slack.
+        // Only the room needed: a list that doubles as it grows may leave half its room unused.
         contacts.reserve(contacts.count() + static_cast<int>(most));
         Contact prototype = this->prototype();
         prototype.setTalkgroup(talkgroups);
@@ -503,7 +503,7 @@ bool writeD868File(Codeplug& codeplug, const D868Data& data, ByteSink& sink, std
     setCount(DigitalContactCount, digitalContacts.size());
     setCount(RxGroupCount, static_cast<std::size_t>(codeplug.rxGroupLists().count()));
 
-    // A file of 170,000 contacts is 11 MB: written in 256 KiB pieces, a few dozen system calls.
+    // Written in large pieces, so that even the largest file takes few system calls.
     BufferedSink out(sink, 1 << 18);
     // Records are renumbered 1..n as they are written; `patch` fixes one record's copy.
     std::vector<std::uint8_t> record;

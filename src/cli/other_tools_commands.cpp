@@ -32,9 +32,9 @@ struct TwoFiles {
 // Writes `text` to OUT ("-": standard output), or ends the command with status 1.
 void writeExport(CliSession& session, const std::string& out, const std::string& text)
 {
-    if (!writeTextFileAtomically(out, text)) {
+    if (const auto result = writeFileAtomically(out, writing(text)); !result) {
         session.err() << "Unable to write " << terminalText(out) << '\n';
-        session.reportWriteProblem(out);
+        session.reportWriteProblem(out, result.error);
         throw CommandExit{ExitFailed};
     }
     session.deliverStandardOutput();

@@ -532,8 +532,8 @@ QdmrImport importQdmrFile(Codeplug& working, const std::filesystem::path& path)
         refused.refusal = "cannot read " + path.string() + ": " + readProblem(path).message();
         return refused;
     }
-    return importQdmrYaml(working, std::string_view(reinterpret_cast<const char*>(content->bytes.data()),
-                                                    content->bytes.size()));
+    return importQdmrYaml(working, std::string_view(reinterpret_cast<const char*>(content.bytes.data()),
+                                                    content.bytes.size()));
 }
 
 std::string qdmrImportReport(const std::string& path, const QdmrImport& imported)

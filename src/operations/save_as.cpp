@@ -57,7 +57,7 @@ ConvertedCodeplug convertToForm(Codeplug& codeplug, const FormRequest& request)
         if (!content)
             return refused("cannot read the template " + request.templatePath + ": " +
                            readProblem(request.templatePath).message());
-        auto wrapped = tyt::vendorFileFromTemplate(std::move(content->bytes), memory);
+        auto wrapped = tyt::vendorFileFromTemplate(std::move(content.bytes), memory);
         if (!wrapped.refusal.empty())
             return refused(wrapped.refusal);
         bytes = std::move(wrapped.bytes);

@@ -53,7 +53,7 @@ inline TransferOutcome exportTextCommand(const Codeplug& working, Prompts& promp
     bool done = false;
     {
         BusyScope busy(prompts);
-        done = writeTextFileAtomically(*path, produce());
+        done = static_cast<bool>(writeFileAtomically(*path, writing(produce())));
     }
     if (done) {
         prompts.inform(written);

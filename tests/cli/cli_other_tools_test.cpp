@@ -319,7 +319,7 @@ TEST(CliOtherTools, YamlDecodedByDmrconfImportsWithTheRecordsReadFromTheVendorFi
         blank.scanLists().deleteAll();
         blank.rxGroupLists().deleteAll();
         const auto blankPath = dir.file("blank.rdt");
-        ASSERT_EQ(blank.save(blankPath), 1);
+        ASSERT_TRUE(blank.save(blankPath));
 
         const auto imported = dir.file("imported.rdt");
         const auto result = cli({"import-qdmr", blankPath.string(), yaml.string(), "-o", imported.string()});

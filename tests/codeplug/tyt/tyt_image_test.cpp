@@ -67,7 +67,7 @@ struct OpenedFile {
     std::vector<std::uint8_t> saved(const TempDir& dir)
     {
         const auto out = dir.file("saved-" + path.filename().string());
-        EXPECT_EQ(codeplug.save(out), 1);
+        EXPECT_TRUE(codeplug.save(out));
         return readBytes(out);
     }
 };

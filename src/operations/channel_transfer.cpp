@@ -17,6 +17,7 @@
 namespace pw {
 namespace {
 
+using transfer_commands::chosenChannelImportFile;
 using transfer_commands::openOtherCodeplug;
 using transfer_commands::chosenFile;
 using transfer_commands::refusedWhenUnloaded;
@@ -190,18 +191,13 @@ TransferOutcome exportChannelsCsvCommand(const Codeplug& working, Prompts& promp
 TransferOutcome importChannelsCsvCommand(Codeplug& working, Prompts& prompts, WorkProgress* progress)
 {
     TransferOutcome outcome;
-    if (refusedWhenUnloaded(working, prompts, OpenFirstMessage, outcome))
-        return outcome;
-    if (!channelOperationsOffered(working, prompts, "channel importing")) {
-        outcome.status = TransferOutcome::Status::Refused;
-        return outcome;
-    }
-    const auto path = prompts.chooseFile({.mode = FileChooserRequest::Mode::Open,
-                                          .title = "Import Channels from CSV File...",
-                                          .filter = ChannelCsvFilter,
-                                          .defaultExtension = "csv",
-                                          .confirmText = "Import >",
-                                          .mustExist = true});
+    const auto path = chosenChannelImportFile(working, prompts, OpenFirstMessage, outcome,
+                                              {.mode = FileChooserRequest::Mode::Open,
+                                               .title = "Import Channels from CSV File...",
+                                               .filter = ChannelCsvFilter,
+                                               .defaultExtension = "csv",
+                                               .confirmText = "Import >",
+                                               .mustExist = true});
     if (!path)
         return outcome;
     ChannelImportCounts counts;

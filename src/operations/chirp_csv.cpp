@@ -24,8 +24,8 @@
 namespace pw {
 namespace {
 
+using transfer_commands::chosenChannelImportFile;
 using transfer_commands::chosenFile;
-using transfer_commands::refusedWhenUnloaded;
 
 constexpr const char* OpenFirstMessage = "Please open a valid Codeplug file before using this command.";
 constexpr const char* ChirpFilter = "CHIRP CSV Files (*.csv)|*.csv|All Files (*.*)|*.*||";
@@ -436,18 +436,13 @@ TransferOutcome exportChirpCommand(const Codeplug& working, Prompts& prompts)
 TransferOutcome importChirpCommand(Codeplug& working, Prompts& prompts, WorkProgress* /*progress*/)
 {
     TransferOutcome outcome;
-    if (refusedWhenUnloaded(working, prompts, OpenFirstMessage, outcome))
-        return outcome;
-    if (!channelOperationsOffered(working, prompts, "channel importing")) {
-        outcome.status = TransferOutcome::Status::Refused;
-        return outcome;
-    }
-    const auto path = prompts.chooseFile({.mode = FileChooserRequest::Mode::Open,
-                                          .title = "Import FM Channels from CHIRP CSV File...",
-                                          .filter = ChirpFilter,
-                                          .defaultExtension = "csv",
-                                          .confirmText = "Import >",
-                                          .mustExist = true});
+    const auto path = chosenChannelImportFile(working, prompts, OpenFirstMessage, outcome,
+                                              {.mode = FileChooserRequest::Mode::Open,
+                                               .title = "Import FM Channels from CHIRP CSV File...",
+                                               .filter = ChirpFilter,
+                                               .defaultExtension = "csv",
+                                               .confirmText = "Import >",
+                                               .mustExist = true});
     if (!path)
         return outcome;
     ChirpImport imported;

@@ -4,6 +4,7 @@
 // share. Not part of the operations' interface.
 
 #include "codeplug/codeplug.h"
+#include "operations/document_commands.h"
 #include "operations/transfer_outcome.h"
 #include "platform/file_io.h"
 #include "platform/overwrite_question.h"
@@ -35,6 +36,21 @@ inline std::optional<std::string> chosenFile(const Codeplug& working, Prompts& p
 {
     if (refusedWhenUnloaded(working, prompts, openFirstMessage, outcome))
         return std::nullopt;
+    return prompts.chooseFile(request);
+}
+
+// The file a command imports channels from: as chosenFile, and refused as well when the user
+// declines the channel operations this codeplug's format offers only with a warning.
+inline std::optional<std::string> chosenChannelImportFile(Codeplug& working, Prompts& prompts,
+                                                          std::string_view openFirstMessage, TransferOutcome& outcome,
+                                                          const FileChooserRequest& request)
+{
+    if (refusedWhenUnloaded(working, prompts, openFirstMessage, outcome))
+        return std::nullopt;
+    if (!channelOperationsOffered(working, prompts, "channel importing")) {
+        outcome.status = TransferOutcome::Status::Refused;
+        return std::nullopt;
+    }
     return prompts.chooseFile(request);
 }
 

@@ -210,10 +210,6 @@ std::string radioCsvText(const IdRecordStore& records, const std::vector<int>& r
     return out;
 }
 
-} // namespace pw
-
-namespace pw {
-
 std::optional<std::size_t> exportLimit(RadioCsvType type, std::optional<std::size_t> asked)
 {
     if (asked)

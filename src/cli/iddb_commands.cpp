@@ -134,17 +134,12 @@ std::string readTextFile(CliSession& session, const std::string& path)
     return utf8FromExternalText(bytes);
 }
 
-// The selection's options, shared by export and fit.
+// The selection's options, shared by export and fit: the filters, the order and the limit go
+// straight into the criteria; the pinned and excluded lists are read from their files.
 struct SelectionOptions {
-    std::vector<std::string> countries;
-    std::vector<std::string> states;
-    std::vector<std::string> callsignPrefixes;
-    std::vector<std::string> idPrefixes;
-    std::vector<std::string> matchTexts;
+    IdSelectionCriteria criteria;
     std::optional<std::string> pinFile;
     std::optional<std::string> excludeFile;
-    std::optional<std::uint32_t> near;
-    std::optional<std::size_t> limit;
 };
 
 constexpr const char* SelectionRules =
@@ -189,13 +184,13 @@ CLI::Option* addRepeated(CLI::App& command, const char* name, T& values, const c
 void addSelectionOptions(CLI::App& command, SelectionOptions& options, const char* limitDefault)
 {
     const char* group = "Selection";
-    addRepeated(command, "--country", options.countries, "Users of this country (the whole name, case ignored)")
+    addRepeated(command, "--country", options.criteria.countries, "Users of this country (the whole name, case ignored)")
         ->group(group);
-    addRepeated(command, "--state", options.states, "Users of this state or region (the whole name, case ignored)")
+    addRepeated(command, "--state", options.criteria.states, "Users of this state or region (the whole name, case ignored)")
         ->group(group);
-    addRepeated(command, "--callsign-prefix", options.callsignPrefixes, "Users whose callsign begins so (case ignored)")
+    addRepeated(command, "--callsign-prefix", options.criteria.callsignPrefixes, "Users whose callsign begins so (case ignored)")
         ->group(group);
-    addRepeated(command, "--id-prefix", options.idPrefixes, "Users whose DMR ID begins with these digits")
+    addRepeated(command, "--id-prefix", options.criteria.idPrefixes, "Users whose DMR ID begins with these digits")
         ->group(group)
         ->check(CLI::Validator(
             [](const std::string& digits) {
@@ -204,7 +199,7 @@ void addSelectionOptions(CLI::App& command, SelectionOptions& options, const cha
                            : "DIGITS must be decimal digits: " + digits;
             },
             "DIGITS"));
-    addRepeated(command, "--match", options.matchTexts, "Users whose record holds this text, as the searcher finds it")
+    addRepeated(command, "--match", options.criteria.matchTexts, "Users whose record holds this text, as the searcher finds it")
         ->group(group);
     command.add_option("--pin", options.pinFile,
                        "File of DMR IDs or callsigns, one a line, # comments: always selected, first, in its order "
@@ -213,10 +208,10 @@ void addSelectionOptions(CLI::App& command, SelectionOptions& options, const cha
     command.add_option("--exclude", options.excludeFile,
                        "File of DMR IDs or callsigns (as --pin): never selected, pinned or not")
         ->group(group);
-    command.add_option("--near", options.near, "Order the users after the pinned ones by the distance of their DMR ID to ID")
+    command.add_option("--near", options.criteria.near, "Order the users after the pinned ones by the distance of their DMR ID to ID")
         ->group(group)
         ->check(CLI::Range(1u, 16777215u));
-    command.add_option("--limit", options.limit, std::string("Select at most N users (default: ") + limitDefault + ")")
+    command.add_option("--limit", options.criteria.limit, std::string("Select at most N users (default: ") + limitDefault + ")")
         ->group(group)
         ->check(CLI::NonNegativeNumber);
     command.footer(SelectionRules);
@@ -235,18 +230,11 @@ void checkStandardInputOnce(CliSession& session, const ListOptions& list, const 
 
 IdSelectionCriteria selectionCriteria(CliSession& session, const SelectionOptions& options)
 {
-    IdSelectionCriteria criteria;
-    criteria.countries = options.countries;
-    criteria.states = options.states;
-    criteria.callsignPrefixes = options.callsignPrefixes;
-    criteria.idPrefixes = options.idPrefixes;
-    criteria.matchTexts = options.matchTexts;
+    IdSelectionCriteria criteria = options.criteria;
     if (options.pinFile)
         criteria.pinned = parsePeopleList(readTextFile(session, *options.pinFile));
     if (options.excludeFile)
         criteria.excluded = parsePeopleList(readTextFile(session, *options.excludeFile));
-    criteria.near = options.near;
-    criteria.limit = options.limit;
     return criteria;
 }
 

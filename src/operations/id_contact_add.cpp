@@ -22,6 +22,17 @@ bool showSourcesNoticeOnce(SettingsBlock& settings, Prompts& prompts)
     return true;
 }
 
+bool codeplugTakesContacts(const Codeplug* codeplug, Prompts& prompts)
+{
+    if (!codeplug)
+        return false;
+    if (!codeplug->loaded()) {
+        prompts.error("You must first load a valid codeplug before using this command.");
+        return false;
+    }
+    return true;
+}
+
 std::optional<std::vector<std::string>> templateWords(std::string_view templateText, Prompts& prompts)
 {
     if (auto words = templateWordList(templateText))
@@ -37,12 +48,8 @@ AddRecordsResult addSelectedRecords(Codeplug* codeplug, const IdDatabase& databa
                                     Prompts& prompts, const ContactMerge& merge)
 {
     AddRecordsResult result;
-    if (!codeplug)
+    if (!codeplugTakesContacts(codeplug, prompts))
         return result;
-    if (!codeplug->loaded()) {
-        prompts.error("You must first load a valid codeplug before using this command.");
-        return result;
-    }
     const bool extended = codeplug->formatId() == D868Format;
     const auto matchCount = static_cast<int>(database.Matches().size());
     if (matchCount == 0)
@@ -105,12 +112,8 @@ AddRecordsResult addSelectedRecords(Codeplug* codeplug, const IdDatabase& databa
 AddRecordsResult addAllRecords(Codeplug* codeplug, const IdDatabase& database, AddRecordsRequest request,
                                Prompts& prompts, const ContactMerge& merge)
 {
-    if (!codeplug)
+    if (!codeplugTakesContacts(codeplug, prompts))
         return {};
-    if (!codeplug->loaded()) {
-        prompts.error("You must first load a valid codeplug before using this command.");
-        return {};
-    }
     if (database.Matches().empty())
         return {};
     request.selectedRows.resize(database.Matches().size());

@@ -27,6 +27,10 @@ class SettingsBlock;
 // settings, and remembers that it was shown. True when it was shown now.
 bool showSourcesNoticeOnce(SettingsBlock& settings, Prompts& prompts);
 
+// False when there is no codeplug to add to: none (silently), or one not loaded (the searcher's
+// error message is shown).
+bool codeplugTakesContacts(const Codeplug* codeplug, Prompts& prompts);
+
 // The words of the name template (at most 10); when it has none, asks whether to use the default
 // and gives nothing when the user declines.
 std::optional<std::vector<std::string>> templateWords(std::string_view templateText, Prompts& prompts);

@@ -86,12 +86,8 @@ FitPlan planFit(const Codeplug& codeplug, const IdUserIndex& users, const FitReq
 FitResult fitToCodeplug(Codeplug* codeplug, const IdUserIndex& users, const FitRequest& request, Prompts& prompts)
 {
     FitResult result;
-    if (!codeplug)
+    if (!codeplugTakesContacts(codeplug, prompts))
         return result;
-    if (!codeplug->loaded()) {
-        prompts.error("You must first load a valid codeplug before using this command.");
-        return result;
-    }
     const auto words = templateWords(request.nameTemplate, prompts);
     if (!words)
         return result;

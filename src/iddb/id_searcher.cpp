@@ -3,6 +3,7 @@
 
 #include "model/letter_case.h"
 #include "model/line_fields.h"
+#include "model/text_trim.h"
 
 namespace pw {
 namespace {
@@ -43,16 +44,12 @@ std::vector<std::string_view> leadingLines(std::string_view text)
     std::vector<std::string_view> lines;
     std::size_t pos = 0;
     while (pos < text.size()) {
-        auto end = text.find('\n', pos);
-        if (end == std::string_view::npos)
-            end = text.size();
-        auto line = text.substr(pos, end - pos);
+        auto line = takeLine(text, pos);
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
         if (line.empty())
             break;
         lines.push_back(line);
-        pos = end + 1;
     }
     return lines;
 }

@@ -3,6 +3,7 @@
 
 #include "iddb/id_record.h"
 #include "model/letter_case.h"
+#include "model/text_trim.h"
 
 namespace pw {
 namespace {
@@ -27,12 +28,8 @@ PeopleList parsePeopleList(std::string_view text)
     int lineNumber = 0;
     std::size_t pos = 0;
     while (pos < text.size()) {
-        auto end = text.find('\n', pos);
-        if (end == std::string_view::npos)
-            end = text.size();
-        auto line = text.substr(pos, end - pos);
-        pos = end + 1;
         ++lineNumber;
+        auto line = takeLine(text, pos);
         line = line.substr(0, line.find('#'));
         std::size_t start = 0;
         while (start < line.size() && (line[start] == ' ' || line[start] == '\t'))

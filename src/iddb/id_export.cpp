@@ -7,6 +7,9 @@
 #include "model/unicode_text.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstring>
 
 namespace pw {
 namespace {
@@ -45,101 +48,177 @@ std::string converted(std::string_view text, ExportCharset charset)
     return charset == ExportCharset::Ascii ? transliterateToAscii(text) : transliterateToWindows1252(text);
 }
 
-// A value holding a comma or a quote is quoted, with inner quotes doubled, so that it stays one
-// column.
-void appendField(std::string& out, std::string_view text, ExportCharset charset)
+// Whether every text of a record is plain ASCII without commas, quotes or control characters: the
+// texts of most records, which every layout then writes as they are stored. Each byte is looked at
+// without a branch, so that the loop runs over many bytes at a time.
+bool isPlainText(std::string_view text)
 {
-    if (isAscii(text)) {
-        appendCsvField(out, text);
-        return;
+    unsigned char special = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        special |= static_cast<unsigned char>((byte >= 0x80) | (byte < 0x20) | (byte == '"') | (byte == ','));
     }
-    appendCsvField(out, converted(text, charset));
+    return special == 0;
 }
 
-void appendQuoted(std::string& out, std::string_view text, ExportCharset charset)
+std::string withQuotesDoubled(std::string_view text)
 {
-    out += '"';
-    for (const char c : converted(text, charset)) {
+    std::string out;
+    for (const char c : text) {
         if (c == '"')
             out += '"';
         out += c;
     }
-    out += '"';
+    return out;
 }
 
-// A dmrconfig value: plain ASCII without commas, quotes or control characters, cut to `width`.
-void appendDmrconfigField(std::string& out, std::string_view text, std::size_t width)
-{
-    std::string ascii = converted(text, ExportCharset::Ascii);
-    for (auto& c : ascii)
-        if (c == ',' || c == '"' || static_cast<unsigned char>(c) < 0x20)
-            c = c == '"' ? '\'' : ' ';
-    out.append(ascii, 0, std::min(ascii.size(), width));
-}
-
-struct RecordTexts {
-    std::string_view radioId, callsign, name, city, state, country, remarks;
+// What a layout writes of each record: its values in their columns, each quoted or not, a fixed
+// tail and the line end.
+struct LineLayout {
+    enum Column { Row, RadioId, Callsign, Name, City, State, Country, Remarks, Empty, NameOrCallsign };
+    std::vector<Column> columns;
+    bool quoted = false;
+    std::string_view tail;
+    std::string_view lineEnd = "\r\n";
 };
 
-RecordTexts textsOf(const IdRecord& record, bool noNames)
+LineLayout layoutOf(RadioCsvType type)
 {
-    RecordTexts texts{record.radioId(), record.callsign(), record.name(),   record.city(),
-                      record.state(),   record.country(),  record.remarks()};
-    if (noNames)
-        texts.name = texts.city = texts.state = {};
-    return texts;
-}
-
-void appendRecordLine(std::string& out, const IdRecord& record, RadioCsvType type, RadioCsvOptions options,
-                      std::size_t row)
-{
-    const auto t = textsOf(record, options.noNames);
-    const auto charset = options.charset;
-    auto fields = [&](std::initializer_list<std::string_view> texts) {
-        bool first = true;
-        for (const auto text : texts) {
-            if (!first)
-                out += ',';
-            first = false;
-            appendField(out, text, charset);
-        }
-    };
+    using C = LineLayout;
     switch (type) {
-    case RadioCsvType::Md2017:
-        fields({t.radioId, t.callsign, t.name, {}, t.city, t.state, t.country});
-        break;
-    case RadioCsvType::Md9600:
-        fields({t.radioId, t.callsign, t.name, t.city, t.state, t.country});
-        break;
+    case RadioCsvType::Md2017: return {{C::RadioId, C::Callsign, C::Name, C::Empty, C::City, C::State, C::Country}};
+    case RadioCsvType::Md9600: return {{C::RadioId, C::Callsign, C::Name, C::City, C::State, C::Country}};
     case RadioCsvType::AnyTone:
-        out += '"' + std::to_string(row) + "\",";
-        for (const auto text : {t.radioId, t.callsign, t.name, t.city, t.state, t.country, t.remarks}) {
-            appendQuoted(out, text, charset);
-            out += ',';
-        }
-        out += "\"Private Call\",\"None\"";
-        break;
-    case RadioCsvType::Dmrconfig: {
-        const DmrconfigWidths w;
-        const std::pair<std::string_view, std::size_t> columns[] = {
-            {t.radioId, w.radioId}, {t.callsign, w.callsign}, {t.name, w.name},       {t.city, w.city},
-            {t.state, w.state},     {t.country, w.country},   {t.remarks, w.remarks}};
-        for (std::size_t i = 0; i < std::size(columns); ++i) {
-            if (i > 0)
-                out += ',';
-            appendDmrconfigField(out, columns[i].first, columns[i].second);
-        }
-        out += '\n';
-        return;
-    }
+        return {{C::Row, C::RadioId, C::Callsign, C::Name, C::City, C::State, C::Country, C::Remarks},
+                true,
+                ",\"Private Call\",\"None\""};
+    case RadioCsvType::Dmrconfig:
+        return {{C::RadioId, C::Callsign, C::Name, C::City, C::State, C::Country, C::Remarks}, false, "", "\n"};
     default:
         // Without a callsign column, the callsign stands in for the name that may not be written.
-        fields({t.radioId, options.noNames ? t.callsign : t.name});
-        out += ",,,,,";
-        break;
+        return {{C::RadioId, C::NameOrCallsign}, false, ",,,,,"};
     }
-    out += "\r\n";
 }
+
+// dmrconfig's widths, by column.
+std::size_t dmrconfigWidth(LineLayout::Column column)
+{
+    const DmrconfigWidths w;
+    switch (column) {
+    case LineLayout::RadioId: return w.radioId;
+    case LineLayout::Callsign: return w.callsign;
+    case LineLayout::Name: return w.name;
+    case LineLayout::City: return w.city;
+    case LineLayout::State: return w.state;
+    case LineLayout::Country: return w.country;
+    default: return w.remarks;
+    }
+}
+
+// The records' lines: each line's values are worked out first, so that the line's length is known;
+// the line is put together in a buffer kept from line to line and goes into the text in one piece.
+class CsvLineWriter {
+public:
+    CsvLineWriter(RadioCsvType type, RadioCsvOptions options)
+        : type_(type), options_(options), layout_(layoutOf(type))
+    {
+    }
+
+    void append(std::string& out, const IdRecord& record, std::size_t row)
+    {
+        const bool plain = isPlainText(record.matchText());
+        std::size_t length = layout_.tail.size() + layout_.lineEnd.size() + layout_.columns.size() - 1;
+        if (layout_.quoted)
+            length += 2 * layout_.columns.size();
+        for (std::size_t i = 0; i < layout_.columns.size(); ++i) {
+            values_[i] = valueOf(record, layout_.columns[i], row, plain, converted_[i]);
+            length += values_[i].size();
+        }
+        if (line_.size() < length)
+            line_.resize(length);
+        char* at = line_.data();
+        auto put = [&](std::string_view text) {
+            std::memcpy(at, text.data(), text.size());
+            at += text.size();
+        };
+        for (std::size_t i = 0; i < layout_.columns.size(); ++i) {
+            if (i > 0)
+                *at++ = ',';
+            if (layout_.quoted)
+                *at++ = '"';
+            put(values_[i]);
+            if (layout_.quoted)
+                *at++ = '"';
+        }
+        put(layout_.tail);
+        put(layout_.lineEnd);
+        out.append(line_.data(), length);
+    }
+
+private:
+    // A column's value as the layout writes it between its commas (and quotes). Plain texts are
+    // written as they are; the others are converted to the file's character set and quoted,
+    // quote-doubled or cleaned as the layout needs, in `storage`.
+    std::string_view valueOf(const IdRecord& record, LineLayout::Column column, std::size_t row, bool plain,
+                             std::string& storage)
+    {
+        std::string_view text = textOf(record, column);
+        if (column == LineLayout::Row) {
+            const auto end = std::to_chars(rowDigits_, rowDigits_ + sizeof rowDigits_, row).ptr;
+            return {rowDigits_, static_cast<std::size_t>(end - rowDigits_)};
+        }
+        if (type_ == RadioCsvType::Dmrconfig) {
+            const std::size_t width = dmrconfigWidth(column);
+            if (plain)
+                return text.substr(0, width);
+            // dmrconfig splits at every comma and takes no quotes: values are plain ASCII without
+            // commas, quotes or control characters.
+            storage = converted(text, ExportCharset::Ascii);
+            for (auto& c : storage)
+                if (c == ',' || c == '"' || static_cast<unsigned char>(c) < 0x20)
+                    c = c == '"' ? '\'' : ' ';
+            storage.resize(std::min(storage.size(), width));
+            return storage;
+        }
+        if (plain)
+            return text;
+        storage = converted(text, options_.charset);
+        if (layout_.quoted) {
+            storage = withQuotesDoubled(storage);
+        } else {
+            // A value holding a comma or a quote is quoted, with inner quotes doubled, so that it
+            // stays one column.
+            std::string field;
+            appendCsvField(field, storage);
+            storage = std::move(field);
+        }
+        return storage;
+    }
+
+    std::string_view textOf(const IdRecord& record, LineLayout::Column column) const
+    {
+        const bool noNames = options_.noNames;
+        switch (column) {
+        case LineLayout::RadioId: return record.radioId();
+        case LineLayout::Callsign: return record.callsign();
+        case LineLayout::Name: return noNames ? std::string_view() : record.name();
+        case LineLayout::City: return noNames ? std::string_view() : record.city();
+        case LineLayout::State: return noNames ? std::string_view() : record.state();
+        case LineLayout::Country: return record.country();
+        case LineLayout::Remarks: return record.remarks();
+        case LineLayout::NameOrCallsign: return noNames ? record.callsign() : record.name();
+        default: return {};
+        }
+    }
+
+    RadioCsvType type_;
+    RadioCsvOptions options_;
+    LineLayout layout_;
+    std::array<std::string_view, 8> values_;
+    std::array<std::string, 8> converted_;
+    char rowDigits_[24];
+    std::string line_;
+};
 
 const char* headerOf(RadioCsvType type)
 {
@@ -202,11 +281,17 @@ std::string radioCsvText(const IdRecordStore& records, const std::vector<int>& r
                          RadioCsvOptions options)
 {
     std::string out = headerOf(type);
-    // Most records are short; reserve about what they take to spare repeated growth.
-    out.reserve(out.size() + recordOrder.size() * (type == RadioCsvType::AnyTone ? 96 : 64));
+    // Room for the texts as stored and what the layout puts around them: the whole text, unless
+    // values grow in conversion or quoting, which few do.
+    const std::size_t aroundTexts = type == RadioCsvType::AnyTone ? 64 : 16;
+    std::size_t expected = out.size();
+    for (const int index : recordOrder)
+        expected += records.matchLength(index) + aroundTexts;
+    out.reserve(expected);
+    CsvLineWriter writer(type, options);
     std::size_t row = 0;
     for (const int index : recordOrder)
-        appendRecordLine(out, records.at(index), type, options, ++row);
+        writer.append(out, records.at(index), ++row);
     return out;
 }
 

@@ -168,12 +168,20 @@ void IdRecordStore::append(const IdRecordFields& fields)
                           shortLength(texts[3].size()), shortLength(texts[5].size()), shortLength(texts[7].size())};
     entry.remarksLength = static_cast<std::uint16_t>(texts[6].size());
     entries_.push_back(entry);
+
+    const IdRecord stored = view(entry);
+    keys_.push_back({dmrIdFromDigits(stored.radioId()).value_or(0), countries_.numberOf(stored.country()),
+                     states_.numberOf(stored.state())});
 }
 
 void IdRecordStore::clear()
 {
     entries_.clear();
     entries_.shrink_to_fit();
+    keys_.clear();
+    keys_.shrink_to_fit();
+    countries_.clear();
+    states_.clear();
     blocks_.clear();
     byteCounts_.fill(0);
     countedBlocks_ = 0;
@@ -182,7 +190,7 @@ void IdRecordStore::clear()
 
 std::size_t IdRecordStore::memoryBytes() const
 {
-    return entries_.capacity() * sizeof(Entry) + blocks_.capacity() * sizeof(Block) + blocks_.size() * BlockBytes;
+    return entries_.capacity() * sizeof(Entry) + keys_.capacity() * sizeof(Keys) + blocks_.capacity() * sizeof(Block) + blocks_.size() * BlockBytes;
 }
 
 IdRecordStore::BlockView IdRecordStore::block(int index) const

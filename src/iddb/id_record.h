@@ -17,6 +17,11 @@
 //
 // Arena blocks never move once written: an IdRecord view stays valid while the store lives, even
 // while more records are appended.
+//
+// What selections ask of every record is worked out once, as it is appended: the DMR ID as a
+// number, and the numbers of its country and state among the distinct names of the store.
+
+#include "iddb/name_numbering.h"
 
 #include <array>
 #include <cstddef>
@@ -119,6 +124,15 @@ public:
     IdRecord at(int index) const;
     IdRecord operator[](int index) const { return at(index); }
 
+    // The record's DMR ID as dmrIdFromDigits reads its ID text; 0 when that is no DMR ID.
+    std::uint32_t dmrIdOf(int record) const { return keys_[static_cast<std::size_t>(record)].dmrId; }
+    // The numbers of the record's country and state among the names of countryNames() and
+    // stateNames(): the distinct texts of the field, ASCII case ignored, each as first spelt.
+    std::uint32_t countryNumberOf(int record) const { return keys_[static_cast<std::size_t>(record)].country; }
+    std::uint32_t stateNumberOf(int record) const { return keys_[static_cast<std::size_t>(record)].state; }
+    const std::vector<std::string>& countryNames() const { return countries_.names(); }
+    const std::vector<std::string>& stateNames() const { return states_.names(); }
+
     // Appends a record; texts longer than their limits are cut.
     void append(const IdRecordFields& fields);
     void clear();
@@ -154,9 +168,18 @@ private:
         int firstRecord = 0;
     };
 
+    struct Keys {
+        std::uint32_t dmrId;
+        std::uint32_t country;
+        std::uint32_t state;
+    };
+
     IdRecord view(const Entry& entry) const;
 
     std::vector<Entry> entries_;
+    std::vector<Keys> keys_;
+    NameNumbering countries_;
+    NameNumbering states_;
     std::vector<Block> blocks_;
     // Byte counts, brought up to date lazily; `countedBlocks_` blocks and `countedBytes_` bytes of
     // the next one are counted.

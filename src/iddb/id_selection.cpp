@@ -3,11 +3,10 @@
 
 #include "iddb/id_export.h"
 #include "iddb/id_search.h"
+#include "iddb/name_numbering.h"
 #include "model/letter_case.h"
 
 #include <algorithm>
-#include <charconv>
-#include <unordered_map>
 
 namespace pw {
 namespace {
@@ -20,37 +19,34 @@ bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
 // One flag per user.
 using UserFlags = std::vector<std::uint8_t>;
 
-// The users whose callsign is one of `callsigns` (upper case), each list in ID order.
-std::unordered_map<std::string, std::vector<int>> usersByCallsign(const IdUserIndex& index,
-                                                                  const std::vector<std::string>& callsigns)
-{
-    std::unordered_map<std::string, std::vector<int>> found;
-    if (callsigns.empty())
-        return found;
-    for (const auto& callsign : callsigns)
-        found.try_emplace(callsign);
-    std::string key;
-    for (int user = 0; user < index.userCount(); ++user) {
-        const auto callsign = index.recordOfUser(user).callsign();
-        if (callsign.empty() || callsign.size() > PersonEntryLimit)
-            continue;
-        key.assign(callsign);
-        for (auto& c : key)
-            c = upperAscii(c);
-        if (const auto at = found.find(key); at != found.end())
-            at->second.push_back(user);
+// The users of each callsign of a people list, in ID order.
+class UsersByCallsign {
+public:
+    UsersByCallsign(const IdUserIndex& index, const PeopleList& list)
+    {
+        for (const auto& entry : list.entries)
+            if (!entry.callsign.empty())
+                callsigns_.numberOf(entry.callsign);
+        if (callsigns_.names().empty())
+            return;
+        users_.resize(callsigns_.names().size());
+        for (int user = 0; user < index.userCount(); ++user) {
+            const auto callsign = index.recordOfUser(user).callsign();
+            if (callsign.empty() || callsign.size() > PersonEntryLimit)
+                continue;
+            if (const auto number = callsigns_.find(callsign))
+                users_[*number].push_back(user);
+        }
     }
-    return found;
-}
 
-std::vector<std::string> callsignsOf(const PeopleList& list)
-{
-    std::vector<std::string> callsigns;
-    for (const auto& entry : list.entries)
-        if (!entry.callsign.empty())
-            callsigns.push_back(entry.callsign);
-    return callsigns;
-}
+    // The users of a callsign of the list.
+    const std::vector<int>& usersOf(std::string_view callsign) const { return users_[*callsigns_.find(callsign)]; }
+    const std::vector<std::vector<int>>& all() const { return users_; }
+
+private:
+    NameNumbering callsigns_;
+    std::vector<std::vector<int>> users_;
+};
 
 UserFlags excludedUsers(const IdUserIndex& index, const PeopleList& excluded)
 {
@@ -59,7 +55,8 @@ UserFlags excludedUsers(const IdUserIndex& index, const PeopleList& excluded)
         if (entry.dmrId != 0)
             if (const int user = index.userWithId(entry.dmrId); user >= 0)
                 flags[static_cast<std::size_t>(user)] = 1;
-    for (const auto& [callsign, users] : usersByCallsign(index, callsignsOf(excluded)))
+    const UsersByCallsign byCallsign(index, excluded);
+    for (const auto& users : byCallsign.all())
         for (const int user : users)
             flags[static_cast<std::size_t>(user)] = 1;
     return flags;
@@ -98,6 +95,27 @@ std::vector<std::uint8_t> wantedNames(const std::vector<IdUserIndex::NameCount>&
     return wanted;
 }
 
+// The IDs that begin with one of the prefixes, as ranges of IDs: the prefix 262 holds 262, 2620 to
+// 2629, 26200 to 26299 and so on up to the eight digits of the largest ID. A prefix that is not
+// all digits, or that begins with 0, holds none.
+std::vector<std::pair<std::uint32_t, std::uint32_t>> idRangesOf(const std::vector<std::string>& prefixes)
+{
+    constexpr std::size_t IdDigits = 8;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> ranges;
+    for (const auto& prefix : prefixes) {
+        if (prefix.size() > IdDigits || prefix.starts_with('0')
+            || !std::all_of(prefix.begin(), prefix.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            continue;
+        std::uint32_t low = 0;
+        for (const char c : prefix)
+            low = low * 10 + static_cast<std::uint32_t>(c - '0');
+        std::uint32_t high = prefix.empty() ? 1 : low + 1;
+        for (std::size_t digits = prefix.size(); digits <= IdDigits; ++digits, low *= 10, high *= 10)
+            ranges.emplace_back(low, high);
+    }
+    return ranges;
+}
+
 // The filters of a selection, prepared once and asked per user.
 class UserFilter {
 public:
@@ -110,6 +128,7 @@ public:
             states_ = wantedNames(index.states(), criteria.states, "state", unknownNames);
         matching_ = recordsHolding(index.records(), criteria.matchTexts);
         meetingCriteria_ = recordsHolding(index.records(), exportCriteriaTerms(criteria.criteriaText));
+        idRanges_ = idRangesOf(criteria.idPrefixes);
     }
 
     bool accepts(int user) const
@@ -137,11 +156,8 @@ public:
 private:
     bool idHasPrefix(std::uint32_t id) const
     {
-        char digits[16];
-        const auto end = std::to_chars(digits, digits + sizeof digits, id).ptr;
-        const std::string_view text(digits, static_cast<std::size_t>(end - digits));
-        return std::any_of(criteria_.idPrefixes.begin(), criteria_.idPrefixes.end(),
-                           [&](const std::string& prefix) { return text.starts_with(prefix); });
+        return std::any_of(idRanges_.begin(), idRanges_.end(),
+                           [&](const auto& range) { return id >= range.first && id < range.second; });
     }
 
     const IdUserIndex& index_;
@@ -150,6 +166,7 @@ private:
     std::vector<std::uint8_t> states_;
     std::vector<std::uint8_t> matching_;
     std::vector<std::uint8_t> meetingCriteria_;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> idRanges_;
 };
 
 // Appends up to `wanted` of `users` (in ID order) by the distance of their ID to `near`, the lower
@@ -185,7 +202,7 @@ IdSelection selectUsers(const IdUserIndex& index, const IdSelectionCriteria& cri
     UserFlags taken(userCount, 0);
 
     std::vector<int> pinned;
-    const auto pinnedByCallsign = usersByCallsign(index, callsignsOf(criteria.pinned));
+    const UsersByCallsign pinnedByCallsign(index, criteria.pinned);
     auto pin = [&](int user) {
         const auto at = static_cast<std::size_t>(user);
         if (excluded[at] || taken[at])
@@ -202,7 +219,7 @@ IdSelection selectUsers(const IdUserIndex& index, const IdSelectionCriteria& cri
                 pin(user);
             continue;
         }
-        const auto& users = pinnedByCallsign.at(entry.callsign);
+        const auto& users = pinnedByCallsign.usersOf(entry.callsign);
         if (users.empty())
             selection.unknownPins.push_back(entry.text);
         for (const int user : users)

@@ -4,41 +4,28 @@
 #include "model/letter_case.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 namespace pw {
 namespace {
 
-// Numbers the distinct names of one field, ASCII case ignored. Neighbouring records of a list in ID
-// order mostly share their country and state, so the last name seen is tried before the table.
-class NameNumbering {
-public:
-    explicit NameNumbering(std::vector<IdUserIndex::NameCount>& names) : names_(names) {}
-
-    int codeOf(std::string_view name)
-    {
-        if (hasLast_ && name == last_)
-            return lastCode_;
-        key_.assign(name);
-        for (auto& c : key_)
-            c = lowerAscii(c);
-        const auto [at, added] = codes_.try_emplace(key_, static_cast<int>(names_.size()));
-        if (added)
-            names_.push_back({std::string(name), 0});
-        hasLast_ = true;
-        last_ = name;
-        lastCode_ = at->second;
-        return lastCode_;
+// The names of one field that users have, numbered anew in the store's order, with their users;
+// `codes` turns from the store's numbers to those.
+void countUsersByName(const std::vector<std::string>& storeNames, std::vector<int>& codes,
+                      std::vector<IdUserIndex::NameCount>& names)
+{
+    std::vector<int> users(storeNames.size(), 0);
+    for (const int code : codes)
+        ++users[static_cast<std::size_t>(code)];
+    std::vector<int> renumbered(storeNames.size(), -1);
+    for (std::size_t code = 0; code < storeNames.size(); ++code) {
+        if (users[code] == 0)
+            continue;
+        renumbered[code] = static_cast<int>(names.size());
+        names.push_back({storeNames[code], users[code]});
     }
-
-private:
-    std::vector<IdUserIndex::NameCount>& names_;
-    std::unordered_map<std::string, int> codes_;
-    std::string key_;
-    bool hasLast_ = false;
-    std::string_view last_;
-    int lastCode_ = 0;
-};
+    for (auto& code : codes)
+        code = renumbered[static_cast<std::size_t>(code)];
+}
 
 } // namespace
 
@@ -49,8 +36,8 @@ IdUserIndex::IdUserIndex(const IdRecordStore& records) : records_(&records)
     std::vector<std::uint64_t> keys;
     keys.reserve(static_cast<std::size_t>(records.count()));
     for (int i = 0; i < records.count(); ++i) {
-        if (const auto id = dmrIdFromDigits(records.at(i).radioId()))
-            keys.push_back(std::uint64_t{*id} << 32 | static_cast<std::uint32_t>(i));
+        if (const auto id = records.dmrIdOf(i))
+            keys.push_back(std::uint64_t{id} << 32 | static_cast<std::uint32_t>(i));
         else
             ++recordsWithoutId_;
     }
@@ -59,29 +46,22 @@ IdUserIndex::IdUserIndex(const IdRecordStore& records) : records_(&records)
         std::sort(keys.begin(), keys.end());
     ids_.reserve(keys.size());
     recordIndexes_.reserve(keys.size());
+    countryCodes_.reserve(keys.size());
+    stateCodes_.reserve(keys.size());
     for (const auto key : keys) {
         const auto id = static_cast<std::uint32_t>(key >> 32);
         if (!ids_.empty() && ids_.back() == id) {
             ++duplicateRecords_;
             continue;
         }
+        const auto record = static_cast<int>(key & 0xFFFFFFFFu);
         ids_.push_back(id);
-        recordIndexes_.push_back(static_cast<int>(key & 0xFFFFFFFFu));
+        recordIndexes_.push_back(record);
+        countryCodes_.push_back(static_cast<int>(records.countryNumberOf(record)));
+        stateCodes_.push_back(static_cast<int>(records.stateNumberOf(record)));
     }
-
-    NameNumbering countries(countries_);
-    NameNumbering states(states_);
-    countryCodes_.resize(ids_.size());
-    stateCodes_.resize(ids_.size());
-    for (std::size_t user = 0; user < ids_.size(); ++user) {
-        const auto record = records.at(recordIndexes_[user]);
-        const int country = countries.codeOf(record.country());
-        const int state = states.codeOf(record.state());
-        countryCodes_[user] = country;
-        stateCodes_[user] = state;
-        ++countries_[static_cast<std::size_t>(country)].users;
-        ++states_[static_cast<std::size_t>(state)].users;
-    }
+    countUsersByName(records.countryNames(), countryCodes_, countries_);
+    countUsersByName(records.stateNames(), stateCodes_, states_);
 }
 
 int IdUserIndex::userWithId(std::uint32_t id) const

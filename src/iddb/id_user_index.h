@@ -6,9 +6,10 @@
 // A user is the first record of the list with its DMR ID (the first source's record wins over the
 // second's, an earlier line over a later one). Records whose ID field is not a DMR ID (decimal
 // digits, 1 to 16777215) are no users: no radio could call them. Each user carries the number of
-// its country and its state among the distinct names of the list, which are grouped without regard
-// to the case of ASCII letters and keep the spelling they first had: filters and the window's lists
-// work on those numbers, not on the texts.
+// its country and its state among the distinct names that users of the list have, which are
+// grouped without regard to the case of ASCII letters and keep the spelling they first had in the
+// list: filters and the window's lists work on those numbers, not on the texts. The store numbered
+// the names as the list was read; the index only counts them.
 //
 // The index refers to the store's records by position and is built once per loaded list; it is
 // valid while the store it was built from is unchanged.

@@ -11,7 +11,8 @@ namespace {
 using test::idRecord;
 
 // A comma and a quote in values, letters Windows-1252 holds (ü), letters it does not (Ł, ź, Cyrillic),
-// a second record of one ID, and an ID field that is no DMR ID. Written by DMR ID.
+// a record in plain ASCII with a callsign longer than dmrconfig keeps, a second record of one ID,
+// and an ID field that is no DMR ID. Written by DMR ID.
 const IdRecordStore& exportStore()
 {
     static const IdRecordStore store = test::storeOf({
@@ -21,6 +22,7 @@ const IdRecordStore& exportStore()
                  "Club"),
         idRecord("2620001", "DL9DUP", "Later Line", "", "", "Germany"),
         idRecord("none", "N0ID", "No Id", "", "", "United States"),
+        idRecord("3100001", "W1AW/PORTABLE/MM1", "Hiram Maxim", "Newington", "Connecticut", "United States", "Club"),
         idRecord("2500001", "R1ABC", "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD", "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0", "", "Russia"),
     });
     return store;
@@ -52,7 +54,9 @@ INSTANTIATE_TEST_SUITE_P(
                    "\"Private Call\",\"None\"\r\n"
                    "\"3\",\"2620001\",\"DL1ABC\",\"J\xFCrgen M\xFCller\",\"M\xFCnchen\",\"Bayern\",\"Germany\",\"\","
                    "\"Private Call\",\"None\"\r\n"
-                   "\"4\",\"3112345\",\"K0ABC\",\"John Smith, Jr.\",\"Kansas City\",\"Missouri\",\"United States\","
+                   "\"4\",\"3100001\",\"W1AW/PORTABLE/MM1\",\"Hiram Maxim\",\"Newington\",\"Connecticut\","
+                   "\"United States\",\"Club\",\"Private Call\",\"None\"\r\n"
+                   "\"5\",\"3112345\",\"K0ABC\",\"John Smith, Jr.\",\"Kansas City\",\"Missouri\",\"United States\","
                    "\"DMR\",\"Private Call\",\"None\"\r\n"},
         LayoutCase{"AnyToneWithoutNames", RadioCsvType::AnyTone, {ExportCharset::Ascii, true},
                    "\"No.\",\"Radio ID\",\"Callsign\",\"Name\",\"City\",\"State\",\"Country\",\"Remarks\",\"Call Type\","
@@ -60,29 +64,35 @@ INSTANTIATE_TEST_SUITE_P(
                    "\"1\",\"2500001\",\"R1ABC\",\"\",\"\",\"\",\"Russia\",\"\",\"Private Call\",\"None\"\r\n"
                    "\"2\",\"2600001\",\"SP5ABC\",\"\",\"\",\"\",\"Poland\",\"Club\",\"Private Call\",\"None\"\r\n"
                    "\"3\",\"2620001\",\"DL1ABC\",\"\",\"\",\"\",\"Germany\",\"\",\"Private Call\",\"None\"\r\n"
-                   "\"4\",\"3112345\",\"K0ABC\",\"\",\"\",\"\",\"United States\",\"DMR\",\"Private Call\",\"None\"\r\n"},
+                   "\"4\",\"3100001\",\"W1AW/PORTABLE/MM1\",\"\",\"\",\"\",\"United States\",\"Club\",\"Private Call\","
+                   "\"None\"\r\n"
+                   "\"5\",\"3112345\",\"K0ABC\",\"\",\"\",\"\",\"United States\",\"DMR\",\"Private Call\",\"None\"\r\n"},
         // dmrconfig splits at every comma and reads ASCII: no quoting, no comma inside a value.
         LayoutCase{"Dmrconfig", RadioCsvType::Dmrconfig, {},
                    "Radio ID,Callsign,Name,City,State,Country,Remarks\n"
                    "2500001,R1ABC,Ivan,Moskva,,Russia,\n"
                    "2600001,SP5ABC,Lukasz 'Luke' Nowak,Lodz,,Poland,Club\n"
                    "2620001,DL1ABC,Jurgen Muller,Munchen,Bayern,Germany,\n"
+                   "3100001,W1AW/PORTABLE/MM,Hiram Maxim,Newington,Connecticut,United States,Club\n"
                    "3112345,K0ABC,John Smith  Jr.,Kansas City,Missouri,United States,DMR\n"},
         LayoutCase{"Type1", RadioCsvType::Md2017, {},
                    "Radio ID,CallSign,Name,Nickname,City,State,Country,\r\n"
                    "2500001,R1ABC,Ivan,,Moskva,,Russia\r\n"
                    "2600001,SP5ABC,\"Lukasz \"\"Luke\"\" Nowak\",,L\xF3" "dz,,Poland\r\n"
                    "2620001,DL1ABC,J\xFCrgen M\xFCller,,M\xFCnchen,Bayern,Germany\r\n"
+                   "3100001,W1AW/PORTABLE/MM1,Hiram Maxim,,Newington,Connecticut,United States\r\n"
                    "3112345,K0ABC,\"John Smith, Jr.\",,Kansas City,Missouri,United States\r\n"},
         LayoutCase{"Type2Ascii", RadioCsvType::Md9600, {ExportCharset::Ascii, false},
                    "Radio ID,CallSign,Name,City,State/Prov,Country,\r\n"
                    "2500001,R1ABC,Ivan,Moskva,,Russia\r\n"
                    "2600001,SP5ABC,\"Lukasz \"\"Luke\"\" Nowak\",Lodz,,Poland\r\n"
                    "2620001,DL1ABC,Jurgen Muller,Munchen,Bayern,Germany\r\n"
+                   "3100001,W1AW/PORTABLE/MM1,Hiram Maxim,Newington,Connecticut,United States\r\n"
                    "3112345,K0ABC,\"John Smith, Jr.\",Kansas City,Missouri,United States\r\n"},
         // Type 3 has no callsign column: without names, the callsign is the name.
         LayoutCase{"Type3WithoutNames", RadioCsvType::Md380, {ExportCharset::Windows1252, true},
-                   "2500001,R1ABC,,,,,\r\n2600001,SP5ABC,,,,,\r\n2620001,DL1ABC,,,,,\r\n3112345,K0ABC,,,,,\r\n"}),
+                   "2500001,R1ABC,,,,,\r\n2600001,SP5ABC,,,,,\r\n2620001,DL1ABC,,,,,\r\n3100001,W1AW/PORTABLE/MM1,,,,,\r\n"
+                   "3112345,K0ABC,,,,,\r\n"}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(DmrconfigLayout, EveryLineHasSevenFieldsAndFitsDmrconfigsLineBuffer)

@@ -174,6 +174,7 @@ std::vector<SelectionCase> selectionCases()
         {"state", with([](auto& c) { c.states = {"bayern", "Ohio"}; })},
         {"callsign prefix", with([](auto& c) { c.callsignPrefixes = {"ve3", "DL1A"}; })},
         {"id prefix", with([](auto& c) { c.idPrefixes = {"1023", "12"}; })},
+        {"id prefixes one digit, a leading zero and no digits", with([](auto& c) { c.idPrefixes = {"2", "01", "x"}; })},
         {"match", with([](auto& c) { c.matchTexts = {"smith", "J\xC3\xBCrgen"}; })},
         {"criteria lines", with([](auto& c) { c.criteriaText = "MISSOURI"; })},
         {"kinds combined",

@@ -2,14 +2,17 @@
 // The user list reader of the ID database: the input is a whole list as a source or a file sends
 // it, in either layout. Whatever it holds, every record must keep its fields within their limits
 // as valid UTF-8, with no control characters in the remarks, and reading the list in small pieces
-// must give exactly what reading it whole gives.
+// must give exactly what reading it whole gives. The records then go into a store and out as
+// every radio's CSV: dmrconfig's lines must keep to seven fields in 255 bytes.
 // The first input byte picks a first line to put before the rest, so that rows of both layouts are
 // reached often: 0 none, 1 today's header, 2 a header in another order with unknown columns.
 
+#include "iddb/id_export.h"
 #include "iddb/user_list_reader.h"
 #include "model/unicode_text.h"
 
 #include <cstdint>
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -83,5 +86,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (static_cast<unsigned char>(c) < 0x20 || c == '\x7F')
                 std::abort();
     }
+
+    pw::IdRecordStore store;
+    for (const auto& row : whole)
+        if (row.complete)
+            store.append(row.fields);
+    const pw::IdUserIndex users(store);
+    for (const auto& type : pw::radioCsvTypes())
+        pw::exportSelection(users, {}, type.type, {pw::ExportCharset::Windows1252, data[0] % 2 == 0});
+    const auto dmrconfig = pw::exportSelection(users, {}, pw::RadioCsvType::Dmrconfig).text;
+    std::size_t lines = 0;
+    for (std::size_t at = 0, end; at < dmrconfig.size(); at = end + 1, ++lines) {
+        end = dmrconfig.find('\n', at);
+        if (end == std::string::npos)
+            std::abort();
+        const std::string_view line(dmrconfig.data() + at, end - at);
+        if (line.size() >= 255 || std::count(line.begin(), line.end(), ',') != 6)
+            std::abort();
+    }
+    if (lines != static_cast<std::size_t>(users.userCount()) + 1)
+        std::abort();
     return 0;
 }

@@ -216,7 +216,12 @@ bool RepeaterChannelPlan::changesSomething() const
 
 bool inRadioBands(const Codeplug& codeplug, double mhz)
 {
-    return storableFrequencies(codeplug.formatId()).contains(mhz) && isInUsualBands(mhz);
+    if (!storableFrequencies(codeplug.formatId()).contains(mhz))
+        return false;
+    for (const auto& band : codeplug.radioBands())
+        if (band.contains(mhz))
+            return true;
+    return false;
 }
 
 std::string defaultRepeaterZoneName(std::string_view state, std::string_view city, std::string_view country)

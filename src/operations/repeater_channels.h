@@ -13,9 +13,9 @@
 // codeplug already has with the same frequencies, colour code, slot and contact is not added
 // again but counted, and goes into the zone.
 //
-// A repeater whose frequencies lie outside the radio's bands (what the format stores, within
-// 136-174 or 400-480 MHz), or that gives no frequency, offset or colour code, is refused and
-// counted, never stored.
+// A repeater whose frequencies lie outside the radio's bands (what the format stores, within the
+// bands the codeplug names, Codeplug::radioBands), or that gives no frequency, offset or colour
+// code, is refused and counted, never stored.
 //
 // The zone takes the channels in the repeaters' order; when the family's zone cannot hold them
 // all they go into "NAME 1", "NAME 2"... instead. A zone of that name that exists is filled. The

@@ -164,8 +164,8 @@ TEST_P(NetworkRecords, RepeatersBecomeChannelsWithTheirFrequenciesColourCodesAnd
         repeater("DB0BB", "Augsburg", 439.5625, -7.6, 7, {{91, 1, "WW"}, {262, 1, "DE"}, {9, 2, ""}, {3100, 2, "Texas"}}),
         repeater("DB0CC", "Ten", 29.68, -0.1, 1),
         repeater("DB0DD", "Nowhere", 438.2, -7.6, std::nullopt),
-        repeater("DB0LONGCALL", "Garmisch-Partenkirchen", 145.6, -0.6, 3),
-        repeater("DB0LONGCALL", "Garmisch-Partenkirchen", 145.6125, -0.6, 3),
+        repeater("DB0LONGCALL", "Garmisch-Partenkirchen", 438.5, -7.6, 3),
+        repeater("DB0LONGCALL", "Garmisch-Partenkirchen", 438.5125, -7.6, 3),
     };
     RepeaterChannelRequest request;
     request.zoneName = "Bayern";
@@ -188,8 +188,8 @@ TEST_P(NetworkRecords, RepeatersBecomeChannelsWithTheirFrequenciesColourCodesAnd
     } expected[] = {
         {"DB0AA M\xC3\xBCnchen", 438.8, 431.2, 1, 1, 0},     {"DB0BB Worldwide", 439.5625, 431.9625, 7, 1, 91},
         {"DB0BB Germany", 439.5625, 431.9625, 7, 1, 262},    {"DB0BB Local", 439.5625, 431.9625, 7, 2, 9},
-        {"DB0BB Texas", 439.5625, 431.9625, 7, 2, 3100},     {"DB0LONGCALL Garm", 145.6, 145.0, 3, 1, 0},
-        {"DB0LONGCALL Ga 2", 145.6125, 145.0125, 3, 1, 0},
+        {"DB0BB Texas", 439.5625, 431.9625, 7, 2, 3100},     {"DB0LONGCALL Garm", 438.5, 430.9, 3, 1, 0},
+        {"DB0LONGCALL Ga 2", 438.5125, 430.9125, 3, 1, 0},
     };
     ASSERT_EQ(codeplug.channels().count(), 7);
     for (int i = 0; i < 7; ++i) {
@@ -205,8 +205,9 @@ TEST_P(NetworkRecords, RepeatersBecomeChannelsWithTheirFrequenciesColourCodesAnd
         EXPECT_EQ(channel.scanList(), 1);
         // A D868 channel always names a talkgroup: one given none names the first.
         const Contact* contact = codeplug.contactAt(channel.txContact() - 1);
-        if (want.contact != 0 || codeplug.family() != FormatFamily::D868Family)
+        if (want.contact != 0 || codeplug.family() != FormatFamily::D868Family) {
             EXPECT_EQ(contact ? contact->dmrId() : 0u, want.contact) << want.name;
+        }
     }
     // Named from the catalogue, else from the repeater's list.
     EXPECT_EQ(codeplug.contactAt(1)->name(), storedContactName("Worldwide"));
@@ -239,6 +240,23 @@ TEST_P(NetworkRecords, AZoneTooSmallForTheAreaIsSplitIntoNumberedZones)
     EXPECT_EQ(codeplug.zones().at(1)->name(), "Oberbayern-Nor 2");
     EXPECT_EQ(test::bankChannels(*codeplug.zones().at(0), 1, codeplug), test::range(0, perZone));
     EXPECT_EQ(test::bankChannels(*codeplug.zones().at(1), 1, codeplug), test::range(perZone, 4));
+}
+
+TEST_P(NetworkRecords, RepeatersOutsideTheRadiosBandsAreRefused)
+{
+    // The MD-380 file names its band, 400-480 MHz; the others take the usual VHF and UHF bands.
+    const std::vector<double> outputs = {29.68, 145.6, 438.8, 1298.5};
+    const std::vector<double> taken = GetParam() == Md380Format ? std::vector<double>{438.8}
+                                                                : std::vector<double>{145.6, 438.8};
+    std::vector<Repeater> repeaters;
+    for (const double output : outputs)
+        repeaters.push_back(repeater("DB0X" + std::to_string(repeaters.size()), "Town", output, output > 400 ? -7.6 : -0.6, 1));
+    const auto plan = planRepeaterChannels(fixture.codeplug, repeaters, {});
+    std::vector<double> planned;
+    for (const auto& channel : plan.additions)
+        planned.push_back(channel.rxMhz);
+    EXPECT_EQ(planned, taken);
+    EXPECT_EQ(plan.refused.at(OutsideBands), static_cast<int>(outputs.size() - taken.size()));
 }
 
 INSTANTIATE_TEST_SUITE_P(EachFamily, NetworkRecords, ::testing::Values(Md380Format, RdbV1Format, D868Format),

@@ -7,7 +7,7 @@
 //
 // Run from a Release build configured with -DPLUGWRIGHT_BUILD_BENCH=ON -DPLUGWRIGHT_TEST_CA_HOOK=ON.
 
-#include "iddb/http_download.h"
+#include "platform/http_download.h"
 #include "iddb/id_cache.h"
 #include "iddb/id_database.h"
 #include "iddb/user_list_reader.h"

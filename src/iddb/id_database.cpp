@@ -17,7 +17,7 @@ namespace {
 
 std::string rowsText(int rows) { return std::to_string(rows) + (rows == 1 ? " record" : " records"); }
 
-// Every source that was fetched arrived whole (iddb/http_download.h): a failed or cut source
+// Every source that was fetched arrived whole (platform/http_download.h): a failed or cut source
 // leaves the list short of its users.
 bool arrivedWhole(const std::vector<IdSourceOutcome>& outcomes)
 {

@@ -20,7 +20,7 @@
 // The database owns its thread: destroying it raises the stop flag, which ends a download within a
 // moment, and joins the thread.
 
-#include "iddb/http_download.h"
+#include "platform/http_download.h"
 #include "iddb/id_cache.h"
 #include "iddb/id_record.h"
 #include "iddb/id_sources.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "iddb/id_sources.h"
 
-#include "iddb/http_download.h"
+#include "platform/http_download.h"
 #include "model/setting_lines.h"
 #include "model/text_trim.h"
 #include "platform/file_io.h"

@@ -13,7 +13,7 @@
 // A source whose list did not arrive whole is reported as failed, with what stands in for it:
 // "source 1: URL: failed: REASON; the cached list of DATE (R records) is used".
 
-#include "iddb/http_download.h"
+#include "platform/http_download.h"
 
 #include <chrono>
 #include <optional>

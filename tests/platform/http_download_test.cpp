@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "iddb/http_download.h"
+#include "platform/http_download.h"
 
 #include "plugwright_version.h"
 #include "support/loopback_http_server.h"

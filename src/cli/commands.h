@@ -44,4 +44,8 @@ void addImportChirpCommand(CLI::App& app, CliSession& session);
 // The DMR ID database
 void addIdDatabaseCommands(CLI::App& app, CliSession& session);
 
+// Network data
+void addTalkgroupCommands(CLI::App& app, CliSession& session);
+void addRepeaterCommands(CLI::App& app, CliSession& session);
+
 } // namespace pw::cli

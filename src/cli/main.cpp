@@ -12,8 +12,8 @@
 namespace {
 
 // The commands, in the order --help lists them: those that read a codeplug, then those that edit
-// one, then the transfers from other files, then other tools' files, then the ID database. A new
-// command is a row here.
+// one, then the transfers from other files, then other tools' files, then the ID database and the
+// networks' data. A new command is a row here.
 constexpr pw::cli::CommandAdder Commands[] = {
     pw::cli::addInfoCommand,
     pw::cli::addErrorsCommand,
@@ -44,6 +44,9 @@ constexpr pw::cli::CommandAdder Commands[] = {
     pw::cli::addImportChirpCommand,
 
     pw::cli::addIdDatabaseCommands,
+
+    pw::cli::addTalkgroupCommands,
+    pw::cli::addRepeaterCommands,
 };
 
 // The words of a command line that name no known command: the first word left over after the

@@ -241,30 +241,33 @@ std::string queryValue(const std::string& request, const std::string& name)
     return {};
 }
 
+LoopbackHttpServer::Handler repeaterListHandler(std::vector<Repeater> repeaters, std::size_t pageSize)
+{
+    return [repeaters = std::move(repeaters), pageSize](const std::string& request, ServerConnection& connection) {
+        if (request.rfind("GET /api/dmr/repeater/", 0) != 0) {
+            connection.send("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n");
+            return;
+        }
+        const auto country = queryValue(request, "country");
+        const auto state = queryValue(request, "state");
+        std::vector<Repeater> area;
+        for (const auto& repeater : repeaters)
+            if ((country.empty() || equalsIgnoringCase(repeater.country, country))
+                && (state.empty() || equalsIgnoringCase(repeater.state, state)))
+                area.push_back(repeater);
+        const auto pageText = queryValue(request, "page");
+        const std::size_t page = pageText.empty() ? 1 : std::stoul(pageText);
+        const std::size_t pages = std::max<std::size_t>(1, (area.size() + pageSize - 1) / pageSize);
+        std::vector<Repeater> shown;
+        for (std::size_t i = (page - 1) * pageSize; i < std::min(area.size(), page * pageSize); ++i)
+            shown.push_back(area[i]);
+        connection.send(sizedResponse(repeaterPageJson(shown, static_cast<int>(page), static_cast<int>(pages), area.size())));
+    };
+}
+
 LoopbackHttpServer repeaterListServer(std::vector<Repeater> repeaters, std::size_t pageSize, std::optional<TlsIdentity> tls)
 {
-    return LoopbackHttpServer(
-        [repeaters = std::move(repeaters), pageSize](const std::string& request, ServerConnection& connection) {
-            if (request.rfind("GET /api/dmr/repeater/", 0) != 0) {
-                connection.send("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n");
-                return;
-            }
-            const auto country = queryValue(request, "country");
-            const auto state = queryValue(request, "state");
-            std::vector<Repeater> area;
-            for (const auto& repeater : repeaters)
-                if ((country.empty() || equalsIgnoringCase(repeater.country, country))
-                    && (state.empty() || equalsIgnoringCase(repeater.state, state)))
-                    area.push_back(repeater);
-            const auto pageText = queryValue(request, "page");
-            const std::size_t page = pageText.empty() ? 1 : std::stoul(pageText);
-            const std::size_t pages = std::max<std::size_t>(1, (area.size() + pageSize - 1) / pageSize);
-            std::vector<Repeater> shown;
-            for (std::size_t i = (page - 1) * pageSize; i < std::min(area.size(), page * pageSize); ++i)
-                shown.push_back(area[i]);
-            connection.send(sizedResponse(repeaterPageJson(shown, static_cast<int>(page), static_cast<int>(pages), area.size())));
-        },
-        std::move(tls));
+    return LoopbackHttpServer(repeaterListHandler(std::move(repeaters), pageSize), std::move(tls));
 }
 
 } // namespace pw::test

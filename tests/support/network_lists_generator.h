@@ -37,6 +37,8 @@ std::string repeaterPageJson(const std::vector<Repeater>& repeaters, int page, i
 // `pageSize` a page. Any other path is not found.
 LoopbackHttpServer repeaterListServer(std::vector<Repeater> repeaters, std::size_t pageSize,
                                       std::optional<TlsIdentity> tls = std::nullopt);
+// The same server's answers, for a server of a test's own that answers some requests otherwise.
+LoopbackHttpServer::Handler repeaterListHandler(std::vector<Repeater> repeaters, std::size_t pageSize);
 
 // The value of `name` in the request line's query, percent-decoded; empty when absent.
 std::string queryValue(const std::string& request, const std::string& name);

@@ -210,6 +210,9 @@ void MainWindow::buildMenus()
     dataMenu->addAction(QStringLiteral("Import FM Channels from CHIRP..."), this,
                         [this] { runImport("Import FM Channels from CHIRP", "Importing channels...", &importChirpCommand); });
     dataMenu->addSeparator();
+    dataMenu->addAction(QStringLiteral("Add Talkgroups from Network..."), this, &MainWindow::openTalkgroupAdder);
+    dataMenu->addAction(QStringLiteral("Add Repeaters of an Area..."), this, &MainWindow::openRepeaterAdder);
+    dataMenu->addSeparator();
     dataMenu->addAction(QStringLiteral("Audit Codeplug Contents..."), this, [this] {
         prompts_->message(MessageIcon::Information, MessageButtons::Ok,
                           "Plugwright Advanced Feature - Not Yet Available");

@@ -38,6 +38,7 @@ class QDropEvent;
 namespace pw {
 class IdDatabase;
 struct IdDatabaseOptions;
+class TalkgroupCatalogue;
 } // namespace pw
 
 namespace pw::ui {
@@ -103,6 +104,9 @@ public:
     void massChangeChannels();
     void runZoneWizard();
     void openIdSearcher();
+    // "Add Talkgroups from Network..." and "Add Repeaters of an Area..." (main_window_networks.cpp).
+    void openTalkgroupAdder();
+    void openRepeaterAdder();
     // The ID database the window owns. It starts downloading from the user's sources when the
     // window is made; useIdDatabase replaces it by one that fetches from other sources (stopping
     // the old download first) and starts that download, so that tests never reach the real hosts.
@@ -260,6 +264,8 @@ private:
     // How many of the download's messages the searcher has shown.
     // The searcher shows each load's outcomes once, in a message box.
     bool idReportShown_ = false;
+    // The talkgroup list loaded last: the repeaters' talkgroup contacts are named from it.
+    std::shared_ptr<const TalkgroupCatalogue> talkgroupCatalogue_;
 
     // Filling the identity boxes is not a user edit: only edits made by the user are stored.
     bool fillingIdentity_ = false;

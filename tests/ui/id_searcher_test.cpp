@@ -65,21 +65,6 @@ QString downloadStatus(const LoopbackHttpServer& server)
     return Summary + source(1, FirstSourceLegacyPath) + source(2, SecondSourceLegacyPath);
 }
 
-// Lets the window's timers run until the condition holds. The limit only keeps a broken test from
-// hanging; nothing here depends on how long anything takes.
-bool waitFor(const std::function<bool()>& condition)
-{
-    QElapsedTimer elapsed;
-    elapsed.start();
-    while (!condition()) {
-        if (elapsed.elapsed() > 30000)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-    return true;
-}
-
 // Each test keeps its settings in a folder of its own, so the notice and the stored texts start
 // from the defaults; the window's own download at start-up skips both sources.
 class IdSearcherTest : public ::testing::Test {

@@ -5,9 +5,12 @@
 
 #include "support/scripted_prompts.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QPushButton>
 #include <QString>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -25,6 +28,21 @@ Control* control(QDialog& dialog, const char* name)
 }
 
 inline void click(QDialog& dialog, const char* button) { control<QPushButton>(dialog, button)->click(); }
+
+// Lets the window's timers run until the condition holds. The limit only keeps a broken test from
+// hanging; nothing here depends on how long anything takes.
+inline bool waitFor(const std::function<bool()>& condition)
+{
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (!condition()) {
+        if (elapsed.elapsed() > 30000)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return true;
+}
 
 // Scripted prompts that also let a test look at the window while each message box is up.
 class WatchedPrompts final : public ForwardingPrompts {

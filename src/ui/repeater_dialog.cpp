@@ -1,0 +1,245 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/repeater_dialog.h"
+
+#include "codeplug/codeplug.h"
+#include "networks/list_cache.h"
+#include "networks/network_sources.h"
+#include "networks/repeater_filter.h"
+#include "platform/prompts.h"
+#include "ui/list_load_panel.h"
+#include "ui/preview_area.h"
+#include "ui/qt_prompts.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace pw::ui {
+namespace {
+
+constexpr const char* ListFilter = "Repeater Lists (*.json)|*.json|All Files (*.*)|*.*||";
+
+QLineEdit* lineEdit(const char* name, QWidget* parent)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    return box;
+}
+
+} // namespace
+
+RepeaterDialog::RepeaterDialog(Setup setup, QWidget* parent) : QDialog(parent), setup_(std::move(setup))
+{
+    setWindowTitle(QStringLiteral("Add Repeaters of an Area"));
+    buildControls();
+}
+
+RepeaterDialog::~RepeaterDialog() = default;
+
+void RepeaterDialog::buildControls()
+{
+    auto* layout = new QVBoxLayout(this);
+    auto* area = new QGridLayout();
+    layout->addLayout(area);
+    country_ = lineEdit("country", this);
+    state_ = lineEdit("state", this);
+    city_ = lineEdit("city", this);
+    network_ = lineEdit("network", this);
+    band_ = new QComboBox(this);
+    band_->setObjectName(QStringLiteral("band"));
+    band_->addItems({QStringLiteral("Any"), QStringLiteral("2m"), QStringLiteral("70cm")});
+    area->addWidget(new QLabel(QStringLiteral("Country:"), this), 0, 0);
+    area->addWidget(country_, 0, 1);
+    area->addWidget(new QLabel(QStringLiteral("State:"), this), 0, 2);
+    area->addWidget(state_, 0, 3);
+    area->addWidget(new QLabel(QStringLiteral("City:"), this), 1, 0);
+    area->addWidget(city_, 1, 1);
+    area->addWidget(new QLabel(QStringLiteral("Network:"), this), 1, 2);
+    area->addWidget(network_, 1, 3);
+    area->addWidget(new QLabel(QStringLiteral("Band:"), this), 1, 4);
+    area->addWidget(band_, 1, 5);
+
+    ListLoadPanel::Hooks hooks;
+    hooks.download = [this] { startDownload(); };
+    hooks.loadFile = [this](const std::string& path) {
+        load_.start([path](const std::atomic<bool>* stop, const ListProgressReport& progress) {
+            ListSource source;
+            source.file = path;
+            source.stop = stop;
+            return loadRepeaters(source, progress);
+        });
+    };
+    hooks.done = [this] { return load_.done(); };
+    hooks.progress = [this] { return load_.progress(); };
+    hooks.finish = [this](bool& had) {
+        auto loaded = load_.take();
+        had = false;
+        for (const auto& outcome : loaded.outcomes)
+            had = had || !outcome.failed || outcome.reason.find("; the cached list of ") != std::string::npos;
+        repeaters_ = std::move(loaded.repeaters);
+        return loaded.outcomes;
+    };
+    panel_ = new ListLoadPanel("repeater list", ListFilter, *setup_.prompts, std::move(hooks), this);
+    panel_->setSettingsProblems(setup_.settingsProblems);
+    connect(panel_, &ListLoadPanel::finished, this, &RepeaterDialog::listLoaded);
+    layout->addWidget(panel_);
+
+    table_ = new QTableWidget(0, 8, this);
+    table_->setObjectName(QStringLiteral("repeaters"));
+    table_->setHorizontalHeaderLabels({QStringLiteral("Callsign"), QStringLiteral("City"), QStringLiteral("State"),
+                                       QStringLiteral("RX MHz"), QStringLiteral("TX MHz"), QStringLiteral("CC"),
+                                       QStringLiteral("Network"), QStringLiteral("Talkgroups")});
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionMode(QAbstractItemView::NoSelection);
+    table_->verticalHeader()->hide();
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(20);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    matches_ = new QLabel(this);
+    matches_->setObjectName(QStringLiteral("matchCount"));
+    layout->addWidget(matches_);
+    layout->addWidget(table_, 2);
+
+    auto* target = new QHBoxLayout();
+    zone_ = lineEdit("zoneName", this);
+    zone_->setMaxLength(16);
+    scanList_ = new QCheckBox(QStringLiteral("Make a scan list of the same channels"), this);
+    scanList_->setObjectName(QStringLiteral("scanList"));
+    target->addWidget(new QLabel(QStringLiteral("Zone:"), this));
+    target->addWidget(zone_);
+    target->addWidget(scanList_);
+    target->addStretch();
+    layout->addLayout(target);
+    const auto names = setup_.catalogue
+                           ? QStringLiteral("Talkgroup contacts are named from the talkgroup list (%L1 talkgroups).")
+                                 .arg(setup_.catalogue->size())
+                           : QStringLiteral("Talkgroup contacts are named from the repeater list; load the talkgroup "
+                                            "list under Add Talkgroups from Network... for the network's names.");
+    auto* namesLabel = new QLabel(names, this);
+    namesLabel->setWordWrap(true);
+    layout->addWidget(namesLabel);
+
+    const auto foot = addPreviewArea(*this, *layout, QStringLiteral("Add Channels"));
+    preview_ = foot.preview;
+    add_ = foot.add;
+    resize(780, 680);
+
+    connect(add_, &QPushButton::clicked, this, &RepeaterDialog::addRepeaters);
+    for (auto* box : {country_, state_, city_, network_, zone_})
+        connect(box, &QLineEdit::textChanged, this, &RepeaterDialog::refreshMatches);
+    connect(band_, &QComboBox::currentIndexChanged, this, &RepeaterDialog::refreshMatches);
+    connect(scanList_, &QCheckBox::toggled, this, &RepeaterDialog::refreshMatches);
+    refreshMatches();
+}
+
+void RepeaterDialog::startDownload()
+{
+    ListSource source;
+    source.url = repeaterPageUrl(setup_.baseUrl, toUtf8(country_->text().trimmed()), toUtf8(state_->text().trimmed()));
+    if (setup_.useCache) {
+        source.cachePath = listCachePath("repeaters", source.url);
+        source.cacheMaxAge = setup_.cacheMaxAge;
+    }
+    load_.start([source](const std::atomic<bool>* stop, const ListProgressReport& progress) {
+        auto stoppable = source;
+        stoppable.stop = stop;
+        return loadRepeaters(stoppable, progress);
+    });
+}
+
+bool RepeaterDialog::loading() const { return panel_->loading(); }
+
+QString RepeaterDialog::previewText() const { return preview_->toPlainText(); }
+
+void RepeaterDialog::listLoaded(bool had)
+{
+    loaded_ = had;
+    refreshMatches();
+}
+
+void RepeaterDialog::refreshMatches()
+{
+    RepeaterFilter filter;
+    filter.country = toUtf8(country_->text());
+    filter.state = toUtf8(state_->text());
+    filter.city = toUtf8(city_->text());
+    filter.network = toUtf8(network_->text());
+    filter.band = amateurBandFromText(toUtf8(band_->currentText()));
+    matching_.clear();
+    for (const auto& repeater : repeaters_)
+        if (filter.matches(repeater))
+            matching_.push_back(repeater);
+    table_->setRowCount(static_cast<int>(matching_.size()));
+    for (int row = 0; row < table_->rowCount(); ++row) {
+        const auto& repeater = matching_[static_cast<std::size_t>(row)];
+        const auto input = repeater.inputMhz();
+        const QString cells[] = {
+            fromUtf8(repeater.callsign),
+            fromUtf8(repeater.city),
+            fromUtf8(repeater.state),
+            repeater.outputMhz ? fromUtf8(megahertzColumn(*repeater.outputMhz)) : QString(),
+            input ? fromUtf8(megahertzColumn(*input)) : QString(),
+            repeater.colorCode ? QString::number(*repeater.colorCode) : QString(),
+            fromUtf8(repeater.network),
+            repeater.talkgroups.empty() ? QString() : QString::number(repeater.talkgroups.size())};
+        for (int column = 0; column < 8; ++column)
+            table_->setItem(row, column, new QTableWidgetItem(cells[column]));
+    }
+    table_->resizeColumnsToContents();
+    matches_->setText(loaded_ ? QStringLiteral("%L1 of the %L2 repeaters of the list are on the air and match.")
+                                    .arg(matching_.size())
+                                    .arg(repeaters_.size())
+                              : QString());
+    if (zone_->text().isEmpty() && !zone_->isModified())
+        zone_->setPlaceholderText(fromUtf8(defaultRepeaterZoneName(filter.state, filter.city, filter.country)));
+
+    QString why;
+    const auto planned = plan(why);
+    preview_->setPlainText(planned ? fromUtf8(repeaterPlanPreview(*planned)) : why);
+    add_->setEnabled(planned && planned->changesSomething());
+}
+
+std::optional<RepeaterChannelPlan> RepeaterDialog::plan(QString& why) const
+{
+    if (!loaded_) {
+        why = QStringLiteral("Type a country and a state, then Download the area's repeaters.");
+        return std::nullopt;
+    }
+    if (!setup_.codeplug || !setup_.codeplug->loaded()) {
+        why = QStringLiteral("Open a codeplug to add repeaters to it.");
+        return std::nullopt;
+    }
+    if (matching_.empty()) {
+        why = QStringLiteral("No repeater on the air matches.");
+        return std::nullopt;
+    }
+    RepeaterChannelRequest request;
+    request.zoneName = toUtf8(zone_->text().trimmed());
+    if (request.zoneName.empty())
+        request.zoneName = toUtf8(zone_->placeholderText());
+    request.scanList = scanList_->isChecked();
+    request.catalogue = setup_.catalogue.get();
+    return planRepeaterChannels(*setup_.codeplug, matching_, request);
+}
+
+void RepeaterDialog::addRepeaters()
+{
+    QString why;
+    const auto planned = plan(why);
+    if (!planned || !planned->changesSomething())
+        return;
+    const auto result = addRepeaterChannels(*setup_.codeplug, *planned);
+    changed_ = true;
+    setup_.prompts->inform(result.message);
+    refreshMatches();
+}
+
+} // namespace pw::ui

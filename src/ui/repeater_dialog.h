@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// "Add Repeaters of an Area": loads the repeater list of a country and state from the network (or
+// a list the user gives as a file), shows the on-air repeaters that match the filters, and adds
+// them to the working codeplug as channels with a zone and, when asked, a scan list
+// (operations/repeater_channels.h). A preview says what adding would do as the choices change.
+
+#include "networks/background_load.h"
+#include "networks/list_source.h"
+#include "operations/repeater_channels.h"
+
+#include <QDialog>
+
+#include <memory>
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace pw {
+class Codeplug;
+class Prompts;
+} // namespace pw
+
+namespace pw::ui {
+
+class ListLoadPanel;
+
+class RepeaterDialog final : public QDialog {
+    Q_OBJECT
+public:
+    struct Setup {
+        Codeplug* codeplug = nullptr;
+        Prompts* prompts = nullptr;
+        // The repeater list's URL without the area, and whether and how long it is cached.
+        std::string baseUrl;
+        bool useCache = true;
+        std::chrono::seconds cacheMaxAge = std::chrono::hours(24);
+        std::vector<std::string> settingsProblems;
+        // The talkgroup list loaded last, when there is one: it names the talkgroup contacts.
+        std::shared_ptr<const TalkgroupCatalogue> catalogue;
+    };
+
+    explicit RepeaterDialog(Setup setup, QWidget* parent = nullptr);
+    ~RepeaterDialog() override;
+
+    void addRepeaters();
+    QString previewText() const;
+    bool loading() const;
+    bool channelsChanged() const { return changed_; }
+    QTableWidget* repeaterTable() const { return table_; }
+
+private:
+    void buildControls();
+    void startDownload();
+    void listLoaded(bool had);
+    // Lists the repeaters that match the filters and shows the preview.
+    void refreshMatches();
+    std::optional<RepeaterChannelPlan> plan(QString& why) const;
+
+    Setup setup_;
+    BackgroundLoad<RepeaterLoad> load_;
+    std::vector<Repeater> repeaters_;
+    std::vector<Repeater> matching_;
+    bool loaded_ = false;
+    bool changed_ = false;
+
+    ListLoadPanel* panel_ = nullptr;
+    QLineEdit* country_ = nullptr;
+    QLineEdit* state_ = nullptr;
+    QLineEdit* city_ = nullptr;
+    QLineEdit* network_ = nullptr;
+    QComboBox* band_ = nullptr;
+    QLabel* matches_ = nullptr;
+    QTableWidget* table_ = nullptr;
+    QLineEdit* zone_ = nullptr;
+    QCheckBox* scanList_ = nullptr;
+    QPlainTextEdit* preview_ = nullptr;
+    QPushButton* add_ = nullptr;
+};
+
+} // namespace pw::ui

@@ -155,6 +155,22 @@ std::vector<PlannedList> planLists(const Codeplug& codeplug, const std::vector<P
     return planned;
 }
 
+// Puts the planned channels into the zone or scan list of the plan, adding it when it is new:
+// its 1-based position, 0 when it could not be added. `channelOf` gives a member's channel index.
+template <typename Record, typename Add, typename ChannelOf>
+int fillList(Codeplug& codeplug, RecordList<Record>& lists, const PlannedList& planned, Record fresh, Add add,
+             ChannelOf channelOf)
+{
+    fresh.setName(planned.name);
+    Record& list = planned.existing >= 0 ? *lists.at(planned.existing) : fresh;
+    for (const auto& member : planned.members)
+        if (const int channel = channelOf(member); channel >= 0)
+            list.addMember(codeplug.memberNumberOf(channel));
+    if (planned.existing >= 0)
+        return planned.existing + 1;
+    return add(list) == 1 ? lists.count() : 0;
+}
+
 // The closing message (`done`) or the preview, one line per thing that happens, CR LF between.
 std::string describe(const RepeaterChannelPlan& plan, int channels, int contacts, bool done)
 {
@@ -337,13 +353,8 @@ RepeaterChannelResult addRepeaterChannels(Codeplug& codeplug, const RepeaterChan
 
     ContactIndex contacts(codeplug);
     for (const auto& talkgroup : plan.contacts) {
-        Contact contact = codeplug.newContact();
-        contact.setDmrId(talkgroup.id);
-        contact.setCallType(CallType::GroupCall);
-        contact.setName(talkgroup.name);
-        if (codeplug.addContact(contact) != Added)
+        if (addTalkgroupContact(codeplug, talkgroup) < 0)
             continue;
-        codeplug.contacts().at(codeplug.contacts().count() - 1)->setTalkgroup(true);
         ++result.contactsAdded;
         edit.changed();
     }
@@ -376,26 +387,13 @@ RepeaterChannelResult addRepeaterChannels(Codeplug& codeplug, const RepeaterChan
 
     const auto channelOf = [&](const PlannedMember& member) { return member.added ? addedAt[member.index] : member.index; };
     for (const auto& planned : plan.zones) {
-        Zone fresh = codeplug.newZone();
-        fresh.setName(planned.name);
-        Zone& zone = planned.existing >= 0 ? *codeplug.zones().at(planned.existing) : fresh;
-        for (const auto& member : planned.members)
-            if (const int channel = channelOf(member); channel >= 0)
-                zone.addMember(codeplug.memberNumberOf(channel));
-        if (planned.existing < 0)
-            codeplug.addZone(zone);
+        fillList(codeplug, codeplug.zones(), planned, codeplug.newZone(),
+                 [&codeplug](const Zone& zone) { return codeplug.addZone(zone); }, channelOf);
         edit.changed();
     }
     for (const auto& planned : plan.scanLists) {
-        ScanList fresh = codeplug.newScanList();
-        fresh.setName(planned.name);
-        ScanList& list = planned.existing >= 0 ? *codeplug.scanLists().at(planned.existing) : fresh;
-        for (const auto& member : planned.members)
-            if (const int channel = channelOf(member); channel >= 0)
-                list.addMember(codeplug.memberNumberOf(channel));
-        int position = planned.existing + 1;
-        if (planned.existing < 0 && codeplug.addScanList(list) == 1)
-            position = codeplug.scanLists().count();
+        const int position = fillList(codeplug, codeplug.scanLists(), planned, codeplug.newScanList(),
+                                      [&codeplug](const ScanList& list) { return codeplug.addScanList(list); }, channelOf);
         // The new channels scan the list they are in.
         for (const auto& member : planned.members)
             if (member.added && addedAt[member.index] >= 0 && position > 0)

@@ -124,6 +124,20 @@ bool isPlaceholderName(std::string_view name)
     return !name.empty() && std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+int addTalkgroupContact(Codeplug& codeplug, const Talkgroup& talkgroup)
+{
+    Contact contact = codeplug.newContact();
+    contact.setDmrId(talkgroup.id);
+    contact.setCallType(CallType::GroupCall);
+    contact.setName(storableName(codeplug, talkgroup));
+    if (codeplug.addContact(contact) != Added)
+        return -1;
+    const int position = codeplug.contacts().count() - 1;
+    // Group calls are what the D868 family keeps among its talkgroups.
+    codeplug.contactAt(position)->setTalkgroup(true);
+    return position;
+}
+
 TalkgroupContactPlan planTalkgroupContacts(const Codeplug& codeplug, const TalkgroupCatalogue& catalogue,
                                            const TalkgroupChoice& choice, std::string_view rxGroupList)
 {
@@ -156,7 +170,6 @@ TalkgroupContactPlan planTalkgroupContacts(const Codeplug& codeplug, const Talkg
             plan.present.push_back(position);
         } else if (room > 0) {
             --room;
-            talkgroup.name = storableName(codeplug, talkgroup);
             plan.additions.push_back(std::move(talkgroup));
         } else {
             ++plan.leftOut;
@@ -175,15 +188,10 @@ TalkgroupContactResult addTalkgroupContacts(Codeplug& codeplug, const TalkgroupC
     Codeplug::EditScope edit(codeplug);
     std::vector<int> members = plan.present;
     for (const auto& talkgroup : plan.additions) {
-        Contact contact = codeplug.newContact();
-        contact.setDmrId(talkgroup.id);
-        contact.setCallType(CallType::GroupCall);
-        contact.setName(talkgroup.name);
-        if (codeplug.addContact(contact) != Added)
+        const int position = addTalkgroupContact(codeplug, talkgroup);
+        if (position < 0)
             continue;
-        // Group calls are what the D868 family keeps among its talkgroups.
-        codeplug.contacts().at(codeplug.contacts().count() - 1)->setTalkgroup(true);
-        members.push_back(codeplug.contacts().count() - 1);
+        members.push_back(position);
         ++result.added;
         edit.changed();
     }

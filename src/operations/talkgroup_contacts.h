@@ -66,6 +66,11 @@ std::string talkgroupName(const TalkgroupCatalogue* catalogue, std::uint32_t id,
 // ("TG.2621" as a six-bit alphabet stores the hyphen).
 bool isPlaceholderName(std::string_view name);
 
+// Adds a group-call contact for the talkgroup, named as given (or "TG" and the number when the
+// format cannot hold the name): its 0-based position, -1 when the table refused it (full, or the
+// number is taken).
+int addTalkgroupContact(Codeplug& codeplug, const Talkgroup& talkgroup);
+
 TalkgroupContactPlan planTalkgroupContacts(const Codeplug& codeplug, const TalkgroupCatalogue& catalogue,
                                            const TalkgroupChoice& choice, std::string_view rxGroupList = {});
 

@@ -23,6 +23,8 @@ mkdir -p "$out"
 config="$(mktemp -d)"
 trap 'rm -rf "$config"' EXIT
 printf 'source1 = none\nsource2 = none\n' > "$config/iddb_sources.conf"
+# The networks' dialogs read made-up lists from files; their downloads go nowhere.
+printf 'talkgroups = https://127.0.0.1:9/\nrepeaters = https://127.0.0.1:9/\n' > "$config/network_sources.conf"
 PLUGWRIGHT_CONFIG_DIR="$config" PLUGWRIGHT_CACHE_DIR="$config/cache" xvfb-run -a -s "-screen 0 1280x1024x24" \
   "$build/src/ui/render_screens" data/demo/demo.rdt "$out"
 ls "$out"

@@ -8,12 +8,16 @@
 #include "iddb/id_database.h"
 #include "iddb/user_list_reader.h"
 #include "support/id_users_generator.h"
+#include "support/network_lists_generator.h"
 #include "support/scripted_prompts.h"
 #include "ui/id_fit_dialog.h"
 #include "ui/main_window.h"
+#include "ui/repeater_dialog.h"
+#include "ui/talkgroup_dialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
@@ -21,8 +25,11 @@
 #include <QListWidget>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTemporaryDir>
 
 #include <clocale>
+#include <fstream>
+#include <functional>
 
 namespace {
 
@@ -85,6 +92,52 @@ void chooseMidwest(pw::ui::IdFitDialog& fit)
     fit.nearBox()->setText(QStringLiteral("1300000"));
 }
 
+// Made-up lists of the networks, as files a user downloaded: 2,000 talkgroups and 300 repeaters.
+struct NetworkListFiles {
+    QTemporaryDir dir;
+    std::string talkgroups = dir.filePath(QStringLiteral("talkgroups.json")).toStdString();
+    std::string repeaters = dir.filePath(QStringLiteral("repeaters.json")).toStdString();
+
+    NetworkListFiles()
+    {
+        std::ofstream(talkgroups, std::ios::binary) << pw::test::talkgroupJson(pw::test::generateTalkgroups(2000));
+        const auto list = pw::test::generateRepeaters(300);
+        std::ofstream(repeaters, std::ios::binary) << pw::test::repeaterPageJson(list, 1, 1, list.size());
+    }
+};
+
+// Loads a list file into a network dialog with its "Load from File..." button, as a user does,
+// once the download the dialog may have started has ended.
+void loadListFile(QDialog& dialog, pw::ScriptedPrompts& prompts, const std::string& path,
+                  const std::function<bool()>& loading)
+{
+    while (loading())
+        settle(20);
+    prompts.choose(path);
+    dialog.findChild<QAbstractButton*>(QStringLiteral("loadFileButton"))->click();
+    do
+        settle(20);
+    while (loading());
+}
+
+// A user naming the worldwide, national and US state talkgroups into an RX group list.
+void chooseTalkgroups(pw::ui::TalkgroupDialog& dialog, pw::ScriptedPrompts& prompts, const NetworkListFiles& files)
+{
+    loadListFile(dialog, prompts, files.talkgroups, [&] { return dialog.loading(); });
+    dialog.findChild<QLineEdit*>(QStringLiteral("numbers"))->setText(QStringLiteral("91,262,2621,3100-3199"));
+    dialog.findChild<QCheckBox*>(QStringLiteral("useRxGroupList"))->setChecked(true);
+    dialog.findChild<QLineEdit*>(QStringLiteral("rxGroupListName"))->setText(QStringLiteral("Favourites"));
+}
+
+// A user about to travel to Bavaria, with a scan list.
+void chooseRepeaters(pw::ui::RepeaterDialog& dialog, pw::ScriptedPrompts& prompts, const NetworkListFiles& files)
+{
+    loadListFile(dialog, prompts, files.repeaters, [&] { return dialog.loading(); });
+    dialog.findChild<QLineEdit*>(QStringLiteral("country"))->setText(QStringLiteral("Germany"));
+    dialog.findChild<QLineEdit*>(QStringLiteral("state"))->setText(QStringLiteral("Bayern"));
+    dialog.findChild<QCheckBox*>(QStringLiteral("scanList"))->setChecked(true);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -109,9 +162,14 @@ int main(int argc, char** argv)
 
     // Each dialog is drawn once under its title; the channel editor on both of its tabs, and the
     // searcher opens the export dialog from its own button.
+    const NetworkListFiles networkLists;
     window.setDialogDriver([&](QDialog& dialog) {
         if (auto* fit = qobject_cast<pw::ui::IdFitDialog*>(&dialog))
             chooseMidwest(*fit);
+        if (auto* talkgroups = qobject_cast<pw::ui::TalkgroupDialog*>(&dialog))
+            chooseTalkgroups(*talkgroups, prompts, networkLists);
+        if (auto* repeaters = qobject_cast<pw::ui::RepeaterDialog*>(&dialog))
+            chooseRepeaters(*repeaters, prompts, networkLists);
         settle(150);
         const QString name = fileNameFor(dialog.windowTitle());
         dialog.grab().save(out.filePath(QStringLiteral("dialog-%1.png").arg(name)));
@@ -138,6 +196,8 @@ int main(int argc, char** argv)
     window.channelView()->selectAll();
     window.massChangeChannels();
     window.runZoneWizard();
+    window.openTalkgroupAdder();
+    window.openRepeaterAdder();
     loadMadeUpUsers(window.idDatabase());
     window.openIdSearcher();
     window.tabs()->setCurrentIndex(2);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "iddb/id_cache.h"
 
+#include "model/utc_minute_text.h"
 #include "platform/user_directories.h"
 #include "platform/file_io.h"
 
@@ -141,17 +142,6 @@ std::optional<IdCacheContent> readIdCache(const std::filesystem::path& path)
     return parseIdCache(std::string_view(reinterpret_cast<const char*>(content.bytes.data()), content.bytes.size()));
 }
 
-std::string cacheDateText(std::chrono::system_clock::time_point time)
-{
-    using namespace std::chrono;
-    const auto day = floor<days>(time);
-    const year_month_day date(day);
-    const hh_mm_ss clock(floor<minutes>(time - day));
-    char text[48];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02u %02d:%02d UTC", static_cast<int>(date.year()),
-                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
-                  static_cast<int>(clock.hours().count()), static_cast<int>(clock.minutes().count()));
-    return text;
-}
+std::string cacheDateText(std::chrono::system_clock::time_point time) { return utcMinuteText(time); }
 
 } // namespace pw

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "networks/list_source.h"
 
+#include "model/utc_minute_text.h"
 #include "networks/list_cache.h"
 #include "networks/network_fetch.h"
 
@@ -74,19 +75,6 @@ bool fresh(const ListCache& cache, const ListSource& source)
     return cache.source == source.url && age < source.cacheMaxAge && age > -std::chrono::hours(24);
 }
 
-// "2026-12-08 09:45 UTC"
-std::string dateText(Clock::time_point time)
-{
-    using namespace std::chrono;
-    const auto day = floor<days>(time);
-    const year_month_day date(day);
-    const hh_mm_ss clock(floor<minutes>(time - day));
-    char text[48];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02u %02d:%02d UTC", static_cast<int>(date.year()),
-                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
-                  static_cast<int>(clock.hours().count()), static_cast<int>(clock.minutes().count()));
-    return text;
-}
 
 // The steps every list shares: the file, the cache, the download and their outcomes. `read`
 // takes a list from its bytes and counts it in the outcome it is given; `download` fetches the
@@ -116,7 +104,7 @@ std::vector<ListOutcome> loadList(const ListSource& source, std::string_view uni
     }
     ListOutcome cached{"cache", source.cachePath.string(), false, 0, std::string(unit), {}, {}};
     if (cache) {
-        cached.note = "downloaded " + dateText(cache->downloaded);
+        cached.note = "downloaded " + utcMinuteText(cache->downloaded);
         if (fresh(*cache, source) && read(cache->list, list, cached).empty())
             return {cached};
     }
@@ -136,7 +124,7 @@ std::vector<ListOutcome> loadList(const ListSource& source, std::string_view uni
     // A failed or cut download keeps the cache, whose list then serves, however old.
     list = List();
     if (cache && read(cache->list, list, cached).empty()) {
-        outcome.reason += "; the cached list of " + dateText(cache->downloaded) + " (" + std::to_string(cached.items) + " " +
+        outcome.reason += "; the cached list of " + utcMinuteText(cache->downloaded) + " (" + std::to_string(cached.items) + " " +
                           std::string(unit) + ") is used";
         return {outcome};
     }

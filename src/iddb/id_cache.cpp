@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "iddb/id_cache.h"
 
-#include "model/utc_minute_text.h"
+#include "platform/utc_minute_text.h"
 #include "platform/user_directories.h"
 #include "platform/file_io.h"
 

@@ -2,7 +2,7 @@
 #include "iddb/id_database.h"
 
 #include "iddb/id_search.h"
-#include "iddb/list_arrival.h"
+#include "platform/list_arrival.h"
 #include "iddb/user_list_reader.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "networks/list_source.h"
 
-#include "model/utc_minute_text.h"
+#include "platform/utc_minute_text.h"
 #include "networks/list_cache.h"
 #include "networks/network_fetch.h"
 

@@ -13,7 +13,7 @@
 // "certificate verify failed (...)", "too slow: under 1 KB/s for 30 s", "could not connect to the
 // proxy http://proxy:3128 (...)"), never as silence. A download succeeds only when its body came
 // whole: to the end of the stream, or of the last chunk, and to the length the server announced
-// (iddb/list_arrival.h says when a downloaded list may replace its cached copy).
+// (platform/list_arrival.h says when a downloaded list may replace its cached copy).
 
 #include <atomic>
 #include <chrono>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "iddb/list_arrival.h"
+#include "platform/list_arrival.h"
 
-#include "iddb/id_cache.h"
+#include "platform/utc_minute_text.h"
 
 namespace pw {
 
@@ -17,7 +17,7 @@ ListArrival judgeListArrival(const DownloadResult& transfer, const std::optional
 std::string cachedListUsedReason(std::string_view reason, std::chrono::system_clock::time_point downloaded,
                                  int records)
 {
-    return std::string(reason) + "; the cached list of " + cacheDateText(downloaded) + " (" + std::to_string(records) +
+    return std::string(reason) + "; the cached list of " + utcMinuteText(downloaded) + " (" + std::to_string(records) +
            (records == 1 ? " record" : " records") + ") is used";
 }
 

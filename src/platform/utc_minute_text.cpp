@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/utc_minute_text.h"
+#include "platform/utc_minute_text.h"
 
 #include <cstdio>
 

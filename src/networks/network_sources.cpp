@@ -62,7 +62,7 @@ NetworkSources readNetworkSources(const std::filesystem::path& path)
     const auto content = readFileBytes(path, 64 * 1024);
     if (!content)
         return {};
-    return parseNetworkSources(std::string_view(reinterpret_cast<const char*>(content->bytes.data()), content->bytes.size()),
+    return parseNetworkSources(std::string_view(reinterpret_cast<const char*>(content.bytes.data()), content.bytes.size()),
                                path.filename().string());
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "networks/list_source.h"
 
+#include "platform/list_arrival.h"
 #include "platform/utc_minute_text.h"
 #include "networks/list_cache.h"
 #include "networks/network_fetch.h"
@@ -124,8 +125,7 @@ std::vector<ListOutcome> loadList(const ListSource& source, std::string_view uni
     // A failed or cut download keeps the cache, whose list then serves, however old.
     list = List();
     if (cache && read(cache->list, list, cached).empty()) {
-        outcome.reason += "; the cached list of " + utcMinuteText(cache->downloaded) + " (" + std::to_string(cached.items) + " " +
-                          std::string(unit) + ") is used";
+        outcome.reason = cachedListUsedReason(outcome.reason, cache->downloaded, cached.items, unit);
         return {outcome};
     }
     list = List();

@@ -2,6 +2,7 @@
 #include "networks/network_fetch.h"
 
 #include "platform/http_download.h"
+#include "platform/list_arrival.h"
 
 namespace pw {
 
@@ -21,8 +22,8 @@ bool fetchListBody(const std::string& url, const ListSource& source, std::string
         progress);
     // Only a transfer that completed counts: a cut JSON body would not read anyway, but a cut CSV
     // one would pass for a shorter list.
-    if (!result.ok) {
-        failure = result.reason;
+    if (const auto arrival = judgeListArrival(result); !arrival.whole) {
+        failure = arrival.reason;
         body.clear();
         return false;
     }

@@ -15,10 +15,12 @@ ListArrival judgeListArrival(const DownloadResult& transfer, const std::optional
 }
 
 std::string cachedListUsedReason(std::string_view reason, std::chrono::system_clock::time_point downloaded,
-                                 int records)
+                                 int records, std::string_view things)
 {
+    if (records == 1 && !things.empty())
+        things.remove_suffix(1);
     return std::string(reason) + "; the cached list of " + utcMinuteText(downloaded) + " (" + std::to_string(records) +
-           (records == 1 ? " record" : " records") + ") is used";
+           " " + std::string(things) + ") is used";
 }
 
 } // namespace pw

@@ -31,8 +31,9 @@ struct ListArrival {
 // Judges one download: `cut`, when given, is why the reader stopped before the end.
 ListArrival judgeListArrival(const DownloadResult& transfer, const std::optional<std::string>& cut = std::nullopt);
 
-// "REASON; the cached list of 2026-12-08 09:45 UTC (12 records) is used"
+// "REASON; the cached list of 2026-12-08 09:45 UTC (12 records) is used"; `things` names what the
+// list holds, in the plural ("talkgroups"), and loses its last letter for one.
 std::string cachedListUsedReason(std::string_view reason, std::chrono::system_clock::time_point downloaded,
-                                 int records);
+                                 int records, std::string_view things = "records");
 
 } // namespace pw

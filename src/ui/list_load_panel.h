@@ -8,6 +8,7 @@
 // The load itself runs in a BackgroundLoad of the dialog (networks/background_load.h); the panel
 // follows it with a timer and tells the dialog when it has ended.
 
+#include "networks/background_load.h"
 #include "networks/list_source.h"
 
 #include <QWidget>
@@ -71,5 +72,32 @@ private:
     QPushButton* fileButton_ = nullptr;
     QTimer* timer_ = nullptr;
 };
+
+// The hooks that run `load` in `background`: Download from the source `networkSource` gives as
+// it is pressed, a file from its path. Only `finish`, which takes the list, is the dialog's own.
+template <typename Load>
+ListLoadPanel::Hooks backgroundLoadHooks(BackgroundLoad<Load>& background,
+                                         Load (*load)(const ListSource&, const ListProgressReport&),
+                                         std::function<ListSource()> networkSource)
+{
+    const auto start = [&background, load](ListSource source) {
+        background.start([source = std::move(source), load](const std::atomic<bool>* stop,
+                                                            const ListProgressReport& progress) {
+            auto stoppable = source;
+            stoppable.stop = stop;
+            return load(stoppable, progress);
+        });
+    };
+    ListLoadPanel::Hooks hooks;
+    hooks.download = [start, networkSource = std::move(networkSource)] { start(networkSource()); };
+    hooks.loadFile = [start](const std::string& path) {
+        ListSource source;
+        source.file = path;
+        start(std::move(source));
+    };
+    hooks.done = [&background] { return background.done(); };
+    hooks.progress = [&background] { return background.progress(); };
+    return hooks;
+}
 
 } // namespace pw::ui

@@ -67,18 +67,7 @@ void RepeaterDialog::buildControls()
     area->addWidget(new QLabel(QStringLiteral("Band:"), this), 1, 4);
     area->addWidget(band_, 1, 5);
 
-    ListLoadPanel::Hooks hooks;
-    hooks.download = [this] { startDownload(); };
-    hooks.loadFile = [this](const std::string& path) {
-        load_.start([path](const std::atomic<bool>* stop, const ListProgressReport& progress) {
-            ListSource source;
-            source.file = path;
-            source.stop = stop;
-            return loadRepeaters(source, progress);
-        });
-    };
-    hooks.done = [this] { return load_.done(); };
-    hooks.progress = [this] { return load_.progress(); };
+    auto hooks = backgroundLoadHooks(load_, &loadRepeaters, [this] { return areaSource(); });
     hooks.finish = [this](bool& had) {
         auto loaded = load_.take();
         had = false;
@@ -127,12 +116,10 @@ void RepeaterDialog::buildControls()
     namesLabel->setWordWrap(true);
     layout->addWidget(namesLabel);
 
-    const auto foot = addPreviewArea(*this, *layout, QStringLiteral("Add Channels"));
-    preview_ = foot.preview;
-    add_ = foot.add;
+    foot_ = addPreviewArea(*this, *layout, QStringLiteral("Add Channels"));
     resize(780, 680);
 
-    connect(add_, &QPushButton::clicked, this, &RepeaterDialog::addRepeaters);
+    connect(foot_.add, &QPushButton::clicked, this, &RepeaterDialog::addRepeaters);
     for (auto* box : {country_, state_, city_, network_, zone_})
         connect(box, &QLineEdit::textChanged, this, &RepeaterDialog::refreshMatches);
     connect(band_, &QComboBox::currentIndexChanged, this, &RepeaterDialog::refreshMatches);
@@ -140,7 +127,7 @@ void RepeaterDialog::buildControls()
     refreshMatches();
 }
 
-void RepeaterDialog::startDownload()
+ListSource RepeaterDialog::areaSource() const
 {
     ListSource source;
     source.url = repeaterPageUrl(setup_.baseUrl, toUtf8(country_->text().trimmed()), toUtf8(state_->text().trimmed()));
@@ -148,16 +135,12 @@ void RepeaterDialog::startDownload()
         source.cachePath = listCachePath("repeaters", source.url);
         source.cacheMaxAge = setup_.cacheMaxAge;
     }
-    load_.start([source](const std::atomic<bool>* stop, const ListProgressReport& progress) {
-        auto stoppable = source;
-        stoppable.stop = stop;
-        return loadRepeaters(stoppable, progress);
-    });
+    return source;
 }
 
 bool RepeaterDialog::loading() const { return panel_->loading(); }
 
-QString RepeaterDialog::previewText() const { return preview_->toPlainText(); }
+QString RepeaterDialog::previewText() const { return foot_.preview->toPlainText(); }
 
 void RepeaterDialog::listLoaded(bool had)
 {
@@ -203,8 +186,7 @@ void RepeaterDialog::refreshMatches()
 
     QString why;
     const auto planned = plan(why);
-    preview_->setPlainText(planned ? fromUtf8(repeaterPlanPreview(*planned)) : why);
-    add_->setEnabled(planned && planned->changesSomething());
+    showPlan(foot_, planned, why, &repeaterPlanPreview);
 }
 
 std::optional<RepeaterChannelPlan> RepeaterDialog::plan(QString& why) const

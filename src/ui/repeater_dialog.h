@@ -8,6 +8,7 @@
 #include "networks/background_load.h"
 #include "networks/list_source.h"
 #include "operations/repeater_channels.h"
+#include "ui/preview_area.h"
 
 #include <QDialog>
 
@@ -18,8 +19,6 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
 class QTableWidget;
 
 namespace pw {
@@ -57,7 +56,8 @@ public:
 
 private:
     void buildControls();
-    void startDownload();
+    // The repeater list's source for the country and state typed.
+    ListSource areaSource() const;
     void listLoaded(bool had);
     // Lists the repeaters that match the filters and shows the preview.
     void refreshMatches();
@@ -80,8 +80,7 @@ private:
     QTableWidget* table_ = nullptr;
     QLineEdit* zone_ = nullptr;
     QCheckBox* scanList_ = nullptr;
-    QPlainTextEdit* preview_ = nullptr;
-    QPushButton* add_ = nullptr;
+    PreviewArea foot_;
 };
 
 } // namespace pw::ui

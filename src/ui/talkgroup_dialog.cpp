@@ -44,24 +44,7 @@ TalkgroupDialog::~TalkgroupDialog() = default;
 void TalkgroupDialog::buildControls()
 {
     auto* layout = new QVBoxLayout(this);
-    ListLoadPanel::Hooks hooks;
-    hooks.download = [this] {
-        load_.start([source = setup_.source](const std::atomic<bool>* stop, const ListProgressReport& progress) {
-            auto stoppable = source;
-            stoppable.stop = stop;
-            return loadTalkgroups(stoppable, progress);
-        });
-    };
-    hooks.loadFile = [this](const std::string& path) {
-        load_.start([path](const std::atomic<bool>* stop, const ListProgressReport& progress) {
-            ListSource source;
-            source.file = path;
-            source.stop = stop;
-            return loadTalkgroups(source, progress);
-        });
-    };
-    hooks.done = [this] { return load_.done(); };
-    hooks.progress = [this] { return load_.progress(); };
+    auto hooks = backgroundLoadHooks(load_, &loadTalkgroups, [this] { return setup_.source; });
     hooks.finish = [this](bool& had) {
         auto loaded = load_.take();
         had = !loaded.catalogue.empty();
@@ -110,12 +93,10 @@ void TalkgroupDialog::buildControls()
     choices->addWidget(useList_, 3, 0);
     choices->addWidget(listName_, 3, 1);
 
-    const auto area = addPreviewArea(*this, *layout, QStringLiteral("Add Talkgroups"));
-    preview_ = area.preview;
-    add_ = area.add;
+    foot_ = addPreviewArea(*this, *layout, QStringLiteral("Add Talkgroups"));
     resize(640, 520);
 
-    connect(add_, &QPushButton::clicked, this, &TalkgroupDialog::addTalkgroups);
+    connect(foot_.add, &QPushButton::clicked, this, &TalkgroupDialog::addTalkgroups);
     for (auto* button : {byNumber_, byName_, rename_})
         connect(button, &QRadioButton::toggled, this, &TalkgroupDialog::refreshPreview);
     connect(useList_, &QCheckBox::toggled, this, &TalkgroupDialog::refreshPreview);
@@ -126,7 +107,7 @@ void TalkgroupDialog::buildControls()
 
 bool TalkgroupDialog::loading() const { return panel_->loading(); }
 
-QString TalkgroupDialog::previewText() const { return preview_->toPlainText(); }
+QString TalkgroupDialog::previewText() const { return foot_.preview->toPlainText(); }
 
 void TalkgroupDialog::catalogueLoaded(bool had)
 {
@@ -174,8 +155,7 @@ void TalkgroupDialog::refreshPreview()
 {
     QString why;
     const auto planned = plan(why);
-    preview_->setPlainText(planned ? fromUtf8(talkgroupPlanPreview(*planned)) : why);
-    add_->setEnabled(planned && planned->changesSomething());
+    showPlan(foot_, planned, why, &talkgroupPlanPreview);
 }
 
 void TalkgroupDialog::addTalkgroups()

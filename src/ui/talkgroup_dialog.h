@@ -9,6 +9,7 @@
 #include "networks/background_load.h"
 #include "networks/list_source.h"
 #include "operations/talkgroup_contacts.h"
+#include "ui/preview_area.h"
 
 #include <QDialog>
 
@@ -18,8 +19,6 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
 class QRadioButton;
 
 namespace pw {
@@ -75,8 +74,7 @@ private:
     QLineEdit* nameText_ = nullptr;
     QCheckBox* useList_ = nullptr;
     QLineEdit* listName_ = nullptr;
-    QPlainTextEdit* preview_ = nullptr;
-    QPushButton* add_ = nullptr;
+    PreviewArea foot_;
 };
 
 } // namespace pw::ui

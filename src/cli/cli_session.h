@@ -6,6 +6,7 @@
 #include "cli/console_prompts.h"
 #include "cli/standard_stream_files.h"
 #include "codeplug/codeplug.h"
+#include "operations/open_failure.h"
 
 #include <CLI/CLI.hpp>
 
@@ -23,9 +24,6 @@ inline constexpr int ExitOk = 0;
 inline constexpr int ExitFailed = 1;
 inline constexpr int ExitUsage = 2;
 
-inline constexpr const char* OpenFailedMessage = "Failed to load Codeplug; the specified file is invalid.";
-inline constexpr const char* NoValidDataMessage =
-    "There is no valid data (contacts, channels) defined in this file image.";
 inline constexpr const char* SaveFailedMessage = "Unable to save file.";
 
 // Ends the command with an exit status.

@@ -81,15 +81,16 @@ void Codeplug::deleteChannel(int index)
     edit.changed();
 }
 
-void Codeplug::sortChannels(int column)
+void Codeplug::sortChannels(int column, SortOrder order)
 {
     const int n = channels_.count();
     if (!loaded() || n < 2)
         return;
     EditScope edit(*this);
     const std::string radioModel = radioModelName();
-    const auto oldPositions = channels_.sortBy([column, &radioModel](const Channel& a, const Channel& b) {
-        return compareChannels(a, b, column, radioModel);
+    const int sign = order == SortOrder::Descending ? -1 : 1;
+    const auto oldPositions = channels_.sortBy([column, sign, &radioModel](const Channel& a, const Channel& b) {
+        return sign * compareChannels(a, b, column, radioModel);
     });
     // A sort that moved nothing changed nothing.
     if (keepsEveryPosition(oldPositions))

@@ -59,6 +59,9 @@ int channelCapacity(FormatId formatId);
 // lies right after the 234th record, otherwise MaxScanLists.
 int scanListCapacity(FormatId formatId);
 
+// The order of a sort by a list column: a second click on a heading sorts the other way.
+enum class SortOrder : std::uint8_t { Ascending, Descending };
+
 class Codeplug {
 public:
     Codeplug();
@@ -201,7 +204,7 @@ public:
     // by keeping the last of them. Returns the number deleted.
     int deleteContacts(std::vector<int> indexes);
     // Tells `progress`, when given, how far the sort has come; the work's end is the caller's to report.
-    void sortContacts(int column, WorkProgress* progress = nullptr);
+    void sortContacts(int column, WorkProgress* progress = nullptr, SortOrder order = SortOrder::Ascending);
     int findContactByName(std::string_view name) const;
     std::string contactNameForId(std::uint32_t dmrId) const;
     bool hasContactRoom() const;
@@ -218,7 +221,7 @@ public:
     // 1 on success, -1 same name present, -2 wrong format or not loaded, -4 table full.
     int addChannel(const Channel& channel);
     void deleteChannel(int index);
-    void sortChannels(int column);
+    void sortChannels(int column, SortOrder order = SortOrder::Ascending);
     int findChannelByName(std::string_view name) const;
 
     // ---- Zones, scan lists, RX group lists ----

@@ -24,6 +24,15 @@ int compareContacts(const Contact& a, const Contact& b, int column)
         const auto tb = static_cast<int>(b.callType());
         return ta < tb ? -1 : ta > tb ? 1 : 0;
     }
+    // The descriptive texts, after the alert tone: callsign, city, state, country, remarks.
+    case 5:
+    case 6:
+    case 7:
+    case 8:
+    case 9: {
+        const auto which = static_cast<ContactText>(column - 5);
+        return a.descriptiveView(which).compare(b.descriptiveView(which));
+    }
     default:
         // std::string compares char_traits<char>, which compares as unsigned char.
         return a.name().compare(b.name());
@@ -139,7 +148,7 @@ int Codeplug::deleteContacts(std::vector<int> indexes)
     return static_cast<int>(indexes.size());
 }
 
-void Codeplug::sortContacts(int column, WorkProgress* progress)
+void Codeplug::sortContacts(int column, WorkProgress* progress, SortOrder order)
 {
     EditScope edit(*this);
     const int n = contacts_.count();
@@ -147,9 +156,10 @@ void Codeplug::sortContacts(int column, WorkProgress* progress)
     // The comparisons take the bar to 80 %; the references and the image written at the end, the rest.
     ProgressStage comparing(progress, expectedComparisons(n), 0, ProgressScale * 8 / 10);
     std::int64_t comparisons = 0;
-    const auto oldPositions = contacts_.sortBy([column, &comparing, &comparisons](const Contact& a, const Contact& b) {
+    const int sign = order == SortOrder::Descending ? -1 : 1;
+    const auto oldPositions = contacts_.sortBy([column, sign, &comparing, &comparisons](const Contact& a, const Contact& b) {
         comparing.advance(++comparisons);
-        return compareContacts(a, b, column);
+        return sign * compareContacts(a, b, column);
     });
     comparing.finish();
     // A sort that moved nothing changed nothing.

@@ -8,6 +8,8 @@
 // formats implements these interfaces beside its codec, and a record is made for one format and
 // asks it whenever a value changes. The model itself knows no format.
 
+#include "model/unicode_text.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -22,6 +24,18 @@ class ScanList;
 class RxGroupList;
 enum class ChannelMode : std::uint8_t;
 enum class PowerLevel : std::uint8_t;
+enum class ContactText : std::uint8_t;
+
+// The room a record has for a name or a text: the most characters it stores (longer texts are
+// cut) and the characters it stores them in. No room at all for a text the record does not keep.
+struct TextRoom {
+    std::size_t characters = 0;
+    StoredCharacters set = StoredCharacters::Unicode;
+
+    bool keeps() const { return characters > 0; }
+    // Whether `utf8` fits without a cut.
+    bool fits(std::string_view utf8) const { return storedLength(utf8, set) <= characters; }
+};
 
 // ---- Contacts ----
 
@@ -40,6 +54,9 @@ public:
     virtual std::string lookupName(std::string_view name) const = 0;
     // False when the format's alphabet cannot hold the name even transliterated: editors refuse it.
     virtual bool holdsName(std::string_view /*name*/) const { return true; }
+    // The room of the name, and of each descriptive text (none where the format keeps none).
+    virtual TextRoom nameRoom() const = 0;
+    virtual TextRoom textRoom(ContactText /*which*/) const { return {}; }
 };
 
 // ---- Channels ----
@@ -81,6 +98,7 @@ public:
     virtual std::string lookupName(std::string_view name) const = 0;
     // False when the format's alphabet cannot hold the name even transliterated: editors refuse it.
     virtual bool holdsName(std::string_view /*name*/) const { return true; }
+    virtual TextRoom nameRoom() const = 0;
 };
 
 // ---- Zones, scan lists and RX group lists ----

@@ -240,6 +240,20 @@ std::string_view utf8FirstCharacters(std::string_view text, std::size_t count)
     return text.substr(0, pos);
 }
 
+std::size_t storedLength(std::string_view utf8, StoredCharacters set)
+{
+    switch (set) {
+    case StoredCharacters::Ascii: return isAscii(utf8) ? utf8.size() : transliterateToAscii(utf8).size();
+    case StoredCharacters::Latin1: return isAscii(utf8) ? utf8.size() : transliterateToLatin1(utf8).size();
+    case StoredCharacters::Unicode:
+    case StoredCharacters::Utf16: break;
+    }
+    std::size_t length = 0;
+    for (std::size_t pos = 0; pos < utf8.size();)
+        length += decodeUtf8At(utf8, pos) > 0xFFFF && set == StoredCharacters::Utf16 ? 2 : 1;
+    return length;
+}
+
 std::string latin1ToUtf8(std::string_view text)
 {
     std::string out;

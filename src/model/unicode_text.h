@@ -14,6 +14,7 @@
 // model/letter_case.h); other letters compare as written, the same in every locale.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -40,6 +41,16 @@ std::size_t utf8Length(std::string_view text);
 
 // The first `count` characters of valid UTF-8 `text` (all of it when it has fewer).
 std::string_view utf8FirstCharacters(std::string_view text, std::size_t count);
+
+// The characters a record stores a text in, and so how the length of a text is counted there.
+enum class StoredCharacters : std::uint8_t {
+    Unicode,  // code points
+    Utf16,    // UTF-16 code units: a character beyond U+FFFF takes two
+    Ascii,    // plain ASCII, other letters transliterated ("Щука" takes 5: "Shchuka")
+    Latin1,   // Latin-1, other letters transliterated
+};
+// How many characters `utf8` takes when stored in `set`, before any cut.
+std::size_t storedLength(std::string_view utf8, StoredCharacters set);
 
 // 8-bit text as UTF-8.
 std::string latin1ToUtf8(std::string_view text);

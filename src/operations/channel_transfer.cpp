@@ -178,7 +178,7 @@ TransferOutcome exportChannelsCsvCommand(const Codeplug& working, Prompts& promp
         outcome.fileProblem = written.error;
     }
     if (written) {
-        prompts.inform("Successfully wrote channel data to CSV file.");
+        prompts.notify("Successfully wrote channel data to CSV file.");
         outcome.status = TransferOutcome::Status::Done;
         outcome.added = working.channels().count();
     } else {
@@ -265,7 +265,7 @@ TransferOutcome importChannelsFromCodeplugCommand(Codeplug& working, Prompts& pr
     return outcome;
 }
 
-TransferOutcome sortChannelsCommand(Codeplug& working, Prompts& prompts, int column, bool guarded)
+TransferOutcome sortChannelsCommand(Codeplug& working, Prompts& prompts, int column, bool guarded, SortOrder order)
 {
     TransferOutcome outcome;
     outcome.status = TransferOutcome::Status::Refused;
@@ -275,7 +275,7 @@ TransferOutcome sortChannelsCommand(Codeplug& working, Prompts& prompts, int col
         return outcome;
     // sortChannels writes the model back and marks the codeplug changed when it had two channels
     // or more to order.
-    working.sortChannels(column);
+    working.sortChannels(column, order);
     outcome.status = TransferOutcome::Status::Done;
     return outcome;
 }

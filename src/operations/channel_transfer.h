@@ -6,6 +6,7 @@
 //
 // Channel CSV file: UTF-8 text (read as TextLineReader reads it), one ChannelLine per line, each ended by CR LF, no header line.
 
+#include "codeplug/codeplug.h"
 #include "operations/import_shortfall.h"
 #include "operations/transfer_outcome.h"
 #include "platform/file_io.h"
@@ -55,6 +56,7 @@ TransferOutcome importChannelsFromCodeplugCommand(Codeplug& working, Prompts& pr
 
 // A click on a heading of the channel list. The Channels tab applies the feature guard first
 // (`guarded`); the Zones tab's master channel list does not. Column 0 ("No.") does nothing.
-TransferOutcome sortChannelsCommand(Codeplug& working, Prompts& prompts, int column, bool guarded = true);
+TransferOutcome sortChannelsCommand(Codeplug& working, Prompts& prompts, int column, bool guarded = true,
+                                    SortOrder order = SortOrder::Ascending);
 
 } // namespace pw

@@ -110,7 +110,7 @@ TransferOutcome exportContactsCsvCommand(const Codeplug& working, Prompts& promp
         written = exportContactsCsv(working, *path);
     }
     if (written) {
-        prompts.inform("Contacts succesfully exported.");
+        prompts.notify("Contacts succesfully exported.");
         outcome.status = TransferOutcome::Status::Done;
         outcome.added = working.contacts().count();
     } else {
@@ -121,16 +121,19 @@ TransferOutcome exportContactsCsvCommand(const Codeplug& working, Prompts& promp
     return outcome;
 }
 
-bool sortContactsCommand(Codeplug& working, int column, ContactListKind list, WorkProgress* progress)
+bool sortContactsCommand(Codeplug& working, int column, ContactListKind list, WorkProgress* progress,
+                         SortOrder order)
 {
     ProgressRun run(progress);
-    if (!working.loaded() || column <= 0)
+    constexpr int ContactTypeColumn = 3;
+    constexpr int LastColumn = 9;
+    if (!working.loaded() || column <= 0 || column > LastColumn)
         return false;
-    if (list == ContactListKind::ContactsTab && column != 1 && column != 2 && column != 4)
+    if (list == ContactListKind::ContactsTab && column == ContactTypeColumn)
         return false;
     if (working.contacts().count() < 2)
         return false;
-    working.sortContacts(column, progress);
+    working.sortContacts(column, progress, order);
     return true;
 }
 

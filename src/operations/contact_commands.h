@@ -4,6 +4,7 @@
 // choosers, wait cursor and messages. The caller refreshes its lists afterwards. The imports and
 // the sort tell `progress`, when given, how far they have come.
 
+#include "codeplug/codeplug.h"
 #include "operations/transfer_outcome.h"
 
 namespace pw {
@@ -19,11 +20,12 @@ TransferOutcome importContactsCsvCommand(Codeplug& working, Prompts& prompts, Wo
 // "Export All Contacts to a CSV File..." / "Export Contacts to CSV...".
 TransferOutcome exportContactsCsvCommand(const Codeplug& working, Prompts& prompts);
 
-// A click on a heading of a contact list: the contacts tab sorts on "DMR-MARC ID", "Contact Name"
-// and "Alert Tone" only; the RX group tab's master list on every heading but "No.".
+// A click on a heading of a contact list: the contacts tab sorts on every heading but "No." and
+// "Contact Type" ("Alert Tone" sorts by name); the RX group tab's master list on every heading but
+// "No.".
 enum class ContactListKind { ContactsTab, RxGroupMaster };
 // True when the table was sorted (and so written back and marked changed).
 bool sortContactsCommand(Codeplug& working, int column, ContactListKind list = ContactListKind::ContactsTab,
-                         WorkProgress* progress = nullptr);
+                         WorkProgress* progress = nullptr, SortOrder order = SortOrder::Ascending);
 
 } // namespace pw

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "operations/document_commands.h"
 
+#include "operations/open_failure.h"
 #include "operations/save_as.h"
 #include "platform/overwrite_question.h"
 
@@ -63,18 +64,18 @@ OpenOutcome openCodeplugCommand(WorkingDocument& document, Prompts& prompts, con
     };
     // The file is decoded aside and takes the working codeplug's place only when it decoded: a
     // wrong choice leaves the user's work as it was, changed or not.
+    // Each failure names the file and says why, as the command line does.
     Codeplug opened;
     if (!opened.open(path)) {
         reportTo(OpenOutcome::OpenFailed);
-        prompts.message(MessageIcon::Error, MessageButtons::Ok, "Failed to load Codeplug; the specified file is invalid.");
+        prompts.error(openFailureText(OpenFailedMessage, path, whyNotOpened(opened, path).reason));
         return OpenOutcome::OpenFailed;
     }
     {
         BusyScope busy(prompts);
         if (!opened.decode()) {
             reportTo(OpenOutcome::DecodeFailed);
-            prompts.message(MessageIcon::Error, MessageButtons::Ok,
-                            "There is no valid data (contacts, channels) defined in this file image.");
+            prompts.error(openFailureText(NoValidDataMessage, path, whyNotDecoded(opened.takeMessages(), opened)));
             return OpenOutcome::DecodeFailed;
         }
     }
@@ -125,7 +126,7 @@ int saveCodeplugCommand(WorkingDocument& document, Prompts& prompts)
     if (outcome == SaveOutcome::Saved)
         document.keepBackup = false;
     if (outcome == SaveOutcome::Saved)
-        prompts.message(MessageIcon::Information, MessageButtons::Ok, "File successfully saved to disk.");
+        prompts.notify("File successfully saved to disk.");
     else if (outcome == SaveOutcome::Failed)
         prompts.message(MessageIcon::Error, MessageButtons::Ok, saveFailedText(codeplug, document.path));
     return outcome == SaveOutcome::Saved ? 1 : 0;

@@ -42,7 +42,7 @@ ExportOutcome exportIdRecords(const IdUserIndex* users, const ExportRequest& req
         prompts.error("Unable to open file '" + *chosen + "' for writing.");
         return ExportOutcome::WriteFailed;
     }
-    prompts.inform("CSV output file successfully written.\r\n" + exported.report);
+    prompts.notify("CSV output file successfully written.\r\n" + exported.report);
     return ExportOutcome::Written;
 }
 

@@ -172,7 +172,7 @@ CommandResult markContactsAsTalkgroups(Codeplug& codeplug, Prompts& prompts, std
         contact.setTalkgroup(true);
     }
     if (rows.size() > 1)
-        prompts.inform(std::to_string(rows.size()) + " contacts marked as talkgroups.");
+        prompts.notify(std::to_string(rows.size()) + " contacts marked as talkgroups.");
     // The mark decides where the D868 save writes the contact, so it is a change to be saved.
     if (marked)
         codeplug.markChanged();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "operations/rx_group_commands.h"
 
+#include "operations/name_check.h"
 #include "operations/tab_command_support.h"
 
 namespace pw {
@@ -42,7 +43,7 @@ CommandResult newRxGroupCommand(Codeplug& codeplug, Prompts& prompts, ListTabSta
                                        RxGroupNameInputLength, "");
     if (!name)
         return {};
-    if (!codeplug.newRxGroupList(*name))
+    if (!codeplug.newRxGroupList(withoutTrailingBlanks(*name)))
         return refusal(prompts, "Sorry, no room for an additional group list.");
     state.currentRxGroup = codeplug.rxGroupLists().count() - 1;
     CommandResult result;
@@ -78,7 +79,7 @@ CommandResult renameRxGroupCommand(Codeplug& codeplug, Prompts& prompts, ListTab
                                        RxGroupNameInputLength, list->name());
     if (!name)
         return {};
-    list->setName(*name);
+    list->setName(withoutTrailingBlanks(*name));
     CommandResult result;
     // Marked changed like a renamed zone or scan list: otherwise neither the close question nor
     // the command-line save would keep the new name.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "operations/scan_list_commands.h"
 
+#include "operations/name_check.h"
 #include "operations/tab_command_support.h"
 
 namespace pw {
@@ -43,7 +44,7 @@ CommandResult newScanListCommand(Codeplug& codeplug, Prompts& prompts, ListTabSt
     if (!name)
         return {};
     ScanList list = codeplug.newScanList();
-    list.setName(*name);
+    list.setName(withoutTrailingBlanks(*name));
     if (!codeplug.addScanList(list))
         return refusal(prompts, "Sorry, no room for an additional scan list.");
     state.currentScanList = codeplug.scanLists().count() - 1;
@@ -80,7 +81,7 @@ CommandResult renameScanListCommand(Codeplug& codeplug, Prompts& prompts, ListTa
                                        ScanListNameInputLength, list->name());
     if (!name)
         return {};
-    list->setName(*name);
+    list->setName(withoutTrailingBlanks(*name));
     CommandResult result;
     commitEdit(codeplug, result);
     result.refresh = TabList::ScanLists | TabList::Channels;

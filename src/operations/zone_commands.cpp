@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "operations/zone_commands.h"
 
+#include "operations/name_check.h"
 #include "operations/tab_command_support.h"
 
 #include <vector>
@@ -50,7 +51,7 @@ CommandResult newZoneCommand(Codeplug& codeplug, Prompts& prompts, ListTabState&
     if (!name)
         return {};
     Zone zone = codeplug.newZone();
-    zone.setName(*name);
+    zone.setName(withoutTrailingBlanks(*name));
     // A 0x2001 zone is never left empty (the channel delete refills an emptied one with the first
     // channel too), so a new one starts with that channel.
     if (codeplug.formatId() == RdbV1Format)
@@ -90,7 +91,7 @@ CommandResult renameZoneCommand(Codeplug& codeplug, Prompts& prompts, ListTabSta
                                        ZoneNameInputLength, zone->name());
     if (!name)
         return {};
-    zone->setName(*name);
+    zone->setName(withoutTrailingBlanks(*name));
     CommandResult result;
     commitEdit(codeplug, result);
     result.refresh = TabList::Zones;

@@ -13,8 +13,9 @@ namespace pw {
 // The icon of a message box.
 enum class MessageIcon { Information, Warning, Error, Question };
 
-// The buttons of a message box.
-enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+// The buttons of a message box. YesNoDefaultNo is Yes and No with No offered first (the button
+// Enter presses): for a question whose Yes keeps something out of the ordinary.
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, YesNoDefaultNo };
 
 // The button the user pressed.
 enum class MessageAnswer { Ok, Cancel, Yes, No };
@@ -48,6 +49,10 @@ public:
 
     // The wait cursor around long loops.
     virtual void setBusy(bool busy) = 0;
+
+    // A notice that the work asked for succeeded ("File successfully saved to disk."). A message
+    // box unless the front end has a quieter place for it: the window shows it in its status bar.
+    virtual void notify(std::string_view text) { message(MessageIcon::Information, MessageButtons::Ok, text); }
 
     // Shorthands for the common boxes.
     void inform(std::string_view text) { message(MessageIcon::Information, MessageButtons::Ok, text); }
@@ -87,6 +92,7 @@ public:
         return target_.chooseFile(request);
     }
     void setBusy(bool busy) override { target_.setBusy(busy); }
+    void notify(std::string_view text) override { target_.notify(text); }
 
 private:
     Prompts& target_;

@@ -24,11 +24,12 @@ std::string mhzText(double mhz)
     return buffer;
 }
 
-struct Band {
-    double low;
-    double high;
-};
-constexpr Band UsualBands[] = {{136.0, 174.0}, {220.0, 225.0}, {400.0, 520.0}};
+constexpr FrequencyLimits UsualBands[] = {{136.0, 174.0}, {220.0, 225.0}, {400.0, 520.0}};
+
+std::span<const FrequencyLimits> bandsOrUsual(std::span<const FrequencyLimits> radioBands)
+{
+    return radioBands.empty() ? std::span<const FrequencyLimits>(UsualBands) : radioBands;
+}
 
 } // namespace
 
@@ -50,10 +51,10 @@ bool storableFrequency(double mhz)
     return tens >= LowestStorableMhz * 100000.0 && tens <= std::round(HighestStorableMhz * 100000.0);
 }
 
-bool inUsualBand(double mhz)
+bool inRadioBands(double mhz, std::span<const FrequencyLimits> radioBands)
 {
-    for (const auto& band : UsualBands) {
-        if (mhz >= band.low && mhz <= band.high)
+    for (const auto& band : bandsOrUsual(radioBands)) {
+        if (band.contains(mhz))
             return true;
     }
     return false;
@@ -66,23 +67,27 @@ std::string frequencyRefusedText(std::string_view boxName, std::string_view text
            " to " + mhzText(HighestStorableMhz) + ".";
 }
 
-std::string unusualFrequencyQuestion(std::string_view boxName, double mhz)
+std::string unusualFrequencyQuestion(std::string_view boxName, double mhz, std::span<const FrequencyLimits> radioBands)
 {
-    return std::string(boxName) + ": " + mhzText(mhz) +
-           " MHz lies outside the bands DMR radios usually cover\r\n(136 to 174 MHz, 220 to 225 MHz, 400 to 520 MHz)."
-           "\r\n\r\nKeep this frequency?";
+    std::string bands;
+    for (const auto& band : bandsOrUsual(radioBands))
+        bands += (bands.empty() ? "" : ", ") + frequencyRangeText(band);
+    return std::string(boxName) + ": " + mhzText(mhz) + " MHz lies outside the bands " +
+           (radioBands.empty() ? "DMR radios usually cover" : "of this codeplug's radio") + "\r\n(" + bands +
+           ").\r\n\r\nKeep this frequency?";
 }
 
-std::optional<double> confirmFrequency(std::string_view boxName, std::string_view text, Prompts& prompts)
+std::optional<double> confirmFrequency(std::string_view boxName, std::string_view text,
+                                       std::span<const FrequencyLimits> radioBands, Prompts& prompts)
 {
     const auto mhz = frequencyInBox(text);
     if (!mhz || !storableFrequency(*mhz)) {
         prompts.message(MessageIcon::Error, MessageButtons::Ok, frequencyRefusedText(boxName, text));
         return std::nullopt;
     }
-    if (!inUsualBand(*mhz) &&
-        prompts.message(MessageIcon::Warning, MessageButtons::YesNo, unusualFrequencyQuestion(boxName, *mhz)) !=
-            MessageAnswer::Yes)
+    if (!inRadioBands(*mhz, radioBands) &&
+        prompts.message(MessageIcon::Warning, MessageButtons::YesNoDefaultNo,
+                        unusualFrequencyQuestion(boxName, *mhz, radioBands)) != MessageAnswer::Yes)
         return std::nullopt;
     return mhz;
 }

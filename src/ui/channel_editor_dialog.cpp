@@ -28,7 +28,9 @@ namespace {
 
 constexpr int DmrTab = 0;
 constexpr int FmTab = 1;
-constexpr int NameWidth = 16;
+// The name box takes more than a record stores, so that "Save Changes" can say what is too long
+// instead of the box cutting a pasted name where the user does not see it.
+constexpr int TypedNameLength = 255;
 // Characters a list shows without opening: the longest names of the lists.
 constexpr int MinimumListWidth = 16;
 
@@ -171,7 +173,7 @@ QLineEdit* ChannelEditorDialog::addTextBox(QGridLayout* grid, int row, int colum
 void ChannelEditorDialog::buildCommonControls(QGridLayout* grid)
 {
     name_ = addTextBox(grid, 0, 0, "Channel Name", "channelName");
-    name_->setMaxLength(NameWidth);
+    name_->setMaxLength(TypedNameLength);
     bandwidth_ = addList(grid, 0, 2, "Bandwidth (kHz)", BandwidthChoices,
                          [this](int, const std::string& text) { channel_.setBandwidthFromText(text); });
     squelch_ = addList(grid, 1, 0, "Squelch", SquelchChoices,
@@ -347,7 +349,7 @@ bool ChannelEditorDialog::confirmFrequencies()
         return false;
     };
     if (rxTyped_) {
-        const auto rx = confirmFrequency("Receive Frequency (MHz)", toUtf8(rxFrequency_->text()), prompts_);
+        const auto rx = confirmFrequency("Receive Frequency (MHz)", toUtf8(rxFrequency_->text()), codeplug_.radioBands(), prompts_);
         if (!rx)
             return refuse(rxFrequency_);
         channel_.setRxFrequency(*rx);
@@ -356,7 +358,7 @@ bool ChannelEditorDialog::confirmFrequencies()
     if (offset == TransmitOffset::Custom) {
         if (!txTyped_)
             return true;
-        const auto tx = confirmFrequency("Transmit Frequency (MHz)", toUtf8(txFrequency_->text()), prompts_);
+        const auto tx = confirmFrequency("Transmit Frequency (MHz)", toUtf8(txFrequency_->text()), codeplug_.radioBands(), prompts_);
         if (!tx)
             return refuse(txFrequency_);
         channel_.setTxFrequency(*tx);
@@ -379,12 +381,16 @@ void ChannelEditorDialog::accept()
     if (!confirmFrequencies())
         return;
     readCheckBoxes();
-    const QString name = name_->text();
-    if (!name.isEmpty() &&
-        !nameIsStorable(channel_.format(), toUtf8(name), [this](const char* why) { prompts_.error(why); }))
-        return;
-    if (!name.isEmpty())
-        channel_.setName(toUtf8(name));
+    // An empty box keeps the name the channel has.
+    const std::string typed = toUtf8(name_->text());
+    const auto name = withoutTrailingBlanks(typed);
+    if (!name.empty()) {
+        if (const auto refusal = nameRefusal(channel_.format(), name)) {
+            prompts_.error(*refusal);
+            return;
+        }
+        channel_.setName(name);
+    }
     QDialog::accept();
 }
 

@@ -2,6 +2,7 @@
 #include "ui/channel_list_tab_page.h"
 
 #include "codeplug/codeplug.h"
+#include "ui/filtered_list_model.h"
 #include "ui/list_tab_models.h"
 #include "ui/main_window.h"
 #include "ui/qt_prompts.h"
@@ -16,8 +17,11 @@ namespace pw::ui {
 ChannelListTabPage::ChannelListTabPage(MainWindow& window, const ListTabTexts& texts, const ListTabCommands& commands,
                                        const ChannelMenuTexts& menuTexts, ChannelTableModel& channels,
                                        ListColumns memberColumns, ListColumns masterColumns, QWidget* parent)
-    : ListTabPage(window, texts, commands, new ChannelMembersModel(channels), memberColumns, &channels, masterColumns,
-                  parent),
+    : ListTabPage(window, texts, commands, new ChannelMembersModel(channels), memberColumns,
+                  new FilteredListModel(channels, RecordFilter(window.document().codeplug,
+                                                               {ChannelColumn::Name, ChannelColumn::RxFrequency,
+                                                                ChannelColumn::Mode, ChannelColumn::Bandwidth})),
+                  masterColumns, parent),
       menuTexts_(menuTexts),
       channels_(channels),
       members_(static_cast<ChannelMembersModel*>(memberView()->model()))

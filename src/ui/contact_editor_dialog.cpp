@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/contact_editor_dialog.h"
 
-#include "operations/name_check.h"
+#include "operations/contact_editing.h"
 #include "ui/qt_prompts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QValidator>
@@ -30,14 +31,10 @@ int entryOfCallType(CallType type)
     return 0;
 }
 
-// Widths of the texts a contact keeps; longer input would be cut when stored.
 constexpr int DmrIdDigits = 8;
-constexpr int NameWidth = 16;
-constexpr int CallsignWidth = 8;
-constexpr int CityWidth = 15;
-constexpr int StateWidth = 16;
-constexpr int CountryWidth = 16;
-constexpr int RemarksWidth = 16;
+// The text boxes take more than any format stores, so that "Apply" can say what is too long
+// instead of the box cutting a pasted text where the user does not see it.
+constexpr int TypedTextLength = 255;
 
 // Digits only, and never more than a DMR ID holds (24 bits): a keystroke that would go past
 // 16777215 is refused instead of the ID being cut to its low bits when stored.
@@ -59,8 +56,8 @@ private:
 
 } // namespace
 
-ContactEditorDialog::ContactEditorDialog(const Contact& working, QWidget* parent)
-    : QDialog(parent), contact_(working)
+ContactEditorDialog::ContactEditorDialog(const Contact& working, Prompts& prompts, QWidget* parent)
+    : QDialog(parent), contact_(working), prompts_(prompts)
 {
     setWindowTitle(QStringLiteral("Add / Edit Contact"));
     setObjectName(QStringLiteral("contactEditor"));
@@ -68,14 +65,32 @@ ContactEditorDialog::ContactEditorDialog(const Contact& working, QWidget* parent
     auto* form = new QFormLayout();
     layout->addLayout(form);
 
-    dmrId_ = addTextBox(form, "DMR ID Number", "dmrId", DmrIdDigits);
+    dmrId_ = addTextBox(form, "DMR ID Number", "dmrId");
+    dmrId_->setMaxLength(DmrIdDigits);
     dmrId_->setValidator(new DmrIdValidator(dmrId_));
-    name_ = addTextBox(form, "Name", "name", NameWidth);
-    callsign_ = addTextBox(form, "Callsign", "callsign", CallsignWidth);
-    city_ = addTextBox(form, "City", "city", CityWidth);
-    state_ = addTextBox(form, "State / Province", "state", StateWidth);
-    country_ = addTextBox(form, "Country", "country", CountryWidth);
-    remarks_ = addTextBox(form, "Remarks", "remarks", RemarksWidth);
+    name_ = addTextBox(form, "Name", "name");
+    callsign_ = addTextBox(form, "Callsign", "callsign");
+    city_ = addTextBox(form, "City", "city");
+    state_ = addTextBox(form, "State / Province", "state");
+    country_ = addTextBox(form, "Country", "country");
+    remarks_ = addTextBox(form, "Remarks", "remarks");
+    // A format that keeps none of the texts would drop whatever is typed there.
+    textsNote_ = new QLabel(QStringLiteral("This radio keeps only the DMR ID, name, contact type and alert tone "
+                                           "of a contact: it has no room for a callsign, city, state, country "
+                                           "or remarks."),
+                            this);
+    textsNote_->setObjectName(QStringLiteral("textsNote"));
+    textsNote_->setWordWrap(true);
+    form->addRow(textsNote_);
+    const ContactFormat& format = contact_.format();
+    QLineEdit* const texts[] = {callsign_, city_, state_, country_, remarks_};
+    bool keepsAny = false;
+    for (std::size_t i = 0; i < std::size(texts); ++i) {
+        const bool kept = format.textRoom(static_cast<ContactText>(i)).keeps();
+        form->setRowVisible(texts[i], kept);
+        keepsAny = keepsAny || kept;
+    }
+    form->setRowVisible(textsNote_, !keepsAny);
 
     callType_ = new QComboBox(this);
     callType_->setObjectName(QStringLiteral("contactType"));
@@ -107,12 +122,11 @@ ContactEditorDialog::ContactEditorDialog(const Contact& working, QWidget* parent
     dmrId_->setFocus();
 }
 
-QLineEdit* ContactEditorDialog::addTextBox(QFormLayout* form, const char* label, const char* objectName,
-                                           int maxLength)
+QLineEdit* ContactEditorDialog::addTextBox(QFormLayout* form, const char* label, const char* objectName)
 {
     auto* box = new QLineEdit(this);
     box->setObjectName(QString::fromLatin1(objectName));
-    box->setMaxLength(maxLength);
+    box->setMaxLength(TypedTextLength);
     form->addRow(QString::fromLatin1(label), box);
     return box;
 }
@@ -131,20 +145,22 @@ std::uint32_t ContactEditorDialog::dmrIdFromBox(const QString& text)
 
 void ContactEditorDialog::accept()
 {
-    const auto name = toUtf8(name_->text());
-    if (nameFormat_ && !nameIsStorable(*nameFormat_, name, [this](const char* why) { prompts_->error(why); }))
+    const auto checked = checkContactTexts(contact_.format(), {toUtf8(name_->text()),
+                                                               {toUtf8(callsign_->text()), toUtf8(city_->text()),
+                                                                toUtf8(state_->text()), toUtf8(country_->text()),
+                                                                toUtf8(remarks_->text())}});
+    if (checked.refusal) {
+        prompts_.error(*checked.refusal);
         return;
+    }
     // The call type follows the ID, so that All Call sets its own ID over the typed one.
-    contact_.setName(name);
+    contact_.setName(checked.texts.name);
     contact_.setDmrId(dmrIdFromBox(dmrId_->text()));
     const int entry = callType_->currentIndex();
     contact_.setCallType(CallTypeByEntry[static_cast<std::size_t>(entry >= 0 && entry < 3 ? entry : 0)]);
     contact_.setAlertTone(alertTone_->isChecked());
-    contact_.setCallsign(toUtf8(callsign_->text()));
-    contact_.setCity(toUtf8(city_->text()));
-    contact_.setState(toUtf8(state_->text()));
-    contact_.setCountry(toUtf8(country_->text()));
-    contact_.setRemarks(toUtf8(remarks_->text()));
+    for (std::size_t i = 0; i < checked.texts.descriptive.size(); ++i)
+        contact_.setDescriptive(static_cast<ContactText>(i), checked.texts.descriptive[i]);
     QDialog::accept();
 }
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Add / Edit Contact": one contact edited on a copy; the caller takes the copy back once the
-// dialog is accepted with "Apply".
+// dialog is accepted with "Apply". The dialog offers the texts the contact's format keeps: a
+// format that keeps no callsign, city, state, country or remarks shows a note instead of them.
 
 #include "model/contact.h"
 #include "platform/prompts.h"
@@ -11,6 +12,7 @@
 class QCheckBox;
 class QComboBox;
 class QFormLayout;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -19,18 +21,12 @@ namespace pw::ui {
 class ContactEditorDialog final : public QDialog {
     Q_OBJECT
 public:
-    // A dialog over `working`, a copy of the contact to edit or a fresh contact.
-    explicit ContactEditorDialog(const Contact& working, QWidget* parent = nullptr);
+    // A dialog over `working`, a copy of the contact to edit or a fresh contact of the codeplug's
+    // format. "Apply" refuses texts the format cannot store, telling `prompts` why.
+    ContactEditorDialog(const Contact& working, Prompts& prompts, QWidget* parent = nullptr);
 
     // The contact as the boxes left it after "Apply".
     const Contact& contact() const { return contact_; }
-
-    // "Apply" refuses a name that `format` (the codeplug's) cannot hold, telling `prompts` why.
-    void checkNamesFor(const ContactFormat& format, Prompts& prompts)
-    {
-        nameFormat_ = &format;
-        prompts_ = &prompts;
-    }
 
     // "Apply": the boxes are written into the copy, then the dialog closes accepted.
     void accept() override;
@@ -45,16 +41,17 @@ public:
     QComboBox* contactTypeList() const { return callType_; }
     QCheckBox* alertToneBox() const { return alertTone_; }
     QPushButton* applyButton() const { return apply_; }
+    // Tells why the descriptive texts are not offered; hidden where they are.
+    QLabel* textsNote() const { return textsNote_; }
 
     // A DMR ID box as a number: the decimal value of its leading digits, 0 for none.
     static std::uint32_t dmrIdFromBox(const QString& text);
 
 private:
-    QLineEdit* addTextBox(QFormLayout* form, const char* label, const char* objectName, int maxLength);
+    QLineEdit* addTextBox(QFormLayout* form, const char* label, const char* objectName);
 
     Contact contact_;
-    const ContactFormat* nameFormat_ = nullptr;
-    Prompts* prompts_ = nullptr;
+    Prompts& prompts_;
     QLineEdit* dmrId_ = nullptr;
     QLineEdit* name_ = nullptr;
     QLineEdit* callsign_ = nullptr;
@@ -62,6 +59,7 @@ private:
     QLineEdit* state_ = nullptr;
     QLineEdit* country_ = nullptr;
     QLineEdit* remarks_ = nullptr;
+    QLabel* textsNote_ = nullptr;
     QComboBox* callType_ = nullptr;
     QCheckBox* alertTone_ = nullptr;
     QPushButton* apply_ = nullptr;

@@ -83,11 +83,4 @@ void ContactMembersModel::setMembers(std::vector<int> contactIndexes)
     endResetModel();
 }
 
-QVariant RxGroupHeadingsProxy::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section == ContactTypeColumn)
-        return QStringLiteral("Type");
-    return QIdentityProxyModel::headerData(section, orientation, role);
-}
-
 } // namespace pw::ui

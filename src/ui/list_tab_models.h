@@ -2,13 +2,12 @@
 #pragma once
 // Table models of the Zones, Scan Lists and Rx Groups tabs.
 //
-// The master lists are the contact and channel table models themselves, shown with fewer columns,
-// so that a sort or a refill of the contact or channel list also refills them. The member lists
+// The master lists show the contact and channel table models themselves (through their filters),
+// with fewer columns, so that a sort or a refill of the contact or channel list also refills them. The member lists
 // are short (at most 250 rows) and hold the table positions of their members; each cell is read
 // from the contact or channel table model, so a member row reads exactly as its record's row.
 
 #include <QAbstractTableModel>
-#include <QIdentityProxyModel>
 
 #include <vector>
 
@@ -63,14 +62,6 @@ public:
 private:
     const ContactTableModel& contacts_;
     std::vector<int> members_;
-};
-
-// The contact table model under the Rx Groups tab's headings: its fourth column reads "Type".
-class RxGroupHeadingsProxy final : public QIdentityProxyModel {
-    Q_OBJECT
-public:
-    using QIdentityProxyModel::QIdentityProxyModel;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 };
 
 } // namespace pw::ui

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/list_tab_page.h"
 
+#include "ui/filtered_list_model.h"
+#include "ui/list_filter_bar.h"
 #include "ui/main_window.h"
 #include "ui/record_list_view.h"
 #include "ui/window_settings.h"
@@ -14,6 +16,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -50,7 +53,7 @@ QString named(const char* prefix, const char* suffix)
 } // namespace
 
 ListTabPage::ListTabPage(MainWindow& window, const ListTabTexts& texts, const ListTabCommands& commands,
-                         QAbstractItemModel* members, ListColumns memberColumns, QAbstractItemModel* master,
+                         QAbstractItemModel* members, ListColumns memberColumns, FilteredListModel* master,
                          ListColumns masterColumns, QWidget* parent)
     : QWidget(parent), window_(window), commands_(commands)
 {
@@ -69,27 +72,45 @@ ListTabPage::ListTabPage(MainWindow& window, const ListTabTexts& texts, const Li
     topButtons_ = new QHBoxLayout();
     top->addLayout(topButtons_);
 
-    auto* lists = new QGridLayout();
-    layout->addLayout(lists, 1);
-    lists->addWidget(new QLabel(QString::fromLatin1(texts.memberCaption), this), 0, 0);
-    lists->addWidget(new QLabel(QString::fromLatin1(texts.masterCaption), this), 0, 2);
-    memberView_ = makeList(members, memberColumns, named(texts.objectPrefix, "MemberList"), this);
-    masterView_ = makeList(master, masterColumns, named(texts.objectPrefix, "MasterList"), this);
-    lists->addWidget(memberView_, 1, 0);
+    if (!master->QObject::parent())
+        master->setParent(this);
+    // The members with the buttons that act on them, and the master list under its filter box.
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->setObjectName(named(texts.objectPrefix, "Splitter"));
+    splitter->setChildrenCollapsible(false);
+    layout->addWidget(splitter, 1);
+    auto* memberPane = new QWidget(splitter);
+    auto* memberGrid = new QGridLayout(memberPane);
+    memberGrid->setContentsMargins(0, 0, 0, 0);
+    memberGrid->addWidget(new QLabel(QString::fromLatin1(texts.memberCaption), memberPane), 0, 0);
+    memberView_ = makeList(members, memberColumns, named(texts.objectPrefix, "MemberList"), memberPane);
+    memberGrid->addWidget(memberView_, 1, 0);
     sideButtons_ = new QVBoxLayout();
-    lists->addLayout(sideButtons_, 1, 1);
-    lists->addWidget(masterView_, 1, 2);
-    lists->setColumnStretch(0, 1);
-    lists->setColumnStretch(2, 1);
+    memberGrid->addLayout(sideButtons_, 1, 1);
+    memberGrid->setColumnStretch(0, 1);
+    auto* masterPane = new QWidget(splitter);
+    auto* masterColumn = new QVBoxLayout(masterPane);
+    masterColumn->setContentsMargins(0, 0, 0, 0);
+    masterView_ = makeList(master, masterColumns, named(texts.objectPrefix, "MasterList"), masterPane);
+    masterFilter_ = new ListFilterBar(*master, *masterView_, named(texts.objectPrefix, "MasterFilter"), masterPane);
+    auto* masterTop = new QHBoxLayout();
+    masterTop->addWidget(new QLabel(QString::fromLatin1(texts.masterCaption), masterPane));
+    masterTop->addWidget(masterFilter_, 1);
+    masterColumn->addLayout(masterTop);
+    masterColumn->addWidget(masterView_, 1);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
+    rememberSplitter(splitter);
 
     auto* hint = new QLabel(QString::fromLatin1(texts.hint), this);
     hint->setObjectName(named(texts.objectPrefix, "Hint"));
     layout->addWidget(hint);
 
     connect(masterView_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-        if (index.isValid() && !masterShowsPlaceholder()) {
+        const int record = recordRowAt(masterView_, index.row());
+        if (record >= 0 && !masterShowsPlaceholder()) {
             MainWindow::EditStep step(window_, "Add to List");
-            showResult(addFromMaster(index.row()));
+            showResult(addFromMaster(record));
         }
     });
     connect(memberView_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
@@ -163,15 +184,11 @@ CommandResult ListTabPage::removeMember(int row)
     return commands_.removeMember(codeplug(), state(), row);
 }
 
-void ListTabPage::sortMasterOnHeadingClick(std::function<bool(int column)> sort)
+void ListTabPage::sortMasterOnHeadingClick(std::function<void(int column)> sort)
 {
     QHeaderView* headings = masterView_->horizontalHeader();
     headings->setSectionsClickable(true);
-    connect(headings, &QHeaderView::sectionClicked, this, [this, sort = std::move(sort)](int column) {
-        MainWindow::EditStep step(window_, "Sort");
-        if (sort(column))
-            window_.refreshAll();
-    });
+    connect(headings, &QHeaderView::sectionClicked, this, std::move(sort));
 }
 
 QPushButton* ListTabPage::button(const QString& text) const
@@ -195,7 +212,7 @@ std::unique_ptr<QMenu> ListTabPage::contextMenuAt(QTableView* view, const QPoint
     if (view == memberView_)
         return memberMenu(index.row());
     if (view == masterView_ && !masterShowsPlaceholder())
-        return masterMenu(index.row());
+        return masterMenu(recordRowAt(masterView_, index.row()));
     return nullptr;
 }
 

@@ -5,7 +5,8 @@
 // way a command's result reaches the window.
 //
 // A double-click on the master list adds that record to the current list, a double-click on a
-// member removes it. Every command runs in src/operations; the pages only show its result.
+// member removes it. The master list has a filter box of its own; a splitter between the two lists
+// sets their share of the page. Every command runs in src/operations; the pages only show its result.
 
 #include "operations/list_tab_state.h"
 #include "ui/record_list_view.h"
@@ -19,6 +20,7 @@
 
 class QAbstractItemModel;
 class QBoxLayout;
+class QSplitter;
 class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
@@ -32,6 +34,8 @@ class Prompts;
 
 namespace pw::ui {
 
+class FilteredListModel;
+class ListFilterBar;
 class MainWindow;
 
 // True when `lists` names any list of `wanted`.
@@ -75,6 +79,7 @@ public:
     QLineEdit* nameBox() const { return nameBox_; }
     QTableView* memberView() const { return memberView_; }
     QTableView* masterView() const { return masterView_; }
+    ListFilterBar* masterFilter() const { return masterFilter_; }
     // The page's button showing `text`, or none.
     QPushButton* button(const QString& text) const;
 
@@ -94,7 +99,7 @@ protected:
     // and, when the commands move members, the move buttons at the top of the side column. A
     // page adds its own side buttons below them, then closes the column with a stretch.
     ListTabPage(MainWindow& window, const ListTabTexts& texts, const ListTabCommands& commands,
-                QAbstractItemModel* members, ListColumns memberColumns, QAbstractItemModel* master,
+                QAbstractItemModel* members, ListColumns memberColumns, FilteredListModel* master,
                 ListColumns masterColumns, QWidget* parent);
 
     using Command = std::function<CommandResult()>;
@@ -104,15 +109,16 @@ protected:
     // member list moves where the result puts it.
     void showResult(const CommandResult& result);
 
-    // The double-clicks: add master row `row` to the current list, remove member `row`.
+    // The double-clicks: add the record at table position `row` to the current list, remove
+    // member `row`.
     CommandResult addFromMaster(int row);
     CommandResult removeMember(int row);
-    // Lets the master list's headings sort its table; `sort` says whether the order changed, and
-    // then the window refills everything.
-    void sortMasterOnHeadingClick(std::function<bool(int column)> sort);
+    // Lets the master list's headings sort its table through `sort`.
+    void sortMasterOnHeadingClick(std::function<void(int column)> sort);
     // Whether the master list shows its "No Channels" or "No Contacts" row instead of records.
     virtual bool masterShowsPlaceholder() const = 0;
-    // The context menus of the two lists on `row`; none by default.
+    // The context menus of the two lists on `row` (a member row, or the table position of a
+    // master record); none by default.
     virtual std::unique_ptr<QMenu> memberMenu(int) { return nullptr; }
     virtual std::unique_ptr<QMenu> masterMenu(int) { return nullptr; }
 
@@ -134,6 +140,7 @@ private:
     QLineEdit* nameBox_ = nullptr;
     QTableView* memberView_ = nullptr;
     QTableView* masterView_ = nullptr;
+    ListFilterBar* masterFilter_ = nullptr;
 };
 
 } // namespace pw::ui

@@ -7,8 +7,13 @@
 #include "operations/contact_commands.h"
 #include "operations/qdmr_codeplug.h"
 #include "plugwright_version.h"
+#include "presenter/list_columns.h"
+#include "ui/list_filter_bar.h"
 #include "ui/record_list_view.h"
 #include "ui/record_tab_page.h"
+#include "ui/rx_groups_tab.h"
+#include "ui/scan_lists_tab.h"
+#include "ui/zones_tab.h"
 #include "ui/record_table_models.h"
 #include "ui/window_settings.h"
 
@@ -17,6 +22,8 @@
 #include <QComboBox>
 #include <QIcon>
 #include <QDialog>
+#include <QFileInfo>
+#include <QUrl>
 #include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -30,6 +37,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
@@ -42,8 +50,13 @@ namespace {
 
 constexpr const char* ProductName = "Korvane Plugwright";
 constexpr const char* Notice = "Free software for DMR radio owners";
-constexpr const char* ProjectPage = "https://plugwright.example.org/donate";
 
+// The README as installed, or beside the sources for a program run from its build tree.
+QString readmePath()
+{
+    const QString installed = QStringLiteral(PLUGWRIGHT_DOC_DIR "/README.md");
+    return QFileInfo::exists(installed) ? installed : QStringLiteral(PLUGWRIGHT_SOURCE_DIR "/README.md");
+}
 
 } // namespace
 
@@ -59,7 +72,8 @@ MainWindow::MainWindow(Prompts* prompts, QWidget* parent) : QMainWindow(parent)
         ownPrompts_ = std::make_unique<QtPrompts>(this);
         prompts = ownPrompts_.get();
     }
-    prompts_ = prompts;
+    windowPrompts_ = std::make_unique<StatusBarPrompts>(*prompts, *statusBar());
+    prompts_ = windowPrompts_.get();
 
     setWindowTitle(productTitle());
     // The installed icon; run from the build tree, where the icon theme has none, a stock one.
@@ -80,7 +94,9 @@ MainWindow::MainWindow(Prompts* prompts, QWidget* parent) : QMainWindow(parent)
     refreshAll();
     showHistoryState();
     setAcceptDrops(true);
-    resize(1200, 720);
+    // The size and place the window had when it was last closed.
+    if (!restoreWindowGeometry(*this, QStringLiteral("mainWindow")))
+        resize(1200, 720);
     qApp->installEventFilter(this);
     startIdDatabase();
 }
@@ -104,8 +120,6 @@ void MainWindow::buildHeader(QWidget* area)
     radioId_ = new QLineEdit(area);
     radioId_->setEnabled(false);
     radioType_ = new QComboBox(area);
-    auto* donate = new QPushButton(QStringLiteral("Donate"), area);
-    donate->setIcon(style()->standardIcon(QStyle::SP_DialogYesButton));
     auto* exitButton = new QPushButton(QStringLiteral("Exit"), area);
 
     grid->addWidget(new QLabel(QStringLiteral("Working Codeplug File"), area), 0, 0);
@@ -123,14 +137,11 @@ void MainWindow::buildHeader(QWidget* area)
     grid->addWidget(radioId_, 2, 3);
     grid->addWidget(new QLabel(QStringLiteral("Radio Type"), area), 3, 0);
     grid->addWidget(radioType_, 3, 1, 1, 3);
-    grid->addWidget(new QLabel(QStringLiteral("Support this Project"), area), 2, 4);
-    grid->addWidget(donate, 3, 4);
-    grid->addWidget(exitButton, 4, 4);
+    grid->addWidget(exitButton, 3, 4);
 
     connect(openButton, &QPushButton::clicked, this, [this] { openFile(); });
     connect(saveButton, &QPushButton::clicked, this, [this] { save(); });
     connect(exitButton, &QPushButton::clicked, this, &QWidget::close);
-    connect(donate, &QPushButton::clicked, this, [this] { browser_.openPage(ProjectPage); });
     // textEdited fires for the user's typing only, never for the window's own filling.
     connect(radioName_, &QLineEdit::textEdited, this, &MainWindow::radioNameEdited);
     connect(radioId_, &QLineEdit::textEdited, this, &MainWindow::radioIdEdited);
@@ -191,6 +202,10 @@ void MainWindow::buildMenus()
         runZoneWizard();
     });
 
+    edit->addSeparator();
+    auto* find = edit->addAction(QStringLiteral("&Find in List"), this, &MainWindow::focusFilter);
+    find->setShortcut(QKeySequence::Find);
+
     auto* dataMenu = menuBar()->addMenu(QStringLiteral("&Data"));
     dataMenu->addAction(QStringLiteral("Export Contacts to CSV..."), this, &MainWindow::exportContactsCsv);
     dataMenu->addAction(QStringLiteral("Import Contacts from CSV..."), this, &MainWindow::importContactsCsv);
@@ -235,10 +250,16 @@ void MainWindow::buildTabs()
     };
     contactCommands.sort = [this](int column) { sortContacts(column); };
     contactCommands.edit = [this](int row) { editContact(row); };
-    auto* contactsPage = new RecordTabPage(*contactModel_, {ContactTableModel::ColumnWidths, 5},
-                                           QStringLiteral("contactList"), std::move(contactCommands), this);
-    contactsTab_ = contactsPage;
-    contactView_ = contactsPage->view();
+    // A contact is found by any column but its number; callsign to remarks are empty where the
+    // format keeps none of them.
+    RecordFilter contactFilter(document_.codeplug,
+                               {ContactColumn::DmrId, ContactColumn::Name, ContactColumn::CallType,
+                                ContactColumn::AlertTone, ContactColumn::Callsign, ContactColumn::City,
+                                ContactColumn::State, ContactColumn::Country, ContactColumn::Remarks});
+    contactsPage_ = new RecordTabPage(*contactModel_, std::move(contactFilter), {ContactTableModel::ColumnWidths, 10},
+                                      QStringLiteral("contactList"), std::move(contactCommands), this);
+    contactsTab_ = contactsPage_;
+    contactView_ = contactsPage_->view();
 
     RecordTabPage::Commands channelCommands;
     channelCommands.buttonRows = {{
@@ -248,10 +269,15 @@ void MainWindow::buildTabs()
     }};
     channelCommands.sort = [this](int column) { sortChannels(column); };
     channelCommands.edit = [this](int row) { editChannel(row); };
-    auto* channelsPage = new RecordTabPage(*channelModel_, {ChannelTableModel::ColumnWidths, 12},
-                                           QStringLiteral("channelList"), std::move(channelCommands), this);
-    channelsTab_ = channelsPage;
-    channelView_ = channelsPage->view();
+    RecordFilter channelFilter(document_.codeplug,
+                               {ChannelColumn::Name, ChannelColumn::RxFrequency, ChannelColumn::Mode,
+                                ChannelColumn::Bandwidth, ChannelColumn::TxFrequency, ChannelColumn::Admit,
+                                ChannelColumn::Power, ChannelColumn::Slot, ChannelColumn::Color,
+                                ChannelColumn::TxContact, ChannelColumn::RxGroup});
+    channelsPage_ = new RecordTabPage(*channelModel_, std::move(channelFilter), {ChannelTableModel::ColumnWidths, 12},
+                                      QStringLiteral("channelList"), std::move(channelCommands), this);
+    channelsTab_ = channelsPage_;
+    channelView_ = channelsPage_->view();
 
     zonesTab_ = new QWidget(this);
     scanListsTab_ = new QWidget(this);
@@ -301,7 +327,9 @@ void MainWindow::rebuildTabs(bool allTabs)
 OpenOutcome MainWindow::openFile(const QString& path)
 {
     recordEdit("Edit");
-    const auto outcome = openCodeplugCommand(document_, *prompts_, path.isEmpty() ? std::string() : toPath(path),
+    // A path given relative to where the program started is shown, and kept, whole.
+    const QString absolute = path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
+    const auto outcome = openCodeplugCommand(document_, *prompts_, absolute.isEmpty() ? std::string() : toPath(absolute),
                                              [this](OpenOutcome opened) { showOpened(opened); });
     if (outcome == OpenOutcome::Opened || outcome == OpenOutcome::OpenedWithErrors)
         rememberRecentFile(fromPath(document_.path));
@@ -329,13 +357,15 @@ void MainWindow::showOpened(OpenOutcome outcome)
     listState_.reset(document_.codeplug);
     history_.reset(document_.codeplug);
     document_.keepBackup = backupOnSave();
-    contactSortColumn_ = channelSortColumn_ = -1;
     clearSortIndicators();
     radioName_->setEnabled(true);
     radioId_->setEnabled(true);
     refreshAll();
     showHistoryState();
     checkStructuralImportBoxesForOpen();
+    // The keys work on the list at once: arrows, Enter, Ctrl+F.
+    if (QWidget* list = tabs_->currentWidget()->findChild<QTableView*>())
+        list->setFocus(Qt::OtherFocusReason);
 }
 
 int MainWindow::save()
@@ -368,6 +398,9 @@ int MainWindow::saveAs()
 void MainWindow::refreshAll()
 {
     status_->setText(fromUtf8(statusText(document_.codeplug)));
+    // The contact list shows the descriptive texts only of a format that keeps them.
+    for (int column = 0; column < ContactColumnCount; ++column)
+        contactView_->setColumnHidden(column, !shows(document_.codeplug, static_cast<ContactColumn>(column)));
     showRadioIdentity();
     listState_.fitTo(document_.codeplug);
     // Refills the contact and channel lists too: the tabs' master lists are views of them.
@@ -458,47 +491,47 @@ void MainWindow::radioTypeChosen(int entry)
         EditStep step(*this, "Radio Type Change");
         codeplug.setVendor(entry);
         fillRadioTypes();
-        prompts_->message(MessageIcon::Information, MessageButtons::Ok,
-                          "Codeplug is now set to interoperate with:\r\n\r\n" + codeplug.radioTypeText());
+        prompts_->notify("Codeplug is now set to interoperate with:\r\n\r\n" + codeplug.radioTypeText());
         return;
     }
     fillRadioTypes();
 }
 
-void MainWindow::sortContacts(int column)
+void MainWindow::sortContacts(int column, ContactListKind list)
 {
     EditStep step(*this, "Sort Contacts");
+    const SortOrder order = contactSort_.orderFor(column);
     bool sorted = false;
     {
         BusyScope busy(*prompts_);
         const auto progress = progressFor("Sorting...");
-        sorted = sortContactsCommand(document_.codeplug, column, ContactListKind::ContactsTab, progress.get());
+        sorted = sortContactsCommand(document_.codeplug, column, list, progress.get(), order);
     }
     if (sorted) {
-        contactSortColumn_ = column;
+        contactSort_.sorted(column, order);
         refreshAll();
     }
-    // The heading moves its indicator on any click: it stays on the column the list is sorted by.
-    showSortIndicator(contactView_, contactSortColumn_);
+    // The heading moves its indicator on any click: it stays on the column the table is sorted by,
+    // in every list that shows the contacts and sorts them.
+    showSortIndicators();
 }
 
-void MainWindow::sortChannels(int column)
+void MainWindow::sortChannels(int column, ChannelSortGuard guard)
 {
-    if (!document_.codeplug.loaded() || document_.codeplug.channels().count() == 0) {
-        showSortIndicator(channelView_, channelSortColumn_);
-        return;
+    if (document_.codeplug.loaded() && document_.codeplug.channels().count() > 0) {
+        EditStep step(*this, "Sort Channels");
+        const SortOrder order = channelSort_.orderFor(column);
+        TransferOutcome outcome;
+        {
+            BusyScope busy(*prompts_);
+            outcome = sortChannelsCommand(document_.codeplug, *prompts_, column, guard == ChannelSortGuard::Feature, order);
+        }
+        if (outcome.done()) {
+            channelSort_.sorted(column, order);
+            refreshAll();
+        }
     }
-    EditStep step(*this, "Sort Channels");
-    TransferOutcome outcome;
-    {
-        BusyScope busy(*prompts_);
-        outcome = sortChannelsCommand(document_.codeplug, *prompts_, column);
-    }
-    if (outcome.done()) {
-        channelSortColumn_ = column;
-        refreshAll();
-    }
-    showSortIndicator(channelView_, channelSortColumn_);
+    showSortIndicators();
 }
 
 int MainWindow::runDialog(QDialog& dialog)
@@ -512,22 +545,49 @@ int MainWindow::runDialog(QDialog& dialog)
     return dialog.result();
 }
 
+QString MainWindow::aboutText()
+{
+    const QString readme = readmePath();
+    return QStringLiteral("<p><b>%1</b> %2</p><p>%3: the codeplug files of DMR radios, their contacts, "
+                          "channels, zones, scan lists and receive groups.</p>"
+                          "<p>Licence: GNU General Public License, version 3 or (at your option) any later "
+                          "version. The program comes with no warranty.</p>"
+                          "<p>How to use it: the README, <a href=\"%4\">%5</a></p>")
+        .arg(QString::fromLatin1(ProductName), QString::fromLatin1(PlugwrightVersion), QString::fromLatin1(Notice),
+             QUrl::fromLocalFile(readme).toString(), readme.toHtmlEscaped());
+}
+
 void MainWindow::showAbout()
 {
     QMessageBox box(this);
     box.setWindowTitle(QStringLiteral("About %1").arg(QString::fromLatin1(ProductName)));
-    box.setText(QStringLiteral("%1 %2\n\n%3\nBuild: %4 %5\n\n%6")
-                    .arg(QString::fromLatin1(ProductName), QString::fromLatin1(PlugwrightVersion),
-                         QString::fromLatin1(Notice), QStringLiteral(__DATE__), QStringLiteral(__TIME__),
-                         QStringLiteral("For use with Connect Systems, Tytera, AnyTone, and many other "
-                                        "RDT/RDB-format DMR transceivers.\n\nIf you have found this software "
-                                        "useful, please consider donating to the project to support further "
-                                        "development.")));
+    box.setIconPixmap(windowIcon().pixmap(64, 64));
+    box.setTextFormat(Qt::RichText);
+    box.setText(aboutText());
     box.addButton(QMessageBox::Ok);
-    auto* visit = box.addButton(QStringLiteral("Visit Web Page to Donate to Project"), QMessageBox::ActionRole);
-    box.exec();
-    if (box.clickedButton() == visit)
-        browser_.openPage(ProjectPage);
+    runDialog(box);
+}
+
+ListFilterBar* MainWindow::contactFilter() const { return contactsPage_->filterBar(); }
+ListFilterBar* MainWindow::channelFilter() const { return channelsPage_->filterBar(); }
+
+ListFilterBar* MainWindow::currentFilter() const
+{
+    QWidget* current = tabs_->currentWidget();
+    if (current == contactsTab_)
+        return contactFilter();
+    if (current == channelsTab_)
+        return channelFilter();
+    for (const ListTabPage* page : std::initializer_list<const ListTabPage*>{zonesPage_, scanListsPage_, rxGroupsPage_})
+        if (current->isAncestorOf(page))
+            return page->masterFilter();
+    return nullptr;
+}
+
+void MainWindow::focusFilter()
+{
+    if (ListFilterBar* filter = currentFilter())
+        filter->focusBox();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -4,6 +4,7 @@
 // radio type) above the tabs of the working codeplug, and the routing of every command.
 
 #include "iddb/settings_block.h"
+#include "operations/contact_commands.h"
 #include "operations/document_commands.h"
 #include "operations/list_tab_state.h"
 #include "operations/transfer_outcome.h"
@@ -11,6 +12,8 @@
 #include "presenter/edit_history.h"
 #include "ui/qt_platform.h"
 #include "ui/qt_prompts.h"
+#include "ui/record_list_view.h"
+#include "ui/status_bar_prompts.h"
 #include "ui/work_progress_dialog.h"
 
 #include <QMainWindow>
@@ -45,6 +48,8 @@ namespace pw::ui {
 
 class ContactTableModel;
 class ChannelTableModel;
+class ListFilterBar;
+class RecordTabPage;
 class ZonesTab;
 class ScanListsTab;
 class RxGroupsTab;
@@ -53,6 +58,7 @@ class MainWindow final : public QMainWindow {
     Q_OBJECT
 public:
     // `prompts` answers the window's questions; by default they are Qt dialogs over this window.
+    // Notices of success go to the window's status bar instead.
     explicit MainWindow(Prompts* prompts = nullptr, QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -138,9 +144,23 @@ public:
     // viewport: nothing unless the row clicked holds the selection mark.
     std::unique_ptr<QMenu> contextMenuAt(QTableView* view, const QPoint& position);
 
+    // A click on a heading of a list of contacts or channels: sorts the table by that column, the
+    // other way round when the list is sorted by it already. The Channels tab sorts only formats
+    // that offer the channel operations; the Zones tab's master list sorts any.
+    void sortContacts(int column, ContactListKind list = ContactListKind::ContactsTab);
+    enum class ChannelSortGuard { Feature, None };
+    void sortChannels(int column, ChannelSortGuard guard = ChannelSortGuard::Feature);
+
     // Selects `row` of a list, marks it and scrolls it into view.
     void selectContactRow(int row);
     void selectChannelRow(int row);
+
+    // The filter box of the list in front (the master list on the Zones, Scan Lists and Rx Groups
+    // tabs), none on the other tabs; Ctrl+F puts the focus there.
+    ListFilterBar* currentFilter() const;
+    void focusFilter();
+    ListFilterBar* contactFilter() const;
+    ListFilterBar* channelFilter() const;
 
     QTabWidget* tabs() const { return tabs_; }
     QTableView* contactView() const { return contactView_; }
@@ -154,6 +174,9 @@ public:
     QComboBox* radioTypeBox() const { return radioType_; }
 
     static QString productTitle();
+    // Help > About: the program, its version and licence, and where its README is.
+    void showAbout();
+    static QString aboutText();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -187,9 +210,10 @@ private:
     void updateTitle();
     void rememberRecentFile(const QString& path);
     void fillRecentFilesMenu();
-    // The sort indicator of a list: on the column last sorted by, none for -1.
-    static void showSortIndicator(QTableView* view, int column);
+    // The lists' order is no longer that of a heading: their arrows go.
     void clearSortIndicators();
+    // The arrow on the heading each table was last sorted by, in every list that sorts it.
+    void showSortIndicators();
 
     void buildHeader(QWidget* area);
     void buildMenus();
@@ -212,15 +236,12 @@ private:
     void exportChannelsCsv();
     void importChannelsCsv();
     void importChannelsFromCodeplug();
-    void sortContacts(int column);
-    void sortChannels(int column);
-    void showAbout();
 
     WorkingDocument document_;
     std::unique_ptr<QtPrompts> ownPrompts_;
+    std::unique_ptr<StatusBarPrompts> windowPrompts_;
     Prompts* prompts_;
     QtClipboard clipboard_;
-    QtWebBrowser browser_;
 
     QLineEdit* workingFile_ = nullptr;
     QLineEdit* status_ = nullptr;
@@ -238,6 +259,8 @@ private:
     QWidget* rxGroupsTab_ = nullptr;
     QWidget* structuralImportTab_ = nullptr;
     QWidget* errorsTab_ = nullptr;
+    RecordTabPage* contactsPage_ = nullptr;
+    RecordTabPage* channelsPage_ = nullptr;
     ContactTableModel* contactModel_ = nullptr;
     ChannelTableModel* channelModel_ = nullptr;
     DialogDriver dialogDriver_;
@@ -249,9 +272,9 @@ private:
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;
     QMenu* recentMenu_ = nullptr;
-    // The columns the contact and channel lists were last sorted by, -1 for none.
-    int contactSortColumn_ = -1;
-    int channelSortColumn_ = -1;
+    // The headings the contact and channel lists were last sorted by.
+    HeadingSort contactSort_;
+    HeadingSort channelSort_;
     std::vector<QCheckBox*> importBoxes_;
     QCheckBox* receiveGroupsBox_ = nullptr;
     ListTabState listState_;

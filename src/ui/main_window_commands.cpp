@@ -36,15 +36,10 @@
 namespace pw::ui {
 namespace {
 
+// The table positions of the records selected in a list that a filter may narrow.
 std::vector<int> selectedRows(const QTableView* view, bool placeholder)
 {
-    std::vector<int> rows;
-    if (placeholder || !view->selectionModel())
-        return rows;
-    for (const QModelIndex& index : view->selectionModel()->selectedRows())
-        rows.push_back(index.row());
-    std::sort(rows.begin(), rows.end());
-    return rows;
+    return placeholder ? std::vector<int>() : selectedRecordRows(view);
 }
 
 // The context menus open only on a row that holds the selection mark.
@@ -198,7 +193,7 @@ std::unique_ptr<QMenu> MainWindow::contextMenuAt(QTableView* view, const QPoint&
     // while the commands on a record are greyed out.
     const bool placeholder =
         view == contactView_ ? contactModel_->showsPlaceholder() : channelModel_->showsPlaceholder();
-    const int row = placeholder ? -1 : view->indexAt(position).row();
+    const int row = placeholder ? -1 : recordRowAt(view, view->indexAt(position).row());
     if (view == contactView_)
         return contactContextMenu(row);
     if (view == channelView_)

@@ -14,6 +14,7 @@
 #include "ui/id_searcher_dialog.h"
 #include "ui/mass_change_dialog.h"
 #include "ui/refreshing_prompts.h"
+#include "ui/window_settings.h"
 #include "ui/zone_wizard_dialog.h"
 
 #include <filesystem>
@@ -104,6 +105,7 @@ void MainWindow::useIdDatabase(const IdDatabaseOptions& options)
 
 void MainWindow::writeSettings()
 {
+    saveWindowGeometry(*this, QStringLiteral("mainWindow"));
     auto store = userSettingsStore();
     WriteSettings(store, settings_);
     // The sources file is written once, with the sources in use, so that the user finds it beside

@@ -3,7 +3,6 @@
 
 #include "ui/main_window.h"
 
-#include "codeplug/record_factory.h"
 #include "operations/contact_editing.h"
 #include "presenter/channel_editor_rules.h"
 #include "ui/channel_editor_dialog.h"
@@ -12,8 +11,6 @@
 namespace pw::ui {
 namespace {
 
-constexpr const char* NoCodeplugForContact = "You must open a valid Codeplug first to add a contact.";
-constexpr const char* NoRoomForContact = "Sorry, no room for additional contacts in this Codeplug.";
 // A channel edit is kept once the codeplug is marked changed and the model is written into its
 // image.
 void keepEdit(Codeplug& codeplug)
@@ -28,23 +25,15 @@ void MainWindow::addContact()
 {
     EditStep step(*this, "Add Contact");
     auto& codeplug = document_.codeplug;
-    if (!codeplug.loaded()) {
-        prompts_->error(NoCodeplugForContact);
+    if (!contactAddOffered(codeplug, *prompts_))
         return;
-    }
-    if (codeplug.contacts().count() >= contactCapacity(codeplug.formatId())) {
-        prompts_->error(NoRoomForContact);
-        return;
-    }
 
-    // The editor works on a contact of the first family, whatever the codeplug's; addContact
-    // then makes the codeplug's own contact from its fields.
-    Contact fresh = newContact(Md380Format);
+    // A contact of the codeplug's own format, so that the editor offers the texts it keeps.
+    Contact fresh = codeplug.newContact();
     fresh.setCallType(CallType::PrivateCall);
     fresh.setName("");
     fresh.setDmrId(0);
-    ContactEditorDialog dialog(fresh, this);
-    dialog.checkNamesFor(*codeplug.recordFormats().contact, *prompts_);
+    ContactEditorDialog dialog(fresh, *prompts_, this);
     if (runDialog(dialog) != QDialog::Accepted)
         return;
 
@@ -60,8 +49,7 @@ void MainWindow::editContact(int row)
     auto& codeplug = document_.codeplug;
     if (row < 0 || row >= codeplug.contacts().count())
         return;
-    ContactEditorDialog dialog(*codeplug.contactAt(row), this);
-    dialog.checkNamesFor(*codeplug.recordFormats().contact, *prompts_);
+    ContactEditorDialog dialog(*codeplug.contactAt(row), *prompts_, this);
     if (runDialog(dialog) != QDialog::Accepted)
         return;
     if (!replaceEditedContact(codeplug, row, dialog.contact(), *prompts_))

@@ -4,7 +4,9 @@
 
 #include "ui/main_window.h"
 
+#include "ui/rx_groups_tab.h"
 #include "ui/window_settings.h"
+#include "ui/zones_tab.h"
 
 #include <QAction>
 #include <QDragEnterEvent>
@@ -101,18 +103,19 @@ void MainWindow::fillRecentFilesMenu()
     recentMenu_->setEnabled(!files.isEmpty());
 }
 
-void MainWindow::showSortIndicator(QTableView* view, int column)
-{
-    QHeaderView* header = view->horizontalHeader();
-    header->setSortIndicatorShown(column >= 0);
-    if (column >= 0)
-        header->setSortIndicator(column, Qt::AscendingOrder);
-}
-
 void MainWindow::clearSortIndicators()
 {
-    showSortIndicator(contactView_, -1);
-    showSortIndicator(channelView_, -1);
+    contactSort_.forget();
+    channelSort_.forget();
+    showSortIndicators();
+}
+
+void MainWindow::showSortIndicators()
+{
+    contactSort_.show(contactView_);
+    contactSort_.show(rxGroupsPage_->masterView());
+    channelSort_.show(channelView_);
+    channelSort_.show(zonesPage_->masterView());
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event)

@@ -36,9 +36,7 @@ void MainWindow::buildListTabs()
     const auto copyShownZone = [this] { copyZone(document_.codeplug, clipboard_, listState_); };
     zonesPage_ = placePage(zonesTab_, new ZonesTab(*this, *channelModel_, copyShownZone, zonesTab_));
     scanListsPage_ = placePage(scanListsTab_, new ScanListsTab(*this, *channelModel_, scanListsTab_));
-    auto* masterContacts = new RxGroupHeadingsProxy(this);
-    masterContacts->setSourceModel(contactModel_);
-    rxGroupsPage_ = placePage(rxGroupsTab_, new RxGroupsTab(*this, *contactModel_, masterContacts, rxGroupsTab_));
+    rxGroupsPage_ = placePage(rxGroupsTab_, new RxGroupsTab(*this, *contactModel_, rxGroupsTab_));
 }
 
 void MainWindow::refillListTabs(TabList lists)

@@ -51,7 +51,7 @@ QLineEdit* lineEdit(const char* name, QWidget* parent)
 } // namespace
 
 MassChangeDialog::MassChangeDialog(const Codeplug& codeplug, Prompts& prompts, QWidget* parent)
-    : QDialog(parent), prompts_(prompts)
+    : QDialog(parent), prompts_(prompts), radioBands_(codeplug.radioBands())
 {
     namespace t = mass_change_text;
     setWindowTitle(text(t::Title));
@@ -171,7 +171,7 @@ void MassChangeDialog::commitChanges()
     // the radios' bands.
     if (rxFrequencyBox_->isChecked()) {
         const auto mhz = readRxFrequencyBox(frequencyText);
-        if (mhz && !confirmFrequency("RX Frequency (MHz)", frequencyText, prompts_)) {
+        if (mhz && !confirmFrequency("RX Frequency (MHz)", frequencyText, radioBands_, prompts_)) {
             rxFrequency_->setFocus();
             rxFrequency_->selectAll();
             return;

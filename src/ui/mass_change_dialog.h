@@ -4,11 +4,13 @@
 // mean, the checks of "Commit Changes" and the command around the dialog live in
 // operations/channel_mass_change.h; the dialog only shows the choices and reads the controls.
 
+#include "codeplug/frequency_limits.h"
 #include "operations/channel_mass_change.h"
 
 #include <QDialog>
 
 #include <optional>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -41,6 +43,8 @@ private:
     ChannelChangeSet collectChanges() const;
 
     Prompts& prompts_;
+    // The bands of the codeplug's radio, which a typed frequency is checked against.
+    std::vector<FrequencyLimits> radioBands_;
     std::optional<ChannelChangeSet> changes_;
 
     QCheckBox* rxFrequencyBox_ = nullptr;

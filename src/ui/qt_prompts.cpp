@@ -85,6 +85,10 @@ MessageAnswer QtPrompts::message(MessageIcon icon, MessageButtons buttons, std::
     case MessageButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
     case MessageButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
     case MessageButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MessageButtons::YesNoDefaultNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
+        break;
     case MessageButtons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/record_list_view.h"
 
+#include "ui/filtered_list_model.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -72,21 +74,52 @@ QTableView* makeRecordListView(QAbstractItemModel* model, ListColumns columns, Q
     return view;
 }
 
+int recordRowAt(const QAbstractItemView* view, int listRow)
+{
+    if (const auto* filtered = qobject_cast<const FilteredListModel*>(view->model()))
+        return filtered->recordRow(listRow);
+    return listRow >= 0 && listRow < view->model()->rowCount() ? listRow : -1;
+}
+
+std::vector<int> selectedRecordRows(const QAbstractItemView* view)
+{
+    std::vector<int> rows;
+    if (!view->selectionModel())
+        return rows;
+    for (const QModelIndex& index : view->selectionModel()->selectedRows()) {
+        const int row = recordRowAt(view, index.row());
+        if (row >= 0)
+            rows.push_back(row);
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
 std::optional<int> firstSelectedRow(const QAbstractItemView* view)
 {
     const auto rows = view->selectionModel()->selectedRows();
     if (rows.isEmpty())
         return std::nullopt;
-    return rows.first().row();
+    return recordRowAt(view, rows.first().row());
 }
 
 void selectOnlyRow(QAbstractItemView* view, int row)
 {
+    if (const auto* filtered = qobject_cast<const FilteredListModel*>(view->model()))
+        row = filtered->listRow(row);
     const QModelIndex index = view->model()->index(row, 0);
     if (!index.isValid())
         return;
     view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     view->scrollTo(index);
+}
+
+void HeadingSort::show(QTableView* view) const
+{
+    QHeaderView* header = view->horizontalHeader();
+    header->setSortIndicatorShown(column_ >= 0);
+    if (column_ >= 0)
+        header->setSortIndicator(column_, order_ == SortOrder::Descending ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 } // namespace pw::ui

@@ -8,12 +8,12 @@
 
 #include <QAbstractTableModel>
 
-#include <span>
 
 namespace pw::ui {
 
 // One list over one table of the codeplug: its headings, one row per record, and a single
-// placeholder row ("#", "No ...", " #") when a loaded codeplug holds no record.
+// placeholder row ("#", "No ...", " #") when a loaded codeplug holds no record. The texts are
+// those of presenter/list_columns.h, which the lists' filters search.
 class RecordTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -26,18 +26,18 @@ public:
     bool showsPlaceholder() const;
 
 protected:
-    RecordTableModel(const Codeplug& codeplug, std::span<const char* const> headings, const char* placeholder,
-                     QObject* parent);
+    RecordTableModel(const Codeplug& codeplug, int columns, const char* placeholder, QObject* parent);
 
     const Codeplug& codeplug() const { return codeplug_; }
 
 private:
     virtual int recordCount() const = 0;
+    virtual const char* heading(int column) const = 0;
     // The text of `column` for the record at table position `row`, which exists.
     virtual QVariant recordCell(int row, int column) const = 0;
 
     const Codeplug& codeplug_;
-    std::span<const char* const> headings_;
+    int columns_;
     const char* placeholder_;
 };
 
@@ -46,10 +46,11 @@ class ContactTableModel final : public RecordTableModel {
 public:
     explicit ContactTableModel(const Codeplug& codeplug, QObject* parent = nullptr);
 
-    static const int ColumnWidths[5];
+    static const int ColumnWidths[10];
 
 private:
     int recordCount() const override;
+    const char* heading(int column) const override;
     QVariant recordCell(int row, int column) const override;
 };
 
@@ -62,6 +63,7 @@ public:
 
 private:
     int recordCount() const override;
+    const char* heading(int column) const override;
     QVariant recordCell(int row, int column) const override;
 };
 

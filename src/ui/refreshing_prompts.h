@@ -23,14 +23,26 @@ public:
                           std::string_view title) override
     {
         // Reports end a command; questions come while it still works.
-        if (buttons == MessageButtons::Ok && codeplug_.editCount() != refreshedAt_) {
-            refresh_();
-            refreshedAt_ = codeplug_.editCount();
-        }
+        if (buttons == MessageButtons::Ok)
+            refreshIfChanged();
         return ForwardingPrompts::message(icon, buttons, text, title);
     }
 
+    void notify(std::string_view text) override
+    {
+        refreshIfChanged();
+        ForwardingPrompts::notify(text);
+    }
+
 private:
+    void refreshIfChanged()
+    {
+        if (codeplug_.editCount() != refreshedAt_) {
+            refresh_();
+            refreshedAt_ = codeplug_.editCount();
+        }
+    }
+
     const Codeplug& codeplug_;
     std::function<void()> refresh_;
     std::uint64_t refreshedAt_;

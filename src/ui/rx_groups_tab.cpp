@@ -4,6 +4,7 @@
 #include "codeplug/codeplug.h"
 #include "operations/contact_commands.h"
 #include "operations/rx_group_commands.h"
+#include "ui/filtered_list_model.h"
 #include "ui/list_tab_models.h"
 #include "ui/main_window.h"
 #include "ui/record_table_models.h"
@@ -16,6 +17,19 @@ namespace pw::ui {
 namespace {
 
 constexpr int RxGroupListWidths[] = {30, 95, 120, 70};
+constexpr int ContactTypeColumn = 3;
+
+// The master list: the contact list under this tab's headings, found by the columns it shows and
+// by the contacts' callsign, city, state and country.
+FilteredListModel* masterList(const Codeplug& codeplug, ContactTableModel& contacts)
+{
+    auto* list = new FilteredListModel(
+        contacts, RecordFilter(codeplug, {ContactColumn::DmrId, ContactColumn::Name, ContactColumn::CallType,
+                                          ContactColumn::Callsign, ContactColumn::City, ContactColumn::State,
+                                          ContactColumn::Country}));
+    list->setHeading(ContactTypeColumn, QStringLiteral("Type"));
+    return list;
+}
 
 const ListTabTexts RxGroupTexts = {
     nullptr, "Contacts in Group", "Master Contact List",
@@ -31,15 +45,15 @@ const ListTabCommands RxGroupCommands = {
 
 } // namespace
 
-RxGroupsTab::RxGroupsTab(MainWindow& window, ContactTableModel& contacts, QAbstractItemModel* masterContacts,
-                         QWidget* parent)
+RxGroupsTab::RxGroupsTab(MainWindow& window, ContactTableModel& contacts, QWidget* parent)
     : ListTabPage(window, RxGroupTexts, RxGroupCommands, new ContactMembersModel(contacts), {RxGroupListWidths, 4},
-                  masterContacts, {RxGroupListWidths, 4}, parent),
+                  masterList(window.document().codeplug, contacts), {RxGroupListWidths, 4}, parent),
       contacts_(contacts),
       members_(static_cast<ContactMembersModel*>(memberView()->model()))
 {
     sideButtons_->addStretch(1);
-    sortMasterOnHeadingClick([this](int column) { return sortContacts(column); });
+    // Every heading but "No." sorts here, "Type" included.
+    sortMasterOnHeadingClick([this](int column) { window_.sortContacts(column, ContactListKind::RxGroupMaster); });
 }
 
 void RxGroupsTab::refill(TabList lists)
@@ -64,14 +78,6 @@ void RxGroupsTab::refill(TabList lists)
 bool RxGroupsTab::masterShowsPlaceholder() const
 {
     return contacts_.showsPlaceholder();
-}
-
-bool RxGroupsTab::sortContacts(int column)
-{
-    BusyScope busy(prompts());
-    const auto progress = window_.progressFor("Sorting...");
-    // Every heading but "No." sorts here, "Type" included.
-    return sortContactsCommand(codeplug(), column, ContactListKind::RxGroupMaster, progress.get());
 }
 
 } // namespace pw::ui

@@ -13,9 +13,7 @@ class ContactTableModel;
 class RxGroupsTab final : public ListTabPage {
     Q_OBJECT
 public:
-    // `masterContacts` shows `contacts` under this tab's headings.
-    RxGroupsTab(MainWindow& window, ContactTableModel& contacts, QAbstractItemModel* masterContacts,
-                QWidget* parent);
+    RxGroupsTab(MainWindow& window, ContactTableModel& contacts, QWidget* parent);
 
     void refill(TabList lists) override;
 
@@ -23,8 +21,6 @@ protected:
     bool masterShowsPlaceholder() const override;
 
 private:
-    bool sortContacts(int column);
-
     ContactTableModel& contacts_;
     ContactMembersModel* members_;
 };

@@ -5,6 +5,7 @@
 
 #include <QHeaderView>
 #include <QSettings>
+#include <QSplitter>
 #include <QTableView>
 
 namespace pw::ui {
@@ -46,21 +47,39 @@ void rememberColumnWidths(QTableView* view)
 {
     const QString key = QStringLiteral("columns/") + view->objectName();
     QHeaderView* header = view->horizontalHeader();
-    const auto widths = windowSettings().value(key).toList();
-    for (int c = 0; c < widths.size() && c < header->count(); ++c) {
-        const int width = widths[c].toInt();
-        if (width > 0 && !view->isColumnHidden(c))
-            view->setColumnWidth(c, width);
-    }
-    QObject::connect(header, &QHeaderView::sectionResized, view, [view, key] {
-        // Only the user's drags count: while the window sets the widths, the view is not shown yet.
+    const auto stored = windowSettings();
+    // A state of another number of columns would put widths on the wrong columns.
+    if (stored.value(key + QStringLiteral("/count")).toInt() == header->count())
+        header->restoreState(stored.value(key + QStringLiteral("/state")).toByteArray());
+    const auto store = [view, key] {
+        // Only the user's changes count: while the window sets the widths, the view is not shown yet.
         if (!view->isVisible())
             return;
-        QVariantList stored;
-        for (int c = 0; c < view->horizontalHeader()->count(); ++c)
-            stored << view->columnWidth(c);
-        windowSettings().setValue(key, stored);
-    });
+        auto settings = windowSettings();
+        settings.setValue(key + QStringLiteral("/count"), view->horizontalHeader()->count());
+        settings.setValue(key + QStringLiteral("/state"), view->horizontalHeader()->saveState());
+    };
+    QObject::connect(header, &QHeaderView::sectionResized, view, store);
+    QObject::connect(header, &QHeaderView::sectionMoved, view, store);
+}
+
+void rememberSplitter(QSplitter* splitter)
+{
+    const QString key = QStringLiteral("splitters/") + splitter->objectName();
+    splitter->restoreState(windowSettings().value(key).toByteArray());
+    QObject::connect(splitter, &QSplitter::splitterMoved, splitter,
+                     [splitter, key] { windowSettings().setValue(key, splitter->saveState()); });
+}
+
+bool restoreWindowGeometry(QWidget& window, const QString& key)
+{
+    const auto geometry = windowSettings().value(QStringLiteral("geometry/") + key).toByteArray();
+    return !geometry.isEmpty() && window.restoreGeometry(geometry);
+}
+
+void saveWindowGeometry(const QWidget& window, const QString& key)
+{
+    windowSettings().setValue(QStringLiteral("geometry/") + key, window.saveGeometry());
 }
 
 } // namespace pw::ui

@@ -2,7 +2,6 @@
 #include "ui/zones_tab.h"
 
 #include "codeplug/codeplug.h"
-#include "operations/channel_transfer.h"
 #include "operations/reorder_zones.h"
 #include "operations/zone_commands.h"
 #include "ui/main_window.h"
@@ -67,7 +66,8 @@ ZonesTab::ZonesTab(MainWindow& window, ChannelTableModel& channels, std::functio
     topButtons_->insertWidget(3, bankLabel_);
     connect(zoneChoice_, QOverload<int>::of(&QComboBox::activated), this, &ZonesTab::zoneChosen);
 
-    sortMasterOnHeadingClick([this](int column) { return sortChannels(column); });
+    // Unlike the Channels tab, this list sorts whatever the format allows for channel edits.
+    sortMasterOnHeadingClick([this](int column) { window_.sortChannels(column, MainWindow::ChannelSortGuard::None); });
     bankSwitch_->hide();
     mirror_->hide();
 }
@@ -130,15 +130,6 @@ CommandResult ZonesTab::reorderZones()
     CommandResult result = finishReorderZones(codeplug(), state());
     result.modelChanged = dialog.movedAny();
     return result;
-}
-
-bool ZonesTab::sortChannels(int column)
-{
-    if (!codeplug().loaded() || codeplug().channels().count() == 0)
-        return false;
-    BusyScope busy(prompts());
-    // Unlike the Channels tab, this list sorts whatever the format allows for channel edits.
-    return sortChannelsCommand(codeplug(), prompts(), column, /*guarded=*/false).done();
 }
 
 } // namespace pw::ui

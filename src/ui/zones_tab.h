@@ -29,7 +29,6 @@ public:
     CommandResult reorderZones();
 
 private:
-    bool sortChannels(int column);
     void fillZoneChoice();
     void zoneChosen(int entry);
 

@@ -223,20 +223,31 @@ TEST(Recognition, RealVendorFilesOpen)
     const std::filesystem::path real = PLUGWRIGHT_REAL_FIXTURES;
     if (!std::filesystem::exists(real))
         GTEST_SKIP() << "no real vendor files at " << real;
+    // The bands are those the files are named after.
+    const std::vector<FrequencyLimits> uhf = {{400.0, 480.0}};
+    const std::vector<FrequencyLimits> dualBand = {{400.0, 480.0}, {136.0, 174.0}};
     const struct {
         const char* file;
         FormatId format;
         const char* type;
+        const std::vector<FrequencyLimits>& bands;
     } files[] = {
-        {"MD-380_400-480.rdt", Md380Format, "Tyt MD380/90 & Retevis RT3 (Mfr Code DR780)"},
-        {"MD-2017_400-480_136-174.rdt", Md2017Format, "MD2017"},
-        {"MD-9600_400-480.rdt", Md9600Format, "MD9600"},
-        {"MD-UV380_400-480_136-174.rdt", Md9600Format, "MD-UV380"},
+        {"MD-380_400-480.rdt", Md380Format, "Tyt MD380/90 & Retevis RT3 (Mfr Code DR780)", uhf},
+        {"MD-2017_400-480_136-174.rdt", Md2017Format, "MD2017", dualBand},
+        {"MD-9600_400-480.rdt", Md9600Format, "MD9600", uhf},
+        {"MD-UV380_400-480_136-174.rdt", Md9600Format, "MD-UV380", dualBand},
     };
     for (const auto& f : files) {
+        SCOPED_TRACE(f.file);
         Codeplug codeplug;
-        EXPECT_EQ(codeplug.open(real / f.file), f.format) << f.file;
-        EXPECT_EQ(codeplug.radioTypeText(), f.type) << f.file;
+        EXPECT_EQ(codeplug.open(real / f.file), f.format);
+        EXPECT_EQ(codeplug.radioTypeText(), f.type);
+        const auto bands = codeplug.radioBands();
+        ASSERT_EQ(bands.size(), f.bands.size());
+        for (std::size_t i = 0; i < bands.size(); ++i) {
+            EXPECT_EQ(bands[i].lowestMhz, f.bands[i].lowestMhz);
+            EXPECT_EQ(bands[i].highestMhz, f.bands[i].highestMhz);
+        }
     }
 }
 

@@ -29,7 +29,8 @@ TEST(OpenCommand, ChooserCancelAndFailuresShowTheirMessages)
     test::writeBytes(dir.file("junk"), std::vector<std::uint8_t>(100, 1));
     prompts.choose(dir.file("junk").string());
     EXPECT_EQ(openCodeplugCommand(document, prompts), OpenOutcome::OpenFailed);
-    EXPECT_EQ(prompts.lastText(), "Failed to load Codeplug; the specified file is invalid.");
+    EXPECT_EQ(prompts.lastText(), "Failed to load Codeplug; the specified file is invalid.\r\n" + dir.file("junk").string() +
+                                      ": not a codeplug file of any known format");
     EXPECT_EQ(statusText(document.codeplug), "No Codeplug yet loaded.");
 }
 

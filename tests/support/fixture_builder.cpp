@@ -65,8 +65,12 @@ std::vector<std::uint8_t> md380File(const FixtureOptions& options)
     for (std::size_t i = 0; i < 6; ++i)
         bytes[0x125 + i] = i < options.vendorCode.size() ? options.vendorCode[i] : 0;
     bytes[0x136] = static_cast<std::uint8_t>(options.bandIndex);
-    putU16(bytes, 0x139, 0x4000);
-    putU16(bytes, 0x13B, 0x4800);
+    putU16(bytes, 0x139, options.bandLimits[0]);
+    putU16(bytes, 0x13B, options.bandLimits[1]);
+    if (options.secondBandLimits) {
+        putU16(bytes, 0x13D, (*options.secondBandLimits)[0]);
+        putU16(bytes, 0x13F, (*options.secondBandLimits)[1]);
+    }
     blankTytTables(bytes, Md380Format);
     return bytes;
 }

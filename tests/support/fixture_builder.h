@@ -5,8 +5,10 @@
 
 #include "codeplug/format_id.h"
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -19,8 +21,11 @@ extern const std::uint8_t DfuSePrefixBytes[16];
 struct FixtureOptions {
     // 0x1001: the six-byte manufacturer code at 0x125 (default "DR780\0").
     std::vector<std::uint8_t> vendorCode = {0x44, 0x52, 0x37, 0x38, 0x30, 0x00};
-    // 0x1001: the band index at 0x136.
+    // 0x1001: the band index at 0x136, and the band limits at 0x139 (BCD of 0.1 MHz: UHF) and at
+    // 0x13D (none: an MD-380 has one band; a two-band radio keeps its second band there).
     int bandIndex = 2;
+    std::array<std::uint16_t, 2> bandLimits = {0x4000, 0x4800};
+    std::optional<std::array<std::uint16_t, 2>> secondBandLimits;
     // 0x1003: the model text at 0x125 ("MD9600", "MD-UV380" or "MD-UV390").
     std::string modelText = "MD-UV380";
     // RDB: the radio model text at 0x2000.

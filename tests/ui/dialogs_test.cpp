@@ -43,7 +43,10 @@ class ChannelDialogsTest : public ::testing::Test {
 protected:
     void load(int channels)
     {
-        const auto path = test::writeFixture(dir.file("plug.rdt"), Md380Format);
+        // A radio of both bands: its VHF repeaters ask no question.
+        test::FixtureOptions options;
+        options.secondBandLimits = {{0x1360, 0x1740}};
+        const auto path = test::writeFixture(dir.file("plug.rdt"), Md380Format, options);
         const auto outcome = window.openFile(QString::fromStdString(path.string()));
         ASSERT_TRUE(outcome == OpenOutcome::Opened || outcome == OpenOutcome::OpenedWithErrors);
         auto& codeplug = this->codeplug();

@@ -3,6 +3,7 @@
 
 #include "presenter/channel_editor_rules.h"
 #include "codeplug/record_factory.h"
+#include "operations/contact_editing.h"
 #include "operations/document_commands.h"
 #include "operations/name_check.h"
 #include "support/scripted_prompts.h"
@@ -16,6 +17,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -37,7 +39,10 @@ class EditorsTest : public ::testing::Test {
 protected:
     void open(FormatId format = Md380Format)
     {
-        const auto path = test::writeFixture(dir_.file("plug"), format);
+        // A radio of both bands, so that VHF and UHF channels are equally plain.
+        test::FixtureOptions options;
+        options.secondBandLimits = {{0x1360, 0x1740}};
+        const auto path = test::writeFixture(dir_.file("plug"), format, options);
         const auto outcome = window_.openFile(QString::fromStdString(path.string()));
         ASSERT_TRUE(outcome == OpenOutcome::Opened || outcome == OpenOutcome::OpenedWithErrors);
         prompts_.clearShown();
@@ -413,19 +418,59 @@ TEST_F(EditorsTest, CancelledNewContactAddsNothing)
     EXPECT_FALSE(codeplug().changed());
 }
 
-TEST_F(EditorsTest, NewContactTextsAreNotCarriedIntoTheCodeplug)
+TEST_F(EditorsTest, NewContactKeepsTheTextsItsFormatStores)
 {
     open(D868Format);
     onContactDialog([](ContactEditorDialog& dialog) {
         dialog.dmrIdBox()->setText("5");
-        dialog.nameBox()->setText("Five");
+        dialog.nameBox()->setText("Five ");
         dialog.cityBox()->setText("Utrecht");
         dialog.accept();
     });
     window_.addContact();
     ASSERT_EQ(codeplug().contacts().count(), contactsBefore_ + 1);
     EXPECT_EQ(codeplug().contactAt(contactsBefore_)->name(), "Five");
-    EXPECT_EQ(codeplug().contactAt(contactsBefore_)->city(), "");
+    EXPECT_EQ(codeplug().contactAt(contactsBefore_)->city(), "Utrecht");
+}
+
+// The editor offers what the contact's format keeps: TYT contacts keep no descriptive text.
+TEST_F(EditorsTest, TheEditorShowsTheTextBoxesOnlyWhereTheFormatKeepsThem)
+{
+    for (const FormatId format : {Md380Format, D868Format}) {
+        SCOPED_TRACE(format);
+        open(format);
+        const int row = addContact(5, "Five");
+        const bool keeps = format == D868Format;
+        onContactDialog([keeps](ContactEditorDialog& dialog) {
+            for (const QLineEdit* box : {dialog.callsignBox(), dialog.cityBox(), dialog.stateBox(), dialog.countryBox(),
+                                         dialog.remarksBox()})
+                EXPECT_EQ(box->isVisible(), keeps) << box->objectName().toStdString();
+            EXPECT_EQ(dialog.textsNote()->isVisible(), !keeps);
+            dialog.reject();
+        });
+        window_.editContact(row);
+    }
+}
+
+TEST_F(EditorsTest, ATooLongOrEmptyNameIsRefusedAndTheEditorStaysOpen)
+{
+    open(D868Format);
+    const int row = addContact(5, "Five");
+    for (const char* typed : {"Seventeen letters", "  "}) {
+        prompts_.clearShown();
+        int result = -1;
+        onContactDialog([&](ContactEditorDialog& dialog) {
+            dialog.nameBox()->setText(QString::fromLatin1(typed));
+            dialog.applyButton()->click();
+            result = dialog.result();
+            dialog.reject();
+        });
+        window_.editContact(row);
+        EXPECT_EQ(result, QDialog::Rejected) << typed;
+        ASSERT_EQ(shownWith(MessageIcon::Error).size(), 1u) << typed;
+    }
+    EXPECT_EQ(prompts_.lastText(), EmptyContactName);
+    EXPECT_EQ(codeplug().contactAt(row)->name(), "Five");
 }
 
 TEST_F(EditorsTest, EditedD868ContactKeepsItsTexts)
@@ -447,28 +492,6 @@ TEST_F(EditorsTest, EditedD868ContactKeepsItsTexts)
     EXPECT_EQ(contact.state(), "UT");
     EXPECT_EQ(contact.country(), "Netherlands");
     EXPECT_EQ(contact.remarks(), "club");
-}
-
-TEST_F(EditorsTest, NewContactWithoutACodeplugIsRefused)
-{
-    onContactDialog([](ContactEditorDialog& dialog) { dialog.accept(); });
-    window_.addContact();
-    EXPECT_EQ(dialogsShown_, 0);
-    ASSERT_NO_FATAL_FAILURE(expectOnlyError("You must open a valid Codeplug first to add a contact."));
-}
-
-TEST_F(EditorsTest, NewContactInAFullTableIsRefused)
-{
-    open();
-    for (int id = codeplug().contacts().count(); id < contactCapacity(Md380Format); ++id) {
-        Contact contact = newContact(Md380Format);
-        contact.setDmrId(static_cast<std::uint32_t>(id + 1));
-        ASSERT_EQ(codeplug().addContact(contact, true), Added);
-    }
-    onContactDialog([](ContactEditorDialog& dialog) { dialog.accept(); });
-    window_.addContact();
-    EXPECT_EQ(dialogsShown_, 0);
-    ASSERT_NO_FATAL_FAILURE(expectOnlyError("Sorry, no room for additional contacts in this Codeplug."));
 }
 
 // ---- Channel editor: opening ----

@@ -30,6 +30,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTest>
 #include <QThread>
@@ -318,7 +319,8 @@ TEST_F(IdSearcherTest, ExporterCountsTheMatchesAndWritesTheChosenLayout)
             control<QRadioButton>(dialog, "radioType1")->setChecked(true);
             prompts.choose(out.string());
             click(dialog, "exportButton");
-            EXPECT_EQ(prompts.lastText(), "CSV output file successfully written.\r\n1 users selected of 3; capacity 122197");
+            EXPECT_EQ(window->statusBar()->currentMessage(),
+                      "CSV output file successfully written. 1 users selected of 3; capacity 122197");
             EXPECT_EQ(exporter->criteriaText(), "iowa");
             click(dialog, "doneButton");
             return;

@@ -1,11 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/main_window.h"
 #include "support/scripted_prompts.h"
+#include "plugwright_version.h"
 #include "support/fixture_builder.h"
 #include "support/tyt_fixture.h"
 #include "support/temp_dir.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStatusBar>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -141,6 +149,66 @@ TEST(MainWindow, SaveAsToAnExistingFileAnsweredNoKeepsThePath)
     EXPECT_EQ(window.saveAs(), 0);
     EXPECT_EQ(window.workingFileText(), path);
     EXPECT_EQ(test::readBytes(other), std::vector<std::uint8_t>{9});
+}
+
+// A save's success is told in the status bar, not in a box to dismiss; its failure keeps the box.
+TEST(MainWindow, ASavedFileIsToldInTheStatusBar)
+{
+    TempDir dir;
+    ScriptedPrompts prompts;
+    MainWindow window(&prompts);
+    window.openFile(QString::fromStdString(test::writeFixture(dir.file("a.rdt"), Md380Format).string()));
+    prompts.answer(MessageAnswer::Yes);  // it has no contacts: save it all the same
+    ASSERT_EQ(window.save(), 1);
+    EXPECT_EQ(prompts.texts(), std::vector<std::string>{"This Codeplug has no contacts. Are you sure you want to save it?"});
+    EXPECT_EQ(window.statusBar()->currentMessage(), "File successfully saved to disk.");
+
+    window.document().path = dir.path().string();  // a folder cannot be written
+    prompts.answer(MessageAnswer::Yes);
+    EXPECT_EQ(window.save(), 0);
+    EXPECT_EQ(prompts.shown().back().icon, MessageIcon::Error);
+    EXPECT_TRUE(prompts.lastText().starts_with("Unable to save file."));
+}
+
+TEST(MainWindow, TheSizeAndColumnsOfOneWindowAreTheNextOnes)
+{
+    ScriptedPrompts prompts;
+    int nameWidth = 0;
+    {
+        MainWindow first(&prompts);
+        first.show();
+        first.resize(1010, 655);
+        nameWidth = first.contactView()->columnWidth(2) + 33;
+        first.contactView()->setColumnWidth(2, nameWidth);
+        ASSERT_TRUE(first.close());
+    }
+    MainWindow second(&prompts);
+    EXPECT_EQ(second.size(), QSize(1010, 655));
+    EXPECT_EQ(second.contactView()->columnWidth(2), nameWidth);
+    // The last column fills the list: no scroll bar for it.
+    second.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(second.contactView()->horizontalHeader()->stretchLastSection());
+    EXPECT_FALSE(second.contactView()->horizontalScrollBar()->isVisible());
+}
+
+TEST(MainWindow, AboutNamesTheProgramItsLicenceAndReadmeAndNothingAsksForMoney)
+{
+    ScriptedPrompts prompts;
+    MainWindow window(&prompts);
+    QString shown;
+    window.setDialogDriver([&](QDialog& dialog) {
+        if (auto* box = qobject_cast<QMessageBox*>(&dialog))
+            shown = box->text();
+    });
+    window.showAbout();
+    for (const char* part : {"Korvane Plugwright", PlugwrightVersion, "GNU General Public License", "README.md"})
+        EXPECT_TRUE(shown.contains(QString::fromLatin1(part))) << part;
+    for (const auto* button : window.findChildren<QPushButton*>())
+        EXPECT_NE(button->text(), "Donate");
+    for (const auto* label : window.findChildren<QLabel*>())
+        EXPECT_NE(label->text(), "Support this Project");
+    EXPECT_FALSE(shown.contains("donat", Qt::CaseInsensitive));
 }
 
 TEST(MainWindow, EnterAndEscapeDoNothing)

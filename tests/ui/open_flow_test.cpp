@@ -122,7 +122,8 @@ TEST(OpenFlow, AFailedOpenLeavesTheWindowAndItsChangedCodeplugAsTheyWere)
     // Declines to save first, then chooses the wrong file.
     prompts.answer(MessageAnswer::No);
     EXPECT_EQ(window.openFile(pathText(junk)), OpenOutcome::OpenFailed);
-    EXPECT_EQ(prompts.lastText(), "Failed to load Codeplug; the specified file is invalid.");
+    EXPECT_EQ(prompts.lastText(), "Failed to load Codeplug; the specified file is invalid.\r\n" + junk.string() +
+                                      ": not a codeplug file of any known format");
     EXPECT_EQ(window.workingFileText(), pathText(good));
     EXPECT_EQ(window.statusLine(), "Total of 1 contacts and 3 channels in Codeplug");
     EXPECT_TRUE(window.radioNameBox()->isEnabled());
@@ -131,6 +132,48 @@ TEST(OpenFlow, AFailedOpenLeavesTheWindowAndItsChangedCodeplugAsTheyWere)
     EXPECT_TRUE(window.document().codeplug.changed());
     EXPECT_EQ(window.document().codeplug.fileBytes(), before);
     EXPECT_EQ(window.document().path, good.string());
+}
+
+// Each failed open names the file and says why, and leaves the window as it was.
+TEST(OpenFlow, AFailedOpenNamesTheFileAndSaysWhy)
+{
+    test::TempDir dir;
+    auto cutTyt = test::buildFixture(Md2017Format);
+    cutTyt.resize(100000);
+    auto cutD868 = test::buildFixture(D868Format);
+    cutD868.resize(test::D868HeaderSize + test::D868CountTableSize + 10);
+    std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    png.resize(4000, 0x42);
+    const std::string NotOpened = "Failed to load Codeplug; the specified file is invalid.\r\n";
+    const std::string NotDecoded = "There is no valid data (contacts, channels) defined in this file image.\r\n";
+    const struct {
+        const char* name;
+        std::optional<std::vector<std::uint8_t>> bytes;  // none: no such file
+        std::string headline;
+        std::string reason;
+    } cases[] = {
+        {"missing.rdt", std::nullopt, NotOpened, "No such file or directory"},
+        {"empty.rdt", std::vector<std::uint8_t>{}, NotOpened, "the file is empty"},
+        {"picture.rdt", png, NotOpened, "not a codeplug file of any known format"},
+        {"cut.rdt", cutTyt, NotDecoded, "the file is truncated (100000 of 852534 bytes)"},
+        {"cut.dcf", cutD868, NotDecoded, "The codeplug file ends early, in "},
+    };
+    ScriptedPrompts prompts;
+    MainWindow window(&prompts);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto path = dir.file(c.name);
+        if (c.bytes)
+            test::writeBytes(path, *c.bytes);
+        const auto outcome = window.openFile(pathText(path));
+        EXPECT_EQ(outcome, c.headline == NotOpened ? OpenOutcome::OpenFailed : OpenOutcome::DecodeFailed);
+        EXPECT_EQ(prompts.shown().back().icon, MessageIcon::Error);
+        EXPECT_TRUE(prompts.lastText().starts_with(c.headline + path.string() + ": " + c.reason)) << prompts.lastText();
+        EXPECT_EQ(window.workingFileText(), "(None)");
+    }
+    // A folder is read as no file is.
+    window.openFile(pathText(dir.path()));
+    EXPECT_EQ(prompts.lastText(), NotOpened + dir.path().string() + ": Is a directory");
 }
 
 TEST(OpenFlow, APathThatIsNotAsciiOpensAndShowsAsItIsNamed)

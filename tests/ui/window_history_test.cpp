@@ -6,6 +6,8 @@
 #include "support/fixture_builder.h"
 #include "support/temp_dir.h"
 #include "support/tyt_fixture.h"
+#include "ui/channel_editor_dialog.h"
+#include "ui/contact_editor_dialog.h"
 #include "ui/main_window.h"
 #include "ui/ui_test_support.h"
 #include "ui/window_settings.h"
@@ -17,6 +19,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDragEnterEvent>
+#include <QDir>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
@@ -168,6 +171,68 @@ TEST_F(WindowHistoryTest, SortShowsItsIndicatorAndASaveMovesTheUnchangedPoint)
     EXPECT_FALSE(header->isSortIndicatorShown());
     window_.redo();
     EXPECT_FALSE(window_.document().codeplug.changed());
+}
+
+TEST_F(WindowHistoryTest, ASecondClickSortsTheOtherWayAndUndoRestoresEachOrder)
+{
+    window_.tabs()->setCurrentIndex(1);
+    auto* header = window_.channelView()->horizontalHeader();
+    const auto names = [this] {
+        QStringList shown;
+        for (int row = 0; row < window_.channelView()->model()->rowCount(); ++row)
+            shown << window_.channelView()->model()->index(row, 1).data().toString();
+        return shown;
+    };
+    const QStringList opened = names();
+    const QStringList ascending{"CALLING", "HOTSPOT", "REPEATER"};
+    const QStringList descending{"REPEATER", "HOTSPOT", "CALLING"};
+    emit header->sectionClicked(1);
+    EXPECT_EQ(names(), ascending);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    emit header->sectionClicked(1);
+    EXPECT_EQ(names(), descending);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    EXPECT_EQ(window_.undoAction()->text(), "&Undo Sort Channels");
+    window_.undo();
+    EXPECT_EQ(names(), ascending);
+    window_.undo();
+    EXPECT_EQ(names(), opened);
+    // After an undo the next click sorts ascending again.
+    emit header->sectionClicked(1);
+    EXPECT_EQ(names(), ascending);
+}
+
+TEST_F(WindowHistoryTest, TheListHasTheFocusAfterAnOpenAndEnterOrF2EditsItsRow)
+{
+    EXPECT_EQ(QApplication::focusWidget(), window_.contactView());
+    QStringList opened;
+    window_.setDialogDriver([&](QDialog& dialog) {
+        const QLineEdit* name = nullptr;
+        if (const auto* contact = qobject_cast<ContactEditorDialog*>(&dialog))
+            name = contact->nameBox();
+        else if (const auto* channel = qobject_cast<ChannelEditorDialog*>(&dialog))
+            name = channel->nameBox();
+        opened << dialog.windowTitle() + ": " + (name ? name->text() : QString());
+        dialog.reject();
+    });
+    window_.selectContactRow(1);
+    QTest::keyClick(window_.contactView(), Qt::Key_Return);
+    QTest::keyClick(window_.contactView(), Qt::Key_F2);
+    window_.tabs()->setCurrentIndex(1);
+    window_.selectChannelRow(2);
+    window_.channelView()->setFocus();
+    QTest::keyClick(window_.channelView(), Qt::Key_Enter);
+    EXPECT_EQ(opened, (QStringList{"Add / Edit Contact: USA", "Add / Edit Contact: USA", "Channel Editor: CALLING"}));
+}
+
+TEST_F(WindowHistoryTest, APathGivenRelativeIsShownWhole)
+{
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(pathText(dir_.path()));
+    window_.openFile(QStringLiteral("club.rdt"));
+    QDir::setCurrent(before);
+    EXPECT_EQ(window_.workingFileText(), QFileInfo(pathText(path_)).absoluteFilePath());
+    EXPECT_TRUE(QFileInfo(window_.workingFileText()).isAbsolute());
 }
 
 TEST_F(WindowHistoryTest, ColumnsFitLongNamesAndIdsAndKeepTheUsersWidths)

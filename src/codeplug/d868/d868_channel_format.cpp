@@ -133,6 +133,8 @@ void ChannelRecordFormat::beginChannelLine(Channel& channel) const
     load(channel);
 }
 
+TextRoom ChannelRecordFormat::nameRoom() const { return {NameSize, StoredCharacters::Latin1}; }
+
 void ChannelRecordFormat::store(Channel& channel, ChannelField field) const
 {
     const Bytes b = Bytes(channel.familyRecord()).first(ChannelBlockSize);

@@ -81,6 +81,20 @@ std::string ContactRecordFormat::shownName(std::string_view name)
     return text;
 }
 
+TextRoom ContactRecordFormat::nameRoom() const { return {NameCharacters, StoredCharacters::Ascii}; }
+
+TextRoom ContactRecordFormat::textRoom(ContactText which) const
+{
+    switch (which) {
+    case ContactText::Callsign: return {CallsignCharacters, StoredCharacters::Ascii};
+    case ContactText::City: return {CityCharacters, StoredCharacters::Ascii};
+    case ContactText::State:
+    case ContactText::Country:
+    case ContactText::Remarks: break;
+    }
+    return {OtherTextCharacters, StoredCharacters::Ascii};
+}
+
 void ContactRecordFormat::initialize(Contact& contact) const
 {
     contact.setFamilyRecord({});

@@ -25,6 +25,8 @@ public:
     void initialize(Contact& contact) const override;
     void store(Contact& contact, ContactField field) const override;
     std::string lookupName(std::string_view name) const override { return std::string(name); }
+    TextRoom nameRoom() const override;
+    TextRoom textRoom(ContactText which) const override;
     // The name as the radio shows it: at most 16 characters, control characters as hyphens.
     static std::string shownName(std::string_view name);
 };
@@ -43,6 +45,7 @@ public:
     PowerLevel powerOfUnknownText() const override { return PowerLevel::Low; }
     bool isHighPower(const Channel& channel) const override;
     std::string lookupName(std::string_view name) const override { return std::string(name); }
+    TextRoom nameRoom() const override;
     // Takes the values the record keeps; the reference frequencies, the TOT rekey delay and the
     // emergency alarm ack, which the file does not keep, stay as they are.
     static void load(Channel& channel);

@@ -4,6 +4,7 @@
 // lists keep their values in the records of the memory map (rdb_map.h).
 
 #include "codeplug/format_codec.h"
+#include "codeplug/rdb/six_bit_text.h"
 #include "model/channel.h"
 #include "model/contact.h"
 #include "model/rx_group_list.h"
@@ -25,6 +26,7 @@ public:
     void store(Contact& contact, ContactField field) const override;
     std::string lookupName(std::string_view name) const override;
     bool holdsName(std::string_view name) const override;
+    TextRoom nameRoom() const override { return {SixBitText::Characters, StoredCharacters::Ascii}; }
     static void load(Contact& contact);
 };
 
@@ -46,6 +48,7 @@ public:
     bool isHighPower(const Channel& channel) const override;
     std::string lookupName(std::string_view name) const override;
     bool holdsName(std::string_view name) const override;
+    TextRoom nameRoom() const override { return {SixBitText::Characters, StoredCharacters::Ascii}; }
     void load(Channel& channel) const;
 
 private:

@@ -110,6 +110,8 @@ inline constexpr std::size_t SecondMemoryPartStart = MemoryStart + FirstMemoryPa
 inline constexpr std::size_t Md380MemorySize = 0x40000;
 inline constexpr std::size_t UvMemorySize = 0xD0000;
 inline constexpr std::size_t RadioName = 0x22D5;
+// Every name of a record: 16 UTF-16LE units.
+inline constexpr std::size_t RecordNameUnits = 16;
 
 // The values that drive the TYT codec for one FormatId.
 struct TytLayout {

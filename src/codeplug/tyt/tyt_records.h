@@ -4,6 +4,7 @@
 // lists keep their values, field by field, in the records of the memory map (tyt_map.h).
 
 #include "codeplug/format_codec.h"
+#include "codeplug/tyt/tyt_map.h"
 #include "model/channel.h"
 #include "model/contact.h"
 #include "model/rx_group_list.h"
@@ -20,6 +21,7 @@ public:
     void initialize(Contact& contact) const override;
     void store(Contact& contact, ContactField field) const override;
     std::string lookupName(std::string_view name) const override { return std::string(name); }
+    TextRoom nameRoom() const override { return {RecordNameUnits, StoredCharacters::Utf16}; }
     // Takes every value from the contact's record.
     static void load(Contact& contact);
 };
@@ -40,6 +42,7 @@ public:
     PowerLevel powerOfUnknownText() const override;
     bool isHighPower(const Channel& channel) const override;
     std::string lookupName(std::string_view name) const override { return std::string(name); }
+    TextRoom nameRoom() const override { return {RecordNameUnits, StoredCharacters::Utf16}; }
     // Takes every value from the channel's record.
     void load(Channel& channel) const;
 

@@ -1,16 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the main window on each tab, and each dialog, to PNG files, for the README and for
-// checking the layout:
+// checking the layout, at the window size of the README's pictures:
 //   render_screens CODEPLUG OUTDIR
+//   render_screens --largest FILTER OUTDIR
+// The second form draws the Contacts tab of the largest D868 codeplug (170,000 contacts) with
+// FILTER typed into its filter box, as main-contacts-filtered.png.
 // Runs on the offscreen platform or under Xvfb (scripts/screenshots.sh). Every dialog is opened
 // the way a user opens it, drawn, and cancelled, so the codeplug is never changed.
 
 #include "iddb/id_database.h"
 #include "iddb/user_list_reader.h"
+#include "support/d868_fixture.h"
+#include "support/fixture_builder.h"
 #include "support/id_users_generator.h"
 #include "support/network_lists_generator.h"
 #include "support/scripted_prompts.h"
+#include "support/temp_dir.h"
 #include "ui/id_fit_dialog.h"
+#include "ui/list_filter_bar.h"
 #include "ui/main_window.h"
 #include "ui/repeater_dialog.h"
 #include "ui/talkgroup_dialog.h"
@@ -138,21 +145,44 @@ void chooseRepeaters(pw::ui::RepeaterDialog& dialog, pw::ScriptedPrompts& prompt
     dialog.findChild<QCheckBox*>(QStringLiteral("scanList"))->setChecked(true);
 }
 
+// The README's pictures are of this size.
+constexpr int Width = 1400;
+constexpr int Height = 950;
+
+// The Contacts tab of the largest D868 codeplug, `filter` typed into its filter box.
+int drawLargestFiltered(const QString& filter, QDir& out)
+{
+    pw::test::TempDir dir;
+    const auto path = dir.file("largest.dcf");
+    pw::test::writeBytes(path, pw::test::buildD868Fixture(pw::test::largestD868Fixture()));
+    pw::ScriptedPrompts prompts;
+    pw::ui::MainWindow window(&prompts);
+    window.resize(Width, Height);
+    window.show();
+    window.openFile(QString::fromStdString(path.string()));
+    window.tabs()->setCurrentIndex(0);
+    window.contactFilter()->box()->setText(filter);
+    settle();
+    return window.grab().save(out.filePath(QStringLiteral("main-contacts-filtered.png"))) ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
-    if (argc != 3)
+    if (argc != 3 && !(argc == 4 && QLatin1String(argv[1]) == QLatin1String("--largest")))
         return 2;
+    QDir out(QString::fromLocal8Bit(argv[argc - 1]));
+    out.mkpath(QStringLiteral("."));
+    if (argc == 4)
+        return drawLargestFiltered(QString::fromLocal8Bit(argv[2]), out);
     pw::ScriptedPrompts prompts;
     pw::ui::MainWindow window(&prompts);
-    window.resize(1200, 720);
+    window.resize(Width, Height);
     window.show();
     window.openFile(QString::fromLocal8Bit(argv[1]));
-    QDir out(QString::fromLocal8Bit(argv[2]));
-    out.mkpath(QStringLiteral("."));
 
     for (int i = 0; i < window.tabs()->count(); ++i) {
         window.tabs()->setCurrentIndex(i);

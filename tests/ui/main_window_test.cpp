@@ -45,16 +45,22 @@ TEST(MainWindow, StartsWithoutACodeplug)
     EXPECT_TRUE(window.windowTitle().startsWith("Korvane Plugwright 2.60"));
 }
 
-TEST(MainWindow, OpensEachFamilyWithItsTabsAndStatus)
+// The contact list shows a column for each text the format stores, and none for what it does not:
+// one window opens the families in turn, so a column shown for one file is hidden for the next.
+TEST(MainWindow, OpensEachFamilyWithItsStatusAndTheContactColumnsItStores)
 {
     TempDir dir;
+    const QStringList basic{"No.", "DMR-MARC ID", "Contact Name", "Contact Type", "Alert Tone"};
+    const QStringList withTexts = basic + QStringList{"Callsign", "City", "State", "Country", "Remarks"};
     const struct {
         FormatId format;
-        int tabs;
-    } cases[] = {{Md380Format, 6}, {Md9600Format, 6}, {RdbV2Format, 6}, {D868Format, 6}};
+        QStringList headings;
+    } cases[] = {{D868Format, withTexts}, {Md380Format, basic}, {Md9600Format, basic}, {RdbV2Format, basic},
+                 {D868Format, withTexts}};
+    ScriptedPrompts prompts;
+    MainWindow window(&prompts);
     for (const auto& c : cases) {
-        ScriptedPrompts prompts;
-        MainWindow window(&prompts);
+        SCOPED_TRACE(c.format);
         const auto path = test::writeFixture(dir.file("plug"), c.format);
         const auto outcome = window.openFile(QString::fromStdString(path.string()));
         EXPECT_TRUE(outcome == OpenOutcome::Opened || outcome == OpenOutcome::OpenedWithErrors);
@@ -63,6 +69,12 @@ TEST(MainWindow, OpensEachFamilyWithItsTabsAndStatus)
         EXPECT_TRUE(window.radioNameBox()->isEnabled());
         EXPECT_EQ(window.radioNameBox()->text(), "FIXTURE");
         EXPECT_EQ(window.radioIdBox()->text(), "1234567");
+        QStringList shown;
+        const QTableView* list = window.contactView();
+        for (int column = 0; column < list->model()->columnCount(); ++column)
+            if (!list->isColumnHidden(column))
+                shown << list->model()->headerData(column, Qt::Horizontal).toString();
+        EXPECT_EQ(shown, c.headings);
     }
 }
 

@@ -378,7 +378,8 @@ TEST_F(IdSearcherTest, FitToRadioCountsAsThePageChangesAndAddsOrExportsWhatItCou
             ASSERT_TRUE(waitFor([&] { return fit->countText() == "1 users selected of 3; capacity 200000"; }));
             prompts.choose(out.string());
             click(dialog, "exportButton");
-            EXPECT_EQ(prompts.lastText(), "CSV output file successfully written.\r\n1 users selected of 3; capacity 200000");
+            EXPECT_EQ(window->statusBar()->currentMessage(),
+                      "CSV output file successfully written. 1 users selected of 3; capacity 200000");
             click(dialog, "closeButton");
             return;
         }

@@ -32,6 +32,15 @@ void appendNumber(std::string& out, long long value)
     out.append(digits, end);
 }
 
+// A digital channel's slot or color code; an analog one has none.
+void appendNumberOrDash(std::string& out, bool shown, long long value)
+{
+    if (shown)
+        appendNumber(out, value);
+    else
+        out += " - ";
+}
+
 void appendFrequency(std::string& out, double mhz)
 {
     char text[32];
@@ -86,18 +95,8 @@ void appendCell(const Codeplug& codeplug, int row, ChannelColumn column, std::st
     case ChannelColumn::TxFrequency: appendFrequency(out, channel.txFrequency()); return;
     case ChannelColumn::Admit: out += channel.admitText(); return;
     case ChannelColumn::Power: out += channel.powerText(codeplug.radioModelName()); return;
-    case ChannelColumn::Slot:
-        if (digital)
-            appendNumber(out, channel.timeSlot());
-        else
-            out += " - ";
-        return;
-    case ChannelColumn::Color:
-        if (digital)
-            appendNumber(out, channel.colorCode());
-        else
-            out += " - ";
-        return;
+    case ChannelColumn::Slot: return appendNumberOrDash(out, digital, channel.timeSlot());
+    case ChannelColumn::Color: return appendNumberOrDash(out, digital, channel.colorCode());
     case ChannelColumn::TxContact: {
         if (!digital)
             return appendToneOrDash(out, channel.ctcssEncode());

@@ -33,23 +33,29 @@ RecordFilter::RecordFilter(const Codeplug& codeplug, std::vector<ChannelColumn> 
 
 bool RecordFilter::filters(std::string_view typed) { return typed.find_first_not_of(" \t") != std::string_view::npos; }
 
+void RecordFilter::prepare()
+{
+    if (built_)
+        return;
+    build_(index_);
+    built_ = true;
+}
+
 const std::vector<int>& RecordFilter::rowsHolding(std::string_view typed)
 {
     std::string query = foldedForSearch(typed);
     // Control characters are no part of a typed text; the index ends each text with one.
     std::erase_if(query, [](char c) { return static_cast<unsigned char>(c) < 0x20; });
-    if (!built_) {
-        build_(index_);
-        built_ = true;
-    } else if (!lastQuery_.empty() && query.find(lastQuery_) != std::string::npos) {
-        // Every row that holds the new text held the old one.
-        lastRows_ = index_.rowsHolding(query, lastRows_);
-        lastQuery_ = query;
-        return lastRows_;
-    }
-    lastRows_ = index_.rowsHolding(query);
-    lastQuery_ = query;
-    return lastRows_;
+    prepare();
+    // The texts the new one does not hold tell nothing about its rows.
+    while (!found_.empty() && query.find(found_.back().query) == std::string::npos)
+        found_.pop_back();
+    if (!found_.empty() && found_.back().query == query)
+        return found_.back().rows;
+    // Every row that holds the new text holds the text below it.
+    auto rows = found_.empty() ? index_.rowsHolding(query) : index_.rowsHolding(query, found_.back().rows);
+    found_.push_back({std::move(query), std::move(rows)});
+    return found_.back().rows;
 }
 
 } // namespace pw

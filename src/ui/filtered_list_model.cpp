@@ -30,6 +30,12 @@ FilteredListModel::FilteredListModel(RecordTableModel& records, RecordFilter fil
 
 bool FilteredListModel::narrows() const { return filtering_ && !records_.showsPlaceholder(); }
 
+void FilteredListModel::prepareFilter()
+{
+    if (!records_.showsPlaceholder())
+        filter_.prepare();
+}
+
 void FilteredListModel::setFilterText(const QString& typed)
 {
     if (typed == typed_)

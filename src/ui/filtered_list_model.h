@@ -20,6 +20,8 @@ class FilteredListModel final : public QAbstractProxyModel {
 public:
     FilteredListModel(RecordTableModel& records, RecordFilter filter, QObject* parent = nullptr);
 
+    // Builds the filter's index ahead of the first key, when the user comes to the filter box.
+    void prepareFilter();
     // Shows the records whose texts hold `typed`; every record for a blank text.
     void setFilterText(const QString& typed);
     QString filterText() const { return typed_; }

@@ -94,6 +94,9 @@ void ListFilterBar::showCount()
 
 bool ListFilterBar::eventFilter(QObject* watched, QEvent* event)
 {
+    // The index is built as the user comes to the box, before the first key.
+    if (watched == box_ && event->type() == QEvent::FocusIn)
+        list_.prepareFilter();
     if (watched == box_ && event->type() == QEvent::KeyPress) {
         const auto key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Escape) {

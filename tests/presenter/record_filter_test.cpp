@@ -89,11 +89,13 @@ TEST(RecordFilter, NarrowsAsTheUserTypesAndRebuildsAfterAChange)
                                               {1002, "Bravo", CallType::PrivateCall, "PA3XYZ", "Zwolle"},
                                               {1003, "Charlie", CallType::PrivateCall, "ON4AAA", "Gent"}}));
     RecordFilter filter(codeplug, SearchedContactColumns);
-    // Each text holds the one before: the rows found narrow; the last goes back to a wider one.
+    // Typed on, the rows found narrow; shortened again (Backspace), a text finds its wider rows,
+    // and a new text after a shortened one narrows those, not the narrower ones found before.
     const struct {
         const char* typed;
         std::vector<int> rows;
-    } typing[] = {{"pa", {0, 1}}, {"pa3", {0, 1}}, {"pa3x", {1}}, {"pa3xq", {}}, {"e", {0, 1, 2}}, {"gent", {2}}};
+    } typing[] = {{"pa", {0, 1}}, {"pa3", {0, 1}},  {"pa3x", {1}}, {"pa3xq", {}},     {"pa3x", {1}},
+                  {"pa", {0, 1}}, {"pa3a", {0}},    {"pa", {0, 1}}, {"e", {0, 1, 2}}, {"gent", {2}}};
     for (const auto& step : typing) {
         SCOPED_TRACE(step.typed);
         EXPECT_EQ(filter.rowsHolding(step.typed), step.rows);

@@ -45,6 +45,20 @@ const std::vector<ContactColumn> SearchedContactColumns = {
     ContactColumn::DmrId,    ContactColumn::Name, ContactColumn::CallType, ContactColumn::Callsign,
     ContactColumn::City,     ContactColumn::State, ContactColumn::Country, ContactColumn::Remarks};
 
+// What the filter finds for each text typed, in turn.
+struct Typed {
+    const char* typed;
+    std::vector<int> rows;
+};
+
+void expectRowsFound(RecordFilter& filter, std::initializer_list<Typed> typing)
+{
+    for (const auto& step : typing) {
+        SCOPED_TRACE(step.typed);
+        EXPECT_EQ(filter.rowsHolding(step.typed), step.rows);
+    }
+}
+
 TEST(RecordFilter, FindsContactsByAnyPartOfTheirTextsWhateverTheCaseAndAccents)
 {
     TempDir dir;
@@ -55,10 +69,7 @@ TEST(RecordFilter, FindsContactsByAnyPartOfTheirTextsWhateverTheCaseAndAccents)
                                               {2500001, "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0", CallType::PrivateCall, "", ""},
                                               {262, "\xC5\x81\xC3\xB3\x64\xC5\xBA North", CallType::GroupCall, "", ""}}));
     RecordFilter filter(codeplug, SearchedContactColumns);
-    const struct {
-        const char* typed;
-        std::vector<int> rows;
-    } cases[] = {
+    expectRowsFound(filter, {
         {"zur", {0}},                             // the ü of Zürich read as u
         {"Z\xC3\x9CRICH", {0}},                   // and an Ü typed as u too
         {"RELAY", {0}},
@@ -71,11 +82,7 @@ TEST(RecordFilter, FindsContactsByAnyPartOfTheirTextsWhateverTheCaseAndAccents)
         {"0", {0, 1, 2}},
         {"y n", {}},                              // no match across two texts or rows
         {"Relay\x1F", {0}},                       // control characters are no part of a text
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.typed);
-        EXPECT_EQ(filter.rowsHolding(c.typed), c.rows);
-    }
+    });
     EXPECT_FALSE(RecordFilter::filters(" \t "));
     EXPECT_TRUE(RecordFilter::filters(" a"));
 }
@@ -91,15 +98,8 @@ TEST(RecordFilter, NarrowsAsTheUserTypesAndRebuildsAfterAChange)
     RecordFilter filter(codeplug, SearchedContactColumns);
     // Typed on, the rows found narrow; shortened again (Backspace), a text finds its wider rows,
     // and a new text after a shortened one narrows those, not the narrower ones found before.
-    const struct {
-        const char* typed;
-        std::vector<int> rows;
-    } typing[] = {{"pa", {0, 1}}, {"pa3", {0, 1}},  {"pa3x", {1}}, {"pa3xq", {}},     {"pa3x", {1}},
-                  {"pa", {0, 1}}, {"pa3a", {0}},    {"pa", {0, 1}}, {"e", {0, 1, 2}}, {"gent", {2}}};
-    for (const auto& step : typing) {
-        SCOPED_TRACE(step.typed);
-        EXPECT_EQ(filter.rowsHolding(step.typed), step.rows);
-    }
+    expectRowsFound(filter, {{"pa", {0, 1}}, {"pa3", {0, 1}}, {"pa3x", {1}}, {"pa3xq", {}}, {"pa3x", {1}},
+                             {"pa", {0, 1}}, {"pa3a", {0}}, {"pa", {0, 1}}, {"e", {0, 1, 2}}, {"gent", {2}}});
     // The table changed: the filter finds what it now holds once told.
     codeplug.contactAt(0)->setCity("Gent");
     EXPECT_EQ(filter.rowsHolding("gent"), (std::vector<int>{2}));

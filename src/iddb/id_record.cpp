@@ -190,7 +190,8 @@ void IdRecordStore::clear()
 
 std::size_t IdRecordStore::memoryBytes() const
 {
-    return entries_.capacity() * sizeof(Entry) + keys_.capacity() * sizeof(Keys) + blocks_.capacity() * sizeof(Block) + blocks_.size() * BlockBytes;
+    return entries_.capacity() * sizeof(Entry) + keys_.capacity() * sizeof(Keys) + blocks_.capacity() * sizeof(Block)
+         + blocks_.size() * BlockBytes;
 }
 
 IdRecordStore::BlockView IdRecordStore::block(int index) const

@@ -5,9 +5,9 @@
 // the spelling it first had. Numbers count from 0 in the order the names first came.
 //
 // A list of a few hundred thousand records asks for a number once per record, so the table is
-// open addressing over a hash of the case-folded bytes, with no key copied; and since neighbouring
-// records of a list in ID order mostly share their country and state, the last name is tried
-// before the table.
+// open addressing over a hash of the bytes taken a word at a time, with no key copied; and since
+// neighbouring records of a list in ID order mostly share their country and state, the last name
+// is tried before the table.
 
 #include <cstdint>
 #include <optional>

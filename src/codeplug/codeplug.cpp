@@ -2,7 +2,6 @@
 #include "codeplug/codeplug.h"
 
 #include "codeplug/probe_chain.h"
-#include "codeplug/tyt/tyt_codec.h"
 #include "model/index_remap.h"
 #include "platform/file_io.h"
 
@@ -242,10 +241,11 @@ void Codeplug::setRadioDmrId(std::uint32_t id)
         markChanged();
 }
 
-// The vendor entries are those of the MD-380 family, the only one whose vendor can be changed.
 std::string Codeplug::vendorName(int entry) const
 {
-    return tyt::vendorEntryName(entry == 0 ? vendorIndex() : entry);
+    if (!loaded())
+        return changeableVendorName(entry);
+    return codec_->vendorName(entry == 0 ? vendorIndex() : entry);
 }
 
 void Codeplug::setVendor(int entry)

@@ -180,6 +180,8 @@ public:
     // The model text of a 0x1002/0x1003 image ("2017", "MD9600", "MD-UV380", "MD-UV390").
     std::string modelText() const { return loaded() ? codec_->modelText() : std::string(); }
     int vendorIndex() const { return loaded() ? codec_->vendorIndex() : 0; }
+    // The name of vendor entry `entry` (1-4), entry 0 for the codeplug's own: the codec's names, or
+    // before a file is opened those of the formats whose vendor can be changed.
     std::string vendorName(int entry) const;
     void setVendor(int entry);
     std::optional<std::string> radioName() const;

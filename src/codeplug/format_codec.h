@@ -100,6 +100,9 @@ public:
     // The vendor entry (1-4) of formats whose vendor can be changed, 0 otherwise.
     virtual int vendorIndex() const { return 0; }
     virtual void setVendor(int /*entry*/) {}
+    // The name of vendor entry `entry` (1-4) of formats whose vendor can be changed; "Unknown" for
+    // any other entry, and in other formats.
+    virtual std::string vendorName(int /*entry*/) const { return "Unknown"; }
 
     // ---- Channel references ----
     //

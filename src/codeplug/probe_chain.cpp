@@ -71,6 +71,8 @@ const RecordFormats& recordFormatsOf(FormatId formatId)
     return probe ? probe->recordFormats() : Chain.front().recordFormats();
 }
 
+std::string changeableVendorName(int entry) { return tyt::vendorEntryName(entry); }
+
 TableCapacities FormatCodec::capacities() const { return probeOf(formatId())->capacities; }
 const RecordFormats& FormatCodec::recordFormats() const { return probeOf(formatId())->recordFormats(); }
 

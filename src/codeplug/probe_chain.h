@@ -34,6 +34,10 @@ std::unique_ptr<FormatCodec> recognise(FileContent file);
 // The probe of a format; nothing for a FormatId no format has.
 const FormatProbe* probeOf(FormatId formatId);
 
+// The name of vendor entry `entry` (1-4) of the formats whose vendor can be changed, "Unknown" for
+// any other entry: what a document lists before a file is opened.
+std::string changeableVendorName(int entry);
+
 // The record formats of a format, for records made without a file (tests, tools). A FormatId no
 // format has gives those of the first format of the chain.
 const RecordFormats& recordFormatsOf(FormatId formatId);

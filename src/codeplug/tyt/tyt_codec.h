@@ -52,6 +52,7 @@ public:
     std::vector<FrequencyLimits> radioBands() const override;
     int vendorIndex() const override;
     void setVendor(int entry) override;
+    std::string vendorName(int entry) const override;
 
     const TytLayout& layout() const { return layout_; }
     FileForm form() const { return form_; }

@@ -61,6 +61,11 @@ int TytCodec::vendorIndex() const
     return 0;
 }
 
+std::string TytCodec::vendorName(int entry) const
+{
+    return (featureFlags() & feature::VendorChange) != 0 ? vendorEntryName(entry) : FormatCodec::vendorName(entry);
+}
+
 void TytCodec::setVendor(int entry)
 {
     if (entry < 1 || entry > 5)

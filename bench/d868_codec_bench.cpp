@@ -82,7 +82,7 @@ void BM_D868DecodeLargest(benchmark::State& state)
 {
     const auto& file = LargestFile::instance();
     pw::Codeplug codeplug;
-    int result = 0;
+    bool result = false;
     for (auto _ : state) {
         state.PauseTiming();
         const bool opened = codeplug.open(file.path()) == pw::D868Format;
@@ -93,7 +93,7 @@ void BM_D868DecodeLargest(benchmark::State& state)
         }
         benchmark::DoNotOptimize(result = codeplug.decode());
     }
-    if (result != 1)
+    if (!result)
         state.SkipWithError("the file did not decode");
     state.counters["contacts"] = codeplug.contacts().count();
     state.counters["channels"] = codeplug.channels().count();
@@ -107,7 +107,7 @@ void BM_D868BuildLargest(benchmark::State& state)
 {
     const auto& file = LargestFile::instance();
     pw::Codeplug codeplug;
-    if (codeplug.open(file.path()) != pw::D868Format || codeplug.decode() != 1) {
+    if (codeplug.open(file.path()) != pw::D868Format || !codeplug.decode()) {
         state.SkipWithError("the file did not decode");
         return;
     }
@@ -128,7 +128,7 @@ void BM_D868SaveLargest(benchmark::State& state)
 {
     const auto& file = LargestFile::instance();
     pw::Codeplug codeplug;
-    if (codeplug.open(file.path()) != pw::D868Format || codeplug.decode() != 1) {
+    if (codeplug.open(file.path()) != pw::D868Format || !codeplug.decode()) {
         state.SkipWithError("the file did not decode");
         return;
     }

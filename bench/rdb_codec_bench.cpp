@@ -59,7 +59,7 @@ void BM_RdbEncodeLargest(benchmark::State& state)
 {
     const auto& image = LargestImage::instance();
     pw::Codeplug codeplug;
-    if (codeplug.open(image.path()) != pw::RdbV2Format || codeplug.decode() != 1) {
+    if (codeplug.open(image.path()) != pw::RdbV2Format || !codeplug.decode()) {
         state.SkipWithError("the image did not open");
         return;
     }
@@ -75,7 +75,7 @@ void BM_RdbSaveLargest(benchmark::State& state)
 {
     const auto& image = LargestImage::instance();
     pw::Codeplug codeplug;
-    if (codeplug.open(image.path()) != pw::RdbV2Format || codeplug.decode() != 1) {
+    if (codeplug.open(image.path()) != pw::RdbV2Format || !codeplug.decode()) {
         state.SkipWithError("the image did not open");
         return;
     }

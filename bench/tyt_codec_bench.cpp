@@ -62,7 +62,7 @@ Codeplug& opened()
         auto cp = std::make_unique<Codeplug>();
         const auto path = dir.file("large.rdt");
         test::writeBytes(path, largeImage());
-        if (cp->open(path) != Md9600Format || cp->decode() != 1 || cp->errorCount() != 0 ||
+        if (cp->open(path) != Md9600Format || !cp->decode() || cp->errorCount() != 0 ||
             cp->contacts().count() != 10000 || cp->channels().count() != 3000 || cp->zones().count() != 250) {
             std::fprintf(stderr, "the benchmark image does not decode as built\n");
             std::abort();

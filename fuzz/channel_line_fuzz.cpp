@@ -44,20 +44,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         pw::fuzz::reset(plug);
         const pw::ContactIndex contacts(codeplug);
         pw::Channel channel = codeplug.newChannel();
-        const int read = pw::ChannelLine::read(line, channel, &codeplug, (size & 1) ? &contacts : nullptr);
-        if (read != 0 && read != 1 && read != pw::ChannelLine::ValueRefused)
-            __builtin_trap();
-        if (read != 1)
+        if (pw::ChannelLine::read(line, channel, &codeplug, (size & 1) ? &contacts : nullptr) !=
+            pw::ChannelLineRead::Read)
             continue;
         if (!std::isfinite(channel.rxFrequency()) || !std::isfinite(channel.txFrequency()))
             __builtin_trap();
         const auto first = pw::ChannelLine::write(channel, codeplug);
         pw::Channel once = codeplug.newChannel();
-        if (pw::ChannelLine::read(first, once, &codeplug) != 1)
+        if (pw::ChannelLine::read(first, once, &codeplug) != pw::ChannelLineRead::Read)
             __builtin_trap();
         const auto second = pw::ChannelLine::write(once, codeplug);
         pw::Channel twice = codeplug.newChannel();
-        if (pw::ChannelLine::read(second, twice, &codeplug) != 1)
+        if (pw::ChannelLine::read(second, twice, &codeplug) != pw::ChannelLineRead::Read)
             __builtin_trap();
         if (!settled(second, pw::ChannelLine::write(twice, codeplug)))
             __builtin_trap();

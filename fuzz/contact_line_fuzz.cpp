@@ -16,26 +16,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         auto& codeplug = *plug.codeplug;
         pw::fuzz::reset(plug);
         pw::Contact contact = codeplug.newContact();
-        const int read = contact.fromLine(line);
-        if (read != 1 && read != 0 && read != pw::Contact::TooFewFields && read != pw::Contact::IdNotANumber &&
-            read != pw::Contact::IdOutOfRange)
-            __builtin_trap();
-        if (read == 1) {
+        if (contact.fromLine(line) == pw::ContactLineRead::Read) {
             // A written line always reads, and after one trip the line no longer changes (a text
             // holding both kinds of quote has its double quotes written as single ones).
             pw::Contact once = codeplug.newContact();
-            if (once.fromLine(contact.toLine()) != 1)
+            if (once.fromLine(contact.toLine()) != pw::ContactLineRead::Read)
                 __builtin_trap();
             pw::Contact twice = codeplug.newContact();
-            if (twice.fromLine(once.toLine()) != 1 || twice.toLine() != once.toLine())
+            if (twice.fromLine(once.toLine()) != pw::ContactLineRead::Read || twice.toLine() != once.toLine())
                 __builtin_trap();
         }
         const int before = codeplug.contacts().count();
-        const int added = pw::addContactFromLine(codeplug, line);
-        if (added != 0 && added != 1 && added != -1 && added != pw::Contact::TooFewFields &&
-            added != pw::Contact::IdNotANumber && added != pw::Contact::IdOutOfRange && added != -4)
+        const auto added = pw::addContactFromLine(codeplug, line);
+        // A line that reads is always offered to the table; one that does not never is.
+        if ((added.read == pw::ContactLineRead::Read) != added.add.has_value())
             __builtin_trap();
-        if (codeplug.contacts().count() != before + (added == 1 ? 1 : 0))
+        if (codeplug.contacts().count() != before + (added.added() ? 1 : 0))
             __builtin_trap();
     }
     return 0;

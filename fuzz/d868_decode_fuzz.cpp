@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     pw::Codeplug codeplug;
     if (codeplug.open(input) != pw::D868Format)
         return 0;
-    if (codeplug.decode() != 1) {
+    if (!codeplug.decode()) {
         // A failed decode leaves nothing that could be saved.
         if (codeplug.save(first) || codeplug.contacts().count() != 0 || codeplug.errorCount() < 1)
             __builtin_trap();
@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const Sizes before = sizesOf(codeplug);
     pw::Codeplug again;
-    if (again.open(first) != pw::D868Format || again.decode() != 1)
+    if (again.open(first) != pw::D868Format || !again.decode())
         __builtin_trap();
     if (!(sizesOf(again) == before))
         __builtin_trap();

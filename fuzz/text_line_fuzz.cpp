@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();
     for (const pw::FormatId format : {pw::Md380Format, pw::RdbV2Format, pw::D868Format}) {
         pw::Contact contact = pw::newContact(format);
-        if (contact.fromLine(line) != 1)
+        if (contact.fromLine(line) != pw::ContactLineRead::Read)
             continue;
         // What was read writes a line that reads back to the same contact, unless a text holds a
         // double quote: the line has no escape for it.
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (std::count(written.begin(), written.end(), '"') != 18)
             continue;
         pw::Contact again = pw::newContact(format);
-        if (again.fromLine(written) != 1 || again.toLine() != written)
+        if (again.fromLine(written) != pw::ContactLineRead::Read || again.toLine() != written)
             __builtin_trap();
     }
     return 0;

@@ -10,9 +10,9 @@
 // key and redraw under 100 ms.
 // Runs on the offscreen platform or under Xvfb (scripts/time-window.sh).
 
-#include "support/scripted_prompts.h"
 #include "support/d868_fixture.h"
 #include "support/fixture_builder.h"
+#include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 #include "ui/list_filter_bar.h"
 #include "ui/main_window.h"

@@ -28,7 +28,7 @@ Codeplug& CliSession::openCodeplug(const std::string& path)
         reasonGiven_ = true;
         throw CommandExit{ExitFailed};
     }
-    const int decoded = codeplug.decode();
+    const bool decoded = codeplug.decode();
     for (const auto& message : codeplug.takeMessages())
         prompts_.error(message);
     if (!decoded)

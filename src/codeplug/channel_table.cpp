@@ -52,22 +52,22 @@ int compareChannels(const Channel& a, const Channel& b, int column, std::string_
 
 } // namespace
 
-int Codeplug::addChannel(const Channel& channel)
+AddResult Codeplug::addChannel(const Channel& channel)
 {
     if (!loaded() || &channel.format() != codec_->recordFormats().channel)
-        return NotLoadedRefused;
+        return AddResult::NotLoadedRefused;
     if (channels_.count() >= codec_->capacities().channels)
-        return TableFullRefused;
+        return AddResult::TableFullRefused;
     if (findChannelByName(channel.name()) >= 0)
-        return DuplicateRefused;
+        return AddResult::DuplicateRefused;
 
     auto added = std::make_unique<Channel>(channel);
     if (!codec_->placeNewChannel(*this, *added))
-        return TableFullRefused;
+        return AddResult::TableFullRefused;
     channels_.append(std::move(added));
     // Marked changed, but encoded only when the edit that adds it ends: imports add thousands.
     markChanged();
-    return Added;
+    return AddResult::Added;
 }
 
 void Codeplug::deleteChannel(int index)

@@ -76,15 +76,15 @@ void Codeplug::clearLists()
     emergencySystems_.deleteAll();
 }
 
-int Codeplug::decode()
+bool Codeplug::decode()
 {
     if (!loaded())
-        return 0;
+        return false;
     clearLists();
     errorLog_.clear();
     messages_.clear();
-    const int result = codec_->decode(*this);
-    if (result == 0)
+    const bool result = codec_->decode(*this);
+    if (!result)
         clearLists();
     changed_ = false;
     return result;

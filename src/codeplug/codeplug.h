@@ -8,8 +8,8 @@
 // image once the edit is done; `save` writes the file. Bytes that no model field covers are never
 // touched, and bytes of the file beyond the part its format reads are written back as they were.
 //
-// The table operations return 1 on success and negative codes on refusal; they keep every
-// reference between records right when records are deleted or sorted.
+// The table operations say whether they added the record, and why not; they keep every reference
+// between records right when records are deleted or sorted.
 
 #include "codeplug/format_codec.h"
 #include "codeplug/probe_chain.h"
@@ -47,11 +47,15 @@ inline constexpr int MaxZones = 250;
 inline constexpr int MaxScanLists = 250;
 inline constexpr int MaxRxGroupLists = 250;
 
-// Results of the table operations.
-inline constexpr int Added = 1;
-inline constexpr int DuplicateRefused = -1;
-inline constexpr int NotLoadedRefused = -2;
-inline constexpr int TableFullRefused = -4;
+// What adding a contact or a channel did.
+enum class AddResult {
+    Added,
+    // A contact of that DMR ID, or a channel of that name, is present.
+    DuplicateRefused,
+    // No file is loaded, or the record is of another format.
+    NotLoadedRefused,
+    TableFullRefused,
+};
 
 int contactCapacity(FormatId formatId);
 int channelCapacity(FormatId formatId);
@@ -81,8 +85,9 @@ public:
     // Makes this an empty codeplug of the format held in memory only, which cannot be saved
     // (ScratchCodec): the FormatId, or 0 for a FormatId no format has.
     FormatId startInMemory(FormatId formatId);
-    // Runs the format's decoder: 1 on success, 0 when nothing is loaded or the decoder failed.
-    int decode();
+    // Runs the format's decoder; false when nothing is loaded or the decoder failed (the error log
+    // and takeMessages() tell why).
+    bool decode();
     // Writes the model into the image with the format's encoder.
     void encode();
     // Writes the codeplug to `path`, replacing the file only once the new content is whole: false
@@ -198,8 +203,8 @@ public:
 
     // ---- Contact table ----
 
-    // 1 on success, -1 when the ID is present (unless allowed), -2 not loaded, -4 table full.
-    int addContact(const Contact& source, bool allowDuplicateId = false);
+    // A contact whose DMR ID is present is refused unless allowed.
+    AddResult addContact(const Contact& source, bool allowDuplicateId = false);
     void deleteContact(int index);
     // Deletes the contacts at these 0-based indexes in one pass, keeping the references of channels
     // and RX group lists right as deleteContact does; stops short of the format's smallest table
@@ -220,20 +225,22 @@ public:
 
     // ---- Channel table ----
 
-    // 1 on success, -1 same name present, -2 wrong format or not loaded, -4 table full.
-    int addChannel(const Channel& channel);
+    // A channel whose name is present is refused.
+    AddResult addChannel(const Channel& channel);
     void deleteChannel(int index);
     void sortChannels(int column, SortOrder order = SortOrder::Ascending);
     int findChannelByName(std::string_view name) const;
 
     // ---- Zones, scan lists, RX group lists ----
 
-    int addZone(const Zone& zone);
+    // Each add is refused (false) when the table is full, nothing is loaded, or the record is of
+    // another format.
+    bool addZone(const Zone& zone);
     void deleteZone(int index);
-    int addScanList(const ScanList& list);
+    bool addScanList(const ScanList& list);
     void deleteScanList(int index);
-    int newRxGroupList(std::string_view name);
-    int addRxGroupList(const RxGroupList& list);
+    bool newRxGroupList(std::string_view name);
+    bool addRxGroupList(const RxGroupList& list);
     void deleteRxGroupList(int index);
 
     // ---- Edits ----

@@ -56,14 +56,14 @@ void FormatCodec::contactsLeaving(Codeplug& codeplug, const std::vector<int>& in
         contactLeaving(codeplug, *index);
 }
 
-int Codeplug::addContact(const Contact& source, bool allowDuplicateId)
+AddResult Codeplug::addContact(const Contact& source, bool allowDuplicateId)
 {
     if (!loaded())
-        return NotLoadedRefused;
+        return AddResult::NotLoadedRefused;
     if (!allowDuplicateId && hasContactWithId(source.dmrId()))
-        return DuplicateRefused;
+        return AddResult::DuplicateRefused;
     if (contacts_.count() >= codec_->capacities().contacts)
-        return TableFullRefused;
+        return AddResult::TableFullRefused;
 
     // An add is not yet a change of its own: imports add thousands and mark the codeplug changed,
     // and have it encoded, once they are done.
@@ -78,7 +78,7 @@ int Codeplug::addContact(const Contact& source, bool allowDuplicateId)
     contact->setCountry(source.country());
     contact->setRemarks(source.remarks());
     contacts_.append(std::move(contact));
-    return Added;
+    return AddResult::Added;
 }
 
 void Codeplug::deleteContact(int index)

@@ -71,8 +71,8 @@ public:
     // ---- Decode, encode, save ----
 
     // Fills the document's lists (emptied before) from the file, repairing and logging what points
-    // nowhere: 1 on success; 0 when the file is damaged, with the reason in the error log.
-    virtual int decode(Codeplug& codeplug) = 0;
+    // nowhere; false when the file is damaged, with the reason in the error log.
+    virtual bool decode(Codeplug& codeplug) = 0;
     // Writes the lists into the image, so that the image mirrors the model.
     virtual void encode(Codeplug& codeplug) = 0;
     // Writes the file to save into `sink`; false when no file can be built (the reason is then in

@@ -10,17 +10,17 @@ namespace pw {
 namespace {
 
 // Appends a copy of `record` when the codeplug is loaded, the record is of the table's format and
-// the table has room: 1, else 0.
+// the table has room; false when it does not.
 template <typename Record>
-int appendWhenItFits(Codeplug& codeplug, RecordList<Record>& table, const Record& record, const void* tableFormat,
+bool appendWhenItFits(Codeplug& codeplug, RecordList<Record>& table, const Record& record, const void* tableFormat,
                      int capacity)
 {
     if (!codeplug.loaded() || &record.format() != tableFormat || table.count() >= capacity)
-        return 0;
+        return false;
     Codeplug::EditScope edit(codeplug);
     table.append(std::make_unique<Record>(record));
     edit.changed();
-    return 1;
+    return true;
 }
 
 // Channels name a list by its 1-based table position: when the list at `position` goes, channels
@@ -39,10 +39,10 @@ void forgetListPosition(const RecordList<Channel>& channels, int position, Get g
 
 } // namespace
 
-int Codeplug::addZone(const Zone& zone)
+bool Codeplug::addZone(const Zone& zone)
 {
     return loaded() ? appendWhenItFits(*this, zones_, zone, codec_->recordFormats().zone, codec_->capacities().zones)
-                    : 0;
+                    : false;
 }
 
 void Codeplug::deleteZone(int index)
@@ -54,11 +54,11 @@ void Codeplug::deleteZone(int index)
     edit.changed();
 }
 
-int Codeplug::addScanList(const ScanList& list)
+bool Codeplug::addScanList(const ScanList& list)
 {
     return loaded() ? appendWhenItFits(*this, scanLists_, list, codec_->recordFormats().scanList,
                                        codec_->capacities().scanLists)
-                    : 0;
+                    : false;
 }
 
 void Codeplug::deleteScanList(int index)
@@ -71,20 +71,20 @@ void Codeplug::deleteScanList(int index)
     edit.changed();
 }
 
-int Codeplug::newRxGroupList(std::string_view name)
+bool Codeplug::newRxGroupList(std::string_view name)
 {
     if (!loaded() || rxGroupLists_.count() >= codec_->capacities().rxGroupLists)
-        return 0;
+        return false;
     RxGroupList list = newRxGroupList();
     list.setName(name);
     return addRxGroupList(list);
 }
 
-int Codeplug::addRxGroupList(const RxGroupList& list)
+bool Codeplug::addRxGroupList(const RxGroupList& list)
 {
     return loaded() ? appendWhenItFits(*this, rxGroupLists_, list, codec_->recordFormats().rxGroupList,
                                        codec_->capacities().rxGroupLists)
-                    : 0;
+                    : false;
 }
 
 void Codeplug::deleteRxGroupList(int index)

@@ -17,7 +17,7 @@ public:
     FormatId formatId() const override { return formatId_; }
     std::uint32_t featureFlags() const override;
 
-    int decode(Codeplug& /*codeplug*/) override { return 1; }
+    bool decode(Codeplug& /*codeplug*/) override { return true; }
     void encode(Codeplug& /*codeplug*/) override {}
     bool writeFile(Codeplug& codeplug, ByteSink& sink, std::string& why) override;
 

@@ -86,22 +86,22 @@ std::string Contact::toLine() const
     return line;
 }
 
-int Contact::fromLine(std::string_view line)
+ContactLineRead Contact::fromLine(std::string_view line)
 {
     constexpr std::size_t FieldLimit = 127;
     line = untilZero(line);
     if (line.size() < 10)
-        return 0;
+        return ContactLineRead::TooShort;
     std::string fields[4];
     for (int i = 0; i < 4; ++i)
         if (CsvFieldReader::field(line, i, FieldLimit, fields[i]) < 0)
-            return TooFewFields;
+            return ContactLineRead::TooFewFields;
     // "0x10", "1e5" and "12abc" would otherwise be taken as 0, 1 and 12.
     const auto id = plainDecimal(fields[0]);
     if (!id)
-        return IdNotANumber;
+        return ContactLineRead::IdNotANumber;
     if (*id > MaxDmrId)
-        return IdOutOfRange;
+        return ContactLineRead::IdOutOfRange;
     setDmrId(static_cast<std::uint32_t>(*id));
     setName(fields[1]);
     setCallTypeFromLetter(fields[2].empty() ? '\0' : fields[2][0]);
@@ -114,7 +114,7 @@ int Contact::fromLine(std::string_view line)
         if (CsvFieldReader::field(line, 4 + i, FieldLimit, text) >= 0 && !text.empty())
             setDescriptive(texts[i], text);
     }
-    return 1;
+    return ContactLineRead::Read;
 }
 
 } // namespace pw

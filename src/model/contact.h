@@ -30,6 +30,19 @@ inline constexpr std::uint32_t MaxDmrId = 0xFFFFFF;
 // The descriptive texts, in the order of the contact line.
 enum class ContactText : std::uint8_t { Callsign, City, State, Country, Remarks };
 
+// What reading a contact line found.
+enum class ContactLineRead {
+    Read,
+    // Under 10 characters.
+    TooShort,
+    // Fewer than four fields.
+    TooFewFields,
+    // An ID field that is not all digits (a sign, blanks, "0x", an exponent or letters).
+    IdNotANumber,
+    // An ID above MaxDmrId, which a record would store as another ID.
+    IdOutOfRange,
+};
+
 class Contact {
 public:
     // A new contact of `format`: ID 16777215, no name, Private Call, no alert tone.
@@ -76,14 +89,8 @@ public:
 
     // The one-line text form: nine quoted fields separated by commas, no line end.
     std::string toLine() const;
-    // Reads a contact line into this contact: 1 on success, 0 for a line shorter than 10
-    // characters, TooFewFields for one with fewer than four fields, IdNotANumber for an ID field
-    // that is not all digits (a sign, blanks, "0x", an exponent or letters), IdOutOfRange for an ID
-    // above MaxDmrId (which a record would store as another ID).
-    static constexpr int TooFewFields = -2;
-    static constexpr int IdOutOfRange = -3;
-    static constexpr int IdNotANumber = -5;
-    int fromLine(std::string_view line);
+    // Reads a contact line into this contact; the contact is changed only when the line reads.
+    ContactLineRead fromLine(std::string_view line);
 
     // ---- For the formats: the stored values, written without asking the format ----
 

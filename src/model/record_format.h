@@ -123,8 +123,8 @@ public:
     virtual int member(const Zone& zone, int bank, int i) const = 0;
     virtual void setMember(Zone& zone, int bank, int i, int value) const = 0;
     virtual bool holdsMember(const Zone& zone, int bank, int i) const = 0;
-    // Adds a member after the others: 1, or 0 when the bank is full.
-    virtual int appendMember(Zone& zone, int bank, int value) const = 0;
+    // Adds a member after the others; false when the bank is full.
+    virtual bool appendMember(Zone& zone, int bank, int value) const = 0;
     // Moves later members up one place over entry i; false when entry i holds no member.
     virtual bool removeMember(Zone& zone, int bank, int i) const = 0;
 };
@@ -142,8 +142,8 @@ public:
     virtual int member(const ScanList& list, int i) const = 0;
     virtual void setMember(ScanList& list, int i, int value) const = 0;
     virtual bool holdsMember(const ScanList& list, int i) const = 0;
-    // Adds a member after the others: 1, or 0 when the list is full.
-    virtual int appendMember(ScanList& list, int value) const = 0;
+    // Adds a member after the others; false when the list is full.
+    virtual bool appendMember(ScanList& list, int value) const = 0;
     virtual bool removeMember(ScanList& list, int i) const = 0;
 };
 

@@ -36,13 +36,13 @@ void RxGroupList::setMemberCount(int count)
     format_->setMemberCount(*this, count_);
 }
 
-int RxGroupList::addMember(int position)
+bool RxGroupList::addMember(int position)
 {
     if (position <= 0 || count_ >= memberLimit() || hasMember(position))
-        return 0;
+        return false;
     setMember(count_, position);
     setMemberCount(count_ + 1);
-    return 1;
+    return true;
 }
 
 bool RxGroupList::removeMember(int i)

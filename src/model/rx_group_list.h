@@ -35,9 +35,9 @@ public:
     bool hasMember(int value) const;
     std::vector<int> members() const;
 
-    // Adds contact position `position` (1-based) after the others: 1 when added, 0 when the list is
-    // full or the contact is already a member.
-    int addMember(int position);
+    // Adds contact position `position` (1-based) after the others; false when the list is full or
+    // the contact is already a member.
+    bool addMember(int position);
     // Later members move up one place; false when i is outside the list.
     bool removeMember(int i);
 

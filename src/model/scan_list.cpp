@@ -11,10 +11,10 @@ bool ScanList::hasMember(int value) const { return list_support::hasMember(*this
 
 std::vector<int> ScanList::members() const { return list_support::members(*this); }
 
-int ScanList::addMember(int value)
+bool ScanList::addMember(int value)
 {
     if (memberCount() >= memberLimit() || value <= 0 || hasMember(value))
-        return 0;
+        return false;
     return format_->appendMember(*this, value);
 }
 

@@ -41,9 +41,9 @@ public:
     // The member numbers, in order.
     std::vector<int> members() const;
 
-    // Adds member number `value` after the others: 1 when added, 0 when it is 0 or below, already a
-    // member, or the list is full.
-    int addMember(int value);
+    // Adds member number `value` after the others; false when it is 0 or below, already a member,
+    // or the list is full.
+    bool addMember(int value);
     // Later members move up one place; false when entry i holds no member.
     bool removeMember(int i) { return format_->removeMember(*this, i); }
     bool moveMemberUp(int i);

@@ -18,10 +18,10 @@ bool Zone::hasMember(int value) const { return list_support::hasMember(*this, va
 
 std::vector<int> Zone::members() const { return list_support::members(*this); }
 
-int Zone::addMember(int value)
+bool Zone::addMember(int value)
 {
     if (value <= 0 || hasMember(value))
-        return 0;
+        return false;
     return format_->appendMember(*this, currentBank_, value);
 }
 

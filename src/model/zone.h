@@ -50,9 +50,9 @@ public:
     // The member numbers of the current bank, in order.
     std::vector<int> members() const;
 
-    // Adds member number `value` after the others: 1 when added, 0 when it is 0 or below, already
-    // in the bank, or the bank is full.
-    int addMember(int value);
+    // Adds member number `value` after the others; false when it is 0 or below, already in the
+    // bank, or the bank is full.
+    bool addMember(int value);
     // Later members move up one place; false when entry i holds no member.
     bool removeMember(int i) { return format_->removeMember(*this, currentBank_, i); }
     // Swap members i - 1 and i, or i and i + 1; false when either is not a member.

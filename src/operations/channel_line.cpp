@@ -186,11 +186,11 @@ std::string ChannelLine::write(const Channel& channel, const Codeplug& codeplug)
     return line;
 }
 
-int ChannelLine::read(std::string_view line, Channel& channel, const Codeplug* codeplug, const ContactIndex* contacts,
+ChannelLineRead ChannelLine::read(std::string_view line, Channel& channel, const Codeplug* codeplug, const ContactIndex* contacts,
                       std::string* refusal)
 {
     if (!codeplug)
-        return 0;
+        return ChannelLineRead::Incomplete;
     channel.format().beginChannelLine(channel);
 
     std::string text;
@@ -199,21 +199,21 @@ int ChannelLine::read(std::string_view line, Channel& channel, const Codeplug* c
     auto next = [&]() { return CsvFieldReader::field(line, number++, FieldLimit, text) >= 0; };
 
     if (!next())
-        return 0;
+        return ChannelLineRead::Incomplete;
     channel.setName(text);
     if (!next())
-        return 0;
+        return ChannelLineRead::Incomplete;
     channel.setModeFromText(text);
     if (!next())
-        return 0;
+        return ChannelLineRead::Incomplete;
     channel.setBandwidthFromText(text);
     if (!next())
-        return 0;
+        return ChannelLineRead::Incomplete;
     // A frequency the format cannot store would be saved as some other frequency.
     const auto refused = [&](const std::string& reason) {
         if (refusal)
             *refusal = reason;
-        return ValueRefused;
+        return ChannelLineRead::ValueRefused;
     };
     // A sign, blanks or an exponent are no frequency of a channel line, whatever a parser makes of them.
     if (!isPlainDecimalNumber(text))
@@ -223,7 +223,7 @@ int ChannelLine::read(std::string_view line, Channel& channel, const Codeplug* c
     const double tx = decimalOf(text);
     channel.setTxFrequency(tx);
     if (!next())
-        return 0;
+        return ChannelLineRead::Incomplete;
     if (!isPlainDecimalNumber(text))
         return refused(FrequencyNotANumber);
     if (const auto problem = frequencyRefusal(codeplug->formatId(), text))
@@ -233,62 +233,62 @@ int ChannelLine::read(std::string_view line, Channel& channel, const Codeplug* c
     // is known only now.
     channel.setTxFrequency(tx);
     if (!next())
-        return 0;
+        return ChannelLineRead::Incomplete;
     channel.setScanList(findNamed(codeplug->scanLists(), text) + 1);
     if (!next())
-        return 0;
+        return ChannelLineRead::Incomplete;
     channel.setSquelchFromText(text);
     if (!next())
-        return 0;
+        return ChannelLineRead::Incomplete;
     channel.setAdmitFromText(text);
     if (!next())
-        return 0;
+        return ChannelLineRead::Incomplete;
     channel.setRxRefFrequencyFromText(text);
     if (!next())
-        return 0;
+        return ChannelLineRead::Incomplete;
     channel.setTxRefFrequencyFromText(text);
     if (!next())
-        return 0;
+        return ChannelLineRead::Incomplete;
     channel.setTotFromText(text);
     if (!next())
-        return 0;
+        return ChannelLineRead::Incomplete;
     if (!plainDecimal(text))
         return refused("TOT rekey delay not a number");
     channel.setTotRekeyDelay(integerOf(text));
     if (!next())
-        return 0;
+        return ChannelLineRead::Incomplete;
     channel.setPowerFromText(text);
 
     using Switch = void (Channel::*)(bool);
     for (const Switch setter : {&Channel::setAutoScan, &Channel::setRxOnly, &Channel::setLoneWorker,
                                 &Channel::setVox, &Channel::setTalkaround}) {
         if (!next())
-            return 0;
+            return ChannelLineRead::Incomplete;
         (channel.*setter)(Channel::switchFromText(text));
     }
     if (!next())
-        return 0;
+        return ChannelLineRead::Incomplete;
     channel.setCtcssDecodeFromText(text);
     if (!next())
-        return 0;
+        return ChannelLineRead::Incomplete;
     channel.setCtcssEncodeFromText(text);
     if (!next())
-        return 0;
+        return ChannelLineRead::Incomplete;
     channel.setQtReverseFromText(text);
     if (!next())
-        return 0;
+        return ChannelLineRead::Incomplete;
     channel.setRxSignalingFromText(text);
     if (!next())
-        return 0;
+        return ChannelLineRead::Incomplete;
     channel.setTxSignalingFromText(text);
     if (!next())
-        return 0;
+        return ChannelLineRead::Incomplete;
     channel.setAnalogOption(firstLetterIs(text, 'Y'));
 
     int switches = 0;
     for (int k = 0; k < 8; ++k) {
         if (!next())
-            return 0;
+            return ChannelLineRead::Incomplete;
         if (equalsIgnoringCase(text, "YES"))
             switches |= 1 << k;
         channel.setDecodeSwitches(switches);
@@ -296,17 +296,17 @@ int ChannelLine::read(std::string_view line, Channel& channel, const Codeplug* c
     static_assert(FirstDecodeSwitch + 8 == 32);
 
     if (!next())
-        return 0;
+        return ChannelLineRead::Incomplete;
     channel.setPrivateCallConfirmed(firstLetterIs(text, 'Y'));
     if (!next())
-        return 0;
+        return ChannelLineRead::Incomplete;
     channel.setEmergencyAlarmAck(firstLetterIs(text, 'Y'));
     if (!next())
-        return 0;
+        return ChannelLineRead::Incomplete;
     channel.setDataCallConfirmed(firstLetterIs(text, 'Y'));
 
     if (!next())
-        return 0;
+        return ChannelLineRead::Incomplete;
     if (equalsIgnoringCase(text, NoneText))
         channel.setEmergencySystem(0);
     else if (!keepsEmergencySystemTable(*codeplug) && isAllDigits(text))
@@ -315,37 +315,37 @@ int ChannelLine::read(std::string_view line, Channel& channel, const Codeplug* c
         channel.setEmergencySystem(findNamed(codeplug->emergencySystems(), text) + 1);
 
     if (!next())
-        return 0;
+        return ChannelLineRead::Incomplete;
     if (contacts)
         channel.setTxContactByName(text, [contacts](std::string_view name) { return contacts->findByName(name); });
     else
         channel.setTxContactByName(text, [codeplug](std::string_view name) { return codeplug->findContactByName(name); });
 
     if (!next())
-        return 0;
+        return ChannelLineRead::Incomplete;
     channel.setRxGroupList(text == NoneText ? 0 : findNamed(codeplug->rxGroupLists(), text) + 1);
     if (!next())
-        return 0;
+        return ChannelLineRead::Incomplete;
     if (!plainDecimal(text))
         return refused("color code not a number");
     channel.setColorCode(integerOf(text));
 
     if (!next())
-        return 0;
+        return ChannelLineRead::Incomplete;
     channel.setPrivacyTypeFromText(text);
     if (!next())
-        return 0;
+        return ChannelLineRead::Incomplete;
     if (!plainDecimal(text))
         return refused("privacy code not a number");
     channel.setPrivacyCode(integerOf(text));
     if (!next())
-        return 0;
+        return ChannelLineRead::Incomplete;
     if (!plainDecimal(text))
         return refused("time slot not a number");
     channel.setTimeSlot(integerOf(text));
 
     channel.format().endChannelLine(channel);
-    return 1;
+    return ChannelLineRead::Read;
 }
 
 } // namespace pw

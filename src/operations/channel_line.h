@@ -32,6 +32,15 @@ class Channel;
 class Codeplug;
 class ContactIndex;
 
+// What reading a channel line found.
+enum class ChannelLineRead {
+    Read,
+    // A field is missing, or no codeplug was given.
+    Incomplete,
+    // A frequency is no number, or one the codeplug's format cannot store.
+    ValueRefused,
+};
+
 class ChannelLine {
 public:
     static constexpr int FieldCount = 42;
@@ -43,11 +52,9 @@ public:
 
     // Reads `line` into `channel` (made for the destination's FormatId), looking names up in
     // `codeplug`, and through `contacts` when given (an index of the same codeplug's contacts).
-    // 1 when every field was read; 0 when a field is missing or no codeplug is given, and
-    // ValueRefused when a frequency is no number or one the codeplug's format cannot store
-    // (`refusal`, when given, then tells why); the channel is then to be discarded.
-    static constexpr int ValueRefused = -3;
-    static int read(std::string_view line, Channel& channel, const Codeplug* codeplug,
+    // Unless every field was read the channel is to be discarded; `refusal`, when given, tells why
+    // a value was refused.
+    static ChannelLineRead read(std::string_view line, Channel& channel, const Codeplug* codeplug,
                     const ContactIndex* contacts = nullptr, std::string* refusal = nullptr);
 };
 

@@ -208,7 +208,7 @@ MassChangeResult massChangeChannels(Codeplug& codeplug, Prompts& prompts, std::v
             // without a word: the closing message counts the selection, not the copies.
             Channel copy(channel);
             apply(copy);
-            if (codeplug.addChannel(copy) == Added) {
+            if (codeplug.addChannel(copy) == AddResult::Added) {
                 ++result.copiesAdded;
                 changedAny = true;
             }

@@ -76,20 +76,20 @@ ChannelImportCounts importChannelsCsv(Codeplug& working, const std::filesystem::
             continue;
         }
         Channel channel = working.newChannel();
-        const int read = ChannelLine::read(line, channel, &working, &contacts, &refusal);
-        if (read == ChannelLine::ValueRefused)
+        const ChannelLineRead read = ChannelLine::read(line, channel, &working, &contacts, &refusal);
+        if (read == ChannelLineRead::ValueRefused)
             counts.shortfall.refuseLine(refusal);
-        else if (read != 1)
+        else if (read != ChannelLineRead::Read)
             counts.shortfall.refuseLine(ChannelLineTooFewFields);
-        if (read != 1)
+        if (read != ChannelLineRead::Read)
             continue;
         // Once the table is full the rest of the file is only counted.
-        const int result = counts.tableFull ? TableFullRefused : working.addChannel(channel);
-        if (result == Added) {
+        const AddResult result = counts.tableFull ? AddResult::TableFullRefused : working.addChannel(channel);
+        if (result == AddResult::Added) {
             ++counts.added;
-        } else if (result == DuplicateRefused) {
+        } else if (result == AddResult::DuplicateRefused) {
             ++counts.duplicates;
-        } else if (result == TableFullRefused) {
+        } else if (result == AddResult::TableFullRefused) {
             counts.tableFull = true;
             counts.shortfall.leaveOut();
         }
@@ -125,7 +125,7 @@ ChannelImportCounts importChannelsFromCodeplug(Codeplug& working, const Codeplug
                 if (existing >= 0) {
                     contactName = supporting->dmrId() == 0 ? std::string() : working.contactAt(existing)->name();
                     repoint = true;
-                } else if (working.addContact(*supporting, true) == Added) {
+                } else if (working.addContact(*supporting, true) == AddResult::Added) {
                     ++counts.supportingContacts;
                     workingContacts.catchUp();
                 }
@@ -134,24 +134,24 @@ ChannelImportCounts importChannelsFromCodeplug(Codeplug& working, const Codeplug
 
         Channel channel = working.newChannel();
         std::string refusal;
-        const int read = ChannelLine::read(line, channel, &working, &workingContacts, &refusal);
-        if (read == ChannelLine::ValueRefused)
+        const ChannelLineRead read = ChannelLine::read(line, channel, &working, &workingContacts, &refusal);
+        if (read == ChannelLineRead::ValueRefused)
             counts.shortfall.refuseLine(refusal);
-        if (read != 1)
+        if (read != ChannelLineRead::Read)
             continue;
         if (repoint)
             channel.setTxContactByName(contactName,
                                        [&workingContacts](std::string_view name) { return workingContacts.findByName(name); });
-        const int result = working.addChannel(channel);
-        if (result == TableFullRefused) {
+        const AddResult result = working.addChannel(channel);
+        if (result == AddResult::TableFullRefused) {
             counts.tableFull = true;
             // This channel and every one after it.
             counts.shortfall.leaveOut(other.channels().count() - offered + 1);
             break;
         }
-        if (result == DuplicateRefused)
+        if (result == AddResult::DuplicateRefused)
             ++counts.duplicates;
-        else if (result == Added)
+        else if (result == AddResult::Added)
             ++counts.added;
     }
     adding.finish();

@@ -309,9 +309,9 @@ Verdict addMemory(Codeplug& working, const Memory& memory, const std::vector<Fre
     channel.setCtcssDecode(tones.decode);
     channel.setPower(nearestLevel(working, watts));
     switch (working.addChannel(channel)) {
-    case Added: return Verdict::Imported;
-    case TableFullRefused: return Verdict::TableFull;
-    case DuplicateRefused: return Verdict::NamePresent;
+    case AddResult::Added: return Verdict::Imported;
+    case AddResult::TableFullRefused: return Verdict::TableFull;
+    case AddResult::DuplicateRefused: return Verdict::NamePresent;
     default: throw Unreadable{};
     }
 }

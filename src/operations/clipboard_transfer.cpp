@@ -172,16 +172,16 @@ void takeSupportingContact(PasteState& paste, Channel& channel, std::string_view
     if (name.empty())
         return;
     if (paste.contacts.findByName(name) < 0) {
-        const int result = addContactFromLine(paste.codeplug, contactLine);
-        if (result == TableFullRefused) {
+        const auto result = addContactFromLine(paste.codeplug, contactLine);
+        if (result.add == AddResult::TableFullRefused) {
             paste.prompts.error("Error: Unable to add contact " + name + " for pasted channel " + channel.name() +
                                 "; contacts table is full.");
-        } else if (result == Added) {
+        } else if (result.added()) {
             ++paste.outcome.contactsAdded;
             paste.contacts.catchUp();
             // The contact keeps at most 16 characters of a longer name; look it up by the name it got.
             name = paste.codeplug.contactAt(paste.codeplug.contacts().count() - 1)->name();
-        } else if (result == DuplicateRefused) {
+        } else if (result.add == AddResult::DuplicateRefused) {
             const auto id = leadingNumber(CsvFieldReader::field(contactLine, 0));
             const int existing = id == 0 ? -1 : paste.contacts.findById(id);
             name = existing >= 0 ? paste.codeplug.contactAt(existing)->name() : std::string();
@@ -218,22 +218,22 @@ PairRead readPair(PasteState& paste, PasteLines& lines, Channel& channel, std::s
         contactLine.clear();
     channel = paste.codeplug.newChannel();
     std::string refusal;
-    const int read = ChannelLine::read(channelLine, channel, &paste.codeplug, &paste.contacts, &refusal);
-    if (read == ChannelLine::ValueRefused)
+    const ChannelLineRead read = ChannelLine::read(channelLine, channel, &paste.codeplug, &paste.contacts, &refusal);
+    if (read == ChannelLineRead::ValueRefused)
         paste.shortfall.refuseLine(refusal);
-    else if (read != 1)
+    else if (read != ChannelLineRead::Read)
         paste.shortfall.refuseLine(ChannelLineTooFewFields);
-    if (read != 1)
+    if (read != ChannelLineRead::Read)
         return PairRead::Skipped;
     return PairRead::Channel;
 }
 
 // Asks whether to paste the channel under another name until it is added or the user declines.
 // Returns addChannel's last result; a declined rename counts as a duplicate.
-int addUnderFreeName(PasteState& paste, Channel& channel)
+AddResult addUnderFreeName(PasteState& paste, Channel& channel)
 {
-    int result = paste.codeplug.addChannel(channel);
-    while (result == DuplicateRefused) {
+    AddResult result = paste.codeplug.addChannel(channel);
+    while (result == AddResult::DuplicateRefused) {
         const auto answer = paste.prompts.message(
             MessageIcon::Question, MessageButtons::YesNo,
             "Channel name '" + channel.name() + "' already exists; paste under new channel name?");
@@ -251,7 +251,7 @@ int addUnderFreeName(PasteState& paste, Channel& channel)
             break;
         result = paste.codeplug.addChannel(channel);
     }
-    if (result == DuplicateRefused)
+    if (result == AddResult::DuplicateRefused)
         ++paste.outcome.duplicates;
     return result;
 }
@@ -268,15 +268,15 @@ void pasteContacts(PasteState& paste, PasteLines& lines)
             paste.shortfall.refuseLine(*refusal);
             continue;
         }
-        const int result = addContactFromLine(paste.codeplug, line);
-        if (result == Added)
+        const auto result = addContactFromLine(paste.codeplug, line);
+        if (result.added())
             ++outcome.contactsAdded;
-        else if (result == DuplicateRefused)
+        else if (result.add == AddResult::DuplicateRefused)
             ++outcome.duplicates;
-        else if (result == TableFullRefused)
+        else if (result.add == AddResult::TableFullRefused)
             paste.shortfall.leaveOut();
         else
-            paste.shortfall.refuseLine(contactLineRefusal(result));
+            paste.shortfall.refuseLine(contactLineRefusal(result.read));
     }
     paste.refuseLinesLeft(lines);
     const auto shortfall = paste.shortfall.text("pasted", "contact", contactCapacity(paste.codeplug.formatId()));
@@ -312,10 +312,10 @@ void pasteChannels(PasteState& paste, PasteLines& lines)
         if (read == PairRead::Skipped)
             continue;
         takeSupportingContact(paste, channel, contactLine);
-        const int result = addUnderFreeName(paste, channel);
-        if (result == Added) {
+        const AddResult result = addUnderFreeName(paste, channel);
+        if (result == AddResult::Added) {
             ++outcome.channelsAdded;
-        } else if (result == TableFullRefused) {
+        } else if (result == AddResult::TableFullRefused) {
             paste.prompts.error(ChannelMemoryFullMessage);
             paste.shortfall.leaveOut();
             // The pairs after it are counted, not added.
@@ -397,21 +397,21 @@ void readZoneBanks(PasteState& paste, PasteLines& lines, Zone& zone)
             if (read == PairRead::Skipped)
                 continue;
             takeSupportingContact(paste, channel, contactLine);
-            const int result = paste.codeplug.addChannel(channel);
+            const AddResult result = paste.codeplug.addChannel(channel);
             // A full table refuses before it looks at names; a channel already there is still a
             // member to have, and no channel that failed to fit.
-            const bool present = result == TableFullRefused && paste.codeplug.findChannelByName(channel.name()) >= 0;
-            if (result == Added) {
+            const bool present = result == AddResult::TableFullRefused && paste.codeplug.findChannelByName(channel.name()) >= 0;
+            if (result == AddResult::Added) {
                 ++outcome.channelsAdded;
-            } else if (result == DuplicateRefused || present) {
+            } else if (result == AddResult::DuplicateRefused || present) {
                 ++outcome.duplicates;
             } else {
-                if (result == TableFullRefused)
+                if (result == AddResult::TableFullRefused)
                     paste.prompts.error(ZoneChannelMemoryFullMessage);
                 continue;
             }
             const int index = paste.codeplug.findChannelByName(channel.name());
-            if (zone.addMember(paste.codeplug.memberNumberOf(index)) == 1)
+            if (zone.addMember(paste.codeplug.memberNumberOf(index)))
                 ++outcome.zoneMembers;
         }
     }
@@ -460,7 +460,7 @@ void pasteZone(PasteState& paste, PasteLines& lines, ListTabState& state)
     if (const int left = (lines.filledLinesLeft() + 1) / 2)
         paste.shortfall.refuseLine(MemberOfMissingBank, left);
 
-    const bool zoneAdded = codeplug.addZone(zone) == 1;
+    const bool zoneAdded = codeplug.addZone(zone);
     if (!zoneAdded)
         paste.prompts.error(NoRoomForZonesMessage);
     if (zoneAdded || outcome.channelsAdded > 0 || outcome.contactsAdded > 0) {

@@ -53,11 +53,11 @@ ContactTextsCheck checkContactTexts(const ContactFormat& format, const ContactTe
 bool addEditedContact(Codeplug& codeplug, const Contact& contact, Prompts& prompts)
 {
     Codeplug::EditScope edit(codeplug);
-    int result = codeplug.addContact(contact);
-    if (result == DuplicateRefused &&
+    AddResult result = codeplug.addContact(contact);
+    if (result == AddResult::DuplicateRefused &&
         prompts.message(MessageIcon::Warning, MessageButtons::YesNo, DuplicateIdOnAdd) == MessageAnswer::Yes)
         result = codeplug.addContact(contact, true);
-    if (result != Added)
+    if (result != AddResult::Added)
         return false;
     edit.changed();
     return true;

@@ -43,10 +43,10 @@ bool ContactMerger::offer(const Contact& incoming)
     const bool isPresent = first != present_.end() && first->first == id;
     if (addWithoutCheck_ || !isPresent) {
         // The ID set already answered the duplicate question.
-        const int result = codeplug_.addContact(incoming, true);
-        if (result == Added)
+        const AddResult result = codeplug_.addContact(incoming, true);
+        if (result == AddResult::Added)
             ++count_;
-        else if (result == TableFullRefused)
+        else if (result == AddResult::TableFullRefused)
             full_ = true;
         leftOut_ += full_ ? 1 : 0;
         return !full_;
@@ -147,8 +147,8 @@ ContactCsvImport readContactsCsv(Codeplug& codeplug, const std::filesystem::path
             continue;
         }
         Contact contact = codeplug.newContact();
-        const int read = contact.fromLine(line);
-        if (read == 1) {
+        const ContactLineRead read = contact.fromLine(line);
+        if (read == ContactLineRead::Read) {
             // Once the table is full the rest of the file is only counted.
             merger.offer(contact);
             continue;
@@ -169,14 +169,15 @@ int importContactsCsv(Codeplug& codeplug, const std::filesystem::path& path)
     return readContactsCsv(codeplug, path).imported;
 }
 
-int addContactFromLine(Codeplug& codeplug, std::string_view line)
+ContactLineAdd addContactFromLine(Codeplug& codeplug, std::string_view line)
 {
     Contact contact = codeplug.newContact();
-    const int read = contact.fromLine(line);
-    if (read != 1)
-        return read;
-    const int result = codeplug.addContact(contact, false);
-    if (result == Added)
+    ContactLineAdd result;
+    result.read = contact.fromLine(line);
+    if (result.read != ContactLineRead::Read)
+        return result;
+    result.add = codeplug.addContact(contact, false);
+    if (result.added())
         codeplug.markChanged();
     return result;
 }

@@ -10,6 +10,8 @@
 // does; a first line whose first field is a word names the columns and is passed over, blank lines
 // are passed over, and every other line that does not become a contact is counted by its reason.
 
+#include "codeplug/codeplug.h"
+#include "model/contact.h"
 #include "model/record_list.h"
 #include "operations/import_shortfall.h"
 #include "platform/file_io.h"
@@ -17,15 +19,13 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 namespace pw {
-
-class Codeplug;
-class Contact;
 
 // Options of the merge, a bit set.
 // Incoming Group Call and All Call contacts are taken.
@@ -97,10 +97,15 @@ ContactCsvImport readContactsCsv(Codeplug& codeplug, const std::filesystem::path
 // The number of contacts added; 0 also when the file cannot be opened or holds no usable line.
 int importContactsCsv(Codeplug& codeplug, const std::filesystem::path& path);
 
-// Reads one ContactLine and adds it, duplicates not allowed: when the line does not read, what
-// Contact::fromLine gave (0, Contact::TooFewFields, ::IdNotANumber, ::IdOutOfRange), otherwise
-// addContact's result. Marks the codeplug changed when the contact was added.
-int addContactFromLine(Codeplug& codeplug, std::string_view line);
+// What addContactFromLine did: how the line read and, when it read, what adding it did.
+struct ContactLineAdd {
+    ContactLineRead read = ContactLineRead::TooShort;
+    std::optional<AddResult> add;
+    bool added() const { return add == AddResult::Added; }
+};
+// Reads one ContactLine and adds it, duplicates not allowed. Marks
+// the codeplug changed when the contact was added.
+ContactLineAdd addContactFromLine(Codeplug& codeplug, std::string_view line);
 
 // Finds contacts of one codeplug by name, as Codeplug::findContactByName does, and by DMR ID, as
 // contactNameForId does, without walking the table per question: for imports that ask once per

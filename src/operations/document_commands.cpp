@@ -6,6 +6,7 @@
 #include "platform/overwrite_question.h"
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace pw {
@@ -108,18 +109,18 @@ void keepBackupOf(const std::string& path)
 
 } // namespace
 
-int saveCodeplugCommand(WorkingDocument& document, Prompts& prompts)
+SaveOutcome saveCodeplugCommand(WorkingDocument& document, Prompts& prompts)
 {
     auto& codeplug = document.codeplug;
     // With nothing loaded there is nothing to write: the save fails as any other failed write.
     if (!codeplug.loaded()) {
         prompts.message(MessageIcon::Error, MessageButtons::Ok, "Unable to save file.");
-        return 0;
+        return SaveOutcome::Failed;
     }
     if (codeplug.contacts().count() == 0 &&
         prompts.message(MessageIcon::Question, MessageButtons::YesNo,
                         "This Codeplug has no contacts. Are you sure you want to save it?") != MessageAnswer::Yes)
-        return 0;
+        return SaveOutcome::Declined;
     if (document.keepBackup)
         keepBackupOf(document.path);
     const auto outcome = saveWithQuestions(codeplug, document.path, prompts, ChangedFileRule::Ask);
@@ -129,7 +130,7 @@ int saveCodeplugCommand(WorkingDocument& document, Prompts& prompts)
         prompts.notify("File successfully saved to disk.");
     else if (outcome == SaveOutcome::Failed)
         prompts.message(MessageIcon::Error, MessageButtons::Ok, saveFailedText(codeplug, document.path));
-    return outcome == SaveOutcome::Saved ? 1 : 0;
+    return outcome;
 }
 
 SaveOutcome saveWithQuestions(Codeplug& codeplug, const std::string& path, Prompts& prompts, ChangedFileRule rule)
@@ -168,14 +169,16 @@ std::string saveFailedText(const Codeplug& codeplug, const std::string& path)
 
 namespace {
 
-// The working codeplug in the form the chosen file's name asks for: true when it is (converted or
-// already so), false when the conversion was refused or the model question cancelled.
-bool takeFormOf(WorkingDocument& document, Prompts& prompts, const std::string& path, bool& formChanged)
+// Puts the working codeplug in the form the chosen file's name asks for. Nothing when it is
+// (converted or already so); Declined when the model question was cancelled, Failed when the
+// conversion was refused.
+std::optional<SaveOutcome> takeFormOf(WorkingDocument& document, Prompts& prompts, const std::string& path,
+                                      bool& formChanged)
 {
     const auto current = fileFormOf(document.codeplug);
     const auto wanted = formOfFileName(path);
     if (!current || !wanted || *current == *wanted)
-        return true;
+        return std::nullopt;
     FormRequest request;
     request.form = *wanted;
     auto converted = convertToForm(document.codeplug, request);
@@ -183,30 +186,30 @@ bool takeFormOf(WorkingDocument& document, Prompts& prompts, const std::string& 
         const auto model = prompts.inputBox(ModelQuestionTitle, ModelQuestion, 16,
                                             document.codeplug.formatId() == Md380Format ? "MD-380" : "MD-UV380");
         if (!model)
-            return false;
+            return SaveOutcome::Declined;
         request.model = *model;
         converted = convertToForm(document.codeplug, request);
     }
     if (!converted.codeplug) {
         prompts.error("Unable to save file.\r\n" + converted.refusal);
-        return false;
+        return SaveOutcome::Failed;
     }
     document.codeplug.swap(*converted.codeplug);
     // Not yet written: should the save fail, closing still asks about it.
     document.codeplug.markChanged();
     formChanged = true;
-    return true;
+    return std::nullopt;
 }
 
 } // namespace
 
-int saveCodeplugAsCommand(WorkingDocument& document, Prompts& prompts, bool* formChanged)
+SaveOutcome saveCodeplugAsCommand(WorkingDocument& document, Prompts& prompts, bool* formChanged)
 {
     auto& codeplug = document.codeplug;
     if (formChanged)
         *formChanged = false;
     if (!codeplug.loaded())
-        return 0;
+        return SaveOutcome::Failed;
     const bool rdb = codeplug.family() == FormatFamily::RdbFamily;
     const auto form = fileFormOf(codeplug);
     FileChooserRequest request;
@@ -222,13 +225,11 @@ int saveCodeplugAsCommand(WorkingDocument& document, Prompts& prompts, bool* for
     request.defaultExtension = rdb ? "rdb" : form == tyt::FileForm::RadioImage ? "img" : "rdt";
     request.initialName = document.path;
     const auto chosen = prompts.chooseFile(request);
-    if (!chosen)
-        return 0;
-    if (!overwriteAgreed(prompts, *chosen))
-        return 0;
+    if (!chosen || !overwriteAgreed(prompts, *chosen))
+        return SaveOutcome::Declined;
     bool changedForm = false;
-    if (!takeFormOf(document, prompts, *chosen, changedForm))
-        return 0;
+    if (const auto stopped = takeFormOf(document, prompts, *chosen, changedForm))
+        return *stopped;
     if (formChanged)
         *formChanged = changedForm;
     document.path = *chosen;
@@ -248,7 +249,7 @@ bool closeCommand(WorkingDocument& document, Prompts& prompts, const std::functi
         return false;
     // A save that fails keeps the window open: closing would throw the user's changes away.
     if (answer == MessageAnswer::Yes)
-        return saveCodeplugCommand(document, prompts) != 0;
+        return saveCodeplugCommand(document, prompts) == SaveOutcome::Saved;
     return true;
 }
 

@@ -44,10 +44,11 @@ using ShowOpenOutcome = std::function<void(OpenOutcome)>;
 OpenOutcome openCodeplugCommand(WorkingDocument& document, Prompts& prompts, const std::string& path = {},
                                 const ShowOpenOutcome& show = {});
 
-// Saves to the working path: 1 on success, 0 on failure or when the user declined.
-int saveCodeplugCommand(WorkingDocument& document, Prompts& prompts);
-
 enum class SaveOutcome { Saved, Declined, Failed };
+
+// Saves to the working path; nothing loaded is a failed save.
+SaveOutcome saveCodeplugCommand(WorkingDocument& document, Prompts& prompts);
+
 // How a save treats the file opened when another program changed it since: the window asks before
 // overwriting it, the command line refuses.
 enum class ChangedFileRule { Ask, Refuse };
@@ -61,7 +62,7 @@ std::string saveFailedText(const Codeplug& codeplug, const std::string& path);
 // codeplug is saved as a radio image under a name ending in ".img" or ".bin" and as a vendor file
 // under one ending in ".rdt" (an image asks which model's); `formChanged`, when given, tells
 // whether the working codeplug became the other form, which an undo cannot take back.
-int saveCodeplugAsCommand(WorkingDocument& document, Prompts& prompts, bool* formChanged = nullptr);
+SaveOutcome saveCodeplugAsCommand(WorkingDocument& document, Prompts& prompts, bool* formChanged = nullptr);
 
 // Whether the window may close: asks to save a changed codeplug. `writeSettings` runs first,
 // whatever the answer.

@@ -77,10 +77,10 @@ AddRecordsResult addSelectedRecords(Codeplug* codeplug, const IdDatabase& databa
             const auto name = contactNameFromTemplate(*words, record);
             const auto line = modelTextFromUtf8(contactLineForRecord(record, extended, request.type, name));
             auto contact = std::make_unique<Contact>(codeplug->newContact());
-            const int read = contact->fromLine(line);
-            if (read == 1)
+            const ContactLineRead read = contact->fromLine(line);
+            if (read == ContactLineRead::Read)
                 incoming.append(std::move(contact));
-            else if (read == Contact::IdOutOfRange)
+            else if (read == ContactLineRead::IdOutOfRange)
                 shortfall.refuseLine(DmrIdAboveLimit);
         }
         result.offered = incoming.count();

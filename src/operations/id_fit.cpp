@@ -112,7 +112,7 @@ FitResult fitToCodeplug(Codeplug* codeplug, const IdUserIndex& users, const FitR
             contact.setCountry(record.country());
             contact.setRemarks(record.remarks());
             // The plan left out the IDs the codeplug has: no need to look for each again.
-            if (codeplug->addContact(contact, true) == Added)
+            if (codeplug->addContact(contact, true) == AddResult::Added)
                 ++result.added;
             else
                 ++result.leftOut;

@@ -261,7 +261,7 @@ private:
             contacts_[idText(map)] = present->second;
             return;
         }
-        if (scratch_.addContact(contact, true) != Added)
+        if (scratch_.addContact(contact, true) != AddResult::Added)
             throw LeftOut{};
         const int position = scratch_.contacts().count();
         contactsById_.emplace(contact.dmrId(), position);
@@ -275,7 +275,7 @@ private:
         for (const auto& member : sequence(map["contacts"]))
             if (const int position = positionOf(contacts_, member))
                 list.addMember(position);
-        if (scratch_.addRxGroupList(list) != 1)
+        if (!scratch_.addRxGroupList(list))
             throw LeftOut{};
         groupLists_[idText(map)] = scratch_.rxGroupLists().count();
     }
@@ -284,7 +284,7 @@ private:
     {
         ScanList list = scratch_.newScanList();
         list.setName(text(map["name"]));
-        if (scratch_.addScanList(list) != 1)
+        if (!scratch_.addScanList(list))
             throw LeftOut{};
         scanLists_[idText(map)] = scratch_.scanLists().count();
     }
@@ -352,7 +352,7 @@ private:
             channel.setCtcssEncode(toneOf(map["txTone"]));
         }
         readTytExtension(map["tyt"], channel);
-        if (scratch_.addChannel(channel) != Added)
+        if (scratch_.addChannel(channel) != AddResult::Added)
             throw LeftOut{};
         channels_[idText(map)] = scratch_.channels().count();
     }
@@ -394,7 +394,7 @@ private:
                     zone.addMember(scratch_.memberNumberOf(channel - 1));
         }
         zone.selectBank(1);
-        if (scratch_.addZone(zone) != 1)
+        if (!scratch_.addZone(zone))
             throw LeftOut{};
     }
 

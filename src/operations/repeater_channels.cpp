@@ -168,7 +168,7 @@ int fillList(Codeplug& codeplug, RecordList<Record>& lists, const PlannedList& p
             list.addMember(codeplug.memberNumberOf(channel));
     if (planned.existing >= 0)
         return planned.existing + 1;
-    return add(list) == 1 ? lists.count() : 0;
+    return add(list) ? lists.count() : 0;
 }
 
 // The closing message (`done`) or the preview, one line per thing that happens, CR LF between.
@@ -379,7 +379,7 @@ RepeaterChannelResult addRepeaterChannels(Codeplug& codeplug, const RepeaterChan
             channel.setTxContact(contact + 1);
             channel.refreshContactName(codeplug.contacts());
         }
-        if (codeplug.addChannel(channel) != Added)
+        if (codeplug.addChannel(channel) != AddResult::Added)
             continue;
         addedAt[i] = codeplug.channels().count() - 1;
         ++result.channelsAdded;

@@ -117,7 +117,7 @@ int importRxGroupLists(Codeplug& working, const Codeplug& other, ProgressStage& 
             if (found >= 0)
                 list.addMember(found + 1);
         }
-        if (working.addRxGroupList(list) == 1)
+        if (working.addRxGroupList(list))
             ++imported;
     }
     return imported;
@@ -132,16 +132,16 @@ int importChannels(Codeplug& working, const Codeplug& other, ProgressStage& prog
         progress.step();
         const auto line = ChannelLine::write(*source, other);
         Channel channel = working.newChannel();
-        if (ChannelLine::read(line, channel, &working, &contacts) != 1)
+        if (ChannelLine::read(line, channel, &working, &contacts) != ChannelLineRead::Read)
             continue;
         if (d868) {
             channel.setTalkaround(false);
             channel.setPrivacy(false);
         }
-        const int result = working.addChannel(channel);
-        if (result == TableFullRefused)
+        const AddResult result = working.addChannel(channel);
+        if (result == AddResult::TableFullRefused)
             break;
-        if (result == Added)
+        if (result == AddResult::Added)
             ++imported;
     }
     if (imported > 0)
@@ -170,7 +170,7 @@ int importScanLists(Codeplug& working, const Codeplug& other, ProgressStage& pro
                 list.addMember(working.memberNumberOf(found));
         }
         giveFreeName(working.scanLists(), list);
-        if (working.addScanList(list) == 1)
+        if (working.addScanList(list))
             ++imported;
     }
     return imported;
@@ -222,7 +222,7 @@ int importZones(Codeplug& working, const Codeplug& other, ProgressStage& progres
                 if (!member)
                     continue;
                 const int found = channels.find(member->name());
-                if (found >= 0 && zone.addMember(working.memberNumberOf(found)) == 1)
+                if (found >= 0 && zone.addMember(working.memberNumberOf(found)))
                     anyMember = true;
             }
         }
@@ -230,7 +230,7 @@ int importZones(Codeplug& working, const Codeplug& other, ProgressStage& progres
         // The RDB radios want a member in every zone.
         if (rdb && !anyMember)
             zone.addMember(working.memberNumberOf(0));
-        if (working.addZone(zone) == 1)
+        if (working.addZone(zone))
             ++imported;
     }
     return imported;
@@ -309,29 +309,29 @@ std::string structuralImportReport(const std::string& path, unsigned options, co
     return report;
 }
 
-int importStructures(Codeplug& working, const std::filesystem::path& path, unsigned options, std::string& report,
-                     StructuralImportCounts* counts, WorkProgress* progress)
+bool importStructures(Codeplug& working, const std::filesystem::path& path, unsigned options, std::string& report,
+                      StructuralImportCounts* counts, WorkProgress* progress)
 {
     ProgressRun run(progress);
     report.clear();
     if ((options & ImportAllKinds) == 0) {
         report = NothingSelectedReport;
-        return 0;
+        return false;
     }
     if (!working.loaded())
-        return 0;
+        return false;
     // Reading the other file takes the bar to 20 %, at once when it is read.
     constexpr int Opened = ProgressScale / 5;
     ProgressStage opening(progress, 1, 0, Opened);
     Codeplug other;
     if (!other.open(path) || !other.decode())
-        return 0;
+        return false;
     opening.finish();
     const auto imported = importKinds(working, other, options, progress, Opened);
     report = structuralImportReport(path.string(), options, imported);
     if (counts)
         *counts = imported;
-    return 1;
+    return true;
 }
 
 CommandResult importStructuresCommand(Codeplug& working, Prompts& prompts, unsigned options, ListTabState& state,
@@ -353,7 +353,7 @@ CommandResult importStructuresCommand(Codeplug& working, Prompts& prompts, unsig
 
     const bool changedBefore = working.changed();
     std::string report;
-    int imported = 0;
+    bool imported = false;
     {
         BusyScope busy(prompts);
         imported = importStructures(working, *path, options, report, nullptr, progress);
@@ -365,7 +365,7 @@ CommandResult importStructuresCommand(Codeplug& working, Prompts& prompts, unsig
         state.currentScanList = 0;
     if (showImported)
         showImported();
-    if (imported == 1) {
+    if (imported) {
         prompts.inform(report);
     } else {
         prompts.error(FailureMessage + report);

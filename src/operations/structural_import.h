@@ -49,11 +49,11 @@ StructuralImportCounts importStructuresFrom(Codeplug& working, const Codeplug& o
 // The report: "Results of import from PATH:" and one line per kind chosen, in the order of import.
 std::string structuralImportReport(const std::string& path, unsigned options, const StructuralImportCounts& counts);
 
-// Opens `path` as a second codeplug and imports the chosen kinds from it. 1 when the file was
-// opened and the kinds imported; 0 otherwise, with `report` holding the reason (nothing when the
+// Opens `path` as a second codeplug and imports the chosen kinds from it; false when the file
+// could not be opened or nothing was chosen, with `report` holding the reason (nothing when the
 // file could not be read). `counts`, when given, receives what was imported.
-int importStructures(Codeplug& working, const std::filesystem::path& path, unsigned options, std::string& report,
-                     StructuralImportCounts* counts = nullptr, WorkProgress* progress = nullptr);
+bool importStructures(Codeplug& working, const std::filesystem::path& path, unsigned options, std::string& report,
+                      StructuralImportCounts* counts = nullptr, WorkProgress* progress = nullptr);
 
 // "Import Selected Structures...": asks for the file, imports, and shows the report. Every tab is
 // to be refilled afterwards; the first scan list becomes current. `showImported`, when given, is

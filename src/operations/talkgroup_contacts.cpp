@@ -130,7 +130,7 @@ int addTalkgroupContact(Codeplug& codeplug, const Talkgroup& talkgroup)
     contact.setDmrId(talkgroup.id);
     contact.setCallType(CallType::GroupCall);
     contact.setName(storableName(codeplug, talkgroup));
-    if (codeplug.addContact(contact) != Added)
+    if (codeplug.addContact(contact) != AddResult::Added)
         return -1;
     const int position = codeplug.contacts().count() - 1;
     // Group calls are what the D868 family keeps among its talkgroups.
@@ -215,12 +215,12 @@ TalkgroupContactResult addTalkgroupContacts(Codeplug& codeplug, const TalkgroupC
         for (int i = 0; i < codeplug.rxGroupLists().count(); ++i)
             if (equalsIgnoringCase(codeplug.rxGroupLists().at(i)->name(), plan.rxGroupList))
                 index = i;
-        if (index < 0 && codeplug.newRxGroupList(plan.rxGroupList) == 1)
+        if (index < 0 && codeplug.newRxGroupList(plan.rxGroupList))
             index = codeplug.rxGroupLists().count() - 1;
         if (index >= 0) {
             RxGroupList& list = *codeplug.rxGroupListAt(index);
             for (const int position : members)
-                listAdded += list.addMember(position + 1);
+                listAdded += list.addMember(position + 1) ? 1 : 0;
             if (listAdded > 0)
                 edit.changed();
         }

@@ -221,7 +221,7 @@ CommandResult mirrorZoneBank(Codeplug& codeplug, Prompts& prompts, ListTabState&
             outOfRoom = true;
             break;
         }
-        added = zone->addMember(codeplug.memberNumberOf(channelIndex)) == 1 || added;
+        added = zone->addMember(codeplug.memberNumberOf(channelIndex)) || added;
         ++handled;
     }
     zone->selectBank(source);

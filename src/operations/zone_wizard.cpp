@@ -50,7 +50,7 @@ PlannedFill planFill(const Codeplug& codeplug, std::string_view zoneName, const 
     plan.before = zone.memberCount();
     for (const int row : rows) {
         const int member = codeplug.memberNumberOf(row);
-        if (zone.addMember(member) == 1) {
+        if (zone.addMember(member)) {
             ++plan.added;
             continue;
         }
@@ -212,7 +212,7 @@ ZoneWizardCommit ZoneWizard::commit(Prompts& prompts)
         }
         Zone zone = codeplug.newZone();
         zone.setName(zoneName_);
-        if (codeplug.addZone(zone) != 1) {
+        if (!codeplug.addZone(zone)) {
             prompts.message(MessageIcon::Error, MessageButtons::Ok, zone_wizard_text::CreateFailed);
             result.outcome = CommitOutcome::Cancelled;
             return result;
@@ -222,7 +222,7 @@ ZoneWizardCommit ZoneWizard::commit(Prompts& prompts)
     }
     Zone& zone = *codeplug.zones().at(zoneIndex);
     for (const int row : rows_)
-        changed = zone.addMember(codeplug.memberNumberOf(row)) == 1 || changed;
+        changed = zone.addMember(codeplug.memberNumberOf(row)) || changed;
     result.zoneIndex = zoneIndex;
     result.report = "Zone " + singleQuoted(zone.name()) + " created or updated with " +
                     std::to_string(zone.memberCount()) + " channels total.";
@@ -233,7 +233,7 @@ ZoneWizardCommit ZoneWizard::commit(Prompts& prompts)
         list.setName(scanListName_);
         for (const int row : rows_)
             list.addMember(codeplug.memberNumberOf(row));
-        if (codeplug.addScanList(list) == 1) {
+        if (codeplug.addScanList(list)) {
             result.scanListIndex = codeplug.scanLists().count() - 1;
             changed = true;
             result.report += "\r\nScan List " + singleQuoted(list.name()) + " created.";

@@ -368,22 +368,22 @@ void MainWindow::showOpened(OpenOutcome outcome)
         list->setFocus(Qt::OtherFocusReason);
 }
 
-int MainWindow::save()
+bool MainWindow::save()
 {
     recordEdit("Edit");
     showRadioIdentity();
-    const int saved = saveCodeplugCommand(document_, *prompts_);
+    const bool saved = saveCodeplugCommand(document_, *prompts_) == SaveOutcome::Saved;
     if (saved)
         history_.markSaved();
     refreshAll();
     return saved;
 }
 
-int MainWindow::saveAs()
+bool MainWindow::saveAs()
 {
     recordEdit("Edit");
     bool formChanged = false;
-    const int saved = saveCodeplugAsCommand(document_, *prompts_, &formChanged);
+    const bool saved = saveCodeplugAsCommand(document_, *prompts_, &formChanged) == SaveOutcome::Saved;
     // The other form is another file: the steps before it belong to the old one.
     if (formChanged)
         history_.reset(document_.codeplug);

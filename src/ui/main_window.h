@@ -67,8 +67,9 @@ public:
 
     // The commands of the menus and buttons, also for tests.
     OpenOutcome openFile(const QString& path = {});
-    int save();
-    int saveAs();
+    // Whether the codeplug was saved.
+    bool save();
+    bool saveAs();
     void refreshAll();
 
     // Undo and redo (main_window_history.cpp). Every command that may change the codeplug runs

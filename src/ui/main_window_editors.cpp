@@ -71,10 +71,10 @@ void MainWindow::addChannel()
         if (runDialog(dialog) != QDialog::Accepted)
             return;
         working = dialog.channel();
-        const int result = codeplug.addChannel(working);
-        if (result == Added)
+        const AddResult result = codeplug.addChannel(working);
+        if (result == AddResult::Added)
             break;
-        if (result == DuplicateRefused) {
+        if (result == AddResult::DuplicateRefused) {
             prompts_->error(channel_editor_text::DuplicateName);
             continue;
         }

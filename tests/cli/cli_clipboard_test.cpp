@@ -123,7 +123,7 @@ TEST(CliClipboard, AChannelPastedIntoItsOwnFileIsADuplicateUnlessRenamed)
                               "1 new channels added; 0 duplicates skipped.\n");
         Codeplug saved;
         ASSERT_EQ(saved.open(out), file.format);
-        ASSERT_EQ(saved.decode(), 1);
+        ASSERT_TRUE(saved.decode());
         ASSERT_EQ(saved.channels().count(), 6);
         EXPECT_EQ(saved.channelAt(5)->name(), "DMR One again");
         EXPECT_EQ(test::channelContactName(saved, *saved.channelAt(5)), "TG Local");
@@ -146,7 +146,7 @@ TEST(CliClipboard, ATwoBankZonePastedIntoAn0x1001FileKeepsBankA)
                           "2 lines refused: channel of a zone bank this codeplug does not have (2)\n");
     Codeplug saved;
     ASSERT_EQ(saved.open(target), Md380Format);
-    ASSERT_EQ(saved.decode(), 1);
+    ASSERT_TRUE(saved.decode());
     ASSERT_EQ(saved.zones().count(), 3);
     EXPECT_EQ(test::memberNames(saved, *saved.zones().at(2)), (std::vector<std::string>{"DMR One", "DMR Two", "FM One"}));
 }
@@ -194,7 +194,7 @@ TEST(CliStructures, AFileImportedIntoItselfPrintsTheReportAndSavesTheCopies)
                                   "2 scan lists imported.\n2 zones imported.\n\n");
         Codeplug saved;
         ASSERT_EQ(saved.open(file.path), file.format);
-        ASSERT_EQ(saved.decode(), 1);
+        ASSERT_TRUE(saved.decode());
         ASSERT_EQ(saved.zones().count(), 4);
         EXPECT_EQ(saved.zones().at(3)->name(), "Zone B1");
         EXPECT_EQ(saved.scanLists().at(2)->name(), "Scan A1");

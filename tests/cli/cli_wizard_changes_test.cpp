@@ -30,7 +30,7 @@ std::unique_ptr<Codeplug> reopen(const std::filesystem::path& path, FormatId for
 {
     auto codeplug = std::make_unique<Codeplug>();
     EXPECT_EQ(codeplug->open(path), format);
-    EXPECT_EQ(codeplug->decode(), 1);
+    EXPECT_TRUE(codeplug->decode());
     return codeplug;
 }
 

@@ -102,10 +102,10 @@ void addScanList(Codeplug& codeplug, const std::vector<int>& channelIndices)
 TEST(AddChannel, RefusesWithoutCodeplugOrForAnotherFormat)
 {
     Codeplug empty;
-    EXPECT_EQ(empty.addChannel(newChannel(Md380Format)), NotLoadedRefused);
+    EXPECT_EQ(empty.addChannel(newChannel(Md380Format)), AddResult::NotLoadedRefused);
 
     OpenedCodeplug opened(Md380Format);
-    EXPECT_EQ(opened.codeplug.addChannel(newChannel(Md2017Format)), NotLoadedRefused);
+    EXPECT_EQ(opened.codeplug.addChannel(newChannel(Md2017Format)), AddResult::NotLoadedRefused);
     EXPECT_EQ(opened.codeplug.channels().count(), 0);
 }
 
@@ -113,9 +113,9 @@ TEST(AddChannel, RefusesANameAlreadyPresentIgnoringCase)
 {
     OpenedCodeplug opened(Md380Format);
     auto& codeplug = opened.codeplug;
-    EXPECT_EQ(codeplug.addChannel(namedChannel(Md380Format, "Repeater")), Added);
+    EXPECT_EQ(codeplug.addChannel(namedChannel(Md380Format, "Repeater")), AddResult::Added);
     EXPECT_TRUE(codeplug.changed());
-    EXPECT_EQ(codeplug.addChannel(namedChannel(Md380Format, "REPEATER")), DuplicateRefused);
+    EXPECT_EQ(codeplug.addChannel(namedChannel(Md380Format, "REPEATER")), AddResult::DuplicateRefused);
     EXPECT_EQ(codeplug.channels().count(), 1);
 }
 
@@ -124,8 +124,8 @@ TEST(AddChannel, The1000thChannelOfAnMd380CodeplugIsRefused)
     OpenedCodeplug opened(Md380Format);
     auto& codeplug = opened.codeplug;
     for (int i = 0; i < 999; ++i)
-        ASSERT_EQ(codeplug.addChannel(namedChannel(Md380Format, "Ch " + std::to_string(i))), Added) << i;
-    EXPECT_EQ(codeplug.addChannel(namedChannel(Md380Format, "One too many")), TableFullRefused);
+        ASSERT_EQ(codeplug.addChannel(namedChannel(Md380Format, "Ch " + std::to_string(i))), AddResult::Added) << i;
+    EXPECT_EQ(codeplug.addChannel(namedChannel(Md380Format, "One too many")), AddResult::TableFullRefused);
     EXPECT_EQ(codeplug.channels().count(), 999);
 }
 
@@ -145,16 +145,16 @@ TEST(AddChannel, RdbTakesTheSmallestFreeSlotAndWritesItAtOnce)
     auto& codeplug = opened.codeplug;
     auto& codec = rdbCodec(codeplug);
     const auto& layout = codec.layout();
-    ASSERT_EQ(codeplug.addChannel(namedChannel(RdbV1Format, "First")), Added);
-    ASSERT_EQ(codeplug.addChannel(namedChannel(RdbV1Format, "Second")), Added);
-    ASSERT_EQ(codeplug.addChannel(namedChannel(RdbV1Format, "Third")), Added);
+    ASSERT_EQ(codeplug.addChannel(namedChannel(RdbV1Format, "First")), AddResult::Added);
+    ASSERT_EQ(codeplug.addChannel(namedChannel(RdbV1Format, "Second")), AddResult::Added);
+    ASSERT_EQ(codeplug.addChannel(namedChannel(RdbV1Format, "Third")), AddResult::Added);
     EXPECT_EQ(codec.slotOrderTable(), (std::vector<std::uint16_t>{1, 2, 3}));
 
     codeplug.deleteChannel(1);
     EXPECT_EQ(codec.slotOrderTable(), (std::vector<std::uint16_t>{1, 3}));
 
     Channel fourth = namedChannel(RdbV1Format, "Fourth", 439.5);
-    ASSERT_EQ(codeplug.addChannel(fourth), Added);
+    ASSERT_EQ(codeplug.addChannel(fourth), AddResult::Added);
     EXPECT_EQ(codeplug.channels().at(2)->slotNumber(), 2);
     EXPECT_EQ(codec.slotOrderTable(), (std::vector<std::uint16_t>{1, 3, 2}));
     const auto& image = codec.image();
@@ -177,7 +177,7 @@ TEST(AddChannel, RdbNeverReusesASlotTheImageTableHolds)
     setU16Le(codec.image(), table, 2);
     setU16Le(codec.image(), table + 2, 1);
     setU16Le(codec.image(), table + 4, 2);
-    ASSERT_EQ(codeplug.addChannel(namedChannel(RdbV11Format, "New")), Added);
+    ASSERT_EQ(codeplug.addChannel(namedChannel(RdbV11Format, "New")), AddResult::Added);
     EXPECT_EQ(codeplug.channels().at(0)->slotNumber(), 3);
     EXPECT_EQ(codec.slotOrderTable(), (std::vector<std::uint16_t>{3}));
 }
@@ -194,9 +194,9 @@ TEST(AddChannel, D868RaisesTheChannelCount)
 {
     OpenedCodeplug opened(D868Format);
     auto& codeplug = opened.codeplug;
-    ASSERT_EQ(codeplug.addChannel(namedChannel(D868Format, "First")), Added);
+    ASSERT_EQ(codeplug.addChannel(namedChannel(D868Format, "First")), AddResult::Added);
     const int before = savedD868Count(codeplug, opened.dir, 0);
-    ASSERT_EQ(codeplug.addChannel(namedChannel(D868Format, "Simplex")), Added);
+    ASSERT_EQ(codeplug.addChannel(namedChannel(D868Format, "Simplex")), AddResult::Added);
     EXPECT_EQ(savedD868Count(codeplug, opened.dir, 0), before + 1);
 }
 
@@ -207,7 +207,7 @@ TEST(DeleteChannel, DeletingChannelLowersLaterZoneMembers)
     OpenedCodeplug opened(Md380Format);
     auto& codeplug = opened.codeplug;
     for (const char* name : {"One", "Two", "Three"})
-        ASSERT_EQ(codeplug.addChannel(namedChannel(Md380Format, name)), Added);
+        ASSERT_EQ(codeplug.addChannel(namedChannel(Md380Format, name)), AddResult::Added);
     addZone(codeplug, {0, 1, 2});
     addScanList(codeplug, {2, 1, 0});
 
@@ -224,7 +224,7 @@ TEST(DeleteChannel, D868ZoneMembersFollowTheDeletedPosition)
     OpenedCodeplug opened(D868Format);
     auto& codeplug = opened.codeplug;
     for (const char* name : {"One", "Two", "Three", "Four"})
-        ASSERT_EQ(codeplug.addChannel(namedChannel(D868Format, name)), Added);
+        ASSERT_EQ(codeplug.addChannel(namedChannel(D868Format, name)), AddResult::Added);
     addZone(codeplug, {3, 0, 2});
     const int count = savedD868Count(codeplug, opened.dir, 0);
 
@@ -239,7 +239,7 @@ TEST(DeleteChannel, RdbEmptiedZoneGetsTheFirstChannelOfTheTable)
     OpenedCodeplug opened(RdbV1Format);
     auto& codeplug = opened.codeplug;
     for (const char* name : {"Alpha", "Bravo", "Charlie"})
-        ASSERT_EQ(codeplug.addChannel(namedChannel(RdbV1Format, name)), Added);
+        ASSERT_EQ(codeplug.addChannel(namedChannel(RdbV1Format, name)), AddResult::Added);
     addZone(codeplug, {1});
     addZone(codeplug, {0, 1, 2});
     addZone(codeplug, {});
@@ -261,12 +261,12 @@ TEST(DeleteChannel, TheLastChannelOfRdbAndD868CodeplugsStays)
     for (const FormatId format : {RdbV2Format, D868Format}) {
         OpenedCodeplug opened(format);
         auto& codeplug = opened.codeplug;
-        ASSERT_EQ(codeplug.addChannel(namedChannel(format, "Only")), Added);
+        ASSERT_EQ(codeplug.addChannel(namedChannel(format, "Only")), AddResult::Added);
         codeplug.deleteChannel(0);
         EXPECT_EQ(codeplug.channels().count(), 1) << std::hex << format;
     }
     OpenedCodeplug tyt(Md9600Format);
-    ASSERT_EQ(tyt.codeplug.addChannel(namedChannel(Md9600Format, "Only")), Added);
+    ASSERT_EQ(tyt.codeplug.addChannel(namedChannel(Md9600Format, "Only")), AddResult::Added);
     tyt.codeplug.deleteChannel(0);
     EXPECT_EQ(tyt.codeplug.channels().count(), 0);
 }
@@ -275,7 +275,7 @@ TEST(DeleteChannel, ABadIndexOrNoCodeplugDoesNothing)
 {
     OpenedCodeplug opened(Md380Format);
     auto& codeplug = opened.codeplug;
-    ASSERT_EQ(codeplug.addChannel(namedChannel(Md380Format, "Keep")), Added);
+    ASSERT_EQ(codeplug.addChannel(namedChannel(Md380Format, "Keep")), AddResult::Added);
     for (const int index : {-1, 1, 500})
         codeplug.deleteChannel(index);
     EXPECT_EQ(codeplug.channels().count(), 1);
@@ -322,7 +322,7 @@ void addSortSample(Codeplug& codeplug)
     delta.setTxFrequency(430.0);
 
     for (const auto* channel : {&charlie, &alpha, &bravo, &delta})
-        ASSERT_EQ(codeplug.addChannel(*channel), Added);
+        ASSERT_EQ(codeplug.addChannel(*channel), AddResult::Added);
 }
 
 struct SortCase {
@@ -440,8 +440,8 @@ TEST(SortChannels, RdbPowerColumnUsesTheRadioModel)
     mid.setPowerFromText("MID");
     Channel low = namedChannel(RdbV1Format, "Low");
     low.setPowerFromText("LOW");
-    ASSERT_EQ(codeplug.addChannel(low), Added);
-    ASSERT_EQ(codeplug.addChannel(mid), Added);
+    ASSERT_EQ(codeplug.addChannel(low), AddResult::Added);
+    ASSERT_EQ(codeplug.addChannel(mid), AddResult::Added);
     // "RDB-TEST" has no "8" as third character: MID shows as "HIGH", which sorts first.
     codeplug.sortChannels(7);
     EXPECT_EQ(channelNames(codeplug), (std::vector<std::string>{"Mid", "Low"}));
@@ -451,7 +451,7 @@ TEST(SortChannels, ASingleChannelIsLeftAlone)
 {
     OpenedCodeplug opened(Md380Format);
     auto& codeplug = opened.codeplug;
-    ASSERT_EQ(codeplug.addChannel(namedChannel(Md380Format, "Only")), Added);
+    ASSERT_EQ(codeplug.addChannel(namedChannel(Md380Format, "Only")), AddResult::Added);
     ASSERT_TRUE(codeplug.save(opened.dir.file("saved.bin")));
     codeplug.sortChannels(1);
     EXPECT_FALSE(codeplug.changed());
@@ -466,7 +466,7 @@ TEST(MemberNumbers, AreTablePositionsInTheTytAndD868Families)
         OpenedCodeplug opened(format);
         auto& codeplug = opened.codeplug;
         for (const char* name : {"One", "Two", "Three"})
-            ASSERT_EQ(codeplug.addChannel(namedChannel(format, name)), Added);
+            ASSERT_EQ(codeplug.addChannel(namedChannel(format, name)), AddResult::Added);
         EXPECT_EQ(codeplug.memberNumberOf(0), 1);
         EXPECT_EQ(codeplug.memberNumberOf(2), 3);
         // An index that names no channel gives no member number, which every list refuses.
@@ -484,7 +484,7 @@ TEST(MemberNumbers, AreImageSlotsInTheRdbFamily)
     OpenedCodeplug opened(RdbV11Format);
     auto& codeplug = opened.codeplug;
     for (const char* name : {"One", "Two", "Three"})
-        ASSERT_EQ(codeplug.addChannel(namedChannel(RdbV11Format, name)), Added);
+        ASSERT_EQ(codeplug.addChannel(namedChannel(RdbV11Format, name)), AddResult::Added);
     codeplug.deleteChannel(0);
     // "Two" and "Three" keep slots 2 and 3.
     EXPECT_EQ(codeplug.memberNumberOf(0), 2);
@@ -503,14 +503,14 @@ TEST(MemberNumbers, AreImageSlotsInTheRdbFamily)
 TEST(FindChannelByName, IgnoresCaseAndNormalisesRdbNames)
 {
     OpenedCodeplug tyt(Md380Format);
-    ASSERT_EQ(tyt.codeplug.addChannel(namedChannel(Md380Format, "Rpt-1")), Added);
-    ASSERT_EQ(tyt.codeplug.addChannel(namedChannel(Md380Format, "Simplex")), Added);
+    ASSERT_EQ(tyt.codeplug.addChannel(namedChannel(Md380Format, "Rpt-1")), AddResult::Added);
+    ASSERT_EQ(tyt.codeplug.addChannel(namedChannel(Md380Format, "Simplex")), AddResult::Added);
     EXPECT_EQ(tyt.codeplug.findChannelByName("SIMPLEX"), 1);
     EXPECT_EQ(tyt.codeplug.findChannelByName("rpt-1"), 0);
     EXPECT_EQ(tyt.codeplug.findChannelByName("Rpt.1"), -1);
 
     OpenedCodeplug rdb(RdbV1Format);
-    ASSERT_EQ(rdb.codeplug.addChannel(namedChannel(RdbV1Format, "Rpt-1")), Added);
+    ASSERT_EQ(rdb.codeplug.addChannel(namedChannel(RdbV1Format, "Rpt-1")), AddResult::Added);
     EXPECT_EQ(rdb.codeplug.findChannelByName("rpt-1"), 0);
     EXPECT_EQ(rdb.codeplug.findChannelByName("RPT.1"), 0);
     EXPECT_EQ(rdb.codeplug.findChannelByName("Rpt"), -1);
@@ -534,7 +534,7 @@ TEST(ChannelContactUse, UsedByDigitalChannelsOnlyAndRefreshedFromTheTable)
     Channel analog = namedChannel(Md380Format, "Analog");
     analog.setTxContact(1);
     for (const auto* channel : {&digital, &dangling, &analog})
-        ASSERT_EQ(codeplug.addChannel(*channel), Added);
+        ASSERT_EQ(codeplug.addChannel(*channel), AddResult::Added);
 
     EXPECT_TRUE(codeplug.isContactUsed(1));
     EXPECT_FALSE(codeplug.isContactUsed(0)) << "an analog channel uses no contact";

@@ -19,7 +19,7 @@ protected:
     {
         const auto path = test::writeFixture(dir_.file("plug"), format);
         EXPECT_EQ(codeplug_.open(path), format);
-        EXPECT_EQ(codeplug_.decode(), 1);
+        EXPECT_TRUE(codeplug_.decode());
         return codeplug_;
     }
 
@@ -48,16 +48,16 @@ protected:
 TEST_F(ContactTable, AddRefusesWithoutCodeplugDuplicateIdsAndFullTables)
 {
     Codeplug empty;
-    EXPECT_EQ(empty.addContact(contact(Md380Format, 1, "a")), NotLoadedRefused);
+    EXPECT_EQ(empty.addContact(contact(Md380Format, 1, "a")), AddResult::NotLoadedRefused);
 
     auto& codeplug = open(Md380Format);
-    EXPECT_EQ(codeplug.addContact(contact(Md380Format, 7, "a")), Added);
-    EXPECT_EQ(codeplug.addContact(contact(Md380Format, 7, "b")), DuplicateRefused);
-    EXPECT_EQ(codeplug.addContact(contact(Md380Format, 7, "b"), true), Added);
+    EXPECT_EQ(codeplug.addContact(contact(Md380Format, 7, "a")), AddResult::Added);
+    EXPECT_EQ(codeplug.addContact(contact(Md380Format, 7, "b")), AddResult::DuplicateRefused);
+    EXPECT_EQ(codeplug.addContact(contact(Md380Format, 7, "b"), true), AddResult::Added);
     for (std::uint32_t id = 100; codeplug.contacts().count() < 1000; ++id)
-        ASSERT_EQ(codeplug.addContact(contact(Md380Format, id, "x")), Added);
+        ASSERT_EQ(codeplug.addContact(contact(Md380Format, id, "x")), AddResult::Added);
     EXPECT_FALSE(codeplug.hasContactRoom());
-    EXPECT_EQ(codeplug.addContact(contact(Md380Format, 99999, "one too many")), TableFullRefused);
+    EXPECT_EQ(codeplug.addContact(contact(Md380Format, 99999, "one too many")), AddResult::TableFullRefused);
     EXPECT_EQ(codeplug.contacts().count(), 1000);
 }
 
@@ -70,7 +70,7 @@ TEST_F(ContactTable, AddCopiesFieldsAcrossFamilies)
     source.setCallType(CallType::GroupCall);
     source.setAlertTone(true);
     source.setCity("Delft");
-    ASSERT_EQ(codeplug.addContact(source), Added);
+    ASSERT_EQ(codeplug.addContact(source), AddResult::Added);
     const auto* added = codeplug.contactAt(0);
     EXPECT_EQ(&added->format(), recordFormatsOf(RdbV2Format).contact);
     EXPECT_EQ(added->name(), "Jan.Willem");
@@ -82,11 +82,11 @@ TEST_F(ContactTable, AddCopiesFieldsAcrossFamilies)
 TEST_F(ContactTable, OnlyContactOfAD868CodeplugIsKept)
 {
     auto& codeplug = open(D868Format);
-    ASSERT_EQ(codeplug.addContact(contact(D868Format, 5, "only")), Added);
+    ASSERT_EQ(codeplug.addContact(contact(D868Format, 5, "only")), AddResult::Added);
     codeplug.deleteContact(0);
     EXPECT_EQ(codeplug.contacts().count(), 1);
     EXPECT_FALSE(codeplug.changed());
-    ASSERT_EQ(codeplug.addContact(contact(D868Format, 6, "second")), Added);
+    ASSERT_EQ(codeplug.addContact(contact(D868Format, 6, "second")), AddResult::Added);
     codeplug.deleteContact(0);
     EXPECT_EQ(names(), (std::vector<std::string>{"second"}));
     EXPECT_TRUE(codeplug.changed());
@@ -127,7 +127,7 @@ TEST_F(ContactTable, FindByNameIgnoresCaseAndNormalisesRdbNames)
 
     Codeplug rdb;
     ASSERT_EQ(rdb.open(test::writeFixture(dir_.file("rdb"), RdbV1Format)), RdbV1Format);
-    ASSERT_EQ(rdb.decode(), 1);
+    ASSERT_TRUE(rdb.decode());
     rdb.addContact(contact(RdbV1Format, 1, "PA3-XYZ"));
     EXPECT_EQ(rdb.findContactByName("pa3-xyz"), 0);
 }
@@ -151,7 +151,7 @@ protected:
     {
         Codeplug built;
         ASSERT_EQ(built.open(test::writeFixture(dir_.file("fixture"), GetParam())), GetParam());
-        ASSERT_EQ(built.decode(), 1);
+        ASSERT_TRUE(built.decode());
         built.contacts().deleteAll();
         built.channels().deleteAll();
         built.rxGroupLists().deleteAll();
@@ -159,16 +159,16 @@ protected:
             Contact c = built.newContact();
             c.setName("C" + std::to_string(id));
             c.setDmrId(1000 + id);
-            ASSERT_EQ(built.addContact(c), Added);
+            ASSERT_EQ(built.addContact(c), AddResult::Added);
         }
         for (const int target : {2, 5, 8}) {
             Channel channel = built.newChannel();
             channel.setName("CH" + std::to_string(target));
             channel.setMode(ChannelMode::Dmr);
             channel.setTxContact(target);
-            ASSERT_EQ(built.addChannel(channel), Added);
+            ASSERT_EQ(built.addChannel(channel), AddResult::Added);
         }
-        ASSERT_EQ(built.newRxGroupList("Group"), 1);
+        ASSERT_TRUE(built.newRxGroupList("Group"));
         for (const int member : {2, 7, 8})
             built.rxGroupListAt(0)->addMember(member);
         {
@@ -178,7 +178,7 @@ protected:
         ASSERT_EQ(built.save(dir_.file("base")), 1);
         for (auto* codeplug : {&bulk_, &oneByOne_}) {
             ASSERT_EQ(codeplug->open(dir_.file("base")), GetParam());
-            ASSERT_EQ(codeplug->decode(), 1);
+            ASSERT_TRUE(codeplug->decode());
         }
     }
 

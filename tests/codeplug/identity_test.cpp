@@ -21,7 +21,7 @@ std::unique_ptr<Codeplug> openFixture(const TempDir& dir, FormatId format, const
     auto codeplug = std::make_unique<Codeplug>();
     const auto path = test::writeFixture(dir.file("fixture"), format, options);
     EXPECT_EQ(codeplug->open(path), format);
-    EXPECT_EQ(codeplug->decode(), 1);
+    EXPECT_TRUE(codeplug->decode());
     return codeplug;
 }
 

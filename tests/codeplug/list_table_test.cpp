@@ -66,14 +66,14 @@ protected:
         for (int i = 1; i <= count; ++i) {
             ScanList list = newScanList(codeplug.formatId());
             list.setName("S" + std::to_string(i));
-            ASSERT_EQ(codeplug.addScanList(list), 1);
+            ASSERT_TRUE(codeplug.addScanList(list));
         }
     }
 
     void addNamedRxGroupLists(int count)
     {
         for (int i = 1; i <= count; ++i)
-            ASSERT_EQ(codeplug.newRxGroupList("G" + std::to_string(i)), 1);
+            ASSERT_TRUE(codeplug.newRxGroupList("G" + std::to_string(i)));
     }
 
     int rdbRxGroupCountWord() const
@@ -102,8 +102,8 @@ TEST_F(ListTable, RdbCodeplugRefusesThe235thScanList)
 {
     open(RdbV1Format);
     for (int i = 0; i < 234; ++i)
-        ASSERT_EQ(codeplug.addScanList(newScanList(RdbV1Format)), 1) << i;
-    EXPECT_EQ(codeplug.addScanList(newScanList(RdbV1Format)), 0);
+        ASSERT_TRUE(codeplug.addScanList(newScanList(RdbV1Format))) << i;
+    EXPECT_FALSE(codeplug.addScanList(newScanList(RdbV1Format)));
     EXPECT_EQ(codeplug.scanLists().count(), 234);
 }
 
@@ -111,37 +111,37 @@ TEST_F(ListTable, TytCodeplugRefusesThe251stScanListAndZone)
 {
     open(Md380Format);
     for (int i = 0; i < 250; ++i) {
-        ASSERT_EQ(codeplug.addScanList(newScanList(Md380Format)), 1);
-        ASSERT_EQ(codeplug.addZone(newZone(Md380Format)), 1);
+        ASSERT_TRUE(codeplug.addScanList(newScanList(Md380Format)));
+        ASSERT_TRUE(codeplug.addZone(newZone(Md380Format)));
     }
-    EXPECT_EQ(codeplug.addScanList(newScanList(Md380Format)), 0);
-    EXPECT_EQ(codeplug.addZone(newZone(Md380Format)), 0);
+    EXPECT_FALSE(codeplug.addScanList(newScanList(Md380Format)));
+    EXPECT_FALSE(codeplug.addZone(newZone(Md380Format)));
 }
 
 TEST_F(ListTable, NewRxGroupListIsRefusedWhen250Exist)
 {
     open(Md380Format);
     addNamedRxGroupLists(250);
-    EXPECT_EQ(codeplug.newRxGroupList("one more"), 0);
-    EXPECT_EQ(codeplug.addRxGroupList(newRxGroupList(Md380Format)), 0);
+    EXPECT_FALSE(codeplug.newRxGroupList("one more"));
+    EXPECT_FALSE(codeplug.addRxGroupList(newRxGroupList(Md380Format)));
 }
 
 TEST(ListTableNotLoaded, EveryAddIsRefused)
 {
     Codeplug codeplug;
-    EXPECT_EQ(codeplug.addZone(newZone(Md380Format)), 0);
-    EXPECT_EQ(codeplug.addScanList(newScanList(Md380Format)), 0);
-    EXPECT_EQ(codeplug.newRxGroupList("G"), 0);
-    EXPECT_EQ(codeplug.addRxGroupList(newRxGroupList(Md380Format)), 0);
+    EXPECT_FALSE(codeplug.addZone(newZone(Md380Format)));
+    EXPECT_FALSE(codeplug.addScanList(newScanList(Md380Format)));
+    EXPECT_FALSE(codeplug.newRxGroupList("G"));
+    EXPECT_FALSE(codeplug.addRxGroupList(newRxGroupList(Md380Format)));
     EXPECT_FALSE(codeplug.changed());
 }
 
 TEST_F(ListTable, ListOfAnotherFormatIsRefused)
 {
     open(Md380Format);
-    EXPECT_EQ(codeplug.addZone(newZone(RdbV1Format)), 0);
-    EXPECT_EQ(codeplug.addScanList(newScanList(D868Format)), 0);
-    EXPECT_EQ(codeplug.addRxGroupList(newRxGroupList(RdbV2Format)), 0);
+    EXPECT_FALSE(codeplug.addZone(newZone(RdbV1Format)));
+    EXPECT_FALSE(codeplug.addScanList(newScanList(D868Format)));
+    EXPECT_FALSE(codeplug.addRxGroupList(newRxGroupList(RdbV2Format)));
     EXPECT_EQ(codeplug.zones().count() + codeplug.scanLists().count() + codeplug.rxGroupLists().count(), 0);
 }
 
@@ -152,7 +152,7 @@ TEST_F(ListTable, AddingAZoneMarksTheCodeplugChanged)
     open(Md380Format);
     Zone zone = newZone(Md380Format);
     zone.setName("Home");
-    EXPECT_EQ(codeplug.addZone(zone), 1);
+    EXPECT_TRUE(codeplug.addZone(zone));
     EXPECT_TRUE(codeplug.changed());
     ASSERT_EQ(codeplug.zones().count(), 1);
     EXPECT_EQ(codeplug.zones().at(0)->name(), "Home");
@@ -164,7 +164,7 @@ TEST_F(ListTable, ZoneAddedToATwoBankCodeplugKeepsItsBankB)
     Zone zone = newZone(Md2017Format);
     zone.selectBank(2);
     zone.addMember(1);
-    ASSERT_EQ(codeplug.addZone(zone), 1);
+    ASSERT_TRUE(codeplug.addZone(zone));
     Zone& added = *codeplug.zones().at(0);
     EXPECT_EQ(added.bankCount(), 2);
     EXPECT_EQ(added.familyRecord().size(), 64u + 224u);
@@ -198,7 +198,7 @@ TEST_F(ListTable, DeletingAZoneRemovesOnlyThatZone)
 TEST_F(ListTable, D868ZoneAndScanListCountsFollowTheTables)
 {
     open(D868Format);
-    ASSERT_EQ(codeplug.decode(), 1);
+    ASSERT_TRUE(codeplug.decode());
     codeplug.zones().deleteAll();
     codeplug.scanLists().deleteAll();
     codeplug.rxGroupLists().deleteAll();
@@ -252,7 +252,7 @@ TEST_F(ListTable, DeletingTheLastScanListOrOneOutsideTheTableDoesNothing)
 TEST_F(ListTable, NewRxGroupListCarriesTheName)
 {
     open(Md9600Format);
-    ASSERT_EQ(codeplug.newRxGroupList("Regional"), 1);
+    ASSERT_TRUE(codeplug.newRxGroupList("Regional"));
     EXPECT_EQ(codeplug.rxGroupLists().at(0)->name(), "Regional");
     EXPECT_EQ(&codeplug.rxGroupLists().at(0)->format(), recordFormatsOf(Md9600Format).rxGroupList);
     EXPECT_TRUE(codeplug.changed());

@@ -130,7 +130,7 @@ TEST(TytNames, WrittenByOtherSoftwareShowAndSurviveUnedited)
 
     Codeplug codeplug;
     ASSERT_EQ(codeplug.open(path), Md9600Format);
-    ASSERT_EQ(codeplug.decode(), 1);
+    ASSERT_TRUE(codeplug.decode());
     const std::string shown = "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0";
     EXPECT_EQ(codeplug.contactAt(0)->name(), shown);
     EXPECT_EQ(codeplug.channelAt(0)->name(), shown);

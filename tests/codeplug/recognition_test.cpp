@@ -36,7 +36,7 @@ TEST_P(EveryFormat, FixtureOpensWithItsFormatAndFeatures)
     EXPECT_EQ(openBytes(dir, buildFixture(GetParam().format), codeplug), GetParam().format);
     EXPECT_TRUE(codeplug.loaded());
     EXPECT_EQ(codeplug.featureFlags(), GetParam().features);
-    EXPECT_EQ(codeplug.decode(), 1);
+    EXPECT_TRUE(codeplug.decode());
     EXPECT_FALSE(codeplug.changed());
 }
 
@@ -79,7 +79,7 @@ TEST(Recognition, UvSizeFileWithOtherModelTextHasTheUvLayoutAndRoundTrips)
             Codeplug codeplug;
             ASSERT_EQ(openBytes(dir, bytes, codeplug), Md9600Format) << model << ' ' << size;
             EXPECT_EQ(codeplug.radioTypeText(), model);
-            EXPECT_EQ(codeplug.decode(), 1);
+            EXPECT_TRUE(codeplug.decode());
             EXPECT_EQ(codeplug.errorLogText(), "");
             codeplug.setRadioName("Changed");
             codeplug.setRadioName("FIXTURE");
@@ -154,7 +154,7 @@ TEST(Recognition, D868HeaderVersionBytesAreAcceptedAndKept)
     std::copy(std::begin(version), std::end(version), bytes.begin() + 8);
     Codeplug codeplug;
     ASSERT_EQ(openBytes(dir, bytes, codeplug), D868Format);
-    ASSERT_EQ(codeplug.decode(), 1);
+    ASSERT_TRUE(codeplug.decode());
     codeplug.setRadioName("Changed");
     ASSERT_TRUE(codeplug.save(dir.file("saved.rdt")));
     const auto saved = test::readBytes(dir.file("saved.rdt"));
@@ -203,7 +203,7 @@ TEST(Recognition, BadInputFailsWithoutCrashing)
     writeBytes(dir.file("text.rdt"), std::vector<std::uint8_t>(5000, 'x'));
     EXPECT_EQ(codeplug.open(dir.file("text.rdt")), NoFormat);
     EXPECT_FALSE(codeplug.loaded());
-    EXPECT_EQ(codeplug.decode(), 0);
+    EXPECT_FALSE(codeplug.decode());
     EXPECT_FALSE(codeplug.save(dir.file("out.rdt")));
     EXPECT_EQ(codeplug.radioTypeText(), "Invalid Image");
 }

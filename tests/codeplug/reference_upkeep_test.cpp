@@ -31,7 +31,7 @@ protected:
             contact.setName(name);
             contact.setDmrId(id++);
             contact.setCallType(CallType::GroupCall);
-            ASSERT_EQ(codeplug.addContact(contact), 1);
+            ASSERT_EQ(codeplug.addContact(contact), AddResult::Added);
         }
     }
 

@@ -20,7 +20,7 @@ std::vector<std::uint8_t> openAndSave(const TempDir& dir, const std::vector<std:
     writeBytes(in, bytes);
     Codeplug codeplug;
     EXPECT_NE(codeplug.open(in), NoFormat);
-    EXPECT_EQ(codeplug.decode(), 1);
+    EXPECT_TRUE(codeplug.decode());
     EXPECT_TRUE(codeplug.save(out));
     EXPECT_FALSE(codeplug.changed());
     return readBytes(out);
@@ -33,7 +33,7 @@ std::vector<std::uint8_t> openFixture(Codeplug& codeplug, const std::filesystem:
     const auto bytes = test::buildFixture(format);
     writeBytes(path, bytes);
     EXPECT_EQ(codeplug.open(path), format);
-    EXPECT_EQ(codeplug.decode(), 1);
+    EXPECT_TRUE(codeplug.decode());
     return bytes;
 }
 
@@ -188,7 +188,7 @@ TEST(Save, ATruncatedTytFileIsRefusedInsteadOfDecoded)
         writeBytes(path, bytes);
         Codeplug codeplug;
         ASSERT_EQ(codeplug.open(path), format);
-        EXPECT_EQ(codeplug.decode(), 0);
+        EXPECT_FALSE(codeplug.decode());
         EXPECT_EQ(codeplug.takeMessages(), std::vector<std::string>{"the file is truncated (13041 of 852534 bytes)"});
         EXPECT_EQ(codeplug.contacts().count(), 0);
     }

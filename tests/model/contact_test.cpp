@@ -54,7 +54,7 @@ TEST(ContactLine, WritesNineQuotedFields)
 TEST(ContactLine, ReadsFieldsInOrderSoAllCallOverridesTheId)
 {
     Contact contact = newContact(Md380Format);
-    ASSERT_EQ(contact.fromLine(R"("3100","USA","all","y")"), 1);
+    ASSERT_EQ(contact.fromLine(R"("3100","USA","all","y")"), ContactLineRead::Read);
     EXPECT_EQ(contact.dmrId(), 16777215u);
     EXPECT_EQ(contact.callType(), CallType::AllCall);
     EXPECT_TRUE(contact.alertTone());
@@ -63,12 +63,12 @@ TEST(ContactLine, ReadsFieldsInOrderSoAllCallOverridesTheId)
 TEST(ContactLine, RejectsShortLinesMissingFieldsAndNonNumericIds)
 {
     Contact contact = newContact(Md380Format);
-    EXPECT_EQ(contact.fromLine(R"("1","a")"), 0);                     // under 10 characters
-    EXPECT_EQ(contact.fromLine(R"("12345","Name","Group")"), Contact::TooFewFields);
+    EXPECT_EQ(contact.fromLine(R"("1","a")"), ContactLineRead::TooShort);
+    EXPECT_EQ(contact.fromLine(R"("12345","Name","Group")"), ContactLineRead::TooFewFields);
     for (const char* id : {"x123", "-1", "+5", " 12 ", "0x10", "1e5", "12abc", ""})
-        EXPECT_EQ(contact.fromLine(std::string("\"") + id + R"(","Name","Group","No")"), Contact::IdNotANumber) << id;
-    EXPECT_EQ(contact.fromLine(R"("16777216","Name","Group","No")"), Contact::IdOutOfRange);
-    EXPECT_EQ(contact.fromLine(R"("12345","Name","Group","No")"), 1);
+        EXPECT_EQ(contact.fromLine(std::string("\"") + id + R"(","Name","Group","No")"), ContactLineRead::IdNotANumber) << id;
+    EXPECT_EQ(contact.fromLine(R"("16777216","Name","Group","No")"), ContactLineRead::IdOutOfRange);
+    EXPECT_EQ(contact.fromLine(R"("12345","Name","Group","No")"), ContactLineRead::Read);
     EXPECT_EQ(contact.callType(), CallType::GroupCall);
 }
 
@@ -84,7 +84,7 @@ TEST(ContactLine, RoundTripsEveryFieldThroughD868)
     original.setCountry("Netherlands");
     original.setRemarks("DMR");
     Contact copy = newContact(D868Format);
-    ASSERT_EQ(copy.fromLine(original.toLine()), 1);
+    ASSERT_EQ(copy.fromLine(original.toLine()), ContactLineRead::Read);
     EXPECT_EQ(copy.toLine(), original.toLine());
 }
 

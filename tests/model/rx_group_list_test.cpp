@@ -39,8 +39,8 @@ TEST_P(RxGroupLimit, ListTakesItsLimitAndRefusesTheNextContact)
     RxGroupList list = newRxGroupList(formatId);
     EXPECT_EQ(list.memberLimit(), limit);
     for (int i = 0; i < limit; ++i)
-        ASSERT_EQ(list.addMember(i + 1), 1) << i;
-    EXPECT_EQ(list.addMember(limit + 1), 0);
+        ASSERT_TRUE(list.addMember(i + 1)) << i;
+    EXPECT_FALSE(list.addMember(limit + 1));
     EXPECT_EQ(list.memberCount(), limit);
 }
 
@@ -52,10 +52,10 @@ INSTANTIATE_TEST_SUITE_P(AllFamilies, RxGroupLimit,
 TEST(RxGroupMembers, ContactAlreadyPresentOrNoContactIsRefused)
 {
     RxGroupList list = newRxGroupList(Md380Format);
-    EXPECT_EQ(list.addMember(3), 1);
-    EXPECT_EQ(list.addMember(3), 0);
-    EXPECT_EQ(list.addMember(0), 0);
-    EXPECT_EQ(list.addMember(-1), 0);
+    EXPECT_TRUE(list.addMember(3));
+    EXPECT_FALSE(list.addMember(3));
+    EXPECT_FALSE(list.addMember(0));
+    EXPECT_FALSE(list.addMember(-1));
     EXPECT_EQ(list.members(), std::vector<int>({3}));
 }
 

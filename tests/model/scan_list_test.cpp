@@ -29,9 +29,9 @@ TEST_P(ScanListLimit, ListTakesItsLimitAndRefusesTheNextMember)
     ScanList list = newScanList(formatId);
     EXPECT_EQ(list.memberLimit(), limit);
     for (int i = 0; i < limit; ++i)
-        ASSERT_EQ(list.addMember(i + 1), 1) << i;
+        ASSERT_TRUE(list.addMember(i + 1)) << i;
     EXPECT_EQ(list.memberCount(), limit);
-    EXPECT_EQ(list.addMember(limit + 1), 0);
+    EXPECT_FALSE(list.addMember(limit + 1));
     EXPECT_EQ(list.memberCount(), limit);
 }
 
@@ -43,8 +43,8 @@ TEST(ScanListMembers, ChannelAlreadyInTheListIsRefused)
 {
     for (FormatId formatId : {Md380Format, RdbV2Format, D868Format}) {
         ScanList list = newScanList(formatId);
-        EXPECT_EQ(list.addMember(2), 1);
-        EXPECT_EQ(list.addMember(2), 0) << std::hex << formatId;
+        EXPECT_TRUE(list.addMember(2));
+        EXPECT_FALSE(list.addMember(2)) << std::hex << formatId;
         EXPECT_EQ(list.memberCount(), 1);
     }
 }
@@ -52,8 +52,8 @@ TEST(ScanListMembers, ChannelAlreadyInTheListIsRefused)
 TEST(ScanListMembers, MemberNumberZeroOrBelowNamesNoChannelAndIsRefused)
 {
     ScanList list = newScanList(Md380Format);
-    EXPECT_EQ(list.addMember(0), 0);
-    EXPECT_EQ(list.addMember(-5), 0);
+    EXPECT_FALSE(list.addMember(0));
+    EXPECT_FALSE(list.addMember(-5));
     EXPECT_EQ(list.memberCount(), 0);
 }
 

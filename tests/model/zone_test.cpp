@@ -33,9 +33,9 @@ TEST_P(ZoneCapacity, BankTakesItsCapacityAndRefusesTheNextMember)
     for (int bank = 1; bank <= banks; ++bank) {
         zone.selectBank(bank);
         for (int i = 0; i < capacity; ++i)
-            ASSERT_EQ(zone.addMember(i + 1), 1) << "bank " << bank << " member " << i;
+            ASSERT_TRUE(zone.addMember(i + 1)) << "bank " << bank << " member " << i;
         EXPECT_EQ(zone.memberCount(), capacity);
-        EXPECT_EQ(zone.addMember(capacity + 1), 0);
+        EXPECT_FALSE(zone.addMember(capacity + 1));
         EXPECT_EQ(zone.memberCount(), capacity);
     }
 }
@@ -63,10 +63,10 @@ TEST(ZoneBanks, SelectingABankIsClampedAndOnlyPossibleWithTwoBanks)
 TEST(ZoneBanks, SameChannelMayBeInBankAAndBankBButNotTwiceInOneBank)
 {
     Zone zone = newZone(Md2017Format);
-    EXPECT_EQ(zone.addMember(2), 1);
-    EXPECT_EQ(zone.addMember(2), 0);
+    EXPECT_TRUE(zone.addMember(2));
+    EXPECT_FALSE(zone.addMember(2));
     zone.selectBank(2);
-    EXPECT_EQ(zone.addMember(2), 1);
+    EXPECT_TRUE(zone.addMember(2));
     EXPECT_EQ(zone.members(), std::vector<int>({2}));
     zone.selectBank(1);
     EXPECT_EQ(zone.members(), std::vector<int>({2}));
@@ -76,8 +76,8 @@ TEST(ZoneMembers, MemberNumberZeroOrBelowNamesNoChannelAndIsRefused)
 {
     for (const FormatId formatId : {Md380Format, RdbV1Format, D868Format}) {
         Zone zone = newZone(formatId);
-        EXPECT_EQ(zone.addMember(0), 0);
-        EXPECT_EQ(zone.addMember(-1), 0);
+        EXPECT_FALSE(zone.addMember(0));
+        EXPECT_FALSE(zone.addMember(-1));
         EXPECT_EQ(zone.memberCount(), 0) << std::hex << formatId;
     }
 }
@@ -91,7 +91,7 @@ protected:
     {
         Zone zone = newZone(GetParam());
         for (int number : {3, 5, 9})
-            EXPECT_EQ(zone.addMember(number), 1);
+            EXPECT_TRUE(zone.addMember(number));
         return zone;
     }
 };

@@ -33,16 +33,16 @@ int familyBit(FormatId format)
 void addReferencedRecords(Codeplug& codeplug, bool withContacts = true)
 {
     if (withContacts) {
-        ASSERT_EQ(codeplug.addContact(test::makeContact(codeplug.formatId(), 100, "Alpha")), Added);
-        ASSERT_EQ(codeplug.addContact(test::makeContact(codeplug.formatId(), 3100, "Club", CallType::GroupCall)), Added);
+        ASSERT_EQ(codeplug.addContact(test::makeContact(codeplug.formatId(), 100, "Alpha")), AddResult::Added);
+        ASSERT_EQ(codeplug.addContact(test::makeContact(codeplug.formatId(), 3100, "Club", CallType::GroupCall)), AddResult::Added);
     }
     for (const char* name : {"SL One", "SL Two"}) {
         ScanList list = newScanList(codeplug.formatId());
         list.setName(name);
-        ASSERT_EQ(codeplug.addScanList(list), 1);
+        ASSERT_TRUE(codeplug.addScanList(list));
     }
-    ASSERT_EQ(codeplug.newRxGroupList("RG One"), 1);
-    ASSERT_EQ(codeplug.newRxGroupList("RG Two"), 1);
+    ASSERT_TRUE(codeplug.newRxGroupList("RG One"));
+    ASSERT_TRUE(codeplug.newRxGroupList("RG Two"));
     if (codeplug.family() == FormatFamily::TytFamily) {
         for (const char* name : {"ES One", "ES Two"}) {
             std::vector<std::uint8_t> record(40, 0);
@@ -285,11 +285,11 @@ TEST(ChannelLine, ReadingNeedsACodeplugAndAllFortyTwoFields)
     addReferencedRecords(*plug);
     const auto line = ChannelLine::write(digitalChannel(*plug), *plug);
     Channel channel = newChannel(Md380Format);
-    EXPECT_EQ(ChannelLine::read(line, channel, nullptr), 0);
-    EXPECT_EQ(ChannelLine::read(line, channel, plug.get()), 1);
+    EXPECT_EQ(ChannelLine::read(line, channel, nullptr), ChannelLineRead::Incomplete);
+    EXPECT_EQ(ChannelLine::read(line, channel, plug.get()), ChannelLineRead::Read);
     const auto cut = line.substr(0, line.rfind(", "));
-    EXPECT_EQ(ChannelLine::read(cut, channel, plug.get()), 0);
-    EXPECT_EQ(ChannelLine::read("", channel, plug.get()), 0);
+    EXPECT_EQ(ChannelLine::read(cut, channel, plug.get()), ChannelLineRead::Incomplete);
+    EXPECT_EQ(ChannelLine::read("", channel, plug.get()), ChannelLineRead::Incomplete);
 }
 
 TEST(ChannelLine, AHeaderOfFortyTwoFieldsIsRefusedForItsFrequencyText)
@@ -301,7 +301,7 @@ TEST(ChannelLine, AHeaderOfFortyTwoFieldsIsRefusedForItsFrequencyText)
         header += ", \"Column " + std::to_string(i) + "\"";
     Channel channel = newChannel(RdbV2Format);
     std::string refusal;
-    ASSERT_EQ(ChannelLine::read(header, channel, plug.get(), nullptr, &refusal), ChannelLine::ValueRefused);
+    ASSERT_EQ(ChannelLine::read(header, channel, plug.get(), nullptr, &refusal), ChannelLineRead::ValueRefused);
     EXPECT_EQ(refusal, "frequency not a number");
 }
 
@@ -313,7 +313,7 @@ TEST(ChannelLine, DecodeSwitchColumnsReadBackIntoTheirBits)
         Channel channel = newChannel(Md2017Format);
         channel.setDecodeSwitches(bits);
         Channel back = newChannel(Md2017Format);
-        ASSERT_EQ(ChannelLine::read(ChannelLine::write(channel, *plug), back, plug.get()), 1);
+        ASSERT_EQ(ChannelLine::read(ChannelLine::write(channel, *plug), back, plug.get()), ChannelLineRead::Read);
         ASSERT_EQ(back.decodeSwitches(), bits);
     }
     // Only the whole word YES, in any case, sets a switch.
@@ -326,7 +326,7 @@ TEST(ChannelLine, DecodeSwitchColumnsReadBackIntoTheirBits)
         const char* replacement = n == 24 ? "yes" : n == 25 ? "Y" : n == 26 ? "YESS" : n == 27 ? "Yes" : nullptr;
         edited += (n ? ", \"" : "\"") + std::string(replacement ? replacement : CsvFieldReader::field(line, n)) + "\"";
     }
-    ASSERT_EQ(ChannelLine::read(edited, channel, plug.get()), 1);
+    ASSERT_EQ(ChannelLine::read(edited, channel, plug.get()), ChannelLineRead::Read);
     EXPECT_EQ(channel.decodeSwitches(), 0b1001);
 }
 
@@ -337,7 +337,7 @@ TEST(ChannelLine, ReadingSetsTheMarkBytesOfTheFormat)
         auto plug = test::openEmpty(dir, format, formatName(format));
         Channel channel = newChannel(format);
         channel.familyRecord()[5] = 0x20;
-        ASSERT_EQ(ChannelLine::read(ChannelLine::write(newChannel(format), *plug), channel, plug.get()), 1);
+        ASSERT_EQ(ChannelLine::read(ChannelLine::write(newChannel(format), *plug), channel, plug.get()), ChannelLineRead::Read);
         EXPECT_EQ(channel.familyRecord()[3] & 0xE0, 0xE0);
         if (format == Md380Format) {
             EXPECT_EQ(channel.familyRecord()[5], 0);
@@ -363,7 +363,7 @@ TEST(ChannelLine, D868OffsetComesFromBothFrequencies)
         source.setRxFrequency(c.rx);
         source.setTxFrequency(c.tx);
         Channel channel = newChannel(D868Format);
-        ASSERT_EQ(ChannelLine::read(ChannelLine::write(source, *plug), channel, plug.get()), 1);
+        ASSERT_EQ(ChannelLine::read(ChannelLine::write(source, *plug), channel, plug.get()), ChannelLineRead::Read);
         // The D868 record keeps the offset direction in word 12 and the offset in the double at 14.
         EXPECT_EQ(getU16Le(channel.familyRecord(), 12), c.direction) << c.tx;
         EXPECT_NEAR(getF64Le(channel.familyRecord(), 14), c.offset, 1e-9) << c.tx;
@@ -416,8 +416,8 @@ TEST(ChannelLine, FrequenciesThatAreNoNumberOrCannotBeStoredAreRefused)
                     line += ", \"0\"";
                 Channel channel = newChannel(format);
                 std::string refusal;
-                const int read = ChannelLine::read(line, channel, plug.get(), nullptr, &refusal);
-                EXPECT_EQ(read, expected.empty() ? 1 : ChannelLine::ValueRefused) << c.number << formatName(format);
+                const ChannelLineRead read = ChannelLine::read(line, channel, plug.get(), nullptr, &refusal);
+                EXPECT_EQ(read, expected.empty() ? ChannelLineRead::Read : ChannelLineRead::ValueRefused) << c.number << formatName(format);
                 EXPECT_EQ(refusal, expected) << c.number << formatName(format);
             }
         }
@@ -436,10 +436,10 @@ TEST(ChannelLine, LongFrequenciesReadBackExactly)
         source.setTxFrequency(444.12345678901234567890123);
         const auto first = ChannelLine::write(source, *plug);
         Channel once = newChannel(format);
-        ASSERT_EQ(ChannelLine::read(first, once, plug.get()), 1);
+        ASSERT_EQ(ChannelLine::read(first, once, plug.get()), ChannelLineRead::Read);
         const auto second = ChannelLine::write(once, *plug);
         Channel twice = newChannel(format);
-        ASSERT_EQ(ChannelLine::read(second, twice, plug.get()), 1);
+        ASSERT_EQ(ChannelLine::read(second, twice, plug.get()), ChannelLineRead::Read);
         EXPECT_EQ(twice.txFrequency(), once.txFrequency()) << formatName(format);
         EXPECT_EQ(twice.rxFrequency(), once.rxFrequency()) << formatName(format);
     }
@@ -459,14 +459,14 @@ TEST_P(ChannelAcrossFamilies, KeepsEveryFieldBothFamiliesHoldThroughLineCsvAndIm
         SCOPED_TRACE(digital ? "digital" : "analog");
         const auto channel = digital ? digitalChannel(*source) : analogChannel(*source);
         source->channels().deleteAll();
-        ASSERT_EQ(source->addChannel(channel), Added);
+        ASSERT_EQ(source->addChannel(channel), AddResult::Added);
 
         // The bare line.
         {
             auto target = test::openEmpty(dir, to, "line");
             addReferencedRecords(*target);
             Channel read = newChannel(to);
-            ASSERT_EQ(ChannelLine::read(ChannelLine::write(channel, *source), read, target.get()), 1);
+            ASSERT_EQ(ChannelLine::read(ChannelLine::write(channel, *source), read, target.get()), ChannelLineRead::Read);
             SCOPED_TRACE("line");
             expectSameFields(channel, *source, read, *target);
         }

@@ -4,8 +4,8 @@
 
 #include "codeplug/byte_field.h"
 #include "codeplug/codeplug.h"
-#include "support/scripted_prompts.h"
 #include "support/fixture_builder.h"
+#include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -361,7 +361,7 @@ protected:
         codeplug.channels().deleteAll();
         codeplug.contacts().deleteAll();
         for (const char* name : {"Alpha", "Bravo", "Charlie", "Delta"})
-            ASSERT_EQ(codeplug.addChannel(analogChannel(GetParam(), name, 145.0, 145.6)), Added) << name;
+            ASSERT_EQ(codeplug.addChannel(analogChannel(GetParam(), name, 145.0, 145.6)), AddResult::Added) << name;
         codeplug.save(dir.file("saved"));  // clears the changed flag
         ASSERT_FALSE(codeplug.changed());
     }
@@ -436,7 +436,7 @@ TEST_P(MassChangeCommand, ContactChangeOnAnalogChannelsChangesNothingButIsStillR
     Contact contact = newContact(GetParam());
     contact.setName("Parrot");
     contact.setDmrId(9990);
-    ASSERT_EQ(codeplug.addContact(contact), Added);
+    ASSERT_EQ(codeplug.addContact(contact), AddResult::Added);
     std::vector<ChannelState> before;
     for (const auto& channel : codeplug.channels())
         before.push_back(allOf(*channel));
@@ -459,9 +459,9 @@ TEST_P(MassChangeCommand, ContactChangeOnDigitalChannelsShowsTheNewContactsName)
         Contact contact = newContact(GetParam());
         contact.setName(name);
         contact.setDmrId(id);
-        ASSERT_EQ(codeplug.addContact(contact), Added);
+        ASSERT_EQ(codeplug.addContact(contact), AddResult::Added);
     }
-    ASSERT_EQ(codeplug.addChannel(digitalChannel(GetParam(), "Digital")), Added);
+    ASSERT_EQ(codeplug.addChannel(digitalChannel(GetParam(), "Digital")), AddResult::Added);
     ChannelChangeSet changes;
     changes.txContact = 2;
     massChangeChannels(codeplug, prompts, {4}, returning(changes));

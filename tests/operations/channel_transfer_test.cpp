@@ -50,7 +50,7 @@ TEST_F(ChannelCsv, ExportThenImportIntoTheSameCodeplugCountsEveryChannelAsADupli
         SCOPED_TRACE(format);
         auto& plug = open(format);
         for (int i = 0; i < 12; ++i)
-            ASSERT_EQ(plug.addChannel(named(plug, "Chan " + std::to_string(i), i % 2 == 0)), Added);
+            ASSERT_EQ(plug.addChannel(named(plug, "Chan " + std::to_string(i), i % 2 == 0)), AddResult::Added);
         const auto path = dir_.file("round.csv");
         ASSERT_TRUE(exportChannelsCsv(plug, path));
         const auto text = test::readText(path);
@@ -70,7 +70,7 @@ TEST_F(ChannelCsv, NamesWithControlBytesAndQuotesComeBackAsDuplicates)
     // A CR inside a name once came back as a blank, so the channel was added a second time.
     auto& plug = open(Md380Format);
     for (const char* name : {"\r", "A\rB", "Say \"hi\"", "It's"})
-        ASSERT_EQ(plug.addChannel(named(plug, name)), Added);
+        ASSERT_EQ(plug.addChannel(named(plug, name)), AddResult::Added);
     const auto outcome = importText(channelsCsvText(plug));
     EXPECT_EQ(outcome.added, 0);
     EXPECT_EQ(outcome.duplicates, 4);
@@ -79,11 +79,11 @@ TEST_F(ChannelCsv, NamesWithControlBytesAndQuotesComeBackAsDuplicates)
 TEST_F(ChannelCsv, NamesDifferingOnlyInCaseAreDuplicates)
 {
     auto& plug = open(Md380Format);
-    ASSERT_EQ(plug.addChannel(named(plug, "Repeater")), Added);
+    ASSERT_EQ(plug.addChannel(named(plug, "Repeater")), AddResult::Added);
     TempDir otherDir;
     auto other = test::openEmpty(otherDir, D868Format);
-    ASSERT_EQ(other->addChannel(named(*other, "REPEATER")), Added);
-    ASSERT_EQ(other->addChannel(named(*other, "repeater 2")), Added);
+    ASSERT_EQ(other->addChannel(named(*other, "REPEATER")), AddResult::Added);
+    ASSERT_EQ(other->addChannel(named(*other, "repeater 2")), AddResult::Added);
     const auto outcome = importText(channelsCsvText(*other));
     EXPECT_EQ(outcome.added, 1);
     EXPECT_EQ(outcome.duplicates, 1);
@@ -123,7 +123,7 @@ TEST_F(ChannelCsv, An0x1001CodeplugTakes999ChannelsNot1000)
     TempDir otherDir;
     auto other = test::openEmpty(otherDir, Md2017Format);
     for (int i = 0; i < 1000; ++i)
-        ASSERT_EQ(other->addChannel(named(*other, "D" + std::to_string(i))), Added);
+        ASSERT_EQ(other->addChannel(named(*other, "D" + std::to_string(i))), AddResult::Added);
     plug.channels().deleteAll();
     const auto counts = importChannelsFromCodeplug(plug, *other);
     EXPECT_EQ(counts.added, 999);
@@ -133,7 +133,7 @@ TEST_F(ChannelCsv, An0x1001CodeplugTakes999ChannelsNot1000)
 TEST_F(ChannelCsv, ExportAsksBeforeOverwritingAndReportsTheResult)
 {
     auto& plug = open(Md9600Format);
-    ASSERT_EQ(plug.addChannel(named(plug, "One")), Added);
+    ASSERT_EQ(plug.addChannel(named(plug, "One")), AddResult::Added);
     const auto path = dir_.file("exists.csv");
     test::writeText(path, "old");
     for (const auto answer : {MessageAnswer::No, MessageAnswer::Cancel}) {
@@ -205,7 +205,7 @@ TEST_F(ChannelCsv, SortCommandSortsByAnyColumnButTheFirst)
 {
     auto& plug = open(Md380Format);
     for (const char* name : {"b", "c", "a"})
-        ASSERT_EQ(plug.addChannel(named(plug, name)), Added);
+        ASSERT_EQ(plug.addChannel(named(plug, name)), AddResult::Added);
     plug.encode();
     auto names = [&plug] {
         std::string all;
@@ -227,14 +227,14 @@ TEST(ChannelImport, ContactWithTheSameIdUnderAnotherNameIsReusedNotAdded)
 {
     TempDir dir;
     auto working = test::openEmpty(dir, RdbV2Format, "working");
-    ASSERT_EQ(working->addContact(test::makeContact(RdbV2Format, 3100, "Local Name", CallType::GroupCall)), Added);
-    ASSERT_EQ(working->addContact(test::makeContact(RdbV2Format, 9, "Other")), Added);
+    ASSERT_EQ(working->addContact(test::makeContact(RdbV2Format, 3100, "Local Name", CallType::GroupCall)), AddResult::Added);
+    ASSERT_EQ(working->addContact(test::makeContact(RdbV2Format, 9, "Other")), AddResult::Added);
     auto other = test::openEmpty(dir, Md380Format, "other");
-    ASSERT_EQ(other->addContact(test::makeContact(Md380Format, 9, "Filler")), Added);
-    ASSERT_EQ(other->addContact(test::makeContact(Md380Format, 3100, "Club", CallType::GroupCall)), Added);
+    ASSERT_EQ(other->addContact(test::makeContact(Md380Format, 9, "Filler")), AddResult::Added);
+    ASSERT_EQ(other->addContact(test::makeContact(Md380Format, 3100, "Club", CallType::GroupCall)), AddResult::Added);
     auto channel = named(*other, "Net", true);
     channel.setTxContactByName("Club", [&](std::string_view n) { return other->findContactByName(n); });
-    ASSERT_EQ(other->addChannel(channel), Added);
+    ASSERT_EQ(other->addChannel(channel), AddResult::Added);
 
     const auto counts = importChannelsFromCodeplug(*working, *other);
     EXPECT_EQ(counts.added, 1);
@@ -248,15 +248,15 @@ TEST(ChannelImport, CommandReportsChannelsContactsAndDuplicates)
 {
     TempDir dir;
     auto working = test::openEmpty(dir, D868Format, "working");
-    ASSERT_EQ(working->addChannel(named(*working, "dup")), Added);
+    ASSERT_EQ(working->addChannel(named(*working, "dup")), AddResult::Added);
     auto other = test::openEmpty(dir, RdbV1Format, "other");
-    ASSERT_EQ(other->addContact(test::makeContact(RdbV1Format, 1234, "Talk", CallType::GroupCall)), Added);
-    ASSERT_EQ(other->addContact(test::makeContact(RdbV1Format, 5678, "Chat", CallType::GroupCall)), Added);
+    ASSERT_EQ(other->addContact(test::makeContact(RdbV1Format, 1234, "Talk", CallType::GroupCall)), AddResult::Added);
+    ASSERT_EQ(other->addContact(test::makeContact(RdbV1Format, 5678, "Chat", CallType::GroupCall)), AddResult::Added);
     for (const auto& [name, contact] : {std::pair{"DUP", ""}, {"A", "Talk"}, {"B", "Talk"}, {"C", "Chat"}, {"D", ""}}) {
         auto channel = named(*other, name, contact[0] != '\0');
         if (contact[0])
             channel.setTxContactByName(contact, [&](std::string_view n) { return other->findContactByName(n); });
-        ASSERT_EQ(other->addChannel(channel), Added);
+        ASSERT_EQ(other->addChannel(channel), AddResult::Added);
     }
     const auto counts = importChannelsFromCodeplug(*working, *other);
     EXPECT_EQ(counts.added, 4);
@@ -273,12 +273,12 @@ TEST(ChannelImport, SupportingContactsMarkTheCodeplugChangedEvenWhenEveryChannel
 {
     TempDir dir;
     auto working = test::openEmpty(dir, Md380Format, "working");
-    ASSERT_EQ(working->addChannel(named(*working, "Net")), Added);
+    ASSERT_EQ(working->addChannel(named(*working, "Net")), AddResult::Added);
     auto other = test::openEmpty(dir, Md2017Format, "other");
-    ASSERT_EQ(other->addContact(test::makeContact(Md2017Format, 77, "Ops", CallType::GroupCall)), Added);
+    ASSERT_EQ(other->addContact(test::makeContact(Md2017Format, 77, "Ops", CallType::GroupCall)), AddResult::Added);
     auto channel = named(*other, "net", true);
     channel.setTxContactByName("Ops", [&](std::string_view n) { return other->findContactByName(n); });
-    ASSERT_EQ(other->addChannel(channel), Added);
+    ASSERT_EQ(other->addChannel(channel), AddResult::Added);
 
     // Take the working codeplug as freshly opened: nothing changed yet.
     const auto path = dir.file("working-saved");
@@ -321,14 +321,14 @@ TEST_P(ContactAcrossFamilies, KeepsEveryFieldBothFamiliesHoldThroughCsvMergeAndC
     full.setState("Nebraska");
     full.setCountry("United States");
     full.setRemarks("net control");
-    ASSERT_EQ(source->addContact(full), Added);
-    ASSERT_EQ(source->addContact(test::makeContact(from, 91, "TG 91", CallType::GroupCall)), Added);
-    ASSERT_EQ(source->addContact(test::makeContact(from, 0, "Everyone", CallType::AllCall, true)), Added);
+    ASSERT_EQ(source->addContact(full), AddResult::Added);
+    ASSERT_EQ(source->addContact(test::makeContact(from, 91, "TG 91", CallType::GroupCall)), AddResult::Added);
+    ASSERT_EQ(source->addContact(test::makeContact(from, 0, "Everyone", CallType::AllCall, true)), AddResult::Added);
     for (int i = 0; i < 2; ++i) {
         auto channel = named(*source, "Ch " + std::to_string(i), true);
         channel.setTxContactByName(source->contactAt(i)->name(),
                                    [&](std::string_view n) { return source->findContactByName(n); });
-        ASSERT_EQ(source->addChannel(channel), Added);
+        ASSERT_EQ(source->addChannel(channel), AddResult::Added);
     }
 
     auto csvTarget = test::openEmpty(dir, to, "csv");

@@ -77,8 +77,8 @@ protected:
     {
         auto& codeplug = open(format);
         for (const auto& c : Channels)
-            EXPECT_EQ(codeplug.addChannel(fmChannel(codeplug, c)), Added) << c.name;
-        EXPECT_EQ(codeplug.addChannel(test::makeChannel(codeplug, "Digital", true)), Added);
+            EXPECT_EQ(codeplug.addChannel(fmChannel(codeplug, c)), AddResult::Added) << c.name;
+        EXPECT_EQ(codeplug.addChannel(test::makeChannel(codeplug, "Digital", true)), AddResult::Added);
         return codeplug;
     }
 
@@ -132,7 +132,7 @@ TEST_F(Chirp, ReadsBackWhatItWroteIntoEveryFamily)
 TEST_F(Chirp, ImportsAFileAsChirpWritesItAndCountsWhatItLeavesOut)
 {
     auto& codeplug = open(Md2017Format);
-    ASSERT_EQ(codeplug.addChannel(test::makeChannel(codeplug, "Present", false, 145.0)), Added);
+    ASSERT_EQ(codeplug.addChannel(test::makeChannel(codeplug, "Present", false, 145.0)), AddResult::Added);
     const auto imported = import(
         codeplug,
         std::string("\xEF\xBB\xBF") + ChirpCsvHeader +
@@ -190,7 +190,7 @@ TEST_F(Chirp, FullTableLeavesTheRestOutAndAFileWithoutHeaderIsRefused)
 {
     auto& codeplug = open(Md380Format);
     for (int i = 0; i < 998; ++i)
-        ASSERT_EQ(codeplug.addChannel(test::makeChannel(codeplug, "C" + std::to_string(i), false, 439.0)), Added);
+        ASSERT_EQ(codeplug.addChannel(test::makeChannel(codeplug, "C" + std::to_string(i), false, 439.0)), AddResult::Added);
     std::string text = std::string(ChirpCsvHeader) + "\r\n";
     for (const char* name : {"U1", "U2", "U3"})
         text += std::string("1,") + name + ",439.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\r\n";

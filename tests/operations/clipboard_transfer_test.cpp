@@ -89,7 +89,7 @@ TEST_F(Clipboard, ChannelCopyPairsEachChannelLineWithItsContactLine)
 TEST_F(Clipboard, ContactLineOfAChannelQuotesANameWithADoubleQuoteSoItReadsBack)
 {
     auto& plug = open(Md380Format);
-    ASSERT_EQ(plug.addContact(test::makeContact(Md380Format, 77, "Say \"hi\"", CallType::GroupCall, true)), Added);
+    ASSERT_EQ(plug.addContact(test::makeContact(Md380Format, 77, "Say \"hi\"", CallType::GroupCall, true)), AddResult::Added);
     test::addChannelNamed(plug, "Quoted", true, 1);
     const auto text = channelsClipboardText(plug, {0});
     EXPECT_NE(text.find("\r\n\"77\",'Say \"hi\"',\"Group Call\",\"Yes\"\r\n"), std::string::npos) << text;
@@ -129,7 +129,7 @@ TEST_F(Clipboard, ZoneCopyLeavesOutMembersWhoseChannelDoesNotExist)
     zone.setMember(0, 2);
     zone.setMember(1, 40);
     zone.setMember(2, 4);
-    ASSERT_EQ(plug.addZone(zone), 1);
+    ASSERT_TRUE(plug.addZone(zone));
     const auto text = zoneClipboardText(plug, 2);
     auto pair = [&plug](int index) { return channelsClipboardText(plug, {index}).substr(13); };
     EXPECT_EQ(text, "DMR-ZONE\r\nDangling\r\n" + pair(1) + pair(3) + "\r\n");
@@ -356,7 +356,7 @@ TEST_F(Clipboard, ADigitalChannelWithoutContactPastesWithoutAddingAContact)
     EXPECT_NE(text.find("\r\n[NO_CONTACT]\r\n"), std::string::npos);
     for (const auto format : {Md2017Format, RdbV1Format}) {
         auto& plug = open(format);
-        ASSERT_EQ(plug.addContact(test::makeContact(format, 1, "Someone")), Added);
+        ASSERT_EQ(plug.addContact(test::makeContact(format, 1, "Someone")), AddResult::Added);
         const auto outcome = paste(plug, text);
         EXPECT_EQ(outcome.channelsAdded, 1);
         EXPECT_EQ(outcome.contactsAdded, 0);
@@ -395,8 +395,8 @@ TEST_F(Clipboard, AChannelWhoseContactExistsUnderAnotherNameIsPointedAtThatConta
     test::populate(source);
     const auto text = channelsClipboardText(source, {test::channelIndex(source, "DMR Two")});
     auto& plug = open(RdbV11Format);
-    ASSERT_EQ(plug.addContact(test::makeContact(RdbV11Format, 5, "First")), Added);
-    ASSERT_EQ(plug.addContact(test::makeContact(RdbV11Format, 2345001, "Alice Smith")), Added);
+    ASSERT_EQ(plug.addContact(test::makeContact(RdbV11Format, 5, "First")), AddResult::Added);
+    ASSERT_EQ(plug.addContact(test::makeContact(RdbV11Format, 2345001, "Alice Smith")), AddResult::Added);
     const auto outcome = paste(plug, text);
     EXPECT_EQ(outcome.contactsAdded, 0);
     EXPECT_EQ(plug.contacts().count(), 2);
@@ -427,7 +427,7 @@ TEST_F(Clipboard, AFullChannelTableEndsThePasteWithItsMessage)
     const auto text = channelsClipboardText(source, allRows(5));
     auto& plug = open(Md380Format);
     for (int i = 0; i < channelCapacity(Md380Format) - 2; ++i)
-        ASSERT_EQ(plug.addChannel(test::makeChannel(plug, "Fill " + std::to_string(i), false)), Added);
+        ASSERT_EQ(plug.addChannel(test::makeChannel(plug, "Fill " + std::to_string(i), false)), AddResult::Added);
     prompts_.clearShown();
     const auto outcome = paste(plug, text);
     EXPECT_EQ(outcome.channelsAdded, 2);
@@ -488,7 +488,7 @@ TEST_F(Clipboard, ATwoBankZonePastedInto0x1001KeepsTheFirst16MembersOfBankA)
     zone.selectBank(2);
     for (int i = 0; i < 5; ++i)
         zone.addMember(source.memberNumberOf(test::addChannelNamed(source, "B" + std::to_string(i), false)));
-    ASSERT_EQ(source.addZone(zone), 1);
+    ASSERT_TRUE(source.addZone(zone));
     const auto text = zoneClipboardText(source, 0);
 
     auto& plug = open(Md380Format);
@@ -516,7 +516,7 @@ TEST_F(Clipboard, ABankLongerThanTheTargetsBankDoesNotSpillIntoTheNextBank)
     zone.setName("Long");
     for (int i = 0; i < 70; ++i)
         zone.addMember(source.memberNumberOf(test::addChannelNamed(source, "L" + std::to_string(i), false)));
-    ASSERT_EQ(source.addZone(zone), 1);
+    ASSERT_TRUE(source.addZone(zone));
     auto& plug = open(Md9600Format);
     const auto outcome = paste(plug, zoneClipboardText(source, 0));
     EXPECT_EQ(outcome.zoneMembers, 64);
@@ -592,7 +592,7 @@ TEST_F(Clipboard, A251stZoneIsRefused)
     for (int i = 0; i < MaxZones; ++i) {
         Zone zone = newZone(RdbV2Format);
         zone.setName("Z" + std::to_string(i));
-        ASSERT_EQ(plug.addZone(zone), 1);
+        ASSERT_TRUE(plug.addZone(zone));
     }
     const auto outcome = paste(plug, "DMR-ZONE\r\nOne more\r\n\r\n");
     EXPECT_TRUE(outcome.result.refused);
@@ -607,8 +607,8 @@ TEST_F(Clipboard, ChannelsThatDoNotFitDuringAZonePasteAreReportedEachAndLeftOut)
     test::populate(source);
     auto& plug = open(Md380Format);
     for (int i = 0; i < channelCapacity(Md380Format) - 1; ++i)
-        ASSERT_EQ(plug.addChannel(test::makeChannel(plug, "Fill " + std::to_string(i), false)), Added);
-    ASSERT_EQ(plug.addChannel(test::makeChannel(plug, "fm one", false)), Added);
+        ASSERT_EQ(plug.addChannel(test::makeChannel(plug, "Fill " + std::to_string(i), false)), AddResult::Added);
+    ASSERT_EQ(plug.addChannel(test::makeChannel(plug, "fm one", false)), AddResult::Added);
     const auto outcome = paste(plug, zoneClipboardText(source, 0));
     EXPECT_EQ(outcome.channelsAdded, 0);
     EXPECT_EQ(outcome.duplicates, 1);

@@ -22,12 +22,12 @@ TEST(ContactEditing, ANewContactNeedsACodeplugWithRoom)
     ScriptedPrompts prompts;
     EXPECT_FALSE(contactAddOffered(codeplug, prompts));
     ASSERT_NE(codeplug.open(test::writeFixture(dir.file("a.rdt"), Md380Format)), 0u);
-    ASSERT_EQ(codeplug.decode(), 1);
+    ASSERT_TRUE(codeplug.decode());
     EXPECT_TRUE(contactAddOffered(codeplug, prompts));
     for (int id = codeplug.contacts().count(); id < contactCapacity(Md380Format); ++id) {
         Contact contact = newContact(Md380Format);
         contact.setDmrId(static_cast<std::uint32_t>(id + 1));
-        ASSERT_EQ(codeplug.addContact(contact, true), Added);
+        ASSERT_EQ(codeplug.addContact(contact, true), AddResult::Added);
     }
     EXPECT_FALSE(contactAddOffered(codeplug, prompts));
     EXPECT_EQ(prompts.texts(), (std::vector<std::string>{NoCodeplugForContact, NoRoomForContact}));

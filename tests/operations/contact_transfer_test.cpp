@@ -39,8 +39,8 @@ protected:
 TEST_F(ContactCsv, ExportWritesOneQuotedLinePerContactWithCrLf)
 {
     auto& plug = open(Md380Format);
-    ASSERT_EQ(plug.addContact(test::makeContact(Md380Format, 3100, "Worldwide", CallType::GroupCall, true)), Added);
-    ASSERT_EQ(plug.addContact(test::makeContact(Md380Format, 2345678, "Jane Doe")), Added);
+    ASSERT_EQ(plug.addContact(test::makeContact(Md380Format, 3100, "Worldwide", CallType::GroupCall, true)), AddResult::Added);
+    ASSERT_EQ(plug.addContact(test::makeContact(Md380Format, 2345678, "Jane Doe")), AddResult::Added);
     const auto path = dir_.file("out.csv");
     ASSERT_TRUE(exportContactsCsv(plug, path));
     EXPECT_EQ(test::readText(path), "\"3100\",\"Worldwide\",\"Group Call\",\"Yes\",\"\",\"\",\"\",\"\",\"\"\r\n"
@@ -56,7 +56,7 @@ TEST_F(ContactCsv, D868ExportCarriesTheFiveTexts)
     contact.setState("IL");
     contact.setCountry("United States");
     contact.setRemarks("club");
-    ASSERT_EQ(plug.addContact(contact), Added);
+    ASSERT_EQ(plug.addContact(contact), AddResult::Added);
     EXPECT_EQ(contactsCsvText(plug),
               "\"7\",\"Ann\",\"Private Call\",\"No\",\"K1ANN\",\"Springfield\",\"IL\",\"United States\",\"club\"\r\n");
 }
@@ -80,7 +80,7 @@ TEST_F(ContactCsv, ExportThenImportIntoTheSameCodeplugAddsNothing)
         SCOPED_TRACE(format);
         auto& plug = open(format);
         test::addContacts(plug, 1000, 25);
-        ASSERT_EQ(plug.addContact(test::makeContact(format, 9, "Everyone", CallType::AllCall)), Added);
+        ASSERT_EQ(plug.addContact(test::makeContact(format, 9, "Everyone", CallType::AllCall)), AddResult::Added);
         const auto path = dir_.file("round.csv");
         ASSERT_TRUE(exportContactsCsv(plug, path));
         const auto before = test::contactLines(plug);
@@ -230,9 +230,9 @@ TEST_F(ContactCsv, QuotesCommasAndSingleQuotesAreRead)
 TEST_F(ContactCsv, NamesWithQuotesAndLineBreaksSurviveTheRoundTrip)
 {
     auto& source = open(Md380Format);
-    ASSERT_EQ(source.addContact(test::makeContact(Md380Format, 1, "Bob \"Chief\"", CallType::GroupCall)), Added);
-    ASSERT_EQ(source.addContact(test::makeContact(Md380Format, 2, "O'Brien \"Jr\"")), Added);
-    ASSERT_EQ(source.addContact(test::makeContact(Md380Format, 3, "Two\r\nLines")), Added);
+    ASSERT_EQ(source.addContact(test::makeContact(Md380Format, 1, "Bob \"Chief\"", CallType::GroupCall)), AddResult::Added);
+    ASSERT_EQ(source.addContact(test::makeContact(Md380Format, 2, "O'Brien \"Jr\"")), AddResult::Added);
+    ASSERT_EQ(source.addContact(test::makeContact(Md380Format, 3, "Two\r\nLines")), AddResult::Added);
     const auto path = dir_.file("quotes.csv");
     ASSERT_TRUE(exportContactsCsv(source, path));
 
@@ -316,7 +316,7 @@ TEST_F(ContactMerge, UpdateExistingOverwritesNameAndTextsOfTheFirstContactWithTh
 {
     auto& plug = open(D868Format);
     test::addContacts(plug, 40, 2);
-    ASSERT_EQ(plug.addContact(test::makeContact(D868Format, 41, "Second41"), true), Added);
+    ASSERT_EQ(plug.addContact(test::makeContact(D868Format, 41, "Second41"), true), AddResult::Added);
     auto fresh = test::makeContact(D868Format, 41, "Renamed", CallType::GroupCall, true);
     fresh.setCallsign("N0CALL");
     fresh.setCity("Paris");
@@ -375,7 +375,7 @@ TEST_F(ContactMerge, MergeFromAnotherCodeplugConvertsTheFamily)
     auto other = test::openEmpty(otherDir, D868Format);
     auto contact = test::makeContact(D868Format, 3120, "Group-1", CallType::GroupCall, true);
     contact.setCity("Lost");
-    ASSERT_EQ(other->addContact(contact), Added);
+    ASSERT_EQ(other->addContact(contact), AddResult::Added);
     EXPECT_EQ(mergeContactsFromCodeplug(plug, other.get(), false, MergeBothCallTypes), 1);
     const auto* merged = plug.contactAt(0);
     EXPECT_EQ(&merged->format(), recordFormatsOf(RdbV1Format).contact);
@@ -392,18 +392,19 @@ TEST(AddContactFromLine, ResultsFollowTheLineAndTheTable)
 {
     TempDir dir;
     auto plug = test::openEmpty(dir, Md380Format);
-    EXPECT_EQ(addContactFromLine(*plug, "\"1\",\"A\""), 0);
-    EXPECT_EQ(addContactFromLine(*plug, "\"1234\",\"Only two\""), Contact::TooFewFields);
-    EXPECT_EQ(addContactFromLine(*plug, "\"word\",\"Name\",\"Group Call\",\"No\""), Contact::IdNotANumber);
-    EXPECT_EQ(addContactFromLine(*plug, "\"16777216\",\"Name\",\"Group Call\",\"No\""), Contact::IdOutOfRange);
+    const auto readOf = [&plug](std::string_view line) { return addContactFromLine(*plug, line).read; };
+    EXPECT_EQ(readOf("\"1\",\"A\""), ContactLineRead::TooShort);
+    EXPECT_EQ(readOf("\"1234\",\"Only two\""), ContactLineRead::TooFewFields);
+    EXPECT_EQ(readOf("\"word\",\"Name\",\"Group Call\",\"No\""), ContactLineRead::IdNotANumber);
+    EXPECT_EQ(readOf("\"16777216\",\"Name\",\"Group Call\",\"No\""), ContactLineRead::IdOutOfRange);
     EXPECT_FALSE(plug->changed());
-    EXPECT_EQ(addContactFromLine(*plug, "\"1234\",\"Name\",\"Group Call\",\"No\""), Added);
+    EXPECT_EQ(addContactFromLine(*plug, "\"1234\",\"Name\",\"Group Call\",\"No\"").add, AddResult::Added);
     EXPECT_TRUE(plug->changed());
-    EXPECT_EQ(addContactFromLine(*plug, "\"1234\",\"Again\",\"Group Call\",\"No\""), DuplicateRefused);
+    EXPECT_EQ(addContactFromLine(*plug, "\"1234\",\"Again\",\"Group Call\",\"No\"").add, AddResult::DuplicateRefused);
     test::addContacts(*plug, 10, 999);
-    EXPECT_EQ(addContactFromLine(*plug, "\"4321\",\"Full\",\"Group Call\",\"No\""), TableFullRefused);
+    EXPECT_EQ(addContactFromLine(*plug, "\"4321\",\"Full\",\"Group Call\",\"No\"").add, AddResult::TableFullRefused);
     Codeplug unloaded;
-    EXPECT_EQ(addContactFromLine(unloaded, "\"4321\",\"Name\",\"Group Call\",\"No\""), NotLoadedRefused);
+    EXPECT_EQ(addContactFromLine(unloaded, "\"4321\",\"Name\",\"Group Call\",\"No\"").add, AddResult::NotLoadedRefused);
 }
 
 // ---- Commands ----
@@ -494,9 +495,9 @@ TEST_F(ContactCsv, ImportCommandShowsTheWaitCursorAndTheCount)
 TEST_F(ContactCsv, ContactSortFollowsTheHeadingsOfEachList)
 {
     auto& plug = open(Md380Format);
-    ASSERT_EQ(plug.addContact(test::makeContact(Md380Format, 30, "b", CallType::AllCall)), Added);
-    ASSERT_EQ(plug.addContact(test::makeContact(Md380Format, 10, "c", CallType::GroupCall)), Added);
-    ASSERT_EQ(plug.addContact(test::makeContact(Md380Format, 20, "a")), Added);
+    ASSERT_EQ(plug.addContact(test::makeContact(Md380Format, 30, "b", CallType::AllCall)), AddResult::Added);
+    ASSERT_EQ(plug.addContact(test::makeContact(Md380Format, 10, "c", CallType::GroupCall)), AddResult::Added);
+    ASSERT_EQ(plug.addContact(test::makeContact(Md380Format, 20, "a")), AddResult::Added);
     auto names = [&plug] {
         std::string all;
         for (const auto& c : plug.contacts())

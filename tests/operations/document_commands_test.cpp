@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "operations/document_commands.h"
 #include "operations/save_as.h"
-#include "support/scripted_prompts.h"
-#include "support/tyt_fixture.h"
 #include "support/fixture_builder.h"
+#include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
+#include "support/tyt_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -68,7 +68,7 @@ TEST(SaveCommand, NothingLoadedIsAFailedSave)
 {
     WorkingDocument document;
     ScriptedPrompts prompts;
-    EXPECT_EQ(saveCodeplugCommand(document, prompts), 0);
+    EXPECT_EQ(saveCodeplugCommand(document, prompts), SaveOutcome::Failed);
     EXPECT_EQ(prompts.lastText(), "Unable to save file.");
     EXPECT_EQ(prompts.shown().back().icon, MessageIcon::Error);
 }
@@ -80,14 +80,14 @@ TEST(SaveCommand, EmptyCodeplugAsksAndReportsTheOutcome)
     ScriptedPrompts prompts;
     ASSERT_EQ(openCodeplugCommand(document, prompts, test::writeFixture(dir.file("a.rdt"), Md380Format).string()),
               OpenOutcome::Opened);
-    EXPECT_EQ(saveCodeplugCommand(document, prompts), 0);
+    EXPECT_EQ(saveCodeplugCommand(document, prompts), SaveOutcome::Declined);
     EXPECT_EQ(prompts.lastText(), "This Codeplug has no contacts. Are you sure you want to save it?");
     prompts.answer(MessageAnswer::Yes);
-    EXPECT_EQ(saveCodeplugCommand(document, prompts), 1);
+    EXPECT_EQ(saveCodeplugCommand(document, prompts), SaveOutcome::Saved);
     EXPECT_EQ(prompts.lastText(), "File successfully saved to disk.");
     document.path = dir.path().string();  // a folder cannot be written
     prompts.answer(MessageAnswer::Yes);
-    EXPECT_EQ(saveCodeplugCommand(document, prompts), 0);
+    EXPECT_EQ(saveCodeplugCommand(document, prompts), SaveOutcome::Failed);
     EXPECT_EQ(prompts.lastText(), "Unable to save file.\r\n" + document.path + ": Is a directory");
     EXPECT_EQ(prompts.shown().back().icon, MessageIcon::Error);
 }
@@ -104,7 +104,7 @@ TEST(SaveCommand, AReadOnlyOrChangedFileIsOverwrittenOnlyAfterAYes)
     const auto before = test::readBytes(path);
     prompts.answer(MessageAnswer::Yes);  // no contacts: save anyway
     prompts.answer(MessageAnswer::No);
-    EXPECT_EQ(saveCodeplugCommand(document, prompts), 0);
+    EXPECT_EQ(saveCodeplugCommand(document, prompts), SaveOutcome::Declined);
     EXPECT_EQ(prompts.lastText(), document.path + " is read-only.\r\nSave over it anyway?");
     EXPECT_EQ(test::readBytes(path), before);
 
@@ -114,13 +114,13 @@ TEST(SaveCommand, AReadOnlyOrChangedFileIsOverwrittenOnlyAfterAYes)
     std::filesystem::permissions(path, std::filesystem::perms(0644));
     prompts.answer(MessageAnswer::Yes);
     prompts.answer(MessageAnswer::No);
-    EXPECT_EQ(saveCodeplugCommand(document, prompts), 0);
+    EXPECT_EQ(saveCodeplugCommand(document, prompts), SaveOutcome::Declined);
     EXPECT_EQ(prompts.lastText(),
               document.path + " was changed by another program since it was opened.\r\nOverwrite it with this codeplug?");
     EXPECT_EQ(test::readBytes(path), theirs);
     prompts.answer(MessageAnswer::Yes);
     prompts.answer(MessageAnswer::Yes);
-    EXPECT_EQ(saveCodeplugCommand(document, prompts), 1);
+    EXPECT_EQ(saveCodeplugCommand(document, prompts), SaveOutcome::Saved);
     EXPECT_NE(test::readBytes(path), theirs);
 }
 
@@ -136,7 +136,7 @@ TEST(SaveAsCommand, ExistingFileAnsweredNoWritesNothingAndKeepsThePath)
     test::writeBytes(other, std::vector<std::uint8_t>{1, 2, 3});
     prompts.choose(other.string());
     prompts.answer(MessageAnswer::No);
-    EXPECT_EQ(saveCodeplugAsCommand(document, prompts), 0);
+    EXPECT_EQ(saveCodeplugAsCommand(document, prompts), SaveOutcome::Declined);
     EXPECT_EQ(prompts.lastText(), "File '" + other.string() + "' already exists; overwrite?");
     EXPECT_EQ(document.path, original);
     EXPECT_EQ(test::readBytes(other), (std::vector<std::uint8_t>{1, 2, 3}));
@@ -181,7 +181,7 @@ TEST(SaveAsCommand, NameEndingChoosesTheRadioImageOrTheVendorFileOfATytCodeplug)
     bool formChanged = false;
     prompts.choose(image.string());
     prompts.answer(MessageAnswer::Yes);  // "This Codeplug has no contacts."
-    ASSERT_EQ(saveCodeplugAsCommand(document, prompts, &formChanged), 1);
+    ASSERT_EQ(saveCodeplugAsCommand(document, prompts, &formChanged), SaveOutcome::Saved);
     EXPECT_TRUE(formChanged);
     EXPECT_EQ(prompts.requests().back().filter,
               "RDT Files (*.rdt)|*.rdt|Radio Images (*.img, *.bin)|*.img;*.bin|All Files (*.*)|*.*||");
@@ -193,7 +193,7 @@ TEST(SaveAsCommand, NameEndingChoosesTheRadioImageOrTheVendorFileOfATytCodeplug)
     const auto rdt = dir.file("radio.rdt");
     prompts.choose(rdt.string());
     prompts.type(std::nullopt);
-    EXPECT_EQ(saveCodeplugAsCommand(document, prompts, &formChanged), 0);
+    EXPECT_EQ(saveCodeplugAsCommand(document, prompts, &formChanged), SaveOutcome::Declined);
     EXPECT_FALSE(formChanged);
     EXPECT_FALSE(std::filesystem::exists(rdt));
     EXPECT_EQ(document.path, image.string());
@@ -206,14 +206,14 @@ TEST(SaveAsCommand, NameEndingChoosesTheRadioImageOrTheVendorFileOfATytCodeplug)
 
     prompts.choose(rdt.string());
     prompts.type("MD-2017");  // a model of the other layout
-    EXPECT_EQ(saveCodeplugAsCommand(document, prompts, &formChanged), 0);
+    EXPECT_EQ(saveCodeplugAsCommand(document, prompts, &formChanged), SaveOutcome::Failed);
     EXPECT_EQ(prompts.lastText(),
               "Unable to save file.\r\nMD-2017 files hold a memory of 851968 bytes, this codeplug's is 262144");
 
     prompts.choose(rdt.string());
     prompts.type("MD-390");
     prompts.answer(MessageAnswer::Yes);
-    ASSERT_EQ(saveCodeplugAsCommand(document, prompts, &formChanged), 1);
+    ASSERT_EQ(saveCodeplugAsCommand(document, prompts, &formChanged), SaveOutcome::Saved);
     EXPECT_TRUE(formChanged);
     const auto written = test::readBytes(rdt);
     ASSERT_EQ(written.size(), 262709u);

@@ -51,7 +51,7 @@ TEST(ExportOnAFullDisk, ReportsFailureAndKeepsTheOldFile)
     for (int i = 0; i < 20; ++i) {
         Channel channel = newChannel(RdbV2Format);
         channel.setName("Ch " + std::to_string(i));
-        ASSERT_EQ(plug->addChannel(channel), Added);
+        ASSERT_EQ(plug->addChannel(channel), AddResult::Added);
     }
     const auto contactsPath = dir.file("contacts.csv");
     const auto channelsPath = dir.file("channels.csv");

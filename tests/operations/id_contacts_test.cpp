@@ -5,9 +5,9 @@
 #include "codeplug/codeplug.h"
 #include "iddb/iddb_test_records.h"
 #include "operations/transfer_fixture.h"
-#include "support/scripted_prompts.h"
 #include "iddb/settings_block.h"
 #include "support/fixture_builder.h"
+#include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 
 #include <algorithm>
@@ -30,10 +30,10 @@ int mergeLikeTheContactMerge(Codeplug& codeplug, const RecordList<Contact>& inco
     int count = 0;
     for (const auto& contact : incoming) {
         if (!std::binary_search(present.begin(), present.end(), contact->dmrId())) {
-            const int result = codeplug.addContact(*contact, true);
-            if (result == 1)
+            const AddResult result = codeplug.addContact(*contact, true);
+            if (result == AddResult::Added)
                 ++count;
-            if (result == -4)
+            if (result == AddResult::TableFullRefused)
                 break;
         } else if (refreshExisting) {
             for (const auto& existing : codeplug.contacts()) {
@@ -93,7 +93,7 @@ protected:
         Contact contact = newContact(codeplug.formatId());
         contact.setDmrId(id);
         contact.setName(name);
-        ASSERT_EQ(codeplug.addContact(contact), 1);
+        ASSERT_EQ(codeplug.addContact(contact), AddResult::Added);
     }
     void search(const std::string& text)
     {

@@ -19,8 +19,8 @@ TEST(IdDatabaseMerge, AddingRecordsUsesTheContactMergeWithItsOptions)
 {
     test::TempDir dir;
     auto plug = test::openEmpty(dir, D868Format);
-    ASSERT_EQ(plug->addContact(test::makeContact(D868Format, 3100002, "OLD B")), Added);
-    ASSERT_EQ(plug->addContact(test::makeContact(D868Format, 3100002, "OLD B again"), true), Added);
+    ASSERT_EQ(plug->addContact(test::makeContact(D868Format, 3100002, "OLD B")), AddResult::Added);
+    ASSERT_EQ(plug->addContact(test::makeContact(D868Format, 3100002, "OLD B again"), true), AddResult::Added);
     IdDatabase database;
     test::loadDatabase(database, {
         idRecord("3100001", "K0AAA", "Alice Adams", "Ames", "Iowa", "United States", "one"),

@@ -2,9 +2,9 @@
 #include "operations/id_export_command.h"
 
 #include "iddb/iddb_test_records.h"
-#include "support/scripted_prompts.h"
 #include "support/file_size_limit.h"
 #include "support/fixture_builder.h"
+#include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

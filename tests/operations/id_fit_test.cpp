@@ -36,7 +36,7 @@ protected:
         contact.setName(name);
         contact.setCallType(type);
         contact.setDmrId(id);
-        ASSERT_EQ(plug.codeplug.addContact(contact, true), Added);
+        ASSERT_EQ(plug.codeplug.addContact(contact, true), AddResult::Added);
     }
 
     // `count` users from ID 3100001 up, and the user 1002 that the codeplug holds as P2.
@@ -59,7 +59,7 @@ protected:
         EXPECT_TRUE(plug.codeplug.save(path));
         Codeplug reopened;
         EXPECT_EQ(reopened.open(path), GetParam());
-        EXPECT_EQ(reopened.decode(), 1);
+        EXPECT_TRUE(reopened.decode());
         std::vector<std::string> names;
         for (const auto& channel : reopened.channels())
             names.push_back(reopened.contactAt(channel->txContact() - 1)->name());

@@ -279,7 +279,7 @@ protected:
     {
         zone->selectBank(bank);
         for (int i = first; i < first + count; ++i)
-            ASSERT_EQ(zone->addMember(f.codeplug.memberNumberOf(i)), 1);
+            ASSERT_TRUE(zone->addMember(f.codeplug.memberNumberOf(i)));
     }
     CommandResult mirror()
     {

@@ -6,8 +6,8 @@
 #include "codeplug/codeplug.h"
 #include "codeplug/record_factory.h"
 #include "operations/list_tab_state.h"
-#include "support/scripted_prompts.h"
 #include "support/fixture_builder.h"
+#include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +42,7 @@ struct MaintenanceFixture {
             Channel channel = newChannel(codeplug.formatId());
             channel.setName("CH" + std::to_string(codeplug.channels().count() + 1));
             channel.setMode(ChannelMode::Dmr);
-            ASSERT_EQ(codeplug.addChannel(channel), Added);
+            ASSERT_EQ(codeplug.addChannel(channel), AddResult::Added);
         }
     }
     void addContacts(int count)
@@ -52,26 +52,26 @@ struct MaintenanceFixture {
             Contact contact = newContact(codeplug.formatId());
             contact.setName("C" + std::to_string(number));
             contact.setDmrId(static_cast<std::uint32_t>(1000 + number));
-            ASSERT_EQ(codeplug.addContact(contact), Added);
+            ASSERT_EQ(codeplug.addContact(contact), AddResult::Added);
         }
     }
     Zone& addZone(const std::string& name)
     {
         Zone zone = newZone(codeplug.formatId());
         zone.setName(name);
-        EXPECT_EQ(codeplug.addZone(zone), 1);
+        EXPECT_TRUE(codeplug.addZone(zone));
         return *codeplug.zones().at(codeplug.zones().count() - 1);
     }
     ScanList& addScanList(const std::string& name)
     {
         ScanList list = newScanList(codeplug.formatId());
         list.setName(name);
-        EXPECT_EQ(codeplug.addScanList(list), 1);
+        EXPECT_TRUE(codeplug.addScanList(list));
         return *codeplug.scanLists().at(codeplug.scanLists().count() - 1);
     }
     RxGroupList& addRxGroup(const std::string& name)
     {
-        EXPECT_EQ(codeplug.newRxGroupList(name), 1);
+        EXPECT_TRUE(codeplug.newRxGroupList(name));
         return *codeplug.rxGroupLists().at(codeplug.rxGroupLists().count() - 1);
     }
 

@@ -35,7 +35,7 @@ protected:
         const auto path = fixture.dir.file("saved.bin");
         ASSERT_TRUE(fixture.codeplug.save(path)) << fixture.codeplug.saveFailureReason();
         ASSERT_EQ(fixture.codeplug.open(path), GetParam());
-        ASSERT_EQ(fixture.codeplug.decode(), 1);
+        ASSERT_TRUE(fixture.codeplug.decode());
     }
 
     MaintenanceFixture fixture{GetParam()};
@@ -104,7 +104,7 @@ TEST_P(NetworkRecords, UsedRenamesOnlyGroupCallsNamedByTheirNumber)
         contact.setDmrId(c.id);
         contact.setName(c.name);
         contact.setCallType(c.type);
-        ASSERT_EQ(codeplug.addContact(contact), Added);
+        ASSERT_EQ(codeplug.addContact(contact), AddResult::Added);
     }
     fixture.addChannels(1);
     codeplug.channelAt(0)->setTxContact(1);

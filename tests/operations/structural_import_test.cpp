@@ -5,8 +5,8 @@
 #include "operations/structure_fixture.h"
 #include "support/d868_fixture.h"
 #include "support/rdb_fixture.h"
-#include "support/tyt_fixture.h"
 #include "support/scripted_prompts.h"
+#include "support/tyt_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -73,7 +73,7 @@ TEST_F(StructuralImport, AZoneWithAnEmptyFirstBankIsNotImported)
     auto& other = populated(Md380Format);
     Zone empty = newZone(Md380Format);
     empty.setName("Nothing");
-    ASSERT_EQ(other.addZone(empty), 1);
+    ASSERT_TRUE(other.addZone(empty));
     auto& working = open(Md380Format);
     EXPECT_EQ(importStructuresFrom(working, other, ImportChannels | ImportZones).zones, 2);
     EXPECT_EQ(test::named(working.zones(), "Nothing"), nullptr);
@@ -106,8 +106,8 @@ TEST_F(StructuralImport, ContactDuplicatesAreRecognisedByDmrIdOnly)
 {
     const auto& other = populated(Md380Format);
     auto& working = open(Md2017Format);
-    ASSERT_EQ(working.addContact(test::makeContact(Md2017Format, 9, "Other name")), Added);
-    ASSERT_EQ(working.addContact(test::makeContact(Md2017Format, 12345, "Alice")), Added);
+    ASSERT_EQ(working.addContact(test::makeContact(Md2017Format, 9, "Other name")), AddResult::Added);
+    ASSERT_EQ(working.addContact(test::makeContact(Md2017Format, 12345, "Alice")), AddResult::Added);
     EXPECT_EQ(importStructuresFrom(working, other, ImportGroupContacts | ImportPrivateContacts).contacts, 4);
 }
 
@@ -140,20 +140,20 @@ TEST_F(StructuralImport, TakenNamesGetTheFirstFreeNumberWithinSixteenCharacters)
         ScanList list = newScanList(Md380Format);
         list.setName(name);
         list.addMember(other.memberNumberOf(0));
-        ASSERT_EQ(other.addScanList(list), 1);
+        ASSERT_TRUE(other.addScanList(list));
         Zone zone = newZone(Md380Format);
         zone.setName(name);
         zone.addMember(other.memberNumberOf(0));
-        ASSERT_EQ(other.addZone(zone), 1);
+        ASSERT_TRUE(other.addZone(zone));
     }
     auto& working = open(Md380Format);
     for (const char* name : {"Sixteen chars ab", "sixteen chars a1", "LOCAL", "Local1", "Local2"}) {
         ScanList list = newScanList(Md380Format);
         list.setName(name);
-        ASSERT_EQ(working.addScanList(list), 1);
+        ASSERT_TRUE(working.addScanList(list));
         Zone zone = newZone(Md380Format);
         zone.setName(name);
-        ASSERT_EQ(working.addZone(zone), 1);
+        ASSERT_TRUE(working.addZone(zone));
     }
     const auto counts = importStructuresFrom(working, other, ImportScanLists | ImportZones);
     EXPECT_EQ(counts.scanLists, 2);
@@ -168,9 +168,9 @@ TEST_F(StructuralImport, RxGroupListsKeepTheirNamesAndLeaveOutMissingContacts)
 {
     const auto& other = populated(Md380Format);
     auto& working = open(D868Format);
-    ASSERT_EQ(working.addContact(test::makeContact(D868Format, 1, "First")), Added);
-    ASSERT_EQ(working.addContact(test::makeContact(D868Format, 91, "tg world")), Added);
-    ASSERT_EQ(working.newRxGroupList("RG Main"), 1);
+    ASSERT_EQ(working.addContact(test::makeContact(D868Format, 1, "First")), AddResult::Added);
+    ASSERT_EQ(working.addContact(test::makeContact(D868Format, 91, "tg world")), AddResult::Added);
+    ASSERT_TRUE(working.newRxGroupList("RG Main"));
     EXPECT_EQ(importStructuresFrom(working, other, ImportRxGroups).rxGroups, 2);
     ASSERT_EQ(working.rxGroupLists().count(), 3);
     EXPECT_EQ(working.rxGroupListAt(1)->name(), "RG Main");
@@ -185,7 +185,7 @@ TEST_F(StructuralImport, ScanListsAndZonesThatDoNotFitAreDroppedOneByOne)
     for (int i = 0; i < scanListCapacity(RdbV2Format) - 1; ++i) {
         ScanList list = newScanList(RdbV2Format);
         list.setName("S" + std::to_string(i));
-        ASSERT_EQ(rdb.addScanList(list), 1);
+        ASSERT_TRUE(rdb.addScanList(list));
     }
     EXPECT_EQ(scanListCapacity(RdbV2Format), 234);
     EXPECT_EQ(importStructuresFrom(rdb, other, ImportScanLists).scanLists, 1);
@@ -196,7 +196,7 @@ TEST_F(StructuralImport, ScanListsAndZonesThatDoNotFitAreDroppedOneByOne)
     for (int i = 0; i < MaxZones - 1; ++i) {
         Zone zone = newZone(Md380Format);
         zone.setName("Z" + std::to_string(i));
-        ASSERT_EQ(tyt.addZone(zone), 1);
+        ASSERT_TRUE(tyt.addZone(zone));
     }
     EXPECT_EQ(importStructuresFrom(tyt, other, ImportZones).zones, 1);
     EXPECT_EQ(tyt.zones().count(), MaxZones);
@@ -207,7 +207,7 @@ TEST_F(StructuralImport, AnEmptyScanListIsImportedTooUnderItsName)
     auto& other = populated(Md380Format);
     ScanList empty = newScanList(Md380Format);
     empty.setName("Empty");
-    ASSERT_EQ(other.addScanList(empty), 1);
+    ASSERT_TRUE(other.addScanList(empty));
     auto& working = open(RdbV1Format);
     EXPECT_EQ(importStructuresFrom(working, other, ImportScanLists).scanLists, 3);
     const auto* list = test::named(working.scanLists(), "Empty");
@@ -242,7 +242,7 @@ TEST_F(StructuralImport, NothingChosenFailsWithItsReason)
 {
     auto& working = open(Md380Format);
     std::string report = "old";
-    EXPECT_EQ(importStructures(working, dir_.file("plug0"), 0, report), 0);
+    EXPECT_FALSE(importStructures(working, dir_.file("plug0"), 0, report));
     EXPECT_EQ(report, "Error: No structures selected to import.");
 }
 
@@ -251,9 +251,9 @@ TEST_F(StructuralImport, AFileThatDoesNotOpenFailsWithAnEmptyReport)
     auto& working = open(Md380Format);
     test::writeText(dir_.file("junk.rdt"), "not a codeplug");
     std::string report = "old";
-    EXPECT_EQ(importStructures(working, dir_.file("junk.rdt"), ImportAllKinds, report), 0);
+    EXPECT_FALSE(importStructures(working, dir_.file("junk.rdt"), ImportAllKinds, report));
     EXPECT_EQ(report, "");
-    EXPECT_EQ(importStructures(working, dir_.file("missing.rdt"), ImportAllKinds, report), 0);
+    EXPECT_FALSE(importStructures(working, dir_.file("missing.rdt"), ImportAllKinds, report));
 }
 
 TEST_F(StructuralImport, TheCommandAsksForTheFileShowsTheReportAndMakesTheFirstScanListCurrent)
@@ -338,7 +338,7 @@ TEST_F(StructuralImport, AFileImportedIntoItselfWithEveryKindDuplicatesItsListsA
         ASSERT_TRUE(working) << "the codec keeps the records added";
         std::string report;
         StructuralImportCounts counts;
-        ASSERT_EQ(importStructures(*working, path, ImportAllKinds, report, &counts), 1);
+        ASSERT_TRUE(importStructures(*working, path, ImportAllKinds, report, &counts));
         EXPECT_EQ(report, "Results of import from " + path.string() +
                               ":\r\n\r\n0 contacts imported.\r\n2 Rx Groups imported.\r\n0 channels imported.\r\n"
                               "2 scan lists imported.\r\n2 zones imported.\r\n");
@@ -346,7 +346,7 @@ TEST_F(StructuralImport, AFileImportedIntoItselfWithEveryKindDuplicatesItsListsA
 
         Codeplug again;
         ASSERT_EQ(again.open(path), format);
-        ASSERT_EQ(again.decode(), 1);
+        ASSERT_TRUE(again.decode());
         EXPECT_EQ(again.contacts().count(), 5);
         EXPECT_EQ(again.channels().count(), 5);
         ASSERT_EQ(again.rxGroupLists().count(), 4);
@@ -380,24 +380,24 @@ TEST_F(StructuralImport, FilesOfOtherFamiliesImportWithEveryReferenceByName)
         const auto workingPath = dir_.file("to" + std::to_string(to));
         const auto other = test::populatedFile(dir_, from, otherPath);
         auto working = test::openEmpty(dir_, to, "to" + std::to_string(to) + ".empty");
-        ASSERT_EQ(working->addContact(test::makeContact(to, 777, "Already here")), Added);
+        ASSERT_EQ(working->addContact(test::makeContact(to, 777, "Already here")), AddResult::Added);
         test::addChannelNamed(*working, "Already here", false);
         ASSERT_TRUE(working->save(workingPath));
         ASSERT_TRUE(other);
         Codeplug reopened;
         ASSERT_EQ(reopened.open(workingPath), to);
-        ASSERT_EQ(reopened.decode(), 1);
+        ASSERT_TRUE(reopened.decode());
         ASSERT_EQ(reopened.channels().count(), 1);
         std::string report;
         StructuralImportCounts counts;
-        ASSERT_EQ(importStructures(reopened, otherPath, ImportAllKinds, report, &counts), 1);
+        ASSERT_TRUE(importStructures(reopened, otherPath, ImportAllKinds, report, &counts));
         EXPECT_EQ(counts.contacts, 5);
         EXPECT_EQ(counts.channels, 5);
         EXPECT_EQ(counts.zones, 2);
         ASSERT_TRUE(reopened.save(workingPath));
         Codeplug again;
         ASSERT_EQ(again.open(workingPath), to);
-        ASSERT_EQ(again.decode(), 1);
+        ASSERT_TRUE(again.decode());
         test::expectSameReferencesByName(again, *other);
     }
 }
@@ -441,21 +441,21 @@ TEST_F(StructuralImport, VendorLayoutFilesImportAcrossFamiliesWithEveryReference
         SCOPED_TRACE(from.filename().string() + " into " + to.filename().string());
         Codeplug other;
         ASSERT_NE(other.open(from), NoFormat);
-        ASSERT_EQ(other.decode(), 1);
+        ASSERT_TRUE(other.decode());
         ASSERT_GE(other.channels().count(), 2);
         ASSERT_GE(other.zones().count(), 2);
         Codeplug working;
         ASSERT_NE(working.open(to), NoFormat);
-        ASSERT_EQ(working.decode(), 1);
+        ASSERT_TRUE(working.decode());
         std::string report;
         StructuralImportCounts counts;
-        ASSERT_EQ(importStructures(working, from, ImportAllKinds, report, &counts), 1);
+        ASSERT_TRUE(importStructures(working, from, ImportAllKinds, report, &counts));
         EXPECT_GE(counts.channels, 2);
         EXPECT_GE(counts.zones, 2);
         ASSERT_TRUE(working.save(to));
         Codeplug again;
         ASSERT_EQ(again.open(to), working.formatId());
-        ASSERT_EQ(again.decode(), 1);
+        ASSERT_TRUE(again.decode());
         test::expectSameReferencesByName(again, other);
     }
 }

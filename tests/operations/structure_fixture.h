@@ -30,7 +30,7 @@ inline int addChannelNamed(Codeplug& codeplug, const std::string& name, bool dig
     Channel channel = makeChannel(codeplug, name, digital, 430.0 + codeplug.channels().count() * 0.0125);
     if (digital)
         channel.setTxContact(contactPosition);
-    EXPECT_EQ(codeplug.addChannel(channel), Added) << name;
+    EXPECT_EQ(codeplug.addChannel(channel), AddResult::Added) << name;
     return codeplug.channels().count() - 1;
 }
 
@@ -46,21 +46,21 @@ inline int channelIndex(const Codeplug& codeplug, const std::string& name)
 inline void populate(Codeplug& codeplug)
 {
     const auto format = codeplug.formatId();
-    ASSERT_EQ(codeplug.addContact(makeContact(format, 9, "TG Local", CallType::GroupCall)), Added);
-    ASSERT_EQ(codeplug.addContact(makeContact(format, 91, "TG World", CallType::GroupCall, true)), Added);
-    ASSERT_EQ(codeplug.addContact(makeContact(format, AllCallId, "All Call", CallType::AllCall)), Added);
-    ASSERT_EQ(codeplug.addContact(makeContact(format, 2345001, "Alice", CallType::PrivateCall)), Added);
-    ASSERT_EQ(codeplug.addContact(makeContact(format, 2345002, "Bob", CallType::PrivateCall)), Added);
+    ASSERT_EQ(codeplug.addContact(makeContact(format, 9, "TG Local", CallType::GroupCall)), AddResult::Added);
+    ASSERT_EQ(codeplug.addContact(makeContact(format, 91, "TG World", CallType::GroupCall, true)), AddResult::Added);
+    ASSERT_EQ(codeplug.addContact(makeContact(format, AllCallId, "All Call", CallType::AllCall)), AddResult::Added);
+    ASSERT_EQ(codeplug.addContact(makeContact(format, 2345001, "Alice", CallType::PrivateCall)), AddResult::Added);
+    ASSERT_EQ(codeplug.addContact(makeContact(format, 2345002, "Bob", CallType::PrivateCall)), AddResult::Added);
 
     RxGroupList main = newRxGroupList(format);
     main.setName("RG Main");
     main.addMember(1);
     main.addMember(2);
-    ASSERT_EQ(codeplug.addRxGroupList(main), 1);
+    ASSERT_TRUE(codeplug.addRxGroupList(main));
     RxGroupList quiet = newRxGroupList(format);
     quiet.setName("RG Quiet");
     quiet.addMember(2);
-    ASSERT_EQ(codeplug.addRxGroupList(quiet), 1);
+    ASSERT_TRUE(codeplug.addRxGroupList(quiet));
 
     const int dmrOne = addChannelNamed(codeplug, "DMR One", true, 1);
     const int dmrTwo = addChannelNamed(codeplug, "DMR Two", true, 4);
@@ -74,13 +74,13 @@ inline void populate(Codeplug& codeplug)
     scanA.setName("Scan A");
     scanA.addMember(codeplug.memberNumberOf(dmrOne));
     scanA.addMember(codeplug.memberNumberOf(fmOne));
-    ASSERT_EQ(codeplug.addScanList(scanA), 1);
+    ASSERT_TRUE(codeplug.addScanList(scanA));
     ScanList scanB = newScanList(format);
     scanB.setName("Scan B");
     scanB.addMember(codeplug.memberNumberOf(dmrTwo));
     scanB.addMember(codeplug.memberNumberOf(fmTwo));
     scanB.addMember(codeplug.memberNumberOf(dmrBare));
-    ASSERT_EQ(codeplug.addScanList(scanB), 1);
+    ASSERT_TRUE(codeplug.addScanList(scanB));
     codeplug.channelAt(dmrOne)->setScanList(1);
     codeplug.channelAt(fmOne)->setScanList(2);
     codeplug.channelAt(dmrTwo)->setScanList(2);
@@ -95,12 +95,12 @@ inline void populate(Codeplug& codeplug)
             zoneA.addMember(codeplug.memberNumberOf(member));
         zoneA.selectBank(1);
     }
-    ASSERT_EQ(codeplug.addZone(zoneA), 1);
+    ASSERT_TRUE(codeplug.addZone(zoneA));
     Zone zoneB = newZone(format);
     zoneB.setName("Zone B");
     zoneB.addMember(codeplug.memberNumberOf(dmrBare));
     zoneB.addMember(codeplug.memberNumberOf(fmTwo));
-    ASSERT_EQ(codeplug.addZone(zoneB), 1);
+    ASSERT_TRUE(codeplug.addZone(zoneB));
     codeplug.refreshContactNames();
 }
 
@@ -215,7 +215,7 @@ inline std::unique_ptr<Codeplug> populatedFile(const TempDir& dir, FormatId form
     if (!plug->save(path))
         return nullptr;
     auto reopened = std::make_unique<Codeplug>();
-    if (reopened->open(path) != format || reopened->decode() != 1 || reopened->channels().count() != 5 ||
+    if (reopened->open(path) != format || !reopened->decode() || reopened->channels().count() != 5 ||
         reopened->zones().count() != 2 || reopened->scanLists().count() != 2)
         return nullptr;
     return reopened;

@@ -45,8 +45,8 @@ bool codecKeepsTheModel(FormatId format)
 std::filesystem::path sourceFile(const TempDir& dir, FormatId format)
 {
     auto plug = test::openEmpty(dir, format, "source-build");
-    EXPECT_EQ(plug->addContact(test::makeContact(format, 3100, "Worldwide", CallType::GroupCall, true)), Added);
-    EXPECT_EQ(plug->addContact(test::makeContact(format, 2345678, "Jane Doe")), Added);
+    EXPECT_EQ(plug->addContact(test::makeContact(format, 3100, "Worldwide", CallType::GroupCall, true)), AddResult::Added);
+    EXPECT_EQ(plug->addContact(test::makeContact(format, 2345678, "Jane Doe")), AddResult::Added);
     for (int i = 0; i < 2; ++i) {
         Channel channel = newChannel(format);
         channel.setName("Net " + std::to_string(i));
@@ -57,7 +57,7 @@ std::filesystem::path sourceFile(const TempDir& dir, FormatId format)
         channel.setTimeSlot(2 - i);
         channel.setTxContactByName(i == 0 ? "Worldwide" : "Jane Doe",
                                    [&plug](std::string_view n) { return plug->findContactByName(n); });
-        EXPECT_EQ(plug->addChannel(channel), Added);
+        EXPECT_EQ(plug->addChannel(channel), AddResult::Added);
     }
     plug->encode();
     const auto path = dir.file("source");

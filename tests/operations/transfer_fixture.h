@@ -26,7 +26,7 @@ inline std::unique_ptr<Codeplug> openEmpty(const TempDir& dir, FormatId format, 
     auto codeplug = std::make_unique<Codeplug>();
     const auto path = writeFixture(dir.file(name), format);
     EXPECT_EQ(codeplug->open(path), format);
-    EXPECT_EQ(codeplug->decode(), 1);
+    EXPECT_TRUE(codeplug->decode());
     codeplug->contacts().deleteAll();
     codeplug->channels().deleteAll();
     codeplug->zones().deleteAll();
@@ -50,7 +50,7 @@ inline void addContacts(Codeplug& codeplug, std::uint32_t firstId, int count, co
 {
     for (int i = 0; i < count; ++i) {
         const auto id = firstId + static_cast<std::uint32_t>(i);
-        ASSERT_EQ(codeplug.addContact(makeContact(codeplug.formatId(), id, prefix + std::to_string(id))), Added);
+        ASSERT_EQ(codeplug.addContact(makeContact(codeplug.formatId(), id, prefix + std::to_string(id))), AddResult::Added);
     }
 }
 

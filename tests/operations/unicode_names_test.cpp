@@ -63,20 +63,20 @@ TEST_P(UnicodeNames, SurviveSaveCsvAndPasteAsTheFamilyStoresThem)
     const auto& c = GetParam();
     TempDir dir;
     auto plug = test::openEmpty(dir, c.format);
-    ASSERT_EQ(plug->addContact(test::makeContact(c.format, 9, c.typed, CallType::GroupCall)), Added);
+    ASSERT_EQ(plug->addContact(test::makeContact(c.format, 9, c.typed, CallType::GroupCall)), AddResult::Added);
     Channel channel = plug->newChannel(439.5);
     channel.setName(c.typed);
-    ASSERT_EQ(plug->addChannel(channel), Added);
+    ASSERT_EQ(plug->addChannel(channel), AddResult::Added);
     Zone zone = plug->newZone();
     zone.setName(c.typed);
     zone.addMember(plug->memberNumberOf(0));
-    ASSERT_EQ(plug->addZone(zone), Added);
+    ASSERT_TRUE(plug->addZone(zone));
     plug->markChanged();
     ASSERT_TRUE(plug->save(dir.file("saved")));
 
     Codeplug reopened;
     ASSERT_EQ(reopened.open(dir.file("saved")), c.format);
-    ASSERT_EQ(reopened.decode(), 1);
+    ASSERT_TRUE(reopened.decode());
     ASSERT_EQ(reopened.contacts().count(), 1);
     EXPECT_EQ(reopened.contactAt(0)->name(), c.stored.contact);
     EXPECT_EQ(reopened.channelAt(0)->name(), c.stored.channel);

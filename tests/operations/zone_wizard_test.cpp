@@ -3,8 +3,8 @@
 #include "codeplug/record_factory.h"
 
 #include "codeplug/codeplug.h"
-#include "support/scripted_prompts.h"
 #include "support/fixture_builder.h"
+#include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -40,7 +40,7 @@ protected:
         for (int i = 1; i <= channels; ++i) {
             Channel channel = newChannel(format, 440.0 + i * 0.0125);
             channel.setName("Net " + std::to_string(i));
-            ASSERT_EQ(codeplug.addChannel(channel), Added);
+            ASSERT_EQ(codeplug.addChannel(channel), AddResult::Added);
         }
         codeplug.zones().deleteAll();
         codeplug.scanLists().deleteAll();
@@ -53,7 +53,7 @@ protected:
         auto zone = std::make_unique<Zone>(codeplug.newZone());
         zone->setName(name);
         for (const int row : rows)
-            EXPECT_EQ(zone->addMember(codeplug.memberNumberOf(row)), 1) << row;
+            EXPECT_TRUE(zone->addMember(codeplug.memberNumberOf(row))) << row;
         codeplug.zones().append(std::move(zone));
         return *codeplug.zones().at(codeplug.zones().count() - 1);
     }

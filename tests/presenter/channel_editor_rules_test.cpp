@@ -103,19 +103,19 @@ TEST(NewChannelFrequency, FollowsTheBandOfTheFirstChannel)
     TempDir dir;
     Codeplug codeplug;
     ASSERT_EQ(codeplug.open(test::writeFixture(dir.file("a.rdt"), Md380Format)), Md380Format);
-    ASSERT_EQ(codeplug.decode(), 1);
+    ASSERT_TRUE(codeplug.decode());
     while (codeplug.channels().count() > 0)
         codeplug.channels().deleteAt(0);
     EXPECT_DOUBLE_EQ(newChannelFrequencyMhz(codeplug), 146.52);
 
     Channel uhf = newChannel(Md380Format, 439.0);
     uhf.setName("UHF");
-    ASSERT_EQ(codeplug.addChannel(uhf), Added);
+    ASSERT_EQ(codeplug.addChannel(uhf), AddResult::Added);
     EXPECT_DOUBLE_EQ(newChannelFrequencyMhz(codeplug), 446.0);
 
     Channel vhf = newChannel(Md380Format, 145.0);
     vhf.setName("VHF");
-    ASSERT_EQ(codeplug.addChannel(vhf), Added);
+    ASSERT_EQ(codeplug.addChannel(vhf), AddResult::Added);
     EXPECT_DOUBLE_EQ(newChannelFrequencyMhz(codeplug), 446.0);  // only the first counts
 }
 
@@ -190,7 +190,7 @@ TEST(EditorLists, EmergencySystemsFollowNone)
     TempDir dir;
     Codeplug codeplug;
     ASSERT_EQ(codeplug.open(test::writeFixture(dir.file("a.rdt"), Md380Format)), Md380Format);
-    ASSERT_EQ(codeplug.decode(), 1);
+    ASSERT_TRUE(codeplug.decode());
     const auto list = emergencySystemChoices(codeplug);
     ASSERT_EQ(list.size(), static_cast<std::size_t>(codeplug.emergencySystems().count()) + 1);
     EXPECT_EQ(list.front(), "None");

@@ -17,7 +17,7 @@ protected:
         test::TytFixture fixture(Md380Format);
         fixture.addContact(91, "WORLDWIDE");
         ASSERT_NE(codeplug_.open(fixture.write(dir_.file("a.rdt"))), 0u);
-        ASSERT_EQ(codeplug_.decode(), 1);
+        ASSERT_TRUE(codeplug_.decode());
     }
 
     test::TempDir dir_;

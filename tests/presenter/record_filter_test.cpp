@@ -23,7 +23,7 @@ struct ContactRow {
 void openWithContacts(Codeplug& codeplug, const TempDir& dir, FormatId format, std::initializer_list<ContactRow> rows)
 {
     ASSERT_NE(codeplug.open(test::writeFixture(dir.file("plug"), format)), 0u);
-    ASSERT_EQ(codeplug.decode(), 1);
+    ASSERT_TRUE(codeplug.decode());
     while (codeplug.contacts().count() > 0 && codeplug.contacts().count() > codeplug.codec().minimumContacts())
         codeplug.deleteContact(0);
     // A format that keeps one contact at least keeps the fixture's: it becomes the first row.
@@ -35,7 +35,7 @@ void openWithContacts(Codeplug& codeplug, const TempDir& dir, FormatId format, s
         contact.setCallType(row.type);
         contact.setCallsign(row.callsign);
         contact.setCity(row.city);
-        ASSERT_EQ(codeplug.addContact(contact), Added);
+        ASSERT_EQ(codeplug.addContact(contact), AddResult::Added);
     }
     if (kept > 0)
         codeplug.deleteContact(0);
@@ -112,12 +112,12 @@ TEST(RecordFilter, FindsChannelsByTheirShownTexts)
     TempDir dir;
     Codeplug codeplug;
     ASSERT_NE(codeplug.open(test::writeFixture(dir.file("plug"), Md380Format)), 0u);
-    ASSERT_EQ(codeplug.decode(), 1);
+    ASSERT_TRUE(codeplug.decode());
     for (const auto& [name, mhz, digital] : {std::tuple{"Hotspot", 438.8, true}, std::tuple{"Calling", 146.52, false}}) {
         Channel channel = codeplug.newChannel(mhz);
         channel.setName(name);
         channel.setMode(digital ? ChannelMode::Dmr : ChannelMode::Fm);
-        ASSERT_EQ(codeplug.addChannel(channel), Added);
+        ASSERT_EQ(codeplug.addChannel(channel), AddResult::Added);
     }
     const int first = codeplug.channels().count() - 2;
     RecordFilter filter(codeplug, {ChannelColumn::Name, ChannelColumn::RxFrequency, ChannelColumn::Mode});

@@ -5,8 +5,8 @@
 #include "codeplug/record_factory.h"
 #include "operations/channel_mass_change.h"
 #include "operations/zone_wizard.h"
-#include "support/scripted_prompts.h"
 #include "support/fixture_builder.h"
+#include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 #include "ui/main_window.h"
 #include "ui/mass_change_dialog.h"
@@ -58,7 +58,7 @@ protected:
             channel.setMode(ChannelMode::Fm);
             channel.setTxFrequency(145.6 + i * 0.025);
             channel.setName("Rpt " + std::to_string(i + 1));
-            ASSERT_EQ(codeplug.addChannel(channel), Added);
+            ASSERT_EQ(codeplug.addChannel(channel), AddResult::Added);
         }
         codeplug.save(dir.file("saved.rdt"));  // leaves the changed flag clear
         ASSERT_FALSE(codeplug.changed());
@@ -319,7 +319,7 @@ TEST_F(ChannelDialogsTest, ZoneWizardFillsAnExistingZoneUpToItsSixteenMembers)
     auto zone = std::make_unique<Zone>(newZone(Md380Format));
     zone->setName("Metro");
     for (int row = 0; row < 10; ++row)
-        ASSERT_EQ(zone->addMember(codeplug().memberNumberOf(row)), 1);
+        ASSERT_TRUE(zone->addMember(codeplug().memberNumberOf(row)));
     codeplug().zones().append(std::move(zone));
     window.refreshAll();
     selectChannels({10, 11, 12, 13, 14, 15, 16, 17});

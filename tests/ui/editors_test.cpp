@@ -6,8 +6,8 @@
 #include "operations/contact_editing.h"
 #include "operations/document_commands.h"
 #include "operations/name_check.h"
-#include "support/scripted_prompts.h"
 #include "support/fixture_builder.h"
+#include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 #include "ui/channel_editor_dialog.h"
 #include "ui/contact_editor_dialog.h"
@@ -59,7 +59,7 @@ protected:
         contact.setName(name);
         contact.setCallType(type);
         contact.setDmrId(id);
-        EXPECT_EQ(codeplug().addContact(contact, true), Added);
+        EXPECT_EQ(codeplug().addContact(contact, true), AddResult::Added);
         window_.refreshAll();
         return codeplug().contacts().count() - 1;
     }
@@ -70,7 +70,7 @@ protected:
         Channel channel = codeplug().newChannel(rx);
         channel.setName(name);
         channel.setTxFrequency(tx);
-        EXPECT_EQ(codeplug().addChannel(channel), Added);
+        EXPECT_EQ(codeplug().addChannel(channel), AddResult::Added);
         window_.refreshAll();
         return codeplug().channels().count() - 1;
     }
@@ -84,7 +84,7 @@ protected:
         channel.setColorCode(1);
         channel.setTxContact(contactRow + 1);
         channel.refreshContactName(codeplug().contacts());
-        EXPECT_EQ(codeplug().addChannel(channel), Added);
+        EXPECT_EQ(codeplug().addChannel(channel), AddResult::Added);
         window_.refreshAll();
         return codeplug().channels().count() - 1;
     }
@@ -122,7 +122,7 @@ protected:
         const auto path = dir_.file("saved.rdt");
         ASSERT_TRUE(codeplug().save(path));
         ASSERT_NE(reopened.open(path), 0u);
-        ASSERT_EQ(reopened.decode(), 1);
+        ASSERT_TRUE(reopened.decode());
     }
 
     // Replaces what a box holds by typing, as a user would.

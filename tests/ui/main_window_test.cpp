@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/main_window.h"
-#include "support/scripted_prompts.h"
 #include "plugwright_version.h"
 #include "support/fixture_builder.h"
-#include "support/tyt_fixture.h"
+#include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
+#include "support/tyt_fixture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -158,7 +158,7 @@ TEST(MainWindow, SaveAsToAnExistingFileAnsweredNoKeepsThePath)
     test::writeBytes(other, std::vector<std::uint8_t>{9});
     prompts.choose(other.string());
     prompts.answer(MessageAnswer::No);
-    EXPECT_EQ(window.saveAs(), 0);
+    EXPECT_FALSE(window.saveAs());
     EXPECT_EQ(window.workingFileText(), path);
     EXPECT_EQ(test::readBytes(other), std::vector<std::uint8_t>{9});
 }

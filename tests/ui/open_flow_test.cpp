@@ -3,8 +3,8 @@
 // count, the changed channels under the mass change report, a failed open, a file whose name is
 // not ASCII, and the Structural Import refreshing every list.
 
-#include "support/scripted_prompts.h"
 #include "support/fixture_builder.h"
+#include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 #include "support/tyt_fixture.h"
 #include "ui/main_window.h"

@@ -5,8 +5,8 @@
 #include "ui/main_window.h"
 #include "iddb/settings_block.h"
 #include "platform/settings_store.h"
-#include "support/scripted_prompts.h"
 #include "support/fixture_builder.h"
+#include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 #include "support/tyt_fixture.h"
 

@@ -2,8 +2,8 @@
 // Undo and redo through the window, the title, the usual keys, the focus rule of Ctrl+C and Ctrl+V,
 // lists refreshed before a command's report, the zones drop-down, and the backup of the first save.
 
-#include "support/scripted_prompts.h"
 #include "support/fixture_builder.h"
+#include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 #include "support/tyt_fixture.h"
 #include "ui/channel_editor_dialog.h"

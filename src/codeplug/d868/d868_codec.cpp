@@ -40,11 +40,11 @@ constexpr const char* DraftMessagesShort = "Failed to read draft SMS data.";
 
 // A failed decode leaves its reason in the log and no half-filled model behind (the document
 // empties the lists).
-int failDecode(Codeplug& codeplug, D868Data& data, const std::string& line)
+bool failDecode(Codeplug& codeplug, D868Data& data, const std::string& line)
 {
     data.clearKeptSections();
     codeplug.errorLog().add(line);
-    return 0;
+    return false;
 }
 
 std::string endsEarly(const char* where) { return std::string("Error: The codeplug file ends early, in ") + where + ".\r\n"; }
@@ -97,7 +97,7 @@ public:
     {
     }
 
-    int run()
+    bool run()
     {
         data_.clearKeptSections();
         const auto head = in_.take(D868Data::HeaderSize + D868Data::CountTableSize);
@@ -110,13 +110,13 @@ public:
 
         if (!readChannels() || !readRadioIds() || !readZones() || !readScanLists() || !readSection7() ||
             !readContactStream("the talkgroups", TalkgroupCount, true))
-            return 0;
+            return false;
         convertChannelContacts();
         if (!readContactStream("the digital contacts", DigitalContactCount, false) || !readSections10To13() ||
             !readRxGroups() || !readSection15())
-            return 0;
+            return false;
         data_.decoded = true;
-        return 1;
+        return true;
     }
 
 private:
@@ -599,11 +599,11 @@ D868Codec::D868Codec(FileContent file) : file_(std::move(file.bytes))
     data_.countTable.assign(file_.begin() + D868Data::HeaderSize, file_.begin() + head);
 }
 
-int D868Codec::decode(Codeplug& codeplug)
+bool D868Codec::decode(Codeplug& codeplug)
 {
     if (file_.size() > LargestFile)
         return failDecode(codeplug, data_, "Error: The codeplug file is too large to be a D868 codeplug.\r\n");
-    const int result = D868Decoder(codeplug, data_, file_).run();
+    const bool result = D868Decoder(codeplug, data_, file_).run();
     // Everything the model and the kept sections need is taken; the file's bytes are not needed again.
     std::vector<std::uint8_t>().swap(file_);
     return result;

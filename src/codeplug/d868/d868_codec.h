@@ -23,7 +23,7 @@ public:
     FormatId formatId() const override { return D868Format; }
     std::uint32_t featureFlags() const override { return 0x13F; }
 
-    int decode(Codeplug& codeplug) override;
+    bool decode(Codeplug& codeplug) override;
     void encode(Codeplug& /*codeplug*/) override {}
     bool writeFile(Codeplug& codeplug, ByteSink& sink, std::string& why) override;
     void saved() override;

@@ -167,14 +167,14 @@ void ZoneRecordFormat::setMember(Zone& z, int /*bank*/, int i, int value) const
     setU16Le(z.familyRecord(), wordAt(zone::Members, i), static_cast<std::uint32_t>(std::clamp(value, 0, 0xFFFF)));
 }
 
-int ZoneRecordFormat::appendMember(Zone& z, int bank, int value) const
+bool ZoneRecordFormat::appendMember(Zone& z, int bank, int value) const
 {
     const int count = memberCount(z, bank);
     if (count >= zone::Entries)
-        return 0;
+        return false;
     setMember(z, bank, count, value);
     setU16Le(z.familyRecord(), zone::Count, static_cast<std::uint32_t>(count + 1));
-    return 1;
+    return true;
 }
 
 bool ZoneRecordFormat::removeMember(Zone& z, int bank, int i) const
@@ -235,13 +235,13 @@ void ScanListRecordFormat::setMember(ScanList& list, int i, int value) const
     setU16Le(list.familyRecord(), wordAt(scanlist::Members, i), static_cast<std::uint32_t>(std::clamp(value, 0, 0xFFFF)));
 }
 
-int ScanListRecordFormat::appendMember(ScanList& list, int value) const
+bool ScanListRecordFormat::appendMember(ScanList& list, int value) const
 {
     const int count = memberCount(list);
     setMember(list, count, value);
     setU16Le(list.familyRecord(), wordAt(scanlist::MemberFlags, count), 0);
     setU16Le(list.familyRecord(), scanlist::Count, static_cast<std::uint32_t>(std::min(count + 1, scanlist::Entries)));
-    return 1;
+    return true;
 }
 
 bool ScanListRecordFormat::removeMember(ScanList& list, int i) const

@@ -65,7 +65,7 @@ public:
     int member(const Zone& zone, int bank, int i) const override;
     void setMember(Zone& zone, int bank, int i, int value) const override;
     bool holdsMember(const Zone& zone, int bank, int i) const override;
-    int appendMember(Zone& zone, int bank, int value) const override;
+    bool appendMember(Zone& zone, int bank, int value) const override;
     bool removeMember(Zone& zone, int bank, int i) const override;
 };
 
@@ -80,7 +80,7 @@ public:
     int member(const ScanList& list, int i) const override;
     void setMember(ScanList& list, int i, int value) const override;
     bool holdsMember(const ScanList& list, int i) const override;
-    int appendMember(ScanList& list, int value) const override;
+    bool appendMember(ScanList& list, int value) const override;
     bool removeMember(ScanList& list, int i) const override;
 };
 

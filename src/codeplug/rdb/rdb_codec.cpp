@@ -78,7 +78,7 @@ public:
     {
     }
 
-    int run()
+    bool run()
     {
         decodeContacts();
         decodeChannels();
@@ -88,7 +88,7 @@ public:
         convertRxGroupReferences();
         decodeScanLists();
         convertScanListReferences();
-        return 1;
+        return true;
     }
 
 private:
@@ -470,7 +470,7 @@ RdbCodec::RdbCodec(FormatId formatId, FileContent file) : formatId_(formatId), l
     image_ = std::move(bytes);
 }
 
-int RdbCodec::decode(Codeplug& codeplug) { return RdbDecoder(codeplug, *this).run(); }
+bool RdbCodec::decode(Codeplug& codeplug) { return RdbDecoder(codeplug, *this).run(); }
 
 void RdbCodec::encode(Codeplug& codeplug) { RdbEncoder(codeplug, layout_, image_, formatId_, imageLength_).run(); }
 

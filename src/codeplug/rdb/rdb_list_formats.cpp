@@ -149,18 +149,18 @@ void ZoneRecordFormat::setMember(Zone& zone, int /*bank*/, int i, int value) con
     setU16Le(zone.familyRecord(), wordAt(ZoneMembers, i), static_cast<std::uint32_t>(std::clamp(value, 0, 0xFFFF)));
 }
 
-int ZoneRecordFormat::appendMember(Zone& zone, int bank, int value) const
+bool ZoneRecordFormat::appendMember(Zone& zone, int bank, int value) const
 {
     if (countByte(zone) >= ZoneEntries)
-        return 0;
+        return false;
     for (int i = 0; i < ZoneEntries; ++i) {
         if (member(zone, bank, i) == 0) {
             setMember(zone, bank, i, value);
             setCountByte(zone, countByte(zone) + 1);
-            return 1;
+            return true;
         }
     }
-    return 0;
+    return false;
 }
 
 bool ZoneRecordFormat::removeMember(Zone& zone, int bank, int i) const
@@ -223,12 +223,12 @@ void ScanListRecordFormat::setMember(ScanList& list, int i, int value) const
     setU16Le(list.familyRecord(), wordAt(ScanListMembers, i), static_cast<std::uint32_t>(std::clamp(value, 0, 0xFFFF)));
 }
 
-int ScanListRecordFormat::appendMember(ScanList& list, int value) const
+bool ScanListRecordFormat::appendMember(ScanList& list, int value) const
 {
     const int count = memberCount(list);
     setMember(list, count, value);
     setCount(list, count + 1);
-    return 1;
+    return true;
 }
 
 bool ScanListRecordFormat::removeMember(ScanList& list, int i) const

@@ -69,7 +69,7 @@ public:
     int member(const Zone& zone, int bank, int i) const override;
     void setMember(Zone& zone, int bank, int i, int value) const override;
     bool holdsMember(const Zone& zone, int bank, int i) const override { return member(zone, bank, i) != 0; }
-    int appendMember(Zone& zone, int bank, int value) const override;
+    bool appendMember(Zone& zone, int bank, int value) const override;
     bool removeMember(Zone& zone, int bank, int i) const override;
     // The count byte beside the members.
     static int countByte(const Zone& zone);
@@ -87,7 +87,7 @@ public:
     int member(const ScanList& list, int i) const override;
     void setMember(ScanList& list, int i, int value) const override;
     bool holdsMember(const ScanList& list, int i) const override;
-    int appendMember(ScanList& list, int value) const override;
+    bool appendMember(ScanList& list, int value) const override;
     bool removeMember(ScanList& list, int i) const override;
 
 private:

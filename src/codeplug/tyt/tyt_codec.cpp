@@ -468,17 +468,17 @@ std::uint32_t TytCodec::featureFlags() const
     return formatId() == Md380Format ? Md380Features : OtherFeatures;
 }
 
-int TytCodec::decode(Codeplug& codeplug)
+bool TytCodec::decode(Codeplug& codeplug)
 {
     // Vendor software writes the 852534-byte images one byte short; a file shorter still was cut
     // off, and its missing tables would read as thousands of empty records and be saved short.
     if (bytesRead_ + MissingLastByteAllowed < layout_.imageSize) {
         codeplug.addMessage("the file is truncated (" + std::to_string(bytesRead_) + " of " +
                             std::to_string(layout_.imageSize) + " bytes)");
-        return 0;
+        return false;
     }
     TytDecoder(codeplug, layout_, image_).run();
-    return 1;
+    return true;
 }
 
 void TytCodec::encode(Codeplug& codeplug)

@@ -38,7 +38,7 @@ public:
     FormatId formatId() const override { return layout_.formatId; }
     std::uint32_t featureFlags() const override;
 
-    int decode(Codeplug& codeplug) override;
+    bool decode(Codeplug& codeplug) override;
     void encode(Codeplug& codeplug) override;
     bool writeFile(Codeplug& codeplug, ByteSink& sink, std::string& why) override;
 

@@ -157,15 +157,15 @@ int ZoneRecordFormat::memberCount(const Zone& zone, int bank) const
     return count;
 }
 
-int ZoneRecordFormat::appendMember(Zone& zone, int bank, int value) const
+bool ZoneRecordFormat::appendMember(Zone& zone, int bank, int value) const
 {
     for (int i = 0; i < entryCount(); ++i) {
         if (member(zone, bank, i) == 0) {
             setMember(zone, bank, i, value);
-            return 1;
+            return true;
         }
     }
-    return 0;
+    return false;
 }
 
 bool ZoneRecordFormat::removeMember(Zone& zone, int bank, int i) const
@@ -223,15 +223,15 @@ void ScanListRecordFormat::setMember(ScanList& list, int i, int value) const
     setU16Le(list.familyRecord(), wordAt(ScanListMembers, i), static_cast<std::uint32_t>(std::clamp(value, 0, 0xFFFF)));
 }
 
-int ScanListRecordFormat::appendMember(ScanList& list, int value) const
+bool ScanListRecordFormat::appendMember(ScanList& list, int value) const
 {
     for (int i = 0; i < entryCount(); ++i) {
         if (entry(list, i) == 0) {
             setMember(list, i, value);
-            return 1;
+            return true;
         }
     }
-    return 0;
+    return false;
 }
 
 bool ScanListRecordFormat::removeMember(ScanList& list, int i) const

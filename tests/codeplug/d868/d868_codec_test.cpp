@@ -32,7 +32,7 @@ int recordTail(const Channel& channel) { return getU16Le(channel.familyRecord(),
 
 // Decodes bytes already in memory into a fresh codeplug, as the codec of an opened file does. The
 // bytes must hold the header and the count table, as the probe makes sure for an opened file.
-int decodeBytes(Codeplug& codeplug, ConstBytes bytes)
+bool decodeBytes(Codeplug& codeplug, ConstBytes bytes)
 {
     d868::D868Codec codec(FileContent{std::vector<std::uint8_t>(bytes.begin(), bytes.end()), bytes.size()});
     return codec.decode(codeplug);
@@ -136,7 +136,7 @@ protected:
     }
 
     // Opens and decodes; the decode result must be `decoded`.
-    std::unique_ptr<Codeplug> load(const std::vector<std::uint8_t>& bytes, int decoded = 1)
+    std::unique_ptr<Codeplug> load(const std::vector<std::uint8_t>& bytes, bool decoded = true)
     {
         auto codeplug = std::make_unique<Codeplug>();
         EXPECT_EQ(codeplug->open(write(bytes)), D868Format);
@@ -364,7 +364,7 @@ TEST_F(D868Codec, SavedFileDecodesToTheSameModelWithItsKeptSectionsIdentical)
     Contact added = newContact(D868Format);
     added.setName("Added");
     added.setDmrId(4444);
-    ASSERT_EQ(codeplug->addContact(added), Added);
+    ASSERT_EQ(codeplug->addContact(added), AddResult::Added);
     codeplug->zoneAt(0)->removeMember(0);
     codeplug->markChanged();
     const auto before = describe(*codeplug);
@@ -466,7 +466,7 @@ TEST_F(D868Codec, RxGroupMembersFollowTheirContactsIntoTheTalkgroupList)
     fixture.rxGroups = {{"RX", {0}}};
     auto codeplug = load(test::buildD868Fixture(fixture));
     // Contact 3 ("B") joins the list: it becomes talkgroup 2 in the file.
-    ASSERT_EQ(codeplug->rxGroupListAt(0)->addMember(3), 1);
+    ASSERT_TRUE(codeplug->rxGroupListAt(0)->addMember(3));
     codeplug->markChanged();
     auto again = load(save(*codeplug));
     ASSERT_EQ(again->contacts().count(), 3);
@@ -502,8 +502,8 @@ TEST_F(D868Codec, AChannelTableFilledToCapacitySavesAndOpensAgain)
     fixture.channels.push_back(channel(4002, "VFO B"));
     auto codeplug = load(test::buildD868Fixture(fixture));
     ASSERT_EQ(codeplug->channels().count(), 3998);
-    ASSERT_EQ(codeplug->addChannel(newChannel(D868Format)), Added);
-    EXPECT_EQ(codeplug->addChannel(codeplug->newChannel(147.0)), TableFullRefused);
+    ASSERT_EQ(codeplug->addChannel(newChannel(D868Format)), AddResult::Added);
+    EXPECT_EQ(codeplug->addChannel(codeplug->newChannel(147.0)), AddResult::TableFullRefused);
     // 3999 channels and the two special records: 4001 records, which the recognition takes.
     auto again = load(save(*codeplug));
     EXPECT_EQ(again->channels().count(), 3999);
@@ -530,7 +530,7 @@ TEST_F(D868Codec, ReopenAfterASaveReadsTheSavedFile)
     ASSERT_TRUE(codeplug->save(dir.file("elsewhere.rdt")));
     // The saved file's counts changed; the count table kept for the next save follows them.
     ASSERT_EQ(codeplug->open(dir.file("elsewhere.rdt")), D868Format);
-    ASSERT_EQ(codeplug->decode(), 1) << codeplug->errorLogText();
+    ASSERT_TRUE(codeplug->decode()) << codeplug->errorLogText();
     EXPECT_EQ(codeplug->channelAt(0)->name(), "Kept");
     EXPECT_EQ(codeplug->zones().count(), 1);
 }
@@ -563,7 +563,7 @@ TEST_F(D868Codec, FileEndingEarlyInAnySectionFailsTheDecode)
     };
     for (const auto& c : cases) {
         const std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(c.cut));
-        auto codeplug = load(cut, 0);
+        auto codeplug = load(cut, false);
         EXPECT_EQ(codeplug->errorLogText(), c.line) << c.cut;
         EXPECT_EQ(codeplug->errorCount(), 1);
         EXPECT_EQ(codeplug->contacts().count() + codeplug->channels().count() + codeplug->zones().count() +
@@ -580,7 +580,7 @@ TEST_F(D868Codec, ShortDraftMessagesAreAMessageForTheUserAsWellAsLogged)
     D868FixtureLayout layout;
     const auto bytes = test::buildD868Fixture(populated(), &layout);
     auto codeplug =
-        load(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(layout.draftMessages + 1)), 0);
+        load(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(layout.draftMessages + 1)), false);
     EXPECT_EQ(codeplug->takeMessages(), std::vector<std::string>{"Failed to read draft SMS data."});
     EXPECT_TRUE(codeplug->takeMessages().empty());
 }
@@ -622,7 +622,7 @@ TEST_F(D868Codec, HostileCountsAndLengthsFailBeforeAnythingIsRead)
          "Error: Block 1 of section 13 has version 2; only version 1 is known.\r\n"},
     };
     for (const auto& c : cases) {
-        auto codeplug = load(c.bytes, 0);
+        auto codeplug = load(c.bytes, false);
         EXPECT_EQ(codeplug->errorLogText(), c.line);
     }
 }
@@ -634,7 +634,7 @@ TEST_F(D868Codec, TooManyDigitalContactsFailTheDecode)
     auto bytes = test::buildD868Fixture(D868Fixture{});
     test::putU32(bytes, D868Data::HeaderSize + 4 * 6, 160001);
     Codeplug codeplug;
-    EXPECT_EQ(decodeBytes(codeplug, bytes), 0);
+    EXPECT_FALSE(decodeBytes(codeplug, bytes));
     EXPECT_EQ(codeplug.errorLogText(), "Error: The codeplug file holds more than 160000 digital contacts.\r\n");
     EXPECT_EQ(codeplug.channels().count(), 0);
 }
@@ -649,7 +649,7 @@ TEST_F(D868Codec, FileIsReadOnceSoAChangeOrRemovalAfterOpenDoesNotReachTheDecode
         auto changed = bytes;
         changed[D868Data::HeaderSize + 4 * 4] = 2;  // C4
         test::writeBytes(path, changed);
-        EXPECT_EQ(codeplug.decode(), 1);
+        EXPECT_TRUE(codeplug.decode());
         EXPECT_EQ(dataOf(codeplug).section7.size(), 3 * d868::Section7RecordSize);
     }
     {
@@ -657,7 +657,7 @@ TEST_F(D868Codec, FileIsReadOnceSoAChangeOrRemovalAfterOpenDoesNotReachTheDecode
         Codeplug codeplug;
         ASSERT_EQ(codeplug.open(path), D868Format);
         std::filesystem::remove(path);
-        EXPECT_EQ(codeplug.decode(), 1);
+        EXPECT_TRUE(codeplug.decode());
         EXPECT_EQ(codeplug.channels().count(), 4);
         EXPECT_TRUE(codeplug.save(dir.file("copy.rdt")));
         EXPECT_EQ(test::readBytes(dir.file("copy.rdt")), bytes);
@@ -677,11 +677,11 @@ TEST_F(D868Codec, EveryTruncationIsReadWithinBounds)
             continue;
         }
         Codeplug codeplug;
-        const int result = decodeBytes(codeplug, cut);
+        const bool decoded = decodeBytes(codeplug, cut);
         // Only a cut inside section 15 after its first 32 records, or in the trailing bytes, leaves
         // a whole codeplug.
-        EXPECT_EQ(result, size >= layout.section15 + d868::Section15Required ? 1 : 0) << size;
-        EXPECT_EQ(codeplug.errorCount(), result == 1 ? 0 : 1) << size;
+        EXPECT_EQ(decoded, size >= layout.section15 + d868::Section15Required) << size;
+        EXPECT_EQ(codeplug.errorCount(), decoded ? 0 : 1) << size;
     }
 }
 

@@ -34,7 +34,7 @@ struct Decoded {
     explicit Decoded(const RdbFixture& fixture) : path(fixture.write(dir.file("fixture.rdb")))
     {
         EXPECT_EQ(codeplug->open(path), fixture.formatId());
-        EXPECT_EQ(codeplug->decode(), 1);
+        EXPECT_TRUE(codeplug->decode());
     }
 
     // Saves to a new file and returns its bytes.
@@ -52,7 +52,7 @@ struct Decoded {
         EXPECT_TRUE(codeplug->save(out));
         auto again = std::make_unique<Codeplug>();
         EXPECT_EQ(again->open(out), codeplug->formatId());
-        EXPECT_EQ(again->decode(), 1);
+        EXPECT_TRUE(again->decode());
         return again;
     }
 };
@@ -163,7 +163,7 @@ TEST_P(RdbCodecByVersion, PopulatedImageDecodesEveryTable)
     EXPECT_EQ(scanListMembers(*cp.scanListAt(0)), (std::vector<int>{1, 2, 3}));
 
     // Decoding again replaces the model rather than adding to it.
-    ASSERT_EQ(decoded.codeplug->decode(), 1);
+    ASSERT_TRUE(decoded.codeplug->decode());
     EXPECT_EQ(cp.contacts().count(), 3);
     EXPECT_EQ(cp.channels().count(), 3);
     EXPECT_EQ(cp.zones().count(), 2);
@@ -191,21 +191,21 @@ TEST_P(RdbCodecByVersion, EditsSurviveSaveAndReopen)
     Contact added = newContact(format);
     added.setName("Bob");
     added.setDmrId(2620002);
-    ASSERT_EQ(cp.addContact(added), Added);
+    ASSERT_EQ(cp.addContact(added), AddResult::Added);
     Channel channel = newChannel(format, 433.45);
     channel.setName("New DMR");
     channel.setMode(ChannelMode::Dmr);
     channel.setTxContact(4);
     channel.setRxGroupList(2);
-    ASSERT_EQ(cp.addChannel(channel), Added);
-    ASSERT_EQ(cp.zoneAt(1)->addMember(cp.memberNumberOf(3)), 1);
+    ASSERT_EQ(cp.addChannel(channel), AddResult::Added);
+    ASSERT_TRUE(cp.zoneAt(1)->addMember(cp.memberNumberOf(3)));
     cp.zoneAt(0)->setName("Renamed");
-    ASSERT_EQ(cp.newRxGroupList("Third"), 1);
-    ASSERT_EQ(cp.rxGroupListAt(2)->addMember(3 + 1), 1);
+    ASSERT_TRUE(cp.newRxGroupList("Third"));
+    ASSERT_TRUE(cp.rxGroupListAt(2)->addMember(3 + 1));
     ScanList scan = newScanList(format);
     scan.setName("Second scan");
-    ASSERT_EQ(scan.addMember(cp.memberNumberOf(3)), 1);
-    ASSERT_EQ(cp.addScanList(scan), 1);
+    ASSERT_TRUE(scan.addMember(cp.memberNumberOf(3)));
+    ASSERT_TRUE(cp.addScanList(scan));
     cp.channelAt(3)->setScanList(2);
     cp.markChanged();
 
@@ -566,11 +566,11 @@ TEST_P(RdbCodecByVersion, EncoderNeverWritesAScanListOverTheCountWord)
     for (int i = 0; i < 234; ++i) {
         ScanList list = newScanList(GetParam());
         list.setName("Scan " + std::to_string(i + 1));
-        ASSERT_EQ(cp.addScanList(list), 1) << i;
+        ASSERT_TRUE(cp.addScanList(list)) << i;
     }
     ScanList extra = newScanList(GetParam());
     extra.setName("One too many");
-    EXPECT_EQ(cp.addScanList(extra), 0);
+    EXPECT_FALSE(cp.addScanList(extra));
     // Lists that reach the model some other way are not written past the last record either.
     for (int i = 0; i < 16; ++i)
         cp.scanLists().append(std::make_unique<ScanList>(extra));
@@ -592,7 +592,7 @@ TEST_P(RdbCodecByVersion, EncoderNeverWritesAScanListOverTheCountWord)
 TEST_P(RdbCodecByVersion, TruncatedOrForeignCodeplugIsNotDecoded)
 {
     Codeplug empty;
-    EXPECT_EQ(empty.decode(), 0);
+    EXPECT_FALSE(empty.decode());
     // The RDB probes never take a file of another family, so the RDB codec never sees one.
     const auto bytes = test::buildFixture(Md380Format);
     const FileContent tyt{bytes, bytes.size()};
@@ -638,7 +638,7 @@ TEST(RdbCodec, V2ImageWith130000ContactsGoesThroughTheWholeCycle)
 
     Contact extra = newContact(RdbV2Format);
     extra.setDmrId(99);
-    EXPECT_EQ(cp.addContact(extra), TableFullRefused);
+    EXPECT_EQ(cp.addContact(extra), AddResult::TableFullRefused);
     cp.contactAt(129999)->setName("Renamed");
     cp.markChanged();
     const auto again = decoded.saveAndReopen();

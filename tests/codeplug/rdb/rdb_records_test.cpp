@@ -69,7 +69,7 @@ TEST(RdbZoneRecord, MemberIsStoredAsGivenAndRaisesTheCountByte)
 {
     Zone zone = newZone(RdbV11Format);
     EXPECT_EQ(zone.familyRecord().size(), 80u);
-    ASSERT_EQ(zone.addMember(102), 1);
+    ASSERT_TRUE(zone.addMember(102));
     EXPECT_EQ(getU8(zone.familyRecord(), 36), 1);
     EXPECT_EQ(getU16Le(zone.familyRecord(), 48), 102);
     EXPECT_TRUE(zone.removeMember(0));
@@ -90,7 +90,7 @@ TEST(RdbZoneRecord, NameIsSixteenUtf16Units)
 TEST(RdbScanListRecord, MemberIsStoredAsGivenWithTheCountPlusOne)
 {
     ScanList list = newScanList(RdbV1Format);
-    ASSERT_EQ(list.addMember(102), 1);
+    ASSERT_TRUE(list.addMember(102));
     EXPECT_EQ(getU8(list.familyRecord(), 38), 2);
     EXPECT_EQ(getU16Le(list.familyRecord(), 66), 102);
 }

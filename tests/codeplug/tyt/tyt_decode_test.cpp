@@ -29,7 +29,7 @@ struct Decoded {
     {
         const auto path = fixture.write(dir.file("plug.rdt"));
         EXPECT_EQ(codeplug.open(path), fixture.formatId());
-        EXPECT_EQ(codeplug.decode(), 1);
+        EXPECT_TRUE(codeplug.decode());
     }
 };
 
@@ -390,7 +390,7 @@ TEST(TytDecodeState, NotLoadedDecodeReturnsZeroAndLeavesTheLists)
 {
     Codeplug codeplug;
     codeplug.contacts().append(std::make_unique<Contact>(newContact(Md380Format)));
-    EXPECT_EQ(codeplug.decode(), 0);
+    EXPECT_FALSE(codeplug.decode());
     codeplug.encode();
     EXPECT_EQ(codeplug.contacts().count(), 1);
 }
@@ -407,7 +407,7 @@ TEST(TytDecodeState, DecodingAgainReplacesTheListsAndTheLog)
     cp.markChanged();
 
     // The image still holds the contact reference 9: the same repair is logged once, not twice.
-    ASSERT_EQ(cp.decode(), 1);
+    ASSERT_TRUE(cp.decode());
     EXPECT_EQ(cp.contacts().count(), 1);
     EXPECT_EQ(cp.errorCount(), 1);
     EXPECT_EQ(lineCount(cp.errorLogText()), 1);
@@ -424,7 +424,7 @@ TEST(TytDecodeState, RealVendorFilesDecodeTheirDefaultRecordsWithoutErrors)
         SCOPED_TRACE(name);
         Codeplug cp;
         ASSERT_NE(cp.open(real / name), NoFormat);
-        ASSERT_EQ(cp.decode(), 1);
+        ASSERT_TRUE(cp.decode());
         EXPECT_EQ(cp.errorCount(), 0);
         EXPECT_EQ(cp.errorLogText(), "");
         ASSERT_EQ(cp.contacts().count(), 1);

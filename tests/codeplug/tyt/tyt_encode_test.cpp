@@ -32,7 +32,7 @@ struct Opened {
     {
         test::writeBytes(path, bytes);
         EXPECT_NE(codeplug.open(path), NoFormat);
-        EXPECT_EQ(codeplug.decode(), 1);
+        EXPECT_TRUE(codeplug.decode());
     }
 
     std::vector<std::uint8_t> saved()
@@ -125,7 +125,7 @@ TEST_P(TytEncode, AfterEditsOnlyTheEncodersTablesDiffer)
     const auto original = populated(format()).bytes();
     Opened opened(original);
     auto& cp = opened.codeplug;
-    ASSERT_EQ(cp.addContact(test::tytContact(format(), 4000, "Added")), Added);
+    ASSERT_EQ(cp.addContact(test::tytContact(format(), 4000, "Added")), AddResult::Added);
     cp.deleteChannel(1);
     cp.sortContacts(2);
     const auto saved = opened.saved();
@@ -160,7 +160,7 @@ TEST_P(TytEncode, SlotsEmptiedByDeletesReceiveTheBlankRecords)
     cp.deleteZone(1);
     cp.addScanList(test::tytScanList(format(), "Second", {1}));
     cp.deleteScanList(1);
-    ASSERT_EQ(cp.newRxGroupList("Second"), 1);
+    ASSERT_TRUE(cp.newRxGroupList("Second"));
     cp.deleteRxGroupList(1);
     const auto saved = opened.saved();
 
@@ -255,7 +255,7 @@ TEST_P(TytEncode, FullContactTableIsWrittenWithoutABlank)
     Opened opened(plug.bytes());
     auto& cp = opened.codeplug;
     ASSERT_EQ(cp.contacts().count(), slots);
-    EXPECT_EQ(cp.addContact(test::tytContact(format(), 1, "One more")), TableFullRefused);
+    EXPECT_EQ(cp.addContact(test::tytContact(format(), 1, "One more")), AddResult::TableFullRefused);
     cp.markChanged();
     EXPECT_EQ(opened.saved(), plug.bytes());
 }
@@ -394,7 +394,7 @@ TEST(TytEncodeState, RealVendorFilesSaveByteForByteAndTakeAnEdit)
         Opened edited(bytes);
         auto& cp = edited.codeplug;
         const FormatId format = cp.formatId();
-        ASSERT_EQ(cp.addContact(test::tytContact(format, 3100, "USA")), Added);
+        ASSERT_EQ(cp.addContact(test::tytContact(format, 3100, "USA")), AddResult::Added);
         cp.encode();
         const auto saved = edited.saved();
         ASSERT_EQ(saved.size(), bytes.size());

@@ -61,7 +61,7 @@ struct OpenedFile {
     {
         test::writeBytes(path, bytes);
         EXPECT_NE(codeplug.open(path), NoFormat) << name;
-        EXPECT_EQ(codeplug.decode(), 1) << name;
+        EXPECT_TRUE(codeplug.decode()) << name;
     }
 
     std::vector<std::uint8_t> saved(const TempDir& dir)

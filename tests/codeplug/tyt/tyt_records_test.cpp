@@ -193,8 +193,8 @@ TEST(TytRxGroupRecord, MembersAreWordsAfterTheName)
 {
     RxGroupList list = newRxGroupList(Md380Format);
     list.setName("Local");
-    EXPECT_EQ(list.addMember(5), 1);
-    EXPECT_EQ(list.addMember(1), 1);
+    EXPECT_TRUE(list.addMember(5));
+    EXPECT_TRUE(list.addMember(1));
     EXPECT_EQ(list.name(), "Local");
     EXPECT_EQ(getUtf16Name(list.familyRecord(), 0, 16), "Local");
     EXPECT_EQ(getU16Le(list.familyRecord(), 32), 5);

@@ -2,6 +2,7 @@
 #include "operations/id_fit.h"
 
 #include "codeplug/codeplug.h"
+#include "codeplug/contact_references.h"
 #include "iddb/id_searcher.h"
 #include "model/text_trim.h"
 #include "operations/id_contact_add.h"
@@ -30,23 +31,12 @@ std::vector<std::uint32_t> sortedIdsKept(const Codeplug& codeplug, const std::ve
 
 std::vector<int> unusedPrivateContacts(const Codeplug& codeplug)
 {
-    const int count = codeplug.contacts().count();
-    std::vector<bool> used(static_cast<std::size_t>(count) + 1, false);
-    const auto use = [&used, count](int position) {
-        if (position >= 1 && position <= count)
-            used[static_cast<std::size_t>(position)] = true;
-    };
-    for (const auto& channel : codeplug.channels())
-        if (channel->isDigital())
-            use(channel->txContact());
-    for (const auto& list : codeplug.rxGroupLists())
-        for (int i = 0; i < list->memberCount(); ++i)
-            use(list->member(i));
+    const auto used = referencedContacts(codeplug);
     std::vector<int> unused;
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < codeplug.contacts().count(); ++i) {
         const Contact& contact = *codeplug.contactAt(i);
         if (contact.callType() == CallType::PrivateCall && !contact.isTalkgroup()
-            && !used[static_cast<std::size_t>(i) + 1])
+            && !used[static_cast<std::size_t>(i)])
             unused.push_back(i);
     }
     return unused;

@@ -4,6 +4,7 @@
 #include "codeplug/d868/d868_codec.h"
 
 #include "codeplug/codeplug.h"
+#include "codeplug/contact_references.h"
 #include "codeplug/d868/d868_map.h"
 #include "codeplug/d868/d868_records.h"
 #include "codeplug/d868/packed_contact_stream.h"
@@ -440,16 +441,10 @@ bool writeD868File(Codeplug& codeplug, const D868Data& data, ByteSink& sink, std
 
     // Contacts that a channel transmits to or an RX group list holds must be talkgroups: only
     // those can be referred to in the file.
-    auto markTalkgroup = [&contacts, contactCount](int position) {
-        if (position >= 1 && position <= contactCount)
-            contacts.at(position - 1)->setTalkgroup(true);
-    };
-    for (const auto& channel : codeplug.channels())
-        if (channel->isDigital())
-            markTalkgroup(channel->txContact());
-    for (const auto& list : codeplug.rxGroupLists())
-        for (int i = 0; i < list->memberCount(); ++i)
-            markTalkgroup(list->member(i));
+    const auto referenced = referencedContacts(codeplug);
+    for (int i = 0; i < contactCount; ++i)
+        if (referenced[static_cast<std::size_t>(i)])
+            contacts.at(i)->setTalkgroup(true);
 
     // The split, in table order; talkgroupOf maps a table position to its talkgroup number.
     std::vector<const Contact*> talkgroups;

@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 namespace pw {
 namespace {
@@ -109,19 +110,17 @@ private:
     {
         if (kind == JsonValueKind::Other)
             return;
-        if (key_ == "callsign")
-            repeater_.callsign = networkText(text);
-        else if (key_ == "city")
-            repeater_.city = networkText(text);
-        else if (key_ == "state")
-            repeater_.state = networkText(text);
-        else if (key_ == "country")
-            repeater_.country = networkText(text);
-        else if (key_ == "ipsc_network")
-            repeater_.network = networkText(text);
-        else if (key_ == "status")
-            repeater_.status = networkText(text);
-        else if (key_ == "frequency")
+        static constexpr std::pair<std::string_view, std::string Repeater::*> Texts[] = {
+            {"callsign", &Repeater::callsign}, {"city", &Repeater::city},           {"state", &Repeater::state},
+            {"country", &Repeater::country},   {"ipsc_network", &Repeater::network}, {"status", &Repeater::status},
+        };
+        for (const auto& [name, field] : Texts) {
+            if (key_ == name) {
+                repeater_.*field = networkText(text);
+                return;
+            }
+        }
+        if (key_ == "frequency")
             repeater_.outputMhz = within(decimalNumber(text), 0.0, HighestMhz);
         else if (key_ == "offset")
             repeater_.offsetMhz = within(decimalNumber(text), -HighestMhz, HighestMhz);

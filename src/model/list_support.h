@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Small helpers shared by the zone, scan-list and RX-group-list records.
+// Small helpers shared by the zone, scan-list and RX-group-list records and their tables.
 
 #include "model/letter_case.h"
 
+#include <string_view>
 #include <vector>
 
 namespace pw::list_support {
@@ -34,6 +35,16 @@ bool hasMember(const List& list, int value)
         if (list.member(i) == value)
             return true;
     return false;
+}
+
+// The index of the first record of `list` named `name`, letter case ignored; -1 when none is.
+template <typename List>
+int findNamed(const List& list, std::string_view name)
+{
+    for (int i = 0; i < list.count(); ++i)
+        if (equalsIgnoringCase(list.at(i)->name(), name))
+            return i;
+    return -1;
 }
 
 // The members of a zone or scan list in entry order, empty entries left out.

@@ -7,6 +7,7 @@
 #include "model/field_readers.h"
 #include "model/letter_case.h"
 #include "model/line_fields.h"
+#include "model/list_support.h"
 #include "operations/contact_transfer.h"
 
 #include <cctype>
@@ -17,6 +18,8 @@
 
 namespace pw {
 namespace {
+
+using list_support::findNamed;
 
 constexpr const char* NoScanListText = "-NULL-";
 constexpr const char* NoneText = "NONE";
@@ -98,15 +101,6 @@ bool firstLetterIs(std::string_view text, char upper)
 }
 
 std::string yesNo(bool on) { return on ? "YES" : "NO"; }
-
-template <typename List>
-int findNamed(const List& list, std::string_view name)
-{
-    for (int i = 0; i < list.count(); ++i)
-        if (equalsIgnoringCase(list.at(i)->name(), name))
-            return i;
-    return -1;
-}
 
 // The name of record `position` (1-based) of `list`: `none` for 0, "Error" past the end.
 template <typename List>

@@ -26,6 +26,7 @@ const char* const StructuralImportHelpText =
 namespace {
 
 using list_support::equalsIgnoringCase;
+using list_support::findNamed;
 
 constexpr const char* OpenFirstMessage = "Please open a valid Codeplug file first.";
 constexpr const char* NothingSelectedReport = "Error: No structures selected to import.";
@@ -71,15 +72,6 @@ private:
     const ChannelFormat* format_;
     std::unordered_map<std::string, int> index_;
 };
-
-template <typename Record>
-int findNamed(const RecordList<Record>& list, std::string_view name)
-{
-    for (int i = 0; i < list.count(); ++i)
-        if (equalsIgnoringCase(list.at(i)->name(), name))
-            return i;
-    return -1;
-}
 
 // Gives a scan list or zone whose name is taken the first free name formed from the name and the
 // numbers 1, 2, 3 ... The name is shortened to leave room for the number: a 16-character name

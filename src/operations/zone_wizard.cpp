@@ -12,18 +12,7 @@
 namespace pw {
 namespace {
 
-using list_support::equalsIgnoringCase;
-
 constexpr int LastScanListSuffix = 9;
-
-template <typename Record>
-int findByName(const RecordList<Record>& list, std::string_view name)
-{
-    for (int i = 0; i < list.count(); ++i)
-        if (equalsIgnoringCase(list.at(i)->name(), name))
-            return i;
-    return -1;
-}
 
 std::string singleQuoted(std::string_view name)
 {
@@ -76,12 +65,12 @@ std::string firstWordOf(std::string_view channelName)
 
 int findZoneByName(const Codeplug& codeplug, std::string_view name)
 {
-    return findByName(codeplug.zones(), name);
+    return list_support::findNamed(codeplug.zones(), name);
 }
 
 int findScanListByName(const Codeplug& codeplug, std::string_view name)
 {
-    return findByName(codeplug.scanLists(), name);
+    return list_support::findNamed(codeplug.scanLists(), name);
 }
 
 std::string selectedChannelsText(const Codeplug& codeplug, const std::vector<int>& rows)

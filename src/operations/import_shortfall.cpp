@@ -65,12 +65,12 @@ std::optional<std::string> lineRefusal(std::string_view line, bool tooLong)
     return std::nullopt;
 }
 
-std::string contactLineRefusal(int fromLineResult)
+std::string contactLineRefusal(ContactLineRead fromLineResult)
 {
     switch (fromLineResult) {
-    case Contact::IdOutOfRange: return DmrIdAboveLimit;
-    case Contact::IdNotANumber: return DmrIdNotANumber;
-    case Contact::TooFewFields: return "fewer than four fields";
+    case ContactLineRead::IdOutOfRange: return DmrIdAboveLimit;
+    case ContactLineRead::IdNotANumber: return DmrIdNotANumber;
+    case ContactLineRead::TooFewFields: return "fewer than four fields";
     default: return "line shorter than 10 characters";
     }
 }

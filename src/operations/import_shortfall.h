@@ -13,6 +13,8 @@
 
 namespace pw {
 
+enum class ContactLineRead;
+
 class ImportShortfall {
 public:
     void refuseLine(std::string_view reason, int lines = 1);
@@ -50,6 +52,6 @@ std::string lineTooLongReason(std::size_t maxCharacters);
 // (`tooLong`, from the reader) or holding a zero byte, which no text of a record may hold.
 std::optional<std::string> lineRefusal(std::string_view line, bool tooLong);
 // The reason for a contact line that Contact::fromLine did not read (its result).
-std::string contactLineRefusal(int fromLineResult);
+std::string contactLineRefusal(ContactLineRead fromLineResult);
 
 } // namespace pw

@@ -74,28 +74,23 @@ bool isPlainDecimalNumber(std::string_view text)
            (point == std::string_view::npos || plainDecimal(text.substr(point + 1)).has_value());
 }
 
-int CsvFieldReader::field(std::string_view rawLine, int number, std::size_t maxLength, std::string& out)
+namespace {
+
+// Copies item `number` (0 = first) of `line`: the readers differ only in what `Syntax` says
+// separates the items. Returns -1 when the line has fewer items, else where the copy stopped.
+template <class Syntax>
+int copyItem(std::string_view rawLine, int number, std::size_t maxLength, std::string& out)
 {
     out.clear();
     const auto line = untilZero(rawLine);
     std::size_t pos = 0;
     for (int skipped = 0; skipped < number; ++skipped) {
-        pos = skipBlanksThroughComma(line, pos);
-        // Channel lines put a blank after each comma: a quoted field after it is still quoted, or
-        // a comma inside it would be taken for the end of the field.
-        while (pos < line.size() && isBlankByte(line[pos]))
-            ++pos;
+        pos = Syntax::toNextItem(line, pos);
         if (pos >= line.size())
             return -1;
-        if (isQuote(line[pos])) {
-            pos = passQuoted(line, pos);
-        } else {
-            const auto comma = line.find(',', pos);
-            pos = comma == std::string_view::npos ? line.size() : comma;
-        }
+        pos = isQuote(line[pos]) ? passQuoted(line, pos) : Syntax::unquotedEnd(line, pos);
     }
-    while (pos < line.size() && (isBlankByte(line[pos]) || line[pos] == ','))
-        ++pos;
+    pos = Syntax::toWantedItem(line, pos);
     if (pos >= line.size())
         return -1;
     std::size_t stop;
@@ -103,61 +98,74 @@ int CsvFieldReader::field(std::string_view rawLine, int number, std::size_t maxL
         const auto close = line.find(line[pos], pos + 1);
         stop = copyLimited(line, pos + 1, close == std::string_view::npos ? line.size() : close, maxLength, out);
     } else {
-        const auto comma = line.find(',', pos);
-        stop = copyLimited(line, pos, comma == std::string_view::npos ? line.size() : comma, maxLength, out);
+        stop = copyLimited(line, pos, Syntax::unquotedEnd(line, pos), maxLength, out);
     }
     return static_cast<int>(stop);
+}
+
+// The item, or an empty text when the line has fewer items.
+template <class Syntax>
+std::string itemText(std::string_view line, int number, std::size_t maxLength)
+{
+    std::string out;
+    copyItem<Syntax>(line, number, maxLength, out);
+    return out;
+}
+
+struct CsvSyntax {
+    // Channel lines put a blank after each comma: a quoted field after it is still quoted, or a
+    // comma inside it would be taken for the end of the field.
+    static std::size_t toNextItem(std::string_view line, std::size_t pos)
+    {
+        pos = skipBlanksThroughComma(line, pos);
+        while (pos < line.size() && isBlankByte(line[pos]))
+            ++pos;
+        return pos;
+    }
+    static std::size_t toWantedItem(std::string_view line, std::size_t pos)
+    {
+        while (pos < line.size() && (isBlankByte(line[pos]) || line[pos] == ','))
+            ++pos;
+        return pos;
+    }
+    static std::size_t unquotedEnd(std::string_view line, std::size_t pos)
+    {
+        const auto comma = line.find(',', pos);
+        return comma == std::string_view::npos ? line.size() : comma;
+    }
+};
+
+struct WordSyntax {
+    static std::size_t toNextItem(std::string_view line, std::size_t pos) { return skipBlanksThroughComma(line, pos); }
+    static std::size_t toWantedItem(std::string_view line, std::size_t pos) { return skipBlanksThroughComma(line, pos); }
+    static std::size_t unquotedEnd(std::string_view line, std::size_t pos)
+    {
+        while (pos < line.size() && !isBlankByte(line[pos]) && line[pos] != ',')
+            ++pos;
+        return pos;
+    }
+};
+
+} // namespace
+
+int CsvFieldReader::field(std::string_view line, int number, std::size_t maxLength, std::string& out)
+{
+    return copyItem<CsvSyntax>(line, number, maxLength, out);
 }
 
 std::string CsvFieldReader::field(std::string_view line, int number, std::size_t maxLength)
 {
-    std::string out;
-    field(line, number, maxLength, out);
-    return out;
+    return itemText<CsvSyntax>(line, number, maxLength);
 }
 
-namespace {
-
-bool endsWord(char c) { return isBlankByte(c) || c == ','; }
-
-std::size_t wordEnd(std::string_view line, std::size_t pos)
+int WordReader::word(std::string_view line, int number, std::size_t maxLength, std::string& out)
 {
-    while (pos < line.size() && !endsWord(line[pos]))
-        ++pos;
-    return pos;
-}
-
-} // namespace
-
-int WordReader::word(std::string_view rawLine, int number, std::size_t maxLength, std::string& out)
-{
-    out.clear();
-    const auto line = untilZero(rawLine);
-    std::size_t pos = 0;
-    for (int skipped = 0; skipped < number; ++skipped) {
-        pos = skipBlanksThroughComma(line, pos);
-        if (pos >= line.size())
-            return -1;
-        pos = isQuote(line[pos]) ? passQuoted(line, pos) : wordEnd(line, pos);
-    }
-    pos = skipBlanksThroughComma(line, pos);
-    if (pos >= line.size())
-        return -1;
-    std::size_t stop;
-    if (isQuote(line[pos])) {
-        const auto close = line.find(line[pos], pos + 1);
-        stop = copyLimited(line, pos + 1, close == std::string_view::npos ? line.size() : close, maxLength, out);
-    } else {
-        stop = copyLimited(line, pos, wordEnd(line, pos), maxLength, out);
-    }
-    return static_cast<int>(stop);
+    return copyItem<WordSyntax>(line, number, maxLength, out);
 }
 
 std::string WordReader::word(std::string_view line, int number, std::size_t maxLength)
 {
-    std::string out;
-    word(line, number, maxLength, out);
-    return out;
+    return itemText<WordSyntax>(line, number, maxLength);
 }
 
 void splitCsvLine(std::string_view line, std::vector<std::string>& cells)

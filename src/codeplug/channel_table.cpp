@@ -5,7 +5,7 @@
 #include "codeplug/codeplug.h"
 
 #include "model/index_remap.h"
-#include "model/letter_case.h"
+#include "model/list_support.h"
 
 namespace pw {
 namespace {
@@ -105,11 +105,7 @@ void Codeplug::sortChannels(int column, SortOrder order)
 
 int Codeplug::findChannelByName(std::string_view name) const
 {
-    const std::string wanted = loaded() ? codec_->recordFormats().channel->lookupName(name) : std::string(name);
-    for (int i = 0; i < channels_.count(); ++i)
-        if (equalsIgnoringCase(channels_.at(i)->name(), wanted))
-            return i;
-    return -1;
+    return list_support::findNamed(channels_, loaded() ? codec_->recordFormats().channel->lookupName(name) : std::string(name));
 }
 
 } // namespace pw

@@ -5,7 +5,7 @@
 #include "codeplug/codeplug.h"
 
 #include "model/index_remap.h"
-#include "model/letter_case.h"
+#include "model/list_support.h"
 #include "platform/work_progress.h"
 
 #include <algorithm>
@@ -184,11 +184,7 @@ void Codeplug::sortContacts(int column, WorkProgress* progress, SortOrder order)
 
 int Codeplug::findContactByName(std::string_view name) const
 {
-    const std::string wanted = loaded() ? codec_->recordFormats().contact->lookupName(name) : std::string(name);
-    for (int i = 0; i < contacts_.count(); ++i)
-        if (equalsIgnoringCase(contacts_.at(i)->name(), wanted))
-            return i;
-    return -1;
+    return list_support::findNamed(contacts_, loaded() ? codec_->recordFormats().contact->lookupName(name) : std::string(name));
 }
 
 std::string Codeplug::contactNameForId(std::uint32_t dmrId) const

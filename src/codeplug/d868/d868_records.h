@@ -8,6 +8,7 @@
 // word after it.
 
 #include "codeplug/format_codec.h"
+#include "codeplug/list_records.h"
 #include "model/channel.h"
 #include "model/contact.h"
 #include "model/rx_group_list.h"
@@ -51,50 +52,6 @@ public:
     static void load(Channel& channel);
     // Resets the block to a new channel's, receiving on `rxMhz`.
     static void resetBlock(Channel& channel, double rxMhz);
-};
-
-class ZoneRecordFormat final : public ZoneFormat {
-public:
-    std::vector<std::uint8_t> blankRecord() const override;
-    std::string name(const Zone& zone) const override;
-    void setName(Zone& zone, std::string_view name) const override;
-    int bankCount() const override { return 1; }
-    int capacity() const override { return 250; }
-    int entryCount() const override { return 250; }
-    int memberCount(const Zone& zone, int bank) const override;
-    int member(const Zone& zone, int bank, int i) const override;
-    void setMember(Zone& zone, int bank, int i, int value) const override;
-    bool holdsMember(const Zone& zone, int bank, int i) const override;
-    bool appendMember(Zone& zone, int bank, int value) const override;
-    bool removeMember(Zone& zone, int bank, int i) const override;
-};
-
-class ScanListRecordFormat final : public ScanListFormat {
-public:
-    std::vector<std::uint8_t> blankRecord() const override;
-    std::string name(const ScanList& list) const override;
-    void setName(ScanList& list, std::string_view name) const override;
-    int memberLimit() const override { return 50; }
-    int entryCount() const override { return 50; }
-    int memberCount(const ScanList& list) const override;
-    int member(const ScanList& list, int i) const override;
-    void setMember(ScanList& list, int i, int value) const override;
-    bool holdsMember(const ScanList& list, int i) const override;
-    bool appendMember(ScanList& list, int value) const override;
-    bool removeMember(ScanList& list, int i) const override;
-};
-
-class RxGroupListRecordFormat final : public RxGroupListFormat {
-public:
-    std::vector<std::uint8_t> blankRecord() const override;
-    std::string name(const RxGroupList& list) const override;
-    void setName(RxGroupList& list, std::string_view name) const override;
-    int memberLimit() const override { return 30; }
-    int entryCount() const override;
-    int storedMemberCount(const RxGroupList& list) const override;
-    int member(const RxGroupList& list, int i) const override;
-    void setMember(RxGroupList& list, int i, int value) const override;
-    void setMemberCount(RxGroupList& list, int count) const override;
 };
 
 } // namespace pw::d868

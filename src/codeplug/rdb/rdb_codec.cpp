@@ -637,7 +637,7 @@ void RdbCodec::channelLeft(Codeplug& codeplug, int /*index*/)
             empty = empty && zone->member(i) == 0;
         if (removedAny && empty && replacement > 0) {
             zone->setMember(0, replacement);
-            ZoneRecordFormat::setCountByte(*zone, 1);
+            setZoneCountByte(*zone, 1);
         }
     }
     for (const auto& list : codeplug.scanLists())

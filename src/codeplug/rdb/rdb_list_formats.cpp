@@ -12,6 +12,8 @@
 namespace pw::rdb {
 namespace {
 
+using namespace std::string_view_literals;
+
 constexpr std::size_t NameUnits = 16;
 
 namespace contact {
@@ -20,51 +22,53 @@ constexpr std::size_t Id = 0, Name = 3, Flags = 15;
 constexpr unsigned AlertBit = 3;
 } // namespace contact
 
-// Zone record, 80 bytes: name, a header whose byte 36 is the member count, 16 member words.
-constexpr std::size_t ZoneRecordSize = 80;
-constexpr std::size_t ZoneCountByte = 36;
-constexpr std::size_t ZoneMembers = 48;
-constexpr int ZoneEntries = 16;
+constexpr RecordName ListName{.offset = 0, .characters = NameUnits};
 
-// Scan-list record, 128 bytes: name, header (38: member count + 1), 31 member words at 66.
-constexpr std::size_t ScanListRecordSize = 128;
-constexpr std::size_t ScanListCountPlusOne = 38;
-constexpr std::size_t ScanListMembers = 66;
-constexpr int ScanListEntries = 31;
+// Zone record, 80 bytes: name, a header whose byte 36 is the member count, 16 member words at 48;
+// the members are the non-zero words, the count byte is kept beside them.
+constexpr StoredCount ZoneCountByte{.offset = 36, .bytes = 1};
+const ZoneRecords Zones({
+    .blank = {80},
+    .name = ListName,
+    .bankA = {.rule = MemberRule::NonZeroBesideCount, .runs = {{{48, 16}}}, .count = ZoneCountByte},
+});
+
+// Scan-list record, 128 bytes: name, header (38: member count + 1), 31 member words at 66; the
+// members are the entries below the count. A new list has no priority channels (0xFFFF) and the
+// vendor's option values.
+const ScanListRecords ScanLists({
+    .blank = {128, {{{32, "\xFF\xFF\xFF\xFF\0\0\1\2\0\x0D\x14\x14"sv}}}},
+    .name = ListName,
+    .members = {.rule = MemberRule::BelowCount, .runs = {{{66, 31}}}, .count = {.offset = 38, .bytes = 1, .bias = 1}},
+});
 
 // RX group record, 100 bytes (0x2003: 164): u32 member count, name, 32 members (u16; 0x2003: u32).
-constexpr std::size_t RxGroupRecordSize = 100;
-constexpr std::size_t RxGroupV2RecordSize = 164;
-constexpr std::size_t RxGroupCount = 0;
-constexpr std::size_t RxGroupName = 4;
-constexpr std::size_t RxGroupMembers = 36;
-constexpr int RxGroupEntries = 32;
-
-std::size_t wordAt(std::size_t base, int i) { return base + 2 * static_cast<std::size_t>(i); }
+constexpr RxGroupListLayout RxGroupRecord{
+    .blank = {100},
+    .name = {.offset = 4, .characters = NameUnits},
+    .members = {.offset = 36, .bytes = 2, .entries = 32},
+    .memberLimit = 31,
+    .count = {.offset = 0, .bytes = 4},
+};
+const RxGroupListRecords RxGroupLists(RxGroupRecord);
+const RxGroupListRecords WideRxGroupLists({
+    .blank = {164},
+    .name = RxGroupRecord.name,
+    .members = {.offset = RxGroupRecord.members.offset, .bytes = 4, .entries = RxGroupRecord.members.entries},
+    .memberLimit = RxGroupRecord.memberLimit,
+    .count = RxGroupRecord.count,
+});
 
 const ContactRecordFormat ContactRecords;
+// 0x2001 and 0x2002 keep the same records.
 const ChannelRecordFormat NarrowContactChannels(false);
+const RecordFormats NarrowRecords{&ContactRecords, &NarrowContactChannels, &Zones, &ScanLists, &RxGroupLists};
 const ChannelRecordFormat WideContactChannels(true);
-const ZoneRecordFormat ZoneRecords;
-const ScanListRecordFormat ScanListRecords;
-const RxGroupListRecordFormat RxGroupRecords(false);
-const RxGroupListRecordFormat WideRxGroupRecords(true);
-
-const RecordFormats V1Records{&ContactRecords, &NarrowContactChannels, &ZoneRecords, &ScanListRecords, &RxGroupRecords};
-const RecordFormats V11Records{&ContactRecords, &NarrowContactChannels, &ZoneRecords, &ScanListRecords, &RxGroupRecords};
-const RecordFormats V2Records{&ContactRecords, &WideContactChannels, &ZoneRecords, &ScanListRecords,
-                              &WideRxGroupRecords};
+const RecordFormats V2Records{&ContactRecords, &WideContactChannels, &Zones, &ScanLists, &WideRxGroupLists};
 
 } // namespace
 
-const RecordFormats& recordFormats(FormatId formatId)
-{
-    switch (formatId) {
-    case RdbV2Format: return V2Records;
-    case RdbV11Format: return V11Records;
-    default: return V1Records;
-    }
-}
+const RecordFormats& recordFormats(FormatId formatId) { return formatId == RdbV2Format ? V2Records : NarrowRecords; }
 
 // ---- Contacts: 0 u24 DMR ID, 3 name (12 bytes of SixBitText), 15 flags (b0-1 call type, b3 alert) ----
 
@@ -120,170 +124,6 @@ void ContactRecordFormat::load(Contact& contact)
 std::string ContactRecordFormat::lookupName(std::string_view name) const { return SixBitText::normalize(name); }
 bool ContactRecordFormat::holdsName(std::string_view name) const { return SixBitText::holds(name); }
 
-// ---- Zones: the members are the non-zero entries; a count byte is kept beside them ----
-
-std::vector<std::uint8_t> ZoneRecordFormat::blankRecord() const { return std::vector<std::uint8_t>(ZoneRecordSize, 0); }
-std::string ZoneRecordFormat::name(const Zone& zone) const { return getUtf16Name(zone.familyRecord(), 0, NameUnits); }
-void ZoneRecordFormat::setName(Zone& zone, std::string_view name) const { setUtf16Name(zone.familyRecord(), 0, NameUnits, name); }
-
-int ZoneRecordFormat::countByte(const Zone& zone) { return getU8(zone.familyRecord(), ZoneCountByte); }
-
-void ZoneRecordFormat::setCountByte(Zone& zone, int count)
-{
-    setU8(zone.familyRecord(), ZoneCountByte, static_cast<unsigned>(std::clamp(count, 0, 255)));
-}
-
-int ZoneRecordFormat::memberCount(const Zone& zone, int /*bank*/) const { return std::min(countByte(zone), ZoneEntries); }
-
-int ZoneRecordFormat::member(const Zone& zone, int /*bank*/, int i) const
-{
-    if (i < 0 || i >= ZoneEntries)
-        return 0;
-    return getU16Le(zone.familyRecord(), wordAt(ZoneMembers, i));
-}
-
-void ZoneRecordFormat::setMember(Zone& zone, int /*bank*/, int i, int value) const
-{
-    if (i < 0 || i >= ZoneEntries)
-        return;
-    setU16Le(zone.familyRecord(), wordAt(ZoneMembers, i), static_cast<std::uint32_t>(std::clamp(value, 0, 0xFFFF)));
-}
-
-bool ZoneRecordFormat::appendMember(Zone& zone, int bank, int value) const
-{
-    if (countByte(zone) >= ZoneEntries)
-        return false;
-    for (int i = 0; i < ZoneEntries; ++i) {
-        if (member(zone, bank, i) == 0) {
-            setMember(zone, bank, i, value);
-            setCountByte(zone, countByte(zone) + 1);
-            return true;
-        }
-    }
-    return false;
-}
-
-bool ZoneRecordFormat::removeMember(Zone& zone, int bank, int i) const
-{
-    if (!holdsMember(zone, bank, i))
-        return false;
-    for (int j = i; j + 1 < ZoneEntries; ++j)
-        setMember(zone, bank, j, member(zone, bank, j + 1));
-    setMember(zone, bank, ZoneEntries - 1, 0);
-    setCountByte(zone, std::max(countByte(zone) - 1, 0));
-    return true;
-}
-
-// ---- Scan lists: the members are the entries below the count ----
-
-std::vector<std::uint8_t> ScanListRecordFormat::blankRecord() const
-{
-    std::vector<std::uint8_t> record(ScanListRecordSize, 0);
-    setU16Le(record, 32, 0xFFFF);
-    setU16Le(record, 34, 0xFFFF);
-    setU8(record, ScanListCountPlusOne, 1);
-    setU8(record, 39, 2);
-    setU8(record, 41, 13);
-    setU8(record, 42, 20);
-    setU8(record, 43, 20);
-    return record;
-}
-
-std::string ScanListRecordFormat::name(const ScanList& list) const { return getUtf16Name(list.familyRecord(), 0, NameUnits); }
-void ScanListRecordFormat::setName(ScanList& list, std::string_view name) const { setUtf16Name(list.familyRecord(), 0, NameUnits, name); }
-
-int ScanListRecordFormat::memberCount(const ScanList& list) const
-{
-    return std::clamp(getU8(list.familyRecord(), ScanListCountPlusOne) - 1, 0, ScanListEntries);
-}
-
-void ScanListRecordFormat::setCount(ScanList& list, int count)
-{
-    setU8(list.familyRecord(), ScanListCountPlusOne, static_cast<unsigned>(std::clamp(count, 0, ScanListEntries) + 1));
-}
-
-int ScanListRecordFormat::entry(const ScanList& list, int i)
-{
-    if (i < 0 || i >= ScanListEntries)
-        return 0;
-    return getU16Le(list.familyRecord(), wordAt(ScanListMembers, i));
-}
-
-bool ScanListRecordFormat::holdsMember(const ScanList& list, int i) const
-{
-    return i >= 0 && i < ScanListEntries && i < memberCount(list);
-}
-
-int ScanListRecordFormat::member(const ScanList& list, int i) const { return holdsMember(list, i) ? entry(list, i) : 0; }
-
-void ScanListRecordFormat::setMember(ScanList& list, int i, int value) const
-{
-    if (i < 0 || i >= ScanListEntries)
-        return;
-    setU16Le(list.familyRecord(), wordAt(ScanListMembers, i), static_cast<std::uint32_t>(std::clamp(value, 0, 0xFFFF)));
-}
-
-bool ScanListRecordFormat::appendMember(ScanList& list, int value) const
-{
-    const int count = memberCount(list);
-    setMember(list, count, value);
-    setCount(list, count + 1);
-    return true;
-}
-
-bool ScanListRecordFormat::removeMember(ScanList& list, int i) const
-{
-    if (!holdsMember(list, i))
-        return false;
-    // The moves cover all 31 entries.
-    for (int j = i; j + 1 < ScanListEntries; ++j)
-        setMember(list, j, entry(list, j + 1));
-    setMember(list, ScanListEntries - 1, 0);
-    setCount(list, memberCount(list) - 1);
-    return true;
-}
-
-// ---- RX group lists ----
-
-std::vector<std::uint8_t> RxGroupListRecordFormat::blankRecord() const
-{
-    return std::vector<std::uint8_t>(wide_ ? RxGroupV2RecordSize : RxGroupRecordSize, 0);
-}
-
-std::string RxGroupListRecordFormat::name(const RxGroupList& list) const
-{
-    return getUtf16Name(list.familyRecord(), RxGroupName, NameUnits);
-}
-
-void RxGroupListRecordFormat::setName(RxGroupList& list, std::string_view name) const
-{
-    setUtf16Name(list.familyRecord(), RxGroupName, NameUnits, name);
-}
-
-int RxGroupListRecordFormat::storedMemberCount(const RxGroupList& list) const
-{
-    return static_cast<int>(std::min<std::uint32_t>(getU32Le(list.familyRecord(), RxGroupCount), RxGroupEntries));
-}
-
-int RxGroupListRecordFormat::member(const RxGroupList& list, int i) const
-{
-    if (wide_)
-        return static_cast<int>(getU32Le(list.familyRecord(), RxGroupMembers + 4 * static_cast<std::size_t>(i)));
-    return getU16Le(list.familyRecord(), wordAt(RxGroupMembers, i));
-}
-
-void RxGroupListRecordFormat::setMember(RxGroupList& list, int i, int value) const
-{
-    if (wide_)
-        setU32Le(list.familyRecord(), RxGroupMembers + 4 * static_cast<std::size_t>(i),
-                 static_cast<std::uint32_t>(std::max(value, 0)));
-    else
-        setU16Le(list.familyRecord(), wordAt(RxGroupMembers, i), static_cast<std::uint32_t>(std::clamp(value, 0, 0xFFFF)));
-}
-
-void RxGroupListRecordFormat::setMemberCount(RxGroupList& list, int count) const
-{
-    setU32Le(list.familyRecord(), RxGroupCount, static_cast<std::uint32_t>(count));
-}
+void setZoneCountByte(Zone& zone, int count) { ZoneCountByte.write(zone.familyRecord(), std::clamp(count, 0, 255)); }
 
 } // namespace pw::rdb

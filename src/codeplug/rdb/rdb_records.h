@@ -4,6 +4,7 @@
 // lists keep their values in the records of the memory map (rdb_map.h).
 
 #include "codeplug/format_codec.h"
+#include "codeplug/list_records.h"
 #include "codeplug/rdb/six_bit_text.h"
 #include "model/channel.h"
 #include "model/contact.h"
@@ -57,61 +58,7 @@ private:
     bool wideContact_;
 };
 
-class ZoneRecordFormat final : public ZoneFormat {
-public:
-    std::vector<std::uint8_t> blankRecord() const override;
-    std::string name(const Zone& zone) const override;
-    void setName(Zone& zone, std::string_view name) const override;
-    int bankCount() const override { return 1; }
-    int capacity() const override { return 16; }
-    int entryCount() const override { return 16; }
-    int memberCount(const Zone& zone, int bank) const override;
-    int member(const Zone& zone, int bank, int i) const override;
-    void setMember(Zone& zone, int bank, int i, int value) const override;
-    bool holdsMember(const Zone& zone, int bank, int i) const override { return member(zone, bank, i) != 0; }
-    bool appendMember(Zone& zone, int bank, int value) const override;
-    bool removeMember(Zone& zone, int bank, int i) const override;
-    // The count byte beside the members.
-    static int countByte(const Zone& zone);
-    static void setCountByte(Zone& zone, int count);
-};
-
-class ScanListRecordFormat final : public ScanListFormat {
-public:
-    std::vector<std::uint8_t> blankRecord() const override;
-    std::string name(const ScanList& list) const override;
-    void setName(ScanList& list, std::string_view name) const override;
-    int memberLimit() const override { return 31; }
-    int entryCount() const override { return 31; }
-    int memberCount(const ScanList& list) const override;
-    int member(const ScanList& list, int i) const override;
-    void setMember(ScanList& list, int i, int value) const override;
-    bool holdsMember(const ScanList& list, int i) const override;
-    bool appendMember(ScanList& list, int value) const override;
-    bool removeMember(ScanList& list, int i) const override;
-
-private:
-    static int entry(const ScanList& list, int i);
-    static void setCount(ScanList& list, int count);
-};
-
-class RxGroupListRecordFormat final : public RxGroupListFormat {
-public:
-    // Lists of 0x2003 keep 32-bit members in a 164-byte record.
-    explicit RxGroupListRecordFormat(bool wide) : wide_(wide) {}
-
-    std::vector<std::uint8_t> blankRecord() const override;
-    std::string name(const RxGroupList& list) const override;
-    void setName(RxGroupList& list, std::string_view name) const override;
-    int memberLimit() const override { return 31; }
-    int entryCount() const override { return 32; }
-    int storedMemberCount(const RxGroupList& list) const override;
-    int member(const RxGroupList& list, int i) const override;
-    void setMember(RxGroupList& list, int i, int value) const override;
-    void setMemberCount(RxGroupList& list, int count) const override;
-
-private:
-    bool wide_;
-};
+// Sets the count byte a zone keeps beside its members.
+void setZoneCountByte(Zone& zone, int count);
 
 } // namespace pw::rdb

@@ -260,7 +260,7 @@ private:
             auto list = std::make_unique<ScanList>(prototype);
             list->setFamilyRecord(record);
             for (int k = 0; k < list->entryCount();) {
-                const int value = ScanListRecordFormat::entry(*list, k);
+                const int value = list->member(k);
                 if (value == 0 || channels.at(value - 1) || !list->removeMember(k)) {
                     ++k;
                     continue;

@@ -5,6 +5,7 @@
 #include "codeplug/rdb/rdb_records.h"
 
 #include "codeplug/byte_field.h"
+#include "codeplug/contact_flags.h"
 #include "codeplug/rdb/six_bit_text.h"
 
 #include <algorithm>
@@ -18,8 +19,8 @@ constexpr std::size_t NameUnits = 16;
 
 namespace contact {
 constexpr std::size_t RecordSize = 16;
-constexpr std::size_t Id = 0, Name = 3, Flags = 15;
-constexpr unsigned AlertBit = 3;
+constexpr std::size_t Id = 0, Name = 3;
+constexpr ContactFlags Flags{.offset = 15, .alertBit = 3, .groupCall = 1, .privateCall = 0, .allCall = 2};
 } // namespace contact
 
 constexpr RecordName ListName{.offset = 0, .characters = NameUnits};
@@ -76,7 +77,7 @@ void ContactRecordFormat::initialize(Contact& contact) const
 {
     std::array<std::uint8_t, contact::RecordSize> record{};
     record[0] = record[1] = record[2] = 0xFF;
-    record[contact::Flags] = 0xC0;
+    record[contact::Flags.offset] = 0xC0;
     const auto spaces = SixBitText::encode("");
     std::copy(spaces.begin(), spaces.end(), record.begin() + contact::Name);
     contact.setFamilyRecord(record);
@@ -93,14 +94,8 @@ void ContactRecordFormat::store(Contact& contact, ContactField field) const
         std::copy(packed.begin(), packed.end(), r.begin() + contact::Name);
         break;
     }
-    case ContactField::CallType: {
-        const unsigned kept = getU8(r, contact::Flags) & (1u << contact::AlertBit);
-        const CallType type = contact.callType();
-        const unsigned added = type == CallType::GroupCall ? 1u : type == CallType::AllCall ? 2u : 0u;
-        setU8(r, contact::Flags, kept | added);
-        break;
-    }
-    case ContactField::AlertTone: setBit(r, contact::Flags, contact::AlertBit, contact.alertTone()); break;
+    case ContactField::CallType: contact::Flags.storeCallType(r, contact.callType()); break;
+    case ContactField::AlertTone: contact::Flags.storeAlertTone(r, contact.alertTone()); break;
     case ContactField::DescriptiveTexts: break;
     }
     load(contact);
@@ -113,12 +108,8 @@ void ContactRecordFormat::load(Contact& contact)
     // The record keeps a name and none of the descriptive texts.
     std::array<char, SixBitText::Characters> name;
     contact.assignTexts({std::string_view(name.data(), SixBitText::decodeInto(r.data() + contact::Name, name))});
-    switch (getU8(r, contact::Flags) & 3) {
-    case 1: contact.assignCallType(CallType::GroupCall); break;
-    case 2: contact.assignCallType(CallType::AllCall); break;
-    default: contact.assignCallType(CallType::PrivateCall); break;
-    }
-    contact.assignAlertTone(getBit(r, contact::Flags, contact::AlertBit));
+    contact.assignCallType(contact::Flags.callType(r));
+    contact.assignAlertTone(contact::Flags.alertTone(r));
 }
 
 std::string ContactRecordFormat::lookupName(std::string_view name) const { return SixBitText::normalize(name); }

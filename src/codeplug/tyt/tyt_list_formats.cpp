@@ -5,6 +5,7 @@
 #include "codeplug/tyt/tyt_records.h"
 
 #include "codeplug/byte_field.h"
+#include "codeplug/contact_flags.h"
 #include "codeplug/tyt/tyt_map.h"
 
 #include <algorithm>
@@ -18,8 +19,9 @@ using namespace std::string_view_literals;
 constexpr std::size_t NameUnits = 16;
 
 namespace contact {
-constexpr std::size_t Id = 0, Flags = 3, Name = 4;
-constexpr unsigned AlertBit = 5;
+constexpr std::size_t Id = 0, Name = 4;
+// Bits 6-7 are set with every call type.
+constexpr ContactFlags Flags{.offset = 3, .alertBit = 5, .groupCall = 0xC1, .privateCall = 0xC2, .allCall = 0xC3};
 } // namespace contact
 
 constexpr RecordName ListName{.offset = 0, .characters = NameUnits};
@@ -83,7 +85,7 @@ void ContactRecordFormat::initialize(Contact& contact) const
 {
     std::array<std::uint8_t, ContactRecordSize> record{};
     record[0] = record[1] = record[2] = 0xFF;
-    record[contact::Flags] = 0xC0;
+    record[contact::Flags.offset] = 0xC0;
     contact.setFamilyRecord(record);
     load(contact);
 }
@@ -94,14 +96,8 @@ void ContactRecordFormat::store(Contact& contact, ContactField field) const
     switch (field) {
     case ContactField::DmrId: setU24Le(r, contact::Id, contact.dmrId()); break;
     case ContactField::Name: setUtf16Name(r, contact::Name, NameUnits, contact.name()); break;
-    case ContactField::CallType: {
-        const unsigned kept = getU8(r, contact::Flags) & (1u << contact::AlertBit);
-        const CallType type = contact.callType();
-        const unsigned added = type == CallType::GroupCall ? 0xC1u : type == CallType::AllCall ? 0xC3u : 0xC2u;
-        setU8(r, contact::Flags, kept | added);
-        break;
-    }
-    case ContactField::AlertTone: setBit(r, contact::Flags, contact::AlertBit, contact.alertTone()); break;
+    case ContactField::CallType: contact::Flags.storeCallType(r, contact.callType()); break;
+    case ContactField::AlertTone: contact::Flags.storeAlertTone(r, contact.alertTone()); break;
     case ContactField::DescriptiveTexts: break;
     }
     load(contact);
@@ -114,12 +110,8 @@ void ContactRecordFormat::load(Contact& contact)
     // The record keeps a name and none of the descriptive texts.
     Utf16NameBuffer name;
     contact.assignTexts({getUtf16Name(r, contact::Name, NameUnits, name)});
-    switch (getU8(r, contact::Flags) & 3) {
-    case 1: contact.assignCallType(CallType::GroupCall); break;
-    case 3: contact.assignCallType(CallType::AllCall); break;
-    default: contact.assignCallType(CallType::PrivateCall); break;
-    }
-    contact.assignAlertTone(getBit(r, contact::Flags, contact::AlertBit));
+    contact.assignCallType(contact::Flags.callType(r));
+    contact.assignAlertTone(contact::Flags.alertTone(r));
 }
 
 } // namespace pw::tyt

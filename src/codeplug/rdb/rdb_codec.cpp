@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace pw::rdb {
@@ -202,23 +203,34 @@ private:
     {
         const int count = std::min<int>(getU16Le(image_, layout_.rxGroupCount), MaxRxGroupLists);
         const int records = std::min(layout_.rxGroupRecordLimit(), MaxRxGroupLists);
-        auto& lists = cp_.rxGroupLists();
-        const RxGroupList prototype(*formats_.rxGroupList);
+        decodeOrderedLists(cp_.rxGroupLists(), RxGroupList(*formats_.rxGroupList), count, records,
+                           layout_.rxGroupOrderTable, &RdbLayout::rxGroupRecordAt, "Rx Group", rxGroupEntries_);
+    }
+
+    // Reads `count` lists through an order table of record numbers: an entry outside 1..`records`
+    // is logged and passed over, and the lists end at a record that is not all in the image or
+    // has no name. `entries` gets the record number of each list read.
+    template <class List>
+    void decodeOrderedLists(RecordList<List>& lists, const List& prototype, int count, int records,
+                            std::size_t orderTable, std::size_t (RdbLayout::*recordAt)(int) const,
+                            const std::string& what, std::vector<int>& entries)
+    {
         for (int i = 0; i < count; ++i) {
-            const int record = getU8(image_, layout_.rxGroupOrderTable + static_cast<std::size_t>(i));
+            const int record = getU8(image_, orderTable + static_cast<std::size_t>(i));
             if (record < 1 || record > records) {
-                log_.add("Error: Invalid Rx Group record " + std::to_string(record) + " at entry " +
-                         std::to_string(i + 1) + " of the Rx Group order table -- entry ignored.\r\n");
+                log_.add("Error: Invalid " + what + " record " + std::to_string(record) + " at entry " +
+                         std::to_string(i + 1) + " of the " + what + " order table -- entry ignored.\r\n");
                 continue;
             }
-            auto list = std::make_unique<RxGroupList>(prototype);
-            if (!copyFromImage(image_, layout_.rxGroupRecordAt(record), list->familyRecord()))
+            auto list = std::make_unique<List>(prototype);
+            if (!copyFromImage(image_, (layout_.*recordAt)(record), list->familyRecord()))
                 break;
-            list->loadMemberCount();
+            if constexpr (std::is_same_v<List, RxGroupList>)
+                list->loadMemberCount();
             if (list->name().empty())
                 break;
             lists.append(std::move(list));
-            rxGroupEntries_.push_back(record);
+            entries.push_back(record);
         }
     }
 
@@ -268,21 +280,8 @@ private:
             log_.add("Error: Scan list count of " + std::to_string(stored) + " exceeds the " +
                      std::to_string(records) + " scan lists this codeplug holds -- " + std::to_string(count) +
                      " scan lists read.\r\n");
-        auto& lists = cp_.scanLists();
-        const ScanList prototype(*formats_.scanList);
-        for (int i = 0; i < count; ++i) {
-            const int record = getU8(image_, layout_.scanListOrderTable + static_cast<std::size_t>(i));
-            if (record < 1 || record > records) {
-                log_.add("Error: Invalid scan list record " + std::to_string(record) + " at entry " +
-                         std::to_string(i + 1) + " of the scan list order table -- entry ignored.\r\n");
-                continue;
-            }
-            auto list = std::make_unique<ScanList>(prototype);
-            if (!copyFromImage(image_, layout_.scanListRecordAt(record), list->familyRecord()) || list->name().empty())
-                break;
-            lists.append(std::move(list));
-            scanListEntries_.push_back(record);
-        }
+        decodeOrderedLists(cp_.scanLists(), ScanList(*formats_.scanList), count, records, layout_.scanListOrderTable,
+                           &RdbLayout::scanListRecordAt, "scan list", scanListEntries_);
     }
 
     void convertScanListReferences()

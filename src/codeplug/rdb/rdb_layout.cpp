@@ -2,65 +2,60 @@
 #include "codeplug/rdb/rdb_layout.h"
 
 #include <algorithm>
+#include <array>
 
 namespace pw {
 
+namespace {
+
+// What tells the versions apart: their RX group records and counts, the contact count, and where
+// the channel names and records, the slot-order table, the zones, the scan lists and the contacts
+// begin; how much of a file is read, and the buffer it is read into.
+struct VersionTables {
+    FormatId formatId;
+    std::size_t rxGroupRecordSize, rxGroupCount, contactCount, contactCountWidth, channelNames, channelRecords,
+        slotOrderTable, zoneRecords, scanListRecords, contactRecords, maximumRead, bufferSize;
+};
+
+constexpr std::array<VersionTables, 3> Versions{{
+    // version      RX size RX count contacts width names   channels slot order zones    scan lists contacts read     buffer
+    {RdbV1Format,   100,    0x93E8,  0x9568,  2,    0xA000, 0x11FE0, 0x21F60,   0x26000, 0x2C000,   0x44000, 1327120, 2511864},
+    {RdbV11Format,  100,    0x93E8,  0x9568,  3,    0xA000, 0x21FE0, 0x41F60,   0x47000, 0x4D000,   0x65000, 2510864, 2511864},
+    {RdbV2Format,   164,    0xD3E8,  0xD568,  3,    0xE000, 0x25FE0, 0x45F60,   0x4B000, 0x51000,   0x69000, 2527232, 2528232},
+}};
+
+constexpr std::size_t RxGroupRecords = 0x3000;
+// The scan-list count word follows the 234 scan-list records of 128 bytes.
+constexpr std::size_t ScanListTableSize = 234 * 128;
+
+} // namespace
+
 RdbLayout RdbLayout::forFormat(FormatId formatId)
 {
-    RdbLayout layout;
-    layout.rxGroupRecords = 0x3000;
-    layout.rxGroupRecordSize = 100;
-    layout.rxGroupCount = 0x93E8;
-    layout.rxGroupOrderTable = 0x93EA;
-    layout.contactCount = 0x9568;
-    layout.contactCountWidth = 3;
-    layout.channelNames = 0xA000;
-    switch (formatId) {
-    case RdbV1Format:
-        layout.contactCountWidth = 2;
-        layout.channelRecords = 0x11FE0;
-        layout.slotOrderTable = 0x21F60;
-        layout.zoneRecords = 0x26000;
-        layout.scanListRecords = 0x2C000;
-        layout.scanListCount = 0x33500;
-        layout.scanListOrderTable = 0x33502;
-        layout.contactRecords = 0x44000;
-        layout.minimumLength = 0x44010;
-        layout.maximumRead = 1327120;
-        layout.bufferSize = 2511864;
-        break;
-    case RdbV11Format:
-        layout.channelRecords = 0x21FE0;
-        layout.slotOrderTable = 0x41F60;
-        layout.zoneRecords = 0x47000;
-        layout.scanListRecords = 0x4D000;
-        layout.scanListCount = 0x54500;
-        layout.scanListOrderTable = 0x54502;
-        layout.contactRecords = 0x65000;
-        layout.minimumLength = 0x65010;
-        layout.maximumRead = 2510864;
-        layout.bufferSize = 2511864;
-        break;
-    case RdbV2Format:
-        layout.rxGroupRecordSize = 164;
-        layout.rxGroupCount = 0xD3E8;
-        layout.rxGroupOrderTable = 0xD3EA;
-        layout.contactCount = 0xD568;
-        layout.channelNames = 0xE000;
-        layout.channelRecords = 0x25FE0;
-        layout.slotOrderTable = 0x45F60;
-        layout.zoneRecords = 0x4B000;
-        layout.scanListRecords = 0x51000;
-        layout.scanListCount = 0x58500;
-        layout.scanListOrderTable = 0x58502;
-        layout.contactRecords = 0x69000;
-        layout.minimumLength = 0x69010;
-        layout.maximumRead = 2527232;
-        layout.bufferSize = 2528232;
-        break;
-    default:
+    const auto version = std::find_if(Versions.begin(), Versions.end(),
+                                      [formatId](const VersionTables& v) { return v.formatId == formatId; });
+    if (version == Versions.end())
         return RdbLayout{};
-    }
+    RdbLayout layout;
+    layout.rxGroupRecords = RxGroupRecords;
+    layout.rxGroupRecordSize = version->rxGroupRecordSize;
+    layout.rxGroupCount = version->rxGroupCount;
+    // Each order table follows its count word.
+    layout.rxGroupOrderTable = version->rxGroupCount + 2;
+    layout.contactCount = version->contactCount;
+    layout.contactCountWidth = version->contactCountWidth;
+    layout.channelNames = version->channelNames;
+    layout.channelRecords = version->channelRecords;
+    layout.slotOrderTable = version->slotOrderTable;
+    layout.zoneRecords = version->zoneRecords;
+    layout.scanListRecords = version->scanListRecords;
+    layout.scanListCount = version->scanListRecords + ScanListTableSize;
+    layout.scanListOrderTable = layout.scanListCount + 2;
+    layout.contactRecords = version->contactRecords;
+    // A file holds at least one contact record.
+    layout.minimumLength = version->contactRecords + 16;
+    layout.maximumRead = version->maximumRead;
+    layout.bufferSize = version->bufferSize;
     return layout;
 }
 

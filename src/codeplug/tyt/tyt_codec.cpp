@@ -358,30 +358,23 @@ constexpr std::array<std::uint8_t, ChannelRecordSize> blankChannelRecord()
 
 std::optional<TytLayout> TytLayout::forFormat(FormatId formatId)
 {
+    if (!isKnownFormat(formatId) || familyOf(formatId) != FormatFamily::TytFamily)
+        return std::nullopt;
+    // The MD-2017 and MD-9600 have the larger image, with more contacts and channels elsewhere
+    // and the zone extension table.
+    const bool large = isLargeTyt(formatId);
     TytLayout layout;
     layout.formatId = formatId;
+    layout.imageSize = large ? Md2017ImageSize : Md380ImageSize;
+    layout.contactSlots = large ? 10000 : 1000;
+    layout.channelSlots = large ? 3000 : 1000;
     layout.emergencySlots = EmergencySlots;
     layout.zoneSlots = layout.scanListSlots = layout.rxGroupSlots = ListSlots;
-    switch (formatId) {
-    case Md380Format:
-        layout.imageSize = Md380ImageSize;
-        layout.contactSlots = 1000;
-        layout.channelSlots = 1000;
-        layout.contactTable = Md380ContactTable;
-        layout.channelTable = Md380ChannelTable;
-        return layout;
-    case Md2017Format:
-    case Md9600Format:
-        layout.imageSize = Md2017ImageSize;
-        layout.contactSlots = 10000;
-        layout.channelSlots = 3000;
-        layout.contactTable = Md2017ContactTable;
-        layout.channelTable = Md2017ChannelTable;
+    layout.contactTable = large ? Md2017ContactTable : Md380ContactTable;
+    layout.channelTable = large ? Md2017ChannelTable : Md380ChannelTable;
+    if (large)
         layout.zoneExtensionTable = ZoneExtensionTable;
-        return layout;
-    default:
-        return std::nullopt;
-    }
+    return layout;
 }
 
 // ---- Recognition ----

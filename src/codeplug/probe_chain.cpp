@@ -38,9 +38,9 @@ constexpr std::array<FormatProbe, 10> Chain = {{
     {Md2017Format, tyt::isMd2017File, tyt::takeMd2017File, tytFormats<Md2017Format>, Md2017Tables},
     {Md9600Format, tyt::isUvLayoutFile, tyt::takeMd9600File, tytFormats<Md9600Format>, Md2017Tables},
     {Md380Format, tyt::isMd380File, tyt::takeMd380File, tytFormats<Md380Format>, Md380Tables},
-    {RdbV1Format, rdb::isV1File, rdb::takeV1File, rdbFormats<RdbV1Format>, RdbV1Tables},
-    {RdbV11Format, rdb::isV11File, rdb::takeV11File, rdbFormats<RdbV11Format>, RdbV11Tables},
-    {RdbV2Format, rdb::isV2File, rdb::takeV2File, rdbFormats<RdbV2Format>, RdbV2Tables},
+    {RdbV1Format, rdb::isV1File, rdb::takeFile<RdbV1Format>, rdbFormats<RdbV1Format>, RdbV1Tables},
+    {RdbV11Format, rdb::isV11File, rdb::takeFile<RdbV11Format>, rdbFormats<RdbV11Format>, RdbV11Tables},
+    {RdbV2Format, rdb::isV2File, rdb::takeFile<RdbV2Format>, rdbFormats<RdbV2Format>, RdbV2Tables},
     {Md380Format, tyt::isMd380Image, tyt::takeMd380Image, tytFormats<Md380Format>, Md380Tables},
     {Md9600Format, tyt::isUvImage, tyt::takeUvImage, tytFormats<Md9600Format>, Md2017Tables},
 }};

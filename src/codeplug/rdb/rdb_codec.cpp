@@ -453,13 +453,11 @@ bool hasLayoutText(const FileContent& file, FormatId formatId, std::string_view 
 bool isV1File(const FileContent& file) { return hasLayoutText(file, RdbV1Format, "D4.0.03"); }
 bool isV11File(const FileContent& file) { return hasLayoutText(file, RdbV11Format, "D4.1.01"); }
 bool isV2File(const FileContent& file) { return hasLayoutText(file, RdbV2Format, "D4.3.01"); }
-std::unique_ptr<FormatCodec> takeV1File(FileContent file) { return std::make_unique<RdbCodec>(RdbV1Format, std::move(file)); }
-std::unique_ptr<FormatCodec> takeV11File(FileContent file) { return std::make_unique<RdbCodec>(RdbV11Format, std::move(file)); }
-std::unique_ptr<FormatCodec> takeV2File(FileContent file) { return std::make_unique<RdbCodec>(RdbV2Format, std::move(file)); }
 
 // ---- The codec ----
 
-RdbCodec::RdbCodec(FormatId formatId, FileContent file) : formatId_(formatId), layout_(RdbLayout::forFormat(formatId))
+RdbCodec::RdbCodec(FormatId formatId, FileContent file)
+    : ImageCodec(RadioName, RadioDmrId), formatId_(formatId), layout_(RdbLayout::forFormat(formatId))
 {
     auto& bytes = file.bytes;
     // The reader reads at most as much as the largest image of the version holds.
@@ -655,10 +653,6 @@ std::string RdbCodec::radioTypeText() const
     return formatId_ == RdbV2Format ? model + " V2 (130K Contacts)" : model + " (64K Contacts)";
 }
 
-std::string RdbCodec::radioName() const { return getUtf16Name(image_, RadioName, 16); }
-void RdbCodec::setRadioName(std::string_view name) { setUtf16Name(image_, RadioName, 16, name); }
-std::uint32_t RdbCodec::radioDmrId() const { return getU24Le(image_, RadioDmrId); }
-void RdbCodec::setRadioDmrId(std::uint32_t id) { setU24Le(image_, RadioDmrId, id); }
 std::string RdbCodec::radioModelName() const { return getCString(image_, ModelText, ModelTextSize); }
 
 } // namespace pw::rdb

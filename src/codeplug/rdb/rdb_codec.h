@@ -4,6 +4,7 @@
 // file, which holds its memory image (map in rdb_map.h).
 
 #include "codeplug/format_codec.h"
+#include "codeplug/image_codec.h"
 #include "codeplug/probe_chain.h"
 #include "codeplug/rdb/rdb_layout.h"
 
@@ -16,11 +17,7 @@ namespace pw::rdb {
 bool isV1File(const FileContent& file);
 bool isV11File(const FileContent& file);
 bool isV2File(const FileContent& file);
-std::unique_ptr<FormatCodec> takeV1File(FileContent file);
-std::unique_ptr<FormatCodec> takeV11File(FileContent file);
-std::unique_ptr<FormatCodec> takeV2File(FileContent file);
-
-class RdbCodec final : public FormatCodec {
+class RdbCodec final : public ImageCodec {
 public:
     RdbCodec(FormatId formatId, FileContent file);
 
@@ -32,10 +29,6 @@ public:
     bool writeFile(Codeplug& codeplug, ByteSink& sink, std::string& why) override;
 
     std::string radioTypeText() const override;
-    std::string radioName() const override;
-    void setRadioName(std::string_view name) override;
-    std::uint32_t radioDmrId() const override;
-    void setRadioDmrId(std::uint32_t id) override;
     std::string radioModelName() const override;
 
     // Zones and scan lists name channels by image slot.
@@ -50,8 +43,6 @@ public:
     void channelsSorted(Codeplug& codeplug, const IndexRemap& remap) override;
 
     const RdbLayout& layout() const { return layout_; }
-    std::vector<std::uint8_t>& image() { return image_; }
-    const std::vector<std::uint8_t>& image() const { return image_; }
     // Number of bytes of the image to write back; the encoder may raise it.
     std::size_t imageLength() const { return imageLength_; }
     // The image slots of the channels in table order, as the slot-order table lists them.
@@ -63,10 +54,16 @@ private:
 
     FormatId formatId_;
     RdbLayout layout_;
-    std::vector<std::uint8_t> image_;
     std::size_t imageLength_ = 0;
     // The slot of the channel being deleted, between channelLeaving and channelLeft.
     int leavingSlot_ = 0;
 };
+
+// The probes' codec of each version.
+template <FormatId Id>
+std::unique_ptr<FormatCodec> takeFile(FileContent file)
+{
+    return std::make_unique<RdbCodec>(Id, std::move(file));
+}
 
 } // namespace pw::rdb

@@ -436,7 +436,8 @@ std::unique_ptr<FormatCodec> takeUvImage(FileContent file)
 
 // ---- The codec ----
 
-TytCodec::TytCodec(const TytLayout& layout, FileContent file, FileForm form) : layout_(layout), form_(form)
+TytCodec::TytCodec(const TytLayout& layout, FileContent file, FileForm form)
+    : ImageCodec(RadioName, RadioDmrId), layout_(layout), form_(form)
 {
     auto& bytes = file.bytes;
     if (form == FileForm::RadioImage) {
@@ -541,10 +542,6 @@ bool TytCodec::writeFile(Codeplug& /*codeplug*/, ByteSink& sink, std::string& /*
     return sink.write(std::span<const std::uint8_t>(image_.data(), length)) && sink.write(fileTail_);
 }
 
-std::string TytCodec::radioName() const { return getUtf16Name(image_, RadioName, 16); }
-void TytCodec::setRadioName(std::string_view name) { setUtf16Name(image_, RadioName, 16, name); }
-std::uint32_t TytCodec::radioDmrId() const { return getU24Le(image_, RadioDmrId); }
-void TytCodec::setRadioDmrId(std::uint32_t id) { setU24Le(image_, RadioDmrId, id); }
 std::string TytCodec::modelText() const { return getLatin1Text(image_, DfuSeDataOffset, 32); }
 
 } // namespace pw::tyt

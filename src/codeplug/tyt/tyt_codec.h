@@ -4,6 +4,7 @@
 // which holds the file's memory image (map in tyt_map.h).
 
 #include "codeplug/format_codec.h"
+#include "codeplug/image_codec.h"
 #include "codeplug/probe_chain.h"
 #include "codeplug/tyt/tyt_file_forms.h"
 #include "codeplug/tyt/tyt_map.h"
@@ -30,7 +31,8 @@ bool isUvImage(const FileContent& file);
 std::unique_ptr<FormatCodec> takeMd380Image(FileContent file);
 std::unique_ptr<FormatCodec> takeUvImage(FileContent file);
 
-class TytCodec final : public FormatCodec {
+// Its image holds the file's first bytes, as many as the format reads, and a margin of zeros.
+class TytCodec final : public ImageCodec {
 public:
     // `file` is a vendor file, or a radio image when `form` says so.
     TytCodec(const TytLayout& layout, FileContent file, FileForm form = FileForm::VendorFile);
@@ -43,10 +45,6 @@ public:
     bool writeFile(Codeplug& codeplug, ByteSink& sink, std::string& why) override;
 
     std::string radioTypeText() const override;
-    std::string radioName() const override;
-    void setRadioName(std::string_view name) override;
-    std::uint32_t radioDmrId() const override;
-    void setRadioDmrId(std::uint32_t id) override;
     std::string modelText() const override;
     bool keepsEmergencySystems() const override { return true; }
     std::vector<FrequencyLimits> radioBands() const override;
@@ -58,14 +56,10 @@ public:
     FileForm form() const { return form_; }
     // The radio's memory as the image last encoded holds it.
     std::vector<std::uint8_t> radioMemory() const { return memoryOf(image_, memorySizeOf(layout_.imageSize)); }
-    // The memory image: the file's first bytes, as many as the format reads, and a margin of zeros.
-    std::vector<std::uint8_t>& image() { return image_; }
-    const std::vector<std::uint8_t>& image() const { return image_; }
 
 private:
     TytLayout layout_;
     FileForm form_;
-    std::vector<std::uint8_t> image_;
     // The bytes of the file beyond the part its format reads, written back after the image, and
     // how many bytes of the image came from the file.
     std::vector<std::uint8_t> fileTail_;

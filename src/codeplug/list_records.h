@@ -85,8 +85,8 @@ struct MemberRow {
     MemberRule rule = MemberRule::NonZero;
     std::array<WordRun, 2> runs{};
     StoredCount count{};
-    // A removal moves the words of the whole row up, not only those of the members, as the
-    // radio's own software does for these records.
+    // A removal moves the words of the whole row up, words past the members included; or, when
+    // false, the members' alone, leaving the words past them as they are.
     bool removalMovesRow = true;
     // Words, one an entry, of which an append clears the appended entry's (0: none).
     std::size_t clearedOnAppend = 0;

@@ -17,6 +17,7 @@ namespace pw::rdb {
 bool isV1File(const FileContent& file);
 bool isV11File(const FileContent& file);
 bool isV2File(const FileContent& file);
+
 class RdbCodec final : public ImageCodec {
 public:
     RdbCodec(FormatId formatId, FileContent file);
@@ -59,7 +60,7 @@ private:
     int leavingSlot_ = 0;
 };
 
-// The probes' codec of each version.
+// The probe chain's taker of version `Id`: the codec of the file's bytes.
 template <FormatId Id>
 std::unique_ptr<FormatCodec> takeFile(FileContent file)
 {

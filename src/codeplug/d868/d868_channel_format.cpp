@@ -17,8 +17,8 @@
 
 #include "codeplug/d868/d868_records.h"
 
+#include "codeplug/admit_criteria.h"
 #include "codeplug/byte_field.h"
-#include "model/letter_case.h"
 
 #include <algorithm>
 #include <array>
@@ -63,7 +63,12 @@ constexpr unsigned ToneNone = 0, ToneCtcss = 1, ToneDcs = 2;
 constexpr double NewChannelOffset = 0.6;
 constexpr std::size_t RecordSize = ChannelBlockSize + 2;
 
-constexpr std::array<const char*, 4> AdmitOffered = {"Always", "Channel Free", "Diff Color Code", "Color Code Free"};
+// "Diff Color Code", offered beside the others, is stored as Color Code Free.
+constexpr std::array<std::string_view, 3> AdmitTexts = {"Always", "Channel Free", "Color Code Free"};
+constexpr std::array<std::string_view, 4> AdmitOffered = {"Always", "Channel Free", "Diff Color Code", "Color Code Free"};
+constexpr std::array<AdmitWords, 2> AdmitReadings{
+    {{1, {"CHANNEL_FREE", "Channel Free"}}, {2, {"DIFF_COLOR_CODE", "Diff Color Code", "COLOR_CODE", "Color Code Free"}}}};
+constexpr AdmitCriteria Admits{AdmitTexts, AdmitReadings, AdmitOffered};
 
 double finiteOrZero(double mhz) { return std::isfinite(mhz) ? mhz : 0.0; }
 
@@ -87,12 +92,6 @@ void putTone(Bytes block, std::size_t typeAt, std::size_t indexAt, std::size_t d
     } else {
         setU16Le(block, typeAt, ToneNone);
     }
-}
-
-bool matchesAny(std::string_view text, std::initializer_list<std::string_view> candidates)
-{
-    return std::any_of(candidates.begin(), candidates.end(),
-                       [text](std::string_view candidate) { return equalsIgnoringCase(text, candidate); });
 }
 
 } // namespace
@@ -273,25 +272,14 @@ void ChannelRecordFormat::load(Channel& channel)
     s.emergencySystem = 0;
 }
 
-std::string ChannelRecordFormat::admitText(const Channel& channel) const
-{
-    const int value = channel.admitCriterion();
-    return value == 1 ? "Channel Free" : value == 2 ? "Color Code Free" : "Always";
-}
+std::string ChannelRecordFormat::admitText(const Channel& channel) const { return Admits.text(channel.admitCriterion()); }
 
 int ChannelRecordFormat::admitFromText(const Channel& /*channel*/, std::string_view text) const
 {
-    if (matchesAny(text, {"CHANNEL_FREE", "Channel Free"}))
-        return 1;
-    if (matchesAny(text, {"DIFF_COLOR_CODE", "Diff Color Code", "COLOR_CODE", "Color Code Free"}))
-        return 2;
-    return 0;
+    return Admits.valueOf(text);
 }
 
-std::vector<std::string> ChannelRecordFormat::admitChoices(ChannelMode /*mode*/) const
-{
-    return {AdmitOffered.begin(), AdmitOffered.end()};
-}
+std::vector<std::string> ChannelRecordFormat::admitChoices(ChannelMode /*mode*/) const { return Admits.choices(); }
 
 std::string ChannelRecordFormat::powerText(const Channel& channel, std::string_view /*radioModel*/) const
 {

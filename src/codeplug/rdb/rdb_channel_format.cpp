@@ -19,9 +19,9 @@
 
 #include "codeplug/rdb/rdb_records.h"
 
+#include "codeplug/admit_criteria.h"
 #include "codeplug/byte_field.h"
 #include "codeplug/rdb/six_bit_text.h"
-#include "model/letter_case.h"
 
 #include <algorithm>
 #include <array>
@@ -70,9 +70,19 @@ constexpr BitField AnalogEmergencySystem{27, 4, 3};
 constexpr unsigned DigitalEmergencyModulo = 33;
 constexpr unsigned AnalogEmergencyModulo = 5;
 
-constexpr std::array<const char*, 3> DigitalAdmitTexts = {"Always", "Channel Free", "Color Code Free"};
-constexpr std::array<const char*, 5> AnalogAdmitTexts = {"Never", "Always", "Channel Free", "CTCSS/CDCSS Locked",
-                                                         "Audio"};
+constexpr std::array<std::string_view, 3> DigitalAdmitTexts = {"Always", "Channel Free", "Color Code Free"};
+constexpr std::array<AdmitWords, 2> DigitalAdmitWords{{{1, {"CHANNEL_FREE", "Channel Free"}},
+                                                       {2, {"COLOR_CODE", "Color Code Free"}}}};
+constexpr AdmitCriteria DigitalAdmit{DigitalAdmitTexts, DigitalAdmitWords};
+constexpr std::array<std::string_view, 5> AnalogAdmitTexts = {"Never", "Always", "Channel Free", "CTCSS/CDCSS Locked",
+                                                              "Audio"};
+constexpr std::array<AdmitWords, 4> AnalogAdmitWords{{{1, {"ALWAYS", "Always"}},
+                                                      {2, {"CHANNEL_FREE", "Channel Free"}},
+                                                      {3, {"CORRECT_PL", "CTCSS/CDCSS Locked"}},
+                                                      {4, {"AUDIO", "Audio"}}}};
+constexpr AdmitCriteria AnalogAdmit{AnalogAdmitTexts, AnalogAdmitWords};
+
+const AdmitCriteria& admitOf(bool digital) { return digital ? DigitalAdmit : AnalogAdmit; }
 
 // Whole hertz, rounded rather than truncated so that 146.52 MHz does not come back as 146.519999.
 std::uint32_t hertzOf(double mhz)
@@ -104,12 +114,6 @@ ToneCode toneOf(std::uint16_t word, unsigned type)
 RefFrequency refFrequencyOf(unsigned value)
 {
     return value == 0 ? RefFrequency::Low : value == 1 ? RefFrequency::Medium : RefFrequency::High;
-}
-
-bool matchesAny(std::string_view text, std::initializer_list<std::string_view> candidates)
-{
-    return std::any_of(candidates.begin(), candidates.end(),
-                       [text](std::string_view candidate) { return equalsIgnoringCase(text, candidate); });
 }
 
 Bytes recordOf(Channel& channel) { return Bytes(channel.familyRecord()).first(ChannelRecordSize); }
@@ -319,36 +323,17 @@ void ChannelRecordFormat::load(Channel& channel) const
 
 std::string ChannelRecordFormat::admitText(const Channel& channel) const
 {
-    const auto value = static_cast<std::size_t>(channel.admitCriterion());
-    return channel.isDigital() ? DigitalAdmitTexts[value % DigitalAdmitTexts.size()]
-                               : AnalogAdmitTexts[value % AnalogAdmitTexts.size()];
+    return admitOf(channel.isDigital()).text(channel.admitCriterion());
 }
 
 int ChannelRecordFormat::admitFromText(const Channel& channel, std::string_view text) const
 {
-    if (channel.isDigital()) {
-        if (matchesAny(text, {"CHANNEL_FREE", "Channel Free"}))
-            return 1;
-        if (matchesAny(text, {"COLOR_CODE", "Color Code Free"}))
-            return 2;
-        return 0;
-    }
-    if (matchesAny(text, {"ALWAYS", "Always"}))
-        return 1;
-    if (matchesAny(text, {"CHANNEL_FREE", "Channel Free"}))
-        return 2;
-    if (matchesAny(text, {"CORRECT_PL", "CTCSS/CDCSS Locked"}))
-        return 3;
-    if (matchesAny(text, {"AUDIO", "Audio"}))
-        return 4;
-    return 0;
+    return admitOf(channel.isDigital()).valueOf(text);
 }
 
 std::vector<std::string> ChannelRecordFormat::admitChoices(ChannelMode mode) const
 {
-    if (mode == ChannelMode::Dmr)
-        return {DigitalAdmitTexts.begin(), DigitalAdmitTexts.end()};
-    return {AnalogAdmitTexts.begin(), AnalogAdmitTexts.end()};
+    return admitOf(mode == ChannelMode::Dmr).choices();
 }
 
 std::string ChannelRecordFormat::powerText(const Channel& channel, std::string_view radioModel) const

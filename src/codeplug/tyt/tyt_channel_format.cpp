@@ -21,9 +21,9 @@
 
 #include "codeplug/tyt/tyt_records.h"
 
+#include "codeplug/admit_criteria.h"
 #include "codeplug/byte_field.h"
 #include "codeplug/tyt/tyt_map.h"
-#include "model/letter_case.h"
 
 #include <algorithm>
 #include <array>
@@ -77,7 +77,11 @@ constexpr std::size_t Name = 32;
 constexpr std::size_t NameUnits = 16;
 constexpr std::size_t FilledPrefix = 32;
 
-constexpr std::array<const char*, 4> AdmitTexts = {"Always", "Channel Free", "Correct PL", "Color Code Free"};
+constexpr std::array<std::string_view, 4> AdmitTexts = {"Always", "Channel Free", "Correct PL", "Color Code Free"};
+constexpr std::array<AdmitWords, 3> AdmitReadings{{{1, {"CHANNEL_FREE", "Channel Free"}},
+                                                   {2, {"CORRECT_PL", "Correct PL"}},
+                                                   {3, {"COLOR_CODE", "Color Code Free"}}}};
+constexpr AdmitCriteria Admits{AdmitTexts, AdmitReadings};
 
 // Eight BCD digits of 10 Hz. Values are rounded to 10 Hz and the digits kept right-aligned, so
 // 50 MHz stays 50 MHz rather than turning into 500 MHz; what the eight digits cannot hold is
@@ -106,12 +110,6 @@ double mhzOfBcd(std::uint32_t bcd)
 RefFrequency refFrequencyOf(unsigned value)
 {
     return value == 0 ? RefFrequency::Low : value == 1 ? RefFrequency::Medium : RefFrequency::High;
-}
-
-bool matchesAny(std::string_view text, std::initializer_list<std::string_view> candidates)
-{
-    return std::any_of(candidates.begin(), candidates.end(),
-                       [text](std::string_view candidate) { return equalsIgnoringCase(text, candidate); });
 }
 
 } // namespace
@@ -264,26 +262,14 @@ void ChannelRecordFormat::load(Channel& channel) const
     s.emergencySystem = getU8(r, EmergencySystem);
 }
 
-std::string ChannelRecordFormat::admitText(const Channel& channel) const
-{
-    return AdmitTexts[static_cast<std::size_t>(channel.admitCriterion()) % AdmitTexts.size()];
-}
+std::string ChannelRecordFormat::admitText(const Channel& channel) const { return Admits.text(channel.admitCriterion()); }
 
 int ChannelRecordFormat::admitFromText(const Channel& /*channel*/, std::string_view text) const
 {
-    if (matchesAny(text, {"CHANNEL_FREE", "Channel Free"}))
-        return 1;
-    if (matchesAny(text, {"CORRECT_PL", "Correct PL"}))
-        return 2;
-    if (matchesAny(text, {"COLOR_CODE", "Color Code Free"}))
-        return 3;
-    return 0;
+    return Admits.valueOf(text);
 }
 
-std::vector<std::string> ChannelRecordFormat::admitChoices(ChannelMode /*mode*/) const
-{
-    return {AdmitTexts.begin(), AdmitTexts.end()};
-}
+std::vector<std::string> ChannelRecordFormat::admitChoices(ChannelMode /*mode*/) const { return Admits.choices(); }
 
 std::string ChannelRecordFormat::powerText(const Channel& channel, std::string_view /*radioModel*/) const
 {

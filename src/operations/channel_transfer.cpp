@@ -17,12 +17,8 @@
 namespace pw {
 namespace {
 
-using transfer_commands::chosenChannelImportFile;
-using transfer_commands::openOtherCodeplug;
-using transfer_commands::chosenFile;
-using transfer_commands::refusedWhenUnloaded;
+using namespace transfer_commands;
 
-constexpr const char* OpenFirstMessage = "Please open a valid Codeplug file before using this command.";
 constexpr const char* MemoryFullMessage = "Channel memory is full.";
 constexpr const char* ChannelCsvFilter = "CSV Files (*.csv)|*.csv|TXT Files (*.txt)|*.txt|All Files (*.*)|*.*||";
 
@@ -33,6 +29,20 @@ void finishImport(Codeplug& working, const ChannelImportCounts& counts)
     // Supporting contacts change the codeplug even when every channel was a duplicate.
     Codeplug::EditScope edit(working);
     edit.changed();
+}
+
+// A channel import's closing: "Channel memory is full." when it stopped at a full table, then
+// `report` and what was not imported.
+ImportEnding channelsImported(const Codeplug& working, const ChannelImportCounts& counts, const std::string& report)
+{
+    auto ending = importDone(report + counts.shortfall.text("imported", "channel", channelCapacity(working.formatId())),
+                             {.added = counts.added,
+                              .duplicates = counts.duplicates,
+                              .supportingContacts = counts.supportingContacts,
+                              .tableFull = counts.tableFull});
+    if (counts.tableFull)
+        ending.messages.insert(ending.messages.begin(), {MessageIcon::Error, MemoryFullMessage});
+    return ending;
 }
 
 } // namespace
@@ -163,11 +173,7 @@ TransferOutcome exportChannelsCsvCommand(const Codeplug& working, Prompts& promp
 {
     TransferOutcome outcome;
     const auto path = chosenFile(working, prompts, OpenFirstMessage, outcome,
-                                 {.mode = FileChooserRequest::Mode::Save,
-                                  .title = "Export Channels to CSV File...",
-                                  .filter = ChannelCsvFilter,
-                                  .defaultExtension = "csv",
-                                  .confirmText = "Export >"});
+                                 exportFileRequest("Export Channels to CSV File...", ChannelCsvFilter, "csv"));
     if (!path || !overwriteAgreed(prompts, *path))
         return outcome;
     // Without channels there is no file to write, and no reason of the system's to tell.
@@ -177,92 +183,47 @@ TransferOutcome exportChannelsCsvCommand(const Codeplug& working, Prompts& promp
         written = exportChannelsCsv(working, *path);
         outcome.fileProblem = written.error;
     }
-    if (written) {
-        prompts.notify("Successfully wrote channel data to CSV file.");
-        outcome.status = TransferOutcome::Status::Done;
-        outcome.added = working.channels().count();
-    } else {
-        prompts.warn("Unable to write CSV file.");
-        outcome.status = TransferOutcome::Status::Failed;
-    }
+    endExport(prompts, static_cast<bool>(written), working.channels().count(),
+              "Successfully wrote channel data to CSV file.", MessageIcon::Warning, "Unable to write CSV file.", outcome);
     return outcome;
 }
 
 TransferOutcome importChannelsCsvCommand(Codeplug& working, Prompts& prompts, WorkProgress* progress)
 {
     TransferOutcome outcome;
-    const auto path = chosenChannelImportFile(working, prompts, OpenFirstMessage, outcome,
-                                              {.mode = FileChooserRequest::Mode::Open,
-                                               .title = "Import Channels from CSV File...",
-                                               .filter = ChannelCsvFilter,
-                                               .defaultExtension = "csv",
-                                               .confirmText = "Import >",
-                                               .mustExist = true});
-    if (!path)
-        return outcome;
-    ChannelImportCounts counts;
-    {
-        BusyScope busy(prompts);
-        counts = importChannelsCsv(working, *path, progress);
-    }
-    if (!counts.opened) {
-        prompts.warn("File '" + *path + "' could not be opened.");
-        outcome.status = TransferOutcome::Status::Failed;
-        return outcome;
-    }
-    if (counts.tableFull)
-        prompts.error(MemoryFullMessage);
-    prompts.inform(std::to_string(counts.added) + " new channels added; " + std::to_string(counts.duplicates) +
-                   " duplicates skipped." +
-                   counts.shortfall.text("imported", "channel", channelCapacity(working.formatId())));
-    outcome.status = TransferOutcome::Status::Done;
-    outcome.added = counts.added;
-    outcome.duplicates = counts.duplicates;
-    outcome.tableFull = counts.tableFull;
-    return outcome;
+    const auto path =
+        chosenChannelImportFile(working, prompts, OpenFirstMessage, outcome,
+                                importFileRequest("Import Channels from CSV File...", ChannelCsvFilter, "Import >", "csv"));
+    return importFrom(path, outcome, prompts, [&] {
+        const ChannelImportCounts counts = importChannelsCsv(working, *path, progress);
+        if (!counts.opened)
+            return unopenedFile(*path);
+        return channelsImported(working, counts,
+                                std::to_string(counts.added) + " new channels added; " +
+                                    std::to_string(counts.duplicates) + " duplicates skipped.");
+    });
 }
 
 TransferOutcome importChannelsFromCodeplugCommand(Codeplug& working, Prompts& prompts, WorkProgress* progress)
 {
     TransferOutcome outcome;
-    if (refusedWhenUnloaded(working, prompts, OpenFirstMessage, outcome))
-        return outcome;
-    if (!channelOperationsOffered(working, prompts, "channel codeplug import")) {
-        outcome.status = TransferOutcome::Status::Refused;
-        return outcome;
-    }
-    const auto path = prompts.chooseFile({.mode = FileChooserRequest::Mode::Open,
-                                          .title = "Import Channels from Codeplug...",
-                                          .filter = "RDT/RDB Files (*.rdt, *.rdb)|*.rdt;*.rdb|All Files (*.*)|*.*||",
-                                          .defaultExtension = "rdt",
-                                          .confirmText = "Ch Import >",
-                                          .mustExist = true});
-    if (!path)
-        return outcome;
+    const auto path = chosenChannelImportFile(
+        working, prompts, OpenFirstMessage, outcome,
+        importFileRequest("Import Channels from Codeplug...",
+                          "RDT/RDB Files (*.rdt, *.rdb)|*.rdt;*.rdb|All Files (*.*)|*.*||", "Ch Import >", "rdt"),
+        "channel codeplug import");
     Codeplug other;
-    if (!openOtherCodeplug(other, *path, prompts)) {
-        prompts.error("Unable to read specified file. Is it a valid\r\nradio database file?");
-        outcome.status = TransferOutcome::Status::Failed;
+    if (!path || !openOtherCodeplug(other, *path, prompts,
+                                    "Unable to read specified file. Is it a valid\r\nradio database file?", outcome))
         return outcome;
-    }
-    ChannelImportCounts counts;
-    {
-        BusyScope busy(prompts);
-        counts = importChannelsFromCodeplug(working, other, progress);
-    }
-    if (counts.tableFull)
-        prompts.error(MemoryFullMessage);
-    char text[256];
-    std::snprintf(text, sizeof text,
-                  "%d Channels added (with %d new supporting digital contacts).\r\n\r\n%d duplicate channels skipped.",
-                  counts.added, counts.supportingContacts, counts.duplicates);
-    prompts.inform(text + counts.shortfall.text("imported", "channel", channelCapacity(working.formatId())));
-    outcome.status = TransferOutcome::Status::Done;
-    outcome.added = counts.added;
-    outcome.duplicates = counts.duplicates;
-    outcome.supportingContacts = counts.supportingContacts;
-    outcome.tableFull = counts.tableFull;
-    return outcome;
+    return importFrom(path, outcome, prompts, [&] {
+        const ChannelImportCounts counts = importChannelsFromCodeplug(working, other, progress);
+        char text[256];
+        std::snprintf(text, sizeof text,
+                      "%d Channels added (with %d new supporting digital contacts).\r\n\r\n%d duplicate channels skipped.",
+                      counts.added, counts.supportingContacts, counts.duplicates);
+        return channelsImported(working, counts, text);
+    });
 }
 
 TransferOutcome sortChannelsCommand(Codeplug& working, Prompts& prompts, int column, bool guarded, SortOrder order)

@@ -24,10 +24,8 @@
 namespace pw {
 namespace {
 
-using transfer_commands::chosenChannelImportFile;
-using transfer_commands::chosenFile;
+using namespace transfer_commands;
 
-constexpr const char* OpenFirstMessage = "Please open a valid Codeplug file before using this command.";
 constexpr const char* ChirpFilter = "CHIRP CSV Files (*.csv)|*.csv|All Files (*.*)|*.*||";
 constexpr double OffsetLimitMhz = 100.0;  // a larger split is written as the transmit frequency
 
@@ -422,50 +420,31 @@ std::string chirpImportReport(const Codeplug& working, const ChirpImport& import
 
 TransferOutcome exportChirpCommand(const Codeplug& working, Prompts& prompts)
 {
-    return transfer_commands::exportTextCommand(working, prompts, OpenFirstMessage,
-                                                {.mode = FileChooserRequest::Mode::Save,
-                                                 .title = "Export FM Channels to CHIRP CSV File...",
-                                                 .filter = ChirpFilter,
-                                                 .defaultExtension = "csv",
-                                                 .confirmText = "Export >"},
-                                                [&working] { return chirpCsv(working); },
-                                                "Successfully wrote the FM channels to the CHIRP CSV file.",
-                                                "Unable to write CSV file.");
+    return exportTextCommand(working, prompts, OpenFirstMessage,
+                             exportFileRequest("Export FM Channels to CHIRP CSV File...", ChirpFilter, "csv"),
+                             [&working] { return chirpCsv(working); },
+                             "Successfully wrote the FM channels to the CHIRP CSV file.", "Unable to write CSV file.");
 }
 
 TransferOutcome importChirpCommand(Codeplug& working, Prompts& prompts, WorkProgress* /*progress*/)
 {
     TransferOutcome outcome;
-    const auto path = chosenChannelImportFile(working, prompts, OpenFirstMessage, outcome,
-                                              {.mode = FileChooserRequest::Mode::Open,
-                                               .title = "Import FM Channels from CHIRP CSV File...",
-                                               .filter = ChirpFilter,
-                                               .defaultExtension = "csv",
-                                               .confirmText = "Import >",
-                                               .mustExist = true});
-    if (!path)
-        return outcome;
-    ChirpImport imported;
-    {
-        BusyScope busy(prompts);
+    const auto path = chosenChannelImportFile(
+        working, prompts, OpenFirstMessage, outcome,
+        importFileRequest("Import FM Channels from CHIRP CSV File...", ChirpFilter, "Import >", "csv"));
+    return importFrom(path, outcome, prompts, [&] {
+        constexpr const char* Unable = "Unable to import the CHIRP CSV file.\r\n";
         TextLineReader lines(*path);
         if (!lines.isOpen() || lines.failed())
-            imported.refusal = "cannot read " + *path + ": " + readProblem(*path).message();
-        else
-            imported = importChirpCsv(working, lines);
-    }
-    if (!imported.read) {
-        prompts.error("Unable to import the CHIRP CSV file.\r\n" + imported.refusal);
-        outcome.status = imported.refusal.rfind("cannot read", 0) == 0 ? TransferOutcome::Status::Failed
-                                                                        : TransferOutcome::Status::Refused;
-        return outcome;
-    }
-    prompts.inform(chirpImportReport(working, imported));
-    outcome.status = TransferOutcome::Status::Done;
-    outcome.added = imported.imported;
-    outcome.duplicates = imported.namePresent;
-    outcome.tableFull = imported.tableFull > 0;
-    return outcome;
+            return importFailed(MessageIcon::Error,
+                                Unable + ("cannot read " + *path + ": " + readProblem(*path).message()));
+        const ChirpImport imported = importChirpCsv(working, lines);
+        if (!imported.read)
+            return importFailed(MessageIcon::Error, Unable + imported.refusal, TransferOutcome::Status::Refused);
+        return importDone(chirpImportReport(working, imported), {.added = imported.imported,
+                                                                 .duplicates = imported.namePresent,
+                                                                 .tableFull = imported.tableFull > 0});
+    });
 }
 
 } // namespace pw

@@ -13,79 +13,50 @@
 namespace pw {
 namespace {
 
-using transfer_commands::openOtherCodeplug;
-using transfer_commands::chosenFile;
+using namespace transfer_commands;
 
-constexpr const char* OpenFirstMessage = "Please open a valid Codeplug file first.";
 constexpr const char* CsvFilter = "CSV Files (*.csv)|*.csv|All Files (*.*)|*.*||";
 
-std::string importedMessage(int count) { return std::to_string(count) + " contacts imported."; }
+// "N contacts imported." and what was not.
+ImportEnding contactsImported(const Codeplug& working, int added, const ImportShortfall& shortfall)
+{
+    return importDone(std::to_string(added) + " contacts imported." +
+                          shortfall.text("imported", "contact", contactCapacity(working.formatId())),
+                      {.added = added, .tableFull = shortfall.leftOut() > 0});
+}
 
 } // namespace
 
 TransferOutcome mergeContactsCommand(Codeplug& working, Prompts& prompts, WorkProgress* progress)
 {
     TransferOutcome outcome;
-    const auto path = chosenFile(working, prompts, OpenFirstMessage, outcome,
-                                 {.mode = FileChooserRequest::Mode::Open,
-                                  .title = "Merge Contacts from a different Codeplug File...",
-                                  .filter = "RDT/RDT Files (*.rdt;*.rdb)|*.rdt;*.rdb|All Files (*.*)|*.*||",
-                                  .confirmText = "Merge >",
-                                  .mustExist = true});
-    if (!path)
-        return outcome;
-
+    const auto path =
+        chosenFile(working, prompts, OpenCodeplugFirstMessage, outcome,
+                   importFileRequest("Merge Contacts from a different Codeplug File...", CodeplugFileFilter, "Merge >"));
     Codeplug other;
-    if (!openOtherCodeplug(other, *path, prompts)) {
-        prompts.error("Unable to open the specified file for merging.");
-        outcome.status = TransferOutcome::Status::Failed;
+    if (!path || !openOtherCodeplug(other, *path, prompts, "Unable to open the specified file for merging.", outcome))
         return outcome;
-    }
-    int leftOut = 0;
-    {
-        BusyScope busy(prompts);
+    return importFrom(path, outcome, prompts, [&] {
+        int leftOut = 0;
         ProgressRun run(progress);
         // The merge takes the bar to 90 %; the image written once at the end, the rest.
         ProgressStage merging(progress, other.contacts().count(), 0, ProgressScale * 9 / 10);
-        outcome.added = mergeContactsFromCodeplug(working, &other, false, MergeBothCallTypes, &leftOut, &merging);
-    }
-    ImportShortfall shortfall;
-    shortfall.leaveOut(leftOut);
-    outcome.tableFull = leftOut > 0;
-    prompts.inform(importedMessage(outcome.added) + shortfall.text("imported", "contact", contactCapacity(working.formatId())));
-    outcome.status = TransferOutcome::Status::Done;
-    return outcome;
+        const int added = mergeContactsFromCodeplug(working, &other, false, MergeBothCallTypes, &leftOut, &merging);
+        ImportShortfall shortfall;
+        shortfall.leaveOut(leftOut);
+        return contactsImported(working, added, shortfall);
+    });
 }
 
 TransferOutcome importContactsCsvCommand(Codeplug& working, Prompts& prompts, WorkProgress* progress)
 {
     TransferOutcome outcome;
-    const auto path = chosenFile(working, prompts, OpenFirstMessage, outcome,
-                                 {.mode = FileChooserRequest::Mode::Open,
-                                  .title = "Import Contacts from a CSV File...",
-                                  .filter = CsvFilter,
-                                  .confirmText = "CSV Import >",
-                                  .mustExist = true});
-    if (!path)
-        return outcome;
-
-    ContactCsvImport result;
-    {
-        BusyScope busy(prompts);
-        result = readContactsCsv(working, *path, progress);
-    }
-    if (!result.opened) {
-        // "0 contacts imported." would tell the user that the file held nothing new.
-        prompts.warn("File '" + *path + "' could not be opened.");
-        outcome.status = TransferOutcome::Status::Failed;
-        return outcome;
-    }
-    outcome.added = result.imported;
-    outcome.tableFull = result.shortfall.leftOut() > 0;
-    prompts.inform(importedMessage(outcome.added) +
-                   result.shortfall.text("imported", "contact", contactCapacity(working.formatId())));
-    outcome.status = TransferOutcome::Status::Done;
-    return outcome;
+    const auto path = chosenFile(working, prompts, OpenCodeplugFirstMessage, outcome,
+                                 importFileRequest("Import Contacts from a CSV File...", CsvFilter, "CSV Import >"));
+    return importFrom(path, outcome, prompts, [&] {
+        const ContactCsvImport result = readContactsCsv(working, *path, progress);
+        return result.opened ? contactsImported(working, result.imported, result.shortfall) : unopenedFile(*path);
+    });
 }
 
 TransferOutcome exportContactsCsvCommand(const Codeplug& working, Prompts& prompts)
@@ -109,15 +80,9 @@ TransferOutcome exportContactsCsvCommand(const Codeplug& working, Prompts& promp
         BusyScope busy(prompts);
         written = exportContactsCsv(working, *path);
     }
-    if (written) {
-        prompts.notify("Contacts succesfully exported.");
-        outcome.status = TransferOutcome::Status::Done;
-        outcome.added = working.contacts().count();
-    } else {
-        prompts.error("Failed to export contact data.");
-        outcome.status = TransferOutcome::Status::Failed;
-        outcome.fileProblem = written.error;
-    }
+    outcome.fileProblem = written.error;
+    endExport(prompts, static_cast<bool>(written), working.contacts().count(), "Contacts succesfully exported.",
+              MessageIcon::Error, "Failed to export contact data.", outcome);
     return outcome;
 }
 

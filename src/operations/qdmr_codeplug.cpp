@@ -17,11 +17,9 @@
 namespace pw {
 namespace {
 
-using transfer_commands::chosenFile;
+using namespace transfer_commands;
 
-constexpr const char* OpenFirstMessage = "Please open a valid Codeplug file before using this command.";
 constexpr const char* QdmrFilter = "qdmr Codeplugs (*.yaml;*.yml)|*.yaml;*.yml|All Files (*.*)|*.*||";
-constexpr const char* ImportFailedMessage = "Failed to import one or more structures. Details:\r\n\r\n";
 // No qdmr codeplug comes near this; a larger file is not one.
 constexpr std::size_t YamlReadLimit = 256u << 20;
 constexpr int TotStepSeconds = 15;
@@ -547,42 +545,24 @@ std::string qdmrImportReport(const std::string& path, const QdmrImport& imported
 
 TransferOutcome exportQdmrCommand(const Codeplug& working, Prompts& prompts)
 {
-    return transfer_commands::exportTextCommand(working, prompts, OpenFirstMessage,
-                                                {.mode = FileChooserRequest::Mode::Save,
-                                                 .title = "Export to qdmr Codeplug File...",
-                                                 .filter = QdmrFilter,
-                                                 .defaultExtension = "yaml",
-                                                 .confirmText = "Export >"},
-                                                [&working] { return qdmrYaml(working); },
-                                                "Successfully wrote the qdmr codeplug file.",
-                                                "Unable to write the qdmr codeplug file.");
+    return exportTextCommand(working, prompts, OpenFirstMessage,
+                             exportFileRequest("Export to qdmr Codeplug File...", QdmrFilter, "yaml"),
+                             [&working] { return qdmrYaml(working); }, "Successfully wrote the qdmr codeplug file.",
+                             "Unable to write the qdmr codeplug file.");
 }
 
 TransferOutcome importQdmrCommand(Codeplug& working, Prompts& prompts, WorkProgress* /*progress*/)
 {
     TransferOutcome outcome;
     const auto path = chosenFile(working, prompts, OpenFirstMessage, outcome,
-                                 {.mode = FileChooserRequest::Mode::Open,
-                                  .title = "Import from qdmr Codeplug File...",
-                                  .filter = QdmrFilter,
-                                  .confirmText = "Import >",
-                                  .mustExist = true});
-    if (!path)
-        return outcome;
-    QdmrImport imported;
-    {
-        BusyScope busy(prompts);
-        imported = importQdmrFile(working, *path);
-    }
-    if (!imported.read) {
-        prompts.error(ImportFailedMessage + imported.refusal);
-        outcome.status = TransferOutcome::Status::Failed;
-        return outcome;
-    }
-    prompts.inform(qdmrImportReport(*path, imported));
-    outcome.status = TransferOutcome::Status::Done;
-    outcome.added = imported.counts.contacts + imported.counts.channels;
-    return outcome;
+                                 importFileRequest("Import from qdmr Codeplug File...", QdmrFilter, "Import >"));
+    return importFrom(path, outcome, prompts, [&] {
+        const QdmrImport imported = importQdmrFile(working, *path);
+        if (!imported.read)
+            return importFailed(MessageIcon::Error, StructuralImportFailure + imported.refusal);
+        return importDone(qdmrImportReport(*path, imported),
+                          {.added = imported.counts.contacts + imported.counts.channels});
+    });
 }
 
 } // namespace pw

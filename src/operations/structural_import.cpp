@@ -7,6 +7,7 @@
 #include "model/unicode_text.h"
 #include "operations/channel_line.h"
 #include "operations/contact_transfer.h"
+#include "operations/transfer_command_support.h"
 #include "platform/prompts.h"
 #include "platform/work_progress.h"
 
@@ -27,10 +28,10 @@ namespace {
 
 using list_support::equalsIgnoringCase;
 using list_support::findNamed;
+using transfer_commands::CodeplugFileFilter;
+using transfer_commands::importFileRequest;
 
-constexpr const char* OpenFirstMessage = "Please open a valid Codeplug file first.";
 constexpr const char* NothingSelectedReport = "Error: No structures selected to import.";
-constexpr const char* FailureMessage = "Failed to import one or more structures. Details:\r\n\r\n";
 constexpr const char* ReceiveGroupsNotice =
     "AnyTone Codeplug: Receive Groups selected for structural import.\r\nWe recommend that importing receive "
     "groups for this family of radios only be\r\ndone if the purpose and effect of the group import is "
@@ -331,15 +332,12 @@ CommandResult importStructuresCommand(Codeplug& working, Prompts& prompts, unsig
 {
     CommandResult result;
     if (!working.loaded()) {
-        prompts.inform(OpenFirstMessage);
+        prompts.inform(transfer_commands::OpenCodeplugFirstMessage);
         result.refused = true;
         return result;
     }
-    const auto path = prompts.chooseFile({.mode = FileChooserRequest::Mode::Open,
-                                          .title = "Import Structures from a different Codeplug File...",
-                                          .filter = "RDT/RDT Files (*.rdt;*.rdb)|*.rdt;*.rdb|All Files (*.*)|*.*||",
-                                          .confirmText = "Import >",
-                                          .mustExist = true});
+    const auto path = prompts.chooseFile(
+        importFileRequest("Import Structures from a different Codeplug File...", CodeplugFileFilter, "Import >"));
     if (!path)
         return result;
 
@@ -360,7 +358,7 @@ CommandResult importStructuresCommand(Codeplug& working, Prompts& prompts, unsig
     if (imported) {
         prompts.inform(report);
     } else {
-        prompts.error(FailureMessage + report);
+        prompts.error(StructuralImportFailure + report);
         result.refused = true;
     }
     return result;

@@ -66,6 +66,9 @@ CommandResult importStructuresCommand(Codeplug& working, Prompts& prompts, unsig
 // was shown.
 bool receiveGroupsSwitchedOn(const Codeplug& working, Prompts& prompts);
 
+// What a failed import shows before its details.
+inline constexpr const char* StructuralImportFailure = "Failed to import one or more structures. Details:\r\n\r\n";
+
 // The help text the tab shows.
 extern const char* const StructuralImportHelpText;
 

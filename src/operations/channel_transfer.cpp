@@ -5,6 +5,7 @@
 #include "operations/channel_line.h"
 #include "operations/contact_transfer.h"
 #include "operations/document_commands.h"
+#include "operations/record_line_files.h"
 #include "operations/text_lines.h"
 #include "operations/transfer_command_support.h"
 #include "platform/file_io.h"
@@ -49,42 +50,26 @@ ImportEnding channelsImported(const Codeplug& working, const ChannelImportCounts
 
 std::string channelsCsvText(const Codeplug& codeplug)
 {
-    std::string text;
-    text.reserve(static_cast<std::size_t>(codeplug.channels().count()) * 320);
-    for (const auto& channel : codeplug.channels())
-        appendCrLfLine(text, ChannelLine::write(*channel, codeplug));
-    return text;
+    return recordLinesText(codeplug.channels(), 320,
+                           [&codeplug](const Channel& channel) { return ChannelLine::write(channel, codeplug); });
 }
 
 WriteResult exportChannelsCsv(const Codeplug& codeplug, const std::filesystem::path& path)
 {
-    if (!codeplug.loaded() || codeplug.channels().empty())
-        return {.error = std::make_error_code(std::errc::invalid_argument), .reason = "no channels to write"};
-    return writeFileAtomically(path, writing(channelsCsvText(codeplug)));
+    return writeRecordLines(codeplug, codeplug.channels(), path, "no channels to write", channelsCsvText);
 }
 
 ChannelImportCounts importChannelsCsv(Codeplug& working, const std::filesystem::path& path, WorkProgress* progress)
 {
     ProgressRun run(progress);
     ChannelImportCounts counts;
-    TextLineReader reader(path);
-    if (!reader.isOpen() || !working.loaded()) {
-        counts.opened = reader.isOpen();
+    if (!working.loaded()) {
+        counts.opened = TextLineReader(path).isOpen();
         return counts;
     }
     const ContactIndex contacts(working);
-    // Reading and adding take the bar to 90 %; the image written once at the end, the rest.
-    ProgressStage reading(progress, static_cast<std::int64_t>(reader.size()), 0, ProgressScale * 9 / 10);
-    std::string line;
     std::string refusal;
-    while (reader.next(line)) {
-        reading.advance(static_cast<std::int64_t>(reader.consumed()));
-        if (isBlankLine(line))
-            continue;
-        if (const auto lineProblem = lineRefusal(line, reader.lastLineTooLong())) {
-            counts.shortfall.refuseLine(*lineProblem);
-            continue;
-        }
+    counts.opened = readRecordLines(path, progress, counts.shortfall, [&](const std::string& line, bool) {
         Channel channel = working.newChannel();
         const ChannelLineRead read = ChannelLine::read(line, channel, &working, &contacts, &refusal);
         if (read == ChannelLineRead::ValueRefused)
@@ -92,7 +77,7 @@ ChannelImportCounts importChannelsCsv(Codeplug& working, const std::filesystem::
         else if (read != ChannelLineRead::Read)
             counts.shortfall.refuseLine(ChannelLineTooFewFields);
         if (read != ChannelLineRead::Read)
-            continue;
+            return;
         // Once the table is full the rest of the file is only counted.
         const AddResult result = counts.tableFull ? AddResult::TableFullRefused : working.addChannel(channel);
         if (result == AddResult::Added) {
@@ -103,8 +88,7 @@ ChannelImportCounts importChannelsCsv(Codeplug& working, const std::filesystem::
             counts.tableFull = true;
             counts.shortfall.leaveOut();
         }
-    }
-    reading.finish();
+    });
     finishImport(working, counts);
     return counts;
 }

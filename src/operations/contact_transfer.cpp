@@ -4,6 +4,7 @@
 #include "codeplug/codeplug.h"
 #include "model/field_readers.h"
 #include "model/letter_case.h"
+#include "operations/record_line_files.h"
 #include "operations/text_lines.h"
 #include "platform/file_io.h"
 
@@ -54,11 +55,9 @@ bool ContactMerger::offer(const Contact& incoming)
     if (options_ & MergeUpdateExisting) {
         auto* existing = codeplug_.contactAt(first->second);
         existing->setName(incoming.name());
-        existing->setCallsign(incoming.callsign());
-        existing->setCity(incoming.city());
-        existing->setState(incoming.state());
-        existing->setCountry(incoming.country());
-        existing->setRemarks(incoming.remarks());
+        for (const auto text : {ContactText::Callsign, ContactText::City, ContactText::State, ContactText::Country,
+                                ContactText::Remarks})
+            existing->setDescriptive(text, incoming.descriptive(text));
         ++count_;
     }
     return true;
@@ -107,58 +106,35 @@ int mergeContactsFromCodeplug(Codeplug& codeplug, const Codeplug* other, bool ad
 
 std::string contactsCsvText(const Codeplug& codeplug)
 {
-    std::string text;
-    text.reserve(static_cast<std::size_t>(codeplug.contacts().count()) * 64);
-    for (const auto& contact : codeplug.contacts())
-        appendCrLfLine(text, contact->toLine());
-    return text;
+    return recordLinesText(codeplug.contacts(), 64, [](const Contact& contact) { return contact.toLine(); });
 }
 
 WriteResult exportContactsCsv(const Codeplug& codeplug, const std::filesystem::path& path)
 {
-    if (!codeplug.loaded() || codeplug.contacts().empty())
-        return {.error = std::make_error_code(std::errc::invalid_argument), .reason = "no contacts to write"};
-    return writeFileAtomically(path, writing(contactsCsvText(codeplug)));
+    return writeRecordLines(codeplug, codeplug.contacts(), path, "no contacts to write", contactsCsvText);
 }
 
 ContactCsvImport readContactsCsv(Codeplug& codeplug, const std::filesystem::path& path, WorkProgress* progress)
 {
     ProgressRun run(progress);
     ContactCsvImport result;
-    TextLineReader reader(path);
-    if (!reader.isOpen())
-        return result;
-    result.opened = true;
-    // Reading and merging take the bar to 90 %; the image written once at the end, the rest.
-    ProgressStage reading(progress, static_cast<std::int64_t>(reader.size()), 0, ProgressScale * 9 / 10);
     // Each contact is merged as soon as it is read; since the merge looks for duplicates only among
     // the contacts present before it began, this gives what collecting the whole file first would,
     // without holding the file's contacts twice, and stops reading once the table is full.
     ContactMerger merger(codeplug, false, MergeBothCallTypes);
-    std::string line;
-    bool firstLine = true;
-    while (reader.next(line)) {
-        reading.advance(static_cast<std::int64_t>(reader.consumed()));
-        if (isBlankLine(line))
-            continue;
-        const bool mayNameColumns = std::exchange(firstLine, false);
-        if (const auto refusal = lineRefusal(line, reader.lastLineTooLong())) {
-            result.shortfall.refuseLine(*refusal);
-            continue;
-        }
+    result.opened = readRecordLines(path, progress, result.shortfall, [&](const std::string& line, bool mayNameColumns) {
         Contact contact = codeplug.newContact();
         const ContactLineRead read = contact.fromLine(line);
         if (read == ContactLineRead::Read) {
             // Once the table is full the rest of the file is only counted.
             merger.offer(contact);
-            continue;
+            return;
         }
         // A first line whose first field is a word names the columns: no record, and no refusal.
         if (mayNameColumns && std::isalpha(static_cast<unsigned char>(CsvFieldReader::field(line, 0, 1).c_str()[0])))
-            continue;
+            return;
         result.shortfall.refuseLine(contactLineRefusal(read));
-    }
-    reading.finish();
+    });
     result.imported = merger.finish();
     result.shortfall.leaveOut(merger.leftOut());
     return result;

@@ -188,19 +188,15 @@ public:
 
     void build(const YAML::Node& root)
     {
-        for (const auto& item : sequence(root["contacts"]))
-            guarded([&] { addContact(item); });
-        for (const auto& item : sequence(root["groupLists"]))
-            guarded([&] { addGroupList(item); });
+        using Add = void (ScratchBuilder::*)(const YAML::Node&);
         // Scan lists go before the channels that name them; their members follow the channels.
-        for (const auto& item : sequence(root["scanLists"]))
-            guarded([&] { addScanList(item); });
-        for (const auto& item : sequence(root["channels"]))
-            guarded([&] { addChannel(item); });
-        for (const auto& item : sequence(root["scanLists"]))
-            guarded([&] { fillScanList(item); });
-        for (const auto& item : sequence(root["zones"]))
-            guarded([&] { addZone(item); });
+        constexpr std::pair<const char*, Add> steps[] = {
+            {"contacts", &ScratchBuilder::addContact},   {"groupLists", &ScratchBuilder::addGroupList},
+            {"scanLists", &ScratchBuilder::addScanList}, {"channels", &ScratchBuilder::addChannel},
+            {"scanLists", &ScratchBuilder::fillScanList}, {"zones", &ScratchBuilder::addZone}};
+        for (const auto& step : steps)
+            for (const auto& item : sequence(root[step.first]))
+                guarded([&] { (this->*step.second)(item); });
     }
 
 private:

@@ -92,51 +92,63 @@ void giveFreeName(const RecordList<Record>& existing, Record& record)
     record.setName(original);
 }
 
+// What bringing one record in did.
+enum class Brought { In, NotIn, TableFull };
+
+Brought broughtIf(bool added) { return added ? Brought::In : Brought::NotIn; }
+
+// Brings in the records of `sources` through `bring`, one step of the bar each, and counts those
+// that went in. A full table ends the walk.
+template <typename Record, typename Bring>
+int bringIn(const RecordList<Record>& sources, ProgressStage& progress, Bring bring)
+{
+    int imported = 0;
+    for (const auto& source : sources) {
+        progress.step();
+        const Brought brought = bring(*source);
+        if (brought == Brought::TableFull)
+            break;
+        imported += brought == Brought::In ? 1 : 0;
+    }
+    return imported;
+}
+
 int importRxGroupLists(Codeplug& working, const Codeplug& other, ProgressStage& progress)
 {
     if (!working.loaded() || !other.loaded() || other.rxGroupLists().empty())
         return 0;
     const ContactIndex contacts(working);
-    int imported = 0;
-    for (const auto& source : other.rxGroupLists()) {
-        progress.step();
+    return bringIn(other.rxGroupLists(), progress, [&](const RxGroupList& source) {
         RxGroupList list = working.newRxGroupList();
-        list.setName(source->name());
-        for (int i = 0; i < source->memberCount(); ++i) {
-            const Contact* member = other.contactAt(source->member(i) - 1);
+        list.setName(source.name());
+        for (int i = 0; i < source.memberCount(); ++i) {
+            const Contact* member = other.contactAt(source.member(i) - 1);
             if (!member)
                 continue;
             const int found = contacts.findByName(member->name());
             if (found >= 0)
                 list.addMember(found + 1);
         }
-        if (working.addRxGroupList(list))
-            ++imported;
-    }
-    return imported;
+        return broughtIf(working.addRxGroupList(list));
+    });
 }
 
 int importChannels(Codeplug& working, const Codeplug& other, ProgressStage& progress)
 {
     const ContactIndex contacts(working);
     const bool d868 = working.family() == FormatFamily::D868Family;
-    int imported = 0;
-    for (const auto& source : other.channels()) {
-        progress.step();
-        const auto line = ChannelLine::write(*source, other);
+    const int imported = bringIn(other.channels(), progress, [&](const Channel& source) {
+        const auto line = ChannelLine::write(source, other);
         Channel channel = working.newChannel();
         if (ChannelLine::read(line, channel, &working, &contacts) != ChannelLineRead::Read)
-            continue;
+            return Brought::NotIn;
         if (d868) {
             channel.setTalkaround(false);
             channel.setPrivacy(false);
         }
         const AddResult result = working.addChannel(channel);
-        if (result == AddResult::TableFullRefused)
-            break;
-        if (result == AddResult::Added)
-            ++imported;
-    }
+        return result == AddResult::TableFullRefused ? Brought::TableFull : broughtIf(result == AddResult::Added);
+    });
     if (imported > 0)
         working.markChanged();
     return imported;
@@ -145,17 +157,15 @@ int importChannels(Codeplug& working, const Codeplug& other, ProgressStage& prog
 int importScanLists(Codeplug& working, const Codeplug& other, ProgressStage& progress)
 {
     const ChannelNames channels(working);
-    int imported = 0;
-    for (const auto& source : other.scanLists()) {
-        progress.step();
+    return bringIn(other.scanLists(), progress, [&](const ScanList& source) {
         // The members are looked up by name directly rather than through the scan list's text line,
         // which has no form for a list without members and no quoting for names with quotes.
         ScanList list = working.newScanList();
-        list.setName(std::string(utf8FirstCharacters(source->name(), ListNameLimit)));
-        for (int i = 0; i < source->entryCount(); ++i) {
-            if (source->member(i) == 0)
+        list.setName(std::string(utf8FirstCharacters(source.name(), ListNameLimit)));
+        for (int i = 0; i < source.entryCount(); ++i) {
+            if (source.member(i) == 0)
                 continue;
-            const Channel* member = other.channelAt(other.channelIndexOfMember(source->member(i)));
+            const Channel* member = other.channelAt(other.channelIndexOfMember(source.member(i)));
             if (!member)
                 continue;
             const int found = channels.find(member->name());
@@ -163,10 +173,8 @@ int importScanLists(Codeplug& working, const Codeplug& other, ProgressStage& pro
                 list.addMember(working.memberNumberOf(found));
         }
         giveFreeName(working.scanLists(), list);
-        if (working.addScanList(list))
-            ++imported;
-    }
-    return imported;
+        return broughtIf(working.addScanList(list));
+    });
 }
 
 // Points the working codeplug's channels at the scan lists that the other codeplug's channels of
@@ -196,12 +204,10 @@ int importZones(Codeplug& working, const Codeplug& other, ProgressStage& progres
 {
     const ChannelNames channels(working);
     const bool rdb = working.family() == FormatFamily::RdbFamily;
-    int imported = 0;
-    for (const auto& original : other.zones()) {
-        progress.step();
-        if (original->memberCount() == 0)
-            continue;
-        Zone source(*original);
+    return bringIn(other.zones(), progress, [&](const Zone& original) {
+        if (original.memberCount() == 0)
+            return Brought::NotIn;
+        Zone source(original);
         Zone zone = working.newZone();
         zone.setName(source.name());
         giveFreeName(working.zones(), zone);
@@ -223,10 +229,8 @@ int importZones(Codeplug& working, const Codeplug& other, ProgressStage& progres
         // The RDB radios want a member in every zone.
         if (rdb && !anyMember)
             zone.addMember(working.memberNumberOf(0));
-        if (working.addZone(zone))
-            ++imported;
-    }
-    return imported;
+        return broughtIf(working.addZone(zone));
+    });
 }
 
 // The records of `other` that the chosen kinds walk, one step of the bar each.

@@ -94,23 +94,20 @@ ChirpTones chirpTones(ToneCode encode, ToneCode decode)
         return tones;
     }
     tones.mode = "Cross";
-    std::string sent;
-    if (encode.isCtcss()) {
-        sent = "Tone";
-        tones.rTone = hertz(encode);
-    } else if (encode.isDcs()) {
-        sent = "DTCS";
-        tones.dtcs = dcsDigits(encode);
-    }
-    std::string required;
-    if (decode.isCtcss()) {
-        required = "Tone";
-        tones.cTone = hertz(decode);
-    } else if (decode.isDcs()) {
-        required = "DTCS";
-        tones.rxDtcs = dcsDigits(decode);
-    }
-    tones.cross = sent + "->" + required;
+    // One side of "X->Y": its name, the tone or code written to the field that side reads.
+    const auto side = [&hertz](ToneCode tone, std::string& ctcssField, std::string& dcsField) -> std::string {
+        if (tone.isCtcss()) {
+            ctcssField = hertz(tone);
+            return "Tone";
+        }
+        if (tone.isDcs()) {
+            dcsField = dcsDigits(tone);
+            return "DTCS";
+        }
+        return "";
+    };
+    const auto sent = side(encode, tones.rTone, tones.dtcs);
+    tones.cross = sent + "->" + side(decode, tones.cTone, tones.rxDtcs);
     return tones;
 }
 
@@ -204,22 +201,18 @@ Tones tonesOf(const Memory& memory)
     const auto arrow = cross.find("->");
     if (arrow == std::string_view::npos)
         throw Unreadable{};
-    const auto sent = cross.substr(0, arrow);
-    const auto required = cross.substr(arrow + 2);
-    Tones tones;
-    if (sent == "Tone")
-        tones.encode = memory.ctcss("rToneFreq");
-    else if (sent == "DTCS")
-        tones.encode = memory.dcs("DtcsCode", polarity[0]);
-    else if (!sent.empty())
-        throw Unreadable{};
-    if (required == "Tone")
-        tones.decode = memory.ctcss("cToneFreq");
-    else if (required == "DTCS")
-        tones.decode = memory.dcs("RxDtcsCode", polarity[1]);
-    else if (!required.empty())
-        throw Unreadable{};
-    return tones;
+    // One side of "X->Y": the tone it names, read from the column that side keeps it in.
+    const auto side = [&memory](std::string_view name, const char* ctcssColumn, const char* dcsColumn, char direction) {
+        if (name == "Tone")
+            return memory.ctcss(ctcssColumn);
+        if (name == "DTCS")
+            return memory.dcs(dcsColumn, direction);
+        if (!name.empty())
+            throw Unreadable{};
+        return ToneCode::none();
+    };
+    const ToneCode encode = side(cross.substr(0, arrow), "rToneFreq", "DtcsCode", polarity[0]);
+    return {encode, side(cross.substr(arrow + 2), "cToneFreq", "RxDtcsCode", polarity[1])};
 }
 
 // The wattage a Power field asks for: watts, or CHIRP's older level names.

@@ -228,6 +228,21 @@ PairRead readPair(PasteState& paste, PasteLines& lines, Channel& channel, std::s
     return PairRead::Channel;
 }
 
+// Asks for a new name for a record whose name is taken, the name in use offered, and gives it to
+// the record. False when the user cancels, or answers with the name in use: that name would only be
+// refused again, and an answer that never changes (the command line answers every input box alike)
+// must not be asked for ever.
+template <typename Record>
+bool renamedByUser(Prompts& prompts, Record& record, std::string_view title, std::string_view prompt)
+{
+    const auto typed = prompts.inputBox(title, prompt, NameInputLength, record.name());
+    if (!typed)
+        return false;
+    const auto refused = record.name();
+    record.setName(*typed);
+    return !equalsIgnoringCase(record.name(), refused);
+}
+
 // Asks whether to paste the channel under another name until it is added or the user declines.
 // Returns addChannel's last result; a declined rename counts as a duplicate.
 AddResult addUnderFreeName(PasteState& paste, Channel& channel)
@@ -239,15 +254,7 @@ AddResult addUnderFreeName(PasteState& paste, Channel& channel)
             "Channel name '" + channel.name() + "' already exists; paste under new channel name?");
         if (answer != MessageAnswer::Yes)
             break;
-        const auto typed = paste.prompts.inputBox("New Channel Name", "Enter new channel name", NameInputLength,
-                                                  channel.name());
-        if (!typed)
-            break;
-        const auto refused = channel.name();
-        channel.setName(*typed);
-        // The same name again would only be refused again: an answer that never changes (the
-        // command line answers every input box alike) must not ask for ever.
-        if (equalsIgnoringCase(channel.name(), refused))
+        if (!renamedByUser(paste.prompts, channel, "New Channel Name", "Enter new channel name"))
             break;
         result = paste.codeplug.addChannel(channel);
     }
@@ -443,15 +450,7 @@ void pasteZone(PasteState& paste, PasteLines& lines, ListTabState& state)
         return;
     }
     while (zoneNameInUse(codeplug, zone.name())) {
-        const auto typed = paste.prompts.inputBox(
-            "Zone Name in Use", "Zone name is already in use;\r\nplease choose a new name.", NameInputLength,
-            zone.name());
-        if (!typed)
-            return;
-        const auto refused = zone.name();
-        zone.setName(*typed);
-        // As with channels: an answer that repeats the name in use would be asked for ever.
-        if (equalsIgnoringCase(zone.name(), refused))
+        if (!renamedByUser(paste.prompts, zone, "Zone Name in Use", "Zone name is already in use;\r\nplease choose a new name."))
             return;
     }
 
@@ -484,6 +483,21 @@ void pasteZone(PasteState& paste, PasteLines& lines, ListTabState& state)
                          paste.shortfall.text("pasted", "channel", channelCapacity(codeplug.formatId())));
 }
 
+// The clipboard text of the chosen rows of a table of `count` rows: `header`, then each row in
+// table order as `appendRow(text, row)` writes it. Empty when no row of the table is chosen.
+template <typename AppendRow>
+std::string rowsClipboardText(const char* header, const std::vector<int>& rows, int count, AppendRow appendRow)
+{
+    const auto taken = rowsInTableOrder(rows, count);
+    if (taken.empty())
+        return {};
+    std::string text;
+    appendCrLfLine(text, header);
+    for (const int row : taken)
+        appendRow(text, row);
+    return text;
+}
+
 } // namespace
 
 std::string linePastTextLimit() { return "past the first " + groupedNumber(static_cast<long long>(PasteTextLimit)) + " characters"; }
@@ -492,26 +506,14 @@ std::string linePastTextLimit() { return "past the first " + groupedNumber(stati
 
 std::string contactsClipboardText(const Codeplug& codeplug, const std::vector<int>& rows)
 {
-    const auto taken = rowsInTableOrder(rows, codeplug.contacts().count());
-    if (taken.empty())
-        return {};
-    std::string text;
-    appendCrLfLine(text, ContactClipboardHeader);
-    for (const int row : taken)
-        appendCrLfLine(text, codeplug.contactAt(row)->toLine());
-    return text;
+    return rowsClipboardText(ContactClipboardHeader, rows, codeplug.contacts().count(),
+                             [&codeplug](std::string& text, int row) { appendCrLfLine(text, codeplug.contactAt(row)->toLine()); });
 }
 
 std::string channelsClipboardText(const Codeplug& codeplug, const std::vector<int>& rows)
 {
-    const auto taken = rowsInTableOrder(rows, codeplug.channels().count());
-    if (taken.empty())
-        return {};
-    std::string text;
-    appendCrLfLine(text, ChannelClipboardHeader);
-    for (const int row : taken)
-        appendChannelPair(text, *codeplug.channelAt(row), codeplug);
-    return text;
+    return rowsClipboardText(ChannelClipboardHeader, rows, codeplug.channels().count(),
+                             [&codeplug](std::string& text, int row) { appendChannelPair(text, *codeplug.channelAt(row), codeplug); });
 }
 
 std::string zoneClipboardText(const Codeplug& codeplug, int zoneIndex)

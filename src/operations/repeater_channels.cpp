@@ -351,14 +351,8 @@ RepeaterChannelResult addRepeaterChannels(Codeplug& codeplug, const RepeaterChan
         return result;
     Codeplug::EditScope edit(codeplug);
 
-    ContactIndex contacts(codeplug);
-    for (const auto& talkgroup : plan.contacts) {
-        if (addTalkgroupContact(codeplug, talkgroup) < 0)
-            continue;
-        ++result.contactsAdded;
-        edit.changed();
-    }
-    contacts.catchUp();
+    result.contactsAdded = static_cast<int>(addContactsForTalkgroups(codeplug, plan.contacts).size());
+    const ContactIndex contacts(codeplug);
 
     std::vector<int> addedAt(plan.additions.size(), -1);
     for (std::size_t i = 0; i < plan.additions.size(); ++i) {

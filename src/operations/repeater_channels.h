@@ -26,6 +26,7 @@
 
 #include "networks/repeater_list.h"
 #include "networks/talkgroup_catalogue.h"
+#include "operations/talkgroup_contacts.h"
 
 #include <map>
 #include <string>
@@ -103,13 +104,9 @@ bool inRadioBands(const Codeplug& codeplug, double mhz);
 RepeaterChannelPlan planRepeaterChannels(const Codeplug& codeplug, const std::vector<Repeater>& repeaters,
                                          const RepeaterChannelRequest& request);
 
-struct RepeaterChannelResult {
+struct RepeaterChannelResult : PlanOutcome {
     int channelsAdded = 0;
     int contactsAdded = 0;
-    // The closing message, CR LF between its lines.
-    std::string message;
-    // Something asked for was left out for lack of room.
-    bool leftOut = false;
 };
 
 // Does what the plan says, in one edit.

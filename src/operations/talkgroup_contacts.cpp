@@ -138,6 +138,19 @@ int addTalkgroupContact(Codeplug& codeplug, const Talkgroup& talkgroup)
     return position;
 }
 
+std::vector<int> addContactsForTalkgroups(Codeplug& codeplug, const std::vector<Talkgroup>& talkgroups)
+{
+    std::vector<int> added;
+    for (const auto& talkgroup : talkgroups) {
+        const int position = addTalkgroupContact(codeplug, talkgroup);
+        if (position < 0)
+            continue;
+        added.push_back(position);
+        codeplug.markChanged();
+    }
+    return added;
+}
+
 TalkgroupContactPlan planTalkgroupContacts(const Codeplug& codeplug, const TalkgroupCatalogue& catalogue,
                                            const TalkgroupChoice& choice, std::string_view rxGroupList)
 {
@@ -187,14 +200,9 @@ TalkgroupContactResult addTalkgroupContacts(Codeplug& codeplug, const TalkgroupC
         return result;
     Codeplug::EditScope edit(codeplug);
     std::vector<int> members = plan.present;
-    for (const auto& talkgroup : plan.additions) {
-        const int position = addTalkgroupContact(codeplug, talkgroup);
-        if (position < 0)
-            continue;
-        members.push_back(position);
-        ++result.added;
-        edit.changed();
-    }
+    const auto added = addContactsForTalkgroups(codeplug, plan.additions);
+    members.insert(members.end(), added.begin(), added.end());
+    result.added = static_cast<int>(added.size());
     for (const auto& [position, name] : plan.renames) {
         Contact& contact = *codeplug.contactAt(position);
         const auto before = contact.name();

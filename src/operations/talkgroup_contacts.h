@@ -70,18 +70,25 @@ bool isPlaceholderName(std::string_view name);
 // format cannot hold the name): its 0-based position, -1 when the table refused it (full, or the
 // number is taken).
 int addTalkgroupContact(Codeplug& codeplug, const Talkgroup& talkgroup);
+// Adds a contact for each of `talkgroups` as addTalkgroupContact does, marking the codeplug changed
+// for each: the 0-based positions of those added.
+std::vector<int> addContactsForTalkgroups(Codeplug& codeplug, const std::vector<Talkgroup>& talkgroups);
 
 TalkgroupContactPlan planTalkgroupContacts(const Codeplug& codeplug, const TalkgroupCatalogue& catalogue,
                                            const TalkgroupChoice& choice, std::string_view rxGroupList = {});
 
-struct TalkgroupContactResult {
-    int added = 0;
-    int present = 0;
-    int renamed = 0;
+// What doing a plan of additions reports beside its counts.
+struct PlanOutcome {
     // The closing message, CR LF between its lines.
     std::string message;
     // Something asked for was left out for lack of room.
     bool leftOut = false;
+};
+
+struct TalkgroupContactResult : PlanOutcome {
+    int added = 0;
+    int present = 0;
+    int renamed = 0;
 };
 
 // Does what the plan says, in one edit.

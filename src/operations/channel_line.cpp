@@ -14,7 +14,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
 #include <limits>
+#include <optional>
 
 namespace pw {
 namespace {
@@ -191,36 +193,58 @@ ChannelLineRead ChannelLine::read(std::string_view line, Channel& channel, const
     int number = 0;
     // Takes the next field into `text`; false when the line has no more fields.
     auto next = [&]() { return CsvFieldReader::field(line, number++, FieldLimit, text) >= 0; };
-
-    if (!next())
-        return ChannelLineRead::Incomplete;
-    channel.setName(text);
-    if (!next())
-        return ChannelLineRead::Incomplete;
-    channel.setModeFromText(text);
-    if (!next())
-        return ChannelLineRead::Incomplete;
-    channel.setBandwidthFromText(text);
-    if (!next())
-        return ChannelLineRead::Incomplete;
-    // A frequency the format cannot store would be saved as some other frequency.
     const auto refused = [&](const std::string& reason) {
         if (refusal)
             *refusal = reason;
         return ChannelLineRead::ValueRefused;
     };
-    // A sign, blanks or an exponent are no frequency of a channel line, whatever a parser makes of them.
-    if (!isPlainDecimalNumber(text))
-        return refused(FrequencyNotANumber);
-    if (const auto problem = frequencyRefusal(codeplug->formatId(), text))
+    // The next fields, each handed to the channel in its text form; false when the line ends first.
+    using TextSetter = void (Channel::*)(std::string_view);
+    const auto texts = [&](std::initializer_list<TextSetter> setters) {
+        for (const TextSetter setter : setters) {
+            if (!next())
+                return false;
+            (channel.*setter)(text);
+        }
+        return true;
+    };
+    // The next fields, each a switch that `isOn` reads.
+    using Switch = void (Channel::*)(bool);
+    const auto switches = [&](std::initializer_list<Switch> setters, auto isOn) {
+        for (const Switch setter : setters) {
+            if (!next())
+                return false;
+            (channel.*setter)(isOn(text));
+        }
+        return true;
+    };
+    const auto yes = [](std::string_view field) { return firstLetterIs(field, 'Y'); };
+    // A sign, blanks or an exponent are no frequency of a channel line, whatever a parser makes of
+    // them; a frequency the format cannot store would be saved as some other frequency.
+    const auto frequencyProblem = [&]() -> std::optional<std::string> {
+        if (!isPlainDecimalNumber(text))
+            return FrequencyNotANumber;
+        return frequencyRefusal(codeplug->formatId(), text);
+    };
+    // The next field, a whole number; refused for `notANumber` when it is none.
+    const auto wholeNumber = [&](void (Channel::*setter)(int), const char* notANumber) {
+        if (!next())
+            return ChannelLineRead::Incomplete;
+        if (!plainDecimal(text))
+            return refused(notANumber);
+        (channel.*setter)(integerOf(text));
+        return ChannelLineRead::Read;
+    };
+
+    if (!texts({&Channel::setName, &Channel::setModeFromText, &Channel::setBandwidthFromText}) || !next())
+        return ChannelLineRead::Incomplete;
+    if (const auto problem = frequencyProblem())
         return refused(*problem);
     const double tx = decimalOf(text);
     channel.setTxFrequency(tx);
     if (!next())
         return ChannelLineRead::Incomplete;
-    if (!isPlainDecimalNumber(text))
-        return refused(FrequencyNotANumber);
-    if (const auto problem = frequencyRefusal(codeplug->formatId(), text))
+    if (const auto problem = frequencyProblem())
         return refused(*problem);
     channel.setRxFrequency(decimalOf(text));
     // The D868 block keeps the transmit frequency as an offset from the receive frequency, which
@@ -229,77 +253,33 @@ ChannelLineRead ChannelLine::read(std::string_view line, Channel& channel, const
     if (!next())
         return ChannelLineRead::Incomplete;
     channel.setScanList(findNamed(codeplug->scanLists(), text) + 1);
-    if (!next())
+    if (!texts({&Channel::setSquelchFromText, &Channel::setAdmitFromText, &Channel::setRxRefFrequencyFromText,
+                &Channel::setTxRefFrequencyFromText, &Channel::setTotFromText}))
         return ChannelLineRead::Incomplete;
-    channel.setSquelchFromText(text);
-    if (!next())
+    if (const auto read = wholeNumber(&Channel::setTotRekeyDelay, "TOT rekey delay not a number"); read != ChannelLineRead::Read)
+        return read;
+    if (!texts({&Channel::setPowerFromText}) ||
+        !switches({&Channel::setAutoScan, &Channel::setRxOnly, &Channel::setLoneWorker, &Channel::setVox,
+                   &Channel::setTalkaround},
+                  Channel::switchFromText) ||
+        !texts({&Channel::setCtcssDecodeFromText, &Channel::setCtcssEncodeFromText, &Channel::setQtReverseFromText,
+                &Channel::setRxSignalingFromText, &Channel::setTxSignalingFromText}) ||
+        !switches({&Channel::setAnalogOption}, yes))
         return ChannelLineRead::Incomplete;
-    channel.setAdmitFromText(text);
-    if (!next())
-        return ChannelLineRead::Incomplete;
-    channel.setRxRefFrequencyFromText(text);
-    if (!next())
-        return ChannelLineRead::Incomplete;
-    channel.setTxRefFrequencyFromText(text);
-    if (!next())
-        return ChannelLineRead::Incomplete;
-    channel.setTotFromText(text);
-    if (!next())
-        return ChannelLineRead::Incomplete;
-    if (!plainDecimal(text))
-        return refused("TOT rekey delay not a number");
-    channel.setTotRekeyDelay(integerOf(text));
-    if (!next())
-        return ChannelLineRead::Incomplete;
-    channel.setPowerFromText(text);
 
-    using Switch = void (Channel::*)(bool);
-    for (const Switch setter : {&Channel::setAutoScan, &Channel::setRxOnly, &Channel::setLoneWorker,
-                                &Channel::setVox, &Channel::setTalkaround}) {
-        if (!next())
-            return ChannelLineRead::Incomplete;
-        (channel.*setter)(Channel::switchFromText(text));
-    }
-    if (!next())
-        return ChannelLineRead::Incomplete;
-    channel.setCtcssDecodeFromText(text);
-    if (!next())
-        return ChannelLineRead::Incomplete;
-    channel.setCtcssEncodeFromText(text);
-    if (!next())
-        return ChannelLineRead::Incomplete;
-    channel.setQtReverseFromText(text);
-    if (!next())
-        return ChannelLineRead::Incomplete;
-    channel.setRxSignalingFromText(text);
-    if (!next())
-        return ChannelLineRead::Incomplete;
-    channel.setTxSignalingFromText(text);
-    if (!next())
-        return ChannelLineRead::Incomplete;
-    channel.setAnalogOption(firstLetterIs(text, 'Y'));
-
-    int switches = 0;
+    int decodeSwitches = 0;
     for (int k = 0; k < 8; ++k) {
         if (!next())
             return ChannelLineRead::Incomplete;
         if (equalsIgnoringCase(text, "YES"))
-            switches |= 1 << k;
-        channel.setDecodeSwitches(switches);
+            decodeSwitches |= 1 << k;
+        channel.setDecodeSwitches(decodeSwitches);
     }
     static_assert(FirstDecodeSwitch + 8 == 32);
 
-    if (!next())
-        return ChannelLineRead::Incomplete;
-    channel.setPrivateCallConfirmed(firstLetterIs(text, 'Y'));
-    if (!next())
-        return ChannelLineRead::Incomplete;
-    channel.setEmergencyAlarmAck(firstLetterIs(text, 'Y'));
-    if (!next())
-        return ChannelLineRead::Incomplete;
-    channel.setDataCallConfirmed(firstLetterIs(text, 'Y'));
-
-    if (!next())
+    if (!switches({&Channel::setPrivateCallConfirmed, &Channel::setEmergencyAlarmAck, &Channel::setDataCallConfirmed},
+                  yes) ||
+        !next())
         return ChannelLineRead::Incomplete;
     if (equalsIgnoringCase(text, NoneText))
         channel.setEmergencySystem(0);
@@ -318,25 +298,14 @@ ChannelLineRead ChannelLine::read(std::string_view line, Channel& channel, const
     if (!next())
         return ChannelLineRead::Incomplete;
     channel.setRxGroupList(text == NoneText ? 0 : findNamed(codeplug->rxGroupLists(), text) + 1);
-    if (!next())
+    if (const auto read = wholeNumber(&Channel::setColorCode, "color code not a number"); read != ChannelLineRead::Read)
+        return read;
+    if (!texts({&Channel::setPrivacyTypeFromText}))
         return ChannelLineRead::Incomplete;
-    if (!plainDecimal(text))
-        return refused("color code not a number");
-    channel.setColorCode(integerOf(text));
-
-    if (!next())
-        return ChannelLineRead::Incomplete;
-    channel.setPrivacyTypeFromText(text);
-    if (!next())
-        return ChannelLineRead::Incomplete;
-    if (!plainDecimal(text))
-        return refused("privacy code not a number");
-    channel.setPrivacyCode(integerOf(text));
-    if (!next())
-        return ChannelLineRead::Incomplete;
-    if (!plainDecimal(text))
-        return refused("time slot not a number");
-    channel.setTimeSlot(integerOf(text));
+    if (const auto read = wholeNumber(&Channel::setPrivacyCode, "privacy code not a number"); read != ChannelLineRead::Read)
+        return read;
+    if (const auto read = wholeNumber(&Channel::setTimeSlot, "time slot not a number"); read != ChannelLineRead::Read)
+        return read;
 
     channel.format().endChannelLine(channel);
     return ChannelLineRead::Read;

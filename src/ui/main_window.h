@@ -231,6 +231,10 @@ private:
     // Runs an import of the Data menu and refills the lists when it did its work.
     void runImport(const char* label, const char* progressLabel,
                    TransferOutcome (*command)(Codeplug&, Prompts&, WorkProgress*));
+    // Runs a network dialog over the working codeplug as the edit step `label`
+    // (main_window_networks.cpp).
+    template <typename Dialog>
+    void runNetworkDialog(const char* label, typename Dialog::Setup setup);
     void exportContactsCsv();
     void importContactsCsv();
     void importContactsFromCodeplug();

@@ -12,42 +12,41 @@
 
 namespace pw::ui {
 
-void MainWindow::openTalkgroupAdder()
+template <typename Dialog>
+void MainWindow::runNetworkDialog(const char* label, typename Dialog::Setup setup)
 {
-    EditStep step(*this, "Add Talkgroups");
-    const auto sources = readNetworkSources(userNetworkSourcesPath());
+    EditStep step(*this, label);
     // The closing message stands over the lists it changed.
     RefreshingPrompts prompts(*prompts_, document_.codeplug, [this] { refreshAll(); });
-    TalkgroupDialog::Setup setup;
     setup.codeplug = &document_.codeplug;
     setup.prompts = &prompts;
+    Dialog dialog(std::move(setup), this);
+    runDialog(dialog);
+    if (dialog.codeplugChanged())
+        refreshAll();
+}
+
+void MainWindow::openTalkgroupAdder()
+{
+    const auto sources = readNetworkSources(userNetworkSourcesPath());
+    TalkgroupDialog::Setup setup;
     setup.source.url = sources.talkgroups;
     setup.source.cachePath = listCachePath("talkgroups", sources.talkgroups);
     setup.source.cacheMaxAge = sources.cacheMaxAge;
     setup.settingsProblems = sources.problems;
     setup.catalogue = &talkgroupCatalogue_;
-    TalkgroupDialog dialog(std::move(setup), this);
-    runDialog(dialog);
-    if (dialog.contactsChanged())
-        refreshAll();
+    runNetworkDialog<TalkgroupDialog>("Add Talkgroups", std::move(setup));
 }
 
 void MainWindow::openRepeaterAdder()
 {
-    EditStep step(*this, "Add Repeaters");
     const auto sources = readNetworkSources(userNetworkSourcesPath());
-    RefreshingPrompts prompts(*prompts_, document_.codeplug, [this] { refreshAll(); });
     RepeaterDialog::Setup setup;
-    setup.codeplug = &document_.codeplug;
-    setup.prompts = &prompts;
     setup.baseUrl = sources.repeaters;
     setup.cacheMaxAge = sources.cacheMaxAge;
     setup.settingsProblems = sources.problems;
     setup.catalogue = talkgroupCatalogue_;
-    RepeaterDialog dialog(std::move(setup), this);
-    runDialog(dialog);
-    if (dialog.channelsChanged())
-        refreshAll();
+    runNetworkDialog<RepeaterDialog>("Add Repeaters", std::move(setup));
 }
 
 } // namespace pw::ui

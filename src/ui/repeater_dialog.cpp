@@ -5,9 +5,6 @@
 #include "networks/list_cache.h"
 #include "networks/network_sources.h"
 #include "networks/repeater_filter.h"
-#include "platform/prompts.h"
-#include "ui/list_load_panel.h"
-#include "ui/preview_area.h"
 #include "ui/qt_prompts.h"
 
 #include <QCheckBox>
@@ -17,7 +14,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -36,9 +32,9 @@ QLineEdit* lineEdit(const char* name, QWidget* parent)
 
 } // namespace
 
-RepeaterDialog::RepeaterDialog(Setup setup, QWidget* parent) : QDialog(parent), setup_(std::move(setup))
+RepeaterDialog::RepeaterDialog(Setup setup, QWidget* parent)
+    : NetworkListDialog(setup, QStringLiteral("Add Repeaters of an Area"), parent), setup_(std::move(setup))
 {
-    setWindowTitle(QStringLiteral("Add Repeaters of an Area"));
     buildControls();
 }
 
@@ -49,23 +45,27 @@ void RepeaterDialog::buildControls()
     auto* layout = new QVBoxLayout(this);
     auto* area = new QGridLayout();
     layout->addLayout(area);
-    country_ = lineEdit("country", this);
-    state_ = lineEdit("state", this);
-    city_ = lineEdit("city", this);
-    network_ = lineEdit("network", this);
-    band_ = new QComboBox(this);
-    band_->setObjectName(QStringLiteral("band"));
-    band_->addItems({QStringLiteral("Any"), QStringLiteral("2m"), QStringLiteral("70cm")});
-    area->addWidget(new QLabel(QStringLiteral("Country:"), this), 0, 0);
-    area->addWidget(country_, 0, 1);
-    area->addWidget(new QLabel(QStringLiteral("State:"), this), 0, 2);
-    area->addWidget(state_, 0, 3);
-    area->addWidget(new QLabel(QStringLiteral("City:"), this), 1, 0);
-    area->addWidget(city_, 1, 1);
-    area->addWidget(new QLabel(QStringLiteral("Network:"), this), 1, 2);
-    area->addWidget(network_, 1, 3);
-    area->addWidget(new QLabel(QStringLiteral("Band:"), this), 1, 4);
-    area->addWidget(band_, 1, 5);
+    filters_.country = lineEdit("country", this);
+    filters_.state = lineEdit("state", this);
+    filters_.city = lineEdit("city", this);
+    filters_.network = lineEdit("network", this);
+    filters_.band = new QComboBox(this);
+    filters_.band->setObjectName(QStringLiteral("band"));
+    filters_.band->addItems({QStringLiteral("Any"), QStringLiteral("2m"), QStringLiteral("70cm")});
+    const struct {
+        const char* label;
+        QWidget* box;
+        int row;
+        int column;
+    } labelled[] = {{"Country:", filters_.country, 0, 0},
+                    {"State:", filters_.state, 0, 2},
+                    {"City:", filters_.city, 1, 0},
+                    {"Network:", filters_.network, 1, 2},
+                    {"Band:", filters_.band, 1, 4}};
+    for (const auto& [label, box, row, column] : labelled) {
+        area->addWidget(new QLabel(QString::fromLatin1(label), this), row, column);
+        area->addWidget(box, row, column + 1);
+    }
 
     auto hooks = backgroundLoadHooks(load_, &loadRepeaters, [this] { return areaSource(); });
     hooks.finish = [this](bool& had) {
@@ -76,8 +76,7 @@ void RepeaterDialog::buildControls()
         repeaters_ = std::move(loaded.repeaters);
         return loaded.outcomes;
     };
-    panel_ = new ListLoadPanel("repeater list", ListFilter, *setup_.prompts, std::move(hooks), this);
-    panel_->setSettingsProblems(setup_.settingsProblems);
+    makeLoadPanel("repeater list", ListFilter, std::move(hooks));
     connect(panel_, &ListLoadPanel::finished, this, &RepeaterDialog::listLoaded);
     layout->addWidget(panel_);
 
@@ -120,9 +119,9 @@ void RepeaterDialog::buildControls()
     resize(780, 680);
 
     connect(foot_.add, &QPushButton::clicked, this, &RepeaterDialog::addRepeaters);
-    for (auto* box : {country_, state_, city_, network_, zone_})
+    for (auto* box : {filters_.country, filters_.state, filters_.city, filters_.network, zone_})
         connect(box, &QLineEdit::textChanged, this, &RepeaterDialog::refreshMatches);
-    connect(band_, &QComboBox::currentIndexChanged, this, &RepeaterDialog::refreshMatches);
+    connect(filters_.band, &QComboBox::currentIndexChanged, this, &RepeaterDialog::refreshMatches);
     connect(scanList_, &QCheckBox::toggled, this, &RepeaterDialog::refreshMatches);
     refreshMatches();
 }
@@ -130,7 +129,8 @@ void RepeaterDialog::buildControls()
 ListSource RepeaterDialog::areaSource() const
 {
     ListSource source;
-    source.url = repeaterPageUrl(setup_.baseUrl, toUtf8(country_->text().trimmed()), toUtf8(state_->text().trimmed()));
+    source.url = repeaterPageUrl(setup_.baseUrl, toUtf8(filters_.country->text().trimmed()),
+                                 toUtf8(filters_.state->text().trimmed()));
     if (setup_.useCache) {
         source.cachePath = listCachePath("repeaters", source.url);
         source.cacheMaxAge = setup_.cacheMaxAge;
@@ -138,24 +138,26 @@ ListSource RepeaterDialog::areaSource() const
     return source;
 }
 
-bool RepeaterDialog::loading() const { return panel_->loading(); }
-
-QString RepeaterDialog::previewText() const { return foot_.preview->toPlainText(); }
-
 void RepeaterDialog::listLoaded(bool had)
 {
     loaded_ = had;
     refreshMatches();
 }
 
-void RepeaterDialog::refreshMatches()
+RepeaterFilter RepeaterDialog::FilterBoxes::filter() const
 {
     RepeaterFilter filter;
-    filter.country = toUtf8(country_->text());
-    filter.state = toUtf8(state_->text());
-    filter.city = toUtf8(city_->text());
-    filter.network = toUtf8(network_->text());
-    filter.band = amateurBandFromText(toUtf8(band_->currentText()));
+    filter.country = toUtf8(country->text());
+    filter.state = toUtf8(state->text());
+    filter.city = toUtf8(city->text());
+    filter.network = toUtf8(network->text());
+    filter.band = amateurBandFromText(toUtf8(band->currentText()));
+    return filter;
+}
+
+void RepeaterDialog::refreshMatches()
+{
+    const auto filter = filters_.filter();
     matching_.clear();
     for (const auto& repeater : repeaters_)
         if (filter.matches(repeater))
@@ -191,14 +193,9 @@ void RepeaterDialog::refreshMatches()
 
 std::optional<RepeaterChannelPlan> RepeaterDialog::plan(QString& why) const
 {
-    if (!loaded_) {
-        why = QStringLiteral("Type a country and a state, then Download the area's repeaters.");
+    if (!readyToPlan(loaded_, QStringLiteral("Type a country and a state, then Download the area's repeaters."),
+                     "repeaters", why))
         return std::nullopt;
-    }
-    if (!setup_.codeplug || !setup_.codeplug->loaded()) {
-        why = QStringLiteral("Open a codeplug to add repeaters to it.");
-        return std::nullopt;
-    }
     if (matching_.empty()) {
         why = QStringLiteral("No repeater on the air matches.");
         return std::nullopt;
@@ -209,19 +206,14 @@ std::optional<RepeaterChannelPlan> RepeaterDialog::plan(QString& why) const
         request.zoneName = toUtf8(zone_->placeholderText());
     request.scanList = scanList_->isChecked();
     request.catalogue = setup_.catalogue.get();
-    return planRepeaterChannels(*setup_.codeplug, matching_, request);
+    return planRepeaterChannels(*context_.codeplug, matching_, request);
 }
 
 void RepeaterDialog::addRepeaters()
 {
     QString why;
-    const auto planned = plan(why);
-    if (!planned || !planned->changesSomething())
-        return;
-    const auto result = addRepeaterChannels(*setup_.codeplug, *planned);
-    changed_ = true;
-    setup_.prompts->inform(result.message);
-    refreshMatches();
+    if (addPlanned(plan(why), &addRepeaterChannels))
+        refreshMatches();
 }
 
 } // namespace pw::ui

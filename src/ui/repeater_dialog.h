@@ -7,10 +7,9 @@
 
 #include "networks/background_load.h"
 #include "networks/list_source.h"
+#include "networks/repeater_filter.h"
 #include "operations/repeater_channels.h"
-#include "ui/preview_area.h"
-
-#include <QDialog>
+#include "ui/network_list_dialog.h"
 
 #include <memory>
 #include <optional>
@@ -21,26 +20,16 @@ class QLabel;
 class QLineEdit;
 class QTableWidget;
 
-namespace pw {
-class Codeplug;
-class Prompts;
-} // namespace pw
-
 namespace pw::ui {
 
-class ListLoadPanel;
-
-class RepeaterDialog final : public QDialog {
+class RepeaterDialog final : public NetworkListDialog {
     Q_OBJECT
 public:
-    struct Setup {
-        Codeplug* codeplug = nullptr;
-        Prompts* prompts = nullptr;
+    struct Setup : Context {
         // The repeater list's URL without the area, and whether and how long it is cached.
         std::string baseUrl;
         bool useCache = true;
         std::chrono::seconds cacheMaxAge = std::chrono::hours(24);
-        std::vector<std::string> settingsProblems;
         // The talkgroup list loaded last, when there is one: it names the talkgroup contacts.
         std::shared_ptr<const TalkgroupCatalogue> catalogue;
     };
@@ -49,12 +38,20 @@ public:
     ~RepeaterDialog() override;
 
     void addRepeaters();
-    QString previewText() const;
-    bool loading() const;
-    bool channelsChanged() const { return changed_; }
     QTableWidget* repeaterTable() const { return table_; }
 
 private:
+    // The boxes that say which repeaters of the list are shown and added.
+    struct FilterBoxes {
+        QLineEdit* country = nullptr;
+        QLineEdit* state = nullptr;
+        QLineEdit* city = nullptr;
+        QLineEdit* network = nullptr;
+        QComboBox* band = nullptr;
+
+        RepeaterFilter filter() const;
+    };
+
     void buildControls();
     // The repeater list's source for the country and state typed.
     ListSource areaSource() const;
@@ -68,19 +65,12 @@ private:
     std::vector<Repeater> repeaters_;
     std::vector<Repeater> matching_;
     bool loaded_ = false;
-    bool changed_ = false;
 
-    ListLoadPanel* panel_ = nullptr;
-    QLineEdit* country_ = nullptr;
-    QLineEdit* state_ = nullptr;
-    QLineEdit* city_ = nullptr;
-    QLineEdit* network_ = nullptr;
-    QComboBox* band_ = nullptr;
+    FilterBoxes filters_;
     QLabel* matches_ = nullptr;
     QTableWidget* table_ = nullptr;
     QLineEdit* zone_ = nullptr;
     QCheckBox* scanList_ = nullptr;
-    PreviewArea foot_;
 };
 
 } // namespace pw::ui

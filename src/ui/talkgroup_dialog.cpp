@@ -3,9 +3,6 @@
 
 #include "codeplug/codeplug.h"
 #include "operations/talkgroup_contacts.h"
-#include "platform/prompts.h"
-#include "ui/list_load_panel.h"
-#include "ui/preview_area.h"
 #include "ui/qt_prompts.h"
 
 #include <QButtonGroup>
@@ -14,7 +11,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -26,9 +22,9 @@ constexpr const char* ListFilter = "Talkgroup Lists (*.json *.csv)|*.json;*.csv|
 
 } // namespace
 
-TalkgroupDialog::TalkgroupDialog(Setup setup, QWidget* parent) : QDialog(parent), setup_(std::move(setup))
+TalkgroupDialog::TalkgroupDialog(Setup setup, QWidget* parent)
+    : NetworkListDialog(setup, QStringLiteral("Add Talkgroups from Network"), parent), setup_(std::move(setup))
 {
-    setWindowTitle(QStringLiteral("Add Talkgroups from Network"));
     buildControls();
     if (setup_.catalogue && *setup_.catalogue && !(*setup_.catalogue)->empty()) {
         catalogue_ = *setup_.catalogue;
@@ -52,8 +48,7 @@ void TalkgroupDialog::buildControls()
             catalogue_ = std::make_shared<const TalkgroupCatalogue>(std::move(loaded.catalogue));
         return loaded.outcomes;
     };
-    panel_ = new ListLoadPanel("talkgroup list", ListFilter, *setup_.prompts, std::move(hooks), this);
-    panel_->setSettingsProblems(setup_.settingsProblems);
+    makeLoadPanel("talkgroup list", ListFilter, std::move(hooks));
     connect(panel_, &ListLoadPanel::finished, this, &TalkgroupDialog::catalogueLoaded);
     layout->addWidget(new QLabel(QString::fromStdString("Talkgroup list: " + setup_.source.url), this));
     layout->addWidget(panel_);
@@ -63,28 +58,29 @@ void TalkgroupDialog::buildControls()
 
     auto* choices = new QGridLayout();
     layout->addLayout(choices);
-    byNumber_ = new QRadioButton(QStringLiteral("Talkgroup numbers:"), this);
-    byNumber_->setObjectName(QStringLiteral("byNumber"));
-    byNumber_->setChecked(true);
-    numbers_ = new QLineEdit(QStringLiteral("91"), this);
-    numbers_->setObjectName(QStringLiteral("numbers"));
-    numbers_->setPlaceholderText(QStringLiteral("91,262,3100-3199"));
-    byName_ = new QRadioButton(QStringLiteral("Names holding:"), this);
-    byName_->setObjectName(QStringLiteral("byName"));
-    nameText_ = new QLineEdit(this);
-    nameText_->setObjectName(QStringLiteral("nameText"));
-    rename_ = new QRadioButton(QStringLiteral("Give the group-call contacts named only by their number (\"TG 2621\") "
-                                              "the network's names"),
-                               this);
-    rename_->setObjectName(QStringLiteral("renameUsed"));
-    auto* group = new QButtonGroup(this);
-    for (auto* button : {byNumber_, byName_, rename_})
-        group->addButton(button);
-    choices->addWidget(byNumber_, 0, 0);
-    choices->addWidget(numbers_, 0, 1);
-    choices->addWidget(byName_, 1, 0);
-    choices->addWidget(nameText_, 1, 1);
-    choices->addWidget(rename_, 2, 0, 1, 2);
+    auto* byNumber = new QRadioButton(QStringLiteral("Talkgroup numbers:"), this);
+    byNumber->setObjectName(QStringLiteral("byNumber"));
+    byNumber->setChecked(true);
+    choices_.numbers = new QLineEdit(QStringLiteral("91"), this);
+    choices_.numbers->setObjectName(QStringLiteral("numbers"));
+    choices_.numbers->setPlaceholderText(QStringLiteral("91,262,3100-3199"));
+    auto* byName = new QRadioButton(QStringLiteral("Names holding:"), this);
+    byName->setObjectName(QStringLiteral("byName"));
+    choices_.nameText = new QLineEdit(this);
+    choices_.nameText->setObjectName(QStringLiteral("nameText"));
+    auto* rename = new QRadioButton(QStringLiteral("Give the group-call contacts named only by their number (\"TG 2621\") "
+                                                   "the network's names"),
+                                    this);
+    rename->setObjectName(QStringLiteral("renameUsed"));
+    choices_.kind = new QButtonGroup(this);
+    choices_.kind->addButton(byNumber, static_cast<int>(TalkgroupChoice::Kind::Ids));
+    choices_.kind->addButton(byName, static_cast<int>(TalkgroupChoice::Kind::Match));
+    choices_.kind->addButton(rename, static_cast<int>(TalkgroupChoice::Kind::Used));
+    choices->addWidget(byNumber, 0, 0);
+    choices->addWidget(choices_.numbers, 0, 1);
+    choices->addWidget(byName, 1, 0);
+    choices->addWidget(choices_.nameText, 1, 1);
+    choices->addWidget(rename, 2, 0, 1, 2);
     useList_ = new QCheckBox(QStringLiteral("Put them in the RX group list:"), this);
     useList_->setObjectName(QStringLiteral("useRxGroupList"));
     listName_ = new QLineEdit(this);
@@ -97,17 +93,12 @@ void TalkgroupDialog::buildControls()
     resize(640, 520);
 
     connect(foot_.add, &QPushButton::clicked, this, &TalkgroupDialog::addTalkgroups);
-    for (auto* button : {byNumber_, byName_, rename_})
-        connect(button, &QRadioButton::toggled, this, &TalkgroupDialog::refreshPreview);
+    connect(choices_.kind, &QButtonGroup::idToggled, this, &TalkgroupDialog::refreshPreview);
     connect(useList_, &QCheckBox::toggled, this, &TalkgroupDialog::refreshPreview);
-    for (auto* box : {numbers_, nameText_, listName_})
+    for (auto* box : {choices_.numbers, choices_.nameText, listName_})
         connect(box, &QLineEdit::textChanged, this, &TalkgroupDialog::refreshPreview);
     refreshPreview();
 }
-
-bool TalkgroupDialog::loading() const { return panel_->loading(); }
-
-QString TalkgroupDialog::previewText() const { return foot_.preview->toPlainText(); }
 
 void TalkgroupDialog::catalogueLoaded(bool had)
 {
@@ -121,34 +112,40 @@ void TalkgroupDialog::catalogueLoaded(bool had)
 
 std::optional<TalkgroupContactPlan> TalkgroupDialog::plan(QString& why) const
 {
-    if (!catalogue_) {
-        why = QStringLiteral("No talkgroup list is loaded.");
+    if (!readyToPlan(catalogue_ != nullptr, QStringLiteral("No talkgroup list is loaded."), "talkgroups", why))
         return std::nullopt;
-    }
-    if (!setup_.codeplug || !setup_.codeplug->loaded()) {
-        why = QStringLiteral("Open a codeplug to add talkgroups to it.");
+    const auto choice = choices_.choice(why);
+    if (!choice)
         return std::nullopt;
-    }
+    const auto listName = useList_->isChecked() ? toUtf8(listName_->text()) : std::string();
+    return planTalkgroupContacts(*context_.codeplug, *catalogue_, *choice, listName);
+}
+
+std::optional<TalkgroupChoice> TalkgroupDialog::ChoiceBoxes::choice(QString& why) const
+{
     TalkgroupChoice choice;
-    if (byNumber_->isChecked()) {
-        const auto ranges = parseTalkgroupIds(toUtf8(numbers_->text()));
+    choice.kind = static_cast<TalkgroupChoice::Kind>(kind->checkedId());
+    switch (choice.kind) {
+    case TalkgroupChoice::Kind::Ids: {
+        const auto ranges = parseTalkgroupIds(toUtf8(numbers->text()));
         if (!ranges) {
             why = QStringLiteral("Type talkgroup numbers and ranges, like 91,262,3100-3199.");
             return std::nullopt;
         }
         choice.ids = *ranges;
-    } else if (byName_->isChecked()) {
-        choice.kind = TalkgroupChoice::Kind::Match;
-        choice.match = toUtf8(nameText_->text());
+        break;
+    }
+    case TalkgroupChoice::Kind::Match:
+        choice.match = toUtf8(nameText->text());
         if (choice.match.empty()) {
             why = QStringLiteral("Type a text that the names hold.");
             return std::nullopt;
         }
-    } else {
-        choice.kind = TalkgroupChoice::Kind::Used;
+        break;
+    case TalkgroupChoice::Kind::Used:
+        break;
     }
-    const auto listName = useList_->isChecked() ? toUtf8(listName_->text()) : std::string();
-    return planTalkgroupContacts(*setup_.codeplug, *catalogue_, choice, listName);
+    return choice;
 }
 
 void TalkgroupDialog::refreshPreview()
@@ -161,13 +158,8 @@ void TalkgroupDialog::refreshPreview()
 void TalkgroupDialog::addTalkgroups()
 {
     QString why;
-    const auto planned = plan(why);
-    if (!planned || !planned->changesSomething())
-        return;
-    const auto result = addTalkgroupContacts(*setup_.codeplug, *planned);
-    changed_ = true;
-    setup_.prompts->inform(result.message);
-    refreshPreview();
+    if (addPlanned(plan(why), &addTalkgroupContacts))
+        refreshPreview();
 }
 
 } // namespace pw::ui

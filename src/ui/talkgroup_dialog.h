@@ -9,36 +9,24 @@
 #include "networks/background_load.h"
 #include "networks/list_source.h"
 #include "operations/talkgroup_contacts.h"
-#include "ui/preview_area.h"
-
-#include <QDialog>
+#include "ui/network_list_dialog.h"
 
 #include <memory>
 #include <optional>
 
+class QButtonGroup;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QRadioButton;
-
-namespace pw {
-class Codeplug;
-class Prompts;
-} // namespace pw
 
 namespace pw::ui {
 
-class ListLoadPanel;
-
-class TalkgroupDialog final : public QDialog {
+class TalkgroupDialog final : public NetworkListDialog {
     Q_OBJECT
 public:
-    struct Setup {
-        Codeplug* codeplug = nullptr;
-        Prompts* prompts = nullptr;
+    struct Setup : Context {
         // The network's list: its URL and cache.
         ListSource source;
-        std::vector<std::string> settingsProblems;
         // The list loaded last, shared with the repeater dialog, which names talkgroups from it;
         // the dialog starts from it and keeps the list it loads there.
         std::shared_ptr<const TalkgroupCatalogue>* catalogue = nullptr;
@@ -48,12 +36,20 @@ public:
     ~TalkgroupDialog() override;
 
     void addTalkgroups();
-    QString previewText() const;
-    bool loading() const;
-    bool contactsChanged() const { return changed_; }
-    ListLoadPanel* loadPanel() const { return panel_; }
 
 private:
+    // The three ways of choosing talkgroups: by number, by a text of the name, or the contacts
+    // the codeplug names only by their number.
+    struct ChoiceBoxes {
+        // One radio button per kind of choice, its id the kind.
+        QButtonGroup* kind = nullptr;
+        QLineEdit* numbers = nullptr;
+        QLineEdit* nameText = nullptr;
+
+        // The choice the boxes make; nothing when they make none, `why` then says why.
+        std::optional<TalkgroupChoice> choice(QString& why) const;
+    };
+
     void buildControls();
     void catalogueLoaded(bool had);
     void refreshPreview();
@@ -63,18 +59,11 @@ private:
     Setup setup_;
     BackgroundLoad<TalkgroupLoad> load_;
     std::shared_ptr<const TalkgroupCatalogue> catalogue_;
-    bool changed_ = false;
 
-    ListLoadPanel* panel_ = nullptr;
     QLabel* count_ = nullptr;
-    QRadioButton* byNumber_ = nullptr;
-    QRadioButton* byName_ = nullptr;
-    QRadioButton* rename_ = nullptr;
-    QLineEdit* numbers_ = nullptr;
-    QLineEdit* nameText_ = nullptr;
+    ChoiceBoxes choices_;
     QCheckBox* useList_ = nullptr;
     QLineEdit* listName_ = nullptr;
-    PreviewArea foot_;
 };
 
 } // namespace pw::ui

@@ -142,20 +142,19 @@ void ChannelEditorDialog::showStored(const std::function<void()>& reselect)
     filling_ = false;
 }
 
-QCheckBox* ChannelEditorDialog::addCheckBox(QGridLayout* grid, int row, int column, const char* label,
-                                            void (Channel::*setter)(bool))
+void ChannelEditorDialog::addCheckBox(QGridLayout* grid, int row, int column, const char* label,
+                                      bool (Channel::*getter)() const, void (Channel::*setter)(bool))
 {
     auto* box = new QCheckBox(QString::fromLatin1(label), this);
     box->setObjectName(QString::fromLatin1(label));
     grid->addWidget(box, row, column, 1, 2);
-    switches_.emplace_back(box, setter);
+    switches_.push_back({box, getter, setter});
     // Written at once as well as on saving, so that a tab switch, which shows the copy again,
     // keeps what was ticked.
     connect(box, &QCheckBox::toggled, this, [this, setter](bool on) {
         if (!filling_)
             (channel_.*setter)(on);
     });
-    return box;
 }
 
 QLineEdit* ChannelEditorDialog::addTextBox(QGridLayout* grid, int row, int column, const char* label,
@@ -200,11 +199,11 @@ void ChannelEditorDialog::buildCommonControls(QGridLayout* grid)
     rxRefFrequency_ = addList(grid, 5, 2, "RX Ref Freq", RefFrequencyChoices, [this](int entry, const std::string&) {
         channel_.setRxRefFrequency(static_cast<RefFrequency>(entry));
     });
-    autoScan_ = addCheckBox(grid, 6, 0, "Auto Scan", &Channel::setAutoScan);
-    rxOnly_ = addCheckBox(grid, 6, 2, "Receive Only (No Transmit)", &Channel::setRxOnly);
-    vox_ = addCheckBox(grid, 7, 0, "VOX", &Channel::setVox);
-    talkaround_ = addCheckBox(grid, 7, 2, "Allow Talkaround", &Channel::setTalkaround);
-    loneWorker_ = addCheckBox(grid, 8, 0, "Lone Worker", &Channel::setLoneWorker);
+    addCheckBox(grid, 6, 0, "Auto Scan", &Channel::autoScan, &Channel::setAutoScan);
+    addCheckBox(grid, 6, 2, "Receive Only (No Transmit)", &Channel::rxOnly, &Channel::setRxOnly);
+    addCheckBox(grid, 7, 0, "VOX", &Channel::vox, &Channel::setVox);
+    addCheckBox(grid, 7, 2, "Allow Talkaround", &Channel::talkaround, &Channel::setTalkaround);
+    addCheckBox(grid, 8, 0, "Lone Worker", &Channel::loneWorker, &Channel::setLoneWorker);
 }
 
 void ChannelEditorDialog::buildDmrControls(QGridLayout* grid)
@@ -227,9 +226,9 @@ void ChannelEditorDialog::buildDmrControls(QGridLayout* grid)
                         [this](int entry, const std::string&) { channel_.setTimeSlot(entry + 1); });
     encryptionCode_ = addList(grid, 3, 0, "Encryption Code", encryptionCodeChoices(),
                               [this](int entry, const std::string&) { channel_.setPrivacyCode(entry + 1); });
-    privateCallConfirmed_ = addCheckBox(grid, 4, 0, "Private Call Confirmed", &Channel::setPrivateCallConfirmed);
-    emergencyAlarmAck_ = addCheckBox(grid, 4, 2, "Emergency Alarm Acknowledge", &Channel::setEmergencyAlarmAck);
-    dataCallConfirmed_ = addCheckBox(grid, 5, 0, "Data Call Confirmed", &Channel::setDataCallConfirmed);
+    addCheckBox(grid, 4, 0, "Private Call Confirmed", &Channel::privateCallConfirmed, &Channel::setPrivateCallConfirmed);
+    addCheckBox(grid, 4, 2, "Emergency Alarm Acknowledge", &Channel::emergencyAlarmAck, &Channel::setEmergencyAlarmAck);
+    addCheckBox(grid, 5, 0, "Data Call Confirmed", &Channel::dataCallConfirmed, &Channel::setDataCallConfirmed);
 }
 
 void ChannelEditorDialog::buildFmControls(QGridLayout* grid)
@@ -277,14 +276,8 @@ void ChannelEditorDialog::fill(bool showName)
     for (const auto& text : channel_.admitChoices())
         admit_->addItem(qtText(text));
     selectText(admit_, channel_.admitText());
-    autoScan_->setChecked(channel_.autoScan());
-    rxOnly_->setChecked(channel_.rxOnly());
-    vox_->setChecked(channel_.vox());
-    talkaround_->setChecked(channel_.talkaround());
-    loneWorker_->setChecked(channel_.loneWorker());
-    privateCallConfirmed_->setChecked(channel_.privateCallConfirmed());
-    emergencyAlarmAck_->setChecked(channel_.emergencyAlarmAck());
-    dataCallConfirmed_->setChecked(channel_.dataCallConfirmed());
+    for (const auto& item : switches_)
+        item.box->setChecked((channel_.*item.get)());
     select(rekeyDelay_, channel_.totRekeyDelay());
     select(scanList_, channel_.scanList());
     select(rxRefFrequency_, static_cast<int>(channel_.rxRefFrequency()));
@@ -336,8 +329,8 @@ void ChannelEditorDialog::privacyChosen(int entry)
 
 void ChannelEditorDialog::readCheckBoxes()
 {
-    for (const auto& [box, setter] : switches_)
-        (channel_.*setter)(box->isChecked());
+    for (const auto& item : switches_)
+        (channel_.*item.set)(item.box->isChecked());
 }
 
 bool ChannelEditorDialog::confirmFrequencies()

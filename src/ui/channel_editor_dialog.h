@@ -59,8 +59,15 @@ private:
 
     QComboBox* addList(QGridLayout* grid, int row, int column, const char* label, const std::vector<std::string>& items,
                        ChoiceHandler handler);
-    QCheckBox* addCheckBox(QGridLayout* grid, int row, int column, const char* label,
-                           void (Channel::*setter)(bool));
+    // A switch of the channel: the box, and the channel's getter and setter of what it says.
+    struct Switch {
+        QCheckBox* box;
+        bool (Channel::*get)() const;
+        void (Channel::*set)(bool);
+    };
+
+    void addCheckBox(QGridLayout* grid, int row, int column, const char* label, bool (Channel::*getter)() const,
+                     void (Channel::*setter)(bool));
     QLineEdit* addTextBox(QGridLayout* grid, int row, int column, const char* label, const char* objectName);
     void buildCommonControls(QGridLayout* grid);
     void buildDmrControls(QGridLayout* grid);
@@ -114,16 +121,8 @@ private:
     QComboBox* qtReverse_ = nullptr;
     QComboBox* txSignaling_ = nullptr;
     QComboBox* rxSignaling_ = nullptr;
-    // The eight switches with the setter each one writes.
-    std::vector<std::pair<QCheckBox*, void (Channel::*)(bool)>> switches_;
-    QCheckBox* autoScan_ = nullptr;
-    QCheckBox* rxOnly_ = nullptr;
-    QCheckBox* vox_ = nullptr;
-    QCheckBox* talkaround_ = nullptr;
-    QCheckBox* loneWorker_ = nullptr;
-    QCheckBox* privateCallConfirmed_ = nullptr;
-    QCheckBox* emergencyAlarmAck_ = nullptr;
-    QCheckBox* dataCallConfirmed_ = nullptr;
+    // The eight switches, each shown from and written into the copy by its own getter and setter.
+    std::vector<Switch> switches_;
     QPushButton* save_ = nullptr;
 };
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/contact_editor_dialog.h"
 
-#include "operations/contact_editing.h"
 #include "ui/qt_prompts.h"
 
 #include <QCheckBox>
@@ -30,6 +29,13 @@ int entryOfCallType(CallType type)
             return static_cast<int>(entry);
     return 0;
 }
+
+// The descriptive texts' labels and box names, in ContactText order.
+constexpr std::pair<const char*, const char*> TextBoxes[] = {{"Callsign", "callsign"},
+                                                             {"City", "city"},
+                                                             {"State / Province", "state"},
+                                                             {"Country", "country"},
+                                                             {"Remarks", "remarks"}};
 
 constexpr int DmrIdDigits = 8;
 // The text boxes take more than any format stores, so that "Apply" can say what is too long
@@ -69,11 +75,9 @@ ContactEditorDialog::ContactEditorDialog(const Contact& working, Prompts& prompt
     dmrId_->setMaxLength(DmrIdDigits);
     dmrId_->setValidator(new DmrIdValidator(dmrId_));
     name_ = addTextBox(form, "Name", "name");
-    callsign_ = addTextBox(form, "Callsign", "callsign");
-    city_ = addTextBox(form, "City", "city");
-    state_ = addTextBox(form, "State / Province", "state");
-    country_ = addTextBox(form, "Country", "country");
-    remarks_ = addTextBox(form, "Remarks", "remarks");
+    static_assert(std::size(TextBoxes) == std::tuple_size_v<decltype(texts_)>);
+    for (std::size_t i = 0; i < texts_.size(); ++i)
+        texts_[i] = addTextBox(form, TextBoxes[i].first, TextBoxes[i].second);
     // A format that keeps none of the texts would drop whatever is typed there.
     textsNote_ = new QLabel(QStringLiteral("This radio keeps only the DMR ID, name, contact type and alert tone "
                                            "of a contact: it has no room for a callsign, city, state, country "
@@ -83,11 +87,10 @@ ContactEditorDialog::ContactEditorDialog(const Contact& working, Prompts& prompt
     textsNote_->setWordWrap(true);
     form->addRow(textsNote_);
     const ContactFormat& format = contact_.format();
-    QLineEdit* const texts[] = {callsign_, city_, state_, country_, remarks_};
     bool keepsAny = false;
-    for (std::size_t i = 0; i < std::size(texts); ++i) {
+    for (std::size_t i = 0; i < texts_.size(); ++i) {
         const bool kept = format.textRoom(static_cast<ContactText>(i)).keeps();
-        form->setRowVisible(texts[i], kept);
+        form->setRowVisible(texts_[i], kept);
         keepsAny = keepsAny || kept;
     }
     form->setRowVisible(textsNote_, !keepsAny);
@@ -112,11 +115,8 @@ ContactEditorDialog::ContactEditorDialog(const Contact& working, Prompts& prompt
 
     name_->setText(fromUtf8(contact_.name()));
     dmrId_->setText(QString::number(contact_.dmrId()));
-    callsign_->setText(fromUtf8(contact_.callsign()));
-    city_->setText(fromUtf8(contact_.city()));
-    state_->setText(fromUtf8(contact_.state()));
-    country_->setText(fromUtf8(contact_.country()));
-    remarks_->setText(fromUtf8(contact_.remarks()));
+    for (std::size_t i = 0; i < texts_.size(); ++i)
+        texts_[i]->setText(fromUtf8(contact_.descriptive(static_cast<ContactText>(i))));
     callType_->setCurrentIndex(entryOfCallType(contact_.callType()));
     alertTone_->setChecked(contact_.alertTone());
     dmrId_->setFocus();
@@ -145,10 +145,11 @@ std::uint32_t ContactEditorDialog::dmrIdFromBox(const QString& text)
 
 void ContactEditorDialog::accept()
 {
-    const auto checked = checkContactTexts(contact_.format(), {toUtf8(name_->text()),
-                                                               {toUtf8(callsign_->text()), toUtf8(city_->text()),
-                                                                toUtf8(state_->text()), toUtf8(country_->text()),
-                                                                toUtf8(remarks_->text())}});
+    ContactTexts typed;
+    typed.name = toUtf8(name_->text());
+    for (std::size_t i = 0; i < texts_.size(); ++i)
+        typed.descriptive[i] = toUtf8(texts_[i]->text());
+    const auto checked = checkContactTexts(contact_.format(), typed);
     if (checked.refusal) {
         prompts_.error(*checked.refusal);
         return;

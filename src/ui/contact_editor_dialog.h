@@ -5,9 +5,12 @@
 // format that keeps no callsign, city, state, country or remarks shows a note instead of them.
 
 #include "model/contact.h"
+#include "operations/contact_editing.h"
 #include "platform/prompts.h"
 
 #include <QDialog>
+
+#include <array>
 
 class QCheckBox;
 class QComboBox;
@@ -33,11 +36,8 @@ public:
 
     QLineEdit* dmrIdBox() const { return dmrId_; }
     QLineEdit* nameBox() const { return name_; }
-    QLineEdit* callsignBox() const { return callsign_; }
-    QLineEdit* cityBox() const { return city_; }
-    QLineEdit* stateBox() const { return state_; }
-    QLineEdit* countryBox() const { return country_; }
-    QLineEdit* remarksBox() const { return remarks_; }
+    // The box of a descriptive text: the callsign, city, state, country or remarks.
+    QLineEdit* textBox(ContactText which) const { return texts_[static_cast<std::size_t>(which)]; }
     QComboBox* contactTypeList() const { return callType_; }
     QCheckBox* alertToneBox() const { return alertTone_; }
     QPushButton* applyButton() const { return apply_; }
@@ -54,11 +54,8 @@ private:
     Prompts& prompts_;
     QLineEdit* dmrId_ = nullptr;
     QLineEdit* name_ = nullptr;
-    QLineEdit* callsign_ = nullptr;
-    QLineEdit* city_ = nullptr;
-    QLineEdit* state_ = nullptr;
-    QLineEdit* country_ = nullptr;
-    QLineEdit* remarks_ = nullptr;
+    // The descriptive texts' boxes, in ContactText order.
+    std::array<QLineEdit*, std::tuple_size_v<decltype(ContactTexts::descriptive)>> texts_{};
     QLabel* textsNote_ = nullptr;
     QComboBox* callType_ = nullptr;
     QCheckBox* alertTone_ = nullptr;

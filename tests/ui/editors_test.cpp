@@ -424,7 +424,7 @@ TEST_F(EditorsTest, NewContactKeepsTheTextsItsFormatStores)
     onContactDialog([](ContactEditorDialog& dialog) {
         dialog.dmrIdBox()->setText("5");
         dialog.nameBox()->setText("Five ");
-        dialog.cityBox()->setText("Utrecht");
+        dialog.textBox(ContactText::City)->setText("Utrecht");
         dialog.accept();
     });
     window_.addContact();
@@ -442,9 +442,11 @@ TEST_F(EditorsTest, TheEditorShowsTheTextBoxesOnlyWhereTheFormatKeepsThem)
         const int row = addContact(5, "Five");
         const bool keeps = format == D868Format;
         onContactDialog([keeps](ContactEditorDialog& dialog) {
-            for (const QLineEdit* box : {dialog.callsignBox(), dialog.cityBox(), dialog.stateBox(), dialog.countryBox(),
-                                         dialog.remarksBox()})
+            for (const auto which : {ContactText::Callsign, ContactText::City, ContactText::State, ContactText::Country,
+                                     ContactText::Remarks}) {
+                const QLineEdit* box = dialog.textBox(which);
                 EXPECT_EQ(box->isVisible(), keeps) << box->objectName().toStdString();
+            }
             EXPECT_EQ(dialog.textsNote()->isVisible(), !keeps);
             dialog.reject();
         });
@@ -478,11 +480,11 @@ TEST_F(EditorsTest, EditedD868ContactKeepsItsTexts)
     open(D868Format);
     const int row = addContact(5, "Five");
     onContactDialog([](ContactEditorDialog& dialog) {
-        dialog.callsignBox()->setText("PA3XYZ");
-        dialog.cityBox()->setText("Utrecht");
-        dialog.stateBox()->setText("UT");
-        dialog.countryBox()->setText("Netherlands");
-        dialog.remarksBox()->setText("club");
+        dialog.textBox(ContactText::Callsign)->setText("PA3XYZ");
+        dialog.textBox(ContactText::City)->setText("Utrecht");
+        dialog.textBox(ContactText::State)->setText("UT");
+        dialog.textBox(ContactText::Country)->setText("Netherlands");
+        dialog.textBox(ContactText::Remarks)->setText("club");
         dialog.accept();
     });
     window_.editContact(row);

@@ -60,29 +60,29 @@ ZoneWizardDialog::ZoneWizardDialog(ZoneWizard& wizard, Prompts& prompts, QWidget
     grid->addWidget(selectedChannels_, 2, 1, 1, 2);
 
     auto* scanListRow = new QHBoxLayout();
-    createScanList_ = new QCheckBox(fromUtf8(t::CreateScanList), this);
-    createScanList_->setObjectName(QStringLiteral("createScanListBox"));
-    scanListName_ = new QLineEdit(this);
-    scanListName_->setObjectName(QStringLiteral("scanListName"));
-    scanListName_->setMaxLength(static_cast<int>(ZoneWizardNameLimit));
-    scanListRow->addWidget(createScanList_);
-    scanListRow->addWidget(scanListName_);
+    scanList_.create = new QCheckBox(fromUtf8(t::CreateScanList), this);
+    scanList_.create->setObjectName(QStringLiteral("createScanListBox"));
+    scanList_.name = new QLineEdit(this);
+    scanList_.name->setObjectName(QStringLiteral("scanListName"));
+    scanList_.name->setMaxLength(static_cast<int>(ZoneWizardNameLimit));
+    scanListRow->addWidget(scanList_.create);
+    scanListRow->addWidget(scanList_.name);
     scanListRow->addWidget(new QLabel(fromUtf8(t::CreateScanListTail), this));
     layout->addLayout(scanListRow);
 
-    applyScanList_ = new QCheckBox(fromUtf8(t::ApplyScanList), this);
-    applyScanList_->setObjectName(QStringLiteral("applyScanListBox"));
-    layout->addWidget(applyScanList_);
+    scanList_.apply = new QCheckBox(fromUtf8(t::ApplyScanList), this);
+    scanList_.apply->setObjectName(QStringLiteral("applyScanListBox"));
+    layout->addWidget(scanList_.apply);
 
     auto* commit = addCommitButtonRow(*this, layout, t::Commit, t::Cancel);
 
     showWizardState();
 
     connect(zoneName_, &QLineEdit::textChanged, this, &ZoneWizardDialog::zoneNameEdited);
-    connect(scanListName_, &QLineEdit::textChanged, this,
+    connect(scanList_.name, &QLineEdit::textChanged, this,
             [this](const QString& text) { wizard_.setScanListName(toUtf8(text)); });
-    connect(createScanList_, &QCheckBox::toggled, this, [this](bool on) { wizard_.setCreateScanList(on); });
-    connect(applyScanList_, &QCheckBox::toggled, this, &ZoneWizardDialog::applyBoxToggled);
+    connect(scanList_.create, &QCheckBox::toggled, this, [this](bool on) { wizard_.setCreateScanList(on); });
+    connect(scanList_.apply, &QCheckBox::toggled, this, &ZoneWizardDialog::applyBoxToggled);
     connect(commit, &QPushButton::clicked, this, &ZoneWizardDialog::commitChanges);
 }
 
@@ -104,17 +104,17 @@ void ZoneWizardDialog::applyBoxToggled(bool on)
 void ZoneWizardDialog::showWizardState()
 {
     const QSignalBlocker blockName(zoneName_);
-    const QSignalBlocker blockScanList(scanListName_);
-    const QSignalBlocker blockCreate(createScanList_);
-    const QSignalBlocker blockApply(applyScanList_);
+    const QSignalBlocker blockScanList(scanList_.name);
+    const QSignalBlocker blockCreate(scanList_.create);
+    const QSignalBlocker blockApply(scanList_.apply);
     const QString zoneName = fromUtf8(wizard_.zoneName());
     if (zoneName_->text() != zoneName)
         zoneName_->setText(zoneName);
     const QString scanListName = fromUtf8(wizard_.scanListName());
-    if (scanListName_->text() != scanListName)
-        scanListName_->setText(scanListName);
-    createScanList_->setChecked(wizard_.createScanList());
-    applyScanList_->setChecked(wizard_.applyScanList());
+    if (scanList_.name->text() != scanListName)
+        scanList_.name->setText(scanListName);
+    scanList_.create->setChecked(wizard_.createScanList());
+    scanList_.apply->setChecked(wizard_.applyScanList());
     status_->setPlainText(fromUtf8(wizard_.status()));
     selectedChannels_->setPlainText(fromUtf8(wizard_.selectedChannels()));
 }

@@ -28,6 +28,14 @@ public:
     const ZoneWizardCommit& lastCommit() const { return lastCommit_; }
 
 private:
+    // The scan list the wizard may make of the zone's channels: whether it makes one, its name,
+    // and whether the channels take it as theirs.
+    struct ScanListBoxes {
+        QCheckBox* create = nullptr;
+        QLineEdit* name = nullptr;
+        QCheckBox* apply = nullptr;
+    };
+
     void zoneNameEdited(const QString& text);
     void applyBoxToggled(bool on);
     void showWizardState();
@@ -40,9 +48,7 @@ private:
     QLineEdit* zoneName_ = nullptr;
     QPlainTextEdit* status_ = nullptr;
     QPlainTextEdit* selectedChannels_ = nullptr;
-    QCheckBox* createScanList_ = nullptr;
-    QLineEdit* scanListName_ = nullptr;
-    QCheckBox* applyScanList_ = nullptr;
+    ScanListBoxes scanList_;
 };
 
 } // namespace pw::ui

@@ -14,6 +14,7 @@
 #include "ui/id_export_dialog.h"
 #include "ui/id_fit_dialog.h"
 #include "ui/id_match_table_model.h"
+#include "ui/load_status_box.h"
 #include "ui/qt_prompts.h"
 
 #include <QCheckBox>
@@ -118,30 +119,15 @@ void IdSearcherDialog::buildControls()
     searchGrid->addWidget(note, 3, 1);
     searchGrid->addWidget(clearButton, 3, 2);
 
-    status_ = new QPlainTextEdit(this);
-    status_->setObjectName(QStringLiteral("status"));
-    status_->setReadOnly(true);
-    status_->setMaximumHeight(80);
-    progress_ = new QProgressBar(this);
-    progress_->setObjectName(QStringLiteral("progress"));
+    status_ = new LoadStatusBox("status", 80, "progress", this);
     // Bytes received of the total when the size is known, busy otherwise; the rows read as text.
-    progress_->setRange(0, 0);
-    progress_->setTextVisible(true);
-    progress_->setAlignment(Qt::AlignCenter);
-    progress_->setFormat(QStringLiteral("0 rows"));
-    progress_->setMinimumWidth(180);
-    retry_ = button("Retry Connection", "retryButton", this);
+    status_->progressBar()->setRange(0, 0);
+    status_->progressBar()->setFormat(QStringLiteral("0 rows"));
+    retry_ = button("Retry Connection", "retryButton", status_);
     retry_->hide();
-    auto* loadFile = button("Load User List from File...", "loadFileButton", this);
-    auto* statusRow = new QHBoxLayout();
-    statusRow->addWidget(status_, 1);
-    auto* statusSide = new QVBoxLayout();
-    statusSide->addWidget(progress_);
-    statusSide->addWidget(retry_);
-    statusSide->addWidget(loadFile);
-    statusSide->addStretch();
-    statusRow->addLayout(statusSide);
-    layout->addLayout(statusRow);
+    auto* loadFile = button("Load User List from File...", "loadFileButton", status_);
+    status_->addButtons({retry_, loadFile});
+    layout->addWidget(status_);
 
     layout->addWidget(new QLabel(QStringLiteral("Search Results"), this));
     model_ = new IdMatchTableModel(database_, this);
@@ -219,11 +205,22 @@ void IdSearcherDialog::buildControls()
 
 std::string IdSearcherDialog::nameTemplate() const { return template_->text().toStdString(); }
 
-QString IdSearcherDialog::statusText() const { return status_->toPlainText(); }
+AddRecordsRequest IdSearcherDialog::addRequest() const
+{
+    AddRecordsRequest request;
+    request.nameTemplate = nameTemplate();
+    request.type = static_cast<AddedRecordType>(recordType_->currentIndex());
+    request.refreshContacts = refreshContacts_->isChecked();
+    return request;
+}
+
+QString IdSearcherDialog::statusText() const { return status_->status(); }
+
+QProgressBar* IdSearcherDialog::progressBar() const { return status_->progressBar(); }
 
 void IdSearcherDialog::setStatus(std::string_view text)
 {
-    status_->setPlainText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    status_->setStatus(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 void IdSearcherDialog::followDownload()
@@ -242,7 +239,7 @@ void IdSearcherDialog::followDownload()
         // A refresh behind a published cache keeps the thread, and the bar, until it ends.
         if (database_.ReleaseFinishedThread() || !database_.HasThread()) {
             progressTimer_->stop();
-            progress_->hide();
+            status_->progressBar()->hide();
         }
         return;
     }
@@ -253,13 +250,7 @@ void IdSearcherDialog::followDownload()
 void IdSearcherDialog::showProgress()
 {
     const auto progress = database_.Progress();
-    if (progress.totalBytes && *progress.totalBytes > 0) {
-        progress_->setRange(0, 1000);
-        progress_->setValue(static_cast<int>(std::min<std::uint64_t>(progress.bytes * 1000 / *progress.totalBytes, 1000)));
-    } else {
-        progress_->setRange(0, 0);
-    }
-    progress_->setFormat(QStringLiteral("%L1 rows").arg(progress.rows));
+    status_->showProgress(progress.bytes, progress.totalBytes, QStringLiteral("%L1 rows").arg(progress.rows));
 }
 
 QString IdSearcherDialog::loadStatus() const
@@ -274,7 +265,7 @@ QString IdSearcherDialog::loadStatus() const
 
 void IdSearcherDialog::downloadEnded()
 {
-    status_->setPlainText(loadStatus());
+    status_->setStatus(loadStatus());
     generalSearch_->setEnabled(true);
     additionalSearch_->setEnabled(true);
     generalSearch_->setFocus();
@@ -289,14 +280,14 @@ void IdSearcherDialog::adoptRefresh()
     database_.AdoptRefresh();
     if (setup_.reportShown)
         *setup_.reportShown = false;
-    status_->setPlainText(loadStatus());
+    status_->setStatus(loadStatus());
     showLoadReport();
 }
 
 void IdSearcherDialog::downloadUnavailable()
 {
     progressTimer_->stop();
-    progress_->hide();
+    status_->progressBar()->hide();
     setStatus("Database unavailable, sorry.\r\n\r\nClick Retry Connection to try connecting again.");
     retry_->show();
 }
@@ -363,7 +354,7 @@ void IdSearcherDialog::retryConnection()
     progressTimer_->start();
     database_.StartDownload();
     setStatus("Please Wait. Retrying Database...");
-    progress_->show();
+    status_->progressBar()->show();
 }
 
 void IdSearcherDialog::loadUserListFromFile()
@@ -384,7 +375,7 @@ void IdSearcherDialog::loadUserListFromFile()
     database_.StartFileLoad(std::filesystem::path(*path));
     setStatus("Please Wait. Loading User List...");
     retry_->hide();
-    progress_->show();
+    status_->progressBar()->show();
     progressTimer_->start();
 }
 
@@ -392,13 +383,10 @@ void IdSearcherDialog::addSelectedRecords()
 {
     if (!database_.IsDone())
         return;
-    AddRecordsRequest request;
+    auto request = addRequest();
     for (const QItemSelectionRange& range : results_->selectionModel()->selection())
         for (int row = range.top(); row <= range.bottom(); ++row)
             request.selectedRows.push_back(row);
-    request.nameTemplate = nameTemplate();
-    request.type = static_cast<AddedRecordType>(recordType_->currentIndex());
-    request.refreshContacts = refreshContacts_->isChecked();
     if (pw::addSelectedRecords(setup_.codeplug, database_, request, prompts_).ran)
         contactsAdded_ = true;
 }
@@ -410,12 +398,8 @@ void IdSearcherDialog::addAllRecords()
         return;
     if (codeplug->loaded() && model_->rowCount() == 0)
         return;
-    AddRecordsRequest request;
-    request.nameTemplate = nameTemplate();
-    request.type = static_cast<AddedRecordType>(recordType_->currentIndex());
-    request.refreshContacts = refreshContacts_->isChecked();
     results_->selectAll();
-    if (pw::addAllRecords(setup_.codeplug, database_, request, prompts_).ran)
+    if (pw::addAllRecords(setup_.codeplug, database_, addRequest(), prompts_).ran)
         contactsAdded_ = true;
     results_->clearSelection();
 }

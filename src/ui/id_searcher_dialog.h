@@ -6,6 +6,8 @@
 // controls and the two timers: one follows the download, the other runs a search shortly after
 // the last keystroke.
 
+#include "operations/id_contact_add.h"
+
 #include <QDialog>
 
 #include <cstddef>
@@ -30,6 +32,7 @@ class Prompts;
 namespace pw::ui {
 
 class IdMatchTableModel;
+class LoadStatusBox;
 
 class IdSearcherDialog final : public QDialog {
     Q_OBJECT
@@ -67,7 +70,7 @@ public:
     QPlainTextEdit* additionalSearchBox() const { return additionalSearch_; }
     QTableView* resultView() const { return results_; }
     QString statusText() const;
-    QProgressBar* progressBar() const { return progress_; }
+    QProgressBar* progressBar() const;
     bool searchCountdownPending() const { return searchCountdown_ > 0; }
 
     // The commands of the buttons.
@@ -85,6 +88,8 @@ public:
 
 private:
     void buildControls();
+    // A request with the choices of the boxes that say how records are added, and no rows yet.
+    AddRecordsRequest addRequest() const;
     void followDownload();
     void countDownToSearch();
     void downloadEnded();
@@ -111,8 +116,7 @@ private:
     IdMatchTableModel* model_ = nullptr;
     QLineEdit* generalSearch_ = nullptr;
     QPlainTextEdit* additionalSearch_ = nullptr;
-    QPlainTextEdit* status_ = nullptr;
-    QProgressBar* progress_ = nullptr;
+    LoadStatusBox* status_ = nullptr;
     QPushButton* retry_ = nullptr;
     QTableView* results_ = nullptr;
     QLineEdit* template_ = nullptr;

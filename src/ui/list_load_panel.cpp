@@ -2,16 +2,13 @@
 #include "ui/list_load_panel.h"
 
 #include "platform/prompts.h"
+#include "ui/load_status_box.h"
 #include "ui/qt_prompts.h"
 
 #include <QHBoxLayout>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
-#include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace pw::ui {
 namespace {
@@ -26,29 +23,16 @@ ListLoadPanel::ListLoadPanel(std::string what, std::string fileFilter, Prompts& 
 {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    status_ = new QPlainTextEdit(this);
-    status_->setObjectName(QStringLiteral("loadStatus"));
-    status_->setReadOnly(true);
-    status_->setMaximumHeight(72);
-    layout->addWidget(status_, 1);
-    auto* side = new QVBoxLayout();
-    progress_ = new QProgressBar(this);
-    progress_->setObjectName(QStringLiteral("loadProgress"));
-    progress_->setTextVisible(true);
-    progress_->setAlignment(Qt::AlignCenter);
-    progress_->setMinimumWidth(180);
-    progress_->hide();
-    downloadButton_ = new QPushButton(QStringLiteral("Download"), this);
+    status_ = new LoadStatusBox("loadStatus", 72, "loadProgress", this);
+    status_->progressBar()->hide();
+    layout->addWidget(status_);
+    downloadButton_ = new QPushButton(QStringLiteral("Download"), status_);
     downloadButton_->setObjectName(QStringLiteral("downloadButton"));
     downloadButton_->setAutoDefault(false);
-    fileButton_ = new QPushButton(QString::fromStdString("Load " + what_ + " from File..."), this);
+    fileButton_ = new QPushButton(QString::fromStdString("Load " + what_ + " from File..."), status_);
     fileButton_->setObjectName(QStringLiteral("loadFileButton"));
     fileButton_->setAutoDefault(false);
-    side->addWidget(progress_);
-    side->addWidget(downloadButton_);
-    side->addWidget(fileButton_);
-    side->addStretch();
-    layout->addLayout(side);
+    status_->addButtons({downloadButton_, fileButton_});
 
     timer_ = new QTimer(this);
     timer_->setInterval(FollowIntervalMs);
@@ -77,10 +61,10 @@ void ListLoadPanel::loadFile()
 
 void ListLoadPanel::started(const QString& status)
 {
-    status_->setPlainText(status);
-    progress_->setRange(0, 0);
-    progress_->setFormat(QStringLiteral("0 KB"));
-    progress_->show();
+    status_->setStatus(status);
+    status_->progressBar()->setRange(0, 0);
+    status_->progressBar()->setFormat(QStringLiteral("0 KB"));
+    status_->progressBar()->show();
     downloadButton_->setEnabled(false);
     fileButton_->setEnabled(false);
     timer_->start();
@@ -88,26 +72,20 @@ void ListLoadPanel::started(const QString& status)
 
 bool ListLoadPanel::loading() const { return timer_->isActive(); }
 
-QString ListLoadPanel::statusText() const { return status_->toPlainText(); }
+QString ListLoadPanel::statusText() const { return status_->status(); }
 
 void ListLoadPanel::follow()
 {
     if (!hooks_.done()) {
         const auto progress = hooks_.progress();
-        if (progress.totalBytes && *progress.totalBytes > 0) {
-            progress_->setRange(0, 1000);
-            progress_->setValue(static_cast<int>(std::min<std::uint64_t>(progress.bytes * 1000 / *progress.totalBytes, 1000)));
-        } else {
-            progress_->setRange(0, 0);
-        }
         QString text = QStringLiteral("%L1 KB").arg(progress.bytes / 1024);
         if (progress.pages > 1)
             text += QStringLiteral(", page %1 of %2").arg(progress.page).arg(progress.pages);
-        progress_->setFormat(text);
+        status_->showProgress(progress.bytes, progress.totalBytes, text);
         return;
     }
     timer_->stop();
-    progress_->hide();
+    status_->progressBar()->hide();
     downloadButton_->setEnabled(true);
     fileButton_->setEnabled(true);
     bool had = false;
@@ -116,7 +94,7 @@ void ListLoadPanel::follow()
         lines += (lines.empty() ? "" : "\r\n") + problem;
     for (const auto& outcome : hooks_.finish(had))
         lines += (lines.empty() ? "" : "\r\n") + outcome.line();
-    status_->setPlainText(fromUtf8(lines));
+    status_->setStatus(fromUtf8(lines));
     // A failure is never passed over: the reason stands in a box as well as in the status.
     if (!had)
         prompts_.warn("The " + what_ + " could not be had.\r\n\r\n" + lines);

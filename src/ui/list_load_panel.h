@@ -17,9 +17,6 @@
 #include <string>
 #include <vector>
 
-class QLabel;
-class QPlainTextEdit;
-class QProgressBar;
 class QPushButton;
 class QTimer;
 
@@ -28,6 +25,8 @@ class Prompts;
 }
 
 namespace pw::ui {
+
+class LoadStatusBox;
 
 class ListLoadPanel final : public QWidget {
     Q_OBJECT
@@ -66,8 +65,7 @@ private:
     Prompts& prompts_;
     Hooks hooks_;
     std::vector<std::string> problems_;
-    QPlainTextEdit* status_ = nullptr;
-    QProgressBar* progress_ = nullptr;
+    LoadStatusBox* status_ = nullptr;
     QPushButton* downloadButton_ = nullptr;
     QPushButton* fileButton_ = nullptr;
     QTimer* timer_ = nullptr;

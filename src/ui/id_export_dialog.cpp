@@ -73,12 +73,12 @@ IdExportDialog::IdExportDialog(const IdDatabase& database, std::string criteriaT
     criteriaLayout->addWidget(wrappedLabel(CriteriaNote, criteriaGroup), 1);
     layout->addWidget(criteriaGroup);
 
-    ascii_ = new QCheckBox(QStringLiteral("Plain ASCII only (for radios that show no accents)"), this);
-    ascii_->setObjectName(QStringLiteral("plainAscii"));
-    layout->addWidget(ascii_);
-    noNames_ = new QCheckBox(QStringLiteral("Callsigns only (no names, cities or states)"), this);
-    noNames_->setObjectName(QStringLiteral("noNames"));
-    layout->addWidget(noNames_);
+    csvTexts_.ascii = new QCheckBox(QStringLiteral("Plain ASCII only (for radios that show no accents)"), this);
+    csvTexts_.ascii->setObjectName(QStringLiteral("plainAscii"));
+    layout->addWidget(csvTexts_.ascii);
+    csvTexts_.noNames = new QCheckBox(QStringLiteral("Callsigns only (no names, cities or states)"), this);
+    csvTexts_.noNames->setObjectName(QStringLiteral("noNames"));
+    layout->addWidget(csvTexts_.noNames);
 
     status_ = new QLabel(QStringLiteral("Initializing. . ."), this);
     status_->setObjectName(QStringLiteral("matchCount"));
@@ -148,8 +148,7 @@ void IdExportDialog::exportRecords()
     ExportRequest request;
     request.type = static_cast<RadioCsvType>(radioType());
     request.criteria.criteriaText = criteriaText_;
-    request.options.charset = ascii_->isChecked() ? ExportCharset::Ascii : ExportCharset::Windows1252;
-    request.options.noNames = noNames_->isChecked();
+    request.options = csvTexts_.options();
     const IdUserIndex users(database_.Records());
     exportIdRecords(&users, request, prompts_);
 }

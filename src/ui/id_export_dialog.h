@@ -5,12 +5,13 @@
 // type's capacity. A count of the matching records follows the criteria about half a second after
 // the last change.
 
+#include "ui/csv_text_boxes.h"
+
 #include <QDialog>
 
 #include <string>
 
 class QButtonGroup;
-class QCheckBox;
 class QLabel;
 class QPlainTextEdit;
 class QTimer;
@@ -53,8 +54,7 @@ private:
 
     QButtonGroup* radioTypes_ = nullptr;
     QPlainTextEdit* criteria_ = nullptr;
-    QCheckBox* ascii_ = nullptr;
-    QCheckBox* noNames_ = nullptr;
+    CsvTextBoxes csvTexts_;
     QLabel* status_ = nullptr;
     QTimer* timer_ = nullptr;
 };

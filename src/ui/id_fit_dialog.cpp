@@ -198,17 +198,17 @@ void IdFitDialog::buildControls()
     template_->setObjectName(QStringLiteral("nameTemplate"));
     replace_ = new QCheckBox(QStringLiteral("Replace the private calls that nothing uses"), order);
     replace_->setObjectName(QStringLiteral("replace"));
-    noNames_ = new QCheckBox(QStringLiteral("Callsigns only (no names, cities or states)"), order);
-    noNames_->setObjectName(QStringLiteral("noNames"));
-    ascii_ = new QCheckBox(QStringLiteral("Plain ASCII only"), order);
-    ascii_->setObjectName(QStringLiteral("plainAscii"));
+    csvTexts_.noNames = new QCheckBox(QStringLiteral("Callsigns only (no names, cities or states)"), order);
+    csvTexts_.noNames->setObjectName(QStringLiteral("noNames"));
+    csvTexts_.ascii = new QCheckBox(QStringLiteral("Plain ASCII only"), order);
+    csvTexts_.ascii->setObjectName(QStringLiteral("plainAscii"));
     orderLayout->addRow(QStringLiteral("Nearest to DMR ID"), near_);
     orderLayout->addRow(QStringLiteral("At most"), limit_);
     orderLayout->addRow(QStringLiteral("Target"), target_);
     orderLayout->addRow(QStringLiteral("Name Template"), template_);
     orderLayout->addRow(replace_);
-    orderLayout->addRow(noNames_);
-    orderLayout->addRow(ascii_);
+    orderLayout->addRow(csvTexts_.noNames);
+    orderLayout->addRow(csvTexts_.ascii);
     right->addWidget(order);
 
     count_ = new QLabel(this);
@@ -346,8 +346,8 @@ void IdFitDialog::targetChanged()
     const bool toFile = exportType().has_value();
     template_->setEnabled(!toFile);
     replace_->setEnabled(!toFile);
-    noNames_->setEnabled(toFile);
-    ascii_->setEnabled(toFile);
+    csvTexts_.noNames->setEnabled(toFile);
+    csvTexts_.ascii->setEnabled(toFile);
     scheduleRecount();
 }
 
@@ -475,8 +475,7 @@ void IdFitDialog::exportCsv()
     ExportRequest request;
     request.type = *type;
     request.criteria = criteria();
-    request.options.charset = ascii_->isChecked() ? ExportCharset::Ascii : ExportCharset::Windows1252;
-    request.options.noNames = noNames_->isChecked();
+    request.options = csvTexts_.options();
     exportIdRecords(&users_, request, prompts_);
 }
 

@@ -10,6 +10,7 @@
 
 #include "iddb/id_user_index.h"
 #include "operations/id_fit.h"
+#include "ui/csv_text_boxes.h"
 
 #include <QDialog>
 
@@ -103,8 +104,7 @@ private:
     QComboBox* target_ = nullptr;
     QLineEdit* template_ = nullptr;
     QCheckBox* replace_ = nullptr;
-    QCheckBox* noNames_ = nullptr;
-    QCheckBox* ascii_ = nullptr;
+    CsvTextBoxes csvTexts_;
     QLabel* count_ = nullptr;
     QLabel* notes_ = nullptr;
     QTableView* preview_ = nullptr;

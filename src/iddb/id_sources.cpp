@@ -5,6 +5,7 @@
 #include "model/setting_lines.h"
 #include "model/text_trim.h"
 #include "platform/file_io.h"
+#include "platform/settings_file.h"
 #include "platform/settings_store.h"
 
 #include <cctype>
@@ -90,36 +91,24 @@ SourceAddress sourceAddress(std::string_view text, int sourceNumber)
 SourceSettings parseSourceSettings(std::string_view text, std::string_view fileName)
 {
     SourceSettings settings;
-    settings.problems = readSettingLines(text, fileName, [&](std::string_view key, std::string_view value)
-                                                             -> std::optional<std::string> {
-        if (key == "cache_max_age_hours") {
-            const auto hours = settingHours(value);
-            if (!hours)
-                return notHoursProblem(value);
-            settings.cacheMaxAge = *hours;
-            return std::string();
-        }
-        if (key != "source1" && key != "source2")
-            return std::nullopt;
-        if (!isValidSource(value))
-            return "\"" + std::string(value.substr(0, 80)) + "\" is not a URL, HOST[:PORT] or none";
-        const std::string source = value.empty() ? std::string(SkippedSource) : std::string(value);
-        if (key == "source1")
-            settings.firstSource = source == FormerFirstDefault ? std::string(DefaultFirstSource) : source;
-        else
-            settings.secondSource = source == FormerSecondDefault ? std::string(DefaultSecondSource) : source;
-        return std::string();
-    });
+    readListSourceLines(text, fileName, settings,
+                        {{"source1", &settings.firstSource}, {"source2", &settings.secondSource}}, &isValidSource,
+                        "a URL, HOST[:PORT] or none");
+    // An empty source is skipped, and a former default gives way to today's.
+    const auto settle = [](std::string& source, std::string_view formerDefault, const char* today) {
+        if (source.empty())
+            source = SkippedSource;
+        else if (source == formerDefault)
+            source = today;
+    };
+    settle(settings.firstSource, FormerFirstDefault, DefaultFirstSource);
+    settle(settings.secondSource, FormerSecondDefault, DefaultSecondSource);
     return settings;
 }
 
 SourceSettings readSourceSettings(const std::filesystem::path& path)
 {
-    const auto content = readFileBytes(path, 64 * 1024);
-    if (!content)
-        return {};
-    return parseSourceSettings(std::string_view(reinterpret_cast<const char*>(content.bytes.data()), content.bytes.size()),
-                               path.filename().string());
+    return readSettingsFile(path, &parseSourceSettings);
 }
 
 bool writeSourceSettings(const std::filesystem::path& path, const SourceSettings& sources)

@@ -14,11 +14,12 @@
 // byte-order mark and hold blank lines and comments; a line that cannot be read is reported, never
 // passed over in silence, and what the file does not give keeps its default.
 
+#include "model/setting_lines.h"
+
 #include <chrono>
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace pw {
 
@@ -29,14 +30,11 @@ inline constexpr const char* FirstSourceLegacyPath = "/static/users_quoted.csv";
 inline constexpr const char* SecondSourceLegacyPath = "/status/users_quoted.csv";
 // A source given as this text (or as an empty text) is not fetched.
 inline constexpr const char* SkippedSource = "none";
-inline constexpr std::chrono::hours DefaultCacheMaxAge{24};
+inline constexpr std::chrono::hours DefaultCacheMaxAge = ListSourceSettings::DefaultCacheMaxAge;
 
-struct SourceSettings {
+struct SourceSettings : ListSourceSettings {
     std::string firstSource = DefaultFirstSource;
     std::string secondSource = DefaultSecondSource;
-    std::chrono::hours cacheMaxAge = DefaultCacheMaxAge;
-    // One line per line of the file that could not be read.
-    std::vector<std::string> problems;
 };
 
 // The settings a file's text gives; `fileName` names the file in the problems.

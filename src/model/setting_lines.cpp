@@ -3,6 +3,7 @@
 
 #include "model/text_trim.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace pw {
@@ -33,6 +34,31 @@ std::vector<std::string> readSettingLines(std::string_view text, std::string_vie
             problems.push_back(std::string(fileName) + ", line " + std::to_string(number) + ": " + *problem);
     }
     return problems;
+}
+
+void readListSourceLines(std::string_view text, std::string_view fileName, ListSourceSettings& settings,
+                         std::initializer_list<SourceKey> keys, bool (*valid)(std::string_view value),
+                         std::string_view validText)
+{
+    settings.problems = readSettingLines(text, fileName, [&](std::string_view key, std::string_view value)
+                                                             -> std::optional<std::string> {
+        if (key == "cache_max_age_hours") {
+            const auto hours = settingHours(value);
+            if (!hours)
+                return notHoursProblem(value);
+            settings.cacheMaxAge = *hours;
+            return std::string();
+        }
+        const auto source = std::find_if(keys.begin(), keys.end(), [key](const SourceKey& known) {
+            return known.key == key;
+        });
+        if (source == keys.end())
+            return std::nullopt;
+        if (!valid(value))
+            return "\"" + std::string(value.substr(0, 80)) + "\" is not " + std::string(validText);
+        *source->setting = std::string(value);
+        return std::string();
+    });
 }
 
 std::optional<std::chrono::hours> settingHours(std::string_view value)

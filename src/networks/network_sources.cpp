@@ -2,7 +2,7 @@
 #include "networks/network_sources.h"
 
 #include "model/setting_lines.h"
-#include "platform/file_io.h"
+#include "platform/settings_file.h"
 #include "platform/user_directories.h"
 
 namespace pw {
@@ -38,32 +38,15 @@ bool isListUrl(std::string_view text)
 NetworkSources parseNetworkSources(std::string_view text, std::string_view fileName)
 {
     NetworkSources sources;
-    sources.problems = readSettingLines(text, fileName, [&](std::string_view key, std::string_view value)
-                                                            -> std::optional<std::string> {
-        if (key == "cache_max_age_hours") {
-            const auto hours = settingHours(value);
-            if (!hours)
-                return notHoursProblem(value);
-            sources.cacheMaxAge = *hours;
-            return std::string();
-        }
-        if (key != "talkgroups" && key != "repeaters")
-            return std::nullopt;
-        if (!isListUrl(value))
-            return "\"" + std::string(value.substr(0, 80)) + "\" is not an http:// or https:// URL";
-        (key == "talkgroups" ? sources.talkgroups : sources.repeaters) = std::string(value);
-        return std::string();
-    });
+    readListSourceLines(text, fileName, sources,
+                        {{"talkgroups", &sources.talkgroups}, {"repeaters", &sources.repeaters}}, &isListUrl,
+                        "an http:// or https:// URL");
     return sources;
 }
 
 NetworkSources readNetworkSources(const std::filesystem::path& path)
 {
-    const auto content = readFileBytes(path, 64 * 1024);
-    if (!content)
-        return {};
-    return parseNetworkSources(std::string_view(reinterpret_cast<const char*>(content.bytes.data()), content.bytes.size()),
-                               path.filename().string());
+    return readSettingsFile(path, &parseNetworkSources);
 }
 
 std::filesystem::path userNetworkSourcesPath() { return configDirectory() / NetworkSourcesFileName; }

@@ -12,25 +12,21 @@
 // What the file does not give keeps its default. The repeater list is asked for an area by adding
 // the country, the state and the page to the URL's query.
 
-#include <chrono>
+#include "model/setting_lines.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace pw {
 
 inline constexpr const char* NetworkSourcesFileName = "network_sources.conf";
 inline constexpr const char* DefaultTalkgroupSource = "https://api.brandmeister.network/v2/talkgroup";
 inline constexpr const char* DefaultRepeaterSource = "https://radioid.net/api/dmr/repeater/";
-inline constexpr std::chrono::hours DefaultListMaxAge{24};
 
-struct NetworkSources {
+struct NetworkSources : ListSourceSettings {
     std::string talkgroups = DefaultTalkgroupSource;
     std::string repeaters = DefaultRepeaterSource;
-    std::chrono::hours cacheMaxAge = DefaultListMaxAge;
-    // One line per line of the file that could not be read.
-    std::vector<std::string> problems;
 };
 
 NetworkSources parseNetworkSources(std::string_view text, std::string_view fileName = NetworkSourcesFileName);

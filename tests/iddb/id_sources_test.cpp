@@ -46,7 +46,7 @@ TEST(SourceSettings, WrittenFileReadsBack)
 {
     test::TempDir dir;
     const auto path = dir.file("sub") / "written.conf";
-    ASSERT_TRUE(writeSourceSettings(path, {"https://a.example/u.csv", "a.example:81", std::chrono::hours(3), {}}));
+    ASSERT_TRUE(writeSourceSettings(path, {{std::chrono::hours(3), {}}, "https://a.example/u.csv", "a.example:81"}));
     const auto back = readSourceSettings(path);
     EXPECT_EQ(back.firstSource, "https://a.example/u.csv");
     EXPECT_EQ(back.secondSource, "a.example:81");

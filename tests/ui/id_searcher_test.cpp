@@ -73,7 +73,7 @@ protected:
     IdSearcherTest() : savedConfigDir_(qgetenv("PLUGWRIGHT_CONFIG_DIR"))
     {
         qputenv("PLUGWRIGHT_CONFIG_DIR", QFile::encodeName(QString::fromStdString(dir.file("config").string())));
-        writeSourceSettings(userSourcesPath(), {SkippedSource, SkippedSource});
+        writeSourceSettings(userSourcesPath(), {{}, SkippedSource, SkippedSource});
     }
     ~IdSearcherTest() override { qputenv("PLUGWRIGHT_CONFIG_DIR", savedConfigDir_); }
 

@@ -20,7 +20,7 @@ int main(int argc, char** argv)
     QTemporaryDir cacheDir;
     if (qEnvironmentVariableIsEmpty("PLUGWRIGHT_CACHE_DIR"))
         qputenv("PLUGWRIGHT_CACHE_DIR", QFile::encodeName(cacheDir.path()));
-    pw::writeSourceSettings(pw::userSourcesPath(), {pw::SkippedSource, pw::SkippedSource});
+    pw::writeSourceSettings(pw::userSourcesPath(), {{}, pw::SkippedSource, pw::SkippedSource});
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -17,14 +17,14 @@ namespace pw::ui {
 ChannelListTabPage::ChannelListTabPage(MainWindow& window, const ListTabTexts& texts, const ListTabCommands& commands,
                                        const ChannelMenuTexts& menuTexts, ChannelTableModel& channels,
                                        ListColumns memberColumns, ListColumns masterColumns, QWidget* parent)
-    : ListTabPage(window, texts, commands, new ChannelMembersModel(channels), memberColumns,
+    : ListTabPage(window, texts, commands, new MemberListModel(channels, memberColumns.count), memberColumns,
                   new FilteredListModel(channels, RecordFilter(window.document().codeplug,
                                                                {ChannelColumn::Name, ChannelColumn::RxFrequency,
                                                                 ChannelColumn::Mode, ChannelColumn::Bandwidth})),
                   masterColumns, parent),
       menuTexts_(menuTexts),
       channels_(channels),
-      members_(static_cast<ChannelMembersModel*>(memberView()->model()))
+      members_(static_cast<MemberListModel*>(memberView()->model()))
 {
 }
 
@@ -56,7 +56,7 @@ std::unique_ptr<QMenu> ChannelListTabPage::memberMenu(int row)
     auto menu = std::make_unique<QMenu>(this);
     menu->setObjectName(QString::fromLatin1(menuTexts_.memberMenuName));
     menu->addAction(QString::fromLatin1(menuTexts_.removeEntry), this, [this, row] { showResult(removeMember(row)); });
-    const int channel = members_->channelIndexAt(row);
+    const int channel = members_->recordIndexAt(row);
     menu->addAction(QString::fromLatin1(menuTexts_.editMemberEntry), this,
                     [this, channel] { editChannelAt(channel); });
     return menu;

@@ -12,7 +12,7 @@ class Zone;
 
 namespace pw::ui {
 
-class ChannelMembersModel;
+class MemberListModel;
 class ChannelTableModel;
 
 // The context menus of a channel list tab: their object names and the entries that name the list.
@@ -48,7 +48,7 @@ private:
 
     ChannelMenuTexts menuTexts_;
     ChannelTableModel& channels_;
-    ChannelMembersModel* members_;
+    MemberListModel* members_;
 };
 
 } // namespace pw::ui

@@ -9,58 +9,39 @@
 
 #include <QAbstractTableModel>
 
+#include <map>
 #include <vector>
 
 namespace pw::ui {
 
-class ContactTableModel;
-class ChannelTableModel;
+class RecordTableModel;
 
-// The channels of a zone bank or a scan list: "No." (the channel's table number), "Channel Name",
-// "Rx Freq", "Mode", " BW".
-class ChannelMembersModel final : public QAbstractTableModel {
+// The members of a zone bank or a scan list (the channels: "No.", the channel's table number,
+// "Channel Name", "Rx Freq", "Mode", " BW"), or of an RX group list (the contacts: "No.",
+// "DMR-MARC ID", "Contact Name", "Type"), under the first `columns` headings of their table.
+class MemberListModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit ChannelMembersModel(const ChannelTableModel& channels, QObject* parent = nullptr)
-        : QAbstractTableModel(parent), channels_(channels) {}
+    MemberListModel(const RecordTableModel& records, int columns, QObject* parent = nullptr)
+        : QAbstractTableModel(parent), records_(records), columns_(columns) {}
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    // The 0-based channel table positions of the members in member order; -1 for a member that
-    // names no channel.
-    void setMembers(std::vector<int> channelIndexes);
-    // The channel table position of member `row`, -1 when there is none.
-    int channelIndexAt(int row) const;
-
-    static constexpr int Columns = 5;
-
-private:
-    const ChannelTableModel& channels_;
-    std::vector<int> members_;
-};
-
-// The contacts of an RX group list: "No." (the contact's table number), "DMR-MARC ID",
-// "Contact Name", "Type".
-class ContactMembersModel final : public QAbstractTableModel {
-    Q_OBJECT
-public:
-    explicit ContactMembersModel(const ContactTableModel& contacts, QObject* parent = nullptr)
-        : QAbstractTableModel(parent), contacts_(contacts) {}
-
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-
-    void setMembers(std::vector<int> contactIndexes);
-
-    static constexpr int Columns = 4;
+    // A heading of the list's own in place of the table's ("Type" for "Contact Type").
+    void setHeading(int column, const QString& text) { headings_[column] = text; }
+    // The 0-based table positions of the members in member order; -1 for a member that names no
+    // record.
+    void setMembers(std::vector<int> recordIndexes);
+    // The table position of member `row`, -1 when there is none.
+    int recordIndexAt(int row) const;
 
 private:
-    const ContactTableModel& contacts_;
+    const RecordTableModel& records_;
+    int columns_;
+    std::map<int, QString> headings_;
     std::vector<int> members_;
 };
 

@@ -5,6 +5,7 @@
 // stands for refilling the list after a change.
 
 #include "codeplug/codeplug.h"
+#include "presenter/list_columns.h"
 
 #include <QAbstractTableModel>
 
@@ -41,30 +42,44 @@ private:
     const char* placeholder_;
 };
 
-class ContactTableModel final : public RecordTableModel {
+// A table whose columns are those of `Column` (ContactColumn, ChannelColumn): their headings and
+// texts, the number kept a number.
+template <typename Column>
+class ColumnTableModel : public RecordTableModel {
+protected:
+    using RecordTableModel::RecordTableModel;
+
+private:
+    const char* heading(int column) const override { return pw::heading(static_cast<Column>(column)); }
+    QVariant recordCell(int row, int column) const override
+    {
+        // The number stays a number, so that the list's keyboard search and tests read it as one.
+        if (column == static_cast<int>(Column::Number))
+            return row + 1;
+        return QString::fromStdString(cellText(codeplug(), row, static_cast<Column>(column)));
+    }
+};
+
+class ContactTableModel final : public ColumnTableModel<ContactColumn> {
     Q_OBJECT
 public:
     explicit ContactTableModel(const Codeplug& codeplug, QObject* parent = nullptr);
 
-    static const int ColumnWidths[10];
+    static const int ColumnWidths[ContactColumnCount];
 
 private:
     int recordCount() const override;
-    const char* heading(int column) const override;
-    QVariant recordCell(int row, int column) const override;
 };
 
-class ChannelTableModel final : public RecordTableModel {
+class ChannelTableModel final : public ColumnTableModel<ChannelColumn> {
     Q_OBJECT
 public:
     explicit ChannelTableModel(const Codeplug& codeplug, QObject* parent = nullptr);
 
-    static const int ColumnWidths[12];
+    static const int ColumnWidths[ChannelColumnCount];
 
 private:
     int recordCount() const override;
-    const char* heading(int column) const override;
-    QVariant recordCell(int row, int column) const override;
 };
 
 } // namespace pw::ui

@@ -13,10 +13,13 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 namespace pw::ui {
 namespace {
 
 constexpr int RxGroupListWidths[] = {30, 95, 120, 70};
+constexpr int RxGroupListColumns = static_cast<int>(std::size(RxGroupListWidths));
 constexpr int ContactTypeColumn = 3;
 
 // The master list: the contact list under this tab's headings, found by the columns it shows and
@@ -27,6 +30,14 @@ FilteredListModel* masterList(const Codeplug& codeplug, ContactTableModel& conta
         contacts, RecordFilter(codeplug, {ContactColumn::DmrId, ContactColumn::Name, ContactColumn::CallType,
                                           ContactColumn::Callsign, ContactColumn::City, ContactColumn::State,
                                           ContactColumn::Country}));
+    list->setHeading(ContactTypeColumn, QStringLiteral("Type"));
+    return list;
+}
+
+// The member list: the group's contacts under the master list's headings.
+MemberListModel* memberList(ContactTableModel& contacts)
+{
+    auto* list = new MemberListModel(contacts, RxGroupListColumns);
     list->setHeading(ContactTypeColumn, QStringLiteral("Type"));
     return list;
 }
@@ -46,10 +57,10 @@ const ListTabCommands RxGroupCommands = {
 } // namespace
 
 RxGroupsTab::RxGroupsTab(MainWindow& window, ContactTableModel& contacts, QWidget* parent)
-    : ListTabPage(window, RxGroupTexts, RxGroupCommands, new ContactMembersModel(contacts), {RxGroupListWidths, 4},
-                  masterList(window.document().codeplug, contacts), {RxGroupListWidths, 4}, parent),
+    : ListTabPage(window, RxGroupTexts, RxGroupCommands, memberList(contacts), {RxGroupListWidths, RxGroupListColumns},
+                  masterList(window.document().codeplug, contacts), {RxGroupListWidths, RxGroupListColumns}, parent),
       contacts_(contacts),
-      members_(static_cast<ContactMembersModel*>(memberView()->model()))
+      members_(static_cast<MemberListModel*>(memberView()->model()))
 {
     sideButtons_->addStretch(1);
     // Every heading but "No." sorts here, "Type" included.

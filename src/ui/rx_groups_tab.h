@@ -7,7 +7,7 @@
 
 namespace pw::ui {
 
-class ContactMembersModel;
+class MemberListModel;
 class ContactTableModel;
 
 class RxGroupsTab final : public ListTabPage {
@@ -22,7 +22,7 @@ protected:
 
 private:
     ContactTableModel& contacts_;
-    ContactMembersModel* members_;
+    MemberListModel* members_;
 };
 
 } // namespace pw::ui

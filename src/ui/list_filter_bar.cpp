@@ -18,7 +18,7 @@ namespace {
 QString withThousands(int value)
 {
     QString digits = QString::number(value);
-    for (int at = digits.size() - 3; at > 0; at -= 3)
+    for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
         digits.insert(at, QLatin1Char(','));
     return digits;
 }

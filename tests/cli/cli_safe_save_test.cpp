@@ -123,9 +123,11 @@ TEST(CliSafeSave, TwoSavesAtOnceNeverLoseAChangeSilently)
         const auto named = naming.get();
         const auto numbered = numbering.get();
         // A save that reports success has its change in the file; one that lost reports why.
-        for (const auto* result : {&named, &numbered})
-            if (result->status != 0)
+        for (const auto* result : {&named, &numbered}) {
+            if (result->status != 0) {
                 EXPECT_NE(result->err.find("changed by another program"), std::string::npos) << result->err;
+            }
+        }
         EXPECT_EQ(radioNameOf(path) == "RACE", named.status == 0);
         EXPECT_EQ(radioIdOf(path) == std::stoul(id), numbered.status == 0);
         bothSaved += named.status == 0 && numbered.status == 0;
@@ -160,8 +162,9 @@ TEST(CliSafeSave, ASaveKilledWhileWritingLeavesTheOldFileWholeAndNoTemporaryFile
         // one, or the new one when the rename came first.
         EXPECT_EQ(filesIn(dir.path()), 1u);
         const bool untouched = test::readBytes(path) == before;
-        if (!untouched)
+        if (!untouched) {
             EXPECT_EQ(radioNameOf(path), "KILLED");
+        }
         killedWhileWriting = killedWhileWriting && WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM && untouched;
         if (!untouched)
             test::writeBytes(path, before);

@@ -48,8 +48,9 @@ TEST(FrequencyRules, RefusesWhatCannotBeStoredAndAsksOutsideTheRadiosBands)
         ASSERT_EQ(prompts.shown().size(), 1u);
         EXPECT_EQ(prompts.shown()[0].icon, c.shown);
         // The question offers No first: Enter keeps nothing unusual.
-        if (c.shown == MessageIcon::Warning)
+        if (c.shown == MessageIcon::Warning) {
             EXPECT_EQ(prompts.shown()[0].buttons, MessageButtons::YesNoDefaultNo);
+        }
     }
     EXPECT_EQ(frequencyRefusedText("Receive Frequency (MHz)", " 9999 "),
               "Receive Frequency (MHz): \"9999\" is not a frequency a codeplug can hold.\r\n"

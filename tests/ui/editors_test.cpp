@@ -260,8 +260,9 @@ TEST_P(EditorNames, AreShownTakenOrRefusedAsTheFormatHoldsThem)
     EXPECT_EQ(shown, QString::fromUtf8(c.stored));
     const auto errors = shownWith(MessageIcon::Error);
     ASSERT_EQ(errors.size(), c.refused ? 2u : 0u);
-    if (c.refused)
+    if (c.refused) {
         EXPECT_EQ(errors[0].text, UnstorableNameMessage);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -271,8 +272,8 @@ INSTANTIATE_TEST_SUITE_P(
                     NameEditCase{Md9600Format, "Club \xE2\x9C\x93", "Club \xE2\x9C\x93", false},
                     NameEditCase{RdbV2Format, "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0", "Moskva", false},
                     NameEditCase{RdbV2Format, "Club \xE2\x9C\x93", "Alpha", true}),
-    [](const testing::TestParamInfo<NameEditCase>& info) {
-        return std::string(info.param.format == RdbV2Format ? "Rdb" : "Tyt") + std::to_string(info.index);
+    [](const testing::TestParamInfo<NameEditCase>& test) {
+        return std::string(test.param.format == RdbV2Format ? "Rdb" : "Tyt") + std::to_string(test.index);
     });
 
 TEST_F(EditorsTest, DuplicateIdDiscardsTheWholeEdit)
@@ -669,12 +670,14 @@ TEST_F(EditorsTest, ImpossibleFrequenciesAreRefusedAndUnusualOnesQuestioned)
             ASSERT_EQ(prompts_.shown().size(), 1u);
             EXPECT_EQ(prompts_.shown()[0].icon, c.shown);
         }
-        if (c.shown == MessageIcon::Error)
+        if (c.shown == MessageIcon::Error) {
             EXPECT_NE(prompts_.shown()[0].text.find("from 0.00001 to 999.99999"), std::string::npos);
-        if (c.stored)
+        }
+        if (c.stored) {
             EXPECT_EQ(Channel::frequencyText(codeplug().channelAt(row)->rxFrequency()), c.stored);
-        else
+        } else {
             EXPECT_NE(Channel::frequencyText(codeplug().channelAt(row)->rxFrequency()), "999.99999");
+        }
     }
 }
 

@@ -10,6 +10,7 @@
 #include <array>
 #include <charconv>
 #include <cstring>
+#include <span>
 
 namespace pw {
 namespace {
@@ -115,8 +116,8 @@ std::size_t dmrconfigWidth(LineLayout::Column column)
     }
 }
 
-// The records' lines: each line's values are worked out first, so that the line's length is known;
-// the line is put together in a buffer kept from line to line and goes into the text in one piece.
+// The records' lines: each line's values are worked out first, so that the line's length is known
+// and the text grows once a line.
 class CsvLineWriter {
 public:
     CsvLineWriter(RadioCsvType type, RadioCsvOptions options)
@@ -134,9 +135,9 @@ public:
             values_[i] = valueOf(record, layout_.columns[i], row, plain, converted_[i]);
             length += values_[i].size();
         }
-        if (line_.size() < length)
-            line_.resize(length);
-        char* at = line_.data();
+        const std::size_t start = out.size();
+        out.resize(start + length);
+        char* at = out.data() + start;
         auto put = [&](std::string_view text) {
             std::memcpy(at, text.data(), text.size());
             at += text.size();
@@ -152,7 +153,6 @@ public:
         }
         put(layout_.tail);
         put(layout_.lineEnd);
-        out.append(line_.data(), length);
     }
 
 private:
@@ -217,7 +217,6 @@ private:
     std::array<std::string_view, 8> values_;
     std::array<std::string, 8> converted_;
     char rowDigits_[24];
-    std::string line_;
 };
 
 const char* headerOf(RadioCsvType type)
@@ -295,6 +294,31 @@ std::string radioCsvText(const IdRecordStore& records, const std::vector<int>& r
     return out;
 }
 
+ContentProducer radioCsvContent(const IdRecordStore& records, const std::vector<int>& recordOrder, RadioCsvType type,
+                                RadioCsvOptions options)
+{
+    return [&records, &recordOrder, type, options](ByteSink& sink, std::string&) {
+        // A piece small enough to stay in the cache between being made and being written.
+        constexpr std::size_t PieceBytes = 1 << 16;
+        auto written = [&sink](const std::string& piece) {
+            return sink.write(std::span(reinterpret_cast<const std::uint8_t*>(piece.data()), piece.size()));
+        };
+        std::string piece = headerOf(type);
+        piece.reserve(2 * PieceBytes);
+        CsvLineWriter writer(type, options);
+        std::size_t row = 0;
+        for (const int index : recordOrder) {
+            writer.append(piece, records.at(index), ++row);
+            if (piece.size() >= PieceBytes) {
+                if (!written(piece))
+                    return false;
+                piece.clear();
+            }
+        }
+        return written(piece);
+    };
+}
+
 std::optional<std::size_t> exportLimit(RadioCsvType type, std::optional<std::size_t> asked)
 {
     if (asked)
@@ -303,22 +327,27 @@ std::optional<std::size_t> exportLimit(RadioCsvType type, std::optional<std::siz
     return info ? info->capacity : std::nullopt;
 }
 
-RadioCsvExport exportSelection(const IdUserIndex& users, IdSelectionCriteria criteria, RadioCsvType type,
-                               RadioCsvOptions options)
+RadioCsvExport selectForExport(const IdUserIndex& users, IdSelectionCriteria criteria, RadioCsvType type)
 {
     RadioCsvExport result;
     const auto* info = radioCsvTypeInfo(type);
     result.capacity = info ? info->capacity : std::nullopt;
     criteria.limit = exportLimit(type, criteria.limit);
     result.selection = selectUsers(users, criteria);
-    std::vector<int> records;
-    records.reserve(result.selection.users.size());
+    result.records.reserve(result.selection.users.size());
     for (const int user : result.selection.users)
-        records.push_back(users.recordOf(user));
-    result.text = radioCsvText(users.records(), records, type, options);
-    result.report = selectionCountText(static_cast<int>(records.size()), users.userCount(), result.capacity);
+        result.records.push_back(users.recordOf(user));
+    result.report = selectionCountText(static_cast<int>(result.records.size()), users.userCount(), result.capacity);
     for (const auto& note : selectionNotes(result.selection, criteria, criteria.limit))
         result.report += "\r\n" + note;
+    return result;
+}
+
+RadioCsvExport exportSelection(const IdUserIndex& users, IdSelectionCriteria criteria, RadioCsvType type,
+                               RadioCsvOptions options)
+{
+    auto result = selectForExport(users, std::move(criteria), type);
+    result.text = radioCsvText(users.records(), result.records, type, options);
     return result;
 }
 

@@ -31,6 +31,7 @@
 
 #include "iddb/id_record.h"
 #include "iddb/id_selection.h"
+#include "platform/file_io.h"
 
 #include <cstddef>
 #include <optional>
@@ -81,6 +82,11 @@ struct RadioCsvOptions {
 // The CSV text of the records at these positions, in this order.
 std::string radioCsvText(const IdRecordStore& records, const std::vector<int>& recordOrder, RadioCsvType type,
                          RadioCsvOptions options = {});
+// The same text for a file writer, handed over a piece at a time as it is made, so that the text of
+// a few hundred thousand users is never whole in memory. The store and the order must outlive the
+// write.
+ContentProducer radioCsvContent(const IdRecordStore& records, const std::vector<int>& recordOrder, RadioCsvType type,
+                                RadioCsvOptions options = {});
 
 // The limit of an export: the one asked for, else the type's capacity (none when unknown).
 std::optional<std::size_t> exportLimit(RadioCsvType type, std::optional<std::size_t> asked);
@@ -88,12 +94,17 @@ std::optional<std::size_t> exportLimit(RadioCsvType type, std::optional<std::siz
 struct RadioCsvExport {
     IdSelection selection;
     std::optional<std::size_t> capacity;
+    // The store positions of the selected users' records, in the order they are written.
+    std::vector<int> records;
+    // The CSV text: exportSelection's; selectForExport leaves it to radioCsvContent.
     std::string text;
     // The selection's count line ("N users selected of M; capacity C") and its notes, CR LF apart.
     std::string report;
 };
 
-// Selects the users (cut at exportLimit) and writes them as the type's CSV text.
+// Selects the users (cut at exportLimit), with the report, without the text.
+RadioCsvExport selectForExport(const IdUserIndex& users, IdSelectionCriteria criteria, RadioCsvType type);
+// Selects the users as selectForExport does and writes them as the type's CSV text.
 RadioCsvExport exportSelection(const IdUserIndex& users, IdSelectionCriteria criteria, RadioCsvType type,
                                RadioCsvOptions options = {});
 

@@ -35,8 +35,9 @@ ExportOutcome exportIdRecords(const IdUserIndex* users, const ExportRequest& req
     RadioCsvExport exported;
     {
         BusyScope busy(prompts);
-        exported = exportSelection(*users, request.criteria, request.type, request.options);
-        written = writeFileAtomically(path, writing(exported.text));
+        exported = selectForExport(*users, request.criteria, request.type);
+        written = writeFileAtomically(path, radioCsvContent(users->records(), exported.records, request.type,
+                                                            request.options));
     }
     if (!written) {
         prompts.error("Unable to open file '" + *chosen + "' for writing.");

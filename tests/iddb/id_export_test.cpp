@@ -2,6 +2,8 @@
 #include "iddb/id_export.h"
 
 #include "iddb/iddb_test_records.h"
+#include "iddb/user_list_reader.h"
+#include "support/id_users_generator.h"
 
 #include <gtest/gtest.h>
 
@@ -94,6 +96,59 @@ INSTANTIATE_TEST_SUITE_P(
                    "2500001,R1ABC,,,,,\r\n2600001,SP5ABC,,,,,\r\n2620001,DL1ABC,,,,,\r\n3100001,W1AW/PORTABLE/MM1,,,,,\r\n"
                    "3112345,K0ABC,,,,,\r\n"}),
     [](const auto& test) { return std::string(test.param.name); });
+
+// Keeps what a file writer is handed, piece by piece, and refuses every piece after `accepted`.
+class PieceSink final : public ByteSink {
+public:
+    explicit PieceSink(std::size_t accepted = SIZE_MAX) : accepted_(accepted) {}
+    bool write(std::span<const std::uint8_t> bytes) override
+    {
+        if (pieces.size() == accepted_)
+            return false;
+        pieces.emplace_back(bytes.begin(), bytes.end());
+        return true;
+    }
+    std::vector<std::string> pieces;
+
+private:
+    std::size_t accepted_;
+};
+
+class Streamed : public ::testing::TestWithParam<RadioCsvType> {};
+
+TEST_P(Streamed, InPiecesIsTheTextByteForByteAndStopsWhenAPieceIsRefused)
+{
+    // Enough users for many pieces, one in sixteen with letters beyond ASCII.
+    IdRecordStore store;
+    UserListReader reader([&](const IdRecordFields& fields, bool) {
+        store.append(fields);
+        return true;
+    });
+    reader.feed(test::generateUserListCsv(20000));
+    reader.finish();
+    const IdUserIndex users(store);
+    IdSelectionCriteria everyone;
+    everyone.limit = 20000;
+    const auto exported = exportSelection(users, everyone, GetParam());
+    ASSERT_EQ(exported.records.size(), 20000u);
+
+    PieceSink whole;
+    std::string why;
+    EXPECT_TRUE(radioCsvContent(store, exported.records, GetParam())(whole, why));
+    ASSERT_GT(whole.pieces.size(), 2u);
+    std::string joined;
+    for (const auto& piece : whole.pieces)
+        joined += piece;
+    EXPECT_EQ(joined, exported.text);
+
+    PieceSink refusing(1);
+    EXPECT_FALSE(radioCsvContent(store, exported.records, GetParam())(refusing, why));
+    EXPECT_EQ(refusing.pieces.size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(RadioTypes, Streamed,
+                         ::testing::Values(RadioCsvType::AnyTone, RadioCsvType::Dmrconfig, RadioCsvType::Md2017,
+                                           RadioCsvType::Md380));
 
 TEST(DmrconfigLayout, EveryLineHasSevenFieldsAndFitsDmrconfigsLineBuffer)
 {

@@ -2,6 +2,7 @@
 #include "iddb/id_record.h"
 
 #include "model/field_readers.h"
+#include "model/letter_case.h"
 
 #include <algorithm>
 #include <cstring>
@@ -76,6 +77,14 @@ std::optional<std::uint32_t> dmrIdFromDigits(std::string_view text)
     if (value == 0 || value > 0xFFFFFFu)
         return std::nullopt;
     return value;
+}
+
+std::uint64_t callsignKey(std::string_view callsign)
+{
+    std::uint64_t key = 0;
+    for (std::size_t i = 0; i < std::min<std::size_t>(callsign.size(), 8); ++i)
+        key |= std::uint64_t{static_cast<unsigned char>(upperAscii(callsign[i]))} << (8 * i);
+    return key;
 }
 
 RecordLineResult parseRecordLine(std::string_view line, IdRecordFields& fields)

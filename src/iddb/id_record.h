@@ -71,6 +71,11 @@ bool readRecordIdField(std::string_view line, std::string& idField);
 std::int32_t dmrIdValue(std::string_view text);
 // A DMR ID written as nothing but decimal digits, 1 to 16777215 (24 bits); nothing otherwise.
 std::optional<std::uint32_t> dmrIdFromDigits(std::string_view text);
+// The first eight bytes of a callsign, ASCII letters in upper case, the first byte lowest and zero
+// bytes after a shorter callsign: what selections compare before they look at the text. Callsigns
+// whose keys differ differ, letter case ignored; a callsign begins with a prefix of at most eight
+// bytes, none of them zero, exactly when the low bytes of its key are the prefix's key.
+std::uint64_t callsignKey(std::string_view callsign);
 // Reads fields 0 to 6 of a record line into `fields`, cut to their limits, with the remarks'
 // control characters turned into blanks.
 RecordLineResult parseRecordLine(std::string_view line, IdRecordFields& fields);

@@ -19,22 +19,79 @@ bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
 // One flag per user.
 using UserFlags = std::vector<std::uint8_t>;
 
+// The callsigns of a list by their keys. A callsign of at most seven bytes, none of them zero, is
+// told by its key alone; where a longer one has the key, the text decides.
+class CallsignKeyTable {
+public:
+    static constexpr std::uint32_t ByText = 0xFFFFFFFFu;
+
+    explicit CallsignKeyTable(std::size_t callsigns)
+    {
+        std::size_t size = 16;
+        while (size < callsigns * 4)
+            size *= 2;
+        slots_.resize(size);
+    }
+
+    void add(std::string_view callsign, std::uint32_t number)
+    {
+        const std::uint64_t key = callsignKey(callsign);
+        // Stored callsigns hold no zero byte: one that begins with eight of them names nobody.
+        if (key == 0)
+            return;
+        const bool told = callsign.size() < 8 && callsign.find('\0') == std::string_view::npos;
+        auto& slot = slots_[slotOf(key)];
+        if (slot.key == 0)
+            slot = {key, told ? number : ByText};
+        else if (!told || slot.number != number)
+            slot.number = ByText;
+    }
+
+    // The number of the list's callsign with this key, ByText, or nothing when the list has none.
+    std::optional<std::uint32_t> find(std::uint64_t key) const
+    {
+        const auto& slot = slots_[slotOf(key)];
+        return slot.key == 0 ? std::nullopt : std::optional(slot.number);
+    }
+
+private:
+    struct Slot {
+        std::uint64_t key = 0;  // 0: free
+        std::uint32_t number = 0;
+    };
+
+    // The slot that holds `key`, or the free slot where it belongs.
+    std::size_t slotOf(std::uint64_t key) const
+    {
+        const std::size_t mask = slots_.size() - 1;
+        auto at = static_cast<std::size_t>((key * 0x9E3779B97F4A7C15u) >> 32) & mask;
+        while (slots_[at].key != key && slots_[at].key != 0)
+            at = (at + 1) & mask;
+        return at;
+    }
+
+    std::vector<Slot> slots_;  // a power of two in size, at most a quarter full
+};
+
 // The users of each callsign of a people list, in ID order.
 class UsersByCallsign {
 public:
     UsersByCallsign(const IdUserIndex& index, const PeopleList& list)
     {
+        CallsignKeyTable keys(list.entries.size());
         for (const auto& entry : list.entries)
             if (!entry.callsign.empty())
-                callsigns_.numberOf(entry.callsign);
+                keys.add(entry.callsign, callsigns_.numberOf(entry.callsign));
         if (callsigns_.names().empty())
             return;
         users_.resize(callsigns_.names().size());
         for (int user = 0; user < index.userCount(); ++user) {
-            const auto callsign = index.recordOfUser(user).callsign();
-            if (callsign.empty() || callsign.size() > PersonEntryLimit)
-                continue;
-            if (const auto number = callsigns_.find(callsign))
+            auto number = keys.find(index.callsignKeyOf(user));
+            if (number == CallsignKeyTable::ByText) {
+                const auto callsign = index.recordOfUser(user).callsign();
+                number = callsign.size() > PersonEntryLimit ? std::nullopt : callsigns_.find(callsign);
+            }
+            if (number)
                 users_[*number].push_back(user);
         }
     }
@@ -46,6 +103,29 @@ public:
 private:
     NameNumbering callsigns_;
     std::vector<std::vector<int>> users_;
+};
+
+// A callsign prefix, compared on the callsign's key, and on its text only where the key cannot tell.
+class CallsignPrefix {
+public:
+    explicit CallsignPrefix(std::string_view prefix)
+        : text_(prefix), key_(callsignKey(prefix)),
+          mask_(prefix.size() >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * prefix.size())) - 1),
+          textDecides_(prefix.size() > 8 || prefix.find('\0') != std::string_view::npos)
+    {
+    }
+
+    bool begins(const IdUserIndex& index, int user) const
+    {
+        return (index.callsignKeyOf(user) & mask_) == key_
+            && (!textDecides_ || startsWithIgnoringCase(index.recordOfUser(user).callsign(), text_));
+    }
+
+private:
+    std::string_view text_;
+    std::uint64_t key_;
+    std::uint64_t mask_;
+    bool textDecides_;
 };
 
 UserFlags excludedUsers(const IdUserIndex& index, const PeopleList& excluded)
@@ -129,6 +209,8 @@ public:
         matching_ = recordsHolding(index.records(), criteria.matchTexts);
         meetingCriteria_ = recordsHolding(index.records(), exportCriteriaTerms(criteria.criteriaText));
         idRanges_ = idRangesOf(criteria.idPrefixes);
+        for (const auto& prefix : criteria.callsignPrefixes)
+            callsignPrefixes_.emplace_back(prefix);
     }
 
     bool accepts(int user) const
@@ -144,13 +226,9 @@ public:
             return false;
         if (!criteria_.idPrefixes.empty() && !idHasPrefix(index_.idOf(user)))
             return false;
-        if (!criteria_.callsignPrefixes.empty()) {
-            const auto callsign = index_.records().at(record).callsign();
-            if (std::none_of(criteria_.callsignPrefixes.begin(), criteria_.callsignPrefixes.end(),
-                             [&](const std::string& prefix) { return startsWithIgnoringCase(callsign, prefix); }))
-                return false;
-        }
-        return true;
+        return callsignPrefixes_.empty()
+            || std::any_of(callsignPrefixes_.begin(), callsignPrefixes_.end(),
+                           [&](const CallsignPrefix& prefix) { return prefix.begins(index_, user); });
     }
 
 private:
@@ -167,6 +245,7 @@ private:
     std::vector<std::uint8_t> matching_;
     std::vector<std::uint8_t> meetingCriteria_;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> idRanges_;
+    std::vector<CallsignPrefix> callsignPrefixes_;
 };
 
 // Appends up to `wanted` of `users` (in ID order) by the distance of their ID to `near`, the lower

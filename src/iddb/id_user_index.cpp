@@ -48,6 +48,7 @@ IdUserIndex::IdUserIndex(const IdRecordStore& records) : records_(&records)
     recordIndexes_.reserve(keys.size());
     countryCodes_.reserve(keys.size());
     stateCodes_.reserve(keys.size());
+    callsignKeys_.reserve(keys.size());
     for (const auto key : keys) {
         const auto id = static_cast<std::uint32_t>(key >> 32);
         if (!ids_.empty() && ids_.back() == id) {
@@ -59,6 +60,7 @@ IdUserIndex::IdUserIndex(const IdRecordStore& records) : records_(&records)
         recordIndexes_.push_back(record);
         countryCodes_.push_back(static_cast<int>(records.countryNumberOf(record)));
         stateCodes_.push_back(static_cast<int>(records.stateNumberOf(record)));
+        callsignKeys_.push_back(callsignKey(records.at(record).callsign()));
     }
     countUsersByName(records.countryNames(), countryCodes_, countries_);
     countUsersByName(records.stateNames(), stateCodes_, states_);

@@ -9,7 +9,9 @@
 // its country and its state among the distinct names that users of the list have, which are
 // grouped without regard to the case of ASCII letters and keep the spelling they first had in the
 // list: filters and the window's lists work on those numbers, not on the texts. The store numbered
-// the names as the list was read; the index only counts them.
+// the names as the list was read; the index only counts them. It keeps the key of each user's
+// callsign too, so that the pinned and excluded lists and the callsign prefixes are compared
+// without reading the texts.
 //
 // The index refers to the store's records by position and is built once per loaded list; it is
 // valid while the store it was built from is unchanged.
@@ -33,6 +35,8 @@ public:
     std::uint32_t idOf(int user) const { return ids_[static_cast<std::size_t>(user)]; }
     int recordOf(int user) const { return recordIndexes_[static_cast<std::size_t>(user)]; }
     IdRecord recordOfUser(int user) const { return records_->at(recordOf(user)); }
+    // The key of the user's callsign (callsignKey).
+    std::uint64_t callsignKeyOf(int user) const { return callsignKeys_[static_cast<std::size_t>(user)]; }
     // The user with this DMR ID, -1 for none.
     int userWithId(std::uint32_t id) const;
     // The first user whose ID is at least `id` (userCount() when there is none).
@@ -63,6 +67,7 @@ private:
     std::vector<int> recordIndexes_;
     std::vector<int> countryCodes_;
     std::vector<int> stateCodes_;
+    std::vector<std::uint64_t> callsignKeys_;
     std::vector<NameCount> countries_;
     std::vector<NameCount> states_;
     int recordsWithoutId_ = 0;

@@ -277,6 +277,36 @@ TEST(SelectionOrder, PinnedFirstInTheirOrderExcludedNeverNearestWithTheLowerIdOn
     EXPECT_EQ(selectionCountText(5, 5, std::nullopt), "5 users selected of 5; no known capacity");
 }
 
+TEST(CallsignSelection, LongCallsignsAndPrefixesCompareWhole)
+{
+    // Users 3000001 to 3000006, by callsign.
+    IdRecordStore store;
+    std::uint32_t id = 3000000;
+    for (const char* callsign : {"W1AW/PORTABLE/MM1", "w1aw/portable", "W1AW/POR", "W1AW/PO", "W1AWX", "W1"})
+        store.append(idRecord(std::to_string(++id), callsign, "", "", "", "United States"));
+    const IdUserIndex index(store);
+    struct Case {
+        std::vector<std::string> prefixes;
+        std::string pinned;
+        std::vector<std::uint32_t> expected;
+    };
+    const Case cases[] = {
+        {{"w1aw/portable/"}, "", {3000001}},
+        {{"W1AW/POR"}, "", {3000001, 3000002, 3000003}},
+        {{"W1AW/PORT", "w1awx"}, "", {3000001, 3000002, 3000005}},
+        {{"w1aw"}, "", {3000001, 3000002, 3000003, 3000004, 3000005}},
+        {{std::string("W1\0", 3)}, "", {}},
+        {{"K"}, "W1AW/PORTABLE\nw1aw/po\nW1AW/POR\n" + std::string("W1\0\n", 4), {3000002, 3000004, 3000003}},
+    };
+    for (const auto& [prefixes, pinned, expected] : cases) {
+        IdSelectionCriteria criteria;
+        criteria.callsignPrefixes = prefixes;
+        criteria.pinned = parsePeopleList(pinned);
+        SCOPED_TRACE(prefixes[0] + " / " + pinned);
+        EXPECT_EQ(idsOf(index, selectUsers(index, criteria)), expected);
+    }
+}
+
 TEST(PeopleList, OneIdOrCallsignALineWithComments)
 {
     const auto list = parsePeopleList("\xEF\xBB\xBF" "# header\r\n2620001\r\n  dl1abc # Hans\n\n0262001,DL1ABC,Hans\n"

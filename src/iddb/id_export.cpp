@@ -298,8 +298,9 @@ ContentProducer radioCsvContent(const IdRecordStore& records, const std::vector<
                                 RadioCsvOptions options)
 {
     return [&records, &recordOrder, type, options](ByteSink& sink, std::string&) {
-        // A piece small enough to stay in the cache between being made and being written.
-        constexpr std::size_t PieceBytes = 1 << 16;
+        // A megabyte a piece: a buffer far smaller than the whole text, in few enough writes that
+        // what each write costs the system stays small beside the copying.
+        constexpr std::size_t PieceBytes = 1 << 20;
         auto written = [&sink](const std::string& piece) {
             return sink.write(std::span(reinterpret_cast<const std::uint8_t*>(piece.data()), piece.size()));
         };

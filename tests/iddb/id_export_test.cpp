@@ -114,28 +114,37 @@ private:
     std::size_t accepted_;
 };
 
+// Enough users for a few pieces of every layout, one in sixteen with letters beyond ASCII.
+const IdRecordStore& streamedList()
+{
+    static const IdRecordStore store = [] {
+        IdRecordStore records;
+        UserListReader reader([&](const IdRecordFields& fields, bool) {
+            records.append(fields);
+            return true;
+        });
+        reader.feed(test::generateUserListCsv(100000));
+        reader.finish();
+        return records;
+    }();
+    return store;
+}
+
 class Streamed : public ::testing::TestWithParam<RadioCsvType> {};
 
 TEST_P(Streamed, InPiecesIsTheTextByteForByteAndStopsWhenAPieceIsRefused)
 {
-    // Enough users for many pieces, one in sixteen with letters beyond ASCII.
-    IdRecordStore store;
-    UserListReader reader([&](const IdRecordFields& fields, bool) {
-        store.append(fields);
-        return true;
-    });
-    reader.feed(test::generateUserListCsv(20000));
-    reader.finish();
+    const auto& store = streamedList();
     const IdUserIndex users(store);
     IdSelectionCriteria everyone;
-    everyone.limit = 20000;
+    everyone.limit = 100000;
     const auto exported = exportSelection(users, everyone, GetParam());
-    ASSERT_EQ(exported.records.size(), 20000u);
+    ASSERT_EQ(exported.records.size(), 100000u);
 
     PieceSink whole;
     std::string why;
     EXPECT_TRUE(radioCsvContent(store, exported.records, GetParam())(whole, why));
-    ASSERT_GT(whole.pieces.size(), 2u);
+    ASSERT_GT(whole.pieces.size(), 1u);
     std::string joined;
     for (const auto& piece : whole.pieces)
         joined += piece;

@@ -5,8 +5,6 @@
 
 namespace pw {
 
-RxGroupList::RxGroupList(const RxGroupListFormat& format) : format_(&format), familyRecord_(format.blankRecord()) {}
-
 void RxGroupList::setMember(int i, int value)
 {
     if (i < 0 || i >= format_->entryCount())

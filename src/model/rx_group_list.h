@@ -5,27 +5,17 @@
 // Members are 1-based contact table positions. The list keeps its member count as a value; its
 // format keeps the name, the count and the members in the list's family record.
 
-#include "model/record_bytes.h"
+#include "model/named_member_list.h"
 #include "model/record_format.h"
 
-#include <cstdint>
 #include <functional>
-#include <span>
-#include <string>
-#include <string_view>
 #include <vector>
 
 namespace pw {
 
-class RxGroupList {
+class RxGroupList : public NamedMemberList<RxGroupList, RxGroupListFormat> {
 public:
-    explicit RxGroupList(const RxGroupListFormat& format);
-
-    const RxGroupListFormat& format() const { return *format_; }
-
-    // At most 16 characters (20 in some formats).
-    std::string name() const { return format_->name(*this); }
-    void setName(std::string_view name) { format_->setName(*this, name); }
+    using NamedMemberList::NamedMemberList;
 
     int memberLimit() const { return format_->memberLimit(); }
     int memberCount() const { return count_; }
@@ -52,16 +42,8 @@ public:
     // Sets the count in the model and in the record.
     void setMemberCount(int count);
 
-    // ---- For the format ----
-
-    RecordBytes& familyRecord() { return familyRecord_; }
-    const RecordBytes& familyRecord() const { return familyRecord_; }
-    void setFamilyRecord(std::span<const std::uint8_t> bytes) { familyRecord_.assign(bytes.begin(), bytes.end()); }
-
 private:
-    const RxGroupListFormat* format_;
     int count_ = 0;
-    RecordBytes familyRecord_;
 };
 
 } // namespace pw

@@ -5,8 +5,6 @@
 
 namespace pw {
 
-ScanList::ScanList(const ScanListFormat& format) : format_(&format), familyRecord_(format.blankRecord()) {}
-
 bool ScanList::hasMember(int value) const { return list_support::hasMember(*this, value); }
 
 std::vector<int> ScanList::members() const { return list_support::members(*this); }

@@ -5,13 +5,10 @@
 // Members are the codeplug's member numbers of channels (Codeplug::memberNumberOf); 0 marks an
 // empty entry. The list's format keeps the name and the members in the list's family record.
 
-#include "model/record_bytes.h"
+#include "model/named_member_list.h"
 #include "model/record_format.h"
 
-#include <cstdint>
 #include <functional>
-#include <span>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -20,15 +17,9 @@ namespace pw {
 // Looks a channel up by name: its 0-based table index, or -1.
 using ChannelFinder = std::function<int(std::string_view name)>;
 
-class ScanList {
+class ScanList : public NamedMemberList<ScanList, ScanListFormat> {
 public:
-    explicit ScanList(const ScanListFormat& format);
-
-    const ScanListFormat& format() const { return *format_; }
-
-    // At most 16 characters.
-    std::string name() const { return format_->name(*this); }
-    void setName(std::string_view name) { format_->setName(*this, name); }
+    using NamedMemberList::NamedMemberList;
 
     int memberLimit() const { return format_->memberLimit(); }
     int entryCount() const { return format_->entryCount(); }
@@ -55,16 +46,6 @@ public:
     void lowerMembersAbove(int value);
     // Every non-zero member m becomes newNumber(m).
     void remapMembers(const std::function<int(int)>& newNumber);
-
-    // ---- For the format ----
-
-    RecordBytes& familyRecord() { return familyRecord_; }
-    const RecordBytes& familyRecord() const { return familyRecord_; }
-    void setFamilyRecord(std::span<const std::uint8_t> bytes) { familyRecord_.assign(bytes.begin(), bytes.end()); }
-
-private:
-    const ScanListFormat* format_;
-    RecordBytes familyRecord_;
 };
 
 } // namespace pw

@@ -5,8 +5,6 @@
 
 namespace pw {
 
-Zone::Zone(const ZoneFormat& format) : format_(&format), familyRecord_(format.blankRecord()) {}
-
 void Zone::selectBank(int bank)
 {
     if (bankCount() < 2)

@@ -7,29 +7,19 @@
 // empty entry. The zone's format keeps the name and the members in the zone's family record, with
 // its own rules for which entries hold members; the zone asks it for every read and change.
 
-#include "model/record_bytes.h"
+#include "model/named_member_list.h"
 #include "model/record_format.h"
 
-#include <cstdint>
 #include <functional>
-#include <span>
-#include <string>
-#include <string_view>
 #include <vector>
 
 namespace pw {
 
-class Zone {
+class Zone : public NamedMemberList<Zone, ZoneFormat> {
 public:
     static constexpr int MaxBanks = 2;
 
-    explicit Zone(const ZoneFormat& format);
-
-    const ZoneFormat& format() const { return *format_; }
-
-    // At most 16 characters.
-    std::string name() const { return format_->name(*this); }
-    void setName(std::string_view name) { format_->setName(*this, name); }
+    using NamedMemberList::NamedMemberList;
 
     int bankCount() const { return format_->bankCount(); }
     int capacity() const { return format_->capacity(); }
@@ -68,10 +58,6 @@ public:
 
     // ---- For the format ----
 
-    RecordBytes& familyRecord() { return familyRecord_; }
-    const RecordBytes& familyRecord() const { return familyRecord_; }
-    void setFamilyRecord(std::span<const std::uint8_t> bytes) { familyRecord_.assign(bytes.begin(), bytes.end()); }
-
     // Runs `action` with the current bank set to each bank in turn, then restores the selection.
     template <typename Action>
     void forEachBank(Action action)
@@ -85,9 +71,7 @@ public:
     }
 
 private:
-    const ZoneFormat* format_;
     int currentBank_ = 1;
-    RecordBytes familyRecord_;
 };
 
 } // namespace pw

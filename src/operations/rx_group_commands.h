@@ -1,30 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The commands of the Rx Groups tab: new, delete, rename, previous and next list, and the contacts
-// of the current list. As the zone commands: nothing happens without a loaded codeplug, and the
-// commands on the current list do nothing without one.
+// of the current list (MemberListCommands over RX group lists).
 
-#include "operations/list_tab_state.h"
+#include "operations/member_list_commands.h"
 
 namespace pw {
 
-class Codeplug;
-class Prompts;
-
-// "[+] New Rx Group": the new list becomes current.
-CommandResult newRxGroupCommand(Codeplug& codeplug, Prompts& prompts, ListTabState& state);
-// "[-] Delete Rx Group": asks, deletes the current list (channels that used it get none, later
-// references move down by one) and makes the first current; never deletes the last list.
-CommandResult deleteRxGroupCommand(Codeplug& codeplug, Prompts& prompts, ListTabState& state);
-// "Rename...". The new name is a change to be saved like any other.
-CommandResult renameRxGroupCommand(Codeplug& codeplug, Prompts& prompts, ListTabState& state);
-CommandResult previousRxGroup(const Codeplug& codeplug, ListTabState& state);
-CommandResult nextRxGroup(const Codeplug& codeplug, ListTabState& state);
+// "[+] New Rx Group".
+inline constexpr auto& newRxGroupCommand = MemberListCommands<RxGroupList>::create;
+// "[-] Delete Rx Group".
+inline constexpr auto& deleteRxGroupCommand = MemberListCommands<RxGroupList>::remove;
+// "Rename...".
+inline constexpr auto& renameRxGroupCommand = MemberListCommands<RxGroupList>::rename;
+inline constexpr auto& previousRxGroup = MemberListCommands<RxGroupList>::previous;
+inline constexpr auto& nextRxGroup = MemberListCommands<RxGroupList>::next;
 
 // A double-click on the "Master Contact List": a full list is reported (at the format's limit: 31
 // members, 30 in the D868 family); a contact already in the list is not added twice.
-CommandResult addContactToRxGroup(Codeplug& codeplug, Prompts& prompts, ListTabState& state, int contactIndex);
+inline constexpr auto& addContactToRxGroup = MemberListCommands<RxGroupList>::addMember;
 // A double-click on "Contacts in Group".
-CommandResult removeContactFromRxGroup(Codeplug& codeplug, ListTabState& state, int memberRow);
+inline constexpr auto& removeContactFromRxGroup = MemberListCommands<RxGroupList>::removeMember;
 
 } // namespace pw

@@ -22,6 +22,15 @@ inline void commitEdit(Codeplug& codeplug, CommandResult& result)
     result.modelChanged = true;
 }
 
+// A record or list added or deleted: the codeplug's own add or delete has committed the change.
+inline CommandResult tableChanged(TabList refresh)
+{
+    CommandResult result;
+    result.refresh = refresh;
+    result.modelChanged = true;
+    return result;
+}
+
 inline bool askedYes(Prompts& prompts, MessageIcon icon, MessageButtons buttons, std::string_view text)
 {
     return prompts.message(icon, buttons, text) == MessageAnswer::Yes;
@@ -61,6 +70,14 @@ bool holdsChannel(const MemberList& list, int channelIndex, const Codeplug& code
 {
     const int value = codeplug.memberNumberOf(channelIndex);
     return value > 0 && list.hasMember(value);
+}
+
+// True when the list holds `limit` members and not the channel at `channelIndex` (a channel it
+// holds already needs no room).
+template <typename MemberList>
+bool hasNoRoomFor(const MemberList& list, int limit, int channelIndex, const Codeplug& codeplug)
+{
+    return list.memberCount() >= limit && !holdsChannel(list, channelIndex, codeplug);
 }
 
 inline std::string singleQuoted(std::string_view name)

@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The commands that the Zones, Scan Lists and Rx Groups tabs share, written once over the kind of
+// list the tab edits (Zone, ScanList or RxGroupList): new, delete, rename, previous and next list,
+// and the members of the current list. zone_commands.h, scan_list_commands.h and
+// rx_group_commands.h name them for their tab.
+//
+// Each command asks and tells the user through Prompts, moves the tab's positions in ListTabState
+// and returns the lists the window must refill. Nothing happens without a loaded codeplug (the tabs
+// do not exist then), and the commands on the current list do nothing without one.
+
+#include "model/rx_group_list.h"
+#include "model/scan_list.h"
+#include "model/zone.h"
+#include "operations/list_tab_state.h"
+
+namespace pw {
+
+class Codeplug;
+class Prompts;
+
+// Zones and scan lists keep their members in an order the user chooses; RX group lists do not.
+template <typename List>
+concept OrderedMembers = requires(List& list, int row) { list.moveMemberUp(row); };
+
+template <typename List>
+struct MemberListCommands {
+    // "[+] New ...": asks for the name; refused with a message when the table has no room. The new
+    // list becomes current.
+    static CommandResult create(Codeplug& codeplug, Prompts& prompts, ListTabState& state);
+    // "[-] Delete ...": asks, deletes the current list and makes the first current; never deletes
+    // the last list. Channels that used a deleted scan list or RX group list get none, and later
+    // references move down by one.
+    static CommandResult remove(Codeplug& codeplug, Prompts& prompts, ListTabState& state);
+    // "Rename...". The new name is a change to be saved like any other.
+    static CommandResult rename(Codeplug& codeplug, Prompts& prompts, ListTabState& state);
+    // "Previous Group" and "Next Group", wrapping at both ends.
+    static CommandResult previous(const Codeplug& codeplug, ListTabState& state);
+    static CommandResult next(const Codeplug& codeplug, ListTabState& state);
+
+    // A double-click on the master list: adds its record at `masterRow` (a channel, or for an RX
+    // group list a contact) after the members. A full list is reported; a zone or scan list that
+    // holds the channel already is not.
+    static CommandResult addMember(Codeplug& codeplug, Prompts& prompts, ListTabState& state, int masterRow);
+    // A double-click on the members: removes member `memberRow`.
+    static CommandResult removeMember(Codeplug& codeplug, ListTabState& state, int memberRow);
+    // "Move Item Up" and "Move Item Down" on member `memberRow`; the selection follows the moved
+    // member.
+    static CommandResult moveMemberUp(Codeplug& codeplug, ListTabState& state, int memberRow)
+        requires OrderedMembers<List>;
+    static CommandResult moveMemberDown(Codeplug& codeplug, ListTabState& state, int memberRow)
+        requires OrderedMembers<List>;
+
+    // The tab's current list (a zone with the tab's shown bank selected), or none.
+    static List* current(const Codeplug& codeplug, const ListTabState& state);
+};
+
+extern template struct MemberListCommands<Zone>;
+extern template struct MemberListCommands<ScanList>;
+extern template struct MemberListCommands<RxGroupList>;
+
+} // namespace pw

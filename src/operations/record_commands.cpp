@@ -22,30 +22,55 @@ std::vector<int> listOrder(std::vector<int> rows, int tableSize)
     return rows;
 }
 
-// The row that keeps the selection mark after a delete: the same row, or the new last one.
-std::optional<int> rowAfterDelete(int row, int tableSize)
+// One of the two tables whose lists have a Delete command.
+struct RecordTable {
+    int (*count)(const Codeplug& codeplug);
+    void (Codeplug::*erase)(int position);
+    // What a delete leaves out of date.
+    TabList refresh;
+};
+
+constexpr RecordTable ContactTable{[](const Codeplug& codeplug) { return codeplug.contacts().count(); },
+                                   &Codeplug::deleteContact,
+                                   TabList::Contacts | TabList::Channels | TabList::RxGroups};
+constexpr RecordTable ChannelTable{[](const Codeplug& codeplug) { return codeplug.channels().count(); },
+                                   &Codeplug::deleteChannel,
+                                   TabList::Channels | TabList::Zones | TabList::ScanLists};
+
+// False when the codeplug kept the record (the last channel of an RDB or D868 codeplug).
+bool deleteAt(Codeplug& codeplug, const RecordTable& table, int position)
 {
-    if (tableSize <= 0)
-        return std::nullopt;
-    return std::min(row, tableSize - 1);
+    const int before = table.count(codeplug);
+    (codeplug.*table.erase)(position);
+    return table.count(codeplug) < before;
 }
 
-bool deleteContactAt(Codeplug& codeplug, int position)
+// The one selected record: the selection mark then keeps its row, or moves to the new last one.
+CommandResult deleteOne(Codeplug& codeplug, const RecordTable& table, int row)
 {
-    const int before = codeplug.contacts().count();
-    codeplug.deleteContact(position);
-    return codeplug.contacts().count() < before;
+    if (!deleteAt(codeplug, table, row))
+        return {};
+    CommandResult result = tableChanged(table.refresh);
+    if (const int size = table.count(codeplug); size > 0)
+        result.selectedRow = std::min(row, size - 1);
+    return result;
 }
 
-bool deleteChannelAt(Codeplug& codeplug, int position)
+// Several selected records in list order, each that `mayDelete` (given its position) lets go.
+// Only a delete that happened moves the later rows up.
+template <typename MayDelete>
+CommandResult deleteInTurn(Codeplug& codeplug, Prompts& prompts, const RecordTable& table,
+                           const std::vector<int>& rows, MayDelete mayDelete)
 {
-    const int before = codeplug.channels().count();
-    codeplug.deleteChannel(position);
-    return codeplug.channels().count() < before;
+    BusyScope busy(prompts);
+    int deleted = 0;
+    for (const int row : rows) {
+        const int position = row - deleted;
+        if (mayDelete(position) && deleteAt(codeplug, table, position))
+            ++deleted;
+    }
+    return deleted > 0 ? tableChanged(table.refresh) : CommandResult{};
 }
-
-constexpr TabList AfterContactDelete = TabList::Contacts | TabList::Channels | TabList::RxGroups;
-constexpr TabList AfterChannelDelete = TabList::Channels | TabList::Zones | TabList::ScanLists;
 
 } // namespace
 
@@ -56,7 +81,7 @@ CommandResult deleteContacts(Codeplug& codeplug, Prompts& prompts, std::vector<i
         return result;
     // Every delete of the command is one edit, encoded once.
     Codeplug::EditScope edit(codeplug);
-    rows = listOrder(std::move(rows), codeplug.contacts().count());
+    rows = listOrder(std::move(rows), ContactTable.count(codeplug));
     if (rows.empty())
         return result;
 
@@ -72,35 +97,18 @@ CommandResult deleteContacts(Codeplug& codeplug, Prompts& prompts, std::vector<i
                       "Warning: Item being deleted is in use by at least one channel\r\nin this Codeplug.\r\n\r\n"
                       "Are you sure you want to do this?"))
             return result;
-        if (!deleteContactAt(codeplug, row))
-            return result;
-        result.modelChanged = true;
-        result.refresh = AfterContactDelete;
-        result.selectedRow = rowAfterDelete(row, codeplug.contacts().count());
-        return result;
+        return deleteOne(codeplug, ContactTable, row);
     }
 
     if (!askedYes(prompts, MessageIcon::Error, MessageButtons::YesNoCancel,
                   "Are you sure you want to delete " + std::to_string(rows.size()) + " selected contacts?"))
         return result;
-    BusyScope busy(prompts);
-    int deleted = 0;
-    for (const int row : rows) {
-        const int position = row - deleted;
-        if (codeplug.isContactUsed(position) &&
-            !askedYes(prompts, MessageIcon::Warning, MessageButtons::YesNoCancel,
-                      "WARNING: Contact " + singleQuoted(codeplug.contactAt(position)->name()) +
-                          " is in use by one or more channels;\r\nare you sure want to delete it?"))
-            continue;
-        // Only a delete that happened moves the later rows up.
-        if (deleteContactAt(codeplug, position))
-            ++deleted;
-    }
-    if (deleted > 0) {
-        result.modelChanged = true;
-        result.refresh = AfterContactDelete;
-    }
-    return result;
+    return deleteInTurn(codeplug, prompts, ContactTable, rows, [&](int position) {
+        return !codeplug.isContactUsed(position) ||
+               askedYes(prompts, MessageIcon::Warning, MessageButtons::YesNoCancel,
+                        "WARNING: Contact " + singleQuoted(codeplug.contactAt(position)->name()) +
+                            " is in use by one or more channels;\r\nare you sure want to delete it?");
+    });
 }
 
 CommandResult deleteChannels(Codeplug& codeplug, Prompts& prompts, std::vector<int> rows)
@@ -111,7 +119,7 @@ CommandResult deleteChannels(Codeplug& codeplug, Prompts& prompts, std::vector<i
     Codeplug::EditScope edit(codeplug);
     if (!codeplug.hasFeature(feature::ChannelOperations))
         return refusal(prompts, featureNotSupportedText("deleting channels"));
-    rows = listOrder(std::move(rows), codeplug.channels().count());
+    rows = listOrder(std::move(rows), ChannelTable.count(codeplug));
     if (rows.empty())
         return result;
 
@@ -120,28 +128,13 @@ CommandResult deleteChannels(Codeplug& codeplug, Prompts& prompts, std::vector<i
         if (!askedYes(prompts, MessageIcon::Question, MessageButtons::YesNoCancel,
                       "Are you sure you want to delete the channel " + singleQuoted(codeplug.channelAt(row)->name()) + " ?"))
             return result;
-        if (!deleteChannelAt(codeplug, row))
-            return result;
-        result.modelChanged = true;
-        result.refresh = AfterChannelDelete;
-        result.selectedRow = rowAfterDelete(row, codeplug.channels().count());
-        return result;
+        return deleteOne(codeplug, ChannelTable, row);
     }
 
     if (!askedYes(prompts, MessageIcon::Question, MessageButtons::YesNoCancel,
                   "Are you sure you want to delete the " + std::to_string(rows.size()) + " selected channels?"))
         return result;
-    BusyScope busy(prompts);
-    int deleted = 0;
-    for (const int row : rows)
-        // A refused delete (the last channel of an RDB or D868 codeplug) leaves the rows in place.
-        if (deleteChannelAt(codeplug, row - deleted))
-            ++deleted;
-    if (deleted > 0) {
-        result.modelChanged = true;
-        result.refresh = AfterChannelDelete;
-    }
-    return result;
+    return deleteInTurn(codeplug, prompts, ChannelTable, rows, [](int) { return true; });
 }
 
 CommandResult markContactsAsTalkgroups(Codeplug& codeplug, Prompts& prompts, std::vector<int> rows)

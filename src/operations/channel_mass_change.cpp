@@ -17,8 +17,6 @@ namespace pw {
 namespace {
 
 constexpr double LowestRxFrequencyMhz = 30.0;
-// Receive frequencies from here up use the UHF repeater offset.
-constexpr double UhfOffsetFromMhz = 200.0;
 constexpr double UhfOffsetMhz = 5.0;
 constexpr double VhfOffsetMhz = 0.6;
 
@@ -53,7 +51,7 @@ bool ChannelChangeSet::hasChanges() const
 
 double repeaterOffsetMhz(double rxMhz)
 {
-    return rxMhz >= UhfOffsetFromMhz ? UhfOffsetMhz : VhfOffsetMhz;
+    return rxMhz >= UhfFromMhz ? UhfOffsetMhz : VhfOffsetMhz;
 }
 
 void applyChannelChanges(const ChannelChangeSet& changes, Channel& channel)

@@ -55,6 +55,10 @@ struct ChannelChangeSet {
 // Changes that do not fit the channel's mode are passed over.
 void applyChannelChanges(const ChannelChangeSet& changes, Channel& channel);
 
+// Frequencies from here up are UHF: they take the UHF repeater offset, and a codeplug whose first
+// channel is there gets new channels in that band.
+inline constexpr double UhfFromMhz = 200.0;
+
 // The transmit offset that "( + )" and "( -- )" use at a receive frequency: 5 MHz from 200 MHz up,
 // 0.6 MHz below.
 double repeaterOffsetMhz(double rxMhz);

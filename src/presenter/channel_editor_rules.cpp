@@ -15,7 +15,6 @@ namespace {
 constexpr double FrequencyTolerance = 0.00001;
 
 // New channels start in the band the codeplug already uses.
-constexpr double UhfFromMhz = 200.0;
 constexpr double NewUhfChannelMhz = 446.0;
 constexpr double NewVhfChannelMhz = 146.52;
 

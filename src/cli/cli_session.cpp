@@ -233,6 +233,15 @@ CLI::Option* addFileArgument(CLI::App& command, std::string& file)
     return command.add_option("FILE", file, "Codeplug file; - for standard input")->required();
 }
 
+CLI::App* addTwoFileCommand(CLI::App& app, const char* name, const char* description, TwoFiles& args,
+                            const char* otherName, const char* otherDescription)
+{
+    auto* command = app.add_subcommand(name, description);
+    addFileArgument(*command, args.file);
+    command->add_option(otherName, args.other, otherDescription)->required();
+    return command;
+}
+
 void addReadingCommand(CLI::App& app, CliSession& session, const char* name, const char* description,
                        CodeplugReport show)
 {
@@ -287,6 +296,21 @@ std::optional<std::vector<int>> parseRows(std::string_view text)
     }
     if (rows.empty())
         return std::nullopt;
+    return rows;
+}
+
+std::vector<int> tableRows(CliSession& session, const std::string& text, int count, const char* recordName)
+{
+    const auto given = parseRows(text);
+    if (!given)
+        session.usageError("ROWS must be row numbers from 1, like 1,3,5-9: " + text);
+    std::vector<int> rows;
+    for (const int row : *given) {
+        if (row > count)
+            session.fail("Row " + std::to_string(row) + " is outside the " + recordName + " list (" +
+                         std::to_string(count) + " rows).");
+        rows.push_back(row - 1);
+    }
     return rows;
 }
 

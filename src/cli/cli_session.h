@@ -119,8 +119,20 @@ private:
 // "1,3,5-9" as 1-based row numbers in the order given; nothing when the text is not such a list.
 std::optional<std::vector<int>> parseRows(std::string_view text);
 
+// The 0-based rows of a ROWS argument, every one inside a table of `count` rows of `recordName`
+// records; a row outside it ends the command with the reason.
+std::vector<int> tableRows(CliSession& session, const std::string& text, int count, const char* recordName);
+
 // The FILE argument of a command that reads a codeplug: a file, or - for standard input.
 CLI::Option* addFileArgument(CLI::App& command, std::string& file);
+
+// A command over the codeplug FILE and one more file, `otherName`: one it writes or one it reads.
+struct TwoFiles {
+    std::string file;
+    std::string other;
+};
+CLI::App* addTwoFileCommand(CLI::App& app, const char* name, const char* description, TwoFiles& args,
+                            const char* otherName, const char* otherDescription);
 
 // A command that reads the codeplug FILE and writes what `show` makes of it to the command's output.
 using CodeplugReport = std::function<void(const Codeplug& codeplug, const std::string& file, std::ostream& out)>;

@@ -26,22 +26,6 @@ struct PasteArguments {
     std::string textFile;
 };
 
-// The 0-based rows of a ROWS argument, every one inside a table of `count` rows.
-std::vector<int> tableRows(CliSession& session, const std::string& text, int count, const char* recordName)
-{
-    const auto given = parseRows(text);
-    if (!given)
-        session.usageError("ROWS must be row numbers from 1, like 1,3,5-9: " + text);
-    std::vector<int> rows;
-    for (const int row : *given) {
-        if (row > count)
-            session.fail("Row " + std::to_string(row) + " is outside the " + recordName + " list (" +
-                         std::to_string(count) + " rows).");
-        rows.push_back(row - 1);
-    }
-    return rows;
-}
-
 // The zone of that name: the first that matches exactly, else the first that matches ignoring case.
 int zoneNamed(const Codeplug& codeplug, const std::string& name)
 {

@@ -26,14 +26,7 @@ void addDeleteCommand(CLI::App& app, CliSession& session, const char* name, cons
     session.addOutputOption(*command);
     command->callback([&session, args, operation, tableSize, recordName] {
         auto& codeplug = session.openCodeplug(args->file);
-        const auto given = parseRows(args->rows).value_or(std::vector<int>{});
-        std::vector<int> rows;
-        for (const int row : given) {
-            if (row > tableSize(codeplug))
-                session.fail("Row " + std::to_string(row) + " is outside the " + recordName + " list (" +
-                             std::to_string(tableSize(codeplug)) + " rows).");
-            rows.push_back(row - 1);
-        }
+        auto rows = tableRows(session, args->rows, tableSize(codeplug), recordName);
         const auto result = operation(codeplug, session.prompts(), std::move(rows));
         session.saveIfChanged(codeplug, args->file);
         if (result.refused)

@@ -24,11 +24,6 @@ struct SaveAsArguments {
     std::string model;
 };
 
-struct TwoFiles {
-    std::string file;
-    std::string other;
-};
-
 // Writes `text` to OUT ("-": standard output), or ends the command with status 1.
 void writeExport(CliSession& session, const std::string& out, const std::string& text)
 {
@@ -38,15 +33,6 @@ void writeExport(CliSession& session, const std::string& out, const std::string&
         throw CommandExit{ExitFailed};
     }
     session.deliverStandardOutput();
-}
-
-CLI::App* addTwoFileCommand(CLI::App& app, const char* name, const char* description, TwoFiles& args,
-                            const char* otherName, const char* otherDescription)
-{
-    auto* command = app.add_subcommand(name, description);
-    addFileArgument(*command, args.file);
-    command->add_option(otherName, args.other, otherDescription)->required();
-    return command;
 }
 
 // A command that writes what `produce` makes of the codeplug FILE to OUT.

@@ -14,37 +14,28 @@
 namespace pw::cli {
 namespace {
 
-struct TwoPaths {
-    std::string file;
-    std::string other;
-};
-
 struct SortArguments {
     std::string file;
     int column = 0;
 };
 
-// A command that did not run to its end, or filled a table before it was through, ends with
-// status 1; its messages have said why.
-void endUnlessDone(const TransferOutcome& outcome)
+// True when the command ran to its end without filling a table before it was through.
+bool ranToEnd(const TransferOutcome& outcome)
 {
-    if (outcome.status != TransferOutcome::Status::Done || outcome.tableFull)
-        throw CommandExit{ExitFailed};
+    return outcome.status == TransferOutcome::Status::Done && !outcome.tableFull;
 }
 
-CLI::App* addTwoPathCommand(CLI::App& app, const char* name, const char* description, TwoPaths& args,
-                            const char* otherName, const char* otherDescription)
+// A command that did not run to its end ends with status 1; its messages have said why.
+void endUnlessDone(const TransferOutcome& outcome)
 {
-    auto* command = app.add_subcommand(name, description);
-    command->add_option("FILE", args.file, "Codeplug file; - for standard input")->required();
-    command->add_option(otherName, args.other, otherDescription)->required();
-    return command;
+    if (!ranToEnd(outcome))
+        throw CommandExit{ExitFailed};
 }
 
 using ExportCommand = TransferOutcome (*)(const Codeplug&, Prompts&);
 
 // Runs an export with its file chooser answered by OUT ("-": standard output).
-void runExport(CliSession& session, const TwoPaths& args, ExportCommand command)
+void runExport(CliSession& session, const TwoFiles& args, ExportCommand command)
 {
     const auto out = session.outputFile(args.other);
     const auto& codeplug = session.openCodeplug(args.file);
@@ -62,7 +53,7 @@ using ImportCommand = TransferOutcome (*)(Codeplug&, Prompts&, WorkProgress*);
 // when the command did not run to its end.
 // The file the command reads ("-": standard input) answers its file chooser; when it cannot be
 // read, its path and the system's reason follow the command's message.
-void runImport(CliSession& session, const TwoPaths& args, ImportCommand command)
+void runImport(CliSession& session, const TwoFiles& args, ImportCommand command)
 {
     auto& codeplug = session.openCodeplug(args.file);
     const auto other = session.inputFile(args.other);
@@ -79,8 +70,8 @@ void runImport(CliSession& session, const TwoPaths& args, ImportCommand command)
 void addExportCommand(CLI::App& app, CliSession& session, const char* name, const char* description,
                       ExportCommand command)
 {
-    auto args = std::make_shared<TwoPaths>();
-    addTwoPathCommand(app, name, description, *args, "OUT", "CSV file to write; - for standard output")
+    auto args = std::make_shared<TwoFiles>();
+    addTwoFileCommand(app, name, description, *args, "OUT", "CSV file to write; - for standard output")
         ->callback([&session, args, command] { runExport(session, *args, command); });
 }
 
@@ -88,10 +79,33 @@ void addExportCommand(CLI::App& app, CliSession& session, const char* name, cons
 void addImportCommand(CLI::App& app, CliSession& session, const char* name, const char* description,
                       const char* otherName, const char* otherDescription, ImportCommand command)
 {
-    auto args = std::make_shared<TwoPaths>();
-    auto* added = addTwoPathCommand(app, name, description, *args, otherName, otherDescription);
+    auto args = std::make_shared<TwoFiles>();
+    auto* added = addTwoFileCommand(app, name, description, *args, otherName, otherDescription);
     session.addOutputOption(*added);
     added->callback([&session, args, command] { runImport(session, *args, command); });
+}
+
+// Sorts a table of the codeplug by COLUMN (0 to `lastColumn`); false when the sort did not run
+// to its end.
+using TableSort = bool (*)(Codeplug& codeplug, Prompts& prompts, int column);
+
+// A command that sorts a table, saves the codeplug when the order changed, and ends with status 1
+// when the sort did not run to its end.
+void addSortCommand(CLI::App& app, CliSession& session, const char* name, const char* description,
+                    const char* columnHelp, int lastColumn, TableSort sort)
+{
+    auto args = std::make_shared<SortArguments>();
+    auto* command = app.add_subcommand(name, description);
+    addFileArgument(*command, args->file);
+    command->add_option("COLUMN", args->column, columnHelp)->required()->check(CLI::Range(0, lastColumn));
+    session.addOutputOption(*command);
+    command->callback([&session, args, sort] {
+        auto& codeplug = session.openCodeplug(args->file);
+        const bool done = sort(codeplug, session.prompts(), args->column);
+        session.saveIfChanged(codeplug, args->file);
+        if (!done)
+            throw CommandExit{ExitFailed};
+    });
 }
 
 } // namespace
@@ -134,41 +148,25 @@ void addImportChannelsFromCommand(CLI::App& app, CliSession& session)
 
 void addSortContactsCommand(CLI::App& app, CliSession& session)
 {
-    static SortArguments args;
-    auto* command = app.add_subcommand("sort-contacts", "Sort the contacts by a column of the contact list");
-    command->add_option("FILE", args.file, "Codeplug file; - for standard input")->required();
-    command->add_option("COLUMN", args.column,
-                        "0 No., 1 DMR-MARC ID, 2 Contact Name, 3 Contact Type, 4 Alert Tone "
-                        "(0 and 3 do not sort, as in the contact list)")
-        ->required()
-        ->check(CLI::Range(0, 4));
-    session.addOutputOption(*command);
-    command->callback([&session] {
-        auto& codeplug = session.openCodeplug(args.file);
-        sortContactsCommand(codeplug, args.column);
-        session.saveIfChanged(codeplug, args.file);
-    });
+    addSortCommand(app, session, "sort-contacts", "Sort the contacts by a column of the contact list",
+                   "0 No., 1 DMR-MARC ID, 2 Contact Name, 3 Contact Type, 4 Alert Tone "
+                   "(0 and 3 do not sort, as in the contact list)",
+                   4, [](Codeplug& codeplug, Prompts&, int column) {
+                       sortContactsCommand(codeplug, column);
+                       return true;
+                   });
 }
 
 void addSortChannelsCommand(CLI::App& app, CliSession& session)
 {
-    static SortArguments args;
-    auto* command = app.add_subcommand("sort-channels", "Sort the channels by a column of the channel list");
-    command->add_option("FILE", args.file, "Codeplug file; - for standard input")->required();
-    command->add_option("COLUMN", args.column,
-                        "0 No. (does not sort), 1 Channel Name, 2 Rx Freq, 3 Mode, 4 BW, 5 Tx Freq, 6 Admit, "
-                        "7 PWR, 8 Slot, 9 Color, 10 T-Enc/Contact, 11 R-Dec/Grp")
-        ->required()
-        ->check(CLI::Range(0, 11));
-    session.addOutputOption(*command);
-    command->callback([&session] {
-        auto& codeplug = session.openCodeplug(args.file);
-        const auto outcome = sortChannelsCommand(codeplug, session.prompts(), args.column);
-        session.saveIfChanged(codeplug, args.file);
-        // Column 0 sorts nothing and is no failure; the feature guard is.
-        if (args.column != 0)
-            endUnlessDone(outcome);
-    });
+    addSortCommand(app, session, "sort-channels", "Sort the channels by a column of the channel list",
+                   "0 No. (does not sort), 1 Channel Name, 2 Rx Freq, 3 Mode, 4 BW, 5 Tx Freq, 6 Admit, "
+                   "7 PWR, 8 Slot, 9 Color, 10 T-Enc/Contact, 11 R-Dec/Grp",
+                   11, [](Codeplug& codeplug, Prompts& prompts, int column) {
+                       const auto outcome = sortChannelsCommand(codeplug, prompts, column);
+                       // Column 0 sorts nothing and is no failure; the feature guard is.
+                       return column == 0 || ranToEnd(outcome);
+                   });
 }
 
 } // namespace pw::cli

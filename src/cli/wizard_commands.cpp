@@ -26,20 +26,6 @@ const CLI::Validator& toneValidator()
     return validator;
 }
 
-// The 0-based channel rows, every one inside the table.
-std::vector<int> channelRows(CliSession& session, const Codeplug& codeplug, const std::string& text)
-{
-    const int count = codeplug.channels().count();
-    std::vector<int> rows;
-    for (const int row : parseRows(text).value_or(std::vector<int>{})) {
-        if (row > count)
-            session.fail("Row " + std::to_string(row) + " is outside the channel list (" + std::to_string(count) +
-                         " rows).");
-        rows.push_back(row - 1);
-    }
-    return rows;
-}
-
 // A list position of the dialog's "None"-first lists: 0 to the table's size.
 int listPosition(CliSession& session, const char* option, std::optional<int> value, int tableSize)
 {
@@ -166,7 +152,7 @@ void addMassChangeCommand(CLI::App& app, CliSession& session)
     session.addOutputOption(*command);
     command->callback([&session] {
         auto& codeplug = session.openCodeplug(args.file);
-        auto rows = channelRows(session, codeplug, args.rows);
+        auto rows = tableRows(session, args.rows, codeplug.channels().count(), "channel");
         if (args.rx)
             checkReceiveFrequency(session, codeplug, *args.rx);
         const auto collected = changesFromOptions(session, codeplug, args);
@@ -201,7 +187,7 @@ void addZoneWizardCommand(CLI::App& app, CliSession& session)
     session.addOutputOption(*command);
     command->callback([&session] {
         auto& codeplug = session.openCodeplug(args.file);
-        auto rows = channelRows(session, codeplug, args.rows);
+        auto rows = tableRows(session, args.rows, codeplug.channels().count(), "channel");
         auto wizard = ZoneWizard::open(&codeplug, session.prompts(), std::move(rows));
         if (!wizard)
             throw CommandExit{ExitFailed};

@@ -17,6 +17,18 @@ namespace {
 
 std::string rowsText(int rows) { return std::to_string(rows) + (rows == 1 ? " record" : " records"); }
 
+// Takes one row of a source: false, and the reading stops, once the source has given its most
+// rows; otherwise the row counts, and it is stored when `keep` says so.
+bool takeRow(IdRecordStore& store, const IdRecordFields& fields, bool keep, int& rows, std::size_t maxRows)
+{
+    if (static_cast<std::size_t>(rows) >= maxRows)
+        return false;
+    ++rows;
+    if (keep)
+        store.append(fields);
+    return true;
+}
+
 // Every source that was fetched arrived whole (platform/http_download.h): a failed or cut source
 // leaves the list short of its users.
 bool arrivedWhole(const std::vector<IdSourceOutcome>& outcomes)
@@ -357,25 +369,15 @@ IdSourceOutcome IdDatabase::FetchSource(int number, const std::string& source, S
     UserListReader reader(
         [&](const IdRecordFields& fields, bool complete) {
             const std::int32_t id = dmrIdValue(fields.radioId);
-            if (mode == SourceMode::First) {
-                if (seenIds.size() >= options_.maxRowsPerSource) {
-                    capped = true;
-                    return false;
-                }
-                seenIds.push_back(id);
-            } else {
-                if (static_cast<std::size_t>(outcome.rows) >= options_.maxRowsPerSource) {
-                    capped = true;
-                    return false;
-                }
-                if (std::binary_search(seenIds.begin(), seenIds.end(), id)) {
-                    ++outcome.rows;
-                    return true;
-                }
+            // A row of the second source with an ID that the first gave counts, but the first's
+            // record is the one kept.
+            const bool seen = mode == SourceMode::Second && std::binary_search(seenIds.begin(), seenIds.end(), id);
+            if (!takeRow(store, fields, complete && !seen, outcome.rows, options_.maxRowsPerSource)) {
+                capped = true;
+                return false;
             }
-            ++outcome.rows;
-            if (complete)
-                store.append(fields);
+            if (mode == SourceMode::First)
+                seenIds.push_back(id);
             return true;
         },
         options_.maxRecordLineBytes);
@@ -422,12 +424,7 @@ void IdDatabase::LoadFile(const std::filesystem::path& path)
     std::vector<std::int32_t> seenIds;
     UserListReader reader(
         [&](const IdRecordFields& fields, bool complete) {
-            if (static_cast<std::size_t>(outcome.rows) >= options_.maxRowsPerSource)
-                return false;
-            ++outcome.rows;
-            if (complete)
-                records_.append(fields);
-            return true;
+            return takeRow(records_, fields, complete, outcome.rows, options_.maxRowsPerSource);
         },
         options_.maxRecordLineBytes);
     if (!file) {

@@ -10,6 +10,10 @@
 
 namespace pw {
 
+// The contacts of a large table are most of a program's memory: a contact stays within 88 bytes, so
+// that with the heap's own word it takes one 96-byte block.
+static_assert(sizeof(Contact) <= 88);
+
 namespace {
 std::string_view untilZero(std::string_view text) { return text.substr(0, std::min(text.find('\0'), text.size())); }
 } // namespace

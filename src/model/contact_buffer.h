@@ -6,12 +6,12 @@
 // A codeplug may hold 170,000 contacts, and what they cost is mostly these bytes: six strings and
 // a byte vector would take seven allocations and some two hundred bytes per contact. Here the
 // record lies at the start of the buffer and the texts follow it back to back, which holds almost
-// every real contact (a TYT record of 36 bytes and its name, a D868 record of one byte and some
-// sixty characters of texts). Texts that do not fit move to the heap, their pointer at the end of
+// every real contact (a TYT record of 36 bytes and its name, an RDB record of 16 and its name, a
+// D868 record of one byte and up to 63 characters of texts). Texts that do not fit move to the heap, their pointer at the end of
 // the buffer; the record stays where it is, so a view of the record outlives changes to the texts.
 //
 // A text is at most 255 bytes: every format keeps far less, and a longer text set before a format
-// conforms it is cut there. A record is at most 72 bytes; the largest, TYT's, has 36.
+// conforms it is cut there. A record is at most 56 bytes; the largest, TYT's, has 36.
 
 #include <array>
 #include <cstddef>
@@ -26,7 +26,7 @@ class ContactBuffer {
 public:
     static constexpr int TextCount = 6;
     static constexpr std::size_t MaxTextLength = 255;
-    static constexpr std::size_t MaxRecordSize = 72;
+    static constexpr std::size_t MaxRecordSize = 56;
 
     ContactBuffer() = default;
     ContactBuffer(const ContactBuffer& other) { copyFrom(other); }
@@ -58,8 +58,9 @@ public:
     bool operator==(const ContactBuffer& other) const;
 
 private:
-    // With this room a whole contact takes one 112-byte heap block.
-    static constexpr std::size_t Capacity = 80;
+    // With this room a whole contact takes one 96-byte heap block: the contacts of a large table
+    // are most of a program's memory, and 16 bytes more each would be a sixth more.
+    static constexpr std::size_t Capacity = 64;
     static constexpr std::size_t HeapPointerAt = MaxRecordSize;
     static_assert(HeapPointerAt % alignof(char*) == 0 && HeapPointerAt + sizeof(char*) == Capacity);
 

@@ -42,7 +42,8 @@ TEST(ContactBuffer, RecordAndTextsSurviveEveryMoveBetweenBufferAndHeap)
     const Texts none{};
     const Texts d868{"Jan", "PA3XYZ", "Delft", "ZH", "Netherlands", "DMR"};
     const Texts spilling{std::string(40, 'n'), std::string(30, 'c'), "", "", "", std::string(20, 'r')};
-    for (const std::size_t recordSize : {0u, 1u, 16u, 36u, 72u}) {
+    constexpr std::size_t Largest = ContactBuffer::MaxRecordSize;
+    for (const std::size_t recordSize : std::array<std::size_t, 5>{0, 1, 16, 36, Largest}) {
         for (const auto& first : {none, d868, spilling}) {
             for (const auto& second : {none, d868, spilling}) {
                 SCOPED_TRACE(testing::Message() << "record " << recordSize << ", texts " << first[0] << " then "
@@ -55,7 +56,7 @@ TEST(ContactBuffer, RecordAndTextsSurviveEveryMoveBetweenBufferAndHeap)
                 EXPECT_EQ(buffer.record().data(), record);  // views of the record stay valid
                 expectHolds(buffer, recordOf(recordSize), second);
 
-                for (const std::size_t resized : {0u, 1u, 36u, 72u}) {
+                for (const std::size_t resized : std::array<std::size_t, 4>{0, 1, 36, Largest}) {
                     ContactBuffer copy = buffer;
                     copy.setRecord(recordOf(resized));
                     expectHolds(copy, recordOf(resized), second);

@@ -292,16 +292,14 @@ CommandResult MemberListCommands<List>::removeMember(Codeplug& codeplug, ListTab
     return listEdited(codeplug, kindOf<List>.tab);
 }
 
-template <typename List>
-CommandResult MemberListCommands<List>::moveMemberUp(Codeplug& codeplug, ListTabState& state, int memberRow)
-    requires OrderedMembers<List>
+template <OrderedMembers List>
+CommandResult moveListMemberUp(Codeplug& codeplug, ListTabState& state, int memberRow)
 {
     return moveMember(codeplug, state, memberRow, &List::moveMemberUp, -1);
 }
 
-template <typename List>
-CommandResult MemberListCommands<List>::moveMemberDown(Codeplug& codeplug, ListTabState& state, int memberRow)
-    requires OrderedMembers<List>
+template <OrderedMembers List>
+CommandResult moveListMemberDown(Codeplug& codeplug, ListTabState& state, int memberRow)
 {
     return moveMember(codeplug, state, memberRow, &List::moveMemberDown, +1);
 }
@@ -309,5 +307,9 @@ CommandResult MemberListCommands<List>::moveMemberDown(Codeplug& codeplug, ListT
 template struct MemberListCommands<Zone>;
 template struct MemberListCommands<ScanList>;
 template struct MemberListCommands<RxGroupList>;
+template CommandResult moveListMemberUp<Zone>(Codeplug&, ListTabState&, int);
+template CommandResult moveListMemberDown<Zone>(Codeplug&, ListTabState&, int);
+template CommandResult moveListMemberUp<ScanList>(Codeplug&, ListTabState&, int);
+template CommandResult moveListMemberDown<ScanList>(Codeplug&, ListTabState&, int);
 
 } // namespace pw

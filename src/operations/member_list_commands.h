@@ -44,19 +44,24 @@ struct MemberListCommands {
     static CommandResult addMember(Codeplug& codeplug, Prompts& prompts, ListTabState& state, int masterRow);
     // A double-click on the members: removes member `memberRow`.
     static CommandResult removeMember(Codeplug& codeplug, ListTabState& state, int memberRow);
-    // "Move Item Up" and "Move Item Down" on member `memberRow`; the selection follows the moved
-    // member.
-    static CommandResult moveMemberUp(Codeplug& codeplug, ListTabState& state, int memberRow)
-        requires OrderedMembers<List>;
-    static CommandResult moveMemberDown(Codeplug& codeplug, ListTabState& state, int memberRow)
-        requires OrderedMembers<List>;
-
     // The tab's current list (a zone with the tab's shown bank selected), or none.
     static List* current(const Codeplug& codeplug, const ListTabState& state);
 };
 
+// "Move Item Up" and "Move Item Down" on member `memberRow`; the selection follows the moved
+// member. They stand outside the class so that instantiating it for RX group lists, which have no
+// order, never touches them: some compilers instantiate a constrained member with its class.
+template <OrderedMembers List>
+CommandResult moveListMemberUp(Codeplug& codeplug, ListTabState& state, int memberRow);
+template <OrderedMembers List>
+CommandResult moveListMemberDown(Codeplug& codeplug, ListTabState& state, int memberRow);
+
 extern template struct MemberListCommands<Zone>;
 extern template struct MemberListCommands<ScanList>;
 extern template struct MemberListCommands<RxGroupList>;
+extern template CommandResult moveListMemberUp<Zone>(Codeplug&, ListTabState&, int);
+extern template CommandResult moveListMemberDown<Zone>(Codeplug&, ListTabState&, int);
+extern template CommandResult moveListMemberUp<ScanList>(Codeplug&, ListTabState&, int);
+extern template CommandResult moveListMemberDown<ScanList>(Codeplug&, ListTabState&, int);
 
 } // namespace pw

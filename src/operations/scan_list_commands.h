@@ -21,7 +21,7 @@ inline constexpr auto& nextScanList = MemberListCommands<ScanList>::next;
 inline constexpr auto& addChannelToScanList = MemberListCommands<ScanList>::addMember;
 // A double-click on "Channels in Scan List" (or "Remove Channel from Scan List").
 inline constexpr auto& removeChannelFromScanList = MemberListCommands<ScanList>::removeMember;
-inline constexpr auto& moveScanListMemberUp = MemberListCommands<ScanList>::moveMemberUp;
-inline constexpr auto& moveScanListMemberDown = MemberListCommands<ScanList>::moveMemberDown;
+inline constexpr auto& moveScanListMemberUp = moveListMemberUp<ScanList>;
+inline constexpr auto& moveScanListMemberDown = moveListMemberDown<ScanList>;
 
 } // namespace pw

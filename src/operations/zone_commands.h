@@ -25,8 +25,8 @@ inline constexpr auto& nextZone = MemberListCommands<Zone>::next;
 inline constexpr auto& addChannelToZone = MemberListCommands<Zone>::addMember;
 // A double-click on "Channels in Zone" (or "&Remove Channel from Zone").
 inline constexpr auto& removeChannelFromZone = MemberListCommands<Zone>::removeMember;
-inline constexpr auto& moveZoneMemberUp = MemberListCommands<Zone>::moveMemberUp;
-inline constexpr auto& moveZoneMemberDown = MemberListCommands<Zone>::moveMemberDown;
+inline constexpr auto& moveZoneMemberUp = moveListMemberUp<Zone>;
+inline constexpr auto& moveZoneMemberDown = moveListMemberDown<Zone>;
 
 // The texts of the two bank buttons for the shown bank; nothing when the zones have one bank and
 // both buttons are hidden.

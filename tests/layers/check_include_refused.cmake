@@ -7,7 +7,9 @@ execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD_DIR} --target ${TARGET}
 if(result EQUAL 0)
   message(FATAL_ERROR "${TARGET} compiled: ${HEADER} is visible to a layer below it")
 endif()
-string(FIND "${output}" "${HEADER}: No such file or directory" found)
-if(found EQUAL -1)
+# GCC and clang say it in their own words.
+string(FIND "${output}" "${HEADER}: No such file or directory" found_by_gcc)
+string(FIND "${output}" "'${HEADER}' file not found" found_by_clang)
+if(found_by_gcc EQUAL -1 AND found_by_clang EQUAL -1)
   message(FATAL_ERROR "${TARGET} failed for another reason than the missing ${HEADER}:\n${output}")
 endif()

@@ -8,6 +8,7 @@
 #include "operations/chirp_csv.h"
 #include "operations/qdmr_codeplug.h"
 #include "operations/save_as.h"
+#include "operations/structural_import.h"
 #include "operations/text_lines.h"
 #include "platform/file_io.h"
 
@@ -101,7 +102,7 @@ void addImportQdmrCommand(CLI::App& app, CliSession& session)
         auto& codeplug = session.openCodeplug(importArgs.file);
         const auto imported = importQdmrFile(codeplug, session.inputFile(importArgs.other));
         if (!imported.read)
-            session.fail("Failed to import one or more structures. Details:\r\n\r\n" + imported.refusal);
+            session.fail(StructuralImportFailure + imported.refusal);
         session.prompts().inform(qdmrImportReport(importArgs.other, imported));
         session.saveIfChanged(codeplug, importArgs.file);
     });

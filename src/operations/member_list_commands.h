@@ -2,8 +2,7 @@
 #pragma once
 // The commands that the Zones, Scan Lists and Rx Groups tabs share, written once over the kind of
 // list the tab edits (Zone, ScanList or RxGroupList): new, delete, rename, previous and next list,
-// and the members of the current list. zone_commands.h, scan_list_commands.h and
-// rx_group_commands.h name them for their tab.
+// and the members of the current list. The Zones tab has a few more of its own (zone_commands.h).
 //
 // Each command asks and tells the user through Prompts, moves the tab's positions in ListTabState
 // and returns the lists the window must refill. Nothing happens without a loaded codeplug (the tabs
@@ -25,8 +24,9 @@ concept OrderedMembers = requires(List& list, int row) { list.moveMemberUp(row);
 
 template <typename List>
 struct MemberListCommands {
-    // "[+] New ...": asks for the name; refused with a message when the table has no room. The new
-    // list becomes current.
+    // "[+] New ...": asks for the name; refused with a message when the table has no room (for scan
+    // lists 234 in the RDB family, 250 elsewhere). The new list becomes current. In a 0x2001
+    // codeplug a new zone gets the table's first channel as its only member.
     static CommandResult create(Codeplug& codeplug, Prompts& prompts, ListTabState& state);
     // "[-] Delete ...": asks, deletes the current list and makes the first current; never deletes
     // the last list. Channels that used a deleted scan list or RX group list get none, and later
@@ -39,8 +39,9 @@ struct MemberListCommands {
     static CommandResult next(const Codeplug& codeplug, ListTabState& state);
 
     // A double-click on the master list: adds its record at `masterRow` (a channel, or for an RX
-    // group list a contact) after the members. A full list is reported; a zone or scan list that
-    // holds the channel already is not.
+    // group list a contact) after the members, of a zone those of its shown bank. A full list is
+    // reported (an RX group list holds 31 contacts, 30 in the D868 family); a zone or scan list that
+    // holds the channel already is not, and an RX group list never takes a contact twice.
     static CommandResult addMember(Codeplug& codeplug, Prompts& prompts, ListTabState& state, int masterRow);
     // A double-click on the members: removes member `memberRow`.
     static CommandResult removeMember(Codeplug& codeplug, ListTabState& state, int memberRow);

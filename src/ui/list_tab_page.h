@@ -9,6 +9,7 @@
 // sets their share of the page. Every command runs in src/operations; the pages only show its result.
 
 #include "operations/list_tab_state.h"
+#include "operations/member_list_commands.h"
 #include "ui/record_list_view.h"
 
 #include <QMenu>
@@ -72,6 +73,21 @@ struct ListTabCommands {
     CommandResult (*moveMemberUp)(Codeplug&, ListTabState&, int memberRow) = nullptr;
     CommandResult (*moveMemberDown)(Codeplug&, ListTabState&, int memberRow) = nullptr;
 };
+
+// The commands of the tab over `List` (Zone, ScanList or RxGroupList); the member moves only where
+// the list keeps its members in an order of their own.
+template <typename List>
+constexpr ListTabCommands listTabCommands()
+{
+    using Commands = MemberListCommands<List>;
+    ListTabCommands commands{Commands::previous, Commands::next,      Commands::create,      Commands::remove,
+                             Commands::rename,   Commands::addMember, Commands::removeMember};
+    if constexpr (OrderedMembers<List>) {
+        commands.moveMemberUp = moveListMemberUp<List>;
+        commands.moveMemberDown = moveListMemberDown<List>;
+    }
+    return commands;
+}
 
 class ListTabPage : public QWidget {
     Q_OBJECT

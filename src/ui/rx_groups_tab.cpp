@@ -3,7 +3,6 @@
 
 #include "codeplug/codeplug.h"
 #include "operations/contact_commands.h"
-#include "operations/rx_group_commands.h"
 #include "ui/filtered_list_model.h"
 #include "ui/list_tab_models.h"
 #include "ui/main_window.h"
@@ -48,17 +47,12 @@ const ListTabTexts RxGroupTexts = {
     "[+] New Rx Group", "newRxGroupButton", "[-] Delete Rx Group", "deleteRxGroupButton", "renameRxGroupButton",
 };
 
-// Contacts in a group keep no order of their own, so the tab has no move buttons.
-const ListTabCommands RxGroupCommands = {
-    previousRxGroup, nextRxGroup, newRxGroupCommand, deleteRxGroupCommand, renameRxGroupCommand,
-    addContactToRxGroup, removeContactFromRxGroup,
-};
-
 } // namespace
 
 RxGroupsTab::RxGroupsTab(MainWindow& window, ContactTableModel& contacts, QWidget* parent)
-    : ListTabPage(window, RxGroupTexts, RxGroupCommands, memberList(contacts), {RxGroupListWidths, RxGroupListColumns},
-                  masterList(window.document().codeplug, contacts), {RxGroupListWidths, RxGroupListColumns}, parent),
+    : ListTabPage(window, RxGroupTexts, listTabCommands<RxGroupList>(), memberList(contacts),
+                  {RxGroupListWidths, RxGroupListColumns}, masterList(window.document().codeplug, contacts),
+                  {RxGroupListWidths, RxGroupListColumns}, parent),
       contacts_(contacts),
       members_(static_cast<MemberListModel*>(memberView()->model()))
 {

@@ -2,7 +2,6 @@
 #include "ui/scan_lists_tab.h"
 
 #include "codeplug/codeplug.h"
-#include "operations/scan_list_commands.h"
 
 #include <QVBoxLayout>
 
@@ -19,11 +18,6 @@ const ListTabTexts ScanListTexts = {
     "renameScanListButton",
 };
 
-const ListTabCommands ScanListCommands = {
-    previousScanList, nextScanList, newScanListCommand, deleteScanListCommand, renameScanListCommand,
-    addChannelToScanList, removeChannelFromScanList, moveScanListMemberUp, moveScanListMemberDown,
-};
-
 const ChannelMenuTexts ScanListMenuTexts = {
     "SCANLIST", "Remove Channel from Scan List", "Edit Channel...", "SCANLISTMASTERCH", "Add Channel to Scan List",
 };
@@ -31,7 +25,7 @@ const ChannelMenuTexts ScanListMenuTexts = {
 } // namespace
 
 ScanListsTab::ScanListsTab(MainWindow& window, ChannelTableModel& channels, QWidget* parent)
-    : ChannelListTabPage(window, ScanListTexts, ScanListCommands, ScanListMenuTexts, channels,
+    : ChannelListTabPage(window, ScanListTexts, listTabCommands<ScanList>(), ScanListMenuTexts, channels,
                          {ScanListMemberWidths, 5}, {MasterChannelWidths, 5}, parent)
 {
     sideButtons_->addStretch(1);

@@ -25,11 +25,6 @@ const ListTabTexts ZoneTexts = {
     "[+] New Zone", "newZoneButton", "[-] Delete Zone", "deleteZoneButton", "renameZoneButton",
 };
 
-const ListTabCommands ZoneCommands = {
-    previousZone, nextZone, newZoneCommand, deleteZoneCommand, renameZoneCommand,
-    addChannelToZone, removeChannelFromZone, moveZoneMemberUp, moveZoneMemberDown,
-};
-
 const ChannelMenuTexts ZoneMenuTexts = {
     "Zone_Channels", "&Remove Channel from Zone", "&Edit Channel...", "ZONEMASTERCH", "Add Channel to Zone",
 };
@@ -38,7 +33,7 @@ const ChannelMenuTexts ZoneMenuTexts = {
 
 ZonesTab::ZonesTab(MainWindow& window, ChannelTableModel& channels, std::function<void()> copyZone,
                    QWidget* parent)
-    : ChannelListTabPage(window, ZoneTexts, ZoneCommands, ZoneMenuTexts, channels, {ZoneListWidths, 5},
+    : ChannelListTabPage(window, ZoneTexts, listTabCommands<Zone>(), ZoneMenuTexts, channels, {ZoneListWidths, 5},
                          {ZoneListWidths, 5}, parent)
 {
     bankSwitch_ = addCommandButton(sideButtons_, "[A] -- [B]", "zoneBankButton",

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "operations/member_list_commands.h"
 #include "operations/reorder_zones.h"
-#include "operations/rx_group_commands.h"
-#include "operations/scan_list_commands.h"
 #include "operations/zone_commands.h"
 
 #include "operations/maintenance_fixture.h"
@@ -17,6 +16,9 @@ using test::MaintenanceFixture;
 using test::names;
 using test::range;
 using Texts = std::vector<std::string>;
+using Zones = MemberListCommands<Zone>;
+using ScanLists = MemberListCommands<ScanList>;
+using RxGroups = MemberListCommands<RxGroupList>;
 
 using TabCommand = CommandResult (*)(Codeplug&, Prompts&, ListTabState&);
 using StepCommand = CommandResult (*)(const Codeplug&, ListTabState&);
@@ -34,18 +36,18 @@ struct Tab {
 
 const Tab tabs[] = {
     {"zone", [](MaintenanceFixture& f, const std::string& n) { f.addZone(n); },
-     [](const Codeplug& c) { return c.zones().count(); }, &ListTabState::currentZone, newZoneCommand,
-     deleteZoneCommand, renameZoneCommand, nextZone, previousZone, "New Zone",
+     [](const Codeplug& c) { return c.zones().count(); }, &ListTabState::currentZone, Zones::create,
+     Zones::remove, Zones::rename, Zones::next, Zones::previous, "New Zone",
      "Enter the new zone name (15 characters maximum).", "Rename Zone", "Enter the new name for the zone, or CANCEL.",
      "Are you sure you want to delete Zone 'L2' ?"},
     {"scan list", [](MaintenanceFixture& f, const std::string& n) { f.addScanList(n); },
-     [](const Codeplug& c) { return c.scanLists().count(); }, &ListTabState::currentScanList, newScanListCommand,
-     deleteScanListCommand, renameScanListCommand, nextScanList, previousScanList, "New Scan List",
+     [](const Codeplug& c) { return c.scanLists().count(); }, &ListTabState::currentScanList, ScanLists::create,
+     ScanLists::remove, ScanLists::rename, ScanLists::next, ScanLists::previous, "New Scan List",
      "Enter the new scan list name (15 characters maximum).", "Rename Scan List",
      "Enter the new name for the scan list, or CANCEL.", "Are you sure you want to delete Scan List 'L2' ?"},
     {"rx group", [](MaintenanceFixture& f, const std::string& n) { f.addRxGroup(n); },
-     [](const Codeplug& c) { return c.rxGroupLists().count(); }, &ListTabState::currentRxGroup, newRxGroupCommand,
-     deleteRxGroupCommand, renameRxGroupCommand, nextRxGroup, previousRxGroup, "New Rx Group List",
+     [](const Codeplug& c) { return c.rxGroupLists().count(); }, &ListTabState::currentRxGroup, RxGroups::create,
+     RxGroups::remove, RxGroups::rename, RxGroups::next, RxGroups::previous, "New Rx Group List",
      "Enter the new Rx Group List name (15 characters maximum).", "Rename Rx Group List",
      "Enter the new name for the Rx Group List, or CANCEL.", "Delete the Rx Group 'L2' ?"},
 };
@@ -171,8 +173,8 @@ TEST(ListTabs, DeletingScanListTwoOfFourOrAnRxGroupRenumbersTheChannels)
     f.state.currentScanList = f.state.currentRxGroup = 1;
     f.prompts.answer(MessageAnswer::Yes);
     f.prompts.answer(MessageAnswer::Yes);
-    EXPECT_TRUE(includes(deleteScanListCommand(f.codeplug, f.prompts, f.state).refresh, TabList::Channels));
-    EXPECT_TRUE(includes(deleteRxGroupCommand(f.codeplug, f.prompts, f.state).refresh, TabList::Channels));
+    EXPECT_TRUE(includes(ScanLists::remove(f.codeplug, f.prompts, f.state).refresh, TabList::Channels));
+    EXPECT_TRUE(includes(RxGroups::remove(f.codeplug, f.prompts, f.state).refresh, TabList::Channels));
     EXPECT_EQ(f.prompts.shown()[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(f.prompts.shown()[1].buttons, MessageButtons::YesNoCancel);
     EXPECT_EQ(f.prompts.shown()[1].icon, MessageIcon::Question);
@@ -197,7 +199,7 @@ TEST(ZoneTab, ANewZoneStartsWithTheFirstChannelOnlyIn2001)
         f.addZone("Z");
         f.forgetChanges();
         f.prompts.type("Z");  // a name already in use is allowed
-        newZoneCommand(f.codeplug, f.prompts, f.state);
+        Zones::create(f.codeplug, f.prompts, f.state);
         ASSERT_EQ(names(f.codeplug.zones()), (Texts{"Z", "Z"}));
         EXPECT_EQ(bankChannels(*f.codeplug.zones().at(1), 1, f.codeplug),
                   format == RdbV1Format ? std::vector<int>{0} : std::vector<int>{})
@@ -212,33 +214,33 @@ TEST(ZoneTab, MembersOfTheShownBank)
     auto& zone = f.addZone("Z");
     f.forgetChanges();
 
-    EXPECT_TRUE(addChannelToZone(f.codeplug, f.prompts, f.state, 0).modelChanged);
+    EXPECT_TRUE(Zones::addMember(f.codeplug, f.prompts, f.state, 0).modelChanged);
     EXPECT_TRUE(f.codeplug.changed());
     f.state.shownBank = 2;  // the same channel may sit in both banks
     for (const int channel : {0, 1, 2})
-        addChannelToZone(f.codeplug, f.prompts, f.state, channel);
+        Zones::addMember(f.codeplug, f.prompts, f.state, channel);
     EXPECT_EQ(bankChannels(zone, 1, f.codeplug), (std::vector<int>{0}));
     EXPECT_EQ(bankChannels(zone, 2, f.codeplug), (std::vector<int>{0, 1, 2}));
 
     // Moves let the selection follow and stop at the ends; removal takes the row.
-    EXPECT_EQ(moveZoneMemberUp(f.codeplug, f.state, 2).selectedRow, 1);
-    EXPECT_EQ(moveZoneMemberDown(f.codeplug, f.state, 0).selectedRow, 1);
+    EXPECT_EQ(moveListMemberUp<Zone>(f.codeplug, f.state, 2).selectedRow, 1);
+    EXPECT_EQ(moveListMemberDown<Zone>(f.codeplug, f.state, 0).selectedRow, 1);
     EXPECT_EQ(bankChannels(zone, 2, f.codeplug), (std::vector<int>{2, 0, 1}));
-    EXPECT_FALSE(moveZoneMemberUp(f.codeplug, f.state, 0).modelChanged);
-    EXPECT_FALSE(moveZoneMemberDown(f.codeplug, f.state, 2).selectedRow);
-    EXPECT_TRUE(removeChannelFromZone(f.codeplug, f.state, 1).modelChanged);
-    EXPECT_FALSE(removeChannelFromZone(f.codeplug, f.state, 7).modelChanged);
+    EXPECT_FALSE(moveListMemberUp<Zone>(f.codeplug, f.state, 0).modelChanged);
+    EXPECT_FALSE(moveListMemberDown<Zone>(f.codeplug, f.state, 2).selectedRow);
+    EXPECT_TRUE(Zones::removeMember(f.codeplug, f.state, 1).modelChanged);
+    EXPECT_FALSE(Zones::removeMember(f.codeplug, f.state, 7).modelChanged);
     EXPECT_EQ(bankChannels(zone, 2, f.codeplug), (std::vector<int>{2, 1}));
     EXPECT_EQ(bankChannels(zone, 1, f.codeplug), (std::vector<int>{0}));
 
     // A full bank says so, unless the channel is there already (a repeat adds and shows nothing).
     for (int channel = 3; channel < 65; ++channel)
-        addChannelToZone(f.codeplug, f.prompts, f.state, channel);
+        Zones::addMember(f.codeplug, f.prompts, f.state, channel);
     EXPECT_EQ(bankChannels(zone, 2, f.codeplug).size(), 64u);
     EXPECT_TRUE(f.prompts.shown().empty());
-    EXPECT_FALSE(addChannelToZone(f.codeplug, f.prompts, f.state, 1).refused);
+    EXPECT_FALSE(Zones::addMember(f.codeplug, f.prompts, f.state, 1).refused);
     EXPECT_TRUE(f.prompts.shown().empty());
-    EXPECT_TRUE(addChannelToZone(f.codeplug, f.prompts, f.state, 0).refused);
+    EXPECT_TRUE(Zones::addMember(f.codeplug, f.prompts, f.state, 0).refused);
     EXPECT_EQ(f.prompts.texts(), Texts{"Zone is full - - unable to add more channels."});
     EXPECT_EQ(f.prompts.shown()[0].icon, MessageIcon::Error);
 }
@@ -403,17 +405,17 @@ TEST(ScanListTab, AFullListSaysSoAtItsFormatsLimit)
         const auto& list = f.addScanList("S");
         f.forgetChanges();
         for (int i = 0; i < limit; ++i)
-            ASSERT_TRUE(addChannelToScanList(f.codeplug, f.prompts, f.state, i).modelChanged);
-        addChannelToScanList(f.codeplug, f.prompts, f.state, 0);
+            ASSERT_TRUE(ScanLists::addMember(f.codeplug, f.prompts, f.state, i).modelChanged);
+        ScanLists::addMember(f.codeplug, f.prompts, f.state, 0);
         EXPECT_TRUE(f.prompts.shown().empty()) << "a channel already listed is no full list";
-        EXPECT_TRUE(addChannelToScanList(f.codeplug, f.prompts, f.state, limit).refused);
+        EXPECT_TRUE(ScanLists::addMember(f.codeplug, f.prompts, f.state, limit).refused);
         EXPECT_EQ(f.prompts.texts(), Texts{"Scan list is full - - unable to add more channels."});
         EXPECT_EQ(list.memberCount(), limit);
 
-        EXPECT_EQ(moveScanListMemberDown(f.codeplug, f.state, 1).selectedRow, 2);
-        EXPECT_EQ(moveScanListMemberUp(f.codeplug, f.state, 1).selectedRow, 0);
-        EXPECT_FALSE(moveScanListMemberUp(f.codeplug, f.state, 0).modelChanged);
-        EXPECT_TRUE(removeChannelFromScanList(f.codeplug, f.state, 1).modelChanged);
+        EXPECT_EQ(moveListMemberDown<ScanList>(f.codeplug, f.state, 1).selectedRow, 2);
+        EXPECT_EQ(moveListMemberUp<ScanList>(f.codeplug, f.state, 1).selectedRow, 0);
+        EXPECT_FALSE(moveListMemberUp<ScanList>(f.codeplug, f.state, 0).modelChanged);
+        EXPECT_TRUE(ScanLists::removeMember(f.codeplug, f.state, 1).modelChanged);
         const auto members = listChannels(list, f.codeplug);
         EXPECT_EQ(std::vector<int>(members.begin(), members.begin() + 3), (std::vector<int>{2, 1, 3}));
     }
@@ -428,20 +430,20 @@ TEST(RxGroupTab, The31stContactFitsAndThe32ndIsRefused)
         const auto& list = f.addRxGroup("G");
         f.forgetChanges();
         for (int i = 0; i < limit; ++i) {
-            ASSERT_TRUE(addContactToRxGroup(f.codeplug, f.prompts, f.state, i).modelChanged);
+            ASSERT_TRUE(RxGroups::addMember(f.codeplug, f.prompts, f.state, i).modelChanged);
             if (i + 1 < limit) {
-                EXPECT_FALSE(addContactToRxGroup(f.codeplug, f.prompts, f.state, 0).modelChanged);
+                EXPECT_FALSE(RxGroups::addMember(f.codeplug, f.prompts, f.state, 0).modelChanged);
             }
         }
         EXPECT_TRUE(f.prompts.shown().empty()) << "a repeated contact adds nothing, silently";
         // A full D868 list (30) says so too rather than ignoring the double-click.
-        EXPECT_TRUE(addContactToRxGroup(f.codeplug, f.prompts, f.state, limit).refused);
+        EXPECT_TRUE(RxGroups::addMember(f.codeplug, f.prompts, f.state, limit).refused);
         EXPECT_EQ(f.prompts.texts(), Texts{"Sorry, this Rx Group List is full and can't accept more contacts,"});
         EXPECT_EQ(f.prompts.shown()[0].icon, MessageIcon::Error);
         EXPECT_EQ(list.memberCount(), limit);
 
-        EXPECT_TRUE(removeContactFromRxGroup(f.codeplug, f.state, 0).modelChanged);
-        EXPECT_FALSE(removeContactFromRxGroup(f.codeplug, f.state, limit).modelChanged);
+        EXPECT_TRUE(RxGroups::removeMember(f.codeplug, f.state, 0).modelChanged);
+        EXPECT_FALSE(RxGroups::removeMember(f.codeplug, f.state, limit).modelChanged);
         EXPECT_EQ(list.member(0), 2);
     }
 }
@@ -453,11 +455,11 @@ TEST(ListTabs, MemberCommandsDoNothingWithoutACurrentList)
     f.addContacts(1);
     f.forgetChanges();
     f.prompts.type("X");
-    EXPECT_EQ(addChannelToZone(f.codeplug, f.prompts, f.state, 0).refresh, TabList::None);
-    EXPECT_EQ(addChannelToScanList(f.codeplug, f.prompts, f.state, 0).refresh, TabList::None);
-    EXPECT_EQ(addContactToRxGroup(f.codeplug, f.prompts, f.state, 0).refresh, TabList::None);
-    EXPECT_EQ(renameZoneCommand(f.codeplug, f.prompts, f.state).refresh, TabList::None);
-    EXPECT_EQ(nextScanList(f.codeplug, f.state).refresh, TabList::None);
+    EXPECT_EQ(Zones::addMember(f.codeplug, f.prompts, f.state, 0).refresh, TabList::None);
+    EXPECT_EQ(ScanLists::addMember(f.codeplug, f.prompts, f.state, 0).refresh, TabList::None);
+    EXPECT_EQ(RxGroups::addMember(f.codeplug, f.prompts, f.state, 0).refresh, TabList::None);
+    EXPECT_EQ(Zones::rename(f.codeplug, f.prompts, f.state).refresh, TabList::None);
+    EXPECT_EQ(ScanLists::next(f.codeplug, f.state).refresh, TabList::None);
     EXPECT_TRUE(f.prompts.asked().empty());
     EXPECT_FALSE(f.codeplug.changed());
 }

@@ -116,74 +116,153 @@ std::size_t dmrconfigWidth(LineLayout::Column column)
     }
 }
 
-// The records' lines: each line's values are worked out first, so that the line's length is known
-// and the text grows once a line.
-class CsvLineWriter {
+// The place of a column's text among the record's texts in match order (IdRecord::texts), or -1
+// for a column that writes no text of the record.
+int matchSlotOf(LineLayout::Column column, bool noNames)
+{
+    switch (column) {
+    case LineLayout::RadioId: return 0;
+    case LineLayout::Callsign: return 1;
+    case LineLayout::City: return noNames ? -1 : 2;
+    case LineLayout::Country: return 3;
+    case LineLayout::Name: return noNames ? -1 : 5;
+    case LineLayout::NameOrCallsign: return noNames ? 1 : 5;
+    case LineLayout::Remarks: return 6;
+    case LineLayout::State: return noNames ? -1 : 7;
+    default: return -1;
+    }
+}
+
+// Copies a text to `at` and returns the end. Most values of a line are a few bytes long, where a
+// call to memcpy costs more than the copy: those are copied as two overlapping words.
+inline __attribute__((always_inline)) char* put(char* at, std::string_view text)
+{
+    const std::size_t n = text.size();
+    const char* from = text.data();
+    if (n >= 8 && n <= 16) {
+        std::memcpy(at, from, 8);
+        std::memcpy(at + n - 8, from + n - 8, 8);
+    } else if (n >= 4 && n < 8) {
+        std::memcpy(at, from, 4);
+        std::memcpy(at + n - 4, from + n - 4, 4);
+    } else if (n > 0 && n < 4) {
+        at[0] = from[0];
+        at[n / 2] = from[n / 2];
+        at[n - 1] = from[n - 1];
+    } else if (n > 16) {
+        std::memcpy(at, from, n);
+    }
+    return at + n;
+}
+
+// The bytes being made: lines are written straight into them, and whoever made room reads them as
+// one text.
+class LineSpace {
 public:
-    CsvLineWriter(RadioCsvType type, RadioCsvOptions options)
-        : type_(type), options_(options), layout_(layoutOf(type))
+    explicit LineSpace(std::size_t expected) : bytes_(std::max<std::size_t>(expected, 1), '\0') {}
+
+    // Room for `length` more bytes, which advance() then takes.
+    char* room(std::size_t length)
     {
+        if (used_ + length > bytes_.size())
+            bytes_.resize(std::max(2 * bytes_.size(), used_ + length));
+        return bytes_.data() + used_;
+    }
+    void advance(std::size_t length) { used_ += length; }
+    void append(std::string_view text)
+    {
+        put(room(text.size()), text);
+        advance(text.size());
     }
 
-    void append(std::string& out, const IdRecord& record, std::size_t row)
+    std::size_t size() const { return used_; }
+    std::span<const std::uint8_t> bytes() const { return {reinterpret_cast<const std::uint8_t*>(bytes_.data()), used_}; }
+    void clear() { used_ = 0; }
+    std::string take() &&
     {
-        const bool plain = isPlainText(record.matchText());
-        std::size_t length = layout_.tail.size() + layout_.lineEnd.size() + layout_.columns.size() - 1;
-        if (layout_.quoted)
-            length += 2 * layout_.columns.size();
-        for (std::size_t i = 0; i < layout_.columns.size(); ++i) {
-            values_[i] = valueOf(record, layout_.columns[i], row, plain, converted_[i]);
-            length += values_[i].size();
-        }
-        const std::size_t start = out.size();
-        out.resize(start + length);
-        char* at = out.data() + start;
-        auto put = [&](std::string_view text) {
-            std::memcpy(at, text.data(), text.size());
-            at += text.size();
-        };
-        for (std::size_t i = 0; i < layout_.columns.size(); ++i) {
-            if (i > 0)
-                *at++ = ',';
-            if (layout_.quoted)
-                *at++ = '"';
-            put(values_[i]);
-            if (layout_.quoted)
-                *at++ = '"';
-        }
-        put(layout_.tail);
-        put(layout_.lineEnd);
+        bytes_.resize(used_);
+        return std::move(bytes_);
     }
 
 private:
-    // A column's value as the layout writes it between its commas (and quotes). Plain texts are
-    // written as they are; the others are converted to the file's character set and quoted,
-    // quote-doubled or cleaned as the layout needs, in `storage`.
-    std::string_view valueOf(const IdRecord& record, LineLayout::Column column, std::size_t row, bool plain,
-                             std::string& storage)
+    std::string bytes_;
+    std::size_t used_ = 0;
+};
+
+// The records' lines. The texts of most records are plain and are copied as stored; the others are
+// converted to the file's character set first. Each line's values are found first, so that the line
+// is written into room made once.
+class CsvLineWriter {
+public:
+    CsvLineWriter(RadioCsvType type, RadioCsvOptions options) : type_(type), options_(options)
     {
-        std::string_view text = textOf(record, column);
-        if (column == LineLayout::Row) {
-            const auto end = std::to_chars(rowDigits_, rowDigits_ + sizeof rowDigits_, row).ptr;
-            return {rowDigits_, static_cast<std::size_t>(end - rowDigits_)};
+        const auto layout = layoutOf(type);
+        for (const auto column : layout.columns) {
+            const std::size_t width = type == RadioCsvType::Dmrconfig ? dmrconfigWidth(column) : std::string_view::npos;
+            columns_.push_back({column == LineLayout::Row, matchSlotOf(column, options.noNames), width});
         }
+        quoted_ = layout.quoted;
+        open_ = layout.quoted ? "\"" : "";
+        separator_ = layout.quoted ? "\",\"" : ",";
+        close_.append(open_).append(layout.tail);
+        close_ += layout.lineEnd;
+        fixedLength_ = open_.size() + separator_.size() * (columns_.size() - 1) + close_.size();
+    }
+
+    void append(LineSpace& out, const IdRecord& record, std::size_t row)
+    {
+        const auto texts = record.texts();
+        const bool plain = isPlainText(record.matchText());
+        std::size_t length = fixedLength_;
+        for (std::size_t i = 0; i < columns_.size(); ++i) {
+            const auto& column = columns_[i];
+            if (column.row) {
+                const auto end = std::to_chars(rowDigits_, rowDigits_ + sizeof rowDigits_, row).ptr;
+                values_[i] = {rowDigits_, static_cast<std::size_t>(end - rowDigits_)};
+            } else if (column.slot < 0) {
+                values_[i] = {};
+            } else {
+                // Of a record that is not plain, most texts are: only the others are converted.
+                const auto text = texts[static_cast<std::size_t>(column.slot)];
+                values_[i] = plain || isPlainText(text) ? text.substr(0, column.width)
+                                                        : converted(text, column.width, converted_[i]);
+            }
+            length += values_[i].size();
+        }
+        char* at = put(out.room(length), open_);
+        for (std::size_t i = 0; i < columns_.size(); ++i) {
+            if (i > 0)
+                at = put(at, separator_);
+            at = put(at, values_[i]);
+        }
+        put(at, close_);
+        out.advance(length);
+    }
+
+private:
+    struct Column {
+        bool row;
+        int slot;
+        std::size_t width;
+    };
+
+    // A text that is not plain as the layout writes it between its commas (and quotes): converted
+    // to the file's character set and quoted, quote-doubled or cleaned as the layout needs, in
+    // `storage`.
+    std::string_view converted(std::string_view text, std::size_t width, std::string& storage) const
+    {
         if (type_ == RadioCsvType::Dmrconfig) {
-            const std::size_t width = dmrconfigWidth(column);
-            if (plain)
-                return text.substr(0, width);
             // dmrconfig splits at every comma and takes no quotes: values are plain ASCII without
             // commas, quotes or control characters.
-            storage = converted(text, ExportCharset::Ascii);
+            storage = pw::converted(text, ExportCharset::Ascii);
             for (auto& c : storage)
                 if (c == ',' || c == '"' || static_cast<unsigned char>(c) < 0x20)
                     c = c == '"' ? '\'' : ' ';
             storage.resize(std::min(storage.size(), width));
             return storage;
         }
-        if (plain)
-            return text;
-        storage = converted(text, options_.charset);
-        if (layout_.quoted) {
+        storage = pw::converted(text, options_.charset);
+        if (quoted_) {
             storage = withQuotesDoubled(storage);
         } else {
             // A value holding a comma or a quote is quoted, with inner quotes doubled, so that it
@@ -195,25 +274,14 @@ private:
         return storage;
     }
 
-    std::string_view textOf(const IdRecord& record, LineLayout::Column column) const
-    {
-        const bool noNames = options_.noNames;
-        switch (column) {
-        case LineLayout::RadioId: return record.radioId();
-        case LineLayout::Callsign: return record.callsign();
-        case LineLayout::Name: return noNames ? std::string_view() : record.name();
-        case LineLayout::City: return noNames ? std::string_view() : record.city();
-        case LineLayout::State: return noNames ? std::string_view() : record.state();
-        case LineLayout::Country: return record.country();
-        case LineLayout::Remarks: return record.remarks();
-        case LineLayout::NameOrCallsign: return noNames ? record.callsign() : record.name();
-        default: return {};
-        }
-    }
-
     RadioCsvType type_;
     RadioCsvOptions options_;
-    LineLayout layout_;
+    std::vector<Column> columns_;
+    bool quoted_ = false;
+    std::string_view open_;
+    std::string_view separator_;
+    std::string close_;
+    std::size_t fixedLength_ = 0;
     std::array<std::string_view, 8> values_;
     std::array<std::string, 8> converted_;
     char rowDigits_[24];
@@ -264,7 +332,7 @@ std::vector<std::string> exportCriteriaTerms(std::string_view criteriaText)
     for (const auto line : leadingLines(criteriaText)) {
         if (terms.size() >= MaxSearchTerms)
             break;
-        terms.push_back(" " + std::string(line.substr(0, CriteriaLineLimit)));
+        terms.emplace_back(1, ' ').append(line.substr(0, CriteriaLineLimit));
     }
     return terms;
 }
@@ -279,19 +347,20 @@ std::string matchingRecordsText(const IdRecordStore& records, std::string_view c
 std::string radioCsvText(const IdRecordStore& records, const std::vector<int>& recordOrder, RadioCsvType type,
                          RadioCsvOptions options)
 {
-    std::string out = headerOf(type);
+    const std::string_view header = headerOf(type);
     // Room for the texts as stored and what the layout puts around them: the whole text, unless
     // values grow in conversion or quoting, which few do.
     const std::size_t aroundTexts = type == RadioCsvType::AnyTone ? 64 : 16;
-    std::size_t expected = out.size();
+    std::size_t expected = header.size();
     for (const int index : recordOrder)
         expected += records.matchLength(index) + aroundTexts;
-    out.reserve(expected);
+    LineSpace out(expected);
+    out.append(header);
     CsvLineWriter writer(type, options);
     std::size_t row = 0;
     for (const int index : recordOrder)
         writer.append(out, records.at(index), ++row);
-    return out;
+    return std::move(out).take();
 }
 
 ContentProducer radioCsvContent(const IdRecordStore& records, const std::vector<int>& recordOrder, RadioCsvType type,
@@ -301,22 +370,19 @@ ContentProducer radioCsvContent(const IdRecordStore& records, const std::vector<
         // A megabyte a piece: a buffer far smaller than the whole text, in few enough writes that
         // what each write costs the system stays small beside the copying.
         constexpr std::size_t PieceBytes = 1 << 20;
-        auto written = [&sink](const std::string& piece) {
-            return sink.write(std::span(reinterpret_cast<const std::uint8_t*>(piece.data()), piece.size()));
-        };
-        std::string piece = headerOf(type);
-        piece.reserve(2 * PieceBytes);
+        LineSpace piece(2 * PieceBytes);
+        piece.append(headerOf(type));
         CsvLineWriter writer(type, options);
         std::size_t row = 0;
         for (const int index : recordOrder) {
             writer.append(piece, records.at(index), ++row);
             if (piece.size() >= PieceBytes) {
-                if (!written(piece))
+                if (!sink.write(piece.bytes()))
                     return false;
                 piece.clear();
             }
         }
-        return written(piece);
+        return sink.write(piece.bytes());
     };
 }
 

@@ -95,6 +95,17 @@ public:
     std::string_view state() const { return {base_ + start(7), len_[7]}; }
     // Every text in match order, each followed by one blank.
     std::string_view matchText() const { return {base_, start(8)}; }
+    // The eight texts in match order, found in one walk: for a reader of several of them.
+    std::array<std::string_view, 8> texts() const
+    {
+        std::array<std::string_view, 8> texts;
+        const char* at = base_;
+        for (std::size_t slot = 0; slot < texts.size(); ++slot) {
+            texts[slot] = {at, len_[slot]};
+            at += len_[slot] + 1u;
+        }
+        return texts;
+    }
 
 private:
     friend class IdRecordStore;
@@ -129,6 +140,12 @@ public:
     IdRecord at(int index) const;
     IdRecord operator[](int index) const { return at(index); }
 
+    // The record's callsign, without the rest of its view.
+    std::string_view callsignOf(int record) const
+    {
+        const auto& entry = entries_[static_cast<std::size_t>(record)];
+        return {blocks_[entry.block].bytes.get() + entry.offset + entry.shortLengths[0] + 1, entry.shortLengths[1]};
+    }
     // The record's DMR ID as dmrIdFromDigits reads its ID text; 0 when that is no DMR ID.
     std::uint32_t dmrIdOf(int record) const { return keys_[static_cast<std::size_t>(record)].dmrId; }
     // The numbers of the record's country and state among the names of countryNames() and

@@ -117,8 +117,10 @@ public:
 
     bool begins(const IdUserIndex& index, int user) const
     {
-        return (index.callsignKeyOf(user) & mask_) == key_
-            && (!textDecides_ || startsWithIgnoringCase(index.recordOfUser(user).callsign(), text_));
+        const bool keyBegins = (index.callsignKeyOf(user) & mask_) == key_;
+        if (!textDecides_)
+            return keyBegins;
+        return keyBegins && startsWithIgnoringCase(index.recordOfUser(user).callsign(), text_);
     }
 
 private:
@@ -155,12 +157,13 @@ std::vector<std::uint8_t> recordsHolding(const IdRecordStore& records, const std
     return flags;
 }
 
-// One flag per distinct name: the names asked for. Names the list lacks are noted.
+// One flag per distinct name: the names asked for, or every name when none is. Names the list lacks
+// are noted.
 std::vector<std::uint8_t> wantedNames(const std::vector<IdUserIndex::NameCount>& names,
                                       const std::vector<std::string>& asked, const char* kind,
                                       std::vector<std::string>& unknown)
 {
-    std::vector<std::uint8_t> wanted(names.size(), 0);
+    std::vector<std::uint8_t> wanted(names.size(), asked.empty());
     for (const auto& name : asked) {
         bool found = false;
         for (std::size_t i = 0; i < names.size(); ++i) {
@@ -196,55 +199,61 @@ std::vector<std::pair<std::uint32_t, std::uint32_t>> idRangesOf(const std::vecto
     return ranges;
 }
 
-// The filters of a selection, prepared once and asked per user.
+// The filters of a selection, prepared once and asked per user. Each kind of filter is asked of
+// every user without a branch on the answer: users pass or fail at random as far as the processor
+// can tell, and a wrong guess would cost more than asking all.
 class UserFilter {
 public:
     UserFilter(const IdUserIndex& index, const IdSelectionCriteria& criteria, std::vector<std::string>& unknownNames)
-        : index_(index), criteria_(criteria)
+        : index_(index)
     {
-        if (!criteria.countries.empty())
-            countries_ = wantedNames(index.countries(), criteria.countries, "country", unknownNames);
-        if (!criteria.states.empty())
-            states_ = wantedNames(index.states(), criteria.states, "state", unknownNames);
+        countries_ = wantedNames(index.countries(), criteria.countries, "country", unknownNames);
+        states_ = wantedNames(index.states(), criteria.states, "state", unknownNames);
         matching_ = recordsHolding(index.records(), criteria.matchTexts);
         meetingCriteria_ = recordsHolding(index.records(), exportCriteriaTerms(criteria.criteriaText));
         idRanges_ = idRangesOf(criteria.idPrefixes);
+        anyId_ = criteria.idPrefixes.empty();
         for (const auto& prefix : criteria.callsignPrefixes)
             callsignPrefixes_.emplace_back(prefix);
     }
 
     bool accepts(int user) const
     {
-        if (!countries_.empty() && !countries_[static_cast<std::size_t>(index_.countryOf(user))])
-            return false;
-        if (!states_.empty() && !states_[static_cast<std::size_t>(index_.stateOf(user))])
-            return false;
         const int record = index_.recordOf(user);
-        if (!matching_.empty() && !matching_[static_cast<std::size_t>(record)])
-            return false;
-        if (!meetingCriteria_.empty() && !meetingCriteria_[static_cast<std::size_t>(record)])
-            return false;
-        if (!criteria_.idPrefixes.empty() && !idHasPrefix(index_.idOf(user)))
-            return false;
-        return callsignPrefixes_.empty()
-            || std::any_of(callsignPrefixes_.begin(), callsignPrefixes_.end(),
-                           [&](const CallsignPrefix& prefix) { return prefix.begins(index_, user); });
+        return countries_[static_cast<std::size_t>(index_.countryOf(user))]
+             & states_[static_cast<std::size_t>(index_.stateOf(user))] & holds(matching_, record)
+             & holds(meetingCriteria_, record) & idHasPrefix(index_.idOf(user)) & callsignHasPrefix(user);
     }
 
 private:
+    static bool holds(const std::vector<std::uint8_t>& records, int record)
+    {
+        return records.empty() || records[static_cast<std::size_t>(record)];
+    }
+
     bool idHasPrefix(std::uint32_t id) const
     {
-        return std::any_of(idRanges_.begin(), idRanges_.end(),
-                           [&](const auto& range) { return id >= range.first && id < range.second; });
+        bool found = anyId_;
+        for (const auto& [low, high] : idRanges_)
+            found |= (id >= low) & (id < high);
+        return found;
+    }
+
+    bool callsignHasPrefix(int user) const
+    {
+        bool found = callsignPrefixes_.empty();
+        for (const auto& prefix : callsignPrefixes_)
+            found |= prefix.begins(index_, user);
+        return found;
     }
 
     const IdUserIndex& index_;
-    const IdSelectionCriteria& criteria_;
     std::vector<std::uint8_t> countries_;
     std::vector<std::uint8_t> states_;
     std::vector<std::uint8_t> matching_;
     std::vector<std::uint8_t> meetingCriteria_;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> idRanges_;
+    bool anyId_ = true;
     std::vector<CallsignPrefix> callsignPrefixes_;
 };
 
@@ -305,11 +314,15 @@ IdSelection selectUsers(const IdUserIndex& index, const IdSelectionCriteria& cri
             pin(user);
     }
 
-    std::vector<int> rest;
+    // Every user is written to the end of the list, which grows only by those that qualify.
+    std::vector<int> rest(userCount);
+    std::size_t qualifying = 0;
     const UserFilter filter(index, criteria, selection.unknownNames);
-    for (std::size_t at = 0; at < userCount; ++at)
-        if (!taken[at] && !excluded[at] && filter.accepts(static_cast<int>(at)))
-            rest.push_back(static_cast<int>(at));
+    for (std::size_t at = 0; at < userCount; ++at) {
+        rest[qualifying] = static_cast<int>(at);
+        qualifying += !taken[at] & !excluded[at] & filter.accepts(static_cast<int>(at));
+    }
+    rest.resize(qualifying);
 
     selection.qualified = static_cast<int>(pinned.size() + rest.size());
     const std::size_t limit = criteria.limit.value_or(static_cast<std::size_t>(selection.qualified));

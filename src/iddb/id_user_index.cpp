@@ -31,36 +31,53 @@ void countUsersByName(const std::vector<std::string>& storeNames, std::vector<in
 
 IdUserIndex::IdUserIndex(const IdRecordStore& records) : records_(&records)
 {
-    // ID and record position in one key: sorting the keys orders users by ID and, within one ID,
-    // by their place in the list.
-    std::vector<std::uint64_t> keys;
-    keys.reserve(static_cast<std::size_t>(records.count()));
-    for (int i = 0; i < records.count(); ++i) {
-        if (const auto id = records.dmrIdOf(i))
-            keys.push_back(std::uint64_t{id} << 32 | static_cast<std::uint32_t>(i));
-        else
-            ++recordsWithoutId_;
-    }
-    // The lists are served in ID order, mostly: then there is nothing to sort.
-    if (!std::is_sorted(keys.begin(), keys.end()))
-        std::sort(keys.begin(), keys.end());
-    ids_.reserve(keys.size());
-    recordIndexes_.reserve(keys.size());
-    countryCodes_.reserve(keys.size());
-    stateCodes_.reserve(keys.size());
-    callsignKeys_.reserve(keys.size());
-    for (const auto key : keys) {
-        const auto id = static_cast<std::uint32_t>(key >> 32);
+    const auto count = static_cast<std::size_t>(records.count());
+    ids_.reserve(count);
+    recordIndexes_.reserve(count);
+    countryCodes_.reserve(count);
+    stateCodes_.reserve(count);
+    callsignKeys_.reserve(count);
+    auto addUser = [&](std::uint32_t id, int record) {
         if (!ids_.empty() && ids_.back() == id) {
             ++duplicateRecords_;
-            continue;
+            return;
         }
-        const auto record = static_cast<int>(key & 0xFFFFFFFFu);
         ids_.push_back(id);
         recordIndexes_.push_back(record);
         countryCodes_.push_back(static_cast<int>(records.countryNumberOf(record)));
         stateCodes_.push_back(static_cast<int>(records.stateNumberOf(record)));
-        callsignKeys_.push_back(callsignKey(records.at(record).callsign()));
+        callsignKeys_.push_back(callsignKey(records.callsignOf(record)));
+    };
+    // The lists are served in ID order, mostly: their records are taken as they come, until one
+    // is out of order.
+    int inOrder = 0;
+    for (; inOrder < records.count(); ++inOrder) {
+        const auto id = records.dmrIdOf(inOrder);
+        if (id == 0)
+            ++recordsWithoutId_;
+        else if (!ids_.empty() && id < ids_.back())
+            break;
+        else
+            addUser(id, inOrder);
+    }
+    if (inOrder < records.count()) {
+        // ID and record position in one key: sorting the keys orders users by ID and, within one
+        // ID, by their place in the list.
+        std::vector<std::uint64_t> keys;
+        keys.reserve(ids_.size() + duplicateRecords_ + (count - static_cast<std::size_t>(inOrder)));
+        for (int i = 0; i < records.count(); ++i)
+            if (const auto id = records.dmrIdOf(i))
+                keys.push_back(std::uint64_t{id} << 32 | static_cast<std::uint32_t>(i));
+        std::sort(keys.begin(), keys.end());
+        ids_.clear();
+        recordIndexes_.clear();
+        countryCodes_.clear();
+        stateCodes_.clear();
+        callsignKeys_.clear();
+        duplicateRecords_ = 0;
+        recordsWithoutId_ = records.count() - static_cast<int>(keys.size());
+        for (const auto key : keys)
+            addUser(static_cast<std::uint32_t>(key >> 32), static_cast<int>(key & 0xFFFFFFFFu));
     }
     countUsersByName(records.countryNames(), countryCodes_, countries_);
     countUsersByName(records.stateNames(), stateCodes_, states_);

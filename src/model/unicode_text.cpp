@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace pw {
@@ -63,8 +64,9 @@ void appendUtf16(std::vector<char16_t>& out, char32_t c)
     out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
 }
 
-// A run of characters the target cannot hold, as ASCII letters (or '?' where none are had).
-std::string transliteratedRun(const std::u32string& run)
+// A run of characters the target cannot hold, as ASCII letters (or '?' where none are had), as ICU
+// gives it.
+std::string transliteratedByIcu(const std::u32string& run)
 {
     std::vector<char16_t> text;
     for (const char32_t c : run)
@@ -99,6 +101,25 @@ std::string transliteratedRun(const std::u32string& run)
         out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
     }
     return out;
+}
+
+// The same, remembered per thread. ICU spends tens of thousands of instructions on each run, and a
+// list of users holds the same few letters (ł, ś, č) and the same names thousands of times. What ICU
+// gives depends on the run alone, so a remembered text is the text it would give again.
+std::string transliteratedRun(const std::u32string& run)
+{
+    constexpr std::size_t LongestRemembered = 32;
+    constexpr std::size_t MostRemembered = 4096;
+    thread_local std::unordered_map<std::u32string, std::string> remembered;
+    if (const auto found = remembered.find(run); found != remembered.end())
+        return found->second;
+    auto text = transliteratedByIcu(run);
+    if (run.size() <= LongestRemembered) {
+        if (remembered.size() >= MostRemembered)
+            remembered.clear();
+        remembered.emplace(run, text);
+    }
+    return text;
 }
 
 // UTF-8 into a set whose byte for a code point `byteOf` gives, transliterating each run of

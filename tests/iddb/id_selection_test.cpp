@@ -246,6 +246,43 @@ TEST(UserIndex, EachDmrIdOnceFromItsFirstRecordAndNoRecordWithoutOne)
     EXPECT_EQ(index.countries()[static_cast<std::size_t>(germany)].users, germans);
 }
 
+// Lists served in ID order are indexed as they come, the others by sorting: both must give each ID
+// once, from its first record, with that record's callsign key and country.
+TEST(UserIndex, ListsInAndOutOfIdOrderGiveEachIdFromItsFirstRecord)
+{
+    struct Case {
+        std::vector<const char*> ids;
+        std::vector<std::pair<std::uint32_t, int>> users;  // ID, record
+        int duplicates;
+        int withoutId;
+    };
+    const Case cases[] = {
+        {{"5", "5", "7", "x", "9"}, {{5, 0}, {7, 2}, {9, 4}}, 1, 1},
+        {{"5", "7", "5", "9"}, {{5, 0}, {7, 1}, {9, 3}}, 1, 0},
+        {{"9", "7", "0", "5"}, {{5, 3}, {7, 1}, {9, 0}}, 0, 1},
+        {{"5", "6", "7", "3", "6"}, {{3, 3}, {5, 0}, {6, 1}, {7, 2}}, 1, 0},
+    };
+    for (const auto& c : cases) {
+        std::vector<IdRecordFields> records;
+        for (std::size_t i = 0; i < c.ids.size(); ++i)
+            records.push_back(idRecord(c.ids[i], "dl" + std::to_string(i), "N", "", "", i % 2 ? "Germany" : "Italy"));
+        const auto store = test::storeOf(records);
+        const IdUserIndex index(store);
+        SCOPED_TRACE(::testing::PrintToString(c.ids));
+        ASSERT_EQ(index.userCount(), static_cast<int>(c.users.size()));
+        for (int user = 0; user < index.userCount(); ++user) {
+            const auto [id, record] = c.users[static_cast<std::size_t>(user)];
+            EXPECT_EQ(index.idOf(user), id);
+            EXPECT_EQ(index.recordOf(user), record);
+            EXPECT_EQ(index.callsignKeyOf(user), callsignKey("DL" + std::to_string(record)));
+            EXPECT_EQ(index.countries()[static_cast<std::size_t>(index.countryOf(user))].name,
+                      store.at(record).country());
+        }
+        EXPECT_EQ(index.duplicateRecords(), c.duplicates);
+        EXPECT_EQ(index.recordsWithoutId(), c.withoutId);
+    }
+}
+
 TEST(SelectionOrder, PinnedFirstInTheirOrderExcludedNeverNearestWithTheLowerIdOnATie)
 {
     const auto store = test::storeOf({

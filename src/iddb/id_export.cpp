@@ -50,16 +50,32 @@ std::string converted(std::string_view text, ExportCharset charset)
 }
 
 // Whether every text of a record is plain ASCII without commas, quotes or control characters: the
-// texts of most records, which every layout then writes as they are stored. Each byte is looked at
-// without a branch, so that the loop runs over many bytes at a time.
+// texts of most records, which every layout then writes as they are stored. Eight bytes are looked
+// at a time: a byte of a word is zero exactly where (word - 0x01..01) & ~word has its top bit, and a
+// byte is below n where (word - n..n) & ~word has it; a borrow from a lower byte sets a top bit only
+// above a byte that was found already, so the word as a whole is told exactly.
 bool isPlainText(std::string_view text)
 {
-    unsigned char special = 0;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        special |= static_cast<unsigned char>((byte >= 0x80) | (byte < 0x20) | (byte == '"') | (byte == ','));
+    constexpr std::uint64_t Ones = 0x0101010101010101u;
+    constexpr std::uint64_t Tops = 0x8080808080808080u;
+    auto special = [](std::uint64_t word) {
+        auto below = [word](std::uint64_t bytes, std::uint64_t n) { return (bytes - Ones * n) & ~bytes; };
+        return word | below(word, 0x20) | below(word ^ (Ones * '"'), 1) | below(word ^ (Ones * ','), 1);
+    };
+    std::uint64_t found = 0;
+    std::size_t at = 0;
+    for (; at + 8 <= text.size(); at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + at, 8);
+        found |= special(word);
     }
-    return special == 0;
+    // The last bytes, in a word of blanks.
+    if (at < text.size()) {
+        std::uint64_t word = Ones * ' ';
+        std::memcpy(&word, text.data() + at, text.size() - at);
+        found |= special(word);
+    }
+    return (found & Tops) == 0;
 }
 
 std::string withQuotesDoubled(std::string_view text)
@@ -211,30 +227,32 @@ public:
 
     void append(LineSpace& out, const IdRecord& record, std::size_t row)
     {
+        // The line is made from locals: a store through a char pointer may change any member as far
+        // as the compiler knows, which would read each member again after every byte written.
+        const std::span<const Column> columns(columns_);
+        const std::string_view separator = separator_;
+        std::array<std::string_view, 8> values;
+        char rowDigits[24];
         const auto texts = record.texts();
         const bool plain = isPlainText(record.matchText());
         std::size_t length = fixedLength_;
-        for (std::size_t i = 0; i < columns_.size(); ++i) {
-            const auto& column = columns_[i];
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            const auto& column = columns[i];
             if (column.row) {
-                const auto end = std::to_chars(rowDigits_, rowDigits_ + sizeof rowDigits_, row).ptr;
-                values_[i] = {rowDigits_, static_cast<std::size_t>(end - rowDigits_)};
-            } else if (column.slot < 0) {
-                values_[i] = {};
-            } else {
+                const auto end = std::to_chars(rowDigits, rowDigits + sizeof rowDigits, row).ptr;
+                values[i] = {rowDigits, static_cast<std::size_t>(end - rowDigits)};
+            } else if (column.slot >= 0) {
                 // Of a record that is not plain, most texts are: only the others are converted.
                 const auto text = texts[static_cast<std::size_t>(column.slot)];
-                values_[i] = plain || isPlainText(text) ? text.substr(0, column.width)
-                                                        : converted(text, column.width, converted_[i]);
+                values[i] = plain || isPlainText(text) ? text.substr(0, column.width)
+                                                       : converted(text, column.width, converted_[i]);
             }
-            length += values_[i].size();
+            length += values[i].size();
         }
         char* at = put(out.room(length), open_);
-        for (std::size_t i = 0; i < columns_.size(); ++i) {
-            if (i > 0)
-                at = put(at, separator_);
-            at = put(at, values_[i]);
-        }
+        at = put(at, values[0]);
+        for (std::size_t i = 1; i < columns.size(); ++i)
+            at = put(put(at, separator), values[i]);
         put(at, close_);
         out.advance(length);
     }
@@ -282,9 +300,7 @@ private:
     std::string_view separator_;
     std::string close_;
     std::size_t fixedLength_ = 0;
-    std::array<std::string_view, 8> values_;
     std::array<std::string, 8> converted_;
-    char rowDigits_[24];
 };
 
 const char* headerOf(RadioCsvType type)

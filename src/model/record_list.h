@@ -4,12 +4,16 @@
 //
 // Items are only ever appended; order changes are made by swapping or sorting. The list owns its
 // records: deleteAt and deleteAll destroy them, removeAt hands the record back to the caller.
-// Storage is a vector of owned pointers, so index access costs constant time and walking a table of
-// 160000 contacts in any order is cheap.
+// Storage is a vector of owned pointers, so index access costs constant time, walking a table of
+// 160000 contacts in any order is cheap, and a record stays where it is while the order changes.
+// A record appended is a heap object of its own; one made in place (emplaceBack), as decoders make
+// whole tables, lies in the list's blocks.
 
+#include "model/record_blocks.h"
+
+#include <algorithm>
 #include <cstddef>
 #include <functional>
-#include <algorithm>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -76,30 +80,68 @@ public:
     RecordList() = default;
     RecordList(const RecordList&) = delete;
     RecordList& operator=(const RecordList&) = delete;
-    RecordList(RecordList&&) noexcept = default;
-    RecordList& operator=(RecordList&&) noexcept = default;
+    RecordList(RecordList&& other) noexcept
+        : items_(std::exchange(other.items_, {})), blocks_(std::move(other.blocks_))
+    {
+    }
+    RecordList& operator=(RecordList&& other) noexcept
+    {
+        if (this != &other) {
+            deleteAll();
+            items_ = std::exchange(other.items_, {});
+            blocks_ = std::move(other.blocks_);
+        }
+        return *this;
+    }
+    ~RecordList() { deleteAll(); }
 
     int count() const { return static_cast<int>(items_.size()); }
     bool empty() const { return items_.empty(); }
 
-    void append(std::unique_ptr<T> item) { items_.push_back(std::move(item)); }
+    void append(std::unique_ptr<T> item)
+    {
+        items_.push_back(item.get());
+        item.release();
+    }
+
+    // Makes a record at the end of the list, in the list's own blocks, from `args`.
+    template <typename... Args>
+    T& emplaceBack(Args&&... args)
+    {
+        T* item = blocks_.make(std::forward<Args>(args)...);
+        try {
+            items_.push_back(item);
+        } catch (...) {
+            blocks_.destroy(item);
+            throw;
+        }
+        return *item;
+    }
 
     // The item at a 0-based index, or nullptr when the index is outside the list.
     T* at(int index) const
     {
         if (index < 0 || index >= count())
             return nullptr;
-        return items_[static_cast<std::size_t>(index)].get();
+        return items_[static_cast<std::size_t>(index)];
     }
 
-    // Unlinks the item at `index` and returns it; nullptr when the index is outside the list.
+    // Unlinks the item at `index` and returns it (a record made in the list's blocks comes back as
+    // a copy on the heap); nullptr when the index is outside the list.
     std::unique_ptr<T> removeAt(int index)
     {
         if (index < 0 || index >= count())
             return nullptr;
-        auto item = std::move(items_[static_cast<std::size_t>(index)]);
+        T* item = items_[static_cast<std::size_t>(index)];
+        std::unique_ptr<T> taken;
+        if (blocks_.holds(item)) {
+            taken = std::make_unique<T>(std::move(*item));
+            blocks_.destroy(item);
+        } else {
+            taken.reset(item);
+        }
         items_.erase(items_.begin() + index);
-        return item;
+        return taken;
     }
 
     // Removes and destroys the item at `index`; returns the index, or -1 when it is outside the list.
@@ -107,6 +149,7 @@ public:
     {
         if (index < 0 || index >= count())
             return -1;
+        destroy(items_[static_cast<std::size_t>(index)]);
         items_.erase(items_.begin() + index);
         return index;
     }
@@ -116,9 +159,12 @@ public:
     int eraseMarked(const std::vector<bool>& marked)
     {
         std::size_t kept = 0;
-        for (std::size_t i = 0; i < items_.size(); ++i)
+        for (std::size_t i = 0; i < items_.size(); ++i) {
             if (i >= marked.size() || !marked[i])
-                items_[kept++] = std::move(items_[i]);
+                items_[kept++] = items_[i];
+            else
+                destroy(items_[i]);
+        }
         const auto removed = items_.size() - kept;
         items_.resize(kept);
         return static_cast<int>(removed);
@@ -143,34 +189,44 @@ public:
             oldPositions[i] = static_cast<int>(i);
         if (items_.size() < 2)
             return oldPositions;
-        // Sort an array of plain pointers, each with its old position, then hand ownership back in
-        // the new order.
+        // Sort each record with its old position, then lay the records out in the new order.
         using Entry = std::pair<T*, int>;
         std::vector<Entry> order;
         order.reserve(items_.size());
         for (std::size_t i = 0; i < items_.size(); ++i)
-            order.emplace_back(items_[i].get(), static_cast<int>(i));
+            order.emplace_back(items_[i], static_cast<int>(i));
         auto byRecord = [&compare](const Entry& a, const Entry& b) { return compare(*a.first, *b.first); };
         detail::quickSort(order, 0, static_cast<std::ptrdiff_t>(order.size()) - 1, byRecord);
-        for (auto& item : items_)
-            item.release();
         for (std::size_t i = 0; i < order.size(); ++i) {
-            items_[i].reset(order[i].first);
+            items_[i] = order[i].first;
             oldPositions[i] = order[i].second;
         }
         return oldPositions;
     }
 
-    // Hands every record to the caller and leaves the list empty.
-    std::vector<std::unique_ptr<T>> takeAll() { return std::exchange(items_, {}); }
+    void deleteAll()
+    {
+        for (T* item : items_)
+            destroy(item);
+        items_.clear();
+        blocks_.releaseAll();
+    }
 
-    void deleteAll() { items_.clear(); }
-
-    auto begin() const { return items_.begin(); }
-    auto end() const { return items_.end(); }
+    auto begin() const { return items_.cbegin(); }
+    auto end() const { return items_.cend(); }
 
 private:
-    std::vector<std::unique_ptr<T>> items_;
+    void destroy(T* item)
+    {
+        if (blocks_.holds(item))
+            blocks_.destroy(item);
+        else
+            delete item;
+    }
+
+    // Owned: each item is either in blocks_ or a heap object of its own.
+    std::vector<T*> items_;
+    RecordBlocks<T> blocks_;
 };
 
 } // namespace pw

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <random>
 
 namespace pw {
@@ -102,6 +103,57 @@ TEST(RecordList, SortOfSortedAndReversedInput)
     auto reversed = listOf(descending);
     reversed.sortBy(byKey);
     EXPECT_EQ(keysOf(reversed), ascending);
+}
+
+// Counts its live copies, so that a test sees every record destroyed exactly once.
+struct Counted {
+    Counted(int k, int& counter) : key(k), live(&counter) { ++counter; }
+    Counted(const Counted& other) : key(other.key), live(other.live) { ++*live; }
+    Counted& operator=(const Counted&) = delete;
+    ~Counted() { --*live; }
+    int key;
+    int* live;
+};
+
+TEST(RecordList, RecordsMadeInPlaceOrAppendedAreDestroyedOnceWhicheverWayTheyLeave)
+{
+    using List = RecordList<Counted>;
+    // Past two blocks, so that blocks fill, empty and are given back.
+    constexpr int Count = static_cast<int>(RecordBlocks<Counted>::BlockRecords) * 2 + 5;
+    const std::vector<std::pair<const char*, std::function<void(List&)>>> ways{
+        {"deleteAt", [](List& list) { while (list.deleteAt(0) == 0) {} }},
+        {"eraseMarked",
+         [](List& list) {
+             std::vector<bool> odd(static_cast<std::size_t>(Count));
+             for (std::size_t i = 0; i < odd.size(); ++i)
+                 odd[i] = i % 2 == 1;
+             EXPECT_EQ(list.eraseMarked(odd), Count / 2);
+             for (int i = 0; i < list.count(); ++i)
+                 ASSERT_EQ(list.at(i)->key % 2, 0);
+         }},
+        {"removeAt",
+         [](List& list) {
+             for (int key = 0; !list.empty(); ++key)
+                 ASSERT_EQ(list.removeAt(0)->key, key);
+         }},
+        {"deleteAll", [](List& list) { list.deleteAll(); }},
+        {"moved", [](List& list) { List taker = std::move(list); }},
+        {"the list's end", [](List&) {}},
+    };
+    for (const auto& [way, leave] : ways) {
+        int live = 0;
+        {
+            List list;
+            for (int i = 0; i < Count; ++i) {
+                if (i % 3 == 0)
+                    list.append(std::make_unique<Counted>(i, live));
+                else
+                    list.emplaceBack(i, live);
+            }
+            leave(list);
+        }
+        EXPECT_EQ(live, 0) << way;
+    }
 }
 
 } // namespace

@@ -169,7 +169,7 @@ const Record* named(const RecordList<Record>& list, const std::string& name)
 {
     for (const auto& record : list)
         if (record->name() == name)
-            return record.get();
+            return record;
     return nullptr;
 }
 

@@ -284,10 +284,11 @@ private:
         contacts.reserve(contacts.count() + static_cast<int>(most));
         Contact prototype = this->prototype();
         prototype.setTalkgroup(talkgroups);
-        unpackContactStream(stream, most, prototype, [&](std::unique_ptr<Contact> contact, std::uint32_t number) {
-            contacts.append(std::move(contact));
+        unpackContactStream(stream, most, [&](std::uint32_t number) -> Contact& {
+            Contact& contact = contacts.emplaceBack(prototype);
             if (talkgroups)
                 talkgroupNumbers_.add(number, contacts.count());
+            return contact;
         });
     }
 

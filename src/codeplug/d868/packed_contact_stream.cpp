@@ -92,8 +92,8 @@ std::size_t possibleEntries(ConstBytes stream, std::size_t maxEntries)
     return std::min(maxEntries, stream.size() / SmallestPackedContact + 1);
 }
 
-std::size_t unpackContactStream(ConstBytes stream, std::size_t maxEntries, const Contact& prototype,
-                                const std::function<void(std::unique_ptr<Contact>, std::uint32_t)>& take)
+std::size_t unpackContactStream(ConstBytes stream, std::size_t maxEntries,
+                                const std::function<Contact&(std::uint32_t)>& place)
 {
     std::size_t taken = 0;
 
@@ -142,16 +142,15 @@ std::size_t unpackContactStream(ConstBytes stream, std::size_t maxEntries, const
             shown[i] = static_cast<unsigned char>(raw[i]) < 32 ? '-' : raw[i];
         const std::string_view name(shown.data(), raw.size());
         const std::uint32_t tail = getU24Le(stream, offset + 3);
-        auto contact = std::make_unique<Contact>(prototype);
-        contact->assignDmrId(getU24Le(stream, offset));
-        contact->assignCallType(callTypeOf((tail >> CallTypeShift) & 3u));
-        contact->assignAlertTone(((tail >> AlertShift) & 3u) != 0);
+        Contact& contact = place(tail & RecordNumberMask);
+        contact.assignDmrId(getU24Le(stream, offset));
+        contact.assignCallType(callTypeOf((tail >> CallTypeShift) & 3u));
+        contact.assignAlertTone(((tail >> AlertShift) & 3u) != 0);
         // The field holds 2 or 3 in some files: kept, so an unedited contact writes back what it read.
         const auto alertField = static_cast<std::uint8_t>((tail >> AlertShift) & 3u);
-        contact->setFamilyRecord({&alertField, 1});
+        contact.setFamilyRecord({&alertField, 1});
         // The model's order: name, callsign, city, state, country, remarks.
-        contact->assignTexts({name, text(2), text(1), text(3), text(4), text(5)});
-        take(std::move(contact), tail & RecordNumberMask);
+        contact.assignTexts({name, text(2), text(1), text(3), text(4), text(5)});
         ++taken;
         offset = end;
     }

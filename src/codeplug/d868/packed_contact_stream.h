@@ -20,17 +20,17 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <span>
 #include <vector>
 
 namespace pw {
 
-// Unpacks at most `maxEntries` entries from `stream`, the L bytes that follow the length word, as
-// copies of `prototype`, handing each to `take` with its record number as it is read; returns how
-// many. Unpacking stops quietly at the first entry that does not fit before the end of the stream.
-std::size_t unpackContactStream(ConstBytes stream, std::size_t maxEntries, const Contact& prototype,
-                                const std::function<void(std::unique_ptr<Contact>, std::uint32_t)>& take);
+// Unpacks at most `maxEntries` entries from `stream`, the L bytes that follow the length word, in
+// order as they are read: `place` gives the new contact for each entry, told its record number,
+// and the entry's values are written into it. Returns how many. Unpacking stops quietly at the
+// first entry that does not fit before the end of the stream.
+std::size_t unpackContactStream(ConstBytes stream, std::size_t maxEntries,
+                                const std::function<Contact&(std::uint32_t)>& place);
 // The most entries that `stream` may yield: no more than its bytes could hold.
 std::size_t possibleEntries(ConstBytes stream, std::size_t maxEntries);
 

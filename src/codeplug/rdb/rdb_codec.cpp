@@ -120,10 +120,9 @@ private:
         contacts.reserve(contactCount_);
         const Contact prototype(*formats_.contact);
         for (int i = 0; i < contactCount_; ++i) {
-            auto contact = std::make_unique<Contact>(prototype);
-            copyFromImage(image_, layout_.contactRecordAt(i), contact->familyRecord());
-            ContactRecordFormat::load(*contact);
-            contacts.append(std::move(contact));
+            Contact& contact = contacts.emplaceBack(prototype);
+            copyFromImage(image_, layout_.contactRecordAt(i), contact.familyRecord());
+            ContactRecordFormat::load(contact);
         }
     }
 

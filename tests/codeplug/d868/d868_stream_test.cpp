@@ -24,9 +24,9 @@ struct UnpackedContacts {
 UnpackedContacts unpackAll(ConstBytes stream, std::size_t maxEntries, const Contact& prototype)
 {
     UnpackedContacts result;
-    unpackContactStream(stream, maxEntries, prototype, [&result](std::unique_ptr<Contact> contact, std::uint32_t number) {
-        result.contacts.push_back(std::move(contact));
+    unpackContactStream(stream, maxEntries, [&](std::uint32_t number) -> Contact& {
         result.recordNumbers.push_back(number);
+        return *result.contacts.emplace_back(std::make_unique<Contact>(prototype));
     });
     return result;
 }

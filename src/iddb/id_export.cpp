@@ -231,7 +231,7 @@ public:
         // as the compiler knows, which would read each member again after every byte written.
         const std::span<const Column> columns(columns_);
         const std::string_view separator = separator_;
-        std::array<std::string_view, 8> values;
+        std::string_view values[8];
         char rowDigits[24];
         const auto texts = record.texts();
         const bool plain = isPlainText(record.matchText());
@@ -246,6 +246,8 @@ public:
                 const auto text = texts[static_cast<std::size_t>(column.slot)];
                 values[i] = plain || isPlainText(text) ? text.substr(0, column.width)
                                                        : converted(text, column.width, converted_[i]);
+            } else {
+                values[i] = {};
             }
             length += values[i].size();
         }

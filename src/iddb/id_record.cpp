@@ -112,22 +112,6 @@ RecordLineResult parseRecordLine(std::string_view line, IdRecordFields& fields)
 
 // ---- IdRecordStore ----
 
-IdRecord IdRecordStore::view(const Entry& entry) const
-{
-    IdRecord record;
-    record.base_ = blocks_[entry.block].bytes.get() + entry.offset;
-    const auto& s = entry.shortLengths;
-    record.len_ = {s[0], s[1], s[2], s[3], 0, s[4], entry.remarksLength, s[5]};
-    return record;
-}
-
-IdRecord IdRecordStore::at(int index) const
-{
-    if (index < 0 || index >= count())
-        return {};
-    return view(entries_[static_cast<std::size_t>(index)]);
-}
-
 std::uint32_t IdRecordStore::matchLength(int record) const
 {
     const auto& entry = entries_[static_cast<std::size_t>(record)];

@@ -137,7 +137,12 @@ public:
     int count() const { return static_cast<int>(entries_.size()); }
     bool empty() const { return entries_.empty(); }
     // The record at a 0-based index; an index outside the store gives an empty record.
-    IdRecord at(int index) const;
+    IdRecord at(int index) const
+    {
+        if (index < 0 || index >= count())
+            return {};
+        return view(entries_[static_cast<std::size_t>(index)]);
+    }
     IdRecord operator[](int index) const { return at(index); }
 
     // The record's callsign, without the rest of its view.
@@ -196,7 +201,14 @@ private:
         std::uint32_t state;
     };
 
-    IdRecord view(const Entry& entry) const;
+    IdRecord view(const Entry& entry) const
+    {
+        IdRecord record;
+        record.base_ = blocks_[entry.block].bytes.get() + entry.offset;
+        const auto& s = entry.shortLengths;
+        record.len_ = {s[0], s[1], s[2], s[3], 0, s[4], entry.remarksLength, s[5]};
+        return record;
+    }
 
     std::vector<Entry> entries_;
     std::vector<Keys> keys_;

@@ -199,7 +199,30 @@ std::vector<std::pair<std::uint32_t, std::uint32_t>> idRangesOf(const std::vecto
     return ranges;
 }
 
-// The filters of a selection, prepared once and asked per user. Each kind of filter is asked of
+// The users whose IDs begin with one of the prefixes, as spans of positions in ID order, ascending
+// and apart; every user when no prefix is given.
+std::vector<std::pair<int, int>> userSpans(const IdUserIndex& index, const std::vector<std::string>& idPrefixes)
+{
+    if (idPrefixes.empty())
+        return {{0, index.userCount()}};
+    auto ranges = idRangesOf(idPrefixes);
+    std::sort(ranges.begin(), ranges.end());
+    std::vector<std::pair<int, int>> spans;
+    for (const auto& [low, high] : ranges) {
+        const int first = index.firstUserFrom(low);
+        const int end = index.firstUserFrom(high);
+        if (first >= end)
+            continue;
+        if (!spans.empty() && first <= spans.back().second)
+            spans.back().second = std::max(spans.back().second, end);
+        else
+            spans.emplace_back(first, end);
+    }
+    return spans;
+}
+
+// The filters of a selection but the ID prefixes, prepared once and asked per user (the users of the
+// ID prefixes are told by userSpans, without looking at the others). Each kind of filter is asked of
 // every user without a branch on the answer: users pass or fail at random as far as the processor
 // can tell, and a wrong guess would cost more than asking all.
 class UserFilter {
@@ -211,8 +234,6 @@ public:
         states_ = wantedNames(index.states(), criteria.states, "state", unknownNames);
         matching_ = recordsHolding(index.records(), criteria.matchTexts);
         meetingCriteria_ = recordsHolding(index.records(), exportCriteriaTerms(criteria.criteriaText));
-        idRanges_ = idRangesOf(criteria.idPrefixes);
-        anyId_ = criteria.idPrefixes.empty();
         for (const auto& prefix : criteria.callsignPrefixes)
             callsignPrefixes_.emplace_back(prefix);
     }
@@ -222,21 +243,13 @@ public:
         const int record = index_.recordOf(user);
         return countries_[static_cast<std::size_t>(index_.countryOf(user))]
              & states_[static_cast<std::size_t>(index_.stateOf(user))] & holds(matching_, record)
-             & holds(meetingCriteria_, record) & idHasPrefix(index_.idOf(user)) & callsignHasPrefix(user);
+             & holds(meetingCriteria_, record) & callsignHasPrefix(user);
     }
 
 private:
     static bool holds(const std::vector<std::uint8_t>& records, int record)
     {
         return records.empty() || records[static_cast<std::size_t>(record)];
-    }
-
-    bool idHasPrefix(std::uint32_t id) const
-    {
-        bool found = anyId_;
-        for (const auto& [low, high] : idRanges_)
-            found |= (id >= low) & (id < high);
-        return found;
     }
 
     bool callsignHasPrefix(int user) const
@@ -252,8 +265,6 @@ private:
     std::vector<std::uint8_t> states_;
     std::vector<std::uint8_t> matching_;
     std::vector<std::uint8_t> meetingCriteria_;
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> idRanges_;
-    bool anyId_ = true;
     std::vector<CallsignPrefix> callsignPrefixes_;
 };
 
@@ -318,9 +329,11 @@ IdSelection selectUsers(const IdUserIndex& index, const IdSelectionCriteria& cri
     std::vector<int> rest(userCount);
     std::size_t qualifying = 0;
     const UserFilter filter(index, criteria, selection.unknownNames);
-    for (std::size_t at = 0; at < userCount; ++at) {
-        rest[qualifying] = static_cast<int>(at);
-        qualifying += !taken[at] & !excluded[at] & filter.accepts(static_cast<int>(at));
+    for (const auto& [first, end] : userSpans(index, criteria.idPrefixes)) {
+        for (auto at = static_cast<std::size_t>(first); at < static_cast<std::size_t>(end); ++at) {
+            rest[qualifying] = static_cast<int>(at);
+            qualifying += !taken[at] & !excluded[at] & filter.accepts(static_cast<int>(at));
+        }
     }
     rest.resize(qualifying);
 

@@ -64,7 +64,7 @@ IdUserIndex::IdUserIndex(const IdRecordStore& records) : records_(&records)
         // ID and record position in one key: sorting the keys orders users by ID and, within one
         // ID, by their place in the list.
         std::vector<std::uint64_t> keys;
-        keys.reserve(ids_.size() + duplicateRecords_ + (count - static_cast<std::size_t>(inOrder)));
+        keys.reserve(count);
         for (int i = 0; i < records.count(); ++i)
             if (const auto id = records.dmrIdOf(i))
                 keys.push_back(std::uint64_t{id} << 32 | static_cast<std::uint32_t>(i));

@@ -103,9 +103,9 @@ std::string transliteratedByIcu(const std::u32string& run)
     return out;
 }
 
-// The same, remembered per thread. ICU spends tens of thousands of instructions on each run, and a
-// list of users holds the same few letters (ł, ś, č) and the same names thousands of times. What ICU
-// gives depends on the run alone, so a remembered text is the text it would give again.
+// The same, remembered per thread. ICU spends thousands of instructions on each run, and a list of
+// users holds the same few letters (ł, ś, č) and the same names thousands of times. What ICU gives
+// depends on the run alone, so a remembered text is the text it would give again.
 std::string transliteratedRun(const std::u32string& run)
 {
     constexpr std::size_t LongestRemembered = 32;

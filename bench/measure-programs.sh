@@ -46,10 +46,12 @@ peak()
     done | sort -n | awk '{ kb[NR] = $1 } END { m = (NR % 2) ? kb[(NR + 1) / 2] : (kb[NR / 2] + kb[NR / 2 + 1]) / 2; printf "%.1f", m / 1000 }'
 }
 
-# hyperfine's median in milliseconds of the command, the file to edit fresh before each run.
+# hyperfine's median in milliseconds of the command, the file to edit fresh before each run. The
+# commands are run without a shell (-N): a shell's start, which hyperfine would take off again as
+# an estimate, is about as long as dmrconfig's whole run, and could leave it at nothing.
 median()
 {
-    hyperfine --style none --warmup 2 --runs "$runs" --export-json "$work/times.json" "$@" >/dev/null
+    hyperfine -N --style none --warmup 2 --runs "$runs" --export-json "$work/times.json" "$@" >/dev/null
     python3 -c 'import json,sys; print("%.2f" % (json.load(open(sys.argv[1]))["results"][0]["median"] * 1000))' "$work/times.json"
 }
 

@@ -151,7 +151,7 @@ int matchSlotOf(LineLayout::Column column, bool noNames)
 
 // Copies a text to `at` and returns the end. Most values of a line are a few bytes long, where a
 // call to memcpy costs more than the copy: those are copied as two overlapping words.
-inline __attribute__((always_inline)) char* put(char* at, std::string_view text)
+char* put(char* at, std::string_view text)
 {
     const std::size_t n = text.size();
     const char* from = text.data();
@@ -246,8 +246,6 @@ public:
                 const auto text = texts[static_cast<std::size_t>(column.slot)];
                 values[i] = plain || isPlainText(text) ? text.substr(0, column.width)
                                                        : converted(text, column.width, converted_[i]);
-            } else {
-                values[i] = {};
             }
             length += values[i].size();
         }
